@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+// The per-user settings store: text values addressed by (application,
+// section, key), kept in $XDG_CONFIG_HOME/<application>/<application>.ini.
+// Every value is stored and read as text, never as a number or a Boolean.
+namespace quiren {
+
+// The program's own application name, and the sections it uses.
+inline constexpr char AppTitle[] = "Quiren";
+inline constexpr char SectionSettings[] = "Settings";
+inline constexpr char SectionOfficeData[] = "OfficeData";
+inline constexpr char SectionOpenFiles[] = "OpenFiles";
+
+// The companion brace-calculation macro's settings: only ever read.
+inline constexpr char TslyApplication[] = "Tsly";
+inline constexpr char TslySection[] = "suji";
+
+using SettingPairs = QList<QPair<QString, QString>>;
+
+// (application, section, key, default) -> text; a missing key gives the default.
+QString ReadSetting(const QString &application, const QString &section, const QString &key,
+                    const QString &defaultText = QString());
+void WriteSetting(const QString &application, const QString &section, const QString &key,
+                  const QString &text);
+// Removes one key (nothing happens when it is missing).
+void DeleteSetting(const QString &application, const QString &section, const QString &key);
+// Every key of a section with its text, in the order the store keeps them.
+SettingPairs ReadSection(const QString &application, const QString &section);
+
+// Shorthands for application "Quiren".
+QString ReadQuiren(const QString &section, const QString &key, const QString &defaultText = QString());
+void WriteQuiren(const QString &section, const QString &key, const QString &text);
+
+// The macro's section "suji" of application "Tsly" (read only; nothing in
+// the program can write there).
+QString ReadTsly(const QString &key, const QString &defaultText = QString());
+SettingPairs ReadTslySection();
+
+// Boolean texts: "True"/"False" are written; reading accepts them in any
+// case, and also "1", "0" and "-1". Anything else gives `fallback`.
+QString BoolText(bool value);
+bool BoolFromText(const QString &text, bool fallback);
+
+// ---- Typed keys of section "Settings" of application "Quiren" --------------
+// A stored value of the wrong kind reads as the key's default.
+
+// "WallCoefficeient": integer 51..75 (cm per m2), default 51.
+inline constexpr int WallCoefficientDefault = 51;
+inline constexpr int WallCoefficientMin = 51;
+inline constexpr int WallCoefficientMax = 75;
+int ReadWallCoefficient();
+void WriteWallCoefficient(int value);
+
+// "PafKind": True = directions named after the walls they are parallel to.
+bool ReadPafKind();
+void WritePafKind(bool value);
+
+// "Mod": planning module 0..3, default 0.
+int ReadModule();
+void WriteModule(int value);
+
+// "OnList": lengths are picked from a list, default True.
+bool ReadOnList();
+void WriteOnList(bool value);
+
+// "MainLeft", "MainTop", "MainWidth", "MainHeight": twips, single precision.
+struct MainPlacement {
+    float left = 1000.0f;
+    float top = 1000.0f;
+    float width = 11000.0f;
+    float height = 8000.0f;
+};
+MainPlacement ReadMainPlacement();
+void WriteMainPlacement(const MainPlacement &placement);
+
+// "AppPath": the program folder (no trailing "/"); empty when never written.
+QString ReadAppPath();
+void WriteAppPath(const QString &folder);
+
+// "JW_Path": folder of the JW-CAD file, ending in "/"; default the program
+// folder followed by "/".
+QString ReadJwPath(const QString &programFolder);
+void WriteJwPath(const QString &folder);
+
+} // namespace quiren

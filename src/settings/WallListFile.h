@@ -1,0 +1,54 @@
+#pragma once
+
+#include "calc/CertifiedWall.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The file "WallListData" beside the program: the certified-wall list, one
+// line per wall, `"name",multiplier` in CP932 with CR LF.
+namespace quiren {
+
+inline constexpr char WallListFileName[] = "WallListData";
+
+// "<folder>/WallListData".
+QString WallListPath(const QString &folder);
+
+// The outcome of writing a file: ok, or the reason it failed (the system's
+// description where the system gave one), fit to be shown to the user.
+struct WriteResult {
+    bool ok = true;
+    QString error;
+    explicit operator bool() const { return ok; }
+};
+
+// Parses the bytes of a wall list. Lines that are not `"name",number` with a
+// non-negative single-precision multiplier are skipped; at most
+// MaxCertifiedWalls entries are kept. displayLine is filled.
+CertifiedWallList ParseWallList(const QByteArray &bytes);
+
+// Reads a wall-list file; empty optional when the file does not exist or
+// cannot be opened.
+std::optional<CertifiedWallList> ReadWallListFile(const QString &path);
+
+// A name as it can be stored: a double quote becomes the full-width "＂"
+// (a quote would end the quoted field).
+QString StorableWallName(const QString &name);
+
+// The bytes of the file for a list. Fails (error names the wall) when a name
+// holds a character CP932 cannot encode. Quotes are replaced as above.
+struct WallListBytes {
+    QByteArray bytes;
+    QString error;           // empty when all went well
+    QStringList quotedNames; // walls whose double quotes were replaced
+};
+WallListBytes EncodeWallList(const CertifiedWallList &walls);
+
+// Writes the list to `path` through a temporary file in the same folder,
+// replacing the old file only when the new one is complete.
+WriteResult WriteWallListFile(const QString &path, const CertifiedWallList &walls);
+
+} // namespace quiren
