@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace quiren {
+
+// The program's numbered string table. Every caption, prompt, message and
+// printed text is fetched from here by number.
+//
+// A number missing from the table is a fault of the program: Str() then
+// returns an empty text (and warns once on stderr), never throws.
+QString Str(int number);
+bool HasStr(int number);
+
+// A bar-separated string ("1.5×9|3×9|4.5×9|9×9") split into its items.
+QStringList StrItems(int number);
+
+} // namespace quiren
