@@ -1,0 +1,88 @@
+#include "cli/Command.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace quiren::cli {
+
+namespace {
+
+// Filled by namespace-scope initialisers of the command files, so it has to
+// exist before any of them runs.
+std::vector<Command> &table()
+{
+    static std::vector<Command> commands;
+    return commands;
+}
+
+} // namespace
+
+bool RegisterCommand(Command command)
+{
+    if (FindCommand(command.name)) {
+        std::fprintf(stderr, "qrn: command \"%s\" registered twice\n", qPrintable(command.name));
+        return false;
+    }
+    table().push_back(std::move(command));
+    return true;
+}
+
+std::vector<const Command *> Commands()
+{
+    std::vector<const Command *> list;
+    for (const Command &c : table())
+        list.push_back(&c);
+    std::sort(list.begin(), list.end(),
+              [](const Command *a, const Command *b) { return a->name < b->name; });
+    return list;
+}
+
+const Command *FindCommand(const QString &name)
+{
+    for (const Command &c : table()) {
+        if (c.name == name)
+            return &c;
+    }
+    return nullptr;
+}
+
+QTextStream &Out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream &Err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+QString HelpText()
+{
+    // The tool's own usage text, in both languages; the messages about files
+    // come from the program's string table.
+    QString text;
+    text += QStringLiteral("使い方: qrn コマンド [オプション] ファイル...\n"
+                           "Quiren の計算書ファイル (.qrn) を画面なしで読み、表示・判定します。\n"
+                           "設定と WallListData はプログラムと同じものを読みます"
+                           " (WallListData は qrn と同じフォルダ)。\n\n");
+    for (const Command *c : Commands())
+        text += QStringLiteral("  ") + c->helpJa + QLatin1Char('\n');
+    text += QStringLiteral("  qrn --help    この説明を表示します。\n"
+                           "  qrn --version 版数を表示します。\n"
+                           "終了コード: 0 正常 (すべて OK)、1 不足あり、2 読めないファイル・使い方の誤り。\n\n");
+    text += QStringLiteral("Usage: qrn COMMAND [OPTIONS] FILE...\n"
+                           "Reads Quiren calculation files (.qrn) without a display, shows and checks them.\n"
+                           "Uses the program's settings and the WallListData file beside qrn.\n\n");
+    for (const Command *c : Commands())
+        text += QStringLiteral("  ") + c->helpEn + QLatin1Char('\n');
+    text += QStringLiteral("  qrn --help    Shows this text.\n"
+                           "  qrn --version Shows the version.\n"
+                           "Exit status: 0 done (all OK), 1 a shortfall, 2 an unreadable file or bad usage.\n");
+    return text;
+}
+
+} // namespace quiren::cli

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <functional>
+#include <vector>
+
+// The sub-commands of the qrn tool ("qrn show ...", "qrn check ...").
+//
+// Adding a command: write it in a source file of its own in this folder,
+// register it there with a namespace-scope initialiser, and add the file to
+// add_executable(qrn ...) in CMakeLists.txt. Nothing else needs to change:
+//
+//     namespace {
+//     int runPdf(const QStringList &args) { ...; return quiren::cli::ExitOk; }
+//     const bool registered = quiren::cli::RegisterCommand({
+//         "pdf",
+//         "qrn pdf FILE [-o OUT.pdf]   計算書を PDF に出力します。",
+//         "qrn pdf FILE [-o OUT.pdf]   Draws the calculation sheet into a PDF.",
+//         runPdf,
+//         true});   // needs Qt Gui (fonts, painting)
+//     }
+//
+// Commands are listed in `qrn --help` in alphabetical order. A command reads
+// calculation files through LoadCliSheet() (CliSheet.h), which prints the
+// program's own messages for files that cannot be read.
+namespace quiren::cli {
+
+// Exit statuses every command keeps to.
+enum ExitStatus {
+    ExitOk = 0,      // done; for checks: everything is sufficient
+    ExitShort = 1,   // a check found a shortfall
+    ExitError = 2,   // bad usage, or a file could not be read or written
+};
+
+struct Command {
+    QString name;
+    // Usage line(s) and a short description for `qrn --help`.
+    QString helpJa;
+    QString helpEn;
+    // Runs the command with the arguments that follow its name.
+    std::function<int(const QStringList &args)> run;
+    // True when the command draws (fonts, painting): qrn then starts a
+    // QGuiApplication on the offscreen platform instead of a core one.
+    bool needsGui = false;
+};
+
+// Adds a command to qrn's table; returns true so that it can initialise a
+// namespace-scope constant. A second command of the same name is a fault
+// (reported on stderr, the first one stays).
+bool RegisterCommand(Command command);
+
+// Every registered command, sorted by name.
+std::vector<const Command *> Commands();
+const Command *FindCommand(const QString &name);
+
+// Standard output and standard error, UTF-8.
+QTextStream &Out();
+QTextStream &Err();
+
+// The text of `qrn --help`.
+QString HelpText();
+
+} // namespace quiren::cli
