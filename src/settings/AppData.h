@@ -66,8 +66,11 @@ void LoadOptionData(AppData &data);
 void LoadOptionData();
 
 // Writes the certified-wall list to "WallListData" in the program folder of
-// `data`; the result carries the system's reason when it fails.
-WriteResult SaveWallList(const AppData &data);
+// `data`; the result carries the reason when it fails. Names stored in another
+// form (StorableWallName) are renamed in `data` too, with their display
+// lines, so the list shown is the list stored; `renamedWalls` gets their old
+// names.
+WriteResult SaveWallList(AppData &data, QStringList *renamedWalls = nullptr);
 
 // Writes the office record to section "OfficeData".
 void SaveOfficeData(const OfficeData &office);

@@ -35,20 +35,27 @@ CertifiedWallList ParseWallList(const QByteArray &bytes);
 std::optional<CertifiedWallList> ReadWallListFile(const QString &path);
 
 // A name as it can be stored: a double quote becomes the full-width "＂"
-// (a quote would end the quoted field).
+// (a quote would end the quoted field), a line break a blank, and the few
+// characters that CP932 holds only in a look-alike form (the wave dash "〜"
+// typed by input methods here, for one) become that form ("～").
 QString StorableWallName(const QString &name);
 
-// The bytes of the file for a list. Fails (error names the wall) when a name
-// holds a character CP932 cannot encode. Quotes are replaced as above.
+// The bytes of the file for a list. Names are stored as StorableWallName()
+// gives them. Fails, with an error that names the wall, when a name holds a
+// character CP932 cannot encode or a multiplier is negative or not finite;
+// nothing is then to be written.
 struct WallListBytes {
     QByteArray bytes;
-    QString error;           // empty when all went well
-    QStringList quotedNames; // walls whose double quotes were replaced
+    QString error;            // empty when all went well
+    QStringList renamedWalls; // names stored in another form (quotes replaced...)
 };
 WallListBytes EncodeWallList(const CertifiedWallList &walls);
 
 // Writes the list to `path` through a temporary file in the same folder,
-// replacing the old file only when the new one is complete.
-WriteResult WriteWallListFile(const QString &path, const CertifiedWallList &walls);
+// replacing the old file only when the new one is complete. On failure the
+// old file is untouched and the result holds the reason. `renamedWalls`, when
+// given, receives the names that were stored in another form.
+WriteResult WriteWallListFile(const QString &path, const CertifiedWallList &walls,
+                              QStringList *renamedWalls = nullptr);
 
 } // namespace quiren

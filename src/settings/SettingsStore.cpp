@@ -1,0 +1,223 @@
+#include "settings/SettingsStore.h"
+
+#include "calc/NumberText.h"
+
+#include <QLocale>
+#include <QSettings>
+#include <QStringList>
+#include <QVariant>
+
+#include <cmath>
+
+namespace quiren {
+
+namespace {
+
+QString keyPath(const QString &section, const QString &key)
+{
+    return section + QLatin1Char('/') + key;
+}
+
+// A stored value as text. A value someone typed into the file by hand with
+// a bare comma comes back as a list; it is joined again.
+QString variantText(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
+QString appName() { return QString::fromLatin1(AppTitle); }
+QString settingsSection() { return QString::fromLatin1(SectionSettings); }
+
+// A whole number in [low, high], or `fallback` for anything else.
+int boundedInteger(const QString &text, int low, int high, int fallback)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value) || value != std::floor(value) || value < low || value > high)
+        return fallback;
+    return static_cast<int>(value);
+}
+
+// A single-precision number; `fallback` when the text is not one.
+float singleValue(const QString &text, float fallback, bool positive)
+{
+    bool ok = false;
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    const float value = c.toFloat(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value) || (positive && value <= 0.0f))
+        return fallback;
+    return value;
+}
+
+} // namespace
+
+QString ReadSetting(const QString &application, const QString &section, const QString &key,
+                    const QString &defaultText)
+{
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, application, application);
+    const QVariant value = store.value(keyPath(section, key));
+    if (!value.isValid())
+        return defaultText;
+    return variantText(value);
+}
+
+void WriteSetting(const QString &application, const QString &section, const QString &key,
+                  const QString &text)
+{
+    // The macro's settings belong to the macro.
+    if (application.compare(QLatin1String(TslyApplication), Qt::CaseInsensitive) == 0)
+        return;
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, application, application);
+    store.setValue(keyPath(section, key), text);
+    store.sync();
+}
+
+void DeleteSetting(const QString &application, const QString &section, const QString &key)
+{
+    if (application.compare(QLatin1String(TslyApplication), Qt::CaseInsensitive) == 0)
+        return;
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, application, application);
+    store.remove(keyPath(section, key));
+    store.sync();
+}
+
+SettingPairs ReadSection(const QString &application, const QString &section)
+{
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, application, application);
+    store.beginGroup(section);
+    SettingPairs pairs;
+    const QStringList keys = store.childKeys();
+    for (const QString &key : keys)
+        pairs.append({key, variantText(store.value(key))});
+    store.endGroup();
+    return pairs;
+}
+
+QString ReadQuiren(const QString &section, const QString &key, const QString &defaultText)
+{
+    return ReadSetting(appName(), section, key, defaultText);
+}
+
+void WriteQuiren(const QString &section, const QString &key, const QString &text)
+{
+    WriteSetting(appName(), section, key, text);
+}
+
+QString ReadTsly(const QString &key, const QString &defaultText)
+{
+    return ReadSetting(QString::fromLatin1(TslyApplication), QString::fromLatin1(TslySection), key,
+                       defaultText);
+}
+
+SettingPairs ReadTslySection()
+{
+    return ReadSection(QString::fromLatin1(TslyApplication), QString::fromLatin1(TslySection));
+}
+
+QString BoolText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+bool BoolFromText(const QString &text, bool fallback)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || t == QLatin1String("1")
+        || t == QLatin1String("-1"))
+        return true;
+    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0 || t == QLatin1String("0"))
+        return false;
+    return fallback;
+}
+
+int ReadWallCoefficient()
+{
+    return boundedInteger(ReadQuiren(settingsSection(), QStringLiteral("WallCoefficeient")),
+                          WallCoefficientMin, WallCoefficientMax, WallCoefficientDefault);
+}
+
+void WriteWallCoefficient(int value)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("WallCoefficeient"), QString::number(value));
+}
+
+bool ReadPafKind()
+{
+    return BoolFromText(ReadQuiren(settingsSection(), QStringLiteral("PafKind")), true);
+}
+
+void WritePafKind(bool value)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("PafKind"), BoolText(value));
+}
+
+int ReadModule()
+{
+    return boundedInteger(ReadQuiren(settingsSection(), QStringLiteral("Mod")), 0, 3, 0);
+}
+
+void WriteModule(int value)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("Mod"), QString::number(value));
+}
+
+bool ReadOnList()
+{
+    return BoolFromText(ReadQuiren(settingsSection(), QStringLiteral("OnList")), true);
+}
+
+void WriteOnList(bool value)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("OnList"), BoolText(value));
+}
+
+MainPlacement ReadMainPlacement()
+{
+    const MainPlacement defaults;
+    MainPlacement p;
+    const QString s = settingsSection();
+    p.left = singleValue(ReadQuiren(s, QStringLiteral("MainLeft")), defaults.left, false);
+    p.top = singleValue(ReadQuiren(s, QStringLiteral("MainTop")), defaults.top, false);
+    p.width = singleValue(ReadQuiren(s, QStringLiteral("MainWidth")), defaults.width, true);
+    p.height = singleValue(ReadQuiren(s, QStringLiteral("MainHeight")), defaults.height, true);
+    return p;
+}
+
+void WriteMainPlacement(const MainPlacement &placement)
+{
+    const QString s = settingsSection();
+    WriteQuiren(s, QStringLiteral("MainLeft"), SingleText(placement.left));
+    WriteQuiren(s, QStringLiteral("MainTop"), SingleText(placement.top));
+    WriteQuiren(s, QStringLiteral("MainWidth"), SingleText(placement.width));
+    WriteQuiren(s, QStringLiteral("MainHeight"), SingleText(placement.height));
+}
+
+QString ReadAppPath()
+{
+    return ReadQuiren(settingsSection(), QStringLiteral("AppPath"));
+}
+
+void WriteAppPath(const QString &folder)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("AppPath"), folder);
+}
+
+QString ReadJwPath(const QString &programFolder)
+{
+    const QString stored = ReadQuiren(settingsSection(), QStringLiteral("JW_Path"));
+    // An empty folder would send the file wherever the program happens to run.
+    if (stored.trimmed().isEmpty())
+        return programFolder.endsWith(QLatin1Char('/')) ? programFolder
+                                                        : programFolder + QLatin1Char('/');
+    return stored;
+}
+
+void WriteJwPath(const QString &folder)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("JW_Path"), folder);
+}
+
+} // namespace quiren
