@@ -1,0 +1,69 @@
+#include "cli/CliSheet.h"
+
+#include "cli/Command.h"
+#include "documents/CalcFile.h"
+#include "settings/SettingsStore.h"
+#include "shell/StringTable.h"
+
+namespace quiren::cli {
+
+AppData &CliAppData()
+{
+    static AppData &data = [] () -> AppData & {
+        AppData &d = AppData::instance();   // programFolder: qrn's own folder
+        LoadOptionData(d);                  // office data from the settings
+        // The wall list is the one beside qrn, whatever "AppPath" says.
+        d.walls = ReadWallListFile(WallListPath(d.programFolder)).value_or(CertifiedWallList{});
+        return d;
+    }();
+    return data;
+}
+
+std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path)
+{
+    const CalcFileRead read = ReadCalcFile(path);
+    if (read.status != CalcFileStatus::Ok) {
+        // Both messages name the file the way the program does; the tool
+        // adds the path to the "not a data file" one so that a list of
+        // files can be told apart.
+        if (read.status == CalcFileStatus::NotDataFile)
+            Err() << path << ": ";
+        Err() << read.message << '\n';
+        Err().flush();
+        return nullptr;
+    }
+    auto sheet = std::make_unique<CalcSheet>(&CliAppData().walls);
+    ApplyCalcFile(*sheet, read.data);
+    return sheet;
+}
+
+QString DirectionCaption(int d)
+{
+    const QString phrase = Str(1300);   // "平行な壁面の見付面積"
+    if (ReadPafKind())
+        return Str(d == 0 ? 1143 : 1142) + phrase.left(5);
+    return Str(d == 0 ? 1302 : 1301).left(6);
+}
+
+QString AreaCaption(int w)
+{
+    const int s = w % 3;
+    const bool beams = w < 3;   // area s feeds direction 0: the face parallel to the beams
+    const QString letter = Str((beams ? 1150 : 1160) + s);
+    if (ReadPafKind())
+        return Str(beams ? 1142 : 1143) + Str(1300) + letter;
+    return Str(beams ? 1301 : 1302) + letter;
+}
+
+QString PlainCaption(const QString &caption)
+{
+    QString text = caption;
+    const qsizetype amp = text.indexOf(QLatin1String("(&"));
+    if (amp >= 0)
+        text.truncate(amp);
+    text.remove(QLatin1Char('&'));
+    text.remove(QChar(0x3000));
+    return text.trimmed();
+}
+
+} // namespace quiren::cli

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "calc/CalcSheet.h"
+#include "settings/AppData.h"
+
+#include <QString>
+
+#include <memory>
+
+// What the qrn commands share: the application data as the tool sees it, and
+// reading a calculation file into a sheet exactly as the window shows it
+// after opening the file.
+namespace quiren::cli {
+
+// The program's settings and office data, and the certified-wall list from
+// "WallListData" in qrn's own folder (none there: no walls). Loaded on first
+// use. The tool never writes any setting.
+AppData &CliAppData();
+
+// Reads `path` into a fully recomputed sheet. A file that cannot be opened
+// or is not a calculation file gets the program's message on stderr and an
+// empty pointer.
+std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path);
+
+// Captions as the window shows them, following the "PafKind" setting.
+// Judgement grid row 0 for direction d ("桁に平行な壁面" ...).
+QString DirectionCaption(int d);
+// The caption of projected area w ("梁に平行な壁面の見付面積：Ａ" ...).
+QString AreaCaption(int w);
+// A caption without its accelerator: "工事名(&K)" gives "工事名".
+QString PlainCaption(const QString &caption);
+
+} // namespace quiren::cli

@@ -1,0 +1,62 @@
+// qrn jw: the calculation sheet of a file as a JW-CAD coordinate file.
+#include "cli/CliSheet.h"
+#include "cli/Command.h"
+#include "print/PaintSheetDevice.h"
+#include "settings/SettingsStore.h"
+#include "tools/JwExport.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QPdfWriter>
+
+namespace quiren::cli {
+
+bool ParseSheetOutputArgs(const QString &command, const QStringList &args, QString &file,
+                          QString &output);
+
+namespace {
+
+int runJw(const QStringList &args)
+{
+    QString file;
+    QString output;
+    if (!ParseSheetOutputArgs(QStringLiteral("jw"), args, file, output))
+        return ExitError;
+    if (output.isEmpty())
+        output = JwFilePath(ReadJwPath(CliAppData().programFolder));
+
+    const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(file);
+    if (!sheet)
+        return ExitError;
+
+    // The file is measured as the printed sheet would be: on the PDF page.
+    QBuffer unused;
+    unused.open(QIODevice::WriteOnly);
+    QPdfWriter page(&unused);
+    SetUpSheetPdf(page, QString());
+    PaintSheetDevice measure(&page);
+
+    const WriteResult written =
+        WriteJwFile(output, *sheet, ReadSheetSettings(CliAppData()), measure);
+    if (!written) {
+        Err() << QStringLiteral("qrn jw: %1 に書き込めません。(%2) / cannot write %1: %2\n")
+                     .arg(QDir::toNativeSeparators(output), written.error);
+        return ExitError;
+    }
+    Out() << output << '\n';
+    return ExitOk;
+}
+
+const bool registered = RegisterCommand({
+    QStringLiteral("jw"),
+    QStringLiteral("qrn jw ファイル [-o 出力]  計算表を JW-CAD 用座標ファイルに変換します\n"
+                   "                 (出力の既定は JW フォルダの Qrn_JW.txt)。"),
+    QStringLiteral("qrn jw FILE [-o OUT]  Writes the calculation sheet as a JW-CAD coordinate file\n"
+                   "                 (default: Qrn_JW.txt in the JW folder)."),
+    runJw,
+    true,
+});
+
+} // namespace
+
+} // namespace quiren::cli

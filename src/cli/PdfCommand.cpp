@@ -1,0 +1,84 @@
+// qrn pdf: the calculation sheet of a file, drawn into a one-page PDF.
+#include "cli/CliSheet.h"
+#include "cli/Command.h"
+#include "print/SheetPdf.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace quiren::cli {
+
+namespace {
+
+// FILE [-o OUT]; false (after a message) for anything else.
+bool ParseFileAndOutput(const QString &command, const QStringList &args, QString &file,
+                        QString &output)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (arg == QLatin1String("-o")) {
+            if (i + 1 >= args.size()) {
+                Err() << QStringLiteral("qrn %1: -o の後に出力ファイルを指定して下さい。 / -o needs a file.\n")
+                             .arg(command);
+                return false;
+            }
+            output = args.at(++i);
+        } else if (file.isEmpty() && !(arg.startsWith(QLatin1Char('-')) && arg.size() > 1)) {
+            file = arg;
+        } else {
+            Err() << QStringLiteral("qrn %1: 引数 \"%2\" は使えません。 / unexpected argument \"%2\".\n")
+                         .arg(command, arg);
+            return false;
+        }
+    }
+    if (file.isEmpty()) {
+        Err() << QStringLiteral("qrn %1: ファイルを指定して下さい。 / no file given.\n").arg(command);
+        return false;
+    }
+    return true;
+}
+
+int runPdf(const QStringList &args)
+{
+    QString file;
+    QString output;
+    if (!ParseFileAndOutput(QStringLiteral("pdf"), args, file, output))
+        return ExitError;
+    if (output.isEmpty()) {
+        const QFileInfo info(file);
+        output = QDir(info.path()).filePath(info.completeBaseName() + QStringLiteral(".pdf"));
+    }
+
+    const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(file);
+    if (!sheet)
+        return ExitError;
+    const WriteResult written = WriteSheetPdf(output, *sheet, ReadSheetSettings(CliAppData()));
+    if (!written) {
+        Err() << QStringLiteral("qrn pdf: %1 に書き込めません。(%2) / cannot write %1: %2\n")
+                     .arg(QDir::toNativeSeparators(output), written.error);
+        return ExitError;
+    }
+    Out() << output << '\n';
+    return ExitOk;
+}
+
+const bool registered = RegisterCommand({
+    QStringLiteral("pdf"),
+    QStringLiteral("qrn pdf ファイル [-o 出力.pdf]  計算表を A4 縦 1 ページの PDF に出力します\n"
+                   "                 (出力の既定はファイル名の拡張子を .pdf にしたもの)。"),
+    QStringLiteral("qrn pdf FILE [-o OUT.pdf]  Draws the calculation sheet into a one-page A4 PDF\n"
+                   "                 (default: the file's name with \".pdf\")."),
+    runPdf,
+    true,
+});
+
+} // namespace
+
+// Shared with qrn jw.
+bool ParseSheetOutputArgs(const QString &command, const QStringList &args, QString &file,
+                          QString &output)
+{
+    return ParseFileAndOutput(command, args, file, output);
+}
+
+} // namespace quiren::cli

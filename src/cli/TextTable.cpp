@@ -1,0 +1,83 @@
+#include "cli/TextTable.h"
+
+#include <algorithm>
+
+namespace quiren::cli {
+
+namespace {
+
+bool wide(char32_t c)
+{
+    if (c >= 0xFF61 && c <= 0xFF9F)   // half-width katakana
+        return false;
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) || (c >= 0x3041 && c <= 0x33FF)
+           || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xA000 && c <= 0xA4CF)
+           || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F)
+           || (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x1F300 && c <= 0x1F64F)
+           || (c >= 0x1F900 && c <= 0x1F9FF) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+} // namespace
+
+int DisplayWidth(const QString &text)
+{
+    int width = 0;
+    for (char32_t c : text.toUcs4()) {
+        if (c < 0x20 || (c >= 0x300 && c <= 0x36F))   // controls, combining marks
+            continue;
+        width += wide(c) ? 2 : 1;
+    }
+    return width;
+}
+
+QString PadRight(const QString &text, int width)
+{
+    return text + QString(std::max(0, width - DisplayWidth(text)), QLatin1Char(' '));
+}
+
+QString PadLeft(const QString &text, int width)
+{
+    return QString(std::max(0, width - DisplayWidth(text)), QLatin1Char(' ')) + text;
+}
+
+QString TextTable::render(int indent) const
+{
+    const int gap = 2;
+    std::size_t columns = m_right.size();
+    for (const QStringList &row : m_rows)
+        columns = std::max(columns, static_cast<std::size_t>(row.size()));
+    std::vector<int> widths(columns, 0);
+    for (const QStringList &row : m_rows) {
+        for (int c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+    }
+    std::vector<int> starts(columns, 0);
+    for (std::size_t c = 1; c < columns; ++c)
+        starts[c] = starts[c - 1] + widths[c - 1] + gap;
+
+    const QString margin(indent, QLatin1Char(' '));
+    QString out;
+    if (!m_groups.empty()) {
+        QString line;
+        for (const auto &[first, caption] : m_groups) {
+            const int at = first < static_cast<int>(columns) ? starts[first] : 0;
+            line = PadRight(line, at) + caption;
+        }
+        out += margin + line + QLatin1Char('\n');
+    }
+    for (const QStringList &row : m_rows) {
+        QString line;
+        for (int c = 0; c < row.size(); ++c) {
+            const bool right = c < static_cast<int>(m_right.size()) && m_right[c];
+            if (c > 0)
+                line += QString(gap, QLatin1Char(' '));
+            line += right ? PadLeft(row[c], widths[c]) : PadRight(row[c], widths[c]);
+        }
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+        out += margin + line + QLatin1Char('\n');
+    }
+    return out;
+}
+
+} // namespace quiren::cli
