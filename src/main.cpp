@@ -1,10 +1,10 @@
-// Quiren's entry point. The start-up sequence lives in shell/.
-#include <QCoreApplication>
-#include <QTextStream>
+// Quiren's entry point; the start-up sequence lives in shell/Startup.cpp.
+#include "shell/Startup.h"
+
+#include <QApplication>
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    QTextStream(stdout) << "Quiren: the windows are not built yet.\n";
-    return 0;
+    QApplication app(argc, argv);
+    return quiren::RunProgram(app);
 }

@@ -1,0 +1,91 @@
+#include "shell/Startup.h"
+
+#include "calc/CoefficientTable.h"
+#include "settings/AppData.h"
+#include "settings/SettingsStore.h"
+#include "shell/MainWindow.h"
+#include "shell/SingleInstance.h"
+#include "shell/SplashWindow.h"
+#include "shell/StringTable.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace quiren {
+
+void InstallJapaneseTranslations(QApplication &app)
+{
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char *name : {"qtbase_ja", "qt_ja"}) {
+        auto *translator = new QTranslator(&app);
+        if (translator->load(QLatin1String(name), folder)) {
+            app.installTranslator(translator);
+            return;
+        }
+        delete translator;
+    }
+}
+
+void UseJapaneseFont(QApplication &app)
+{
+    const QStringList families = QFontDatabase::families();
+    for (const char *family : {"Noto Sans CJK JP", "IPAexGothic", "IPAPGothic", "Droid Sans Fallback"}) {
+        if (families.contains(QLatin1String(family))) {
+            QFont font{QString::fromLatin1(family)};
+            font.setPointSize(9);
+            app.setFont(font);
+            return;
+        }
+    }
+}
+
+QString CommandLineFile(const QStringList &arguments)
+{
+    const QString path = arguments.mid(1).join(QLatin1Char(' '));
+    if (path.trimmed().isEmpty())
+        return QString();
+    return QFileInfo(path).absoluteFilePath();
+}
+
+int RunProgram(QApplication &app)
+{
+    app.setApplicationName(QString::fromLatin1(AppTitle));
+    app.setApplicationDisplayName(QString::fromLatin1(AppTitle));
+    InstallJapaneseTranslations(app);
+    UseJapaneseFont(app);
+    const QString commandLine = CommandLineFile(app.arguments());
+
+    // 1. Another running program gets the command line; this one ends.
+    SingleInstance instance;
+    if (instance.handOverToRunning(commandLine))
+        return 0;
+
+    // 2. The splash window.
+    ShowSplashWindow();
+    // 3. The floor-area coefficients are a fixed table.
+    (void)CoefficientTable::values();
+    // 4. The main window; its initialisation reads the certified walls and
+    //    the office data.
+    MainWindow main;
+    // 5.-6. The program folder, and the JW folder in effect.
+    AppData &data = AppData::instance();
+    WriteAppPath(data.programFolder);
+    data.jwFolder = ReadJwPath(data.programFolder);
+    // 7.-8. The main window loads (with its first calculation window, which
+    //    closes the splash window). The recent-files key prefix (string
+    //    1004) is taken by the recent-files work.
+    main.load(commandLine);
+    // 9. The file-type association is registered here by its own work.
+    // 10. The main window is shown.
+    main.show();
+    CloseSplashWindow();
+
+    QObject::connect(&instance, &SingleInstance::commandLineReceived, &main,
+                     [&main](const QString &line) { main.openHandedOverFile(line); });
+    return app.exec();
+}
+
+} // namespace quiren
