@@ -1,0 +1,43 @@
+// The "WallListData" reader, and the writer on what was read.
+//
+// Expectations: at most 101 walls, each with a name, a finite non-negative
+// multiplier and its display line; a list read and written again reads back
+// as the same walls (names as the file can hold them, multipliers to the
+// seven digits the file keeps).
+#include "FuzzSupport.h"
+
+#include "calc/CertifiedWall.h"
+#include "settings/WallListFile.h"
+
+#include <cmath>
+
+using namespace quiren;
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    quiren::fuzz::InitQt();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const CertifiedWallList walls = ParseWallList(quiren::fuzz::Bytes(data, size));
+    FUZZ_CHECK(walls.size() <= MaxCertifiedWalls);
+    for (const CertifiedWall &wall : walls) {
+        FUZZ_CHECK(!wall.name.isEmpty());
+        FUZZ_CHECK(std::isfinite(wall.multiplier) && wall.multiplier >= 0.0f);
+        FUZZ_CHECK(wall.displayLine == WallDisplayLine(wall.name, wall.multiplier));
+    }
+
+    const WallListBytes encoded = EncodeWallList(walls);
+    if (!encoded.error.isEmpty())
+        return 0;   // a name CP932 cannot hold: the options window refuses to store it
+    const CertifiedWallList again = ParseWallList(encoded.bytes);
+    FUZZ_CHECK(again.size() == walls.size());
+    for (qsizetype i = 0; i < walls.size(); ++i) {
+        FUZZ_CHECK(again[i].name == StorableWallName(walls[i].name));
+        const float m = walls[i].multiplier;
+        FUZZ_CHECK(std::fabs(again[i].multiplier - m) <= std::fabs(m) * 1e-6f);
+    }
+    return 0;
+}
