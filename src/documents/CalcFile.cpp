@@ -1,12 +1,12 @@
 #include "documents/CalcFile.h"
 
 #include "calc/NumberText.h"
+#include "documents/SafeWrite.h"
 #include "settings/SettingsStore.h"
 #include "shell/StringTable.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -82,7 +82,8 @@ QString firstUnencodable(const QString &text)
         const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
         const QString ch = text.mid(i, len);
         QStringEncoder encoder(Codec);
-        (void)encoder.encode(ch);
+        const QByteArray encoded = encoder.encode(ch);   // converts only when assigned
+        Q_UNUSED(encoded);
         if (encoder.hasError())
             return ch;
         i += len;
@@ -236,25 +237,33 @@ std::optional<int> integerOf(const RawField &field)
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-// Texts are CP932. A file that is not valid CP932 but is valid UTF-8 (saved
-// by a UTF-8 editor) is read as UTF-8, so its Japanese comes through instead
-// of turning into garbage; a UTF-8 byte-order mark says so too.
+// Texts are CP932. A file saved by a UTF-8 editor is read as UTF-8, so its
+// Japanese comes through instead of turning into garbage: that is a file
+// with a UTF-8 byte-order mark, or one that is valid UTF-8 throughout and
+// holds at least one three- or four-byte sequence (every kana and kanji is
+// one). CP932 Japanese practically never passes that test: kana and most
+// kanji begin with a byte UTF-8 never starts a character with.
 class TextDecoding {
 public:
     explicit TextDecoding(const QByteArray &bytes)
     {
-        if (bytes.startsWith("\xEF\xBB\xBF")) {
+        m_bom = bytes.startsWith("\xEF\xBB\xBF");
+        if (m_bom) {
             m_utf8 = true;
             return;
         }
-        QStringDecoder cp932(Codec);
-        (void)cp932.decode(bytes);
-        if (!cp932.hasError())
+        const bool longSequence = std::any_of(bytes.begin(), bytes.end(), [](char c) {
+            return static_cast<unsigned char>(c) >= 0xE0;
+        });
+        if (!longSequence)
             return;
         QStringDecoder utf8(QStringConverter::Utf8);
-        (void)utf8.decode(bytes);
+        const QString decoded = utf8.decode(bytes);   // converts only when assigned
+        Q_UNUSED(decoded);
         m_utf8 = !utf8.hasError();
     }
+    // Where the fields begin (after a byte-order mark).
+    qsizetype start() const { return m_bom ? 3 : 0; }
     bool utf8() const { return m_utf8; }
     QString text(const RawField &field) const
     {
@@ -266,6 +275,7 @@ public:
 
 private:
     bool m_utf8 = false;
+    bool m_bom = false;
 };
 
 // An input text as the sheet can take it: numbers stay as they are, anything
@@ -382,21 +392,7 @@ WriteResult WriteCalcFile(const QString &path, const CalcFileData &data)
     if (!encoded.error.isEmpty())
         return WriteResult{false, encoded.error};
 
-    // QSaveFile writes a temporary file beside the target and renames it over
-    // the target only in commit(), after everything is written and flushed;
-    // any failure before that removes the temporary file and leaves the old
-    // file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return WriteResult{false, file.errorString()};
-    if (file.write(encoded.bytes) != encoded.bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return WriteResult{false, reason};
-    }
-    if (!file.commit())
-        return WriteResult{false, file.errorString()};
-    return WriteResult{};
+    return WriteFileSafely(path, encoded.bytes);
 }
 
 WriteResult WriteCalcFile(const QString &path, const CalcSheet &sheet)
@@ -412,7 +408,7 @@ std::optional<CalcFileData> ParseCalcFile(const QByteArray &bytes)
         return std::nullopt;
 
     const TextDecoding decoding(bytes);
-    FieldReader reader(bytes, decoding.utf8() && bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0);
+    FieldReader reader(bytes, decoding.start());
 
     const std::optional<RawField> first = reader.next();
     if (!first || decoding.text(*first) != QLatin1String(AppTitle))

@@ -1,0 +1,168 @@
+// The qrn tool, run as users run it: on the example files, on files it
+// cannot read, and for its help.
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+namespace {
+
+struct QrnRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+// Runs build/bin/qrn with the test's own settings folder (XDG_CONFIG_HOME is
+// set by the test main and inherited).
+QrnRun qrn(const QStringList &args)
+{
+    QProcess process;
+    process.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+    process.start(QStringLiteral(QUIREN_BIN_DIR "/qrn"), args);
+    QrnRun run;
+    if (!process.waitForFinished(60000)) {
+        ADD_FAILURE() << "qrn did not finish";
+        process.kill();
+        return run;
+    }
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QString example(const char *name)
+{
+    return QStringLiteral(QUIREN_SOURCE_DIR "/examples/") + QLatin1String(name);
+}
+
+QStringList texts(const QJsonValue &pair)
+{
+    QStringList list;
+    for (const QJsonValue &v : pair.toArray())
+        list << v.toString();
+    return list;
+}
+
+} // namespace
+
+TEST(Qrn, ShowPrintsTheHeaderAreasFramingAndJudgementOfEveryStorey)
+{
+    const QrnRun run = qrn({QStringLiteral("show"), example("nikai.qrn"), example("hiraya.qrn")});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty());
+    const QString &out = run.out;
+    for (const char *expected : {"鈴木邸新築工事（瓦葺）", "二階建て", "重い屋根又は壁", "田中邸新築工事",
+                                 "平屋建て", "21.8592", "桁に平行な壁面の見付面積：Ｄ", "土塗り壁+木材",
+                                 "80.4%", "有効長さ(m)"}) {
+        EXPECT_TRUE(out.contains(QString::fromUtf8(expected))) << expected;
+    }
+    // The judgement rows line up: each row of the judgement table is as wide
+    // as its header, counted in terminal columns.
+    const QStringList lines = out.split(QLatin1Char('\n'));
+    const qsizetype head = lines.indexOf(QStringLiteral("判定  必要長さ  有効長さ  有効率  必要長さ  有効長さ  有効率"));
+    ASSERT_GE(head, 0) << out.toStdString();
+    EXPECT_TRUE(lines[head + 1].startsWith(QStringLiteral("一階   21.8592   29.1200      OK   22.6500   18.2000   80.4%")))
+        << lines[head + 1].toStdString();
+}
+
+TEST(Qrn, JsonHoldsTheTextsTheWindowShows)
+{
+    const QrnRun run = qrn({QStringLiteral("show"), QStringLiteral("--json"), example("sankai-kyofu.qrn")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+    const QJsonObject root = doc.object();
+    EXPECT_EQ(root.value(QStringLiteral("title")).toString(), QStringLiteral("高橋ビル新築工事, 3階建て住宅"));
+    EXPECT_EQ(root.value(QStringLiteral("storeyCount")).toInt(), 3);
+    EXPECT_EQ(root.value(QStringLiteral("weight")).toInt(), 0);
+    EXPECT_TRUE(root.value(QStringLiteral("strongWind")).toBool());
+    EXPECT_EQ(root.value(QStringLiteral("certifiedWall")).toInt(), 0);
+
+    const QJsonArray storeys = root.value(QStringLiteral("storeys")).toArray();
+    ASSERT_EQ(storeys.size(), 3);
+    const QJsonObject third = storeys[2].toObject();
+    EXPECT_EQ(third.value(QStringLiteral("floorArea")).toString(), QStringLiteral("41.4"));
+    EXPECT_EQ(third.value(QStringLiteral("coefficient")).toString(), QStringLiteral("0.18"));
+    EXPECT_EQ(third.value(QStringLiteral("floorRequirement")).toString(), QStringLiteral("7.4520"));
+    EXPECT_EQ(texts(third.value(QStringLiteral("windFactor"))), (QStringList{"0.51", "0.51"}));
+    EXPECT_EQ(texts(third.value(QStringLiteral("projectedRequirement"))), (QStringList{"8.4150", "9.7920"}));
+    EXPECT_EQ(texts(third.value(QStringLiteral("necessary"))), (QStringList{"8.4150", "9.7920"}));
+    EXPECT_EQ(texts(third.value(QStringLiteral("sum"))), (QStringList{"8.1900", "8.1900"}));
+    EXPECT_EQ(texts(third.value(QStringLiteral("judgement"))), (QStringList{"97.3% ", "83.6% "}));
+
+    const QJsonArray rows = third.value(QStringLiteral("rows")).toArray();
+    ASSERT_EQ(rows.size(), 7);
+    const QJsonObject first = rows[0].toObject();
+    EXPECT_EQ(first.value(QStringLiteral("kind")).toString(), QStringLiteral("木材"));
+    EXPECT_EQ(first.value(QStringLiteral("xBracing")).toString(), QStringLiteral("する"));
+    EXPECT_EQ(texts(first.value(QStringLiteral("length"))), (QStringList{"  0.91", "  0.91"}));
+    EXPECT_EQ(texts(first.value(QStringLiteral("multiplier"))), (QStringList{"3.0", "3.0"}));
+    const QJsonObject empty = rows[6].toObject();
+    EXPECT_EQ(empty.value(QStringLiteral("kind")).toString(), QString());
+    EXPECT_EQ(texts(empty.value(QStringLiteral("effective"))), (QStringList{"", ""}));
+    EXPECT_EQ(storeys[0].toObject().value(QStringLiteral("rows")).toArray().size(), 9);
+}
+
+TEST(Qrn, CheckExitsByTheWorstFile)
+{
+    QrnRun run = qrn({QStringLiteral("check"), example("hiraya.qrn")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("hiraya.qrn: OK")));
+
+    run = qrn({QStringLiteral("check"), example("hiraya.qrn"), example("nikai.qrn"), example("sankai-kyofu.qrn")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("nikai.qrn: 一階 梁に平行な壁面")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("sankai-kyofu.qrn: 三階 桁に平行な壁面")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("sankai-kyofu.qrn: 三階 梁に平行な壁面")));
+    EXPECT_FALSE(run.out.contains(QStringLiteral("二階")));
+
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-check"));
+    const QString empty = dir + QStringLiteral("/empty.qrn");
+    quiren::test::writeAll(empty, QByteArray());
+    run = qrn({QStringLiteral("check"), example("nikai.qrn"), empty});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("nikai.qrn: 一階")));   // the readable file is still checked
+}
+
+TEST(Qrn, UnreadableFilesGetTheProgramsMessagesAndStatusTwo)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-bad"));
+    const QString missing = dir + QStringLiteral("/missing.qrn");
+    const QString binary = dir + QStringLiteral("/binary.qrn");
+    QByteArray junk(2000, '\0');
+    for (int i = 0; i < junk.size(); ++i)
+        junk[i] = static_cast<char>(i * 131 % 256);
+    quiren::test::writeAll(binary, junk);
+
+    for (const QString &command : {QStringLiteral("show"), QStringLiteral("check")}) {
+        QrnRun run = qrn({command, missing});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err.trimmed(), missing + QStringLiteral("ﾌｧｲﾙを開けません。"));
+        EXPECT_TRUE(run.out.isEmpty());
+
+        run = qrn({command, binary});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QStringLiteral("Quirenのデータファイルではありません。")));
+
+        run = qrn({command, dir});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QStringLiteral("ﾌｧｲﾙを開けません。")));
+    }
+    EXPECT_EQ(qrn({QStringLiteral("show")}).status, 2);
+    EXPECT_EQ(qrn({QStringLiteral("frobnicate")}).status, 2);
+}
+
+TEST(Qrn, HelpExplainsTheCommandsInJapaneseAndEnglish)
+{
+    const QrnRun run = qrn({QStringLiteral("--help")});
+    EXPECT_EQ(run.status, 0);
+    for (const char *expected : {"使い方", "Usage", "qrn show", "qrn check", "終了コード", "Exit status"})
+        EXPECT_TRUE(run.out.contains(QString::fromUtf8(expected))) << expected;
+}
