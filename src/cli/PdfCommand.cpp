@@ -45,8 +45,10 @@ int runPdf(const QStringList &args)
     if (!ParseFileAndOutput(QStringLiteral("pdf"), args, file, output))
         return ExitError;
     if (output.isEmpty()) {
-        const QFileInfo info(file);
-        output = QDir(info.path()).filePath(info.completeBaseName() + QStringLiteral(".pdf"));
+        // The file's own name with ".pdf" in place of its extension.
+        const QString suffix = QFileInfo(file).suffix();
+        output = suffix.isEmpty() ? file + QStringLiteral(".pdf")
+                                  : file.left(file.size() - suffix.size()) + QStringLiteral("pdf");
     }
 
     const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(file);
