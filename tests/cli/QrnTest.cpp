@@ -2,6 +2,8 @@
 // cannot read, and for its help.
 #include "TestSupport.h"
 
+#include "settings/SettingsStore.h"
+
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
@@ -165,4 +167,27 @@ TEST(Qrn, HelpExplainsTheCommandsInJapaneseAndEnglish)
     EXPECT_EQ(run.status, 0);
     for (const char *expected : {"使い方", "Usage", "qrn show", "qrn check", "終了コード", "Exit status"})
         EXPECT_TRUE(run.out.contains(QString::fromUtf8(expected))) << expected;
+}
+
+TEST(Qrn, ReadsTheProgramsSettings)
+{
+    // The strong-wind factor is read when the file's option is switched on,
+    // the direction captions follow "PafKind".
+    quiren::WriteWallCoefficient(60);
+    quiren::WritePafKind(false);
+    const QrnRun json = qrn({QStringLiteral("show"), QStringLiteral("--json"), example("sankai-kyofu.qrn")});
+    const QrnRun text = qrn({QStringLiteral("show"), example("sankai-kyofu.qrn")});
+    quiren::DeleteSetting(QStringLiteral("Quiren"), QStringLiteral("Settings"), QStringLiteral("WallCoefficeient"));
+    quiren::DeleteSetting(QStringLiteral("Quiren"), QStringLiteral("Settings"), QStringLiteral("PafKind"));
+
+    const QJsonObject first = QJsonDocument::fromJson(json.out.toUtf8())
+                                  .object()
+                                  .value(QStringLiteral("storeys"))
+                                  .toArray()
+                                  .at(0)
+                                  .toObject();
+    EXPECT_EQ(texts(first.value(QStringLiteral("windFactor"))), (QStringList{"0.60", "0.60"}));
+    EXPECT_EQ(texts(first.value(QStringLiteral("projectedRequirement"))), (QStringList{"37.4400", "43.0800"}));
+    EXPECT_TRUE(text.out.contains(QStringLiteral("梁間方向壁面の見付面積：Ａ")));
+    EXPECT_TRUE(text.out.contains(QStringLiteral("桁行方向壁面")));
 }
