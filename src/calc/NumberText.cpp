@@ -2,25 +2,41 @@
 
 #include <QRegularExpression>
 
+#include <charconv>
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace quiren {
 
 namespace {
 
-// The exact decimal expansion of a double: "123.4560000000000030695..."
-// (glibc prints every digit of the binary value when asked for enough).
+// The exact decimal expansion of a double: "123.4560000000000030695...".
+// std::to_chars writes every digit of the binary value when asked for
+// enough, and, unlike printf, never follows the user's locale: Qt sets the
+// C locale from the environment, and a "," decimal separator must not creep
+// into a sheet's numbers.
 std::string exactDigits(double magnitude)
 {
     // 1100 decimals cover the smallest subnormal; 310 integer digits the
     // largest double.
     static thread_local char buffer[1500];
-    std::snprintf(buffer, sizeof buffer, "%.1100f", magnitude);
-    return buffer;
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                      std::chars_format::fixed, 1100);
+    return std::string(buffer, result.ptr);
+}
+
+// The value of a plain decimal text ("1.5", "-.5", "1e3"), locale-free.
+double parseDecimal(const QString &text)
+{
+    QByteArray latin = text.trimmed().toLatin1();
+    if (latin.startsWith('+'))
+        latin.remove(0, 1);
+    double value = 0.0;
+    const auto result = std::from_chars(latin.constData(), latin.constData() + latin.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        return latin.startsWith('-') ? -HUGE_VAL : HUGE_VAL;
+    return value;
 }
 
 } // namespace
@@ -93,10 +109,11 @@ QString SingleText(float value)
     if (value == 0.0f)
         return QStringLiteral("0");
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.7G", static_cast<double>(value));
-    // %G already drops trailing zeros and the point of whole values.
-    QString text = QString::fromLatin1(buffer);
-    return text;
+    // Seven significant digits; the general form drops trailing zeros and the
+    // point of whole values.
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                      std::chars_format::general, 7);
+    return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer)).toUpper();
 }
 
 NumberCheck CheckNumberText(const QString &text)
@@ -111,8 +128,7 @@ NumberCheck CheckNumberText(const QString &text)
     }
     if (!number.match(text).hasMatch())
         return NumberCheck::NotANumber;
-    const QByteArray latin = text.trimmed().toLatin1();
-    const double value = std::strtod(latin.constData(), nullptr);
+    const double value = parseDecimal(text);
     if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(FLT_MAX))
         return NumberCheck::OutOfRange;
     return NumberCheck::Number;
@@ -129,8 +145,7 @@ double TextValue(const QString &text)
         return 0.0;
     if (CheckNumberText(text) != NumberCheck::Number)
         return 0.0;
-    const QByteArray latin = text.trimmed().toLatin1();
-    return std::strtod(latin.constData(), nullptr);
+    return parseDecimal(text);
 }
 
 float TextSingle(const QString &text)
