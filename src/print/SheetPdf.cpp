@@ -1,36 +1,31 @@
 #include "print/SheetPdf.h"
 
+#include "documents/SafeWrite.h"
 #include "print/PaintSheetDevice.h"
 
+#include <QBuffer>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace quiren {
 
 WriteResult WriteSheetPdf(const QString &path, const CalcSheet &sheet,
                           const SheetSettings &settings)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, file.errorString()};
-
+    // The page is drawn in memory first and then written in one safe step,
+    // so a failed write never leaves a cut PDF over an earlier one.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         SetUpSheetPdf(writer, sheet.titleName);
         PaintSheetDevice device(&writer);
         SheetPainter painter(device);
         painter.SetPenWidths({1, 3, 5, 7});
         DrawSheet(painter, sheet, settings);
-        if (!device.endPage()) {
-            file.cancelWriting();
-            return {false, file.errorString().isEmpty() || file.error() == QFileDevice::NoError
-                               ? QStringLiteral("PDF")
-                               : file.errorString()};
-        }
+        if (!device.endPage())
+            return {false, QStringLiteral("PDF")};
     }
-    if (!file.commit())
-        return {false, file.errorString()};
-    return {};
+    return WriteFileSafely(path, buffer.data());
 }
 
 } // namespace quiren

@@ -1,12 +1,13 @@
 #include "settings/WallListFile.h"
 
+#include "documents/SafeWrite.h"
+
 #include "calc/NumberText.h"
 #include "shell/StringTable.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -171,17 +172,9 @@ WriteResult WriteWallListFile(const QString &path, const CertifiedWallList &wall
     if (!encoded.error.isEmpty())
         return {false, encoded.error};
 
-    const QString shown = QDir::toNativeSeparators(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, shown + QStringLiteral(": ") + file.errorString()};
-    if (file.write(encoded.bytes) != encoded.bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {false, shown + QStringLiteral(": ") + reason};
-    }
-    if (!file.commit())
-        return {false, shown + QStringLiteral(": ") + file.errorString()};
+    const WriteResult written = WriteFileSafely(path, encoded.bytes);
+    if (!written)
+        return {false, QDir::toNativeSeparators(path) + QStringLiteral(": ") + written.error};
     return {};
 }
 

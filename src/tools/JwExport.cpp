@@ -1,8 +1,8 @@
 #include "tools/JwExport.h"
 
-#include "print/SheetPainter.h"
+#include "documents/SafeWrite.h"
 
-#include <QSaveFile>
+#include "print/SheetPainter.h"
 
 namespace quiren {
 
@@ -34,17 +34,7 @@ WriteResult WriteJwFile(const QString &path, const CalcSheet &sheet,
                         const SheetSettings &settings, SheetDevice &measure)
 {
     const QByteArray bytes = JwFileBytes(JwSheetLines(sheet, settings, measure));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, file.errorString()};
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {false, reason};
-    }
-    if (!file.commit())
-        return {false, file.errorString()};
-    return {};
+    return WriteFileSafely(path, bytes);
 }
 
 } // namespace quiren
