@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QString>
+
+// The document commands: New, Open, Save, Save As, the close question and
+// Exit, the recent-files menus and the file named on the command line. The
+// main window and the calculation windows call these from their menus and
+// tool bar; every message goes through ShowMessage and every file dialog
+// through CommonDialog(), so tests can answer both.
+namespace quiren {
+
+class CalcWindow;
+class MainWindow;
+
+// ---- windows and numbers ---------------------------------------------------------
+
+// New: a new untitled window "新規計算書" & number, unchanged, with the
+// recent files in its File menu.
+CalcWindow *NewCalcWindow(MainWindow &main);
+
+// Reads `path` into a new window. useFirstSlot: the window takes number 1
+// (the file named on the command line at start). On failure the user is told
+// (path & "ﾌｧｲﾙを開けません。", or "Quiren" & "のデータファイルではありません。"),
+// nothing is created and nullptr comes back.
+CalcWindow *OpenCalcFile(MainWindow &main, const QString &path, bool useFirstSlot);
+
+// Open: the Open dialog, then the file (unless it is already open). The
+// recent-files list is left as it is; the menus are refreshed.
+void OpenFileCommand(MainWindow &main);
+
+// True, after telling the user "選択したﾌｧｲﾙはすでに開いています。", when a
+// calculation window's caption is exactly `path`.
+bool IsFileAlreadyOpen(MainWindow &main, const QString &path);
+
+// Some calculation window is open.
+bool AnyCalcWindowOpen(MainWindow &main);
+
+// The main window of a calculation window (nullptr for a window on its own).
+MainWindow *MainWindowOf(const CalcWindow &window);
+
+// ---- saving --------------------------------------------------------------------------
+
+// A window is untitled while its caption begins with "新規".
+bool IsUntitled(const CalcWindow &window);
+// "Untitled.qrn" for an empty title, else the title & ".qrn".
+QString ProposedFileName(const CalcWindow &window);
+// The Save dialog proposing `proposedName`; empty when cancelled.
+QString AskSavePath(const QString &proposedName);
+
+// Writes the window's sheet to `path` (listed at the top of the recent files
+// first). On success the caption becomes `path` and the sheet is unchanged;
+// on failure the old file stays as it was, the caption and the changed flag
+// stay, and the user is told the system's reason. Returns whether it saved.
+bool SaveCalcFile(CalcWindow &window, const QString &path);
+
+// Save: to the window's own file, or through the dialog while untitled.
+bool SaveCommand(CalcWindow &window);
+// Save As: always through the dialog (proposing the current path when filed).
+bool SaveAsCommand(CalcWindow &window);
+
+// ---- closing -----------------------------------------------------------------------
+
+// The close question for a window about to close: true lets it close (and
+// gives up its number), false keeps it open. An unchanged window closes
+// without a question.
+bool ConfirmCloseCalcWindow(CalcWindow &window);
+
+// Before the program ends: every open calculation window's close question
+// in turn. Cancel stops the questions and the ending (false); answers given
+// so far have taken effect. On true the windows then close without asking
+// again.
+bool AskBeforeClosingAll(MainWindow &main);
+
+// ---- recent files ------------------------------------------------------------------
+
+// Puts `path` at the top of the recent-files list and refreshes the menus.
+void AddRecentFile(MainWindow &main, const QString &path);
+// Copies the list into the File menus of the main window and of every open
+// calculation window.
+void RefreshRecentFileMenus(MainWindow &main);
+// mnuRecentFile(1..5) chosen in any window, with the item's path: opens the
+// file (unless it is already open), then lists the path at the top whether
+// or not it opened.
+void OpenRecentFile(MainWindow &main, const QString &path);
+
+// ---- start-up --------------------------------------------------------------------
+
+// The file named on the command line (a full path): at start it becomes document 1 and
+// heads the recent-files list; a file handed over later opens as the next
+// document. A missing or foreign file leaves no window, and the document
+// commands unavailable while none is open.
+void OpenCommandLineFile(MainWindow &main, const QString &path);
+
+} // namespace quiren
