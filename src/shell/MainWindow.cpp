@@ -3,6 +3,7 @@
 #include "calcwindow/CalcWindow.h"
 #include "documents/DocumentCommands.h"
 #include "settings/AppData.h"
+#include "settings/OptionsWindow.h"
 #include "settings/SettingsStore.h"
 #include "shell/AboutWindow.h"
 #include "shell/Captions.h"
@@ -504,9 +505,24 @@ void MainWindow::sortActiveWindow()
 
 void MainWindow::showOptions()
 {
-    // Filled by the options work: frmOptions, modal over this window; on
-    // Apply it calls setDirectionCaptions on every calculation window and
-    // refillCertifiedWalls on the active one.
+    // frmOptions, modal over this window. Its Apply refills the certified-wall
+    // choice of the active calculation window only, and rewrites the
+    // direction captions of every one.
+    struct Host : OptionsHost {
+        MainWindow *main;
+        explicit Host(MainWindow *window) : main(window) {}
+        void RefillActiveWallChoice(const CertifiedWallList &) override
+        {
+            if (CalcWindow *calc = main->activeCalcWindow())
+                calc->refillCertifiedWalls();
+        }
+        void SetDirectionCaptions(bool pafKind) override
+        {
+            for (CalcWindow *calc : main->calcWindows())
+                calc->setDirectionCaptions(pafKind);
+        }
+    } host(this);
+    OptionsWindow::ShowModal(this, &host);
 }
 
 void MainWindow::showHint()

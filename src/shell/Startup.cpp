@@ -3,6 +3,7 @@
 #include "calc/CoefficientTable.h"
 #include "settings/AppData.h"
 #include "settings/SettingsStore.h"
+#include "shell/FileAssociation.h"
 #include "shell/MainWindow.h"
 #include "shell/SingleInstance.h"
 #include "shell/SplashWindow.h"
@@ -78,7 +79,8 @@ int RunProgram(QApplication &app)
     //    closes the splash window). The recent-files key prefix (string
     //    1004) is taken by the recent-files work.
     main.load(commandLine);
-    // 9. The file-type association is registered here by its own work.
+    // 9. The file type of calculation files, when the desktop has none yet.
+    RegisterFileType(QCoreApplication::applicationFilePath());
     // 10. The main window is shown.
     main.show();
     CloseSplashWindow();

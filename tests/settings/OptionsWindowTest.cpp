@@ -2,13 +2,16 @@
 // and what Apply, OK and Cancel store.
 #include "SettingsTestSupport.h"
 
+#include "calcwindow/CalcWindow.h"
 #include "settings/AppData.h"
 #include "settings/OptionsWindow.h"
 #include "settings/SettingsStore.h"
 #include "settings/WallListFile.h"
+#include "shell/MainWindow.h"
 #include "shell/MessageBox.h"
 #include "shell/StringTable.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -16,12 +19,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStringEncoder>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <deque>
 
@@ -560,4 +566,68 @@ TEST_F(OptionsWindowTest, TheMacroImportFillsTheOfficePageOnly)
     child<QPushButton>(*window, "cmdCancel")->click();
     EXPECT_EQ(ReadQuiren(SectionOfficeData, "OfficeName"), QString());
     EXPECT_EQ(ReadQuiren(SectionOfficeData, "Type"), QString());
+}
+
+// The main window opens the window from its menu and from a calculation
+// window's; Apply refills the active calculation window's certified-wall
+// choice only, and every window takes the naming style.
+TEST_F(OptionsWindowTest, TheMainWindowsMenusOpenItAndApplyReachesTheOpenWindows)
+{
+    AppData &program = AppData::instance();
+    program.programFolder = folder;
+    program.walls.clear();
+    auto main = std::make_unique<MainWindow>(false);
+    main->load();
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    CalcWindow *first = main->activeCalcWindow();
+    ASSERT_NE(first, nullptr);
+    CalcWindow *second = main->createCalcWindow();
+    main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(second->parentWidget()));
+    ASSERT_EQ(main->activeCalcWindow(), second);
+    auto *firstWalls = first->findChild<QComboBox *>("A_Wall");
+    auto *secondWalls = second->findChild<QComboBox *>("A_Wall");
+    ASSERT_TRUE(firstWalls && secondWalls);
+    EXPECT_EQ(secondWalls->itemText(0), "未登録です");
+
+    bool opened = false;
+    QTimer::singleShot(0, [&opened] {
+        auto *window = qobject_cast<OptionsWindow *>(QApplication::activeModalWidget());
+        ASSERT_NE(window, nullptr);
+        opened = true;
+        window->findChild<QLineEdit *>("AuthorizationText_0")->setText("合板");
+        window->findChild<QLineEdit *>("AuthorizationText_1")->setText("2.5");
+        window->findChild<QPushButton *>("WallRegst_0")->click();
+        window->findChild<QRadioButton *>("pafoMethod_1")->setChecked(true);
+        window->findChild<QPushButton *>("cmdOK")->click();
+    });
+    second->action("mnuViewOption")->trigger();
+    ASSERT_TRUE(opened);
+
+    EXPECT_EQ(secondWalls->count(), 1);
+    EXPECT_EQ(secondWalls->itemText(0), "合板：倍率2.5");
+    EXPECT_TRUE(secondWalls->isEnabled());
+    EXPECT_EQ(firstWalls->itemText(0), "未登録です");
+    EXPECT_EQ(ReadQuiren(SectionSettings, "PafKind"), "False");
+    // Both windows name the directions in the new style.
+    const QString style = QString(Str(1301));
+    for (CalcWindow *calc : {first, second}) {
+        bool found = false;
+        for (QLabel *label : calc->findChildren<QLabel *>())
+            found = found || label->text().startsWith(style);
+        EXPECT_TRUE(found);
+    }
+
+    // The main window's own menu item, with Cancel.
+    opened = false;
+    QTimer::singleShot(0, [&opened] {
+        auto *window = qobject_cast<OptionsWindow *>(QApplication::activeModalWidget());
+        ASSERT_NE(window, nullptr);
+        opened = true;
+        window->findChild<QPushButton *>("cmdCancel")->click();
+    });
+    main->showOptions();
+    EXPECT_TRUE(opened);
+    main->closeAllCalcWindows();
+    program.walls.clear();
 }
