@@ -1,0 +1,96 @@
+#pragma once
+
+#include "calc/CalcSheet.h"
+
+#include <QString>
+
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+// The commands that put a calculation sheet on paper: printing on the
+// system's printer, the print preview and saving the sheet as a PDF file.
+// Every message goes through ShowMessage; the printer and the question for
+// a PDF file name come through seams tests can answer.
+namespace quiren {
+
+class CalcWindow;
+class MainWindow;
+
+// The hourglass pointer for as long as the object lives.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    // Back to the ordinary pointer before the object ends (before a message).
+    void release();
+
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+
+private:
+    bool m_active = true;
+};
+
+// ---- seams -------------------------------------------------------------
+
+// The system's default printer, one object for the whole run, so that the
+// paper set by one command stays for the next; nullptr when the system has
+// no printer at all.
+QPrinter *SystemPrinter();
+
+// Where the commands get their printer from; an empty source brings back
+// SystemPrinter(). A source returning nullptr means "no printer".
+using PrinterSource = std::function<QPrinter *()>;
+void SetPrinterSource(PrinterSource source);
+QPrinter *CurrentPrinter();
+
+// Asks for the name of a PDF file, proposing `proposed`; an empty answer
+// means cancelled. An empty question brings back the save dialog.
+using PdfNameQuestion = std::function<QString(QWidget *parent, const QString &proposed)>;
+void SetPdfNameQuestion(PdfNameQuestion question);
+
+// ---- commands over a sheet -------------------------------------------
+
+enum class PaperChoice {
+    AsItIs,       // the menu command leaves the printer's paper as it is
+    A4Portrait,   // the tool bar sets A4 portrait first
+};
+
+// Prints the sheet as one page and confirms with the caption, a line feed
+// and "を印刷しました。". Without a printer, or when the printer fails, the
+// user is told so and offered to save the sheet as a PDF file instead.
+// True when the sheet was printed.
+bool PrintSheetCommand(QWidget *parent, const CalcSheet &sheet, const QString &caption,
+                       PaperChoice paper);
+
+// The document's name with ".pdf": "/a/b.qrn" gives "/a/b.pdf",
+// "新規計算書1" gives "新規計算書1.pdf".
+QString ProposedPdfName(const QString &caption);
+
+// Asks for a file name and writes the sheet there as a one-page PDF; tells
+// the user where it went, or why it could not be written. True when written.
+bool SaveSheetPdfCommand(QWidget *parent, const CalcSheet &sheet, const QString &caption);
+
+// The print preview of the sheet, drawn exactly as it is printed.
+void PreviewSheetCommand(QWidget *parent, const CalcSheet &sheet, const QString &caption);
+
+// ---- commands of the windows -------------------------------------------
+
+// mnuFilePrint of a calculation window.
+bool PrintWindowSheet(CalcWindow *window);
+// PrintActiveSheet of the main window; nothing happens without an active
+// calculation window.
+bool PrintActiveSheet(MainWindow *main);
+void PreviewWindowSheet(CalcWindow *window);
+bool SaveWindowPdf(CalcWindow *window);
+
+// Puts the print preview and "save as PDF" into a calculation window's File
+// menu, after its print command.
+void AddPrintCommands(CalcWindow *window);
+// Puts the print preview on the main window's tool bar, after "Print", and
+// gives every calculation window opened from now on the two menu items.
+void AddPrintCommands(MainWindow *main);
+
+} // namespace quiren
