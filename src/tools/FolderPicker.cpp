@@ -132,6 +132,17 @@ FolderPicker::FolderPicker(QWidget *owner, const QString &pendingFolder, const Q
             [this](const QModelIndex &current) { onCurrentFolderChanged(current); });
     connect(model_, &QFileSystemModel::rowsInserted, this,
             [this](const QModelIndex &parent, int first, int last) { hideOtherVolumes(parent, first, last); });
+    // The model reads folders in the background: once a folder on the way to
+    // the chosen one has been read, open the way and show the chosen folder.
+    connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
+        if (revealPending_ && (loaded == chosen_ || IsOnVolume(chosen_, loaded)))
+            revealChosen();
+    });
+    // Folders are sorted after they have been read, which moves the rows.
+    connect(model_, &QFileSystemModel::layoutChanged, this, [this] {
+        if (revealPending_)
+            cntDir_->scrollTo(cntDir_->currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
 
     openFolder(pendingFolder);
 }
@@ -204,13 +215,22 @@ void FolderPicker::openFolder(const QString &folder)
     if (volume != cntDrv_->currentIndex() || volumeRoot_.isEmpty())
         showVolume(volume);
 
-    const QModelIndex index = model_->index(path);
-    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
-        cntDir_->expand(parent);
-    cntDir_->setCurrentIndex(index);
-    cntDir_->scrollTo(index);
     chosen_ = path;
     chosenLabel_->setText(chosen_);
+    revealPending_ = true;
+    revealChosen();
+}
+
+void FolderPicker::revealChosen()
+{
+    const QModelIndex index = model_->index(chosen_);
+    if (!index.isValid())
+        return;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        cntDir_->expand(parent);
+    if (cntDir_->currentIndex() != index)
+        cntDir_->setCurrentIndex(index);
+    cntDir_->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 bool FolderPicker::selectVolume(int index)
@@ -240,7 +260,10 @@ void FolderPicker::onCurrentFolderChanged(const QModelIndex &current)
 {
     if (!current.isValid())
         return;
-    chosen_ = QDir::cleanPath(model_->filePath(current));
+    const QString path = QDir::cleanPath(model_->filePath(current));
+    if (path != chosen_)
+        revealPending_ = false;  // the user has moved on
+    chosen_ = path;
     chosenLabel_->setText(chosen_);
 }
 

@@ -55,6 +55,7 @@ public:
 private:
     int volumeIndexOf(const QString &folder) const;
     void showVolume(int index);
+    void revealChosen();
     void hideOtherVolumes(const QModelIndex &parent, int first, int last);
     void onCurrentFolderChanged(const QModelIndex &current);
     void onVolumeActivated(int index);
@@ -62,6 +63,7 @@ private:
     QList<Volume> volumes_;
     QString volumeRoot_;
     QString chosen_;
+    bool revealPending_ = false;
     QComboBox *cntDrv_ = nullptr;
     QTreeView *cntDir_ = nullptr;
     QFileSystemModel *model_ = nullptr;
