@@ -3,6 +3,7 @@
 #include "calc/NumberText.h"
 #include "settings/MacroImport.h"
 #include "settings/SettingsStore.h"
+#include "shell/Captions.h"
 #include "shell/MessageBox.h"
 #include "shell/StringTable.h"
 #include "tools/FolderPicker.h"
@@ -26,6 +27,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <type_traits>
+
 namespace quiren {
 
 namespace {
@@ -37,9 +40,23 @@ constexpr int StrWallsNotStored = 6032;  // "WallListData" could not be written
 
 constexpr int NameBytesInFrame = 16;
 
+// A control designed with its string number as its text and tag; the
+// window's LoadCaptions replaces the number by the text.
+template <typename T>
+T *Numbered(T *control, int number)
+{
+    SetTag(control, number);
+    if constexpr (std::is_base_of_v<QGroupBox, T>)
+        control->setTitle(QString::number(number));
+    else
+        control->setText(QString::number(number));
+    return control;
+}
+
 QLabel *NumberedLabel(int number, QWidget *parent, const char *name = nullptr)
 {
-    auto *label = new QLabel(Str(number), parent);
+    auto *label = new QLabel(parent);
+    Numbered(label, number);
     if (name)
         label->setObjectName(QLatin1String(name));
     return label;
@@ -91,9 +108,9 @@ OptionsWindow::OptionsWindow(QWidget *owner, OptionsHost *host, AppData &data)
     buildWindPage(tbsOptions_->widget(WindPage));
     buildOtherPage(tbsOptions_->widget(OtherPage));
 
-    cmdOK_ = Named(new QPushButton(Str(6120), this), QStringLiteral("cmdOK"));
-    cmdCancel_ = Named(new QPushButton(Str(6121), this), QStringLiteral("cmdCancel"));
-    cmdApply_ = Named(new QPushButton(Str(6125), this), QStringLiteral("cmdApply"));
+    cmdOK_ = Named(Numbered(new QPushButton(this), 6120), QStringLiteral("cmdOK"));
+    cmdCancel_ = Named(Numbered(new QPushButton(this), 6121), QStringLiteral("cmdCancel"));
+    cmdApply_ = Named(Numbered(new QPushButton(this), 6125), QStringLiteral("cmdApply"));
     cmdOK_->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
@@ -105,6 +122,8 @@ OptionsWindow::OptionsWindow(QWidget *owner, OptionsHost *host, AppData &data)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tbsOptions_, 1);
     layout->addLayout(buttons);
+
+    LoadCaptions(this);
 
     connect(cmdOK_, &QPushButton::clicked, this, &OptionsWindow::onOk);
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
@@ -131,11 +150,11 @@ void OptionsWindow::ShowModal(QWidget *owner, OptionsHost *host)
 
 void OptionsWindow::buildOfficePage(QWidget *page)
 {
-    auto *kindFrame = Named(new QGroupBox(Str(1200), page), QStringLiteral("BuilderKindfrm"));
+    auto *kindFrame = Named(Numbered(new QGroupBox(page), 1200), QStringLiteral("BuilderKindfrm"));
     auto *kindGroup = new QButtonGroup(this);
     auto *kindLayout = new QHBoxLayout(kindFrame);
     for (int i = 0; i < 2; ++i) {
-        bulderKind_[i] = Named(new QRadioButton(Str(1201 + i), kindFrame), Indexed("BulderKind", i));
+        bulderKind_[i] = Named(Numbered(new QRadioButton(kindFrame), 1201 + i), Indexed("BulderKind", i));
         kindGroup->addButton(bulderKind_[i], i);
         kindLayout->addWidget(bulderKind_[i]);
     }
@@ -152,8 +171,8 @@ void OptionsWindow::buildOfficePage(QWidget *page)
     }
     bulderInfo_[0]->setMinimumWidth(320);
 
-    printJudge_ = Named(new QCheckBox(Str(6126), page), QStringLiteral("PrintJudge"));
-    command2_ = Named(new QPushButton(Str(6127), page), QStringLiteral("Command2"));
+    printJudge_ = Named(Numbered(new QCheckBox(page), 6126), QStringLiteral("PrintJudge"));
+    command2_ = Named(Numbered(new QPushButton(page), 6127), QStringLiteral("Command2"));
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(printJudge_);
     bottom->addStretch(1);
@@ -170,7 +189,7 @@ void OptionsWindow::buildOfficePage(QWidget *page)
 
 void OptionsWindow::buildWallPage(QWidget *page)
 {
-    auto *frame = Named(new QGroupBox(Str(1210), page), QStringLiteral("AuthorizationFrm"));
+    auto *frame = Named(Numbered(new QGroupBox(page), 1210), QStringLiteral("AuthorizationFrm"));
     authorizationList_ = Named(new QListWidget(frame), QStringLiteral("AuthorizationList"));
     authorizationList_->setSelectionMode(QAbstractItemView::SingleSelection);
     authorizationList_->setMinimumHeight(160);
@@ -184,7 +203,7 @@ void OptionsWindow::buildWallPage(QWidget *page)
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     for (int i = 0; i < 3; ++i) {
-        wallRegst_[i] = Named(new QPushButton(Str(captions[i]), frame), Indexed("WallRegst", i));
+        wallRegst_[i] = Named(Numbered(new QPushButton(frame), captions[i]), Indexed("WallRegst", i));
         wallRegst_[i]->setAutoDefault(false);
         buttons->addWidget(wallRegst_[i]);
     }
@@ -216,7 +235,7 @@ void OptionsWindow::buildWallPage(QWidget *page)
 
 void OptionsWindow::buildWindPage(QWidget *page)
 {
-    auto *frame = Named(new QGroupBox(Str(1214), page), QStringLiteral("Frame1"));
+    auto *frame = Named(Numbered(new QGroupBox(page), 1214), QStringLiteral("Frame1"));
     auto *about = NumberedLabel(1215, frame);
     about->setWordWrap(true);
 
@@ -230,7 +249,7 @@ void OptionsWindow::buildWindPage(QWidget *page)
     valueRow->addWidget(NumberedLabel(1216, frame));
     valueRow->addSpacing(12);
     valueRow->addWidget(mtimes_);
-    valueRow->addWidget(new QLabel(Str(6131), frame));
+    valueRow->addWidget(NumberedLabel(6131, frame));
     valueRow->addStretch(1);
 
     label11_ = Named(new QLabel(frame), QStringLiteral("Label11_1"));
@@ -250,11 +269,11 @@ void OptionsWindow::buildWindPage(QWidget *page)
 
 void OptionsWindow::buildOtherPage(QWidget *page)
 {
-    auto *frame = Named(new QGroupBox(Str(1031), page), QStringLiteral("Frame3"));
+    auto *frame = Named(Numbered(new QGroupBox(page), 1031), QStringLiteral("Frame3"));
     auto *styleGroup = new QButtonGroup(this);
     auto *frameLayout = new QVBoxLayout(frame);
     for (int i = 0; i < 2; ++i) {
-        pafoMethod_[i] = Named(new QRadioButton(Str(1032 + i), frame), Indexed("pafoMethod", i));
+        pafoMethod_[i] = Named(Numbered(new QRadioButton(frame), 1032 + i), Indexed("pafoMethod", i));
         styleGroup->addButton(pafoMethod_[i], i);
         frameLayout->addWidget(pafoMethod_[i]);
     }
@@ -266,7 +285,7 @@ void OptionsWindow::buildOtherPage(QWidget *page)
     moduleRow->addStretch(1);
 
     tbJWpath_ = Named(new QLineEdit(page), QStringLiteral("tbJWpath"));
-    command1_ = Named(new QPushButton(Str(1251), page), QStringLiteral("Command1"));
+    command1_ = Named(Numbered(new QPushButton(page), 1251), QStringLiteral("Command1"));
     command1_->setAutoDefault(false);
     auto *folderRow = new QHBoxLayout;
     folderRow->addWidget(tbJWpath_, 1);

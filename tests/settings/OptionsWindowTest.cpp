@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,6 +127,24 @@ TEST_F(OptionsWindowTest, AFirstOpeningShowsTheDefaults)
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_EQ(child<QPushButton>(*window, "cmdApply")->text(), "更新");
     EXPECT_EQ(child<QPushButton>(*window, "cmdCancel")->text(), "ｷｬﾝｾﾙ");
+    EXPECT_EQ(child<QGroupBox>(*window, "BuilderKindfrm")->title(), "建築士の種類");
+    EXPECT_EQ(child<QCheckBox>(*window, "PrintJudge")->text(), "計算書に印刷");
+    EXPECT_EQ(child<QPushButton>(*window, "Command1")->text(), "参照");
+    EXPECT_EQ(window->windowTitle(), "ｵﾌﾟｼｮﾝ");
+    // Every caption has its text: no control still shows a string number.
+    QStringList captions;
+    for (QLabel *label : window->findChildren<QLabel *>())
+        captions << label->text();
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        if (!button->inherits("QToolButton"))  // the tab bar's scroll arrows
+            captions << button->text();
+    for (QGroupBox *frame : window->findChildren<QGroupBox *>())
+        captions << frame->title();
+    for (const QString &caption : captions) {
+        bool number = false;
+        caption.toInt(&number);
+        EXPECT_FALSE(number || caption.isEmpty()) << caption.toStdString();
+    }
 
     EXPECT_TRUE(child<QRadioButton>(*window, "BulderKind_0")->isChecked());
     for (const char *name : {"BulderInfo_0", "BulderInfo_1", "OfficeRegst_0", "OfficeRegst_4"})
