@@ -309,6 +309,19 @@ void RunQuietly(const QString &program, const QStringList &arguments)
     }
 }
 
+// The icon the type and the desktop entry name, from the program's own
+// images (present when the windows are part of the program).
+void InstallIcon()
+{
+    const QString source = QStringLiteral(":/quiren/icons/quiren.png");
+    const QString target = DataHome() + QStringLiteral("/icons/hicolor/48x48/apps/")
+        + QLatin1String(QrnIconName) + QStringLiteral(".png");
+    if (!QFile::exists(source) || QFileInfo::exists(target))
+        return;
+    if (QDir().mkpath(QFileInfo(target).absolutePath()) && QFile::copy(source, target))
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+}
+
 } // namespace
 
 QString MimeTypeNameOf(const QString &fileTypeName)
@@ -436,6 +449,7 @@ void RegisterFileType(const QString &programPath)
     RegSetString(HkeyClassesRoot, typeName + QStringLiteral("/shell/open/command"), {},
                  OpenCommandFor(programPath));
 
+    InstallIcon();
     RunQuietly(QStringLiteral("update-mime-database"), {DataHome() + QStringLiteral("/mime")});
     RunQuietly(QStringLiteral("update-desktop-database"), {DataHome() + QStringLiteral("/applications")});
 }
