@@ -5,6 +5,7 @@
 #include "calcwindow/FramingGrid.h"
 #include "calcwindow/JudgementGrid.h"
 #include "documents/DocumentCommands.h"
+#include "print/PrintCommands.h"
 #include "settings/AppData.h"
 #include "settings/SettingsStore.h"
 #include "shell/Captions.h"
@@ -12,6 +13,7 @@
 #include "shell/SplashWindow.h"
 #include "shell/StringTable.h"
 #include "shell/Twips.h"
+#include "tools/JwCommand.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -710,12 +712,12 @@ void CalcWindow::saveAs()
 
 void CalcWindow::print()
 {
-    // Filled by the printing work: prints this window's sheet.
+    PrintWindowSheet(this);
 }
 
 void CalcWindow::exportJwCad()
 {
-    // Filled by the JW-CAD export work: "Qrn_JW.txt" in the JW folder in effect.
+    ExportWindowJw(this);
 }
 
 bool CalcWindow::confirmClose()

@@ -6,10 +6,10 @@
 #include "settings/AppData.h"
 #include "shell/MessageBox.h"
 #include "shell/StringTable.h"
+#include "tools/ComDlg.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -36,12 +36,6 @@ PrinterSource &printerSource()
     return source;
 }
 
-PdfNameQuestion &pdfNameQuestion()
-{
-    static PdfNameQuestion question;
-    return question;
-}
-
 QPrinter *&systemPrinterObject()
 {
     static QPrinter *printer = nullptr;
@@ -54,19 +48,26 @@ void deleteSystemPrinter()
     systemPrinterObject() = nullptr;
 }
 
-// "説明|*.pdf" as a file dialog filter: "説明".
-QString DialogFilter(const QString &barText)
+// The Save As dialog for a PDF file. The dialog object serves the document
+// commands too, so what they set is given back afterwards.
+QString AskPdfName(const QString &proposed)
 {
-    const QStringList parts = barText.split(QLatin1Char('|'));
-    return parts.value(0);
-}
-
-QString AskPdfName(QWidget *parent, const QString &proposed)
-{
-    if (pdfNameQuestion())
-        return pdfNameQuestion()(parent, proposed);
-    return QFileDialog::getSaveFileName(parent, Str(TextPdfTitle), proposed,
-                                        DialogFilter(Str(TextPdfFilter)));
+    clsComDlg &dialog = CommonDialog();
+    const QString filter = dialog.Filter;
+    const quint32 flags = dialog.Flags;
+    const QString title = dialog.DialogTitle;
+    const QString fileName = dialog.FileName;
+    dialog.Filter = Str(TextPdfFilter);
+    dialog.Flags = flags | OFN_OVERWRITEPROMPT;
+    dialog.DialogTitle = Str(TextPdfTitle);
+    dialog.FileName = proposed;
+    dialog.setAction(ComDlgSaveAs);
+    const QString chosen = dialog.FileName;
+    dialog.Filter = filter;
+    dialog.Flags = flags;
+    dialog.DialogTitle = title;
+    dialog.FileName = fileName;
+    return chosen;
 }
 
 SheetSettings CurrentSheetSettings()
@@ -133,11 +134,6 @@ QPrinter *CurrentPrinter()
     return SystemPrinter();
 }
 
-void SetPdfNameQuestion(PdfNameQuestion question)
-{
-    pdfNameQuestion() = std::move(question);
-}
-
 bool PrintSheetCommand(QWidget *parent, const CalcSheet &sheet, const QString &caption,
                        PaperChoice paper)
 {
@@ -171,7 +167,7 @@ QString ProposedPdfName(const QString &caption)
 
 bool SaveSheetPdfCommand(QWidget *parent, const CalcSheet &sheet, const QString &caption)
 {
-    QString path = AskPdfName(parent, ProposedPdfName(caption));
+    QString path = AskPdfName(ProposedPdfName(caption));
     if (path.isEmpty())
         return false;
     const QString extension = Str(TextPdfExtension);

@@ -11,8 +11,9 @@ class QWidget;
 
 // The commands that put a calculation sheet on paper: printing on the
 // system's printer, the print preview and saving the sheet as a PDF file.
-// Every message goes through ShowMessage; the printer and the question for
-// a PDF file name come through seams tests can answer.
+// Every message goes through ShowMessage and the PDF file's name is asked
+// through the program's file dialog object; the printer comes through a seam
+// tests can answer.
 namespace quiren {
 
 class CalcWindow;
@@ -46,10 +47,8 @@ using PrinterSource = std::function<QPrinter *()>;
 void SetPrinterSource(PrinterSource source);
 QPrinter *CurrentPrinter();
 
-// Asks for the name of a PDF file, proposing `proposed`; an empty answer
-// means cancelled. An empty question brings back the save dialog.
-using PdfNameQuestion = std::function<QString(QWidget *parent, const QString &proposed)>;
-void SetPdfNameQuestion(PdfNameQuestion question);
+// The name of a PDF file is asked through the program's file dialog object
+// (CommonDialog(), answered in tests by SetFileDialogResponder).
 
 // ---- commands over a sheet -------------------------------------------
 
@@ -89,8 +88,8 @@ bool SaveWindowPdf(CalcWindow *window);
 // Puts the print preview and "save as PDF" into a calculation window's File
 // menu, after its print command.
 void AddPrintCommands(CalcWindow *window);
-// Puts the print preview on the main window's tool bar, after "Print", and
-// gives every calculation window opened from now on the two menu items.
+// Gives every calculation window of the main window, and every one opened
+// from now on, the two menu items.
 void AddPrintCommands(MainWindow *main);
 
 } // namespace quiren

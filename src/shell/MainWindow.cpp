@@ -2,6 +2,7 @@
 
 #include "calcwindow/CalcWindow.h"
 #include "documents/DocumentCommands.h"
+#include "print/PrintCommands.h"
 #include "settings/AppData.h"
 #include "settings/OptionsWindow.h"
 #include "settings/SettingsStore.h"
@@ -10,6 +11,7 @@
 #include "shell/StringTable.h"
 #include "shell/Twips.h"
 #include "tools/ComDlg.h"
+#include "tools/Hint.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -100,6 +102,7 @@ MainWindow::MainWindow(bool loadOptionData, QWidget *parent)
     buildMenus();
     buildToolBar();
     buildStatusBar();
+    AddPrintCommands(this);
     setDocumentCommandsEnabled(false);
     updateMenuBar();
 }
@@ -492,9 +495,7 @@ void MainWindow::saveActiveWindow()
 
 void MainWindow::printActiveSheet()
 {
-    // Filled by the printing work: PrintActiveSheet.
-    if (CalcWindow *calc = activeCalcWindow())
-        calc->print();
+    quiren::PrintActiveSheet(this);
 }
 
 void MainWindow::sortActiveWindow()
@@ -527,7 +528,7 @@ void MainWindow::showOptions()
 
 void MainWindow::showHint()
 {
-    // Filled by the advice work: frmHint, modal over this window.
+    ShowHintFor(this);
 }
 
 void MainWindow::showAbout()

@@ -5,6 +5,7 @@
 #include "print/SheetDrawing.h"
 #include "print/SheetPdf.h"
 #include "settings/AppData.h"
+#include "tools/ComDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ protected:
     void TearDown() override
     {
         SetPrinterSource({});
-        SetPdfNameQuestion({});
+        SetFileDialogResponder({});
     }
 
     // A printer that writes its pages into a PDF file instead of a queue.
@@ -111,9 +112,13 @@ TEST_F(PrintCommands, NoPrinterIsAFailureWithThePdfOffer)
     SetPrinterSource([] { return nullptr; });
     const QString pdf = folder + QStringLiteral("/instead.pdf");
     QString proposed;
-    SetPdfNameQuestion([&](QWidget *, const QString &name) {
-        proposed = name;
-        return pdf;
+    QString title;
+    QStringList filters;
+    SetFileDialogResponder([&](const FileDialogRequest &request) {
+        proposed = request.proposedName;
+        title = request.title;
+        filters = request.nameFilters;
+        return request.action == ComDlgSaveAs ? pdf : QString();
     });
 
     {
@@ -136,6 +141,10 @@ TEST_F(PrintCommands, NoPrinterIsAFailureWithThePdfOffer)
         EXPECT_FALSE(PrintSheetCommand(nullptr, *sheet, QStringLiteral("新規計算書2"),
                                        PaperChoice::AsItIs));
         EXPECT_EQ(proposed, QStringLiteral("新規計算書2.pdf"));
+        EXPECT_EQ(title, QStringLiteral("PDFﾌｧｲﾙとして保存"));
+        EXPECT_EQ(filters, QStringList{QStringLiteral("PDFﾌｧｲﾙ (*.pdf)")});
+        // The dialog object is left as the document commands had it.
+        EXPECT_TRUE(CommonDialog().DialogTitle.isEmpty());
         EXPECT_GT(QFileInfo(pdf).size(), 0);
         ASSERT_EQ(messages.requests().size(), 2);
         EXPECT_EQ(messages.requests().at(1).text, pdf + QStringLiteral("\nをPDFﾌｧｲﾙとして保存しました。"));
@@ -168,18 +177,18 @@ TEST_F(PrintCommands, SaveAsPdf)
 
     MessageRecorder messages;
     // Cancelled: nothing happens at all.
-    SetPdfNameQuestion([](QWidget *, const QString &) { return QString(); });
+    SetFileDialogResponder([](const FileDialogRequest &) { return QString(); });
     EXPECT_FALSE(SaveSheetPdfCommand(nullptr, *sheet, QStringLiteral("新規計算書3")));
     EXPECT_TRUE(messages.requests().isEmpty());
 
     // A name without extension gets ".pdf".
-    SetPdfNameQuestion([this](QWidget *, const QString &) { return folder + QStringLiteral("/sheet"); });
+    SetFileDialogResponder([this](const FileDialogRequest &) { return folder + QStringLiteral("/sheet"); });
     EXPECT_TRUE(SaveSheetPdfCommand(nullptr, *sheet, QStringLiteral("新規計算書3")));
     EXPECT_GT(QFileInfo(folder + QStringLiteral("/sheet.pdf")).size(), 0);
 
     // A folder that does not exist: the reason, and no word of success.
     const QString lost = folder + QStringLiteral("/nowhere/sheet.pdf");
-    SetPdfNameQuestion([&lost](QWidget *, const QString &) { return lost; });
+    SetFileDialogResponder([&lost](const FileDialogRequest &) { return lost; });
     EXPECT_FALSE(SaveSheetPdfCommand(nullptr, *sheet, QStringLiteral("新規計算書3")));
     const MessageRequest &failed = messages.requests().last();
     EXPECT_TRUE(failed.text.startsWith(lost + QStringLiteral("\nをPDFﾌｧｲﾙとして保存出来ませんでした。\n")));
