@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -47,6 +48,7 @@ protected:
 
         SetMessageResponder([this](const MessageRequest &request) {
             messages.push_back(request);
+            busyDuringMessage = busyDuringMessage || QGuiApplication::overrideCursor() != nullptr;
             if (messageAnswers.empty())
                 return MsgAnswer::Ok;
             const MsgAnswer a = messageAnswers.front();
@@ -158,6 +160,7 @@ protected:
     std::unique_ptr<MainWindow> main;
     QString folder;
     std::vector<MessageRequest> messages;
+    bool busyDuringMessage = false;
     std::deque<MsgAnswer> messageAnswers;
     std::vector<FileDialogRequest> dialogs;
     std::deque<QString> dialogAnswers;
@@ -223,6 +226,9 @@ TEST_F(DocumentCommandsTest, DocumentCommandsFollowTheOpenWindows)
     EXPECT_EQ(messages[0].text, QStringLiteral("Quirenのデータファイルではありません。"));
     EXPECT_TRUE(captions().isEmpty());
     EXPECT_TRUE(documentCommandsOff());
+    // The busy pointer is gone before the message, and stays gone.
+    EXPECT_FALSE(busyDuringMessage);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
     // A good file brings them back, as number 1.
     const QString good = makeFile(QStringLiteral("good.qrn"), QStringLiteral("良い"));
@@ -234,6 +240,7 @@ TEST_F(DocumentCommandsTest, DocumentCommandsFollowTheOpenWindows)
     EXPECT_EQ(dialogs.back().action, ComDlgOpen);
     EXPECT_EQ(dialogs.back().flags, OFN_HIDEREADONLY);
     EXPECT_TRUE(dialogs.back().proposedName.isEmpty());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 // ---- saving ----------------------------------------------------------------------------------
