@@ -231,14 +231,16 @@ void CalcWindow::buildControls()
     // the storey pages below.
     auto *inputs = new QGridLayout;
     inputs->setHorizontalSpacing(6);
+    inputs->setVerticalSpacing(4);
     inputs->addWidget(titleLabel, 0, 0);
     inputs->addWidget(m_title, 0, 1);
-    inputs->addWidget(wallLabel, 1, 0, 1, 2);
-    inputs->addWidget(m_wall, 2, 0, 1, 2);
+    inputs->addWidget(wallLabel, 1, 0);
+    inputs->addWidget(m_wall, 1, 1);
     auto *frames = new QHBoxLayout;
     frames->addWidget(storeyFrame);
     frames->addWidget(weightFrame);
-    inputs->addLayout(frames, 3, 0, 1, 2);
+    inputs->addLayout(frames, 2, 0, 1, 2);
+    inputs->setRowStretch(3, 1);
 
     auto *top = new QHBoxLayout;
     top->addLayout(inputs, 1);

@@ -122,11 +122,15 @@ FramingGrid::FramingGrid(CalcSheet &sheet, int storey, QWidget *parent)
 
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    verticalHeader()->setDefaultSectionSize(GridRowHeight(this));
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setMinimumSectionSize(1);
-    for (int c = 0; c < FramingColumnCount; ++c)
-        setColumnWidth(c, TwipsToPixelsX(FramingModel::columnWidthTwips(c), this));
+    for (int c = 0; c < FramingColumnCount; ++c) {
+        // The width in twips, widened where this font needs more room for
+        // the column's heading.
+        const int heading = GridTextWidth(this, m_model->headingText(1, c));
+        setColumnWidth(c, std::max(TwipsToPixelsX(FramingModel::columnWidthTwips(c), this), heading));
+    }
 
     connect(this, &QAbstractItemView::clicked, this, &FramingGrid::onClicked);
     setCurrentIndex(m_model->index(FramingHeaderRows, 0));

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QWidget>
 
 namespace quiren {
 
@@ -15,6 +16,16 @@ QVariant headingBackground()
 }
 
 } // namespace
+
+int GridRowHeight(const QWidget *grid)
+{
+    return grid->fontMetrics().height() + 5;
+}
+
+int GridTextWidth(const QWidget *grid, const QString &text)
+{
+    return grid->fontMetrics().horizontalAdvance(text.trimmed()) + 10;
+}
 
 // ---- framing grid -------------------------------------------------------------
 

@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+class QWidget;
+
 // The models behind the framing grids Z_FA(s) and the judgement grid J_FA.
 // Both read the sheet directly; their first two rows are the headings.
 namespace quiren {
@@ -74,5 +76,10 @@ private:
     CalcSheet &m_sheet;
     QString m_direction[2];
 };
+
+// Row height of the grids for their font, and the room a cell text needs
+// (blanks around it not counted, a margin each side included).
+int GridRowHeight(const QWidget *grid);
+int GridTextWidth(const QWidget *grid, const QString &text);
 
 } // namespace quiren

@@ -63,11 +63,15 @@ JudgementGrid::JudgementGrid(CalcSheet &sheet, QWidget *parent)
     setCornerButtonEnabled(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    verticalHeader()->setDefaultSectionSize(GridRowHeight(this));
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setMinimumSectionSize(1);
-    for (int c = 0; c < JudgementColumnCount; ++c)
-        setColumnWidth(c, TwipsToPixelsX(JudgementModel::columnWidthTwips(c), this));
+    for (int c = 0; c < JudgementColumnCount; ++c) {
+        int heading = GridTextWidth(this, m_model->index(1, c).data().toString());
+        if (c == 0)
+            heading = GridTextWidth(this, StoreyName(0));
+        setColumnWidth(c, std::max(TwipsToPixelsX(JudgementModel::columnWidthTwips(c), this), heading));
+    }
     updateSpans();
 }
 

@@ -95,6 +95,8 @@ MainWindow::MainWindow(bool loadOptionData, QWidget *parent)
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
     m_mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateMenuBar(); });
 
@@ -377,10 +379,6 @@ CalcWindow *MainWindow::newCalcWindow()
 
 void MainWindow::onCalcWindowDestroyed()
 {
-    if (calcWindows().isEmpty()) {
-        setDocumentCommandsEnabled(false);
-        setStatusText(Str(6101));
-    }
     updateMenuBar();
     emit calcWindowClosed();
 }
@@ -388,6 +386,13 @@ void MainWindow::onCalcWindowDestroyed()
 void MainWindow::updateMenuBar()
 {
     CalcWindow *calc = activeCalcWindow();
+    // The last calculation window has gone: no document commands, and the
+    // status bar's text panel is left with its own text.
+    if (!calc && m_hadCalcWindow) {
+        setDocumentCommandsEnabled(false);
+        setStatusText(Str(6101));
+    }
+    m_hadCalcWindow = calc != nullptr;
     const QList<QMenu *> menus = calc ? calc->menus() : m_ownMenus;
     if (menus == m_shownMenus)
         return;

@@ -159,7 +159,7 @@ private:
     QList<QAction *> m_recentFiles;
     QList<QMenu *> m_shownMenus;
     bool m_storePlacementOnClose = true;
-    int m_untitledCount = 0;
+    bool m_hadCalcWindow = false;
 };
 
 } // namespace quiren
