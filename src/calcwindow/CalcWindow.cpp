@@ -126,7 +126,8 @@ void CalcWindow::buildControls()
     auto *storeyFrame = new QGroupBox(QStringLiteral("1102"), this);
     storeyFrame->setObjectName(QStringLiteral("Frame1"));
     SetTag(storeyFrame, 1102);
-    auto *storeyLayout = new QHBoxLayout(storeyFrame);
+    auto *storeyLayout = new QVBoxLayout(storeyFrame);
+    storeyLayout->setSpacing(2);
     for (int i = 0; i < 3; ++i) {
         m_storeys[i] = new QRadioButton(QString::number(1103 + i), storeyFrame);
         m_storeys[i]->setObjectName(indexed("F_num", i));
@@ -141,7 +142,8 @@ void CalcWindow::buildControls()
     auto *weightFrame = new QGroupBox(QStringLiteral("1106"), this);
     weightFrame->setObjectName(QStringLiteral("Frame2"));
     SetTag(weightFrame, 1106);
-    auto *weightLayout = new QHBoxLayout(weightFrame);
+    auto *weightLayout = new QVBoxLayout(weightFrame);
+    weightLayout->setSpacing(2);
     for (int i = 0; i < 2; ++i) {
         m_weights[i] = new QRadioButton(QString::number(1107 + i), weightFrame);
         m_weights[i]->setObjectName(indexed("WeightType", i));
@@ -153,6 +155,7 @@ void CalcWindow::buildControls()
         });
         m_weights[i]->installEventFilter(this);
     }
+    weightLayout->addStretch(1);
 
     // The judgement grid, always visible.
     m_judgement = new JudgementGrid(m_sheet, this);
@@ -234,18 +237,18 @@ void CalcWindow::buildControls()
     inputs->setVerticalSpacing(4);
     inputs->addWidget(titleLabel, 0, 0);
     inputs->addWidget(m_title, 0, 1);
-    inputs->addWidget(wallLabel, 1, 0);
-    inputs->addWidget(m_wall, 1, 1);
+    inputs->addWidget(wallLabel, 1, 0, 1, 2);
+    inputs->addWidget(m_wall, 2, 0, 1, 2);
     auto *frames = new QHBoxLayout;
-    frames->addWidget(storeyFrame);
-    frames->addWidget(weightFrame);
-    inputs->addLayout(frames, 2, 0, 1, 2);
-    inputs->setRowStretch(3, 1);
+    frames->addWidget(storeyFrame, 1);
+    frames->addWidget(weightFrame, 1);
+    inputs->addLayout(frames, 3, 0, 1, 2);
 
     auto *top = new QHBoxLayout;
     top->addLayout(inputs, 1);
     top->addSpacing(TwipsToPixelsX(120, this));
     top->addWidget(m_judgement, 0, Qt::AlignTop);
+    m_inputs = inputs;
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(TwipsToPixelsX(100, this), TwipsToPixelsY(80, this),
@@ -425,7 +428,8 @@ void CalcWindow::layoutSizes()
         gridHeight = std::max(gridHeight, grid->contentHeight());
     }
     m_judgement->setFixedWidth(m_judgement->contentWidth());
-    m_judgement->setFixedHeight(TwipsToPixelsY(1900, this));
+    // The judgement grid is as high as the header inputs beside it.
+    m_judgement->setFixedHeight(std::max(m_inputs->sizeHint().height(), TwipsToPixelsY(1900, this)));
     showStoreyTabs(m_sheet.storeyIndex);
     m_tabs->setMinimumWidth(gridWidth + TwipsToPixelsX(240, this));
     adjustSize();

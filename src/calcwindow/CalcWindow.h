@@ -10,6 +10,7 @@ class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
@@ -142,6 +143,7 @@ private:
     bool m_showing = false;     // controls being filled from the sheet
     int m_areaChecks = 0;       // an area message is up
 
+    QLayout *m_inputs = nullptr;
     QLineEdit *m_title = nullptr;
     QComboBox *m_wall = nullptr;
     std::array<QRadioButton *, 3> m_storeys{};

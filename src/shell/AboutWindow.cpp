@@ -46,8 +46,9 @@ AboutWindow::AboutWindow(QWidget *owner)
     layout->addWidget(icon, 0, 0, 2, 1);
     layout->addWidget(title, 0, 1);
     layout->addWidget(version, 1, 1);
-    layout->addWidget(ok, 2, 1, Qt::AlignRight);
-    layout->setRowStretch(1, 1);
+    layout->addWidget(ok, 3, 1, Qt::AlignRight);
+    layout->setRowStretch(2, 1);
+    layout->setRowMinimumHeight(2, TwipsToPixelsY(240, this));
     setFixedHeight(std::max(TwipsToPixelsY(2800, this), sizeHint().height()));
     setMinimumWidth(TwipsToPixelsX(5400, this));
 }

@@ -278,6 +278,8 @@ QAction *MainWindow::toolButton(const QString &key) const
 void MainWindow::load(const QString &commandLine)
 {
     LoadCaptions(this);
+    const bool placementStored =
+        !ReadQuiren(QString::fromLatin1(SectionSettings), QStringLiteral("MainWidth")).isEmpty();
     applyPlacement();
     const bool onList = ReadOnList();
     action(QStringLiteral("mnuPaf"))->setChecked(onList);
@@ -289,6 +291,36 @@ void MainWindow::load(const QString &commandLine)
         openFileFromCommandLine(commandLine);
     // The one file dialog of the run belongs to this window.
     CommonDialog().OwnerhWnd = this;
+    if (!placementStored)
+        fitFirstCalcWindow();
+}
+
+void MainWindow::fitFirstCalcWindow()
+{
+    // The default size was chosen for smaller fonts than today's; on a first
+    // start the frame grows until the first calculation window fits in it
+    // (as far as the screen allows).
+    const QList<QMdiSubWindow *> subs = m_mdi->subWindowList();
+    if (subs.isEmpty())
+        return;
+    const int frame = 2 * m_mdi->frameWidth() + 4;
+    int chrome = frame;
+    for (QWidget *bar : {static_cast<QWidget *>(menuBar()), static_cast<QWidget *>(m_toolBar),
+                         static_cast<QWidget *>(statusBar())})
+        chrome += bar->sizeHint().height();
+    const QSize needed(subs.first()->width() + frame, subs.first()->height() + chrome);
+    QRect area = geometry();
+    area.setSize(area.size().expandedTo(needed));
+    if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        area.setSize(area.size().boundedTo(available.size()));
+        if (area.right() > available.right())
+            area.moveRight(available.right());
+        if (area.bottom() > available.bottom())
+            area.moveBottom(available.bottom());
+    }
+    move(area.topLeft());
+    resize(area.size());
 }
 
 void MainWindow::applyPlacement()

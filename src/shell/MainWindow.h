@@ -141,6 +141,7 @@ private:
     void buildToolBar();
     void buildStatusBar();
     void applyPlacement();
+    void fitFirstCalcWindow();
     void updateMenuBar();
     void updateClock();
     void onToolButton(const QString &key);

@@ -33,7 +33,7 @@ void InstallJapaneseTranslations(QApplication &app)
 void UseJapaneseFont(QApplication &app)
 {
     const QStringList families = QFontDatabase::families();
-    for (const char *family : {"Noto Sans CJK JP", "IPAexGothic", "IPAPGothic", "Droid Sans Fallback"}) {
+    for (const char *family : {"IPAexGothic", "Noto Sans CJK JP", "IPAPGothic", "Droid Sans Fallback"}) {
         if (families.contains(QLatin1String(family))) {
             QFont font{QString::fromLatin1(family)};
             font.setPointSize(9);

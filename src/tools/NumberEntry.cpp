@@ -3,7 +3,10 @@
 #include "shell/StringTable.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QStyle>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -39,6 +42,11 @@ NumberEntryDialog::NumberEntryDialog(const QString &cellText, QWidget *owner)
     const int start = shown.toInt(&ok);
     m_spinner->setValue(ok ? start : 1);
     m_spinner->setAccelerated(true);
+    // Only the spinner's arrows show; the number is the label's.
+    if (auto *text = m_spinner->findChild<QLineEdit *>())
+        text->hide();
+    m_spinner->setFixedSize(m_spinner->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_spinner) + 6,
+                            m_number->sizeHint().height());
     // The spinner's arrows drive the number shown; typing goes to it as well.
     connect(m_spinner, &QSpinBox::valueChanged, this,
             [this](int value) { m_number->setText(QString::number(value)); });
@@ -55,8 +63,13 @@ NumberEntryDialog::NumberEntryDialog(const QString &cellText, QWidget *owner)
     connect(clearButton, &QPushButton::clicked, this, [this] { choose(Choice::Clear); });
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(m_number, 0, 0);
-    layout->addWidget(m_spinner, 0, 1);
+    auto *numberRow = new QHBoxLayout;
+    numberRow->setSpacing(0);
+    numberRow->addStretch(1);
+    numberRow->addWidget(m_number);
+    numberRow->addWidget(m_spinner);
+    numberRow->addStretch(1);
+    layout->addLayout(numberRow, 0, 0, 1, 2);
     layout->addWidget(okButton, 1, 0, 1, 2);
     layout->addWidget(cancelButton, 2, 0, 1, 2);
     layout->addWidget(clearButton, 3, 0, 1, 2);
