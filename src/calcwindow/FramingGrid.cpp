@@ -83,18 +83,19 @@ void FramingDelegate::setEditorData(QWidget *editor, const QModelIndex &index) c
 void FramingDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
                                    const QModelIndex &index) const
 {
-    m_grid->noteCommitted(index);
+    QString text = index.data(Qt::EditRole).toString();
     if (auto *combo = qobject_cast<QComboBox *>(editor)) {
         // Leaving a list without choosing keeps the cell's text.
         if (combo->currentIndex() >= 0)
-            model->setData(index, combo->currentText(), Qt::EditRole);
-        return;
+            text = combo->currentText();
+    } else if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        text = WithoutDoubleQuotes(edit->text());
     }
-    if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
-        model->setData(index, WithoutDoubleQuotes(edit->text()), Qt::EditRole);
+    // An edit that leaves the text as it was is no change of the sheet.
+    if (text == index.data(Qt::EditRole).toString())
         return;
-    }
-    QStyledItemDelegate::setModelData(editor, model, index);
+    model->setData(index, text, Qt::EditRole);
+    m_grid->noteCommitted(index);
 }
 
 // ---- the grid ----------------------------------------------------------------------

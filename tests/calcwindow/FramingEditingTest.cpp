@@ -124,6 +124,18 @@ TEST_F(FramingEditing, TypedLengthsAndPlacesAreCheckedAndNormalised)
     EXPECT_TRUE(cell(0, 2, 8).isEmpty());
 }
 
+TEST_F(FramingEditing, ALeftListIsNoChange)
+{
+    clickCell(0, 2, 0);
+    auto *combo = qobject_cast<QComboBox *>(editorOf(0, 2, 0));
+    ASSERT_NE(combo, nullptr);
+    combo->hidePopup();
+    clickCell(0, 5, 3);
+    EXPECT_EQ(editorOf(0, 2, 0), nullptr);
+    EXPECT_TRUE(cell(0, 2, 0).isEmpty());
+    EXPECT_FALSE(calc->sheet().changed);
+}
+
 TEST_F(FramingEditing, SectionCellOpensOnlyOnWoodRows)
 {
     chooseFromList(0, 2, 0, QStringLiteral("土塗り壁"));

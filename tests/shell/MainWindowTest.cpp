@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -141,6 +142,48 @@ TEST_F(MainWindowTest, MenusFollowTheOpenWindows)
     EXPECT_EQ(main->activeCalcWindow()->caption(), QStringLiteral("新規計算書1"));
     EXPECT_TRUE(main->toolButton(QStringLiteral("Save"))->isEnabled());
     EXPECT_EQ(menuTitles(*main).size(), 5);
+}
+
+TEST_F(MainWindowTest, WindowsAreArrangedAndListed)
+{
+    auto main = start();
+    main->resize(1000, 800);
+    main->newCalcWindow();
+    main->newCalcWindow();
+    const QList<QMdiSubWindow *> subs = main->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(subs.size(), 3);
+    CalcWindow *calc = main->activeCalcWindow();
+
+    calc->action(QStringLiteral("mnuWindowTileHorizontal"))->trigger();
+    EXPECT_EQ(subs[0]->width(), subs[1]->width());
+    EXPECT_LT(subs[0]->y(), subs[1]->y());
+    EXPECT_LT(subs[1]->y(), subs[2]->y());
+    calc->action(QStringLiteral("mnuWindowTileVertical"))->trigger();
+    EXPECT_EQ(subs[0]->height(), subs[2]->height());
+    EXPECT_LT(subs[0]->x(), subs[1]->x());
+    EXPECT_LT(subs[1]->x(), subs[2]->x());
+    calc->action(QStringLiteral("mnuWindowCascade"))->trigger();
+    EXPECT_LT(subs[0]->pos().x(), subs[2]->pos().x());
+    EXPECT_LT(subs[0]->pos().y(), subs[2]->pos().y());
+
+    // Minimised windows' icons line up along the bottom.
+    subs[0]->showMinimized();
+    subs[1]->showMinimized();
+    calc->action(QStringLiteral("mnuWindowArrangeIcons"))->trigger();
+    EXPECT_EQ(subs[0]->geometry().bottom(), subs[1]->geometry().bottom());
+    EXPECT_NE(subs[0]->x(), subs[1]->x());
+
+    // The Window menu lists the open windows after its own items.
+    QMenu *menu = calc->action(QStringLiteral("mnuWindow"))->menu();
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    QStringList entries;
+    for (QAction *item : menu->actions())
+        if (!item->isSeparator())
+            entries << item->text();
+    EXPECT_EQ(entries.size(), 4 + 3);
+    EXPECT_EQ(entries[0], QStringLiteral("重ねて表示(&C)"));
+    EXPECT_TRUE(entries.last().endsWith(QStringLiteral("新規計算書3")));
 }
 
 TEST_F(MainWindowTest, ToolbarAndStatusBarToggles)
