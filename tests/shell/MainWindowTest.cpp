@@ -63,10 +63,12 @@ TEST_F(MainWindowTest, FirstStartOpensOneUntitledWindow)
     // At (1000, 1000) twips unless the grown window had to move to stay on
     // the screen.
     const QRect screen = main->screen()->availableGeometry();
-    if (main->geometry().right() < screen.right())
+    if (main->geometry().right() < screen.right()) {
         EXPECT_EQ(main->pos().x(), TwipsToPixelsX(1000));
-    if (main->geometry().bottom() < screen.bottom())
+    }
+    if (main->geometry().bottom() < screen.bottom()) {
         EXPECT_EQ(main->pos().y(), TwipsToPixelsY(1000));
+    }
     // At least the default size, grown to show the whole first window.
     EXPECT_GE(main->width(), TwipsToPixelsX(11000));
     EXPECT_GE(main->height(), TwipsToPixelsY(8000));
