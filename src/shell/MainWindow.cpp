@@ -44,13 +44,13 @@ namespace quiren {
 namespace {
 
 // Tool bar buttons: key, tool-tip string, image. Empty keys are separators.
-struct ToolButtonSpec {
+struct ToolButtonEntry {
     const char *key;
     int tip;
     const char *image;
 };
 
-constexpr ToolButtonSpec ToolButtons[] = {
+constexpr ToolButtonEntry ToolButtons[] = {
     {"New", 1050, "new"},   {"Open", 1051, "open"}, {"Save", 1052, "save"}, {"", 0, nullptr},
     {"Print", 1053, "print"}, {"", 0, nullptr},      {"Sort", 1055, "sort"}, {"List", 1056, "list"},
     {"Info", 1071, "info"},
@@ -204,16 +204,16 @@ void MainWindow::buildToolBar()
     m_toolBar->setFloatable(false);
     m_toolBar->toggleViewAction()->setVisible(false);
     m_toolBar->setIconSize(QSize(24, 24));
-    for (const ToolButtonSpec &spec : ToolButtons) {
-        if (!*spec.key) {
+    for (const ToolButtonEntry &entry : ToolButtons) {
+        if (!*entry.key) {
             m_toolBar->addSeparator();
             continue;
         }
-        const QString key = QLatin1String(spec.key);
-        QIcon icon(QStringLiteral(":/quiren/icons/%1.png").arg(QLatin1String(spec.image)));
+        const QString key = QLatin1String(entry.key);
+        QIcon icon(QStringLiteral(":/quiren/icons/%1.png").arg(QLatin1String(entry.image)));
         auto *button = new QAction(icon, key, this);
         button->setObjectName(QStringLiteral("tb") + key);
-        button->setToolTip(QString::number(spec.tip));
+        button->setToolTip(QString::number(entry.tip));
         if (key == QLatin1String("List")) {
             button->setCheckable(true);
             button->setChecked(true);
