@@ -109,7 +109,13 @@ MainWindow::MainWindow(bool loadOptionData, QWidget *parent)
     updateMenuBar();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The frame hides its sub-windows while ~QWidget runs, after this
+    // object's own part is gone; the area's activation signal must not
+    // reach updateMenuBar() then.
+    disconnect(m_mdi, nullptr, this, nullptr);
+}
 
 QAction *MainWindow::makeAction(const QString &name, int caption)
 {
