@@ -4,7 +4,30 @@
 #include <QDir>
 #include <QGuiApplication>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
 namespace quiren::fuzz {
+
+namespace {
+FailureHandler g_handler = nullptr;
+}
+
+void SetFailureHandler(FailureHandler handler)
+{
+    g_handler = handler;
+}
+
+void CheckFailed(const char *file, int line, const char *expression)
+{
+    const std::string message =
+        std::string(file) + ":" + std::to_string(line) + ": expectation failed: " + expression;
+    if (g_handler)
+        g_handler(message.c_str());
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::abort();
+}
 
 void InitQt()
 {
@@ -21,13 +44,15 @@ void InitQt()
 
 QString ScratchFolder()
 {
-    static const QString folder = [] {
-        const QString path = QDir::tempPath() + QStringLiteral("/quiren-fuzz-")
-                             + QString::number(QCoreApplication::applicationPid());
-        QDir().mkpath(path);
+    // Never destroyed, so the clean-up at exit can still read it.
+    static const QString *folder = [] {
+        auto *path = new QString(QDir::tempPath() + QStringLiteral("/quiren-fuzz-")
+                                 + QString::number(QCoreApplication::applicationPid()));
+        QDir().mkpath(*path);
+        std::atexit([] { QDir(ScratchFolder()).removeRecursively(); });
         return path;
     }();
-    return folder;
+    return *folder;
 }
 
 } // namespace quiren::fuzz
