@@ -10,12 +10,41 @@
 #include "shell/StringTable.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 namespace quiren {
+
+namespace {
+
+// For bench/run, which times the start-up and measures the memory of open
+// windows: QUIREN_BENCH_WINDOWS=N opens N untitled calculation windows in
+// all, and QUIREN_QUIT_WHEN_SHOWN=1 ends the program as soon as the main
+// window has been painted.
+class QuitWhenPainted : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return false;
+    }
+};
+
+void BenchmarkHooks(MainWindow &main)
+{
+    for (int i = 1; i < qEnvironmentVariableIntValue("QUIREN_BENCH_WINDOWS"); ++i)
+        main.newCalcWindow();
+    if (qEnvironmentVariableIntValue("QUIREN_QUIT_WHEN_SHOWN") == 1)
+        main.installEventFilter(new QuitWhenPainted(&main));
+}
+
+} // namespace
 
 void InstallJapaneseTranslations(QApplication &app)
 {
@@ -82,6 +111,7 @@ int RunProgram(QApplication &app)
     // 9. The file type of calculation files, when the desktop has none yet.
     RegisterFileType(QCoreApplication::applicationFilePath());
     // 10. The main window is shown.
+    BenchmarkHooks(main);
     main.show();
     CloseSplashWindow();
 
