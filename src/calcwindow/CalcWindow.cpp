@@ -637,22 +637,30 @@ void CalcWindow::onStoreyCountChosen(int i)
 {
     if (m_showing)
         return;
+    // The storey count, the weight and the wall choice are saved with the
+    // sheet, so changing one of them alone must not be lost on closing.
+    const bool differs = m_sheet.storeyIndex != i;
     m_sheet.SetStoreyIndex(i);
     showStoreyTabs(i);
     showStorey(0);
     refreshNumbers();
     for (FramingGrid *grid : m_framing)
         grid->refresh();
+    if (differs)
+        markChanged();
 }
 
 void CalcWindow::onWeightTypeChosen(int i)
 {
     if (m_showing)
         return;
+    const bool differs = m_sheet.weightType != i;
     m_sheet.SetWeightType(i);
     refreshNumbers();
     for (FramingGrid *grid : m_framing)
         grid->refresh();
+    if (differs)
+        markChanged();
 }
 
 void CalcWindow::onWallChosen(int index)
@@ -660,7 +668,10 @@ void CalcWindow::onWallChosen(int index)
     if (m_showing || index < 0)
         return;
     // Rows that already name a wall keep their text and are not re-evaluated.
+    const bool differs = m_sheet.certifiedChoice != index;
     m_sheet.certifiedChoice = index;
+    if (differs)
+        markChanged();
 }
 
 void CalcWindow::onPageChosen(int page)

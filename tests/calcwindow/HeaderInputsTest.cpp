@@ -171,13 +171,18 @@ TEST_F(HeaderInputs, StoreyCountEnablesPagesAndKeepsUpperStoreys)
     EXPECT_EQ(judgement(1, 3), QStringLiteral("OK"));
 }
 
-TEST_F(HeaderInputs, ChoicesAloneLeaveTheSheetUnchanged)
+TEST_F(HeaderInputs, ChoicesSavedWithTheSheetMarkItChanged)
 {
+    // Clicking the choice already made changes nothing.
+    QTest::mouseClick(control<QRadioButton>(QStringLiteral("F_num(0)")), Qt::LeftButton);
+    EXPECT_FALSE(calc->sheet().changed);
     QTest::mouseClick(control<QRadioButton>(QStringLiteral("F_num(1)")), Qt::LeftButton);
+    EXPECT_TRUE(calc->sheet().changed);
+    calc->sheet().changed = false;
     QTest::mouseClick(control<QRadioButton>(QStringLiteral("WeightType(1)")), Qt::LeftButton);
     EXPECT_EQ(labelText(QStringLiteral("Ftimes(0)")), QStringLiteral("0.33"));
     EXPECT_EQ(labelText(QStringLiteral("Ftimes(1)")), QStringLiteral("0.21"));
-    EXPECT_FALSE(calc->sheet().changed);
+    EXPECT_TRUE(calc->sheet().changed);
 }
 
 TEST_F(HeaderInputs, CertifiedWallChoiceFollowsTheList)
@@ -200,7 +205,7 @@ TEST_F(HeaderInputs, CertifiedWallChoiceFollowsTheList)
     wall->setCurrentIndex(1);
     EXPECT_EQ(calc->sheet().certifiedChoice, 1);
     EXPECT_EQ(cell(0, 2, 5), QStringLiteral("2.5"));
-    EXPECT_FALSE(calc->sheet().changed);
+    EXPECT_TRUE(calc->sheet().changed);
     EXPECT_TRUE(calc->sheet().KindList().contains(QStringLiteral("ﾊﾟﾈﾙB")));
     AppData::instance().walls.clear();
 }
