@@ -12,6 +12,7 @@
 #include "shell/MainWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/StringTable.h"
+#include "shell/WidgetSupport.h"
 #include "shell/Twips.h"
 #include "tools/JwCommand.h"
 
@@ -65,22 +66,6 @@ QLineEdit *areaBox(const QString &name, QWidget *parent)
     return box;
 }
 
-QString indexed(const char *name, int i)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
-}
-
-// Runs `command` when the menu item is chosen. A check mark is left to the
-// command: the item's own toggle is undone first.
-void onChosen(QAction *item, QObject *context, std::function<void()> command)
-{
-    QObject::connect(item, &QAction::triggered, context, [item, command = std::move(command)] {
-        if (item->isCheckable())
-            item->setChecked(!item->isChecked());
-        command();
-    });
-}
-
 } // namespace
 
 CalcWindow::CalcWindow(MainWindow *main, QWidget *parent)
@@ -130,7 +115,7 @@ void CalcWindow::buildControls()
     storeyLayout->setSpacing(2);
     for (int i = 0; i < 3; ++i) {
         m_storeys[i] = new QRadioButton(QString::number(1103 + i), storeyFrame);
-        m_storeys[i]->setObjectName(indexed("F_num", i));
+        m_storeys[i]->setObjectName(IndexedName("F_num", i));
         SetTag(m_storeys[i], 1103 + i);
         storeyLayout->addWidget(m_storeys[i]);
         connect(m_storeys[i], &QRadioButton::toggled, this, [this, i](bool on) {
@@ -146,7 +131,7 @@ void CalcWindow::buildControls()
     weightLayout->setSpacing(2);
     for (int i = 0; i < 2; ++i) {
         m_weights[i] = new QRadioButton(QString::number(1107 + i), weightFrame);
-        m_weights[i]->setObjectName(indexed("WeightType", i));
+        m_weights[i]->setObjectName(IndexedName("WeightType", i));
         SetTag(m_weights[i], 1107 + i);
         weightLayout->addWidget(m_weights[i]);
         connect(m_weights[i], &QRadioButton::toggled, this, [this, i](bool on) {
@@ -165,15 +150,15 @@ void CalcWindow::buildControls()
     m_tabs->setObjectName(QStringLiteral("TS"));
     for (int s = 0; s < StoreyCount; ++s) {
         auto *page = new QWidget(m_tabs);
-        page->setObjectName(indexed("TSPage", s));
+        page->setObjectName(IndexedName("TSPage", s));
         auto *lines = new QGridLayout;
         lines->setHorizontalSpacing(4);
         lines->setVerticalSpacing(3);
 
-        auto *fsLabel = numberedLabel(1109, page, indexed("FSLabel", s));
-        m_floorBoxes[s] = areaBox(indexed("txtFloorDimensions", s), page);
-        m_floorTimes[s] = valueLabel(indexed("Ftimes", s), QStringLiteral("0.0"), 500, page);
-        m_floorNeeded[s] = valueLabel(indexed("FloorNecessaryLong", s), QStringLiteral("0.00"), 900, page);
+        auto *fsLabel = numberedLabel(1109, page, IndexedName("FSLabel", s));
+        m_floorBoxes[s] = areaBox(IndexedName("txtFloorDimensions", s), page);
+        m_floorTimes[s] = valueLabel(IndexedName("Ftimes", s), QStringLiteral("0.0"), 500, page);
+        m_floorNeeded[s] = valueLabel(IndexedName("FloorNecessaryLong", s), QStringLiteral("0.00"), 900, page);
         lines->addWidget(fsLabel, 0, 0);
         lines->addWidget(m_floorBoxes[s], 0, 1);
         lines->addWidget(numberedLabel(1110, page, QStringLiteral("Label4")), 0, 2);
@@ -185,11 +170,11 @@ void CalcWindow::buildControls()
         for (int d = 0; d < 2; ++d) {
             const int w = s + 3 * d;
             QLabel *areaLabel = new QLabel(page);
-            areaLabel->setObjectName(indexed(d == 0 ? "HMLabel" : "KMLabel", s));
+            areaLabel->setObjectName(IndexedName(d == 0 ? "HMLabel" : "KMLabel", s));
             (d == 0 ? m_hmLabels : m_kmLabels)[s] = areaLabel;
-            m_wallBoxes[w] = areaBox(indexed("txtWallDimensions", w), page);
-            m_wallTimes[w] = valueLabel(indexed("Wtimes", w), QStringLiteral("0.5"), 500, page);
-            m_wallNeeded[w] = valueLabel(indexed("WallNecessaryLong", w), QStringLiteral("0.00"), 900, page);
+            m_wallBoxes[w] = areaBox(IndexedName("txtWallDimensions", w), page);
+            m_wallTimes[w] = valueLabel(IndexedName("Wtimes", w), QStringLiteral("0.5"), 500, page);
+            m_wallNeeded[w] = valueLabel(IndexedName("WallNecessaryLong", w), QStringLiteral("0.00"), 900, page);
             lines->addWidget(areaLabel, 1 + d, 0);
             lines->addWidget(m_wallBoxes[w], 1 + d, 1);
             lines->addWidget(numberedLabel(1110, page), 1 + d, 2);
@@ -301,22 +286,22 @@ void CalcWindow::buildMenus()
     separator(file, QStringLiteral("mnuFileBer3"));
     file->addAction(fileExit);
     for (int i = 0; i <= 5; ++i) {
-        QAction *recent = i == 0 ? new QAction(this) : makeAction(indexed("mnuRecentFile", i), 1003 + i);
-        recent->setObjectName(indexed("mnuRecentFile", i));
+        QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), 1003 + i);
+        recent->setObjectName(IndexedName("mnuRecentFile", i));
         if (i == 0)
             recent->setSeparator(true);
         recent->setVisible(false);
         file->addAction(recent);
         m_recentFiles << recent;
     }
-    onChosen(fileNew, this, [this] { if (m_main) m_main->newCalcWindow(); });
-    onChosen(fileOpen, this, [this] { if (m_main) m_main->openFileCommand(); });
-    onChosen(fileClose, this, [this] { closeCommand(); });
-    onChosen(fileSave, this, [this] { save(); });
-    onChosen(fileSaveAs, this, [this] { saveAs(); });
-    onChosen(filePrint, this, [this] { print(); });
-    onChosen(jw, this, [this] { exportJwCad(); });
-    onChosen(fileExit, this, [this] { if (m_main) m_main->close(); });
+    OnChosen(fileNew, this, [this] { if (m_main) m_main->newCalcWindow(); });
+    OnChosen(fileOpen, this, [this] { if (m_main) m_main->openFileCommand(); });
+    OnChosen(fileClose, this, [this] { closeCommand(); });
+    OnChosen(fileSave, this, [this] { save(); });
+    OnChosen(fileSaveAs, this, [this] { saveAs(); });
+    OnChosen(filePrint, this, [this] { print(); });
+    OnChosen(jw, this, [this] { exportJwCad(); });
+    OnChosen(fileExit, this, [this] { if (m_main) m_main->close(); });
 
     // Format
     QMenu *format = addMenu(QStringLiteral("FormatSet"), 1020);
@@ -325,15 +310,15 @@ void CalcWindow::buildMenus()
     merge->menuAction()->setObjectName(QStringLiteral("Cell_Merge"));
     format->addMenu(merge);
     for (int k = 0; k < 3; ++k) {
-        m_merge[k] = makeAction(indexed("T_Merge", k), 1028 + k);
+        m_merge[k] = makeAction(IndexedName("T_Merge", k), 1028 + k);
         m_merge[k]->setCheckable(true);
         merge->addAction(m_merge[k]);
-        onChosen(m_merge[k], this, [this, k] { mergeFramingColumns(k); });
+        OnChosen(m_merge[k], this, [this, k] { mergeFramingColumns(k); });
     }
     m_wind = makeAction(QStringLiteral("pafoWind"), 1034);
     m_wind->setCheckable(true);
     format->addAction(m_wind);
-    onChosen(m_wind, this, [this] { switchStrongWind(); });
+    OnChosen(m_wind, this, [this] { switchStrongWind(); });
 
     // View
     QMenu *view = addMenu(QStringLiteral("mnuView"), 1009);
@@ -357,17 +342,17 @@ void CalcWindow::buildMenus()
     view->addAction(hint);
     separator(view, QStringLiteral("mnuViewBar2"));
     view->addAction(option);
-    onChosen(toolbar, this, [this] { if (m_main) m_main->toggleToolbar(this); });
-    onChosen(statusBar, this, [this] { if (m_main) m_main->toggleStatusBar(this); });
-    onChosen(m_paf, this, [this] {
+    OnChosen(toolbar, this, [this] { if (m_main) m_main->toggleToolbar(this); });
+    OnChosen(statusBar, this, [this] { if (m_main) m_main->toggleStatusBar(this); });
+    OnChosen(m_paf, this, [this] {
         if (m_main)
             m_main->listLengthInput(this);
         else
             setListInput(!listInput());
     });
-    onChosen(sort, this, [this] { sortFramingRows(); });
-    onChosen(hint, this, [this] { if (m_main) m_main->showHint(); });
-    onChosen(option, this, [this] { if (m_main) m_main->showOptions(); });
+    OnChosen(sort, this, [this] { sortFramingRows(); });
+    OnChosen(hint, this, [this] { if (m_main) m_main->showHint(); });
+    OnChosen(option, this, [this] { if (m_main) m_main->showOptions(); });
 
     // Window
     QMenu *window = addMenu(QStringLiteral("mnuWindow"), 1035);
@@ -378,14 +363,14 @@ void CalcWindow::buildMenus()
             separator(window, QStringLiteral("mnuWindowBar"));
         QAction *item = makeAction(QLatin1String(arrangements[i]), 1036 + i);
         window->addAction(item);
-        onChosen(item, this, [this, i] { if (m_main) m_main->arrangeWindows(i); });
+        OnChosen(item, this, [this, i] { if (m_main) m_main->arrangeWindows(i); });
     }
 
     // Help
     QMenu *help = addMenu(QStringLiteral("mnuHelp"), 1014);
     QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), 1015);
     help->addAction(about);
-    onChosen(about, this, [this] { if (m_main) m_main->showAbout(); });
+    OnChosen(about, this, [this] { if (m_main) m_main->showAbout(); });
 }
 
 QAction *CalcWindow::action(const QString &name) const

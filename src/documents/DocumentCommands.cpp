@@ -7,6 +7,7 @@
 #include "shell/MainWindow.h"
 #include "shell/MessageBox.h"
 #include "shell/StringTable.h"
+#include "shell/WidgetSupport.h"
 #include "tools/ComDlg.h"
 
 #include <QAction>
@@ -27,23 +28,6 @@ constexpr int StrFileFilter = 6104;        // "筋違計算ﾌｧｲﾙ (*.qrn)|
 constexpr int StrUntitledFile = 6105;      // "Untitled.qrn"
 constexpr int StrExtension = 6106;         // ".qrn"
 constexpr int StrQuestionOpen = 6107;      // "["
-
-// The busy pointer while a file is read; restored when the scope ends or
-// before a message is shown.
-class BusyPointer {
-public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { restore(); }
-    void restore()
-    {
-        if (m_on)
-            QGuiApplication::restoreOverrideCursor();
-        m_on = false;
-    }
-
-private:
-    bool m_on = true;
-};
 
 // A recent-file item keeps its path in its data; the text shows it (a "&"
 // in a path is doubled so that it is not taken for an accelerator).
@@ -190,10 +174,10 @@ CalcWindow *NewCalcWindow(MainWindow &main)
 
 CalcWindow *OpenCalcFile(MainWindow &main, const QString &path, bool useFirstSlot)
 {
-    BusyPointer busy;
+    BusyCursor busy;
     const CalcFileRead read = ReadCalcFile(path);
     if (read.status != CalcFileStatus::Ok) {
-        busy.restore();
+        busy.release();
         ShowMessage(&main, read.message, MsgButtons::Ok, MsgIcon::None, appTitle());
         return nullptr;
     }

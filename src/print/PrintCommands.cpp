@@ -86,24 +86,6 @@ void OfferPdfInstead(QWidget *parent, const CalcSheet &sheet, const QString &cap
 
 } // namespace
 
-BusyCursor::BusyCursor()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-BusyCursor::~BusyCursor()
-{
-    release();
-}
-
-void BusyCursor::release()
-{
-    if (m_active) {
-        QApplication::restoreOverrideCursor();
-        m_active = false;
-    }
-}
-
 QPrinter *SystemPrinter()
 {
     if (QPrinterInfo::availablePrinters().isEmpty())

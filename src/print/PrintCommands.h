@@ -2,6 +2,8 @@
 
 #include "calc/CalcSheet.h"
 
+#include "shell/WidgetSupport.h"
+
 #include <QString>
 
 #include <functional>
@@ -18,21 +20,6 @@ namespace quiren {
 
 class CalcWindow;
 class MainWindow;
-
-// The hourglass pointer for as long as the object lives.
-class BusyCursor {
-public:
-    BusyCursor();
-    ~BusyCursor();
-    // Back to the ordinary pointer before the object ends (before a message).
-    void release();
-
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-
-private:
-    bool m_active = true;
-};
 
 // ---- seams -------------------------------------------------------------
 

@@ -9,6 +9,7 @@
 #include "shell/AboutWindow.h"
 #include "shell/Captions.h"
 #include "shell/StringTable.h"
+#include "shell/WidgetSupport.h"
 #include "shell/Twips.h"
 #include "tools/ComDlg.h"
 #include "tools/Hint.h"
@@ -55,20 +56,6 @@ constexpr ToolButtonEntry ToolButtons[] = {
     {"Print", 1053, "print"}, {"", 0, nullptr},      {"Sort", 1055, "sort"}, {"List", 1056, "list"},
     {"Info", 1071, "info"},
 };
-
-QString indexed(const char *name, int i)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
-}
-
-void onChosen(QAction *item, QObject *context, std::function<void()> command)
-{
-    QObject::connect(item, &QAction::triggered, context, [item, command = std::move(command)] {
-        if (item->isCheckable())
-            item->setChecked(!item->isChecked());
-        command();
-    });
-}
 
 QAction *markOf(QWidget *window, const QString &name)
 {
@@ -131,12 +118,12 @@ void MainWindow::buildActions()
     QAction *fileOpen = makeAction(QStringLiteral("mnuFileOpen"), 1002);
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), 1003);
-    onChosen(fileNew, this, [this] { newCalcWindow(); });
-    onChosen(fileOpen, this, [this] { openFileCommand(); });
-    onChosen(fileExit, this, [this] { exitProgram(); });
+    OnChosen(fileNew, this, [this] { newCalcWindow(); });
+    OnChosen(fileOpen, this, [this] { openFileCommand(); });
+    OnChosen(fileExit, this, [this] { exitProgram(); });
     for (int i = 0; i <= 5; ++i) {
-        QAction *recent = i == 0 ? new QAction(this) : makeAction(indexed("mnuRecentFile", i), 1003 + i);
-        recent->setObjectName(indexed("mnuRecentFile", i));
+        QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), 1003 + i);
+        recent->setObjectName(IndexedName("mnuRecentFile", i));
         if (i == 0)
             recent->setSeparator(true);
         recent->setVisible(false);
@@ -155,15 +142,15 @@ void MainWindow::buildActions()
     QAction *sort = makeAction(QStringLiteral("mnuViewSort"), 1012);
     QAction *hint = makeAction(QStringLiteral("mnuHint"), 1071);
     QAction *options = makeAction(QStringLiteral("mnuViewOptions"), 1013);
-    onChosen(toolbar, this, [this] { toggleToolbar(this); });
-    onChosen(statusBar, this, [this] { toggleStatusBar(this); });
-    onChosen(paf, this, [this] { listLengthInput(this); });
-    onChosen(sort, this, [this] { sortActiveWindow(); });
-    onChosen(hint, this, [this] { showHint(); });
-    onChosen(options, this, [this] { showOptions(); });
+    OnChosen(toolbar, this, [this] { toggleToolbar(this); });
+    OnChosen(statusBar, this, [this] { toggleStatusBar(this); });
+    OnChosen(paf, this, [this] { listLengthInput(this); });
+    OnChosen(sort, this, [this] { sortActiveWindow(); });
+    OnChosen(hint, this, [this] { showHint(); });
+    OnChosen(options, this, [this] { showOptions(); });
 
     QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), 1015);
-    onChosen(about, this, [this] { showAbout(); });
+    OnChosen(about, this, [this] { showAbout(); });
 }
 
 void MainWindow::buildMenus()

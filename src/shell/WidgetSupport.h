@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QObject;
+
+// Small pieces every window of the program uses.
+namespace quiren {
+
+// The hourglass pointer for as long as the object lives.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    // Back to the ordinary pointer before the object ends (before a message).
+    void release();
+
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+
+private:
+    bool m_active = true;
+};
+
+// The name of a member of a control array: IndexedName("Z_FA", 2) is "Z_FA(2)".
+QString IndexedName(const char *name, int i);
+
+// Runs `command` when the menu item is chosen. A check mark is left to the
+// command: the item's own toggle is undone first.
+void OnChosen(QAction *item, QObject *context, std::function<void()> command);
+
+} // namespace quiren
