@@ -12,8 +12,8 @@
 #include "shell/MainWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/StringTable.h"
-#include "shell/WidgetSupport.h"
 #include "shell/Twips.h"
+#include "shell/WidgetSupport.h"
 #include "tools/JwCommand.h"
 
 #include <QAction>
@@ -30,6 +30,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quiren {
 
@@ -424,8 +426,9 @@ void CalcWindow::showSheet()
 {
     m_showing = true;
     m_title->setText(m_sheet.titleName);
-    if (m_sheet.certifiedChoice >= 0 && m_sheet.certifiedChoice < m_wall->count())
-        m_wall->setCurrentIndex(m_sheet.certifiedChoice);
+    // A file may store -1: no wall chosen, and the choice shows none.
+    if (m_sheet.certifiedChoice < m_wall->count())
+        m_wall->setCurrentIndex(std::max(m_sheet.certifiedChoice, -1));
     m_storeys[m_sheet.storeyIndex]->setChecked(true);
     m_weights[m_sheet.weightType]->setChecked(true);
     for (int s = 0; s < StoreyCount; ++s)

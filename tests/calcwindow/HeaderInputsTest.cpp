@@ -207,6 +207,13 @@ TEST_F(HeaderInputs, CertifiedWallChoiceFollowsTheList)
     EXPECT_EQ(cell(0, 2, 5), QStringLiteral("2.5"));
     EXPECT_TRUE(calc->sheet().changed);
     EXPECT_TRUE(calc->sheet().KindList().contains(QStringLiteral("ﾊﾟﾈﾙB")));
+
+    // A file that stored "no wall" shows no entry chosen and offers no wall kinds.
+    calc->sheet().certifiedChoice = -1;
+    calc->showSheet();
+    EXPECT_EQ(wall->currentIndex(), -1);
+    EXPECT_EQ(calc->sheet().certifiedChoice, -1);
+    EXPECT_EQ(calc->sheet().KindList().size(), 12);
     AppData::instance().walls.clear();
 }
 
