@@ -1,10 +1,12 @@
 // One empty QMainWindow, the size of Quiren's first main window, shown and
-// ended as soon as it has been painted: what starting any Qt Widgets program
-// costs on this machine.
+// ended as soon as it has been painted (at once, as Quiren is ended for the
+// same measurement): what starting any Qt Widgets program costs here.
 #include <QApplication>
 #include <QEvent>
 #include <QMainWindow>
 #include <QTimer>
+
+#include <cstdlib>
 
 namespace {
 
@@ -13,7 +15,7 @@ public:
     bool eventFilter(QObject *, QEvent *event) override
     {
         if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QTimer::singleShot(0, qApp, [] { std::_Exit(0); });
         return false;
     }
 };
