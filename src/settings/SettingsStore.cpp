@@ -71,6 +71,12 @@ void WriteSetting(const QString &application, const QString &section, const QStr
     if (application.compare(QLatin1String(TslyApplication), Qt::CaseInsensitive) == 0)
         return;
     QSettings store(QSettings::IniFormat, QSettings::UserScope, application, application);
+    // A value the file already holds is not written again: every write
+    // rewrites the whole file and waits for the disk, and "AppPath" is
+    // written at every start.
+    const QVariant current = store.value(keyPath(section, key));
+    if (current.typeId() == QMetaType::QString && current.toString() == text)
+        return;
     store.setValue(keyPath(section, key), text);
     store.sync();
 }
