@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 using namespace quiren;
 
 namespace {
@@ -135,6 +137,26 @@ TEST_F(SettingsStore, EveryValueIsKeptAsTheTextWritten)
     file.write("\n[Hand]\nAddress=a, b\n");
     file.close();
     EXPECT_EQ(ReadQuiren("Hand", "Address"), QStringLiteral("a, b"));
+}
+
+TEST_F(SettingsStore, AValueTheFileAlreadyHoldsDoesNotRewriteIt)
+{
+    // "AppPath" is written at every start; the file must not be replaced
+    // (and flushed to disk) when nothing changes. A rewrite goes through a
+    // temporary file renamed over the old one, so it changes the inode.
+    auto inode = [this] {
+        struct stat info {};
+        return ::stat(QFile::encodeName(iniPath("Quiren")).constData(), &info) == 0 ? info.st_ino : 0;
+    };
+    WriteAppPath(QStringLiteral("/opt/quiren"));
+    const auto first = inode();
+    ASSERT_NE(first, 0u);
+    WriteAppPath(QStringLiteral("/opt/quiren"));
+    EXPECT_EQ(inode(), first);
+
+    WriteAppPath(QStringLiteral("/opt/quiren2"));
+    EXPECT_NE(inode(), first);
+    EXPECT_EQ(ReadAppPath(), QStringLiteral("/opt/quiren2"));
 }
 
 TEST_F(SettingsStore, SectionsReadWholeInKeyOrder)
