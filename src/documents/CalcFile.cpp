@@ -260,7 +260,7 @@ public:
         QStringDecoder utf8(QStringConverter::Utf8);
         const QString decoded = utf8.decode(bytes);   // converts only when assigned
         Q_UNUSED(decoded);
-        m_utf8 = !utf8.hasError();
+        m_utf8 = !utf8.hasError() && !plausibleCp932(bytes);
     }
     // Where the fields begin (after a byte-order mark).
     qsizetype start() const { return m_bom ? 3 : 0; }
@@ -274,6 +274,20 @@ public:
     }
 
 private:
+    // A few CP932 texts are valid UTF-8 as well (a level-2 kanji followed by
+    // "）" or a full-width digit, say); such a file is still this program's
+    // own when it reads as CP932 without an error and without half-width
+    // katakana, which UTF-8 Japanese read as CP932 practically always gives.
+    static bool plausibleCp932(const QByteArray &bytes)
+    {
+        QStringDecoder cp932(Codec);
+        const QString text = cp932.decode(bytes);
+        if (cp932.hasError())
+            return false;
+        return std::none_of(text.begin(), text.end(),
+                            [](QChar c) { return c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F; });
+    }
+
     bool m_utf8 = false;
     bool m_bom = false;
 };

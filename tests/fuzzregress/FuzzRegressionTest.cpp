@@ -3,6 +3,8 @@
 // the sanitizer build) or a failed expectation fails the test.
 #include "FuzzSupport.h"
 
+#include "documents/CalcFile.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -98,4 +100,27 @@ TEST(FuzzRegression, SettingsReaders)
 TEST(FuzzRegression, NumberTextsAndAfterEdit)
 {
     RunTarget({"numbertext", Fuzz_numbertext_Init, Fuzz_numbertext_One});
+}
+
+// ---- the findings, one by one -------------------------------------------------
+
+// A CP932 file whose every non-ASCII run is valid UTF-8 too (a level-2 kanji
+// followed by a full-width bracket or digit) was read as UTF-8: the file the
+// program had just written came back garbled.
+TEST(FuzzFindings, ACp932TitleThatIsAlsoValidUtf8ReadsBackAsWritten)
+{
+    for (const QString &title : {QStringLiteral("髢）"), QStringLiteral("髢２"), QStringLiteral("髢）ABC")}) {
+        quiren::CalcFileData data;
+        data.titleName = title;
+        const quiren::CalcFileBytes bytes = quiren::EncodeCalcFile(data);
+        ASSERT_TRUE(bytes.error.isEmpty());
+        const std::optional<quiren::CalcFileData> read = quiren::ParseCalcFile(bytes.bytes);
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(read->titleName, title);
+    }
+    // A file a UTF-8 editor saved is still read as UTF-8.
+    const QByteArray utf8 = QStringLiteral("\"Quiren\"\r\n#FALSE#,#FALSE#,#FALSE#\r\n\"山田邸 増築\",0,0,0,#FALSE#\r\n").toUtf8();
+    const std::optional<quiren::CalcFileData> read = quiren::ParseCalcFile(utf8);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->titleName, QStringLiteral("山田邸 増築"));
 }
