@@ -1,10 +1,11 @@
 // The settings the program reads: random bytes as the settings file of
 // "Quiren" (and, split off at the first NUL byte, as the macro's file of
-// "Tsly"), then every typed reader.
+// "Tsly"), then every typed reader and the recent-files list.
 //
 // Expectations: every typed value within its range, whatever the file holds.
 #include "FuzzSupport.h"
 
+#include "documents/RecentFiles.h"
 #include "settings/AppData.h"
 #include "settings/MacroImport.h"
 #include "settings/SettingsStore.h"
@@ -83,6 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     (void)app.office.printed();
 
     (void)ReadSection(QString::fromLatin1(AppTitle), QString::fromLatin1(SectionOpenFiles));
+    FUZZ_CHECK(RecentFiles::MenuEntries().size() <= RecentFiles::Count);
+    for (int position = 1; position <= RecentFiles::Count; ++position)
+        (void)RecentFiles::Entry(position);
     if (const std::optional<OfficeData> macro = ReadMacroOfficeData()) {
         FUZZ_CHECK(!macro->officeName().isEmpty());
         FUZZ_CHECK(macro->print() == QLatin1String("0") || macro->print() == QLatin1String("1"));
