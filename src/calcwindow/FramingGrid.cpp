@@ -114,18 +114,8 @@ FramingGrid::FramingGrid(CalcSheet &sheet, int storey, QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabKeyNavigation(false);
-    setWordWrap(false);
-    setTextElideMode(Qt::ElideNone);
-    setCornerButtonEnabled(false);
-
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(GridRowHeight(this));
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    horizontalHeader()->setMinimumSectionSize(1);
+    ApplySheetGridLook(this);
     for (int c = 0; c < FramingColumnCount; ++c) {
         // The width in twips, widened where this font needs more room for
         // the column's heading.

@@ -3,7 +3,9 @@
 #include "shell/StringTable.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QPalette>
+#include <QTableView>
 #include <QWidget>
 
 namespace quiren {
@@ -25,6 +27,20 @@ int GridRowHeight(const QWidget *grid)
 int GridTextWidth(const QWidget *grid, const QString &text)
 {
     return grid->fontMetrics().horizontalAdvance(text.trimmed()) + 10;
+}
+
+void ApplySheetGridLook(QTableView *grid)
+{
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setWordWrap(false);
+    grid->setTextElideMode(Qt::ElideNone);
+    grid->setCornerButtonEnabled(false);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setDefaultSectionSize(GridRowHeight(grid));
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setMinimumSectionSize(1);
 }
 
 // ---- framing grid -------------------------------------------------------------

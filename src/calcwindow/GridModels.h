@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+class QTableView;
+
 class QWidget;
 
 // The models behind the framing grids Z_FA(s) and the judgement grid J_FA.
@@ -81,5 +83,9 @@ private:
 // (blanks around it not counted, a margin each side included).
 int GridRowHeight(const QWidget *grid);
 int GridTextWidth(const QWidget *grid, const QString &text);
+
+// The look both kinds of grid share: no scroll bars, no wrapping or eliding,
+// fixed rows of GridRowHeight and fixed columns.
+void ApplySheetGridLook(QTableView *grid);
 
 } // namespace quiren

@@ -56,16 +56,7 @@ JudgementGrid::JudgementGrid(CalcSheet &sheet, QWidget *parent)
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFocusPolicy(Qt::NoFocus);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setWordWrap(false);
-    setTextElideMode(Qt::ElideNone);
-    setCornerButtonEnabled(false);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(GridRowHeight(this));
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    horizontalHeader()->setMinimumSectionSize(1);
+    ApplySheetGridLook(this);
     for (int c = 0; c < JudgementColumnCount; ++c) {
         int heading = GridTextWidth(this, m_model->index(1, c).data().toString());
         if (c == 0)
