@@ -247,17 +247,12 @@ void CalcWindow::buildControls()
 void CalcWindow::buildMenus()
 {
     auto addMenu = [this](const QString &name, int caption) {
-        auto *menu = new QMenu(QString::number(caption), this);
-        menu->setObjectName(name);
-        menu->menuAction()->setObjectName(name);
+        QMenu *menu = MakeNamedMenu(this, name, caption);
         m_menus << menu;
         return menu;
     };
     auto separator = [this](QMenu *menu, const QString &name) {
-        QAction *bar = menu->addSeparator();
-        bar->setObjectName(name);
-        bar->setParent(this);
-        return bar;
+        return AddNamedSeparator(menu, this, name);
     };
 
     // File

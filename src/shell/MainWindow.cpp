@@ -156,16 +156,12 @@ void MainWindow::buildActions()
 void MainWindow::buildMenus()
 {
     auto addMenu = [this](const QString &name, int caption) {
-        auto *menu = new QMenu(QString::number(caption), this);
-        menu->setObjectName(name);
-        menu->menuAction()->setObjectName(name);
+        QMenu *menu = MakeNamedMenu(this, name, caption);
         m_ownMenus << menu;
         return menu;
     };
     auto separator = [this](QMenu *menu, const QString &name) {
-        QAction *bar = menu->addSeparator();
-        bar->setObjectName(name);
-        bar->setParent(this);
+        return AddNamedSeparator(menu, this, name);
     };
 
     QMenu *file = addMenu(QStringLiteral("mnuFile"), 1000);

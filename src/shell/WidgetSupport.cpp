@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QMenu>
 
 namespace quiren {
 
@@ -35,6 +36,22 @@ void OnChosen(QAction *item, QObject *context, std::function<void()> command)
             item->setChecked(!item->isChecked());
         command();
     });
+}
+
+QMenu *MakeNamedMenu(QWidget *owner, const QString &name, int caption)
+{
+    auto *menu = new QMenu(QString::number(caption), owner);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    return menu;
+}
+
+QAction *AddNamedSeparator(QMenu *menu, QObject *owner, const QString &name)
+{
+    QAction *bar = menu->addSeparator();
+    bar->setObjectName(name);
+    bar->setParent(owner);
+    return bar;
 }
 
 } // namespace quiren

@@ -5,7 +5,9 @@
 #include <functional>
 
 class QAction;
+class QMenu;
 class QObject;
+class QWidget;
 
 // Small pieces every window of the program uses.
 namespace quiren {
@@ -31,5 +33,13 @@ QString IndexedName(const char *name, int i);
 // Runs `command` when the menu item is chosen. A check mark is left to the
 // command: the item's own toggle is undone first.
 void OnChosen(QAction *item, QObject *context, std::function<void()> command);
+
+// A menu whose caption is the string number `caption` (LoadCaptions puts in
+// the text), named `name` together with its menu-bar item.
+QMenu *MakeNamedMenu(QWidget *owner, const QString &name, int caption);
+
+// A separator line named `name`, owned by `owner` so that LoadCaptions and
+// look-ups by name find it.
+QAction *AddNamedSeparator(QMenu *menu, QObject *owner, const QString &name);
 
 } // namespace quiren
