@@ -342,19 +342,11 @@ EditResult CalcSheet::AfterEdit(int s, int r, int column, EditPrompter &prompter
 
 bool CalcSheet::DeleteCell(int s, int r, int column, EditPrompter &prompter)
 {
-    switch (column) {
-    case ColKind:
-    case ColSection:
-    case ColLength0:
-    case ColPlaces0:
-    case ColLength1:
-    case ColPlaces1:
-        framing[s][r][column].clear();
-        AfterEdit(s, r, column, prompter);
-        return true;
-    default:
+    if (!IsTypedColumn(column))
         return false;
-    }
+    framing[s][r][column].clear();
+    AfterEdit(s, r, column, prompter);
+    return true;
 }
 
 bool CalcSheet::ToggleXBracing(int s, int r)

@@ -47,6 +47,14 @@ constexpr int FramingRowCount(int storey) { return storey == 0 ? 9 : 7; }
 constexpr std::array<int, 7> FramingInputColumns{ColKind, ColSection, ColXBracing, ColLength0,
                                                  ColPlaces0, ColLength1, ColPlaces1};
 
+// The cells the user types or picks (kind, section, lengths, places): the
+// ones an editor opens on and the Delete key empties.
+constexpr bool IsTypedColumn(int column)
+{
+    return column == ColKind || column == ColSection || column == ColLength0 || column == ColPlaces0
+           || column == ColLength1 || column == ColPlaces1;
+}
+
 struct FramingRow {
     std::array<QString, FramingColumnCount> cells;
 

@@ -114,17 +114,7 @@ int FramingModel::columnWidthTwips(int column)
 
 bool FramingModel::columnEditable(int column)
 {
-    switch (column) {
-    case ColKind:
-    case ColSection:
-    case ColLength0:
-    case ColPlaces0:
-    case ColLength1:
-    case ColPlaces1:
-        return true;
-    default:
-        return false;
-    }
+    return IsTypedColumn(column);
 }
 
 QVariant FramingModel::data(const QModelIndex &index, int role) const
