@@ -87,21 +87,52 @@ QString WallListPath(const QString &folder)
     return folder + QLatin1Char('/') + QLatin1String(WallListFileName);
 }
 
+namespace {
+
+// Walks the lines of a wall list as the reader keeps them: `kept` gets each
+// entry read, `unread` (when given) each other line that is not blank.
+// A line feed is never part of a CP932 character, so the bytes split there,
+// and a broken character at the end of one line does not reach the next.
+void WalkWallLines(const QByteArray &bytes, CertifiedWallList &kept, QList<QByteArray> *unread)
+{
+    QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
+    qsizetype start = 0;
+    while (start <= bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        QByteArrayView line(bytes.constData() + start, end - start);
+        start = end + 1;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (kept.size() < MaxCertifiedWalls) {
+            if (std::optional<CertifiedWall> wall = parseLine(decoder.decode(line))) {
+                kept.append(*wall);
+                continue;
+            }
+        } else if (!unread) {
+            return;
+        }
+        if (unread && !line.trimmed().isEmpty())
+            unread->append(line.toByteArray());
+    }
+}
+
+} // namespace
+
 CertifiedWallList ParseWallList(const QByteArray &bytes)
 {
     CertifiedWallList walls;
-    QStringDecoder decoder(kCodePage);
-    const QString text = decoder.decode(bytes);
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        if (walls.size() >= MaxCertifiedWalls)
-            break;
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (std::optional<CertifiedWall> wall = parseLine(line))
-            walls.append(*wall);
-    }
+    WalkWallLines(bytes, walls, nullptr);
     return walls;
+}
+
+QList<QByteArray> UnreadWallLines(const QByteArray &bytes)
+{
+    CertifiedWallList walls;
+    QList<QByteArray> unread;
+    WalkWallLines(bytes, walls, &unread);
+    return unread;
 }
 
 std::optional<CertifiedWallList> ReadWallListFile(const QString &path)
@@ -172,7 +203,14 @@ WriteResult WriteWallListFile(const QString &path, const CertifiedWallList &wall
     if (!encoded.error.isEmpty())
         return {false, encoded.error};
 
-    const WriteResult written = WriteFileSafely(path, encoded.bytes);
+    QByteArray bytes = encoded.bytes;
+    QFile old(path);
+    if (old.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : UnreadWallLines(old.readAll()))
+            bytes += line + "\r\n";
+        old.close();
+    }
+    const WriteResult written = WriteFileSafely(path, bytes);
     if (!written)
         return {false, QDir::toNativeSeparators(path) + QStringLiteral(": ") + written.error};
     return {};

@@ -51,10 +51,18 @@ struct WallListBytes {
 };
 WallListBytes EncodeWallList(const CertifiedWallList &walls);
 
+// The lines of a wall list that ParseWallList does not keep: entries after
+// the MaxCertifiedWalls-th and lines that are not entries, as the file holds
+// them (without their line ends; blank lines are left out).
+QList<QByteArray> UnreadWallLines(const QByteArray &bytes);
+
 // Writes the list to `path` through a temporary file in the same folder,
-// replacing the old file only when the new one is complete. On failure the
-// old file is untouched and the result holds the reason. `renamedWalls`, when
-// given, receives the names that were stored in another form.
+// replacing the old file only when the new one is complete. The lines of the
+// old file that were never read into a list (UnreadWallLines) follow the
+// list unchanged, so that nothing the program could not show is lost. On
+// failure the old file is untouched and the result holds the reason.
+// `renamedWalls`, when given, receives the names that were stored in another
+// form.
 WriteResult WriteWallListFile(const QString &path, const CertifiedWallList &walls,
                               QStringList *renamedWalls = nullptr);
 

@@ -133,6 +133,45 @@ TEST(WallListFile, ListEndsAtOneHundredAndOneWalls)
     EXPECT_EQ(walls.last().name, QStringLiteral("W101"));
 }
 
+TEST(WallListFile, LinesNeverReadSurviveWritingTheList)
+{
+    // A list of 10,000 walls with a few lines that are not walls among them:
+    // the program shows the first 101 walls; storing an edited list must not
+    // take the other lines with it.
+    const QString path = WallListPath(test::makeScratchDir(QStringLiteral("ten-thousand")));
+    QByteArray bytes = "not a wall\r\n\r\n";
+    for (int i = 1; i <= 10000; ++i)
+        bytes += QStringLiteral("\"W%1\",1\r\n").arg(i).toLatin1();
+    bytes += QByteArray("\"\x82\xa0\",\x82", 6) + "\n\"W10001\",2";   // a broken character, then no line end
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    CertifiedWallList walls = *ReadWallListFile(path);
+    ASSERT_EQ(walls.size(), MaxCertifiedWalls);
+    EXPECT_EQ(walls.last().name, QStringLiteral("W101"));
+    walls.removeFirst();
+    walls.append(wall(QStringLiteral("新しい壁"), 2.5f));
+    ASSERT_TRUE(WriteWallListFile(path, walls).ok);
+
+    const QByteArray written = test::readAll(path);
+    const QList<QByteArray> lines = written.split('\n');
+    EXPECT_EQ(lines.first(), "\"W2\",1\r");
+    EXPECT_EQ(lines[100], QByteArray("\"\x90\x56\x82\xb5\x82\xa2\x95\xc7\",2.5\r"));
+    EXPECT_EQ(lines[101], "not a wall\r");
+    EXPECT_EQ(lines[102], "\"W102\",1\r");
+    EXPECT_TRUE(written.endsWith(QByteArray("\"W10000\",1\r\n\"\x82\xa0\",\x82\r\n\"W10001\",2\r\n")));
+    EXPECT_EQ(written.count('\n'), 101 + 1 + 9899 + 2);
+
+    // What is read next time: the edited list; one wall less lets the next
+    // one of the file in.
+    EXPECT_EQ(names(*ReadWallListFile(path)), names(walls));
+    walls.removeLast();
+    ASSERT_TRUE(WriteWallListFile(path, walls).ok);
+    EXPECT_EQ(ReadWallListFile(path)->last().name, QStringLiteral("W102"));
+}
+
 TEST(WallListFile, NamesThatCannotBeStoredAsTheyAre)
 {
     const QString dir = test::makeScratchDir(QStringLiteral("awkward-names"));
