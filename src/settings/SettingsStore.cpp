@@ -2,6 +2,10 @@
 
 #include "calc/NumberText.h"
 
+#include <QFile>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 #include <QSettings>
 #include <QStringList>
@@ -28,6 +32,70 @@ QString variantText(const QVariant &value)
 }
 
 QString appName() { return QString::fromLatin1(AppTitle); }
+
+// A free name beside `path` for a copy of an unreadable settings file:
+// "<path>.unreadable", then "<path>.unreadable2", 3, ...
+QString CopyName(const QString &path)
+{
+    const QString base = path + QStringLiteral(".unreadable");
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
+        name = base + QString::number(n);
+    return name;
+}
+
+// Settings files found to hold lines that are not INI in this run, with
+// their size and time then. QSettings reports the error only to the object
+// that parsed the file; later objects share the cached contents and report
+// nothing until the file changes.
+struct FileStamp {
+    qint64 size = -1;
+    QDateTime modified;
+    bool operator==(const FileStamp &) const = default;
+};
+QHash<QString, FileStamp> &unreadableFiles()
+{
+    static QHash<QString, FileStamp> files;
+    return files;
+}
+
+FileStamp stampOf(const QString &path)
+{
+    const QFileInfo info(path);
+    return {info.size(), info.lastModified()};
+}
+
+// A settings object that remembers an unreadable file. QSettings parses a
+// section only when it is asked for; asking for every key parses them all.
+struct Store : QSettings {
+    explicit Store(const QString &application)
+        : QSettings(QSettings::IniFormat, QSettings::UserScope, application, application)
+    {
+        (void)allKeys();
+        if (status() == QSettings::FormatError)
+            unreadableFiles().insert(fileName(), stampOf(fileName()));
+    }
+    bool unreadable() const
+    {
+        const auto found = unreadableFiles().constFind(fileName());
+        return found != unreadableFiles().cend() && *found == stampOf(fileName());
+    }
+};
+
+// Copies the file of `store` aside when it holds lines that are not INI
+// (see KeepUnreadableSettings); the path of the copy, or empty.
+QString KeepWhenUnreadable(const Store &store)
+{
+    if (!store.unreadable())
+        return QString();
+    const QString path = store.fileName();
+    const QString copy = CopyName(path);
+    if (!QFile::copy(path, copy))
+        return QString();
+    unreadableFiles().remove(path);
+    return copy;
+}
+
 QString settingsSection() { return QString::fromLatin1(SectionSettings); }
 
 // A whole number in [low, high], or `fallback` for anything else.
@@ -57,7 +125,7 @@ float singleValue(const QString &text, float fallback, bool positive)
 QString ReadSetting(const QString &application, const QString &section, const QString &key,
                     const QString &defaultText)
 {
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, application, application);
+    Store store(application);
     const QVariant value = store.value(keyPath(section, key));
     if (!value.isValid())
         return defaultText;
@@ -70,7 +138,10 @@ void WriteSetting(const QString &application, const QString &section, const QStr
     // The macro's settings belong to the macro.
     if (application.compare(QLatin1String(TslyApplication), Qt::CaseInsensitive) == 0)
         return;
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, application, application);
+    Store store(application);
+    // Writing rewrites the file from what QSettings could read of it: a file
+    // with lines that are not INI is first copied aside whole.
+    KeepWhenUnreadable(store);
     // A value the file already holds is not written again: every write
     // rewrites the whole file and waits for the disk, and "AppPath" is
     // written at every start.
@@ -85,14 +156,20 @@ void DeleteSetting(const QString &application, const QString &section, const QSt
 {
     if (application.compare(QLatin1String(TslyApplication), Qt::CaseInsensitive) == 0)
         return;
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, application, application);
+    Store store(application);
+    KeepWhenUnreadable(store);
     store.remove(keyPath(section, key));
     store.sync();
 }
 
+QString KeepUnreadableSettings(const QString &application)
+{
+    return KeepWhenUnreadable(Store(application));
+}
+
 SettingPairs ReadSection(const QString &application, const QString &section)
 {
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, application, application);
+    Store store(application);
     store.beginGroup(section);
     SettingPairs pairs;
     const QStringList keys = store.childKeys();

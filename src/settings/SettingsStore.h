@@ -28,6 +28,14 @@ void WriteSetting(const QString &application, const QString &section, const QStr
                   const QString &text);
 // Removes one key (nothing happens when it is missing).
 void DeleteSetting(const QString &application, const QString &section, const QString &key);
+// Lines of a settings file that are not INI are skipped when it is read,
+// and the next write would rewrite the file without them. Copies such a file
+// to "<file>.unreadable" (numbered when that name is taken) and returns the
+// copy's path; an empty text when the file reads cleanly, is missing, or
+// could not be copied. WriteSetting and DeleteSetting do the same before
+// they write.
+QString KeepUnreadableSettings(const QString &application);
+
 // Every key of a section with its text, in the order the store keeps them.
 SettingPairs ReadSection(const QString &application, const QString &section);
 

@@ -4,6 +4,7 @@
 #include "settings/AppData.h"
 #include "settings/SettingsStore.h"
 #include "shell/FileAssociation.h"
+#include "shell/MessageBox.h"
 #include "shell/MainWindow.h"
 #include "shell/SingleInstance.h"
 #include "shell/SplashWindow.h"
@@ -11,6 +12,7 @@
 #include "shell/StringTable.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -23,6 +25,8 @@
 namespace quiren {
 
 namespace {
+
+constexpr int StrSettingsKept = 6040;  // the settings file could not be read whole
 
 // For bench/run, which times the start-up and measures the memory of open
 // windows: QUIREN_BENCH_WINDOWS=N opens N untitled calculation windows in
@@ -105,6 +109,11 @@ int RunProgram(QApplication &app)
     if (instance.handOverToRunning(commandLine))
         return 0;
 
+    // A settings file that cannot be read whole is copied aside before
+    // anything writes over it; the user hears of it once the main window is
+    // up.
+    const QString unreadableSettings = KeepUnreadableSettings(QString::fromLatin1(AppTitle));
+
     // 2. The splash window.
     ShowSplashWindow();
     MarkStartup("splash");
@@ -131,6 +140,13 @@ int RunProgram(QApplication &app)
     CloseSplashWindow();
     MarkStartup("shown");
 
+    if (!unreadableSettings.isEmpty()) {
+        QTimer::singleShot(0, &main, [&main, unreadableSettings] {
+            ShowMessage(&main,
+                        Str(StrSettingsKept) + QLatin1Char('\n') + QDir::toNativeSeparators(unreadableSettings),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+        });
+    }
     QObject::connect(&instance, &SingleInstance::commandLineReceived, &main,
                      [&main](const QString &line) { main.openHandedOverFile(line); });
     return app.exec();

@@ -159,6 +159,48 @@ TEST_F(SettingsStore, AValueTheFileAlreadyHoldsDoesNotRewriteIt)
     EXPECT_EQ(ReadAppPath(), QStringLiteral("/opt/quiren2"));
 }
 
+TEST_F(SettingsStore, AFileThatIsNotIniIsCopiedBeforeItIsRewritten)
+{
+    const QString path = iniPath("Quiren");
+    auto put = [&path](const QByteArray &bytes) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    };
+    const QByteArray json = "{\"Settings\": {\"Mod\": 2}}\n";
+    put(json);
+    // Read: the defaults, and nothing is touched by reading.
+    EXPECT_EQ(ReadModule(), 0);
+    EXPECT_EQ(test::readAll(path), json);
+
+    // The first write copies the file aside, then writes as usual.
+    WriteAppPath(QStringLiteral("/opt/quiren"));
+    EXPECT_EQ(test::readAll(path + QStringLiteral(".unreadable")), json);
+    EXPECT_EQ(ReadAppPath(), QStringLiteral("/opt/quiren"));
+    WriteModule(3);
+    EXPECT_EQ(ReadModule(), 3);
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".unreadable2")));
+
+    // A file that is mostly good: what can be read is used, and the start-up
+    // check copies the whole file (under a new name: the first copy stays)
+    // to tell the user where.
+    const QByteArray mixed = "[Settings]\nMod=2\nWallCoefficeient=60\n[Office\nthis is not a key\n";
+    put(mixed);
+    const QString copy = KeepUnreadableSettings(QStringLiteral("Quiren"));
+    EXPECT_EQ(copy, path + QStringLiteral(".unreadable2"));
+    EXPECT_EQ(test::readAll(copy), mixed);
+    EXPECT_EQ(test::readAll(path + QStringLiteral(".unreadable")), json);
+    EXPECT_EQ(ReadModule(), 2);
+    EXPECT_EQ(ReadWallCoefficient(), 60);
+    // Copied once: later writes do not copy again.
+    WriteModule(1);
+    EXPECT_TRUE(KeepUnreadableSettings(QStringLiteral("Quiren")).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".unreadable3")));
+    EXPECT_EQ(ReadModule(), 1);
+    EXPECT_EQ(ReadWallCoefficient(), 60);
+}
+
 TEST_F(SettingsStore, SectionsReadWholeInKeyOrder)
 {
     WriteQuiren("OpenFiles", "RecentFile2", "/b.qrn");
