@@ -29,6 +29,7 @@ constexpr int TextPdfSaved = 6063;         // path & LF & this
 constexpr int TextPdfNotSaved = 6064;      // path & LF & this & LF & reason
 constexpr int TextPreviewTitle = 6066;     // "印刷ﾌﾟﾚﾋﾞｭｰ"
 constexpr int TextPdfTitle = 6068;         // "PDFﾌｧｲﾙとして保存"
+constexpr int TextPdfReplace = 6071;       // path & LF & this: replace the file?
 
 PrinterSource &printerSource()
 {
@@ -153,8 +154,15 @@ bool SaveSheetPdfCommand(QWidget *parent, const CalcSheet &sheet, const QString 
     if (path.isEmpty())
         return false;
     const QString extension = Str(TextPdfExtension);
-    if (QFileInfo(path).suffix().isEmpty())
+    if (QFileInfo(path).suffix().isEmpty()) {
         path += extension;
+        // The dialog asked about the name as typed, not about this one.
+        if (QFileInfo::exists(path)
+            && ShowMessage(parent, QDir::toNativeSeparators(path) + QLatin1Char('\n') + Str(TextPdfReplace),
+                           MsgButtons::YesNo, MsgIcon::Exclamation)
+                != MsgAnswer::Yes)
+            return false;
+    }
 
     BusyCursor busy;
     const WriteResult written = WriteSheetPdf(path, sheet, CurrentSheetSettings());

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -184,7 +185,22 @@ TEST_F(PrintCommands, SaveAsPdf)
     // A name without extension gets ".pdf".
     SetFileDialogResponder([this](const FileDialogRequest &) { return folder + QStringLiteral("/sheet"); });
     EXPECT_TRUE(SaveSheetPdfCommand(nullptr, *sheet, QStringLiteral("新規計算書3")));
-    EXPECT_GT(QFileInfo(folder + QStringLiteral("/sheet.pdf")).size(), 0);
+    const QString added = folder + QStringLiteral("/sheet.pdf");
+    EXPECT_GT(QFileInfo(added).size(), 0);
+    // The dialog only asked about "sheet": replacing the "sheet.pdf" it
+    // leads to needs a Yes of its own, and No keeps the file.
+    QFile::resize(added, 3);
+    const qsizetype before = messages.requests().size();
+    messages.answer(MsgAnswer::No);
+    EXPECT_FALSE(SaveSheetPdfCommand(nullptr, *sheet, QStringLiteral("新規計算書3")));
+    ASSERT_EQ(messages.requests().size(), before + 1);
+    EXPECT_EQ(messages.requests().last().text,
+              QDir::toNativeSeparators(added) + QStringLiteral("\nは既に存在します。置き換えますか？"));
+    EXPECT_EQ(messages.requests().last().buttons, MsgButtons::YesNo);
+    EXPECT_EQ(QFileInfo(added).size(), 3);
+    messages.answer(MsgAnswer::Yes);
+    EXPECT_TRUE(SaveSheetPdfCommand(nullptr, *sheet, QStringLiteral("新規計算書3")));
+    EXPECT_GT(QFileInfo(added).size(), 3);
 
     // A folder that does not exist: the reason, and no word of success.
     const QString lost = folder + QStringLiteral("/nowhere/sheet.pdf");
