@@ -2,6 +2,7 @@
 
 #include "documents/SafeWrite.h"
 #include "print/PaintSheetDevice.h"
+#include "print/PdfTextLayer.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
@@ -25,7 +26,9 @@ WriteResult WriteSheetPdf(const QString &path, const CalcSheet &sheet,
         if (!device.endPage())
             return {false, QStringLiteral("PDF")};
     }
-    return WriteFileSafely(path, buffer.data());
+    QByteArray pdf = buffer.data();
+    MendPdfTextLayer(pdf, QFont(SheetFontFamily()));
+    return WriteFileSafely(path, pdf);
 }
 
 } // namespace quiren

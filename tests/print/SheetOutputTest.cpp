@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "print/PaintSheetDevice.h"
+#include "print/PdfTextLayer.h"
 #include "print/SheetPdf.h"
 #include "settings/SettingsStore.h"
 #include "shell/StringTable.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRawFont>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
@@ -49,16 +51,31 @@ SheetSettings OfficeOn()
     return settings;
 }
 
-// The text of a PDF as pdftotext reads it. The PDF maps some kanji back to
-// their Kangxi-radical look-alikes (行 as U+2F8F), which compatibility
-// normalisation folds again; the texts looked for are normalised alike.
-QString PdfText(const QString &pdf)
+// The text of a PDF as pdftotext reads it, as it is.
+QString RawPdfText(const QString &pdf)
 {
     QProcess process;
     process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return QString();
-    return QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The same in compatibility form: the texts looked for are normalised alike,
+// so that full-width and half-width forms are found either way.
+QString PdfText(const QString &pdf)
+{
+    return RawPdfText(pdf).normalized(QString::NormalizationForm_KC);
+}
+
+// The characters of a text in the radical blocks (U+2E80-U+2FDF).
+QString Radicals(const QString &text)
+{
+    QString found;
+    for (const QChar c : text)
+        if (c.unicode() >= 0x2E80 && c.unicode() <= 0x2FDF && !found.contains(c))
+            found += c;
+    return found;
 }
 
 bool Shows(const QString &pdfText, const QString &text)
@@ -116,6 +133,39 @@ TEST(SheetPdf, OnePageWithTheSheetsTexts)
     EXPECT_TRUE(Shows(text, QStringLiteral("：見本設計室")));
     EXPECT_TRUE(Shows(text, QStringLiteral("：設計花子")));
     EXPECT_TRUE(Shows(text, QStringLiteral("それぞれの数値の和")));
+
+    // Copied out of the PDF, the kanji are kanji: 木造, not the Kangxi
+    // radical ⽊ that the font draws with the same glyph.
+    const QString raw = RawPdfText(path);
+    EXPECT_TRUE(raw.contains(QStringLiteral("（木造３階建）"))) << qPrintable(raw);
+    EXPECT_TRUE(raw.contains(QStringLiteral("必要軸組長さ")));
+    EXPECT_TRUE(raw.contains(QStringLiteral("一階床面積")));
+    EXPECT_EQ(Radicals(raw), QString());
+}
+
+TEST(SheetPdf, TextLayerMendedInPlace)
+{
+    const QFont font(SheetFontFamily());
+    if (QRawFont::fromFont(font).glyphIndexesForString(QStringLiteral("⽊")).value(0) == 0)
+        GTEST_SKIP() << "the sheet's font has no glyph for the radical ⽊";
+    // A ToUnicode map as Qt writes it (one array, a one-glyph range), another
+    // compressed one, and the same numbers outside any map.
+    const QByteArray before = "1 0 obj\n<< /Type /Font\n/BaseFont /X\n/ToUnicode 2 0 R>>\nendobj\n"
+                              "2 0 obj\n<< /Length 99 >>\nstream\n2 beginbfrange\n"
+                              "<0000> <0000> <2F4A>\n<0001> <0004> [<2F00> <0041> <2ED1> <6728>]\n"
+                              "<0005> <0006> <2F00>\nendbfrange\nendstream\nendobj\n"
+                              "3 0 obj\n<< /ToUnicode 4 0 R >>\nendobj\n"
+                              "4 0 obj\n<< /Length 9 /Filter /FlateDecode >>\nstream\n[<2F4A>]\nendstream\nendobj\n"
+                              "5 0 obj\n[<2F4A>]\nendobj\n";
+    QByteArray pdf = before;
+    MendPdfTextLayer(pdf, font);
+    ASSERT_EQ(pdf.size(), before.size());
+    EXPECT_TRUE(pdf.contains("<0000> <0000> <6728>\n<0001> <0004> [<4E00> <0041> <9577> <6728>]\n"))
+        << pdf.constData();
+    // A run of glyphs mapped to a run of code points stays as Qt wrote it.
+    EXPECT_TRUE(pdf.contains("<0005> <0006> <2F00>\n"));
+    EXPECT_TRUE(pdf.contains("stream\n[<2F4A>]\nendstream"));
+    EXPECT_TRUE(pdf.endsWith("5 0 obj\n[<2F4A>]\nendobj\n"));
 }
 
 TEST(SheetPdf, FailureKeepsTheEarlierFile)
