@@ -1,9 +1,10 @@
 // The "WallListData" reader, and the writer on what was read.
 //
 // Expectations: at most 101 walls, each with a name, a finite non-negative
-// multiplier and its display line; a list read and written again reads back
-// as the same walls (names as the file can hold them, multipliers to the
-// seven digits the file keeps).
+// multiplier and its display line; a list read and written again, with the
+// lines never read after it as the writer keeps them, reads back as the same
+// walls (names as the file can hold them, multipliers to the seven digits the
+// file keeps) and leaves the same lines unread.
 #include "FuzzSupport.h"
 
 #include "calc/CertifiedWall.h"
@@ -32,7 +33,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const WallListBytes encoded = EncodeWallList(walls);
     if (!encoded.error.isEmpty())
         return 0;   // a name CP932 cannot hold: the options window refuses to store it
-    const CertifiedWallList again = ParseWallList(encoded.bytes);
+    const QList<QByteArray> unread = UnreadWallLines(quiren::fuzz::Bytes(data, size));
+    QByteArray rewritten = encoded.bytes;
+    for (const QByteArray &line : unread) {
+        FUZZ_CHECK(!line.contains('\n') && !line.trimmed().isEmpty());
+        rewritten += line + "\r\n";
+    }
+    FUZZ_CHECK(UnreadWallLines(rewritten) == unread);
+    const CertifiedWallList again = ParseWallList(rewritten);
     FUZZ_CHECK(again.size() == walls.size());
     for (qsizetype i = 0; i < walls.size(); ++i) {
         FUZZ_CHECK(again[i].name == StorableWallName(walls[i].name));
