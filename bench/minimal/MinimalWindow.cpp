@@ -35,7 +35,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QMainWindow window;
-    window.resize(733, 533);
+    window.resize(741, 618);
     if (argc > 1 && std::strcmp(argv[1], "japanese") == 0) {
         QFont font(QStringLiteral("IPAexGothic"));
         font.setPointSize(9);
