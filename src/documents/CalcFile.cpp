@@ -1,6 +1,7 @@
 #include "documents/CalcFile.h"
 
 #include "calc/NumberText.h"
+#include "documents/NativePath.h"
 #include "documents/SafeWrite.h"
 #include "settings/SettingsStore.h"
 #include "shell/StringTable.h"
@@ -492,7 +493,7 @@ CalcFileRead ReadCalcFile(const QString &path)
     if (path.isEmpty() || QFileInfo(path).isDir())
         return cannotOpen();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) && !OpenNativeForReading(file, path))
         return cannotOpen();
     // One byte more than the limit tells an oversized file from a full one.
     const QByteArray bytes = file.read(MaxCalcFileSize + 1);

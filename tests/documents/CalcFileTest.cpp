@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include "documents/CalcFile.h"
+#include "documents/NativePath.h"
 #include "settings/SettingsStore.h"
 #include "shell/StringTable.h"
 
@@ -16,7 +17,10 @@
 #include <QStringEncoder>
 
 #include <csignal>
+#include <cstring>
+#include <dirent.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <ostream>
@@ -415,6 +419,59 @@ TEST(CalcFileRead, FilesThatCannotBeReadGetTheProgramsMessages)
         QFile::setPermissions(locked, QFileDevice::WriteOwner);
         EXPECT_EQ(ReadCalcFile(locked).status, CalcFileStatus::CannotOpen);
     }
+}
+
+TEST(CalcFileRead, NamesThatAreNotUtf8OpenAndSaveInPlace)
+{
+    // A folder and a file named in Shift-JIS, as copied from an old Windows
+    // disk: Qt shows their names with U+FFFD and cannot use that path.
+    const QByteArray dir = QFile::encodeName(test::makeScratchDir(QStringLiteral("sjis")));
+    const QByteArray folder = dir + '/' + QStringEncoder("windows-31j").encode(QStringLiteral("旧図面"));
+    const QByteArray file = folder + '/' + QStringEncoder("windows-31j").encode(QStringLiteral("木造.qrn"));
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    CalcSheet sheet;
+    sheet.titleName = QStringLiteral("鈴木邸");
+    ASSERT_TRUE(WriteCalcFile(dir + QStringLiteral("/plain.qrn"), sheet).ok);
+    ASSERT_EQ(::rename((dir + "/plain.qrn").constData(), file.constData()), 0);
+    ASSERT_EQ(::chmod(file.constData(), 0640), 0);
+
+    const QString shown = QFile::decodeName(file);
+    ASSERT_TRUE(shown.contains(QChar(0xFFFD)));
+    ASSERT_FALSE(QFile::exists(shown));
+    EXPECT_EQ(NativePathOf(shown), file);
+    const CalcFileRead read = ReadCalcFile(shown);
+    ASSERT_EQ(read.status, CalcFileStatus::Ok) << qPrintable(read.message);
+    EXPECT_EQ(read.data.titleName, QStringLiteral("鈴木邸"));
+
+    // Saving under the name shown replaces that file, keeps its permissions
+    // and leaves no other file behind.
+    sheet.titleName = QStringLiteral("鈴木邸 改");
+    ASSERT_TRUE(WriteCalcFile(shown, sheet).ok);
+    EXPECT_EQ(ReadCalcFile(shown).data.titleName, QStringLiteral("鈴木邸 改"));
+    auto entries = [&folder] {
+        QList<QByteArray> names;
+        if (DIR *listing = ::opendir(folder.constData())) {
+            while (const dirent *entry = ::readdir(listing))
+                if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                    names << QByteArray(entry->d_name);
+            ::closedir(listing);
+        }
+        return names;
+    };
+    EXPECT_EQ(entries(), QList<QByteArray>{file.mid(folder.size() + 1)});
+    struct stat info {};
+    ASSERT_EQ(::stat(file.constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+
+    // Two names Qt shows alike (木造 and another last byte): neither is
+    // guessed at.
+    const QByteArray twin = folder + '/' + "\x96\xd8\x91\xa3.qrn";
+    ASSERT_EQ(QFile::decodeName(twin), shown);
+    ASSERT_EQ(::link(file.constData(), twin.constData()), 0);
+    EXPECT_TRUE(NativePathOf(shown).isEmpty());
+    EXPECT_EQ(ReadCalcFile(shown).status, CalcFileStatus::CannotOpen);
+    // A path that names a file as it is needs nothing more.
+    EXPECT_TRUE(NativePathOf(dir + QStringLiteral("/missing\uFFFD.qrn")).isEmpty());
 }
 
 // ---- applying a file to a sheet -------------------------------------------------------
