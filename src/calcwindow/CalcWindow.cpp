@@ -246,17 +246,8 @@ void CalcWindow::buildControls()
 
 void CalcWindow::buildMenus()
 {
-    auto addMenu = [this](const QString &name, int caption) {
-        QMenu *menu = MakeNamedMenu(this, name, caption);
-        m_menus << menu;
-        return menu;
-    };
-    auto separator = [this](QMenu *menu, const QString &name) {
-        return AddNamedSeparator(menu, this, name);
-    };
-
     // File
-    QMenu *file = addMenu(QStringLiteral("mnuFile"), 1000);
+    QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), 1000, &m_menus);
     QAction *fileNew = makeAction(QStringLiteral("mnuFileNew"), 1001);
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     QAction *fileOpen = makeAction(QStringLiteral("mnuFileOpen"), 1002);
@@ -274,13 +265,13 @@ void CalcWindow::buildMenus()
     file->addAction(fileNew);
     file->addAction(fileOpen);
     file->addAction(fileClose);
-    separator(file, QStringLiteral("mnuFileBer1"));
+    AddNamedSeparator(file, this, QStringLiteral("mnuFileBer1"));
     file->addAction(fileSave);
     file->addAction(fileSaveAs);
-    separator(file, QStringLiteral("mnuFileBer2"));
+    AddNamedSeparator(file, this, QStringLiteral("mnuFileBer2"));
     file->addAction(filePrint);
     file->addAction(jw);
-    separator(file, QStringLiteral("mnuFileBer3"));
+    AddNamedSeparator(file, this, QStringLiteral("mnuFileBer3"));
     file->addAction(fileExit);
     for (int i = 0; i <= 5; ++i) {
         QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), 1003 + i);
@@ -301,7 +292,7 @@ void CalcWindow::buildMenus()
     OnChosen(fileExit, this, [this] { if (m_main) m_main->close(); });
 
     // Format
-    QMenu *format = addMenu(QStringLiteral("FormatSet"), 1020);
+    QMenu *format = MakeNamedMenu(this, QStringLiteral("FormatSet"), 1020, &m_menus);
     QMenu *merge = new QMenu(QStringLiteral("1027"), this);
     merge->setObjectName(QStringLiteral("Cell_Merge"));
     merge->menuAction()->setObjectName(QStringLiteral("Cell_Merge"));
@@ -318,7 +309,7 @@ void CalcWindow::buildMenus()
     OnChosen(m_wind, this, [this] { switchStrongWind(); });
 
     // View
-    QMenu *view = addMenu(QStringLiteral("mnuView"), 1009);
+    QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), 1009, &m_menus);
     QAction *toolbar = makeAction(QStringLiteral("mnuViewToolbar"), 1010);
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
@@ -333,11 +324,11 @@ void CalcWindow::buildMenus()
     QAction *option = makeAction(QStringLiteral("mnuViewOption"), 1013);
     view->addAction(toolbar);
     view->addAction(statusBar);
-    separator(view, QStringLiteral("mnuViewBar1"));
+    AddNamedSeparator(view, this, QStringLiteral("mnuViewBar1"));
     view->addAction(m_paf);
     view->addAction(sort);
     view->addAction(hint);
-    separator(view, QStringLiteral("mnuViewBar2"));
+    AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
     view->addAction(option);
     OnChosen(toolbar, this, [this] { if (m_main) m_main->toggleToolbar(this); });
     OnChosen(statusBar, this, [this] { if (m_main) m_main->toggleStatusBar(this); });
@@ -352,19 +343,19 @@ void CalcWindow::buildMenus()
     OnChosen(option, this, [this] { if (m_main) m_main->showOptions(); });
 
     // Window
-    QMenu *window = addMenu(QStringLiteral("mnuWindow"), 1035);
+    QMenu *window = MakeNamedMenu(this, QStringLiteral("mnuWindow"), 1035, &m_menus);
     const char *arrangements[] = {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
                                   "mnuWindowArrangeIcons"};
     for (int i = 0; i < 4; ++i) {
         if (i == 3)
-            separator(window, QStringLiteral("mnuWindowBar"));
+            AddNamedSeparator(window, this, QStringLiteral("mnuWindowBar"));
         QAction *item = makeAction(QLatin1String(arrangements[i]), 1036 + i);
         window->addAction(item);
         OnChosen(item, this, [this, i] { if (m_main) m_main->arrangeWindows(i); });
     }
 
     // Help
-    QMenu *help = addMenu(QStringLiteral("mnuHelp"), 1014);
+    QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), 1014, &m_menus);
     QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), 1015);
     help->addAction(about);
     OnChosen(about, this, [this] { if (m_main) m_main->showAbout(); });

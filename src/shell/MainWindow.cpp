@@ -155,33 +155,24 @@ void MainWindow::buildActions()
 
 void MainWindow::buildMenus()
 {
-    auto addMenu = [this](const QString &name, int caption) {
-        QMenu *menu = MakeNamedMenu(this, name, caption);
-        m_ownMenus << menu;
-        return menu;
-    };
-    auto separator = [this](QMenu *menu, const QString &name) {
-        return AddNamedSeparator(menu, this, name);
-    };
-
-    QMenu *file = addMenu(QStringLiteral("mnuFile"), 1000);
+    QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), 1000, &m_ownMenus);
     file->addAction(action(QStringLiteral("mnuFileNew")));
     file->addAction(action(QStringLiteral("mnuFileOpen")));
-    separator(file, QStringLiteral("mnuFileBar1"));
+    AddNamedSeparator(file, this, QStringLiteral("mnuFileBar1"));
     file->addAction(action(QStringLiteral("mnuFileExit")));
     file->addActions(m_recentFiles);
 
-    QMenu *view = addMenu(QStringLiteral("mnuView"), 1009);
+    QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), 1009, &m_ownMenus);
     view->addAction(action(QStringLiteral("mnuViewToolbar")));
     view->addAction(action(QStringLiteral("mnuViewStatusBar")));
-    separator(view, QStringLiteral("mnuViewBar"));
+    AddNamedSeparator(view, this, QStringLiteral("mnuViewBar"));
     view->addAction(action(QStringLiteral("mnuPaf")));
     view->addAction(action(QStringLiteral("mnuViewSort")));
     view->addAction(action(QStringLiteral("mnuHint")));
-    separator(view, QStringLiteral("mnuViewBar2"));
+    AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
     view->addAction(action(QStringLiteral("mnuViewOptions")));
 
-    QMenu *help = addMenu(QStringLiteral("mnuHelp"), 1014);
+    QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), 1014, &m_ownMenus);
     help->addAction(action(QStringLiteral("mnuHelpAbout")));
 }
 

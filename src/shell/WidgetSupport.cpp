@@ -38,11 +38,13 @@ void OnChosen(QAction *item, QObject *context, std::function<void()> command)
     });
 }
 
-QMenu *MakeNamedMenu(QWidget *owner, const QString &name, int caption)
+QMenu *MakeNamedMenu(QWidget *owner, const QString &name, int caption, QList<QMenu *> *keptIn)
 {
     auto *menu = new QMenu(QString::number(caption), owner);
     menu->setObjectName(name);
     menu->menuAction()->setObjectName(name);
+    if (keptIn)
+        keptIn->append(menu);
     return menu;
 }
 

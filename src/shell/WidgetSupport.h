@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -35,8 +36,9 @@ QString IndexedName(const char *name, int i);
 void OnChosen(QAction *item, QObject *context, std::function<void()> command);
 
 // A menu whose caption is the string number `caption` (LoadCaptions puts in
-// the text), named `name` together with its menu-bar item.
-QMenu *MakeNamedMenu(QWidget *owner, const QString &name, int caption);
+// the text), named `name` together with its menu-bar item; added to
+// `keptIn` when one is given (the window's own list of its menus).
+QMenu *MakeNamedMenu(QWidget *owner, const QString &name, int caption, QList<QMenu *> *keptIn = nullptr);
 
 // A separator line named `name`, owned by `owner` so that LoadCaptions and
 // look-ups by name find it.
