@@ -55,15 +55,9 @@ QString AreaCaption(int w)
     return Str(beams ? 1301 : 1302) + letter;
 }
 
-QString PlainCaption(const QString &caption)
+QString HeadingCaption(const QString &caption)
 {
-    QString text = caption;
-    const qsizetype amp = text.indexOf(QLatin1String("(&"));
-    if (amp >= 0)
-        text.truncate(amp);
-    text.remove(QLatin1Char('&'));
-    text.remove(QChar(0x3000));
-    return text.trimmed();
+    return PlainCaption(caption).remove(QChar(0x3000)).trimmed();
 }
 
 } // namespace quiren::cli

@@ -27,7 +27,8 @@ std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path);
 QString DirectionCaption(int d);
 // The caption of projected area w ("梁に平行な壁面の見付面積：Ａ" ...).
 QString AreaCaption(int w);
-// A caption without its accelerator: "工事名(&K)" gives "工事名".
-QString PlainCaption(const QString &caption);
+// A caption as a table heading: without its accelerator (PlainCaption) and
+// without the ideographic spaces that spread it out ("判　定" gives "判定").
+QString HeadingCaption(const QString &caption);
 
 } // namespace quiren::cli

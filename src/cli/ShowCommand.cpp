@@ -124,12 +124,12 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
 {
     QString out;
     TextTable header({false, false});
-    header.addRow({PlainCaption(Str(1000)), path});   // "ﾌｧｲﾙ"
-    header.addRow({PlainCaption(Str(1100)), sheet.titleName});
-    header.addRow({Str(1102), PlainCaption(Str(1103 + sheet.storeyIndex))});
-    header.addRow({Str(1106), PlainCaption(Str(1107 + sheet.weightType))});
+    header.addRow({HeadingCaption(Str(1000)), path});   // "ﾌｧｲﾙ"
+    header.addRow({HeadingCaption(Str(1100)), sheet.titleName});
+    header.addRow({Str(1102), HeadingCaption(Str(1103 + sheet.storeyIndex))});
+    header.addRow({Str(1106), HeadingCaption(Str(1107 + sheet.weightType))});
     header.addRow({Str(1034), Str(sheet.strongWind ? 6183 : 6184)});   // "する" / "しない"
-    header.addRow({PlainCaption(Str(1101)), certifiedText(sheet)});
+    header.addRow({HeadingCaption(Str(1101)), certifiedText(sheet)});
     out += header.render();
 
     for (int s = 0; s <= sheet.storeyIndex; ++s) {
@@ -151,7 +151,7 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
         rows.addGroup(7, DirectionCaption(1));
         QStringList headings;
         for (int c = 0; c < FramingColumnCount; ++c)
-            headings << PlainCaption(Str(1130 + c));
+            headings << HeadingCaption(Str(1130 + c));
         rows.addRow(headings);
         int used = 0;
         for (const FramingRow &row : sheet.framing[s]) {

@@ -35,21 +35,11 @@ constexpr int MsgAreaLetter0 = 1150;         // "：Ａ"... (direction 0)
 constexpr int MsgAreaLetter1 = 1160;         // "：Ｂ"... (direction 1)
 constexpr int MsgColumnHeader = 1130;        // framing grid row 1, columns 0..10
 
-// A caption without its accelerator: "工事名(&K)" gives "工事名".
-QString plainCaption(const QString &caption)
-{
-    QString text = caption;
-    const qsizetype amp = text.indexOf(QLatin1String("(&"));
-    if (amp >= 0)
-        text.truncate(amp);
-    text.remove(QLatin1Char('&'));
-    return text.trimmed();
-}
 
 // ---- writing ---------------------------------------------------------------
 
 // What a field is called in a message, built from the window's captions.
-QString titleFieldName() { return plainCaption(Str(MsgTitleLabel)); }
+QString titleFieldName() { return PlainCaption(Str(MsgTitleLabel)); }
 
 QString floorFieldName(int s) { return StoreyName(s) + QLatin1Char(' ') + Str(MsgFloorLabel); }
 

@@ -76,6 +76,16 @@ bool HasStr(int number)
     return table().contains(number);
 }
 
+QString PlainCaption(const QString &caption)
+{
+    QString text = caption;
+    const qsizetype amp = text.indexOf(QLatin1String("(&"));
+    if (amp >= 0)
+        text.truncate(amp);
+    text.remove(QLatin1Char('&'));
+    return text.trimmed();
+}
+
 QStringList StrItems(int number)
 {
     const QString text = Str(number);

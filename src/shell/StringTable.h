@@ -13,6 +13,9 @@ namespace quiren {
 QString Str(int number);
 bool HasStr(int number);
 
+// A caption without its accelerator: "工事名(&K)" gives "工事名".
+QString PlainCaption(const QString &caption);
+
 // A bar-separated string ("1.5×9|3×9|4.5×9|9×9") split into its items.
 QStringList StrItems(int number);
 
