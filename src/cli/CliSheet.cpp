@@ -5,6 +5,8 @@
 #include "settings/SettingsStore.h"
 #include "shell/StringTable.h"
 
+#include <QDir>
+
 namespace quiren::cli {
 
 AppData &CliAppData()
@@ -53,6 +55,17 @@ QString AreaCaption(int w)
     if (ReadPafKind())
         return Str(beams ? 1142 : 1143) + Str(1300) + letter;
     return Str(beams ? 1301 : 1302) + letter;
+}
+
+int ReportWritten(const QString &command, const QString &output, const WriteResult &written)
+{
+    if (!written) {
+        Err() << QStringLiteral("qrn %1: %2 に書き込めません。(%3) / cannot write %2: %3\n")
+                     .arg(command, QDir::toNativeSeparators(output), written.error);
+        return ExitError;
+    }
+    Out() << output << '\n';
+    return ExitOk;
 }
 
 QString HeadingCaption(const QString &caption)

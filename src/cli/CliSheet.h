@@ -2,6 +2,7 @@
 
 #include "calc/CalcSheet.h"
 #include "settings/AppData.h"
+#include "settings/WallListFile.h"
 
 #include <QString>
 
@@ -21,6 +22,11 @@ AppData &CliAppData();
 // or is not a calculation file gets the program's message on stderr and an
 // empty pointer.
 std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path);
+
+// The end of a command that writes `output`: the path on stdout and ExitOk,
+// or the reason on stderr ("qrn <command>: ... / cannot write ...") and
+// ExitError.
+int ReportWritten(const QString &command, const QString &output, const WriteResult &written);
 
 // Captions as the window shows them, following the "PafKind" setting.
 // Judgement grid row 0 for direction d ("桁に平行な壁面" ...).

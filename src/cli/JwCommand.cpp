@@ -6,7 +6,6 @@
 #include "tools/JwExport.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QPdfWriter>
 
 namespace quiren::cli {
@@ -38,13 +37,7 @@ int runJw(const QStringList &args)
 
     const WriteResult written =
         WriteJwFile(output, *sheet, ReadSheetSettings(CliAppData()), measure);
-    if (!written) {
-        Err() << QStringLiteral("qrn jw: %1 に書き込めません。(%2) / cannot write %1: %2\n")
-                     .arg(QDir::toNativeSeparators(output), written.error);
-        return ExitError;
-    }
-    Out() << output << '\n';
-    return ExitOk;
+    return ReportWritten(QStringLiteral("jw"), output, written);
 }
 
 const bool registered = RegisterCommand({

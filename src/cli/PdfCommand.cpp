@@ -3,7 +3,6 @@
 #include "cli/Command.h"
 #include "print/SheetPdf.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace quiren::cli {
@@ -55,13 +54,7 @@ int runPdf(const QStringList &args)
     if (!sheet)
         return ExitError;
     const WriteResult written = WriteSheetPdf(output, *sheet, ReadSheetSettings(CliAppData()));
-    if (!written) {
-        Err() << QStringLiteral("qrn pdf: %1 に書き込めません。(%2) / cannot write %1: %2\n")
-                     .arg(QDir::toNativeSeparators(output), written.error);
-        return ExitError;
-    }
-    Out() << output << '\n';
-    return ExitOk;
+    return ReportWritten(QStringLiteral("pdf"), output, written);
 }
 
 const bool registered = RegisterCommand({
