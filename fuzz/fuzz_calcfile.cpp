@@ -7,12 +7,12 @@
 // reaches a fixed point after one round.
 #include "FuzzSupport.h"
 
-#include "calc/CalcSheet.h"
-#include "calc/NumberText.h"
-#include "documents/CalcFile.h"
-#include "print/SheetDevice.h"
-#include "print/SheetDrawing.h"
-#include "print/SheetPainter.h"
+#include "core/calc/CalcSheet.h"
+#include "core/documents/CalcFile.h"
+#include "core/print/SheetDevice.h"
+#include "core/print/SheetDrawing.h"
+#include "core/print/SheetPainter.h"
+#include "core/text/NumberText.h"
 
 #include <cmath>
 

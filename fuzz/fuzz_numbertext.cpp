@@ -7,8 +7,8 @@
 // and the rest being the text typed into that cell.
 #include "FuzzSupport.h"
 
-#include "calc/CalcSheet.h"
-#include "calc/NumberText.h"
+#include "core/calc/CalcSheet.h"
+#include "core/text/NumberText.h"
 
 #include <cfloat>
 #include <cmath>

@@ -5,10 +5,10 @@
 // Expectations: every typed value within its range, whatever the file holds.
 #include "FuzzSupport.h"
 
-#include "documents/RecentFiles.h"
-#include "settings/AppData.h"
-#include "settings/MacroImport.h"
-#include "settings/SettingsStore.h"
+#include "core/documents/RecentFiles.h"
+#include "core/settings/AppData.h"
+#include "core/settings/MacroImport.h"
+#include "core/settings/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

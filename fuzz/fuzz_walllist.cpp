@@ -7,8 +7,8 @@
 // file keeps) and leaves the same lines unread.
 #include "FuzzSupport.h"
 
-#include "calc/CertifiedWall.h"
-#include "settings/WallListFile.h"
+#include "core/calc/CertifiedWall.h"
+#include "core/settings/WallListFile.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 // qrn check: whether every existing storey and direction reads "OK".
-#include "calc/CalcSheet.h"
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
-#include "shell/StringTable.h"
+#include "core/calc/CalcSheet.h"
+#include "core/text/StringTable.h"
 
 namespace quiren::cli {
 

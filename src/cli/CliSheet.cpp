@@ -1,9 +1,9 @@
 #include "cli/CliSheet.h"
 
 #include "cli/Command.h"
-#include "documents/CalcFile.h"
-#include "settings/SettingsStore.h"
-#include "shell/StringTable.h"
+#include "core/documents/CalcFile.h"
+#include "core/settings/SettingsStore.h"
+#include "core/text/StringTable.h"
 
 #include <QDir>
 

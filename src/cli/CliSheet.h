@@ -1,8 +1,8 @@
 #pragma once
 
-#include "calc/CalcSheet.h"
-#include "settings/AppData.h"
-#include "settings/WallListFile.h"
+#include "core/calc/CalcSheet.h"
+#include "core/settings/AppData.h"
+#include "core/settings/WallListFile.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 // qrn jw: the calculation sheet of a file as a JW-CAD coordinate file.
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
-#include "print/PaintSheetDevice.h"
-#include "settings/SettingsStore.h"
-#include "tools/JwExport.h"
+#include "core/print/JwExport.h"
+#include "core/print/PaintSheetDevice.h"
+#include "core/settings/SettingsStore.h"
 
 #include <QBuffer>
 #include <QPdfWriter>

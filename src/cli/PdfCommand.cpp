@@ -1,7 +1,7 @@
 // qrn pdf: the calculation sheet of a file, drawn into a one-page PDF.
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
-#include "print/SheetPdf.h"
+#include "core/print/SheetPdf.h"
 
 #include <QFileInfo>
 

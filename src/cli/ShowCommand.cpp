@@ -1,9 +1,9 @@
 // qrn show: what the window's header and judgement grid show for each file.
-#include "calc/CalcSheet.h"
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
 #include "cli/TextTable.h"
-#include "shell/StringTable.h"
+#include "core/calc/CalcSheet.h"
+#include "core/text/StringTable.h"
 
 namespace quiren::cli {
 

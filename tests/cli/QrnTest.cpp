@@ -2,7 +2,7 @@
 // cannot read, and for its help.
 #include "TestSupport.h"
 
-#include "settings/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 

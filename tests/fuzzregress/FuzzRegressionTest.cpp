@@ -3,7 +3,7 @@
 // the sanitizer build) or a failed expectation fails the test.
 #include "FuzzSupport.h"
 
-#include "documents/CalcFile.h"
+#include "core/documents/CalcFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,386 @@
+#include "core/calc/CalcSheet.h"
+
+#include "core/calc/CoefficientTable.h"
+#include "core/calc/Framing.h"
+#include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
+
+#include <algorithm>
+
+namespace quiren {
+
+namespace {
+
+const CertifiedWallList &noWalls()
+{
+    static const CertifiedWallList empty;
+    return empty;
+}
+
+const QString Fixed4Zero = QStringLiteral("0.0000");
+
+bool isLengthColumn(int column) { return column == ColLength0 || column == ColLength1; }
+bool isPlacesColumn(int column) { return column == ColPlaces0 || column == ColPlaces1; }
+
+// Compares two framing rows as the grid sorts them: column by column, by
+// text, letter case ignored.
+bool rowLess(const FramingRow &a, const FramingRow &b)
+{
+    for (int c = 0; c < FramingColumnCount; ++c) {
+        const int order = QString::compare(a[c], b[c], Qt::CaseInsensitive);
+        if (order != 0)
+            return order < 0;
+    }
+    return false;
+}
+
+} // namespace
+
+bool FramingRow::isBlank() const
+{
+    return std::all_of(cells.begin(), cells.end(), [](const QString &c) { return c.isEmpty(); });
+}
+
+QString StoreyName(int s)
+{
+    return Str(1122 + s);
+}
+
+CalcSheet::CalcSheet(const CertifiedWallList *walls)
+    : m_walls(walls)
+{
+    SetUpNewSheet();
+}
+
+const CertifiedWallList &CalcSheet::walls() const
+{
+    return m_walls ? *m_walls : noWalls();
+}
+
+const CertifiedWall *CalcSheet::chosenWall() const
+{
+    const CertifiedWallList &list = walls();
+    if (certifiedChoice < 0 || certifiedChoice >= list.size())
+        return nullptr;
+    return &list[certifiedChoice];
+}
+
+void CalcSheet::SetUpNewSheet()
+{
+    titleName.clear();
+    storeyIndex = 0;
+    weightType = 0;
+    strongWind = false;
+    certifiedChoice = 0;
+    merge = {};
+    for (int s = 0; s < StoreyCount; ++s) {
+        framing[s].assign(FramingRowCount(s), FramingRow{});
+        judgement[s] = JudgementRow{};
+        judgement[s][0] = StoreyName(s);
+        coefficient[s] = QStringLiteral("0.0");
+        floorArea[s].clear();
+        floorRequirement[s] = QStringLiteral("0.00");
+    }
+    for (int w = 0; w < ProjectedAreaCount; ++w) {
+        projectedArea[w].clear();
+        windFactor[w] = QStringLiteral("0.5");
+        projectedRequirement[w] = QStringLiteral("0.00");
+    }
+    effectiveRatio = {};
+    runningSum = {};
+
+    SetStoreyIndex(0);
+    SetWeightType(0);
+    for (int s = 0; s < StoreyCount; ++s) {
+        floorRequirement[s] = Fixed4Zero;
+        projectedRequirement[s] = Fixed4Zero;
+        projectedRequirement[s + 3] = Fixed4Zero;
+        RecalcStorey(s);
+    }
+    changed = false;
+}
+
+// ---- necessary lengths ------------------------------------------------------
+
+void CalcSheet::ShowCoefficients()
+{
+    for (int s = 0; s <= storeyIndex; ++s) {
+        coefficient[s] = SingleText(CoefficientTable::value(weightType, s, storeyIndex));
+        if (!floorArea[s].isEmpty())
+            FloorLong_calc(s);
+    }
+}
+
+void CalcSheet::SetStoreyIndex(int index)
+{
+    storeyIndex = std::clamp(index, 0, StoreyCount - 1);
+    ShowCoefficients();
+}
+
+void CalcSheet::SetWeightType(int type)
+{
+    weightType = std::clamp(type, 0, 1);
+    ShowCoefficients();
+}
+
+void CalcSheet::FloorLong_calc(int s)
+{
+    floorRequirement[s] = FormatFixed4(TextValue(floorArea[s]) * TextValue(coefficient[s]));
+    for (int i = 0; i <= storeyIndex; ++i) {
+        Long_calc(i);
+        RecalcStorey(i);
+    }
+}
+
+void CalcSheet::ProjectedLong_calc(int w)
+{
+    projectedRequirement[w] = FormatFixed4(TextValue(projectedArea[w]) * TextValue(windFactor[w]));
+    const int s = w % 3;
+    Long_calc(s);
+    RecalcStorey(s);
+}
+
+void CalcSheet::Long_calc(int intTab)
+{
+    const float floor = TextSingle(floorRequirement[intTab]);
+    const float area0 = TextSingle(projectedRequirement[intTab]);
+    const float area1 = TextSingle(projectedRequirement[intTab + 3]);
+    JudgementRow &row = judgement[intTab];
+    // A tie takes the projected-area text; the values are equal then.
+    row[JudgeNecessary0] = area0 >= floor ? projectedRequirement[intTab] : floorRequirement[intTab];
+    row[JudgeNecessary1] = area1 >= floor ? projectedRequirement[intTab + 3] : floorRequirement[intTab];
+}
+
+void CalcSheet::ToggleStrongWind(int wallCoefficeient)
+{
+    QString factor;
+    if (strongWind) {
+        factor = QStringLiteral("0.50");
+        strongWind = false;
+    } else {
+        factor = FormatFixed2(wallCoefficeient / 100.0);
+        strongWind = true;
+    }
+    windFactor.fill(factor);
+}
+
+void CalcSheet::SwitchStrongWind(int wallCoefficeient)
+{
+    ToggleStrongWind(wallCoefficeient);
+    for (int w = 0; w < ProjectedAreaCount; ++w)
+        ProjectedLong_calc(w);
+    changed = true;
+}
+
+void CalcSheet::SetFloorArea(int s, const QString &text)
+{
+    floorArea[s] = text;
+    FloorLong_calc(s);
+    changed = true;
+}
+
+void CalcSheet::SetProjectedArea(int w, const QString &text)
+{
+    projectedArea[w] = text;
+    ProjectedLong_calc(w);
+    changed = true;
+}
+
+// ---- recalculation ----------------------------------------------------------
+
+void CalcSheet::RecalcStorey(int s)
+{
+    const int lastWall = static_cast<int>(walls().size()) - 1;
+    for (FramingRow &row : framing[s]) {
+        if (row[ColKind].isEmpty()) {
+            row[ColMultiplier0].clear();
+            row[ColEffective0].clear();
+            row[ColMultiplier1].clear();
+            row[ColEffective1].clear();
+            continue;
+        }
+        for (int d = 0; d < 2; ++d) {
+            const int length = ColLength0 + 4 * d;
+            const int places = ColPlaces0 + 4 * d;
+            const int multiplier = ColMultiplier0 + 4 * d;
+            const int effective = ColEffective0 + 4 * d;
+            if (row[length].isEmpty()) {
+                row[multiplier].clear();
+                row[effective].clear();
+                continue;
+            }
+            row[multiplier] = FormatFixed1(
+                FramingMultiplier(row[ColKind], row[ColSection], row[ColXBracing], walls(), lastWall));
+            if (row[places].isEmpty()) {
+                row[effective].clear();
+            } else {
+                // The multiplier as displayed, one decimal, is what counts.
+                row[effective] = FormatFixed4(TextValue(row[length]) * TextValue(row[places])
+                                              * TextValue(row[multiplier]));
+            }
+        }
+    }
+
+    SumEffective(s);
+
+    if (floorArea[s].isEmpty())
+        return;
+    for (int d = 0; d < 2; ++d) {
+        const double necessary = TextValue(judgement[s][JudgeNecessary0 + 3 * d]);
+        const double sum = TextValue(judgement[s][JudgeSum0 + 3 * d]);
+        if (sum > 0 && necessary > 0) {
+            effectiveRatio[s + 3 * d] = static_cast<float>(sum / necessary * 100.0);
+            ShowJudgement(s, d);
+        }
+    }
+}
+
+void CalcSheet::SumEffective(int s)
+{
+    for (int d = 0; d < 2; ++d) {
+        const int effective = ColEffective0 + 4 * d;
+        float sum = 0.0f;
+        for (const FramingRow &row : framing[s])
+            sum = static_cast<float>(static_cast<double>(sum) + TextValue(row[effective]));
+        runningSum[s + 3 * d] = sum;
+        judgement[s][JudgeSum0 + 3 * d] = FormatFixed4(sum);
+    }
+}
+
+void CalcSheet::ShowJudgement(int s, int d)
+{
+    const float ratio = effectiveRatio[s + 3 * d];
+    JudgementBar &bar = judgement[s].bars[d];
+    QString &cell = judgement[s][JudgeResult0 + 3 * d];
+    bar.shown = true;
+    if (ratio >= 100.0f) {
+        bar.red = 0;
+        bar.green = 0;
+        bar.blue = 255;
+        cell = QStringLiteral("OK");
+    } else {
+        bar.red = 255;
+        bar.green = 0;
+        bar.blue = 0;
+        cell = FormatPercent(ratio);
+    }
+    bar.percent = ratio;
+}
+
+// ---- framing grid edits -----------------------------------------------------
+
+void CalcSheet::ApplyKindDefaults(int s, int r)
+{
+    FramingRow &row = framing[s][r];
+    QString &kind = row[ColKind];
+    if (kind.isEmpty() || kind == QStringLiteral(" ")) {
+        row[ColSection].clear();
+        row[ColXBracing].clear();
+    } else if (HasWoodBrace(kind)) {
+        if (row[ColSection].isEmpty() || row[ColSection] == framing::NoBrace)
+            row[ColSection] = framing::DefaultSection;
+        if (row[ColXBracing].isEmpty() || row[ColXBracing] == framing::NoBrace)
+            row[ColXBracing] = framing::Single;
+    } else if (kind.endsWith(framing::Clear.right(2))) {
+        kind.clear();
+    } else {
+        row[ColSection] = framing::NoBrace;
+        row[ColXBracing] = framing::NoBrace;
+    }
+}
+
+EditResult CalcSheet::AfterEdit(int s, int r, int column, EditPrompter &prompter)
+{
+    ApplyKindDefaults(s, r);
+    QString &cell = framing[s][r][column];
+
+    if (isLengthColumn(column) && !cell.isEmpty()) {
+        if (cell == framing::Clear) {
+            cell.clear();
+        } else {
+            const QString typed = cell.trimmed();
+            const NumberCheck check = CheckNumberText(typed);
+            if (check == NumberCheck::NotANumber) {
+                prompter.notANumber();
+                cell.clear();
+            } else if (check == NumberCheck::OutOfRange || TextValue(typed) < 0) {
+                // A length beyond single precision cannot be kept, and a
+                // negative one would silently take framing off the sum.
+                prompter.invalidNumber();
+                cell.clear();
+            } else {
+                const double value = TextValue(typed);
+                if (value >= 10.0 && !prompter.confirmLongLength()) {
+                    cell.clear();
+                    RecalcStorey(s);
+                    return EditResult::LongLengthRefused;
+                }
+                cell = QString(LeadingSpaces(value), QLatin1Char(' ')) + FormatLength(value);
+            }
+        }
+    } else if (isPlacesColumn(column) && !cell.isEmpty()) {
+        const NumberCheck check = CheckNumberText(cell);
+        if (check == NumberCheck::NotANumber) {
+            prompter.notANumber();
+            cell.clear();
+        } else {
+            const std::optional<int> places =
+                check == NumberCheck::Number ? RoundPlaces(TextValue(cell)) : std::nullopt;
+            if (!places || *places < 0) {
+                prompter.invalidNumber();
+                cell.clear();
+            } else {
+                cell = QString::number(*places);
+            }
+        }
+    }
+
+    RecalcStorey(s);
+    changed = true;
+    return EditResult::Applied;
+}
+
+bool CalcSheet::DeleteCell(int s, int r, int column, EditPrompter &prompter)
+{
+    if (!IsTypedColumn(column))
+        return false;
+    framing[s][r][column].clear();
+    AfterEdit(s, r, column, prompter);
+    return true;
+}
+
+bool CalcSheet::ToggleXBracing(int s, int r)
+{
+    FramingRow &row = framing[s][r];
+    if (!HasWoodBrace(row[ColKind]))
+        return false;
+    row[ColXBracing] = row[ColXBracing] == framing::Crossed ? framing::Single : framing::Crossed;
+    RecalcStorey(s);
+    return true;
+}
+
+bool CalcSheet::SectionEditable(int s, int r) const
+{
+    return HasWoodBrace(framing[s][r][ColKind]);
+}
+
+void CalcSheet::SortFramingRows(int s)
+{
+    std::vector<FramingRow> &rows = framing[s];
+    if (std::all_of(rows.begin(), rows.end(), [](const FramingRow &r) { return r.isBlank(); }))
+        return;
+    std::stable_sort(rows.begin(), rows.end(), rowLess);
+    // Blank rows sort first; move them to the bottom, keeping the count.
+    while (!rows.empty() && rows.front().isBlank()) {
+        rows.erase(rows.begin());
+        rows.push_back(FramingRow{});
+    }
+}
+
+QStringList CalcSheet::KindList() const
+{
+    const CertifiedWall *wall = chosenWall();
+    return quiren::KindList(wall ? wall->name : QString());
+}
+
+} // namespace quiren

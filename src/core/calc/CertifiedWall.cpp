@@ -1,0 +1,13 @@
+#include "core/calc/CertifiedWall.h"
+
+#include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
+
+namespace quiren {
+
+QString WallDisplayLine(const QString &name, float multiplier)
+{
+    return name + Str(6182) + SingleText(multiplier);
+}
+
+} // namespace quiren

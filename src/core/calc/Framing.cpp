@@ -1,0 +1,96 @@
+#include "core/calc/Framing.h"
+
+#include "core/text/StringTable.h"
+
+namespace quiren {
+
+namespace {
+
+const QString WoodSuffix = QStringLiteral("木材");
+const QString RebarSuffix = QStringLiteral("+鉄筋");
+
+float SectionBrace(const QString &section)
+{
+    if (section == QStringLiteral("1.5×9"))
+        return 1.0f;
+    if (section == QStringLiteral("3×9"))
+        return 1.5f;
+    if (section == QStringLiteral("4.5×9"))
+        return 2.0f;
+    if (section == QStringLiteral("9×9"))
+        return 3.0f;
+    return 0.0f;
+}
+
+} // namespace
+
+bool HasWoodBrace(const QString &kind)
+{
+    return kind.endsWith(WoodSuffix);
+}
+
+float FramingMultiplier(const QString &kind, const QString &section, const QString &xBracing,
+                        const CertifiedWallList &walls, int lastPosition)
+{
+    // Wall part: a certified wall the kind starts with; a later entry wins.
+    float wall = 0.0f;
+    const int last = std::min<int>(lastPosition, static_cast<int>(walls.size()) - 1);
+    for (int i = 0; i <= last; ++i) {
+        const CertifiedWall &w = walls[i];
+        // A nameless entry would match every kind; it can only come from a
+        // damaged wall list, so it is passed over.
+        if (!w.name.isEmpty() && kind.startsWith(w.name))
+            wall = w.multiplier;
+    }
+    const QString head = kind.left(3);
+    if (head == QStringLiteral("土塗り") || head == QStringLiteral("木摺片"))
+        wall = 0.5f;
+    else if (head == QStringLiteral("木摺両") || head == QStringLiteral("9㎜鉄"))
+        wall = 1.0f;
+
+    // Brace part.
+    float brace = 0.0f;
+    if (kind.endsWith(WoodSuffix)) {
+        brace = SectionBrace(section);
+        if (xBracing == framing::Crossed) {
+            if (section == QStringLiteral("9×9"))
+                brace = 5.0f;
+            else
+                brace *= 2.0f;
+        }
+    }
+    if (kind.endsWith(RebarSuffix))
+        brace = 1.0f;
+
+    const float sum = wall + brace;
+    return sum > 5.0f ? 5.0f : sum;
+}
+
+QStringList SectionList()
+{
+    return StrItems(3141);
+}
+
+QStringList StandardLengthList(int mod)
+{
+    if (mod < 0 || mod > 3)
+        mod = 0;
+    return StrItems(3125 + mod);
+}
+
+QStringList KindList(const QString &certifiedName)
+{
+    QStringList items = StrItems(3120);
+    const bool certified = !certifiedName.isEmpty();
+    if (certified)
+        items << certifiedName;
+    items << StrItems(3121);
+    if (certified)
+        items << certifiedName + QStringLiteral("+木材");
+    items << StrItems(3122);
+    if (certified)
+        items << certifiedName + RebarSuffix;
+    return items;
+}
+
+} // namespace quiren

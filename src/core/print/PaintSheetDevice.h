@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/print/SheetDevice.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPageLayout>
+
+class QPagedPaintDevice;
+class QPdfWriter;
+
+namespace quiren {
+
+// The sheet's typeface: IPAex Mincho. When it is not installed another
+// Japanese font is taken (preferring a Mincho or serif face) and a warning
+// goes to standard error once.
+QString SheetFontFamily();
+
+// A4 portrait with side margins that leave a printable width of exactly
+// 11340 twips (567 pt); top and bottom margins as wide as the side ones.
+QPageLayout SheetPageLayout();
+
+// The PDF writer's resolution: that of a common office laser printer, so the
+// pens (1, 3, 5 and 7 pixels) come out as they would on paper.
+inline constexpr int SheetPdfResolution = 600;
+
+// Prepares a PDF writer for one sheet: the page above, the resolution, and
+// the creator and title of the document.
+void SetUpSheetPdf(QPdfWriter &writer, const QString &title);
+
+// The sheet on a paged device (a PDF writer or a printer), drawn with
+// QPainter. The painter works in twips; fonts are sized in twips too, so a
+// text measures exactly as it is drawn whatever the device's resolution.
+class PaintSheetDevice : public SheetDevice {
+public:
+    // The device is not owned and must outlive this object.
+    explicit PaintSheetDevice(QPagedPaintDevice *device);
+    ~PaintSheetDevice() override;
+
+    float printableWidth() const override;
+    float printableHeight() const override;
+    void setFontSize(int points) override;
+    int fontSize() const override { return m_points; }
+    float textWidth(const QString &text) const override;
+    float textHeight(const QString &text) const override;
+    void beginPage() override;
+    void drawText(float x, float y, const QString &text) override;
+    void drawLine(float x1, float y1, float x2, float y2) override;
+    void setLineWidth(int pixels) override;
+
+    // Ends the page and the document. False when the device could not be
+    // painted on, or when it failed while writing.
+    bool endPage();
+    // Whether the painter could be started on the device.
+    bool pageOpen() const { return m_painter.isActive(); }
+
+private:
+    QPagedPaintDevice *m_device;
+    QPainter m_painter;
+    QFont m_font;
+    int m_points = 12;
+    bool m_failed = false;
+    float m_lineWidth = 0.0f;  // twips
+};
+
+} // namespace quiren

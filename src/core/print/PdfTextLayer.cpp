@@ -1,0 +1,175 @@
+#include "core/print/PdfTextLayer.h"
+
+#include <QHash>
+#include <QMutex>
+#include <QRawFont>
+#include <QString>
+
+namespace quiren {
+
+namespace {
+
+constexpr char32_t RadicalsFirst = 0x2E80;
+constexpr char32_t RadicalsLast = 0x2FDF;
+
+// Radical -> the ideograph drawn with the same glyph in `font`.
+QHash<char16_t, char16_t> RadicalIdeographs(const QFont &font)
+{
+    static QMutex mutex;
+    static QHash<QString, QHash<char16_t, char16_t>> cache;
+    const QMutexLocker lock(&mutex);
+    const QString key = font.family();
+    if (const auto found = cache.constFind(key); found != cache.cend())
+        return *found;
+
+    QHash<char16_t, char16_t> radicals;
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (raw.isValid()) {
+        // The glyph of each ideograph (CJK Unified Ideographs and their
+        // Extension A), the lowest code point first.
+        QString ideographs;
+        for (char16_t c = 0x3400; c <= 0x4DBF; ++c)
+            ideographs += QChar(c);
+        for (char32_t c = 0x4E00; c <= 0x9FFF; ++c)
+            ideographs += QChar(static_cast<char16_t>(c));
+        const QList<quint32> glyphs = raw.glyphIndexesForString(ideographs);
+        QHash<quint32, char16_t> ideographOfGlyph;
+        for (qsizetype i = 0; i < glyphs.size() && i < ideographs.size(); ++i)
+            if (glyphs[i] != 0 && !ideographOfGlyph.contains(glyphs[i]))
+                ideographOfGlyph.insert(glyphs[i], ideographs[i].unicode());
+
+        QString radicalText;
+        for (char32_t c = RadicalsFirst; c <= RadicalsLast; ++c)
+            radicalText += QChar(static_cast<char16_t>(c));
+        const QList<quint32> radicalGlyphs = raw.glyphIndexesForString(radicalText);
+        for (qsizetype i = 0; i < radicalGlyphs.size() && i < radicalText.size(); ++i) {
+            const auto ideograph = ideographOfGlyph.constFind(radicalGlyphs[i]);
+            if (radicalGlyphs[i] != 0 && ideograph != ideographOfGlyph.cend())
+                radicals.insert(radicalText[i].unicode(), *ideograph);
+        }
+    }
+    cache.insert(key, radicals);
+    return radicals;
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// The value of a token "<HHHH>" at `at`, or -1.
+int FourHexDigits(const QByteArray &pdf, qsizetype at)
+{
+    if (at + 6 > pdf.size() || pdf[at] != '<' || pdf[at + 5] != '>')
+        return -1;
+    int value = 0;
+    for (int i = 1; i <= 4; ++i) {
+        const int digit = HexValue(pdf[at + i]);
+        if (digit < 0)
+            return -1;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+void WriteFourHexDigits(QByteArray &pdf, qsizetype at, char16_t value)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    for (int i = 4; i >= 1; --i) {
+        pdf[at + i] = digits[value & 0xF];
+        value >>= 4;
+    }
+}
+
+// Rewrites the destinations of one uncompressed ToUnicode map lying in
+// pdf[begin, end): the code points inside "[...]" arrays, and the third
+// token of a "<lo> <hi> <dst>" line whose range is a single glyph (and of a
+// "<glyph> <dst>" line).
+void MendMap(QByteArray &pdf, qsizetype begin, qsizetype end, const QHash<char16_t, char16_t> &radicals)
+{
+    auto mend = [&](qsizetype at) {
+        const int value = FourHexDigits(pdf, at);
+        if (value < 0)
+            return;
+        if (const auto ideograph = radicals.constFind(static_cast<char16_t>(value)); ideograph != radicals.cend())
+            WriteFourHexDigits(pdf, at, *ideograph);
+    };
+    qsizetype lineStart = begin;
+    while (lineStart < end) {
+        qsizetype lineEnd = pdf.indexOf('\n', lineStart);
+        if (lineEnd < 0 || lineEnd > end)
+            lineEnd = end;
+        // The tokens of the line, and whether an array opens on it.
+        QList<qsizetype> tokens;
+        qsizetype array = -1;
+        for (qsizetype i = lineStart; i < lineEnd; ++i) {
+            if (pdf[i] == '[' && array < 0)
+                array = tokens.size();
+            else if (pdf[i] == '<')
+                tokens.append(i);
+        }
+        if (array >= 0) {
+            for (qsizetype t = array; t < tokens.size(); ++t)
+                mend(tokens[t]);
+        } else if (tokens.size() == 3 && FourHexDigits(pdf, tokens[0]) >= 0
+                   && FourHexDigits(pdf, tokens[0]) == FourHexDigits(pdf, tokens[1])) {
+            mend(tokens[2]);
+        } else if (tokens.size() == 2) {
+            mend(tokens[1]);
+        }
+        lineStart = lineEnd + 1;
+    }
+}
+
+} // namespace
+
+QString IdeographsForRadicals(const QString &text, const QFont &font)
+{
+    const QHash<char16_t, char16_t> radicals = RadicalIdeographs(font);
+    QString mended = text;
+    for (QChar &c : mended)
+        if (const auto ideograph = radicals.constFind(c.unicode()); ideograph != radicals.cend())
+            c = QChar(*ideograph);
+    return mended;
+}
+
+void MendPdfTextLayer(QByteArray &pdf, const QFont &font)
+{
+    const QHash<char16_t, char16_t> radicals = RadicalIdeographs(font);
+    if (radicals.isEmpty())
+        return;
+    // "/ToUnicode N 0 R" names the map's object; the map itself follows
+    // "N 0 obj" as a stream.
+    qsizetype from = 0;
+    while ((from = pdf.indexOf("/ToUnicode ", from)) >= 0) {
+        from += 11;
+        qsizetype digitsEnd = from;
+        while (digitsEnd < pdf.size() && pdf[digitsEnd] >= '0' && pdf[digitsEnd] <= '9')
+            ++digitsEnd;
+        if (digitsEnd == from)
+            continue;
+        const QByteArray object = pdf.mid(from, digitsEnd - from) + " 0 obj";
+        qsizetype at = pdf.indexOf(object);
+        // The object's own header: at the start of the file or of a line.
+        while (at > 0 && pdf[at - 1] != '\n' && pdf[at - 1] != '\r')
+            at = pdf.indexOf(object, at + 1);
+        if (at < 0)
+            continue;
+        const qsizetype dictEnd = pdf.indexOf("stream", at);
+        if (dictEnd < 0 || pdf.mid(at, dictEnd - at).contains("/Filter"))
+            continue;   // compressed: not ours to touch
+        const qsizetype streamBegin = dictEnd + 6;
+        const qsizetype streamEnd = pdf.indexOf("endstream", streamBegin);
+        if (streamEnd < 0)
+            continue;
+        MendMap(pdf, streamBegin, streamEnd, radicals);
+    }
+}
+
+} // namespace quiren

@@ -1,0 +1,433 @@
+#include "core/print/SheetDrawing.h"
+
+#include "core/calc/CoefficientTable.h"
+#include "core/calc/Framing.h"
+#include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
+
+#include <algorithm>
+
+namespace quiren {
+
+namespace {
+
+const QString NotAvailable = QStringLiteral("#N/A");
+
+// Per storey: first and last framing-block rows and the judgement row.
+constexpr int HeadingRow[3] = {8, 26, 42};
+constexpr int JudgementRowOf[3] = {19, 35, 51};
+constexpr int FirstFramingRow[3] = {10, 28, 44};
+constexpr int FirstBlockRow[3] = {9, 27, 43};
+
+} // namespace
+
+SheetSettings ReadSheetSettings(const AppData &data)
+{
+    SheetSettings settings;
+    settings.pafKind = ReadPafKind();
+    settings.wallCoefficient = ReadWallCoefficient();
+    settings.office = data.office;
+    return settings;
+}
+
+SheetDrawing::SheetDrawing(SheetPainter &painter, const CalcSheet &sheet,
+                           const SheetSettings &settings)
+    : m_p(painter), m_sheet(sheet), m_settings(settings),
+      m_n(std::clamp(sheet.storeyIndex, 0, StoreyCount - 1))
+{
+    m_wind = WindFactorText();
+}
+
+QString SheetDrawing::StoreySuffix() const
+{
+    switch (m_n) {
+    case 0: return QStringLiteral("平屋建）");
+    case 1: return QStringLiteral("２階建）");
+    default: return QStringLiteral("３階建）");
+    }
+}
+
+QString SheetDrawing::WindFactorText() const
+{
+    if (TextValue(m_sheet.windFactor[0]) == 0.5)
+        return QStringLiteral("0.5");
+    return QString::number(m_settings.wallCoefficient / 100.0, 'g', 15);
+}
+
+QString SheetDrawing::ProjectedHead(int d) const
+{
+    if (m_settings.pafKind) {
+        return d == 0 ? QStringLiteral("梁に") + Str(1300) + QStringLiteral("(A)及び(C)")
+                      : QStringLiteral("桁に") + Str(1300) + QStringLiteral("(B)及び(D)");
+    }
+    return d == 0 ? Str(1301) + QStringLiteral("(A)及び(C)")
+                  : Str(1302) + QStringLiteral("(B)及び(D)");
+}
+
+QString SheetDrawing::FramingHead(int d) const
+{
+    if (m_settings.pafKind)
+        return (d == 0 ? Str(2120) : Str(2121)) + Str(2124);
+    return (d == 0 ? Str(2122) : Str(2123)) + Str(2124);
+}
+
+QString SheetDrawing::CellOrNa(const QString &text) const
+{
+    return text.isEmpty() ? NotAvailable : text;
+}
+
+const FramingRow *SheetDrawing::FramingRowAt(int s, int r) const
+{
+    const auto &rows = m_sheet.framing[static_cast<size_t>(s)];
+    return r >= 0 && r < static_cast<int>(rows.size()) ? &rows[static_cast<size_t>(r)] : nullptr;
+}
+
+void SheetDrawing::Put(int column, int row, const QString &text)
+{
+    m_p.PutText(m_p.ColX(column), m_p.RowTextTop(row, 2), text);
+}
+
+void SheetDrawing::PutRight(int column, int row, const QString &text)
+{
+    m_p.PutText(m_p.ColX(column) - m_p.TextWidthOf(text, 2), m_p.RowTextTop(row, 2), text);
+}
+
+void SheetDrawing::DrawSheet()
+{
+    m_p.BeginPage();
+    m_p.ComputeLayout();
+    m_wind = WindFactorText();
+
+    DrawFrame();
+
+    if (m_n == 0) {
+        m_p.SetSheetFont(8, 2);
+        const QString oneStorey = Str(1502);
+        for (int i = 0; i < 3; ++i)
+            m_p.PutCentred(0, 1, 8 + 2 * i, oneStorey.mid(i, 1), 2);
+    } else if (m_n == 1) {
+        DrawLengthLabels(20, 28);
+        DrawRequirementHeadings(QStringLiteral("二"), QStringLiteral("(ﾆ)"), QStringLiteral("(C)"),
+                                QStringLiteral("(ﾎ)"), QStringLiteral("(D)"), QStringLiteral("(ﾍ)"),
+                                21, 35);
+        DrawRequirementLines(1, 24);
+        DrawStoreyLabels(1503);
+    } else {
+        DrawLengthLabels(20, 28);
+        DrawLengthLabels(36, 44);
+        DrawRequirementHeadings(QStringLiteral("二"), QStringLiteral("(ﾆ)"), QStringLiteral("(C)"),
+                                QStringLiteral("(ﾎ)"), QStringLiteral("(D)"), QStringLiteral("(ﾍ)"),
+                                21, 35);
+        DrawRequirementHeadings(QStringLiteral("三"), QStringLiteral("(ﾄ)"), QStringLiteral("(E)"),
+                                QStringLiteral("(ﾁ)"), QStringLiteral("(F)"), QStringLiteral("(ﾘ)"),
+                                37, 51);
+        DrawRequirementLines(1, 24);
+        DrawRequirementLines(2, 40);
+        DrawStoreyLabels(1505);
+    }
+
+    DrawLengthLabels(2, 11);
+    DrawRequirementHeadings(QStringLiteral("一"), QStringLiteral("(ｲ)"), QStringLiteral("(A)"),
+                            QStringLiteral("(ﾛ)"), QStringLiteral("(B)"), QStringLiteral("(ﾊ)"),
+                            3, 19);
+    DrawFramingHeadings();
+    DrawRequirementLines(0, 6);
+    DrawFramingRows();
+
+    // Title and project line.
+    m_p.SetSheetFont(10, 4);
+    m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), Str(2100) + StoreySuffix());
+    m_p.SetSheetFont(9, 3);
+    const QString project = QStringLiteral("（ ") + CellOrNa(m_sheet.titleName)
+                            + QStringLiteral("工事 ）");
+    m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(project, 3), 2.0f * m_p.CharHeight(11), project);
+
+    // Column headings of the table and of the coefficient block.
+    m_p.PutCentred(1, 8, 0, Str(2101), 3);
+    m_p.PutCentred(8, 26, 0, Str(2102), 3);
+    m_p.PutCentred(1, 8, 1, Str(2103), 3);
+    m_p.SetSheetFont(9, 2);
+    m_p.PutCentred(8, 17, 1, ProjectedHead(0), 2);
+    m_p.PutCentred(17, 26, 1, ProjectedHead(1), 2);
+    m_p.PutCentred(0, 7, 53, Str(2104), 2);
+    m_p.PutCentred(7, 26, 53, Str(2105), 2);
+
+    DrawCoefficientBlock();
+    if (m_settings.office.printed())
+        DrawOfficeBlock();
+}
+
+void SheetDrawing::DrawFrame()
+{
+    static constexpr int bottoms[3] = {20, 36, 52};
+    const int b = bottoms[m_n];
+
+    m_p.PutLineType();
+
+    m_p.SetPen(4);
+    m_p.DrawGridLine(0, 0, 26, 0, 1);
+    m_p.DrawGridLine(26, b, 0, 0, 0);
+    m_p.DrawGridLine(0, b, 0, 0, 0);
+    m_p.DrawGridLine(0, 0, 0, 0, 0);
+
+    m_p.SetPen(3);
+    m_p.DrawGridLine(1, 0, 1, b, 0);
+
+    m_p.SetPen(2);
+    m_p.DrawGridLine(2, 2, 2, b, 0);
+    m_p.DrawGridLine(8, 0, 8, b, 0);
+    m_p.DrawGridLine(1, 8, 26, 8, 0);
+    if (m_n >= 1) {
+        m_p.DrawGridLine(0, 20, 26, 20, 0);
+        m_p.DrawGridLine(1, 26, 26, 26, 0);
+    }
+    if (m_n == 2) {
+        m_p.DrawGridLine(0, 36, 26, 36, 0);
+        m_p.DrawGridLine(1, 42, 26, 42, 0);
+    }
+
+    m_p.SetPen(1);
+    m_p.DrawGridLine(17, 1, 17, b, 0);
+
+    // The judgement boxes, one per direction.
+    m_p.SetPen(4);
+    for (int s = 0; s <= m_n; ++s) {
+        const int r = JudgementRowOf[s];
+        m_p.DrawGridLine(14, r, 17, r, 1);
+        m_p.DrawGridLine(17, r + 1, 0, 0, 0);
+        m_p.DrawGridLine(14, r + 1, 0, 0, 0);
+        m_p.DrawGridLine(14, r, 0, 0, 0);
+        m_p.EndChain();
+        m_p.DrawGridLine(23, r, 26, r, 1);
+        m_p.DrawGridLine(26, r + 1, 0, 0, 0);
+        m_p.DrawGridLine(23, r + 1, 0, 0, 0);
+        m_p.DrawGridLine(23, r, 0, 0, 0);
+        m_p.EndChain();
+    }
+
+    // Column lines of the framing rows.
+    m_p.SetPen(1);
+    for (int s = 0; s <= m_n; ++s) {
+        const int t = FirstFramingRow[s];
+        const int e = JudgementRowOf[s];
+        m_p.DrawGridLine(5, t - 1, 5, e, 0);
+        for (int c : {10, 12, 14, 19, 21, 23})
+            m_p.DrawGridLine(c, t, c, e, 0);
+    }
+    m_p.EndChain();
+
+    // Row lines of the framing blocks.
+    for (int s = 0; s <= m_n; ++s) {
+        const int f = FirstBlockRow[s];
+        const int e = JudgementRowOf[s];
+        for (int m = f; m <= e; ++m) {
+            m_p.SetPen(m == f + 1 || m == e ? 2 : 1);
+            m_p.DrawGridLine(2, m, 26, m, 0);
+        }
+    }
+
+    // The coefficient block.
+    m_p.SetPen(4);
+    m_p.DrawGridLine(0, 53, 26, 53, 1);
+    m_p.DrawGridLine(26, 61, 0, 0, 0);
+    m_p.DrawGridLine(0, 61, 0, 0, 0);
+    m_p.DrawGridLine(0, 53, 0, 0, 0);
+
+    m_p.SetPen(3);
+    m_p.DrawGridLine(0, 2, 26, 2, 0);
+
+    m_p.SetPen(2);
+    m_p.DrawGridLine(0, 54, 26, 54, 0);
+    m_p.DrawGridLine(7, 53, 7, 61, 0);
+
+    m_p.SetPen(1);
+    m_p.DrawGridLine(17, 54, 17, 61, 0);
+    m_p.DrawGridLine(0, 0, 1, 2, 0);
+    m_p.DrawGridLine(1, 1, 26, 1, 0);
+}
+
+void SheetDrawing::DrawLengthLabels(int a, int b)
+{
+    m_p.SetSheetFont(8, 2);
+    const QString necessary = Str(1500);
+    const QString effective = Str(1501);
+    for (int i = 0; i < 6; ++i) {
+        m_p.PutCentred(1, 2, a + i, necessary.mid(i, 1), 2);
+        m_p.PutCentred(1, 2, b + i, effective.mid(i, 1), 2);
+    }
+}
+
+void SheetDrawing::DrawRequirementHeadings(const QString &floor, const QString &lf,
+                                           const QString &a1, const QString &l1,
+                                           const QString &a2, const QString &l2, int headRow,
+                                           int orRow)
+{
+    const QString under = Str(2119);
+    auto heading = [&](int column, const QString &text) {
+        m_p.SetSheetFont(8, 2);
+        const float x = m_p.ColX(column);
+        m_p.PutText(x, m_p.RowTextTop(headRow, 2), text);
+        // "必要軸組長さ" ends where the heading ends.
+        const float underX = x + m_p.TextWidthOf(text, 2) - m_p.Device().textWidth(under);
+        m_p.PutText(underX, m_p.RowTextTop(headRow + 1, 2), under);
+    };
+    heading(3, floor + Str(2150) + Str(2151) + lf + Str(2152));
+    heading(9, a1 + Str(2153) + m_wind + QStringLiteral("＝") + l1 + Str(2154));
+    heading(18, a2 + Str(2153) + m_wind + QStringLiteral("＝") + l2 + Str(2154));
+
+    Put(9, orRow, lf + QStringLiteral("又は") + l1);
+    Put(18, orRow, lf + QStringLiteral("又は") + l2);
+}
+
+void SheetDrawing::DrawRequirementLines(int s, int row)
+{
+    m_p.SetSheetFont(8, 2);
+    const size_t i = static_cast<size_t>(s);
+    Put(3, row,
+        CellOrNa(m_sheet.floorArea[i]) + QStringLiteral("㎡×") + m_sheet.coefficient[i]
+            + QStringLiteral("m/㎡＝") + m_sheet.floorRequirement[i] + QStringLiteral("m"));
+    for (int d = 0; d < 2; ++d) {
+        const size_t w = i + 3 * static_cast<size_t>(d);
+        Put(d == 0 ? 9 : 18, row,
+            CellOrNa(m_sheet.projectedArea[w]) + QStringLiteral("㎡×") + m_wind
+                + QStringLiteral("＝") + m_sheet.projectedRequirement[w] + QStringLiteral("m"));
+    }
+}
+
+void SheetDrawing::DrawStoreyLabels(int first)
+{
+    m_p.SetSheetFont(8, 2);
+    for (int j = 0; j <= m_n; ++j) {
+        const QString label = Str(first + j);
+        for (int i = 1; i <= 8; ++i)
+            m_p.PutCentred(0, 1, 7 + 16 * j + i, label.mid(i - 1, 1), 2);
+    }
+}
+
+void SheetDrawing::DrawFramingHeadings()
+{
+    for (int s = 0; s <= m_n; ++s) {
+        const int t = HeadingRow[s];
+        const int e = JudgementRowOf[s];
+        m_p.SetSheetFont(9, 3);
+        m_p.PutCentred(2, 8, t, Str(2125), 3);
+        m_p.PutCentred(2, 5, t + 1, Str(2125), 3);
+        m_p.PutCentred(2, 8, e, Str(2126), 3);
+        m_p.PutCentred(5, 8, t + 1, Str(2127), 3);
+        for (int d = 0; d < 2; ++d) {
+            const int from = d == 0 ? 8 : 17;
+            const int to = d == 0 ? 17 : 26;
+            m_p.SetSheetFont(9, 2);
+            m_p.PutCentred(from, to, t, FramingHead(d), 2);
+            m_p.PutCentred(from, to, t + 1, Str(2128), 2);
+        }
+    }
+}
+
+void SheetDrawing::DrawFramingRows()
+{
+    const float halfW12 = m_p.CharWidth(12) / 2.0f;
+    for (int s = 0; s <= m_n; ++s) {
+        const int lastGridRow = s == 0 ? 10 : 8;
+        for (int j = 2; j <= lastGridRow; ++j) {
+            const FramingRow *row = FramingRowAt(s, j - 2);
+            if (!row)
+                continue;
+            const int p = FirstFramingRow[s] + j - 2;
+            const FramingRow &r = *row;
+            Put(3, p, r[ColKind]);
+            QString section = r[ColSection];
+            if (r[ColXBracing] == framing::Crossed)
+                section += QStringLiteral(" タスキ");
+            Put(6, p, section);
+            Put(9, p, r[ColLength0]);
+            Put(11, p, r[ColPlaces0]);
+            Put(13, p, r[ColMultiplier0]);
+            PutRight(16, p, r[ColEffective0]);
+            Put(18, p, r[ColLength1]);
+            Put(20, p, r[ColPlaces1]);
+            Put(22, p, r[ColMultiplier1]);
+            PutRight(25, p, r[ColEffective1]);
+        }
+
+        const int e = JudgementRowOf[s];
+        const JudgementRow &judge = m_sheet.judgement[static_cast<size_t>(s)];
+        for (int d = 0; d < 2; ++d) {
+            const int necessaryColumn = d == 0 ? JudgeNecessary0 : JudgeNecessary1;
+            const int sumColumn = d == 0 ? JudgeSum0 : JudgeSum1;
+            const int boxColumn = d == 0 ? 14 : 23;
+            const int sumEnd = d == 0 ? 16 : 25;
+            const QString necessary = CellOrNa(judge[necessaryColumn]) + QStringLiteral("m≦");
+            m_p.PutText(m_p.ColX(boxColumn) - m_p.TextWidthOf(necessary, 2) - halfW12,
+                        m_p.RowTextTop(e, 2), necessary);
+            PutRight(sumEnd, e, judge[sumColumn]);
+            Put(sumEnd, e, QStringLiteral("m"));
+        }
+    }
+}
+
+void SheetDrawing::DrawCoefficientBlock()
+{
+    m_p.SetSheetFont(8, 2);
+    const float w8 = m_p.CharWidth(8);
+    const QString light = Str(2113);
+    const QString heavy = Str(2114);
+    auto coefficient = [&](int weight, int s) {
+        return SingleText(CoefficientTable::value(weight, s, m_n));
+    };
+
+    if (m_n == 0) {
+        m_p.PutText(m_p.ColX(0) + w8, m_p.RowTextTop(54, 2), Str(1502));
+        Put(4, 54, light + coefficient(0, 0));
+        Put(4, 55, heavy + coefficient(1, 0));
+    } else {
+        const QString building = m_n == 1 ? QStringLiteral("2階建の") : QStringLiteral("3階建の");
+        for (int s = 0; s <= m_n; ++s) {
+            const int r = 54 + 2 * s;
+            m_p.PutText(m_p.ColX(0) + w8, m_p.RowTextTop(r, 2),
+                        building + QString::number(s + 1) + QStringLiteral("階"));
+            Put(4, r, light + coefficient(0, s));
+            Put(4, r + 1, heavy + coefficient(1, s));
+        }
+    }
+
+    // The legal table of wall multipliers.
+    for (int j = 0; j < 7; ++j) {
+        const int row = 54 + j;
+        const float y = m_p.RowTextTop(row, 2);
+        const QString leftText = Str(3000 + j);
+        const QString leftTimes = Str(3200 + j);
+        m_p.PutText(m_p.ColX(8) - w8 / 2.0f, y, leftText);
+        m_p.PutText(m_p.ColX(17) - m_p.TextWidthOf(leftTimes, 2) - w8 / 4.0f, y, leftTimes);
+        const QString rightText = Str(3050 + j);
+        const QString rightTimes = Str(3250 + j);
+        m_p.PutText(m_p.ColX(18) - w8 / 2.0f, y, rightText);
+        m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(rightTimes, 2) - w8 / 4.0f, y, rightTimes);
+    }
+}
+
+void SheetDrawing::DrawOfficeBlock()
+{
+    const OfficeData &office = m_settings.office;
+    const bool first = office.firstClass();
+    m_p.SetSheetFont(9, 3);
+    auto line = [&](int row, const QString &left, const QString &right) {
+        m_p.PutText(m_p.ColX(0), m_p.RowY(row), left);
+        m_p.PutText(m_p.ColX(5), m_p.RowY(row), right);
+    };
+    line(62, Str(2106), QStringLiteral("：") + office.officeName());
+    line(63, Str(2107), QStringLiteral("：") + office.address());
+    line(64, Str(first ? 2108 : 2109),
+         QStringLiteral("：第") + office.officeRegst() + QStringLiteral("号"));
+    line(65, QStringLiteral("Tel：") + office.tel(), QStringLiteral("fax：") + office.fax());
+    line(66, Str(2110), QStringLiteral("：") + office.name());
+    line(67, Str(first ? 2111 : 2112),
+         QStringLiteral("：第") + office.regstNumber() + QStringLiteral("号"));
+}
+
+void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings)
+{
+    SheetDrawing(painter, sheet, settings).DrawSheet();
+}
+
+} // namespace quiren

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/io/SafeWrite.h"
+#include "core/print/SheetDrawing.h"
+
+#include <QString>
+
+namespace quiren {
+
+// Draws the sheet into a one-page PDF file (A4 portrait). The file is written
+// to a temporary file first and replaces `path` only when it is complete, so a
+// failed run leaves an earlier file as it was. On failure the result carries
+// the system's reason.
+WriteResult WriteSheetPdf(const QString &path, const CalcSheet &sheet,
+                          const SheetSettings &settings);
+
+} // namespace quiren

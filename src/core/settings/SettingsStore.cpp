@@ -1,0 +1,306 @@
+#include "core/settings/SettingsStore.h"
+
+#include "core/text/NumberText.h"
+
+#include <QFile>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
+#include <QLocale>
+#include <QSettings>
+#include <QStringList>
+#include <QVariant>
+
+#include <cmath>
+
+namespace quiren {
+
+namespace {
+
+QString keyPath(const QString &section, const QString &key)
+{
+    return section + QLatin1Char('/') + key;
+}
+
+// A stored value as text. A value someone typed into the file by hand with
+// a bare comma comes back as a list; it is joined again.
+QString variantText(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
+}
+
+QString appName() { return QString::fromLatin1(AppTitle); }
+
+// A free name beside `path` for a copy of an unreadable settings file:
+// "<path>.unreadable", then "<path>.unreadable2", 3, ...
+QString CopyName(const QString &path)
+{
+    const QString base = path + QStringLiteral(".unreadable");
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n)
+        name = base + QString::number(n);
+    return name;
+}
+
+// Settings files found to hold lines that are not INI in this run, with
+// their size and time then. QSettings reports the error only to the object
+// that parsed the file; later objects share the cached contents and report
+// nothing until the file changes.
+struct FileStamp {
+    qint64 size = -1;
+    QDateTime modified;
+    bool operator==(const FileStamp &) const = default;
+};
+QHash<QString, FileStamp> &unreadableFiles()
+{
+    static QHash<QString, FileStamp> files;
+    return files;
+}
+
+FileStamp stampOf(const QString &path)
+{
+    const QFileInfo info(path);
+    return {info.size(), info.lastModified()};
+}
+
+// A settings object that remembers an unreadable file. QSettings parses a
+// section only when it is asked for; asking for every key parses them all.
+struct Store : QSettings {
+    explicit Store(const QString &application)
+        : QSettings(QSettings::IniFormat, QSettings::UserScope, application, application)
+    {
+        (void)allKeys();
+        if (status() == QSettings::FormatError)
+            unreadableFiles().insert(fileName(), stampOf(fileName()));
+    }
+    bool unreadable() const
+    {
+        const auto found = unreadableFiles().constFind(fileName());
+        return found != unreadableFiles().cend() && *found == stampOf(fileName());
+    }
+};
+
+// Copies the file of `store` aside when it holds lines that are not INI
+// (see KeepUnreadableSettings); the path of the copy, or empty.
+QString KeepWhenUnreadable(const Store &store)
+{
+    if (!store.unreadable())
+        return QString();
+    const QString path = store.fileName();
+    const QString copy = CopyName(path);
+    if (!QFile::copy(path, copy))
+        return QString();
+    unreadableFiles().remove(path);
+    return copy;
+}
+
+QString settingsSection() { return QString::fromLatin1(SectionSettings); }
+
+// A whole number in [low, high], or `fallback` for anything else.
+int boundedInteger(const QString &text, int low, int high, int fallback)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value) || value != std::floor(value) || value < low || value > high)
+        return fallback;
+    return static_cast<int>(value);
+}
+
+// A single-precision number; `fallback` when the text is not one.
+float singleValue(const QString &text, float fallback, bool positive)
+{
+    bool ok = false;
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    const float value = c.toFloat(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value) || (positive && value <= 0.0f))
+        return fallback;
+    return value;
+}
+
+} // namespace
+
+QString ReadSetting(const QString &application, const QString &section, const QString &key,
+                    const QString &defaultText)
+{
+    Store store(application);
+    const QVariant value = store.value(keyPath(section, key));
+    if (!value.isValid())
+        return defaultText;
+    return variantText(value);
+}
+
+void WriteSetting(const QString &application, const QString &section, const QString &key,
+                  const QString &text)
+{
+    // The macro's settings belong to the macro.
+    if (application.compare(QLatin1String(TslyApplication), Qt::CaseInsensitive) == 0)
+        return;
+    Store store(application);
+    // Writing rewrites the file from what QSettings could read of it: a file
+    // with lines that are not INI is first copied aside whole.
+    KeepWhenUnreadable(store);
+    // A value the file already holds is not written again: every write
+    // rewrites the whole file and waits for the disk, and "AppPath" is
+    // written at every start.
+    const QVariant current = store.value(keyPath(section, key));
+    if (current.typeId() == QMetaType::QString && current.toString() == text)
+        return;
+    store.setValue(keyPath(section, key), text);
+    store.sync();
+}
+
+void DeleteSetting(const QString &application, const QString &section, const QString &key)
+{
+    if (application.compare(QLatin1String(TslyApplication), Qt::CaseInsensitive) == 0)
+        return;
+    Store store(application);
+    KeepWhenUnreadable(store);
+    store.remove(keyPath(section, key));
+    store.sync();
+}
+
+QString KeepUnreadableSettings(const QString &application)
+{
+    return KeepWhenUnreadable(Store(application));
+}
+
+SettingPairs ReadSection(const QString &application, const QString &section)
+{
+    Store store(application);
+    store.beginGroup(section);
+    SettingPairs pairs;
+    const QStringList keys = store.childKeys();
+    for (const QString &key : keys)
+        pairs.append({key, variantText(store.value(key))});
+    store.endGroup();
+    return pairs;
+}
+
+QString ReadQuiren(const QString &section, const QString &key, const QString &defaultText)
+{
+    return ReadSetting(appName(), section, key, defaultText);
+}
+
+void WriteQuiren(const QString &section, const QString &key, const QString &text)
+{
+    WriteSetting(appName(), section, key, text);
+}
+
+QString ReadTsly(const QString &key, const QString &defaultText)
+{
+    return ReadSetting(QString::fromLatin1(TslyApplication), QString::fromLatin1(TslySection), key,
+                       defaultText);
+}
+
+SettingPairs ReadTslySection()
+{
+    return ReadSection(QString::fromLatin1(TslyApplication), QString::fromLatin1(TslySection));
+}
+
+QString BoolText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+bool BoolFromText(const QString &text, bool fallback)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || t == QLatin1String("1")
+        || t == QLatin1String("-1"))
+        return true;
+    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0 || t == QLatin1String("0"))
+        return false;
+    return fallback;
+}
+
+int ReadWallCoefficient()
+{
+    return boundedInteger(ReadQuiren(settingsSection(), QStringLiteral("WallCoefficeient")),
+                          WallCoefficientMin, WallCoefficientMax, WallCoefficientDefault);
+}
+
+void WriteWallCoefficient(int value)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("WallCoefficeient"), QString::number(value));
+}
+
+bool ReadPafKind()
+{
+    return BoolFromText(ReadQuiren(settingsSection(), QStringLiteral("PafKind")), true);
+}
+
+void WritePafKind(bool value)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("PafKind"), BoolText(value));
+}
+
+int ReadModule()
+{
+    return boundedInteger(ReadQuiren(settingsSection(), QStringLiteral("Mod")), 0, 3, 0);
+}
+
+void WriteModule(int value)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("Mod"), QString::number(value));
+}
+
+bool ReadOnList()
+{
+    return BoolFromText(ReadQuiren(settingsSection(), QStringLiteral("OnList")), true);
+}
+
+void WriteOnList(bool value)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("OnList"), BoolText(value));
+}
+
+MainPlacement ReadMainPlacement()
+{
+    const MainPlacement defaults;
+    MainPlacement p;
+    const QString s = settingsSection();
+    p.left = singleValue(ReadQuiren(s, QStringLiteral("MainLeft")), defaults.left, false);
+    p.top = singleValue(ReadQuiren(s, QStringLiteral("MainTop")), defaults.top, false);
+    p.width = singleValue(ReadQuiren(s, QStringLiteral("MainWidth")), defaults.width, true);
+    p.height = singleValue(ReadQuiren(s, QStringLiteral("MainHeight")), defaults.height, true);
+    return p;
+}
+
+void WriteMainPlacement(const MainPlacement &placement)
+{
+    const QString s = settingsSection();
+    WriteQuiren(s, QStringLiteral("MainLeft"), SingleText(placement.left));
+    WriteQuiren(s, QStringLiteral("MainTop"), SingleText(placement.top));
+    WriteQuiren(s, QStringLiteral("MainWidth"), SingleText(placement.width));
+    WriteQuiren(s, QStringLiteral("MainHeight"), SingleText(placement.height));
+}
+
+QString ReadAppPath()
+{
+    return ReadQuiren(settingsSection(), QStringLiteral("AppPath"));
+}
+
+void WriteAppPath(const QString &folder)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("AppPath"), folder);
+}
+
+QString ReadJwPath(const QString &programFolder)
+{
+    const QString stored = ReadQuiren(settingsSection(), QStringLiteral("JW_Path"));
+    // An empty folder would send the file wherever the program happens to run.
+    if (stored.trimmed().isEmpty())
+        return programFolder.endsWith(QLatin1Char('/')) ? programFolder
+                                                        : programFolder + QLatin1Char('/');
+    return stored;
+}
+
+void WriteJwPath(const QString &folder)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("JW_Path"), folder);
+}
+
+} // namespace quiren

@@ -1,0 +1,180 @@
+#include "core/text/NumberText.h"
+
+#include <QRegularExpression>
+
+#include <charconv>
+#include <cfloat>
+#include <cmath>
+#include <string>
+
+namespace quiren {
+
+namespace {
+
+// The exact decimal expansion of a double: "123.4560000000000030695...".
+// std::to_chars writes every digit of the binary value when asked for
+// enough, and, unlike printf, never follows the user's locale: Qt sets the
+// C locale from the environment, and a "," decimal separator must not creep
+// into a sheet's numbers.
+std::string exactDigits(double magnitude)
+{
+    // 1100 decimals cover the smallest subnormal; 310 integer digits the
+    // largest double.
+    static thread_local char buffer[1500];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                      std::chars_format::fixed, 1100);
+    return std::string(buffer, result.ptr);
+}
+
+// The value of a plain decimal text ("1.5", "-.5", "1e3"), locale-free.
+double parseDecimal(const QString &text)
+{
+    QByteArray latin = text.trimmed().toLatin1();
+    if (latin.startsWith('+'))
+        latin.remove(0, 1);
+    double value = 0.0;
+    const auto result = std::from_chars(latin.constData(), latin.constData() + latin.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        return latin.startsWith('-') ? -HUGE_VAL : HUGE_VAL;
+    return value;
+}
+
+} // namespace
+
+QString FormatDecimal(double value, int decimals, int minDecimals)
+{
+    if (std::isnan(value) || std::isinf(value))
+        return QStringLiteral("0");
+    const bool negative = std::signbit(value);
+    const std::string exact = exactDigits(std::fabs(value));
+    const std::size_t point = exact.find('.');
+    std::string intPart = exact.substr(0, point);
+    std::string frac = exact.substr(point + 1, decimals);
+    const bool roundUp = exact[point + 1 + decimals] >= '5';
+
+    if (roundUp) {
+        // Add one unit in the last kept place, carrying leftwards.
+        int i = static_cast<int>(frac.size()) - 1;
+        for (; i >= 0; --i) {
+            if (frac[i] == '9') {
+                frac[i] = '0';
+            } else {
+                ++frac[i];
+                break;
+            }
+        }
+        if (i < 0) {
+            int j = static_cast<int>(intPart.size()) - 1;
+            for (; j >= 0; --j) {
+                if (intPart[j] == '9') {
+                    intPart[j] = '0';
+                } else {
+                    ++intPart[j];
+                    break;
+                }
+            }
+            if (j < 0)
+                intPart.insert(intPart.begin(), '1');
+        }
+    }
+
+    while (static_cast<int>(frac.size()) > minDecimals && frac.back() == '0')
+        frac.pop_back();
+
+    std::string text = intPart;
+    if (!frac.empty())
+        text += '.' + frac;
+
+    const bool allZero = text.find_first_not_of("0.") == std::string::npos;
+    if (negative && !allZero)
+        text.insert(text.begin(), '-');
+    return QString::fromLatin1(text.c_str());
+}
+
+QString FormatFixed4(double value) { return FormatDecimal(value, 4, 4); }
+QString FormatFixed1(double value) { return FormatDecimal(value, 1, 1); }
+QString FormatFixed2(double value) { return FormatDecimal(value, 2, 2); }
+QString FormatLength(double value) { return FormatDecimal(value, 4, 1); }
+
+QString FormatPercent(float ratioPercent)
+{
+    const float fraction = ratioPercent / 100.0f;
+    return FormatDecimal(static_cast<double>(fraction) * 100.0, 1, 1) + QStringLiteral("% ");
+}
+
+QString SingleText(float value)
+{
+    if (std::isnan(value) || std::isinf(value))
+        return QStringLiteral("0");
+    if (value == 0.0f)
+        return QStringLiteral("0");
+    char buffer[64];
+    // Seven significant digits; the general form drops trailing zeros and the
+    // point of whole values.
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                      std::chars_format::general, 7);
+    return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer)).toUpper();
+}
+
+NumberCheck CheckNumberText(const QString &text)
+{
+    static const QRegularExpression number(
+        QStringLiteral("^[ \\t\\x{3000}]*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?[ \\t\\x{3000}]*$"));
+    // \d must mean ASCII digits only: full-width digits are not this
+    // program's notation.
+    for (QChar c : text) {
+        if (c.isDigit() && (c < QLatin1Char('0') || c > QLatin1Char('9')))
+            return NumberCheck::NotANumber;
+    }
+    if (!number.match(text).hasMatch())
+        return NumberCheck::NotANumber;
+    const double value = parseDecimal(text);
+    if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(FLT_MAX))
+        return NumberCheck::OutOfRange;
+    return NumberCheck::Number;
+}
+
+bool IsSingleNumber(const QString &text)
+{
+    return CheckNumberText(text) == NumberCheck::Number;
+}
+
+double TextValue(const QString &text)
+{
+    if (text.isEmpty())
+        return 0.0;
+    if (CheckNumberText(text) != NumberCheck::Number)
+        return 0.0;
+    return parseDecimal(text);
+}
+
+float TextSingle(const QString &text)
+{
+    return static_cast<float>(TextValue(text));
+}
+
+QString PlainSingleText(const QString &text)
+{
+    if (!IsSingleNumber(text))
+        return text;
+    return SingleText(TextSingle(text));
+}
+
+int LeadingSpaces(double value)
+{
+    const float rounded = TextSingle(FormatDecimal(value, 1, 1));
+    const QString plain = SingleText(rounded);
+    return plain.indexOf(QLatin1Char('.')) == 2 ? 1 : 2;
+}
+
+std::optional<int> RoundPlaces(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double whole = std::nearbyint(value); // the default mode: halves to even
+    if (whole > 32767.0 || whole < -32768.0)
+        return std::nullopt;
+    return static_cast<int>(whole);
+}
+
+} // namespace quiren

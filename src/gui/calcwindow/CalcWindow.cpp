@@ -1,0 +1,755 @@
+#include "gui/calcwindow/CalcWindow.h"
+
+#include "core/settings/AppData.h"
+#include "core/settings/SettingsStore.h"
+#include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
+#include "gui/calcwindow/EditPrompts.h"
+#include "gui/calcwindow/FramingGrid.h"
+#include "gui/calcwindow/JudgementGrid.h"
+#include "gui/documents/DocumentCommands.h"
+#include "gui/print/JwCommand.h"
+#include "gui/print/PrintCommands.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/SplashWindow.h"
+#include "gui/widgets/Captions.h"
+#include "gui/widgets/Twips.h"
+#include "gui/widgets/WidgetSupport.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace quiren {
+
+namespace {
+
+// A label that receives its text from the string table at load.
+QLabel *numberedLabel(int number, QWidget *parent, const QString &name = QString())
+{
+    auto *label = new QLabel(QString::number(number), parent);
+    SetTag(label, number);
+    if (!name.isEmpty())
+        label->setObjectName(name);
+    return label;
+}
+
+// A computed value shown in a sunken box (coefficients, requirements).
+QLabel *valueLabel(const QString &name, const QString &text, int widthTwips, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setMinimumWidth(TwipsToPixelsX(widthTwips, parent));
+    return label;
+}
+
+QLineEdit *areaBox(const QString &name, QWidget *parent)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setAlignment(Qt::AlignRight);
+    box->setFixedWidth(TwipsToPixelsX(1000, parent));
+    return box;
+}
+
+} // namespace
+
+CalcWindow::CalcWindow(MainWindow *main, QWidget *parent)
+    : QWidget(parent)
+    , m_main(main)
+    , m_sheet(&AppData::instance().walls)
+{
+    setObjectName(QStringLiteral("frmCalc"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    buildMenus();
+    // The certified-wall choice is filled before the window loads.
+    refillCertifiedWalls();
+    setUpNewSheet();
+}
+
+CalcWindow::~CalcWindow() = default;
+
+QAction *CalcWindow::makeAction(const QString &name, int caption)
+{
+    auto *item = new QAction(QString::number(caption), this);
+    item->setObjectName(name);
+    return item;
+}
+
+// ---- controls ------------------------------------------------------------------------
+
+void CalcWindow::buildControls()
+{
+    // Project name and certified wall.
+    auto *titleLabel = numberedLabel(1100, this, QStringLiteral("Label1"));
+    m_title = new QLineEdit(this);
+    m_title->setObjectName(QStringLiteral("TitleName"));
+    titleLabel->setBuddy(m_title);
+    auto *wallLabel = numberedLabel(1101, this, QStringLiteral("Label5"));
+    m_wall = new QComboBox(this);
+    m_wall->setObjectName(QStringLiteral("A_Wall"));
+    m_wall->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_wall->setMinimumContentsLength(16);
+    wallLabel->setBuddy(m_wall);
+
+    // Storey count and weight type.
+    auto *storeyFrame = new QGroupBox(QStringLiteral("1102"), this);
+    storeyFrame->setObjectName(QStringLiteral("Frame1"));
+    SetTag(storeyFrame, 1102);
+    auto *storeyLayout = new QVBoxLayout(storeyFrame);
+    storeyLayout->setSpacing(2);
+    for (int i = 0; i < 3; ++i) {
+        m_storeys[i] = new QRadioButton(QString::number(1103 + i), storeyFrame);
+        m_storeys[i]->setObjectName(IndexedName("F_num", i));
+        SetTag(m_storeys[i], 1103 + i);
+        storeyLayout->addWidget(m_storeys[i]);
+        connect(m_storeys[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                onStoreyCountChosen(i);
+        });
+        m_storeys[i]->installEventFilter(this);
+    }
+    auto *weightFrame = new QGroupBox(QStringLiteral("1106"), this);
+    weightFrame->setObjectName(QStringLiteral("Frame2"));
+    SetTag(weightFrame, 1106);
+    auto *weightLayout = new QVBoxLayout(weightFrame);
+    weightLayout->setSpacing(2);
+    for (int i = 0; i < 2; ++i) {
+        m_weights[i] = new QRadioButton(QString::number(1107 + i), weightFrame);
+        m_weights[i]->setObjectName(IndexedName("WeightType", i));
+        SetTag(m_weights[i], 1107 + i);
+        weightLayout->addWidget(m_weights[i]);
+        connect(m_weights[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                onWeightTypeChosen(i);
+        });
+        m_weights[i]->installEventFilter(this);
+    }
+    weightLayout->addStretch(1);
+
+    // The judgement grid, always visible.
+    m_judgement = new JudgementGrid(m_sheet, this);
+
+    // The storey pages.
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("TS"));
+    for (int s = 0; s < StoreyCount; ++s) {
+        auto *page = new QWidget(m_tabs);
+        page->setObjectName(IndexedName("TSPage", s));
+        auto *lines = new QGridLayout;
+        lines->setHorizontalSpacing(4);
+        lines->setVerticalSpacing(3);
+
+        auto *fsLabel = numberedLabel(1109, page, IndexedName("FSLabel", s));
+        m_floorBoxes[s] = areaBox(IndexedName("txtFloorDimensions", s), page);
+        m_floorTimes[s] = valueLabel(IndexedName("Ftimes", s), QStringLiteral("0.0"), 500, page);
+        m_floorNeeded[s] = valueLabel(IndexedName("FloorNecessaryLong", s), QStringLiteral("0.00"), 900, page);
+        lines->addWidget(fsLabel, 0, 0);
+        lines->addWidget(m_floorBoxes[s], 0, 1);
+        lines->addWidget(numberedLabel(1110, page, QStringLiteral("Label4")), 0, 2);
+        lines->addWidget(m_floorTimes[s], 0, 3);
+        lines->addWidget(numberedLabel(1111, page, QStringLiteral("Label2")), 0, 4);
+        lines->addWidget(m_floorNeeded[s], 0, 5);
+        lines->addWidget(numberedLabel(1112, page, QStringLiteral("Label3")), 0, 6);
+
+        for (int d = 0; d < 2; ++d) {
+            const int w = s + 3 * d;
+            QLabel *areaLabel = new QLabel(page);
+            areaLabel->setObjectName(IndexedName(d == 0 ? "HMLabel" : "KMLabel", s));
+            (d == 0 ? m_hmLabels : m_kmLabels)[s] = areaLabel;
+            m_wallBoxes[w] = areaBox(IndexedName("txtWallDimensions", w), page);
+            m_wallTimes[w] = valueLabel(IndexedName("Wtimes", w), QStringLiteral("0.5"), 500, page);
+            m_wallNeeded[w] = valueLabel(IndexedName("WallNecessaryLong", w), QStringLiteral("0.00"), 900, page);
+            lines->addWidget(areaLabel, 1 + d, 0);
+            lines->addWidget(m_wallBoxes[w], 1 + d, 1);
+            lines->addWidget(numberedLabel(1110, page), 1 + d, 2);
+            lines->addWidget(m_wallTimes[w], 1 + d, 3);
+            lines->addWidget(numberedLabel(1113, page), 1 + d, 4);
+            lines->addWidget(m_wallNeeded[w], 1 + d, 5);
+            lines->addWidget(numberedLabel(1112, page), 1 + d, 6);
+            connect(m_wallBoxes[w], &QLineEdit::textChanged, this,
+                    [this, w](const QString &text) { onWallAreaChanged(w, text); });
+            m_wallBoxes[w]->installEventFilter(this);
+        }
+        lines->setColumnStretch(7, 1);
+        connect(m_floorBoxes[s], &QLineEdit::textChanged, this,
+                [this, s](const QString &text) { onFloorAreaChanged(s, text); });
+        m_floorBoxes[s]->installEventFilter(this);
+
+        m_framing[s] = new FramingGrid(m_sheet, s, page);
+        m_framing[s]->setListInputSource([this] { return listInput(); });
+        connect(m_framing[s], &FramingGrid::promptRequested, this, &CalcWindow::showPrompt);
+        connect(m_framing[s], &FramingGrid::sheetUpdated, this, [this](bool changed) {
+            m_judgement->refresh();
+            if (changed)
+                markChanged();
+        });
+
+        auto *pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(6, 6, 6, 6);
+        pageLayout->setSpacing(6);
+        pageLayout->addLayout(lines);
+        pageLayout->addWidget(m_framing[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        pageLayout->addStretch(1);
+        m_tabs->addTab(page, StoreyName(s));
+    }
+    connect(m_tabs, &QTabWidget::currentChanged, this, &CalcWindow::onPageChosen);
+
+    connect(m_title, &QLineEdit::textChanged, this, &CalcWindow::onTitleEdited);
+    m_title->installEventFilter(this);
+    connect(m_wall, &QComboBox::currentIndexChanged, this, &CalcWindow::onWallChosen);
+    m_wall->installEventFilter(this);
+
+    // Layout: the header inputs on the left, the judgement grid on the right,
+    // the storey pages below.
+    auto *inputs = new QGridLayout;
+    inputs->setHorizontalSpacing(6);
+    inputs->setVerticalSpacing(4);
+    inputs->addWidget(titleLabel, 0, 0);
+    inputs->addWidget(m_title, 0, 1);
+    inputs->addWidget(wallLabel, 1, 0, 1, 2);
+    inputs->addWidget(m_wall, 2, 0, 1, 2);
+    auto *frames = new QHBoxLayout;
+    frames->addWidget(storeyFrame, 1);
+    frames->addWidget(weightFrame, 1);
+    inputs->addLayout(frames, 3, 0, 1, 2);
+
+    auto *top = new QHBoxLayout;
+    top->addLayout(inputs, 1);
+    top->addSpacing(TwipsToPixelsX(120, this));
+    top->addWidget(m_judgement, 0, Qt::AlignTop);
+    m_inputs = inputs;
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(TwipsToPixelsX(100, this), TwipsToPixelsY(80, this),
+                               TwipsToPixelsX(100, this), TwipsToPixelsY(80, this));
+    layout->addLayout(top);
+    layout->addWidget(m_tabs, 1);
+}
+
+void CalcWindow::buildMenus()
+{
+    // File
+    QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), 1000, &m_menus);
+    QAction *fileNew = makeAction(QStringLiteral("mnuFileNew"), 1001);
+    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction *fileOpen = makeAction(QStringLiteral("mnuFileOpen"), 1002);
+    fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction *fileClose = makeAction(QStringLiteral("mnuFileClose"), 1016);
+    QAction *fileSave = makeAction(QStringLiteral("mnuFileSave"), 1017);
+    fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction *fileSaveAs = makeAction(QStringLiteral("mnuFileSaveAs"), 1018);
+    QAction *filePrint = makeAction(QStringLiteral("mnuFilePrint"), 1019);
+    filePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    filePrint->setEnabled(false);
+    QAction *jw = makeAction(QStringLiteral("mnuJWcomp"), 6102);
+    jw->setEnabled(false);
+    QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), 1003);
+    file->addAction(fileNew);
+    file->addAction(fileOpen);
+    file->addAction(fileClose);
+    AddNamedSeparator(file, this, QStringLiteral("mnuFileBer1"));
+    file->addAction(fileSave);
+    file->addAction(fileSaveAs);
+    AddNamedSeparator(file, this, QStringLiteral("mnuFileBer2"));
+    file->addAction(filePrint);
+    file->addAction(jw);
+    AddNamedSeparator(file, this, QStringLiteral("mnuFileBer3"));
+    file->addAction(fileExit);
+    for (int i = 0; i <= 5; ++i) {
+        QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), 1003 + i);
+        recent->setObjectName(IndexedName("mnuRecentFile", i));
+        if (i == 0)
+            recent->setSeparator(true);
+        recent->setVisible(false);
+        file->addAction(recent);
+        m_recentFiles << recent;
+    }
+    OnChosen(fileNew, this, [this] { if (m_main) m_main->newCalcWindow(); });
+    OnChosen(fileOpen, this, [this] { if (m_main) m_main->openFileCommand(); });
+    OnChosen(fileClose, this, [this] { closeCommand(); });
+    OnChosen(fileSave, this, [this] { save(); });
+    OnChosen(fileSaveAs, this, [this] { saveAs(); });
+    OnChosen(filePrint, this, [this] { print(); });
+    OnChosen(jw, this, [this] { exportJwCad(); });
+    OnChosen(fileExit, this, [this] { if (m_main) m_main->close(); });
+
+    // Format
+    QMenu *format = MakeNamedMenu(this, QStringLiteral("FormatSet"), 1020, &m_menus);
+    QMenu *merge = new QMenu(QStringLiteral("1027"), this);
+    merge->setObjectName(QStringLiteral("Cell_Merge"));
+    merge->menuAction()->setObjectName(QStringLiteral("Cell_Merge"));
+    format->addMenu(merge);
+    for (int k = 0; k < 3; ++k) {
+        m_merge[k] = makeAction(IndexedName("T_Merge", k), 1028 + k);
+        m_merge[k]->setCheckable(true);
+        merge->addAction(m_merge[k]);
+        OnChosen(m_merge[k], this, [this, k] { mergeFramingColumns(k); });
+    }
+    m_wind = makeAction(QStringLiteral("pafoWind"), 1034);
+    m_wind->setCheckable(true);
+    format->addAction(m_wind);
+    OnChosen(m_wind, this, [this] { switchStrongWind(); });
+
+    // View
+    QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), 1009, &m_menus);
+    QAction *toolbar = makeAction(QStringLiteral("mnuViewToolbar"), 1010);
+    toolbar->setCheckable(true);
+    toolbar->setChecked(true);
+    QAction *statusBar = makeAction(QStringLiteral("mnuViewStatusBar"), 1011);
+    statusBar->setCheckable(true);
+    statusBar->setChecked(true);
+    m_paf = makeAction(QStringLiteral("mnuPaf"), 1070);
+    m_paf->setCheckable(true);
+    m_paf->setChecked(true);
+    QAction *sort = makeAction(QStringLiteral("mnuViewSort"), 1012);
+    QAction *hint = makeAction(QStringLiteral("mnuHint"), 1071);
+    QAction *option = makeAction(QStringLiteral("mnuViewOption"), 1013);
+    view->addAction(toolbar);
+    view->addAction(statusBar);
+    AddNamedSeparator(view, this, QStringLiteral("mnuViewBar1"));
+    view->addAction(m_paf);
+    view->addAction(sort);
+    view->addAction(hint);
+    AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
+    view->addAction(option);
+    OnChosen(toolbar, this, [this] { if (m_main) m_main->toggleToolbar(this); });
+    OnChosen(statusBar, this, [this] { if (m_main) m_main->toggleStatusBar(this); });
+    OnChosen(m_paf, this, [this] {
+        if (m_main)
+            m_main->listLengthInput(this);
+        else
+            setListInput(!listInput());
+    });
+    OnChosen(sort, this, [this] { sortFramingRows(); });
+    OnChosen(hint, this, [this] { if (m_main) m_main->showHint(); });
+    OnChosen(option, this, [this] { if (m_main) m_main->showOptions(); });
+
+    // Window
+    QMenu *window = MakeNamedMenu(this, QStringLiteral("mnuWindow"), 1035, &m_menus);
+    const char *arrangements[] = {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
+                                  "mnuWindowArrangeIcons"};
+    for (int i = 0; i < 4; ++i) {
+        if (i == 3)
+            AddNamedSeparator(window, this, QStringLiteral("mnuWindowBar"));
+        QAction *item = makeAction(QLatin1String(arrangements[i]), 1036 + i);
+        window->addAction(item);
+        OnChosen(item, this, [this, i] { if (m_main) m_main->arrangeWindows(i); });
+    }
+
+    // Help
+    QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), 1014, &m_menus);
+    QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), 1015);
+    help->addAction(about);
+    OnChosen(about, this, [this] { if (m_main) m_main->showAbout(); });
+}
+
+QAction *CalcWindow::action(const QString &name) const
+{
+    const QList<QAction *> all = findChildren<QAction *>(name);
+    return all.isEmpty() ? nullptr : all.first();
+}
+
+// ---- set-up ------------------------------------------------------------------------------
+
+void CalcWindow::setUpNewSheet()
+{
+    LoadCaptions(this);
+    m_showing = true;
+    m_tabs->setCurrentIndex(0);
+    m_storeys[0]->setChecked(true);
+    m_weights[0]->setChecked(true);
+    m_showing = false;
+    // The sheet was set up as new when it was made: one storey, light,
+    // requirements 0.0000, empty rows, judgement sums 0.0000.
+    showStoreyTabs(0);
+    for (auto &merge : m_merge)
+        merge->setChecked(false);
+    m_paf->setChecked(m_main ? m_main->listInputChecked() : ReadOnList());
+    setDirectionCaptions(ReadPafKind());
+    showSheet();
+    layoutSizes();
+    action(QStringLiteral("mnuFilePrint"))->setEnabled(true);
+    action(QStringLiteral("mnuJWcomp"))->setEnabled(true);
+    CloseSplashWindow();
+}
+
+void CalcWindow::layoutSizes()
+{
+    int gridWidth = 0;
+    int gridHeight = 0;
+    for (FramingGrid *grid : m_framing) {
+        grid->setFixedSize(grid->contentWidth(), grid->contentHeight());
+        gridWidth = std::max(gridWidth, grid->contentWidth());
+        gridHeight = std::max(gridHeight, grid->contentHeight());
+    }
+    m_judgement->setFixedWidth(m_judgement->contentWidth());
+    // The judgement grid is as high as the header inputs beside it.
+    m_judgement->setFixedHeight(std::max(m_inputs->sizeHint().height(), TwipsToPixelsY(1900, this)));
+    showStoreyTabs(m_sheet.storeyIndex);
+    m_tabs->setMinimumWidth(gridWidth + TwipsToPixelsX(240, this));
+    adjustSize();
+}
+
+void CalcWindow::showSheet()
+{
+    m_showing = true;
+    m_title->setText(m_sheet.titleName);
+    // A file may store -1: no wall chosen, and the choice shows none.
+    if (m_sheet.certifiedChoice < m_wall->count())
+        m_wall->setCurrentIndex(std::max(m_sheet.certifiedChoice, -1));
+    m_storeys[m_sheet.storeyIndex]->setChecked(true);
+    m_weights[m_sheet.weightType]->setChecked(true);
+    for (int s = 0; s < StoreyCount; ++s)
+        m_floorBoxes[s]->setText(m_sheet.floorArea[s]);
+    for (int w = 0; w < ProjectedAreaCount; ++w)
+        m_wallBoxes[w]->setText(m_sheet.projectedArea[w]);
+    m_wind->setChecked(m_sheet.strongWind);
+    for (int k = 0; k < 3; ++k)
+        m_merge[k]->setChecked(m_sheet.merge[k]);
+    m_showing = false;
+    showStoreyTabs(m_sheet.storeyIndex);
+    refreshNumbers();
+    refreshGrids();
+}
+
+void CalcWindow::refreshNumbers()
+{
+    for (int s = 0; s < StoreyCount; ++s) {
+        m_floorTimes[s]->setText(m_sheet.coefficient[s]);
+        m_floorNeeded[s]->setText(m_sheet.floorRequirement[s]);
+    }
+    for (int w = 0; w < ProjectedAreaCount; ++w) {
+        m_wallTimes[w]->setText(m_sheet.windFactor[w]);
+        m_wallNeeded[w]->setText(m_sheet.projectedRequirement[w]);
+    }
+    m_judgement->refresh();
+}
+
+void CalcWindow::refreshGrids()
+{
+    for (FramingGrid *grid : m_framing)
+        grid->refresh();
+    m_judgement->refresh();
+}
+
+void CalcWindow::refillCertifiedWalls()
+{
+    m_showing = true;
+    m_wall->clear();
+    const CertifiedWallList &walls = m_sheet.walls();
+    if (walls.isEmpty()) {
+        m_wall->addItem(Str(6110));
+        m_wall->setEnabled(false);
+    } else {
+        for (const CertifiedWall &wall : walls)
+            m_wall->addItem(wall.displayLine.isEmpty() ? WallDisplayLine(wall.name, wall.multiplier)
+                                                       : wall.displayLine);
+        m_wall->setEnabled(true);
+    }
+    m_wall->setCurrentIndex(0);
+    m_sheet.certifiedChoice = 0;
+    m_showing = false;
+}
+
+void CalcWindow::setDirectionCaptions(bool pafKind)
+{
+    const QString phrase = Str(1300);
+    QString grid0;
+    QString grid1;
+    for (int s = 0; s < StoreyCount; ++s) {
+        if (pafKind) {
+            m_hmLabels[s]->setText(Str(1142) + phrase + Str(1150 + s));
+            m_kmLabels[s]->setText(Str(1143) + phrase + Str(1160 + s));
+        } else {
+            m_hmLabels[s]->setText(Str(1301) + Str(1150 + s));
+            m_kmLabels[s]->setText(Str(1302) + Str(1160 + s));
+        }
+    }
+    if (pafKind) {
+        grid0 = Str(1143) + phrase.left(5);
+        grid1 = Str(1142) + phrase.left(5);
+    } else {
+        grid0 = Str(1302).left(6);
+        grid1 = Str(1301).left(6);
+    }
+    m_judgement->setDirectionCaptions(grid0, grid1);
+    for (FramingGrid *grid : m_framing)
+        grid->setDirectionCaptions(grid0 + Str(6109), grid1 + Str(6109));
+}
+
+// ---- caption, list input, pages ------------------------------------------------------------
+
+QString CalcWindow::caption() const
+{
+    return windowTitle();
+}
+
+void CalcWindow::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+bool CalcWindow::listInput() const
+{
+    return m_paf->isChecked();
+}
+
+void CalcWindow::setListInput(bool on)
+{
+    m_paf->setChecked(on);
+}
+
+int CalcWindow::currentStorey() const
+{
+    return m_tabs->currentIndex();
+}
+
+void CalcWindow::showStorey(int s)
+{
+    m_tabs->setCurrentIndex(s);
+}
+
+void CalcWindow::showStoreyTabs(int i)
+{
+    m_tabs->setTabEnabled(1, i >= 1);
+    m_tabs->setTabEnabled(2, i >= 2);
+    m_judgement->sizeJudgementRows(i + 3);
+}
+
+void CalcWindow::showPrompt(const QString &text)
+{
+    if (m_main)
+        m_main->setStatusText(text);
+}
+
+void CalcWindow::markChanged()
+{
+    m_sheet.changed = true;
+    emit sheetChanged();
+}
+
+// ---- header inputs ------------------------------------------------------------------------
+
+void CalcWindow::onTitleEdited(const QString &text)
+{
+    if (m_showing)
+        return;
+    const QString kept = WithoutDoubleQuotes(text);
+    if (kept != text) {
+        const int cursor = m_title->cursorPosition();
+        m_title->setText(kept);   // comes back here with the kept text
+        m_title->setCursorPosition(cursor);
+        return;
+    }
+    m_sheet.titleName = text;
+    markChanged();
+}
+
+bool CalcWindow::checkAreaText(QLineEdit *box, const QString &text)
+{
+    if (text.isEmpty())
+        return true;
+    const NumberCheck check = CheckNumberText(text);
+    if (check == NumberCheck::Number)
+        return true;
+    ++m_areaChecks;
+    if (check == NumberCheck::NotANumber)
+        TellNotANumber(window());
+    else
+        TellInvalidNumber(window());
+    --m_areaChecks;
+    box->clear();   // the emptied box is handled as a change of its own
+    return false;
+}
+
+void CalcWindow::onFloorAreaChanged(int s, const QString &text)
+{
+    if (m_showing || !checkAreaText(m_floorBoxes[s], text))
+        return;
+    m_sheet.SetFloorArea(s, text);
+    refreshNumbers();
+    markChanged();
+}
+
+void CalcWindow::onWallAreaChanged(int w, const QString &text)
+{
+    if (m_showing || !checkAreaText(m_wallBoxes[w], text))
+        return;
+    m_sheet.SetProjectedArea(w, text);
+    refreshNumbers();
+    markChanged();
+}
+
+void CalcWindow::normaliseAreaBox(QLineEdit *box)
+{
+    if (m_areaChecks > 0 || box->text().isEmpty())
+        return;
+    const QString plain = PlainSingleText(box->text());
+    if (plain != box->text())
+        box->setText(plain);
+}
+
+void CalcWindow::onStoreyCountChosen(int i)
+{
+    if (m_showing)
+        return;
+    // The storey count, the weight and the wall choice are saved with the
+    // sheet, so changing one of them alone must not be lost on closing.
+    const bool differs = m_sheet.storeyIndex != i;
+    m_sheet.SetStoreyIndex(i);
+    showStoreyTabs(i);
+    showStorey(0);
+    refreshNumbers();
+    for (FramingGrid *grid : m_framing)
+        grid->refresh();
+    if (differs)
+        markChanged();
+}
+
+void CalcWindow::onWeightTypeChosen(int i)
+{
+    if (m_showing)
+        return;
+    const bool differs = m_sheet.weightType != i;
+    m_sheet.SetWeightType(i);
+    refreshNumbers();
+    for (FramingGrid *grid : m_framing)
+        grid->refresh();
+    if (differs)
+        markChanged();
+}
+
+void CalcWindow::onWallChosen(int index)
+{
+    if (m_showing || index < 0)
+        return;
+    // Rows that already name a wall keep their text and are not re-evaluated.
+    const bool differs = m_sheet.certifiedChoice != index;
+    m_sheet.certifiedChoice = index;
+    if (differs)
+        markChanged();
+}
+
+void CalcWindow::onPageChosen(int page)
+{
+    if (m_showing || page < 0)
+        return;
+    showPrompt(QString::number(page + 1) + Str(4007));
+    m_sheet.RecalcStorey(page);
+    m_framing[page]->refresh();
+    m_judgement->refresh();
+}
+
+bool CalcWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        const QString page = QString::number(currentStorey() + 1);
+        if (watched == m_title)
+            showPrompt(Str(4000));
+        else if (watched == m_wall)
+            showPrompt(Str(4001));
+        else if (std::find(m_storeys.begin(), m_storeys.end(), watched) != m_storeys.end())
+            showPrompt(Str(4005));
+        else if (std::find(m_weights.begin(), m_weights.end(), watched) != m_weights.end())
+            showPrompt(Str(4006));
+        else if (std::find(m_floorBoxes.begin(), m_floorBoxes.end(), watched) != m_floorBoxes.end())
+            showPrompt(page + Str(4008));
+        else if (std::find(m_wallBoxes.begin(), m_wallBoxes.end(), watched) != m_wallBoxes.end())
+            showPrompt(page + Str(4009));
+    } else if (event->type() == QEvent::FocusOut) {
+        if (auto *box = qobject_cast<QLineEdit *>(watched); box && box != m_title)
+            normaliseAreaBox(box);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- commands ---------------------------------------------------------------------------------
+
+void CalcWindow::closeCommand()
+{
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void CalcWindow::save()
+{
+    SaveCommand(*this);
+}
+
+void CalcWindow::saveAs()
+{
+    SaveAsCommand(*this);
+}
+
+void CalcWindow::print()
+{
+    PrintWindowSheet(this);
+}
+
+void CalcWindow::exportJwCad()
+{
+    ExportWindowJw(this);
+}
+
+bool CalcWindow::confirmClose()
+{
+    // A window on its own (no main window) has no document to keep.
+    return !m_main || ConfirmCloseCalcWindow(*this);
+}
+
+void CalcWindow::sortFramingRows()
+{
+    const int s = currentStorey();
+    m_sheet.SortFramingRows(s);
+    m_framing[s]->refresh();
+    m_title->setFocus();
+}
+
+void CalcWindow::mergeFramingColumns(int k)
+{
+    m_sheet.merge[k] = !m_sheet.merge[k];
+    m_merge[k]->setChecked(m_sheet.merge[k]);
+    for (FramingGrid *grid : m_framing)
+        grid->updateSpans();
+}
+
+void CalcWindow::switchStrongWind()
+{
+    // The factor is read from the settings at the moment of the switch.
+    m_sheet.SwitchStrongWind(ReadWallCoefficient());
+    m_wind->setChecked(m_sheet.strongWind);
+    refreshNumbers();
+    m_framing[currentStorey()]->refresh();
+    markChanged();
+}
+
+void CalcWindow::closeEvent(QCloseEvent *event)
+{
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace quiren

@@ -1,0 +1,170 @@
+#pragma once
+
+#include "core/calc/CalcSheet.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLayout;
+class QLineEdit;
+class QMenu;
+class QRadioButton;
+class QTabWidget;
+
+namespace quiren {
+
+class FramingGrid;
+class JudgementGrid;
+class MainWindow;
+
+// A calculation window (frmCalc): one calculation document, shown and edited
+// in the frame of the main window. The window only shows and edits its
+// CalcSheet; all arithmetic lives there.
+//
+// Controls keep the names the program has always used (object names):
+// TitleName, A_Wall, F_num(0..2), WeightType(0..1), TS, txtFloorDimensions(s),
+// Ftimes(s), FloorNecessaryLong(s), txtWallDimensions(w), Wtimes(w),
+// WallNecessaryLong(w), FSLabel(s), HMLabel(s), KMLabel(s), Z_FA(s), J_FA;
+// menu items mnuFileNew ... mnuHelpAbout, T_Merge(0..2), pafoWind.
+class CalcWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // `main` may be nullptr (a window on its own, for tests); commands that
+    // belong to the main window then do nothing.
+    explicit CalcWindow(MainWindow *main, QWidget *parent = nullptr);
+    ~CalcWindow() override;
+
+    CalcSheet &sheet() { return m_sheet; }
+    const CalcSheet &sheet() const { return m_sheet; }
+
+    // Caption: the file's full path, or "新規計算書" & number while untitled.
+    QString caption() const;
+    void setCaption(const QString &caption);
+    // Tag: the document number.
+    int documentNumber() const { return m_documentNumber; }
+    void setDocumentNumber(int number) { m_documentNumber = number; }
+
+    // Shows the whole sheet again in every control and grid, without any of
+    // the change reactions (used after a file has been read into sheet()).
+    void showSheet();
+
+    // A_Wall filled from the certified-wall list; the first entry becomes the
+    // sheet's certified wall ("未登録です", disabled, when the list is empty).
+    void refillCertifiedWalls();
+    // SetDirectionCaptions: the direction captions of the area labels and
+    // the grid headings in the naming style `pafKind`.
+    void setDirectionCaptions(bool pafKind);
+
+    // The window's menus, in menu-bar order (File, Format, View, Window, Help).
+    QList<QMenu *> menus() const { return m_menus; }
+    // A named menu item (mnuFileSave, mnuPaf, T_Merge(0), pafoWind, ...).
+    QAction *action(const QString &name) const;
+    // mnuRecentFile(0) (the separator) to mnuRecentFile(5).
+    QList<QAction *> recentFileActions() const { return m_recentFiles; }
+
+    // The list-input check mark (mnuPaf) of this window.
+    bool listInput() const;
+    void setListInput(bool on);
+
+    // The storey page shown (0..2).
+    int currentStorey() const;
+    void showStorey(int s);
+
+    FramingGrid *framingGrid(int s) const { return m_framing[s]; }
+    JudgementGrid *judgementGrid() const { return m_judgement; }
+
+    // ---- commands --------------------------------------------------------------
+    // mnuFileClose: closes this window (the close question is the document
+    // work's, see confirmClose()).
+    void closeCommand();
+    // mnuFileSave. Filled by the document work.
+    void save();
+    // mnuFileSaveAs. Filled by the document work.
+    void saveAs();
+    // mnuFilePrint: prints this window's sheet. Filled by the printing work.
+    void print();
+    // mnuJWcomp: the JW-CAD coordinate file. Filled by the export work.
+    void exportJwCad();
+    // mnuViewSort: SortFramingRows on the storey page shown.
+    void sortFramingRows();
+    // T_Merge(k): MergeFramingColumns(k) on all three framing grids.
+    void mergeFramingColumns(int k);
+    // pafoWind: the strong-wind switch with the setting read now.
+    void switchStrongWind();
+    // ShowStoreyTabs(i) and SizeJudgementRows(i + 3).
+    void showStoreyTabs(int i);
+
+    // Asked before the window closes; false keeps it open.
+    // Filled by the document work: the question about unsaved changes.
+    bool confirmClose();
+
+    // Writes a prompt into panel 1 of the main window's status bar.
+    void showPrompt(const QString &text);
+
+signals:
+    // An edit has marked the sheet changed.
+    void sheetChanged();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void setUpNewSheet();
+    void layoutSizes();
+    void refreshNumbers();
+    void refreshGrids();
+    void markChanged();
+
+    void onTitleEdited(const QString &text);
+    void onFloorAreaChanged(int s, const QString &text);
+    void onWallAreaChanged(int w, const QString &text);
+    void normaliseAreaBox(QLineEdit *box);
+    bool checkAreaText(QLineEdit *box, const QString &text);
+    void onStoreyCountChosen(int i);
+    void onWeightTypeChosen(int i);
+    void onWallChosen(int index);
+    void onPageChosen(int page);
+    void onFramingEdited(int s);
+
+    QAction *makeAction(const QString &name, int caption);
+
+    MainWindow *m_main = nullptr;
+    CalcSheet m_sheet;
+    int m_documentNumber = 0;
+    bool m_showing = false;     // controls being filled from the sheet
+    int m_areaChecks = 0;       // an area message is up
+
+    QLayout *m_inputs = nullptr;
+    QLineEdit *m_title = nullptr;
+    QComboBox *m_wall = nullptr;
+    std::array<QRadioButton *, 3> m_storeys{};
+    std::array<QRadioButton *, 2> m_weights{};
+    QTabWidget *m_tabs = nullptr;
+    std::array<QLineEdit *, StoreyCount> m_floorBoxes{};
+    std::array<QLabel *, StoreyCount> m_floorTimes{};
+    std::array<QLabel *, StoreyCount> m_floorNeeded{};
+    std::array<QLineEdit *, ProjectedAreaCount> m_wallBoxes{};
+    std::array<QLabel *, ProjectedAreaCount> m_wallTimes{};
+    std::array<QLabel *, ProjectedAreaCount> m_wallNeeded{};
+    std::array<QLabel *, StoreyCount> m_hmLabels{};
+    std::array<QLabel *, StoreyCount> m_kmLabels{};
+    std::array<FramingGrid *, StoreyCount> m_framing{};
+    JudgementGrid *m_judgement = nullptr;
+
+    QList<QMenu *> m_menus;
+    QList<QAction *> m_recentFiles;
+    std::array<QAction *, 3> m_merge{};
+    QAction *m_paf = nullptr;
+    QAction *m_wind = nullptr;
+};
+
+} // namespace quiren

@@ -1,0 +1,331 @@
+#include "gui/calcwindow/FramingGrid.h"
+
+#include "core/calc/Framing.h"
+#include "core/settings/SettingsStore.h"
+#include "core/text/StringTable.h"
+#include "gui/tools/NumberEntry.h"
+#include "gui/widgets/Twips.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace quiren {
+
+// ---- editors ----------------------------------------------------------------------
+
+FramingDelegate::FramingDelegate(FramingGrid *grid)
+    : QStyledItemDelegate(grid)
+    , m_grid(grid)
+{
+}
+
+QStringList FramingDelegate::listFor(const QModelIndex &index) const
+{
+    switch (index.column()) {
+    case ColKind:
+        return m_grid->sheet().KindList();
+    case ColSection:
+        return SectionList();
+    case ColLength0:
+    case ColLength1:
+        // The module is read when the list is offered.
+        return m_grid->listInput() ? StandardLengthList(ReadModule()) : QStringList();
+    default:
+        return {};
+    }
+}
+
+QWidget *FramingDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                       const QModelIndex &index) const
+{
+    if (!FramingModel::columnEditable(index.column()) || FramingModel::isHeading(index))
+        return nullptr;
+    const QStringList items = listFor(index);
+    if (items.isEmpty()) {
+        auto *edit = qobject_cast<QLineEdit *>(QStyledItemDelegate::createEditor(parent, option, index));
+        if (!edit)
+            edit = new QLineEdit(parent);
+        edit->setAlignment(FramingModel::columnAlignment(index.column()));
+        return edit;
+    }
+    auto *combo = new QComboBox(parent);
+    combo->setEditable(false);
+    combo->addItems(items);
+    combo->setMaxVisibleItems(items.size());
+    // Choosing an item ends the edit at once.
+    auto *self = const_cast<FramingDelegate *>(this);
+    connect(combo, &QComboBox::activated, self, [self, combo](int) {
+        emit self->commitData(combo);
+        emit self->closeEditor(combo, QAbstractItemDelegate::NoHint);
+    });
+    return combo;
+}
+
+void FramingDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    const QString text = index.data(Qt::EditRole).toString();
+    if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        int position = combo->findText(text);
+        if (position < 0)
+            position = combo->findText(text.trimmed());
+        combo->setCurrentIndex(position);
+        return;
+    }
+    if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        edit->setText(text);
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void FramingDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                   const QModelIndex &index) const
+{
+    QString text = index.data(Qt::EditRole).toString();
+    if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        // Leaving a list without choosing keeps the cell's text.
+        if (combo->currentIndex() >= 0)
+            text = combo->currentText();
+    } else if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        text = WithoutDoubleQuotes(edit->text());
+    }
+    // An edit that leaves the text as it was is no change of the sheet.
+    if (text == index.data(Qt::EditRole).toString())
+        return;
+    model->setData(index, text, Qt::EditRole);
+    m_grid->noteCommitted(index);
+}
+
+// ---- the grid ----------------------------------------------------------------------
+
+FramingGrid::FramingGrid(CalcSheet &sheet, int storey, QWidget *parent)
+    : QTableView(parent)
+    , m_model(new FramingModel(sheet, storey, this))
+    , m_delegate(new FramingDelegate(this))
+    , m_prompter(this)
+{
+    setObjectName(QStringLiteral("Z_FA(%1)").arg(storey));
+    setModel(m_model);
+    setItemDelegate(m_delegate);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
+    setTabKeyNavigation(false);
+    ApplySheetGridLook(this);
+    for (int c = 0; c < FramingColumnCount; ++c) {
+        // The width in twips, widened where this font needs more room for
+        // the column's heading.
+        const int heading = GridTextWidth(this, m_model->headingText(1, c));
+        setColumnWidth(c, std::max(TwipsToPixelsX(FramingModel::columnWidthTwips(c), this), heading));
+    }
+
+    connect(this, &QAbstractItemView::clicked, this, &FramingGrid::onClicked);
+    setCurrentIndex(m_model->index(FramingHeaderRows, 0));
+    updateSpans();
+}
+
+void FramingGrid::setDirectionCaptions(const QString &direction0, const QString &direction1)
+{
+    m_model->setDirectionCaptions(direction0, direction1);
+    updateSpans();
+}
+
+void FramingGrid::refresh()
+{
+    m_model->refresh();
+    updateSpans();
+}
+
+void FramingGrid::updateSpans()
+{
+    clearSpans();
+    // Heading row 0: equal neighbours show as one cell.
+    int start = 0;
+    for (int c = 1; c <= FramingColumnCount; ++c) {
+        if (c == FramingColumnCount || m_model->headingText(0, c) != m_model->headingText(0, start)) {
+            if (c - start > 1)
+                setSpan(0, start, 1, c - start);
+            start = c;
+        }
+    }
+    // Merged columns: equal neighbouring cells of the framing rows.
+    const std::vector<FramingRow> &rows = sheet().framing[storey()];
+    const int count = static_cast<int>(rows.size());
+    for (int k = 0; k < 3; ++k) {
+        if (!sheet().merge[k])
+            continue;
+        int first = 0;
+        for (int r = 1; r <= count; ++r) {
+            if (r == count || rows[r][k] != rows[first][k]) {
+                if (r - first > 1 && !rows[first][k].isEmpty())
+                    setSpan(FramingHeaderRows + first, k, r - first, 1);
+                first = r;
+            }
+        }
+    }
+}
+
+int FramingGrid::contentWidth() const
+{
+    int width = 2 * frameWidth();
+    for (int c = 0; c < FramingColumnCount; ++c)
+        width += columnWidth(c);
+    return width;
+}
+
+int FramingGrid::contentHeight() const
+{
+    int height = 2 * frameWidth();
+    for (int r = 0; r < m_model->rowCount(); ++r)
+        height += rowHeight(r);
+    return height;
+}
+
+void FramingGrid::keyPressEvent(QKeyEvent *event)
+{
+    const QModelIndex current = currentIndex();
+    const int r = FramingModel::framingRow(current);
+    if (r >= 0 && state() != QAbstractItemView::EditingState) {
+        const int column = current.column();
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && column == ColXBracing) {
+            toggleXBracing(r);
+            event->accept();
+            return;
+        }
+        if (event->key() == Qt::Key_Delete) {
+            deleteCell(r, column);
+            event->accept();
+            return;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+QModelIndex FramingGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // The heading rows never become current.
+    const QModelIndex next = QTableView::moveCursor(action, modifiers);
+    if (next.isValid() && next.row() < FramingHeaderRows)
+        return m_model->index(FramingHeaderRows, next.column());
+    return next;
+}
+
+void FramingGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (FramingModel::framingRow(current) >= 0)
+        emit promptRequested(Str(4100 + current.column()));
+}
+
+void FramingGrid::noteCommitted(const QModelIndex &index)
+{
+    // The delegate has written the typed or chosen text into the cell; the
+    // after-edit steps run once the editor has gone (closeEditor), so their
+    // messages never appear over an open editor.
+    m_committed = index;
+}
+
+void FramingGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint)
+{
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    const QModelIndex committed = m_committed;
+    m_committed = QModelIndex();
+    const int r = FramingModel::framingRow(committed);
+    if (r >= 0)
+        runAfterEdit(r, committed.column());
+}
+
+void FramingGrid::runAfterEdit(int framingRow, int column)
+{
+    const EditResult result = sheet().AfterEdit(storey(), framingRow, column, m_prompter);
+    finish(result == EditResult::Applied);
+}
+
+void FramingGrid::finish(bool changed)
+{
+    refresh();
+    emit sheetUpdated(changed);
+}
+
+void FramingGrid::clickCell(int row, int column)
+{
+    onClicked(m_model->index(row, column));
+}
+
+void FramingGrid::onClicked(const QModelIndex &index)
+{
+    const int r = FramingModel::framingRow(index);
+    if (r < 0)
+        return;
+    const int s = storey();
+    bool changed = false;
+    switch (index.column()) {
+    case ColKind:
+    case ColLength0:
+    case ColLength1:
+    case ColSection: {
+        if (index.column() == ColSection && !sheet().SectionEditable(s, r))
+            break;
+        sheet().RecalcStorey(s);
+        refresh();
+        emit sheetUpdated(false);
+        setCurrentIndex(index);
+        edit(index);
+        if (auto *combo = qobject_cast<QComboBox *>(indexWidget(index)))
+            combo->showPopup();
+        return;
+    }
+    case ColXBracing:
+        // The toggle changes what the sheet computes, so it counts as a
+        // change of the document.
+        if (sheet().ToggleXBracing(s, r)) {
+            sheet().changed = true;
+            changed = true;
+        }
+        break;
+    case ColPlaces0:
+    case ColPlaces1:
+        changed = false;
+        openNumberEntry(r, index.column());
+        return;
+    default:
+        break;
+    }
+    sheet().RecalcStorey(s);
+    finish(changed);
+}
+
+void FramingGrid::toggleXBracing(int framingRow)
+{
+    bool changed = false;
+    if (sheet().ToggleXBracing(storey(), framingRow)) {
+        sheet().changed = true;
+        changed = true;
+    }
+    finish(changed);
+}
+
+void FramingGrid::openNumberEntry(int framingRow, int column)
+{
+    QString &cell = sheet().framing[storey()][framingRow][column];
+    const QString before = cell;
+    cell = NumberEntryDialog::Edit(window(), before);
+    // A new count changes the document like a typed one.
+    const bool changed = cell != before;
+    if (changed)
+        sheet().changed = true;
+    sheet().RecalcStorey(storey());
+    finish(changed);
+}
+
+void FramingGrid::deleteCell(int framingRow, int column)
+{
+    if (sheet().DeleteCell(storey(), framingRow, column, m_prompter))
+        finish(true);
+}
+
+} // namespace quiren

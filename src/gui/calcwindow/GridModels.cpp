@@ -1,0 +1,249 @@
+#include "gui/calcwindow/GridModels.h"
+
+#include "core/text/StringTable.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPalette>
+#include <QTableView>
+#include <QWidget>
+
+namespace quiren {
+
+namespace {
+
+QVariant headingBackground()
+{
+    return QApplication::palette().color(QPalette::Button);
+}
+
+} // namespace
+
+int GridRowHeight(const QWidget *grid)
+{
+    return grid->fontMetrics().height() + 5;
+}
+
+int GridTextWidth(const QWidget *grid, const QString &text)
+{
+    return grid->fontMetrics().horizontalAdvance(text.trimmed()) + 10;
+}
+
+void ApplySheetGridLook(QTableView *grid)
+{
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setWordWrap(false);
+    grid->setTextElideMode(Qt::ElideNone);
+    grid->setCornerButtonEnabled(false);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setDefaultSectionSize(GridRowHeight(grid));
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setMinimumSectionSize(1);
+}
+
+// ---- framing grid -------------------------------------------------------------
+
+FramingModel::FramingModel(CalcSheet &sheet, int storey, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_sheet(sheet)
+    , m_storey(storey)
+{
+}
+
+int FramingModel::framingRow(const QModelIndex &index)
+{
+    return index.isValid() && index.row() >= FramingHeaderRows ? index.row() - FramingHeaderRows : -1;
+}
+
+void FramingModel::setDirectionCaptions(const QString &direction0, const QString &direction1)
+{
+    m_direction[0] = direction0;
+    m_direction[1] = direction1;
+    emit dataChanged(index(0, 0), index(0, FramingColumnCount - 1));
+}
+
+QString FramingModel::headingText(int row, int column) const
+{
+    if (row == 1)
+        return Str(1130 + column);
+    if (column < ColLength0)
+        return Str(6108);
+    return m_direction[column < ColLength1 ? 0 : 1];
+}
+
+void FramingModel::refresh()
+{
+    emit dataChanged(index(0, 0), index(rowCount() - 1, FramingColumnCount - 1));
+}
+
+int FramingModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid())
+        return 0;
+    return FramingHeaderRows + static_cast<int>(m_sheet.framing[m_storey].size());
+}
+
+int FramingModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : FramingColumnCount;
+}
+
+Qt::Alignment FramingModel::columnAlignment(int column)
+{
+    switch (column) {
+    case ColPlaces0:
+    case ColMultiplier0:
+    case ColEffective0:
+    case ColPlaces1:
+    case ColMultiplier1:
+    case ColEffective1:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+int FramingModel::columnWidthTwips(int column)
+{
+    bool ok = false;
+    const int width = Str(3130 + column).toInt(&ok);
+    return ok && width > 0 ? width : 765;
+}
+
+bool FramingModel::columnEditable(int column)
+{
+    return IsTypedColumn(column);
+}
+
+QVariant FramingModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int column = index.column();
+    if (isHeading(index)) {
+        switch (role) {
+        case Qt::DisplayRole:
+            return headingText(index.row(), column);
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        case Qt::BackgroundRole:
+            return headingBackground();
+        default:
+            return {};
+        }
+    }
+    const int r = framingRow(index);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return m_sheet.framing[m_storey][r][column];
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(columnAlignment(column));
+    default:
+        return {};
+    }
+}
+
+bool FramingModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    const int r = framingRow(index);
+    if (r < 0 || role != Qt::EditRole)
+        return false;
+    m_sheet.framing[m_storey][r][index.column()] = value.toString();
+    emit dataChanged(index, index);
+    return true;
+}
+
+Qt::ItemFlags FramingModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid() || isHeading(index))
+        return Qt::ItemIsEnabled;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (columnEditable(index.column()))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+// ---- judgement grid -------------------------------------------------------------
+
+JudgementModel::JudgementModel(CalcSheet &sheet, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_sheet(sheet)
+{
+}
+
+void JudgementModel::setDirectionCaptions(const QString &direction0, const QString &direction1)
+{
+    m_direction[0] = direction0;
+    m_direction[1] = direction1;
+    emit dataChanged(index(0, 0), index(0, JudgementColumnCount - 1));
+}
+
+void JudgementModel::refresh()
+{
+    emit dataChanged(index(0, 0), index(Rows - 1, JudgementColumnCount - 1));
+}
+
+const JudgementBar *JudgementModel::bar(const QModelIndex &index) const
+{
+    if (!index.isValid() || index.row() < 2)
+        return nullptr;
+    if (index.column() == JudgeResult0)
+        return &m_sheet.judgement[index.row() - 2].bars[0];
+    if (index.column() == JudgeResult1)
+        return &m_sheet.judgement[index.row() - 2].bars[1];
+    return nullptr;
+}
+
+int JudgementModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : Rows;
+}
+
+int JudgementModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : JudgementColumnCount;
+}
+
+QString JudgementModel::text(int row, int column) const
+{
+    if (column == 0)
+        return Str(1120 + row);
+    if (row == 0)
+        return m_direction[column <= JudgeResult0 ? 0 : 1];
+    if (row == 1)
+        return Str(3110 + (column - 1) % 3);
+    return m_sheet.judgement[row - 2][column];
+}
+
+QVariant JudgementModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const bool heading = index.row() < 2 || index.column() == 0;
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        if (index.row() < 2)
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        if (index.column() == 0)
+            return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+    case Qt::BackgroundRole:
+        return heading ? headingBackground() : QVariant();
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags JudgementModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled;
+}
+
+} // namespace quiren

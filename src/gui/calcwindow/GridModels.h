@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/calc/CalcSheet.h"
+
+#include <QAbstractTableModel>
+
+class QTableView;
+
+class QWidget;
+
+// The models behind the framing grids Z_FA(s) and the judgement grid J_FA.
+// Both read the sheet directly; their first two rows are the headings.
+namespace quiren {
+
+class FramingModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    FramingModel(CalcSheet &sheet, int storey, QObject *parent = nullptr);
+
+    int storey() const { return m_storey; }
+    CalcSheet &sheet() { return m_sheet; }
+
+    // Row of the sheet's framing rows for a grid row, -1 for a heading.
+    static int framingRow(const QModelIndex &index);
+    static bool isHeading(const QModelIndex &index) { return index.row() < FramingHeaderRows; }
+
+    // Row 0 texts of columns 3-6 and 7-10.
+    void setDirectionCaptions(const QString &direction0, const QString &direction1);
+    QString headingText(int row, int column) const;
+    // The whole grid shows the sheet again.
+    void refresh();
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // Column alignment of the framing rows: left or right, centred vertically.
+    static Qt::Alignment columnAlignment(int column);
+    // Column width in twips.
+    static int columnWidthTwips(int column);
+    static bool columnEditable(int column);
+
+private:
+    CalcSheet &m_sheet;
+    int m_storey;
+    QString m_direction[2];
+};
+
+class JudgementModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    static constexpr int Rows = 5;
+
+    explicit JudgementModel(CalcSheet &sheet, QObject *parent = nullptr);
+
+    const CalcSheet &sheet() const { return m_sheet; }
+    // Row 0 texts of columns 1-3 and 4-6.
+    void setDirectionCaptions(const QString &direction0, const QString &direction1);
+    void refresh();
+
+    // The bar of a judgement cell, or nullptr for any other cell.
+    const JudgementBar *bar(const QModelIndex &index) const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    static int columnWidthTwips(int column) { return column == 0 ? 450 : 765; }
+
+private:
+    QString text(int row, int column) const;
+
+    CalcSheet &m_sheet;
+    QString m_direction[2];
+};
+
+// Row height of the grids for their font, and the room a cell text needs
+// (blanks around it not counted, a margin each side included).
+int GridRowHeight(const QWidget *grid);
+int GridTextWidth(const QWidget *grid, const QString &text);
+
+// The look both kinds of grid share: no scroll bars, no wrapping or eliding,
+// fixed rows of GridRowHeight and fixed columns.
+void ApplySheetGridLook(QTableView *grid);
+
+} // namespace quiren

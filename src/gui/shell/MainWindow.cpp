@@ -1,0 +1,689 @@
+#include "gui/shell/MainWindow.h"
+
+#include "core/settings/AppData.h"
+#include "core/settings/SettingsStore.h"
+#include "core/shell/FileAssociation.h"
+#include "core/text/StringTable.h"
+#include "gui/calcwindow/CalcWindow.h"
+#include "gui/documents/DocumentCommands.h"
+#include "gui/print/PrintCommands.h"
+#include "gui/settings/OptionsWindow.h"
+#include "gui/shell/AboutWindow.h"
+#include "gui/tools/ComDlg.h"
+#include "gui/tools/Hint.h"
+#include "gui/widgets/Captions.h"
+#include "gui/widgets/Twips.h"
+#include "gui/widgets/WidgetSupport.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDate>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QWindow>
+
+#include <cmath>
+
+// The program's images (tool bar and program icon) live in a resource
+// compiled into the window library.
+static void initQuirenResources()
+{
+    Q_INIT_RESOURCE(quiren);
+}
+
+namespace quiren {
+
+namespace {
+
+// Tool bar buttons: key, tool-tip string, image. Empty keys are separators.
+struct ToolButtonEntry {
+    const char *key;
+    int tip;
+    const char *image;
+};
+
+constexpr ToolButtonEntry ToolButtons[] = {
+    {"New", 1050, "new"},   {"Open", 1051, "open"}, {"Save", 1052, "save"}, {"", 0, nullptr},
+    {"Print", 1053, "print"}, {"", 0, nullptr},      {"Sort", 1055, "sort"}, {"List", 1056, "list"},
+    {"Info", 1071, "info"},
+};
+
+QAction *markOf(QWidget *window, const QString &name)
+{
+    if (auto *calc = qobject_cast<CalcWindow *>(window))
+        return calc->action(name);
+    if (auto *main = qobject_cast<MainWindow *>(window))
+        return main->action(name);
+    return nullptr;
+}
+
+} // namespace
+
+MainWindow::MainWindow(bool loadOptionData, QWidget *parent)
+    : QMainWindow(parent)
+{
+    initQuirenResources();
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Str(6100));
+    setWindowIcon(QIcon(ProgramIconPath()));
+    setContextMenuPolicy(Qt::NoContextMenu);
+    if (loadOptionData)
+        LoadOptionData();
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MDIClient"));
+    m_mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateMenuBar(); });
+
+    buildActions();
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    AddPrintCommands(this);
+    setDocumentCommandsEnabled(false);
+    updateMenuBar();
+}
+
+MainWindow::~MainWindow()
+{
+    // The frame hides its sub-windows while ~QWidget runs, after this
+    // object's own part is gone; the area's activation signal must not
+    // reach updateMenuBar() then.
+    disconnect(m_mdi, nullptr, this, nullptr);
+}
+
+QAction *MainWindow::makeAction(const QString &name, int caption)
+{
+    auto *item = new QAction(QString::number(caption), this);
+    item->setObjectName(name);
+    return item;
+}
+
+void MainWindow::buildActions()
+{
+    QAction *fileNew = makeAction(QStringLiteral("mnuFileNew"), 1001);
+    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction *fileOpen = makeAction(QStringLiteral("mnuFileOpen"), 1002);
+    fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), 1003);
+    OnChosen(fileNew, this, [this] { newCalcWindow(); });
+    OnChosen(fileOpen, this, [this] { openFileCommand(); });
+    OnChosen(fileExit, this, [this] { exitProgram(); });
+    for (int i = 0; i <= 5; ++i) {
+        QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), 1003 + i);
+        recent->setObjectName(IndexedName("mnuRecentFile", i));
+        if (i == 0)
+            recent->setSeparator(true);
+        recent->setVisible(false);
+        m_recentFiles << recent;
+    }
+
+    QAction *toolbar = makeAction(QStringLiteral("mnuViewToolbar"), 1010);
+    toolbar->setCheckable(true);
+    toolbar->setChecked(true);
+    QAction *statusBar = makeAction(QStringLiteral("mnuViewStatusBar"), 1011);
+    statusBar->setCheckable(true);
+    statusBar->setChecked(true);
+    QAction *paf = makeAction(QStringLiteral("mnuPaf"), 1070);
+    paf->setCheckable(true);
+    paf->setChecked(true);
+    QAction *sort = makeAction(QStringLiteral("mnuViewSort"), 1012);
+    QAction *hint = makeAction(QStringLiteral("mnuHint"), 1071);
+    QAction *options = makeAction(QStringLiteral("mnuViewOptions"), 1013);
+    OnChosen(toolbar, this, [this] { toggleToolbar(this); });
+    OnChosen(statusBar, this, [this] { toggleStatusBar(this); });
+    OnChosen(paf, this, [this] { listLengthInput(this); });
+    OnChosen(sort, this, [this] { sortActiveWindow(); });
+    OnChosen(hint, this, [this] { showHint(); });
+    OnChosen(options, this, [this] { showOptions(); });
+
+    QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), 1015);
+    OnChosen(about, this, [this] { showAbout(); });
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), 1000, &m_ownMenus);
+    file->addAction(action(QStringLiteral("mnuFileNew")));
+    file->addAction(action(QStringLiteral("mnuFileOpen")));
+    AddNamedSeparator(file, this, QStringLiteral("mnuFileBar1"));
+    file->addAction(action(QStringLiteral("mnuFileExit")));
+    file->addActions(m_recentFiles);
+
+    QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), 1009, &m_ownMenus);
+    view->addAction(action(QStringLiteral("mnuViewToolbar")));
+    view->addAction(action(QStringLiteral("mnuViewStatusBar")));
+    AddNamedSeparator(view, this, QStringLiteral("mnuViewBar"));
+    view->addAction(action(QStringLiteral("mnuPaf")));
+    view->addAction(action(QStringLiteral("mnuViewSort")));
+    view->addAction(action(QStringLiteral("mnuHint")));
+    AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
+    view->addAction(action(QStringLiteral("mnuViewOptions")));
+
+    QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), 1014, &m_ownMenus);
+    help->addAction(action(QStringLiteral("mnuHelpAbout")));
+}
+
+void MainWindow::buildToolBar()
+{
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("tbToolBar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->toggleViewAction()->setVisible(false);
+    m_toolBar->setIconSize(QSize(24, 24));
+    for (const ToolButtonEntry &entry : ToolButtons) {
+        if (!*entry.key) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        const QString key = QLatin1String(entry.key);
+        QIcon icon(QStringLiteral(":/quiren/icons/%1.png").arg(QLatin1String(entry.image)));
+        auto *button = new QAction(icon, key, this);
+        button->setObjectName(QStringLiteral("tb") + key);
+        button->setToolTip(QString::number(entry.tip));
+        if (key == QLatin1String("List")) {
+            button->setCheckable(true);
+            button->setChecked(true);
+        }
+        // The button of the list input changes its pressed state itself.
+        connect(button, &QAction::triggered, this, [this, key] { onToolButton(key); });
+        m_toolBar->addAction(button);
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+}
+
+void MainWindow::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StBar"));
+    bar->setSizeGripEnabled(true);
+    m_statusText = new QLabel(Str(6101), bar);
+    m_statusText->setObjectName(QStringLiteral("StBarText"));
+    m_statusText->setFrameShape(QFrame::Panel);
+    m_statusText->setFrameShadow(QFrame::Sunken);
+    m_statusDate = new QLabel(bar);
+    m_statusDate->setObjectName(QStringLiteral("StBarDate"));
+    m_statusTime = new QLabel(bar);
+    m_statusTime->setObjectName(QStringLiteral("StBarTime"));
+    for (QLabel *panel : {m_statusDate, m_statusTime}) {
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setAlignment(Qt::AlignCenter);
+        panel->setFixedWidth(TwipsToPixelsX(2540, this));
+    }
+    bar->addWidget(m_statusText, 1);
+    bar->addPermanentWidget(m_statusDate);
+    bar->addPermanentWidget(m_statusTime);
+    m_clock = new QTimer(this);
+    m_clock->setInterval(1000);
+    connect(m_clock, &QTimer::timeout, this, &MainWindow::updateClock);
+    m_clock->start();
+    updateClock();
+}
+
+void MainWindow::updateClock()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    m_statusDate->setText(now.date().toString(QStringLiteral("yyyy/MM/dd")));
+    m_statusTime->setText(now.time().toString(QStringLiteral("H:mm")));
+}
+
+QAction *MainWindow::action(const QString &name) const
+{
+    for (QAction *item : findChildren<QAction *>(name, Qt::FindDirectChildrenOnly))
+        return item;
+    return nullptr;
+}
+
+QAction *MainWindow::toolButton(const QString &key) const
+{
+    return action(QStringLiteral("tb") + key);
+}
+
+// ---- load ----------------------------------------------------------------------------------
+
+void MainWindow::load(const QString &commandLine)
+{
+    LoadCaptions(this);
+    const bool placementStored =
+        !ReadQuiren(QString::fromLatin1(SectionSettings), QStringLiteral("MainWidth")).isEmpty();
+    applyPlacement();
+    const bool onList = ReadOnList();
+    action(QStringLiteral("mnuPaf"))->setChecked(onList);
+    toolButton(QStringLiteral("List"))->setChecked(onList);
+    // The document tables are made by the document work.
+    if (commandLine.isEmpty())
+        newCalcWindow();
+    else
+        openFileFromCommandLine(commandLine);
+    // The one file dialog of the run belongs to this window.
+    CommonDialog().OwnerhWnd = this;
+    if (!placementStored)
+        fitFirstCalcWindow();
+}
+
+void MainWindow::fitFirstCalcWindow()
+{
+    // The default size was chosen for smaller fonts than today's; on a first
+    // start the frame grows until the first calculation window fits in it
+    // (as far as the screen allows).
+    const QList<QMdiSubWindow *> subs = m_mdi->subWindowList();
+    if (subs.isEmpty())
+        return;
+    const int frame = 2 * m_mdi->frameWidth() + 4;
+    int chrome = frame;
+    for (QWidget *bar : {static_cast<QWidget *>(menuBar()), static_cast<QWidget *>(m_toolBar),
+                         static_cast<QWidget *>(statusBar())})
+        chrome += bar->sizeHint().height();
+    const QSize needed(subs.first()->width() + frame, subs.first()->height() + chrome);
+    QRect area = geometry();
+    area.setSize(area.size().expandedTo(needed));
+    if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        area.setSize(area.size().boundedTo(available.size()));
+        if (area.right() > available.right())
+            area.moveRight(available.right());
+        if (area.bottom() > available.bottom())
+            area.moveBottom(available.bottom());
+    }
+    move(area.topLeft());
+    resize(area.size());
+}
+
+void MainWindow::applyPlacement()
+{
+    const MainPlacement placement = ReadMainPlacement();
+    QRect frame(TwipsToPixelsX(placement.left, this), TwipsToPixelsY(placement.top, this),
+                TwipsToPixelsX(placement.width, this), TwipsToPixelsY(placement.height, this));
+    frame.setWidth(std::max(frame.width(), 200));
+    frame.setHeight(std::max(frame.height(), 150));
+
+    // A placement that would leave the window off every screen (a screen
+    // since removed, a changed resolution) is brought back onto the screen.
+    bool visible = false;
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect overlap = screen->availableGeometry().intersected(frame);
+        if (overlap.width() >= 100 && overlap.height() >= 50)
+            visible = true;
+    }
+    if (!visible) {
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            frame.setSize(frame.size().boundedTo(area.size()));
+            frame.moveTopLeft(area.topLeft()
+                              + QPoint(std::min(TwipsToPixelsX(1000, this), area.width() - frame.width()),
+                                       std::min(TwipsToPixelsY(1000, this), area.height() - frame.height())));
+        }
+    }
+    move(frame.topLeft());
+    resize(frame.size());
+}
+
+void MainWindow::storePlacement()
+{
+    MainPlacement placement;
+    const QPoint at = pos();
+    placement.left = static_cast<float>(PixelsToTwipsX(at.x(), this));
+    placement.top = static_cast<float>(PixelsToTwipsY(at.y(), this));
+    placement.width = static_cast<float>(PixelsToTwipsX(width(), this));
+    placement.height = static_cast<float>(PixelsToTwipsY(height(), this));
+    WriteMainPlacement(placement);
+}
+
+// ---- calculation windows ---------------------------------------------------------------------
+
+QList<CalcWindow *> MainWindow::calcWindows() const
+{
+    QList<CalcWindow *> windows;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (auto *calc = qobject_cast<CalcWindow *>(sub->widget()))
+            windows << calc;
+    }
+    return windows;
+}
+
+CalcWindow *MainWindow::activeCalcWindow() const
+{
+    QMdiSubWindow *sub = m_mdi->activeSubWindow();
+    if (!sub)
+        sub = m_mdi->currentSubWindow();
+    if (sub) {
+        if (auto *calc = qobject_cast<CalcWindow *>(sub->widget()))
+            return calc;
+    }
+    const QList<CalcWindow *> windows = calcWindows();
+    return windows.isEmpty() ? nullptr : windows.last();
+}
+
+CalcWindow *MainWindow::createCalcWindow()
+{
+    setDocumentCommandsEnabled(true);
+    auto *calc = new CalcWindow(this);
+    QMdiSubWindow *sub = m_mdi->addSubWindow(calc);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon());
+    connect(calc, &QObject::destroyed, this, &MainWindow::onCalcWindowDestroyed, Qt::QueuedConnection);
+    sub->adjustSize();
+    sub->show();
+    m_mdi->setActiveSubWindow(sub);
+    updateMenuBar();
+    emit calcWindowOpened(calc);
+    return calc;
+}
+
+CalcWindow *MainWindow::newCalcWindow()
+{
+    return NewCalcWindow(*this);
+}
+
+void MainWindow::onCalcWindowDestroyed()
+{
+    updateMenuBar();
+    emit calcWindowClosed();
+}
+
+void MainWindow::updateMenuBar()
+{
+    CalcWindow *calc = activeCalcWindow();
+    // The last calculation window has gone: no document commands, and the
+    // status bar's text panel is left with its own text.
+    if (!calc && m_hadCalcWindow) {
+        setDocumentCommandsEnabled(false);
+        setStatusText(Str(6101));
+    }
+    m_hadCalcWindow = calc != nullptr;
+    const QList<QMenu *> menus = calc ? calc->menus() : m_ownMenus;
+    if (menus == m_shownMenus)
+        return;
+    menuBar()->clear();
+    for (QMenu *menu : menus)
+        menuBar()->addMenu(menu);
+    m_shownMenus = menus;
+    if (calc) {
+        toolButton(QStringLiteral("List"))->setChecked(calc->listInput());
+        if (QAction *windowMenu = calc->action(QStringLiteral("mnuWindow"))) {
+            if (QMenu *menu = windowMenu->menu(); menu && !menu->property("filled").toBool()) {
+                menu->setProperty("filled", true);
+                connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillWindowMenu(menu); });
+            }
+        }
+    }
+}
+
+void MainWindow::fillWindowMenu(QMenu *menu)
+{
+    // The fixed items stay; the list of open windows follows them.
+    for (QAction *item : menu->actions()) {
+        if (item->property("windowEntry").toBool()) {
+            menu->removeAction(item);
+            item->deleteLater();
+        }
+    }
+    const QList<QMdiSubWindow *> subs = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    if (subs.isEmpty())
+        return;
+    QAction *bar = menu->addSeparator();
+    bar->setProperty("windowEntry", true);
+    int n = 1;
+    for (QMdiSubWindow *sub : subs) {
+        auto *item = new QAction(QStringLiteral("&%1 %2").arg(n++).arg(sub->windowTitle()), menu);
+        item->setProperty("windowEntry", true);
+        item->setCheckable(true);
+        item->setChecked(sub == m_mdi->activeSubWindow());
+        connect(item, &QAction::triggered, this, [this, sub] { m_mdi->setActiveSubWindow(sub); });
+        menu->addAction(item);
+    }
+}
+
+void MainWindow::setDocumentCommandsEnabled(bool enabled)
+{
+    for (const char *key : {"Save", "Print", "Sort", "List", "Info"})
+        toolButton(QLatin1String(key))->setEnabled(enabled);
+    for (const char *name : {"mnuPaf", "mnuViewSort", "mnuHint"})
+        action(QLatin1String(name))->setEnabled(enabled);
+}
+
+bool MainWindow::closeAllCalcWindows()
+{
+    // Every window's close question first; nothing closes when one is
+    // answered Cancel.
+    if (!AskBeforeClosingAll(*this))
+        return false;
+    for (CalcWindow *calc : calcWindows()) {
+        auto *sub = qobject_cast<QMdiSubWindow *>(calc->parentWidget());
+        if (sub && !sub->close())
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!closeAllCalcWindows()) {
+        event->ignore();
+        return;
+    }
+    if (m_storePlacementOnClose && !isMinimized())
+        storePlacement();
+    event->accept();
+}
+
+// ---- commands -----------------------------------------------------------------------------------
+
+void MainWindow::openFileCommand()
+{
+    OpenFileCommand(*this);
+}
+
+void MainWindow::openFileFromCommandLine(const QString &path)
+{
+    OpenCommandLineFile(*this, path);
+}
+
+void MainWindow::openHandedOverFile(const QString &commandLine)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (commandLine.isEmpty())
+        return;
+    OpenCommandLineFile(*this, commandLine);
+}
+
+void MainWindow::saveActiveWindow()
+{
+    if (CalcWindow *calc = activeCalcWindow())
+        calc->save();
+}
+
+void MainWindow::printActiveSheet()
+{
+    quiren::PrintActiveSheet(this);
+}
+
+void MainWindow::sortActiveWindow()
+{
+    if (CalcWindow *calc = activeCalcWindow())
+        calc->sortFramingRows();
+}
+
+void MainWindow::showOptions()
+{
+    // frmOptions, modal over this window. Its Apply refills the certified-wall
+    // choice of the active calculation window only, and rewrites the
+    // direction captions of every one.
+    struct Host : OptionsHost {
+        MainWindow *main;
+        explicit Host(MainWindow *window) : main(window) {}
+        void RefillActiveWallChoice(const CertifiedWallList &) override
+        {
+            if (CalcWindow *calc = main->activeCalcWindow())
+                calc->refillCertifiedWalls();
+        }
+        void SetDirectionCaptions(bool pafKind) override
+        {
+            for (CalcWindow *calc : main->calcWindows())
+                calc->setDirectionCaptions(pafKind);
+        }
+    } host(this);
+    OptionsWindow::ShowModal(this, &host);
+}
+
+void MainWindow::showHint()
+{
+    ShowHintFor(this);
+}
+
+void MainWindow::showAbout()
+{
+    AboutWindow about(this);
+    about.exec();
+}
+
+void MainWindow::exitProgram()
+{
+    m_storePlacementOnClose = false;
+    if (!close())
+        m_storePlacementOnClose = true;
+}
+
+void MainWindow::onToolButton(const QString &key)
+{
+    if (key == QLatin1String("New")) {
+        newCalcWindow();
+    } else if (key == QLatin1String("Open")) {
+        openFileCommand();
+    } else if (key == QLatin1String("Save")) {
+        saveActiveWindow();
+    } else if (key == QLatin1String("Print")) {
+        printActiveSheet();
+    } else if (key == QLatin1String("Sort")) {
+        sortActiveWindow();
+    } else if (key == QLatin1String("List")) {
+        CalcWindow *calc = activeCalcWindow();
+        QAction *button = toolButton(key);
+        if (!calc) {
+            button->setChecked(!button->isChecked());
+            return;
+        }
+        calc->setListInput(!calc->listInput());
+        button->setChecked(calc->listInput());
+        WriteOnList(calc->listInput());
+    } else if (key == QLatin1String("Info")) {
+        showHint();
+    }
+}
+
+void MainWindow::listLengthInput(QWidget *window)
+{
+    QAction *mark = markOf(window, QStringLiteral("mnuPaf"));
+    if (!mark)
+        return;
+    mark->setChecked(!mark->isChecked());
+    toolButton(QStringLiteral("List"))->setChecked(mark->isChecked());
+    WriteOnList(mark->isChecked());
+}
+
+bool MainWindow::listInputChecked() const
+{
+    return action(QStringLiteral("mnuPaf"))->isChecked();
+}
+
+void MainWindow::toggleToolbar(QWidget *window)
+{
+    QAction *mark = markOf(window, QStringLiteral("mnuViewToolbar"));
+    if (!mark)
+        return;
+    mark->setChecked(!mark->isChecked());
+    if (window != this)
+        action(QStringLiteral("mnuViewToolbar"))->setChecked(mark->isChecked());
+    m_toolBar->setVisible(mark->isChecked());
+}
+
+void MainWindow::toggleStatusBar(QWidget *window)
+{
+    QAction *mark = markOf(window, QStringLiteral("mnuViewStatusBar"));
+    if (!mark)
+        return;
+    mark->setChecked(!mark->isChecked());
+    if (window != this)
+        action(QStringLiteral("mnuViewStatusBar"))->setChecked(mark->isChecked());
+    statusBar()->setVisible(mark->isChecked());
+}
+
+void MainWindow::arrangeWindows(int arrangement)
+{
+    const QList<QMdiSubWindow *> subs = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    QList<QMdiSubWindow *> shown;
+    QList<QMdiSubWindow *> minimised;
+    for (QMdiSubWindow *sub : subs) {
+        if (sub->isMinimized())
+            minimised << sub;
+        else
+            shown << sub;
+    }
+    const QRect area = m_mdi->viewport()->rect();
+    switch (arrangement) {
+    case 0:
+        m_mdi->cascadeSubWindows();
+        break;
+    case 1:
+    case 2: {
+        if (shown.isEmpty())
+            break;
+        const int n = static_cast<int>(shown.size());
+        for (int i = 0; i < n; ++i) {
+            shown[i]->showNormal();
+            if (arrangement == 1) {
+                const int h = area.height() / n;
+                shown[i]->setGeometry(0, i * h, area.width(), h);
+            } else {
+                const int w = area.width() / n;
+                shown[i]->setGeometry(i * w, 0, w, area.height());
+            }
+        }
+        break;
+    }
+    case 3: {
+        // Icons of minimised windows in a row along the bottom.
+        int x = 0;
+        for (QMdiSubWindow *sub : minimised) {
+            const QSize size = sub->size();
+            if (x + size.width() > area.width() && x > 0)
+                x = 0;
+            sub->move(x, area.height() - size.height());
+            x += size.width();
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MainWindow::setStatusText(const QString &text)
+{
+    m_statusText->setText(text);
+}
+
+QString MainWindow::statusText() const
+{
+    return m_statusText->text();
+}
+
+} // namespace quiren

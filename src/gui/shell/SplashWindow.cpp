@@ -1,0 +1,121 @@
+#include "gui/shell/SplashWindow.h"
+
+#include "core/text/StringTable.h"
+#include "gui/shell/AppVersion.h"
+#include "gui/widgets/Twips.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+
+#include <cmath>
+
+namespace quiren {
+
+namespace {
+
+QPointer<SplashWindow> &theSplash()
+{
+    static QPointer<SplashWindow> splash;
+    return splash;
+}
+
+QLabel *splashLabel(const QString &name, const QString &text, const QFont &font, const QColor &colour,
+                    QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+SplashWindow::SplashWindow(QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(TwipsToPixelsX(7200), TwipsToPixelsY(4000));
+
+    QFont title(QStringLiteral("Times New Roman"), 48);
+    title.setStyleHint(QFont::Serif);
+    title.setBold(true);
+    title.setItalic(true);
+    QFont platform(QStringLiteral("Arial"), 15);
+    platform.setStyleHint(QFont::SansSerif);
+    platform.setPointSizeF(15.75);
+    platform.setBold(true);
+    QFont version(QStringLiteral("Arial"), 12);
+    version.setStyleHint(QFont::SansSerif);
+    version.setBold(true);
+
+    const QString name = Str(6100);
+    // Label1 (black) sits 60 twips right of and below lblProductName (white),
+    // its shadow.
+    QLabel *shadow = splashLabel(QStringLiteral("Label1"), name, title, Qt::black, this);
+    QLabel *product = splashLabel(QStringLiteral("lblProductName"), name, title, Qt::white, this);
+    const QPoint at(TwipsToPixelsX(600), TwipsToPixelsY(500));
+    product->move(at);
+    shadow->move(at + QPoint(TwipsToPixelsX(60), TwipsToPixelsY(60)));
+    QLabel *platformLabel = splashLabel(QStringLiteral("lblPlatform"), Str(6115), platform, Qt::white, this);
+    platformLabel->move(width() - platformLabel->width() - TwipsToPixelsX(600),
+                        product->geometry().bottom() + TwipsToPixelsY(200));
+    QLabel *versionLabel = splashLabel(QStringLiteral("lblVersion"), ShortVersionText(), version, Qt::white, this);
+    versionLabel->move(width() - versionLabel->width() - TwipsToPixelsX(600),
+                       platformLabel->geometry().bottom() + TwipsToPixelsY(150));
+    product->raise();
+}
+
+SplashWindow::~SplashWindow() = default;
+
+void SplashWindow::paintEvent(QPaintEvent *)
+{
+    // Bands two pixels apart from blue at the top to black at the bottom.
+    QPainter painter(this);
+    const int h = std::max(1, height());
+    const int w = width();
+    double blue = 255.0;
+    const double step = 510.0 / h;
+    for (int y = 0; y <= h; y += 2) {
+        const int b = std::clamp(static_cast<int>(std::lround(blue)), 0, 255);
+        painter.fillRect(QRect(QPoint(-1, y - 1), QPoint(w, y + 2)), QColor(0, 0, b));
+        blue -= step;
+    }
+}
+
+void ShowSplashWindow()
+{
+    if (theSplash())
+        return;
+    auto *splash = new SplashWindow;
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        splash->move(area.center() - QPoint(splash->width() / 2, splash->height() / 2));
+    }
+    theSplash() = splash;
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+}
+
+void CloseSplashWindow()
+{
+    if (theSplash())
+        theSplash()->close();
+    theSplash() = nullptr;
+}
+
+bool SplashWindowShown()
+{
+    return !theSplash().isNull();
+}
+
+} // namespace quiren

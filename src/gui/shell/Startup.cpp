@@ -1,0 +1,155 @@
+#include "gui/shell/Startup.h"
+
+#include "core/calc/CoefficientTable.h"
+#include "core/settings/AppData.h"
+#include "core/settings/SettingsStore.h"
+#include "core/shell/FileAssociation.h"
+#include "core/text/StringTable.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/SingleInstance.h"
+#include "gui/shell/SplashWindow.h"
+#include "gui/shell/StartupTrace.h"
+#include "gui/widgets/MessageBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdlib>
+
+namespace quiren {
+
+namespace {
+
+constexpr int StrSettingsKept = 6040;  // the settings file could not be read whole
+
+// For bench/run, which times the start-up and measures the memory of open
+// windows: QUIREN_BENCH_WINDOWS=N opens N untitled calculation windows in
+// all, and QUIREN_QUIT_WHEN_SHOWN=1 ends the process as soon as the main
+// window has been painted (at once, without tearing anything down, so that
+// the time measured ends where the window is shown).
+class QuitWhenPainted : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, qApp, [] {
+                MarkStartup("painted");
+                std::_Exit(0);
+            });
+        return false;
+    }
+};
+
+void BenchmarkHooks(MainWindow &main)
+{
+    for (int i = 1; i < qEnvironmentVariableIntValue("QUIREN_BENCH_WINDOWS"); ++i)
+        main.newCalcWindow();
+    if (qEnvironmentVariableIntValue("QUIREN_QUIT_WHEN_SHOWN") == 1)
+        main.installEventFilter(new QuitWhenPainted(&main));
+}
+
+} // namespace
+
+void InstallJapaneseTranslations(QApplication &app)
+{
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char *name : {"qtbase_ja", "qt_ja"}) {
+        auto *translator = new QTranslator(&app);
+        if (translator->load(QLatin1String(name), folder)) {
+            app.installTranslator(translator);
+            return;
+        }
+        delete translator;
+    }
+}
+
+void UseJapaneseFont(QApplication &app)
+{
+    const QStringList families = QFontDatabase::families();
+    for (const char *family : {"IPAexGothic", "Noto Sans CJK JP", "IPAPGothic", "Droid Sans Fallback"}) {
+        if (families.contains(QLatin1String(family))) {
+            QFont font{QString::fromLatin1(family)};
+            font.setPointSize(9);
+            // Unhinted glyphs look the same at this size and spare FreeType's
+            // auto-hinter its study of each CJK face before the first glyph
+            // is drawn (several milliseconds of every start).
+            font.setHintingPreference(QFont::PreferNoHinting);
+            app.setFont(font);
+            return;
+        }
+    }
+}
+
+QString CommandLineFile(const QStringList &arguments)
+{
+    const QString path = arguments.mid(1).join(QLatin1Char(' '));
+    if (path.trimmed().isEmpty())
+        return QString();
+    return QFileInfo(path).absoluteFilePath();
+}
+
+int RunProgram(QApplication &app)
+{
+    app.setApplicationName(QString::fromLatin1(AppTitle));
+    app.setApplicationDisplayName(QString::fromLatin1(AppTitle));
+    InstallJapaneseTranslations(app);
+    UseJapaneseFont(app);
+    MarkStartup("fonts");
+    const QString commandLine = CommandLineFile(app.arguments());
+
+    // 1. Another running program gets the command line; this one ends.
+    SingleInstance instance;
+    if (instance.handOverToRunning(commandLine))
+        return 0;
+
+    // A settings file that cannot be read whole is copied aside before
+    // anything writes over it; the user hears of it once the main window is
+    // up.
+    const QString unreadableSettings = KeepUnreadableSettings(QString::fromLatin1(AppTitle));
+
+    // 2. The splash window.
+    ShowSplashWindow();
+    MarkStartup("splash");
+    // 3. The floor-area coefficients are a fixed table.
+    (void)CoefficientTable::values();
+    // 4. The main window; its initialisation reads the certified walls and
+    //    the office data.
+    MainWindow main;
+    MarkStartup("main window");
+    // 5.-6. The program folder, and the JW folder in effect.
+    AppData &data = AppData::instance();
+    WriteAppPath(data.programFolder);
+    data.jwFolder = ReadJwPath(data.programFolder);
+    // 7.-8. The main window loads (with its first calculation window, which
+    //    closes the splash window). The recent-files key prefix (string
+    //    1004) is taken by the recent-files work.
+    main.load(commandLine);
+    MarkStartup("calculation window");
+    // 9. The file type of calculation files, when the desktop has none yet.
+    RegisterFileType(QCoreApplication::applicationFilePath());
+    // 10. The main window is shown.
+    BenchmarkHooks(main);
+    main.show();
+    CloseSplashWindow();
+    MarkStartup("shown");
+
+    if (!unreadableSettings.isEmpty()) {
+        QTimer::singleShot(0, &main, [&main, unreadableSettings] {
+            ShowMessage(&main,
+                        Str(StrSettingsKept) + QLatin1Char('\n') + QDir::toNativeSeparators(unreadableSettings),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+        });
+    }
+    QObject::connect(&instance, &SingleInstance::commandLineReceived, &main,
+                     [&main](const QString &line) { main.openHandedOverFile(line); });
+    return app.exec();
+}
+
+} // namespace quiren

@@ -1,0 +1,59 @@
+#include "gui/widgets/WidgetSupport.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMenu>
+
+namespace quiren {
+
+BusyCursor::BusyCursor()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCursor::~BusyCursor()
+{
+    release();
+}
+
+void BusyCursor::release()
+{
+    if (m_active)
+        QGuiApplication::restoreOverrideCursor();
+    m_active = false;
+}
+
+QString IndexedName(const char *name, int i)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
+}
+
+void OnChosen(QAction *item, QObject *context, std::function<void()> command)
+{
+    QObject::connect(item, &QAction::triggered, context, [item, command = std::move(command)] {
+        if (item->isCheckable())
+            item->setChecked(!item->isChecked());
+        command();
+    });
+}
+
+QMenu *MakeNamedMenu(QWidget *owner, const QString &name, int caption, QList<QMenu *> *keptIn)
+{
+    auto *menu = new QMenu(QString::number(caption), owner);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    if (keptIn)
+        keptIn->append(menu);
+    return menu;
+}
+
+QAction *AddNamedSeparator(QMenu *menu, QObject *owner, const QString &name)
+{
+    QAction *bar = menu->addSeparator();
+    bar->setObjectName(name);
+    bar->setParent(owner);
+    return bar;
+}
+
+} // namespace quiren

@@ -1,0 +1,271 @@
+#include "core/settings/AppData.h"
+#include "core/settings/SettingsStore.h"
+
+#include "SettingsTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
+using namespace quiren;
+
+namespace {
+
+void setSetting(const char *key, const QString &text)
+{
+    WriteQuiren(QStringLiteral("Settings"), QString::fromLatin1(key), text);
+}
+
+} // namespace
+
+using SettingsStore = FreshSettings;
+
+TEST_F(SettingsStore, FirstStartGivesTheDefaultsAndWritesNothing)
+{
+    EXPECT_EQ(ReadWallCoefficient(), 51);
+    EXPECT_TRUE(ReadPafKind());
+    EXPECT_EQ(ReadModule(), 0);
+    EXPECT_TRUE(ReadOnList());
+    const MainPlacement p = ReadMainPlacement();
+    EXPECT_EQ(p.left, 1000.0f);
+    EXPECT_EQ(p.top, 1000.0f);
+    EXPECT_EQ(p.width, 11000.0f);
+    EXPECT_EQ(p.height, 8000.0f);
+    EXPECT_EQ(ReadAppPath(), QString());
+    EXPECT_EQ(ReadJwPath(QStringLiteral("/opt/quiren")), QStringLiteral("/opt/quiren/"));
+    EXPECT_EQ(ReadQuiren("OpenFiles", "RecentFile1"), QString());
+    EXPECT_TRUE(ReadSection(QStringLiteral("Quiren"), QStringLiteral("OpenFiles")).isEmpty());
+
+    AppData data;
+    data.programFolder = test::makeScratchDir(QStringLiteral("first-start-program"));
+    LoadOptionData(data);
+    EXPECT_TRUE(data.walls.isEmpty());
+    EXPECT_EQ(data.office.type(), QStringLiteral("True"));
+    EXPECT_TRUE(data.office.firstClass());
+    EXPECT_EQ(data.office.print(), QStringLiteral("0"));
+    EXPECT_FALSE(data.office.printed());
+    for (int f = OfficeData::Name; f <= OfficeData::Fax; ++f)
+        EXPECT_TRUE(data.office[f].isEmpty()) << f;
+
+    EXPECT_FALSE(QFileInfo::exists(iniPath("Quiren")));
+}
+
+TEST_F(SettingsStore, ValuesOfTheWrongKindTakeTheKeysDefault)
+{
+    const struct {
+        const char *text;
+        int expected;
+    } coefficients[] = {{"abc", 51}, {"200", 51}, {"50", 51}, {"76", 51}, {"60.5", 51},
+                        {"", 51},    {"75", 75},  {"60", 60}, {" 52 ", 52}};
+    for (const auto &c : coefficients) {
+        setSetting("WallCoefficeient", QString::fromUtf8(c.text));
+        EXPECT_EQ(ReadWallCoefficient(), c.expected) << c.text;
+    }
+
+    const struct {
+        const char *text;
+        int expected;
+    } modules[] = {{"9", 0}, {"-1", 0}, {"x", 0}, {"1.5", 0}, {"3", 3}, {"2", 2}};
+    for (const auto &m : modules) {
+        setSetting("Mod", QString::fromUtf8(m.text));
+        EXPECT_EQ(ReadModule(), m.expected) << m.text;
+    }
+
+    const struct {
+        const char *text;
+        bool expected;
+    } booleans[] = {{"maybe", true}, {"", true},    {"True", true}, {"true", true}, {"-1", true},
+                    {"1", true},     {"False", false}, {"FALSE", false}, {"0", false}};
+    for (const auto &b : booleans) {
+        setSetting("PafKind", QString::fromUtf8(b.text));
+        EXPECT_EQ(ReadPafKind(), b.expected) << b.text;
+        setSetting("OnList", QString::fromUtf8(b.text));
+        EXPECT_EQ(ReadOnList(), b.expected) << b.text;
+    }
+
+    setSetting("MainLeft", "abc");
+    setSetting("MainTop", "-500");
+    setSetting("MainWidth", "0");
+    setSetting("MainHeight", "1e40");
+    const MainPlacement p = ReadMainPlacement();
+    EXPECT_EQ(p.left, 1000.0f);
+    EXPECT_EQ(p.top, -500.0f);
+    EXPECT_EQ(p.width, 11000.0f);
+    EXPECT_EQ(p.height, 8000.0f);
+
+    setSetting("JW_Path", "");
+    EXPECT_EQ(ReadJwPath(QStringLiteral("/opt/q")), QStringLiteral("/opt/q/"));
+    setSetting("JW_Path", "/home/u/jw/");
+    EXPECT_EQ(ReadJwPath(QStringLiteral("/opt/q")), QStringLiteral("/home/u/jw/"));
+}
+
+TEST_F(SettingsStore, EveryValueIsKeptAsTheTextWritten)
+{
+    const QString texts[] = {QStringLiteral("True"),       QStringLiteral("1000"),
+                             QStringLiteral("東京都, 千代田区"), QStringLiteral("  lead and trail  "),
+                             QStringLiteral("@Variant(x)"), QStringLiteral("a;b=c\"d\\e"),
+                             QStringLiteral("")};
+    int i = 0;
+    for (const QString &text : texts) {
+        const QString key = QStringLiteral("K%1").arg(i++);
+        WriteQuiren(QStringLiteral("OfficeData"), key, text);
+        EXPECT_EQ(ReadQuiren(QStringLiteral("OfficeData"), key, QStringLiteral("default")), text);
+    }
+
+    WriteOnList(false);
+    WritePafKind(true);
+    WriteWallCoefficient(60);
+    WriteModule(2);
+    WriteMainPlacement({1000.5f, 200.0f, 11000.0f, 8000.25f});
+    const QByteArray ini = test::readAll(iniPath("Quiren"));
+    EXPECT_TRUE(ini.contains("OnList=False")) << ini.constData();
+    EXPECT_TRUE(ini.contains("PafKind=True"));
+    EXPECT_TRUE(ini.contains("WallCoefficeient=60"));
+    EXPECT_TRUE(ini.contains("Mod=2"));
+    EXPECT_TRUE(ini.contains("MainLeft=1000.5"));
+    EXPECT_TRUE(ini.contains("MainTop=200\n"));
+    EXPECT_EQ(ReadQuiren("Settings", "MainHeight"), QStringLiteral("8000.25"));
+    EXPECT_FALSE(ReadOnList());
+    EXPECT_EQ(ReadWallCoefficient(), 60);
+    EXPECT_EQ(ReadModule(), 2);
+
+    // A value someone typed into the file by hand with a bare comma.
+    QFile file(iniPath("Quiren"));
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("\n[Hand]\nAddress=a, b\n");
+    file.close();
+    EXPECT_EQ(ReadQuiren("Hand", "Address"), QStringLiteral("a, b"));
+}
+
+TEST_F(SettingsStore, AValueTheFileAlreadyHoldsDoesNotRewriteIt)
+{
+    // "AppPath" is written at every start; the file must not be replaced
+    // (and flushed to disk) when nothing changes. A rewrite goes through a
+    // temporary file renamed over the old one, so it changes the inode.
+    auto inode = [this] {
+        struct stat info {};
+        return ::stat(QFile::encodeName(iniPath("Quiren")).constData(), &info) == 0 ? info.st_ino : 0;
+    };
+    WriteAppPath(QStringLiteral("/opt/quiren"));
+    const auto first = inode();
+    ASSERT_NE(first, 0u);
+    WriteAppPath(QStringLiteral("/opt/quiren"));
+    EXPECT_EQ(inode(), first);
+
+    WriteAppPath(QStringLiteral("/opt/quiren2"));
+    EXPECT_NE(inode(), first);
+    EXPECT_EQ(ReadAppPath(), QStringLiteral("/opt/quiren2"));
+}
+
+TEST_F(SettingsStore, AFileThatIsNotIniIsCopiedBeforeItIsRewritten)
+{
+    const QString path = iniPath("Quiren");
+    auto put = [&path](const QByteArray &bytes) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    };
+    const QByteArray json = "{\"Settings\": {\"Mod\": 2}}\n";
+    put(json);
+    // Read: the defaults, and nothing is touched by reading.
+    EXPECT_EQ(ReadModule(), 0);
+    EXPECT_EQ(test::readAll(path), json);
+
+    // The first write copies the file aside, then writes as usual.
+    WriteAppPath(QStringLiteral("/opt/quiren"));
+    EXPECT_EQ(test::readAll(path + QStringLiteral(".unreadable")), json);
+    EXPECT_EQ(ReadAppPath(), QStringLiteral("/opt/quiren"));
+    WriteModule(3);
+    EXPECT_EQ(ReadModule(), 3);
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".unreadable2")));
+
+    // A file that is mostly good: what can be read is used, and the start-up
+    // check copies the whole file (under a new name: the first copy stays)
+    // to tell the user where.
+    const QByteArray mixed = "[Settings]\nMod=2\nWallCoefficeient=60\n[Office\nthis is not a key\n";
+    put(mixed);
+    const QString copy = KeepUnreadableSettings(QStringLiteral("Quiren"));
+    EXPECT_EQ(copy, path + QStringLiteral(".unreadable2"));
+    EXPECT_EQ(test::readAll(copy), mixed);
+    EXPECT_EQ(test::readAll(path + QStringLiteral(".unreadable")), json);
+    EXPECT_EQ(ReadModule(), 2);
+    EXPECT_EQ(ReadWallCoefficient(), 60);
+    // Copied once: later writes do not copy again.
+    WriteModule(1);
+    EXPECT_TRUE(KeepUnreadableSettings(QStringLiteral("Quiren")).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".unreadable3")));
+    EXPECT_EQ(ReadModule(), 1);
+    EXPECT_EQ(ReadWallCoefficient(), 60);
+}
+
+TEST_F(SettingsStore, SectionsReadWholeInKeyOrder)
+{
+    WriteQuiren("OpenFiles", "RecentFile2", "/b.qrn");
+    WriteQuiren("OpenFiles", "RecentFile1", "/a.qrn");
+    WriteQuiren("OpenFiles", "RecentFile3", "/c, d.qrn");
+    WriteQuiren("Settings", "Mod", "1");
+    const SettingPairs pairs = ReadSection("Quiren", "OpenFiles");
+    ASSERT_EQ(pairs.size(), 3);
+    EXPECT_EQ(pairs[0], qMakePair(QStringLiteral("RecentFile1"), QStringLiteral("/a.qrn")));
+    EXPECT_EQ(pairs[1], qMakePair(QStringLiteral("RecentFile2"), QStringLiteral("/b.qrn")));
+    EXPECT_EQ(pairs[2], qMakePair(QStringLiteral("RecentFile3"), QStringLiteral("/c, d.qrn")));
+
+    DeleteSetting("Quiren", "OpenFiles", "RecentFile2");
+    EXPECT_EQ(ReadSection("Quiren", "OpenFiles").size(), 2);
+    EXPECT_TRUE(ReadSection("Quiren", "Nothing").isEmpty());
+}
+
+TEST_F(SettingsStore, TheMacrosSettingsAreReadButNeverWritten)
+{
+    // Absent: reads give empty texts and create nothing.
+    EXPECT_EQ(ReadTsly(QStringLiteral("OfficeName")), QString());
+    EXPECT_TRUE(ReadTslySection().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(iniPath("Tsly")));
+
+    WriteSetting("Tsly", "suji", "OfficeName", "x");
+    DeleteSetting("Tsly", "suji", "OfficeName");
+    EXPECT_FALSE(QFileInfo::exists(iniPath("Tsly")));
+
+    // Present: read as they are; no call of ours changes the file.
+    QDir().mkpath(configDir + "/Tsly");
+    const QByteArray original = QStringLiteral("[suji]\nOfficeName=設計室\nType=2\nprint=Yes\n").toUtf8();
+    test::writeAll(iniPath("Tsly"), original);
+    EXPECT_EQ(ReadTsly(QStringLiteral("OfficeName")), QStringLiteral("設計室"));
+    EXPECT_EQ(ReadTsly(QStringLiteral("Type")), QStringLiteral("2"));
+    EXPECT_EQ(ReadTsly(QStringLiteral("Fax"), QStringLiteral("none")), QStringLiteral("none"));
+    EXPECT_EQ(ReadTslySection().size(), 3);
+    WriteSetting("Tsly", "suji", "OfficeName", "overwritten");
+    WriteSetting("tsly", "suji", "print", "no");
+    DeleteSetting("Tsly", "suji", "Type");
+    EXPECT_EQ(test::readAll(iniPath("Tsly")), original);
+}
+
+TEST_F(SettingsStore, OfficeDataRoundTripsThroughItsNineKeys)
+{
+    OfficeData office;
+    office[OfficeData::Type] = QStringLiteral("False");
+    office[OfficeData::Name] = QStringLiteral("山田 太郎");
+    office[OfficeData::RegstNumber] = QStringLiteral("123456");
+    office[OfficeData::OfficeName] = QStringLiteral("山田設計事務所");
+    office[OfficeData::OfficeRegst] = QStringLiteral("東京都知事 第1234号");
+    office[OfficeData::Address] = QStringLiteral("東京都千代田区1-2-3, 4F");
+    office[OfficeData::Tel] = QStringLiteral("03-1234-5678");
+    office[OfficeData::Fax] = QString();
+    office[OfficeData::Print] = QStringLiteral("1");
+    SaveOfficeData(office);
+
+    EXPECT_EQ(ReadQuiren("OfficeData", "Type"), QStringLiteral("False"));
+    EXPECT_EQ(ReadQuiren("OfficeData", "OfficeRegst"), office.officeRegst());
+
+    AppData data;
+    data.programFolder = test::makeScratchDir(QStringLiteral("office-program"));
+    LoadOptionData(data);
+    EXPECT_EQ(data.office, office);
+    EXPECT_FALSE(data.office.firstClass());
+    EXPECT_TRUE(data.office.printed());
+    EXPECT_EQ(OfficeData::key(OfficeData::RegstNumber), QStringLiteral("RegstNumber"));
+    EXPECT_EQ(OfficeData::key(9), QString());
+}

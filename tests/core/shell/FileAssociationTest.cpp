@@ -1,0 +1,109 @@
+// The ".qrn" file type recorded under $XDG_DATA_HOME, and the key/value
+// view of it.
+#include "TestSupport.h"
+
+#include "core/shell/FileAssociation.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QStandardPaths>
+#include <QThread>
+
+using namespace quiren;
+
+namespace {
+
+// Each test gets an empty $XDG_DATA_HOME of its own.
+class FileAssociation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dataHome = test::makeScratchDir("data-home");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome));
+    }
+    QString dataHome;
+};
+
+const QString Classes = QString();
+
+QString Get(const QString &key)
+{
+    return RegGetString(HkeyClassesRoot, key, {});
+}
+
+} // namespace
+
+TEST_F(FileAssociation, TheFirstStartRecordsTheTypeAndLaterStartsLeaveIt)
+{
+    const QString program = QStringLiteral("/opt/建築 ツール/bin/quiren");
+    ASSERT_EQ(Get(".qrn"), QString());
+    RegisterFileType(program);
+
+    EXPECT_EQ(FileTypePackagePath(), dataHome + "/mime/packages/quiren-qrn.xml");
+    EXPECT_EQ(DesktopEntryPath(), dataHome + "/applications/quiren.desktop");
+    const QByteArray package = test::readAll(FileTypePackagePath());
+    EXPECT_TRUE(package.contains("type=\"application/x-kxcalclationfile\"")) << package.constData();
+    EXPECT_TRUE(package.contains("<glob pattern=\"*.qrn\"/>")) << package.constData();
+    EXPECT_TRUE(package.contains("<comment>KX Calclation File</comment>")) << package.constData();
+    const QString desktop = QString::fromUtf8(test::readAll(DesktopEntryPath()));
+    EXPECT_TRUE(desktop.contains("\nExec=\"/opt/建築 ツール/bin/quiren\" %f\n")) << desktop.toStdString();
+    EXPECT_TRUE(desktop.contains("\nMimeType=application/x-kxcalclationfile;\n")) << desktop.toStdString();
+    EXPECT_TRUE(desktop.startsWith("[Desktop Entry]\n"));
+
+    // The four values read back through the seam.
+    EXPECT_EQ(Get(".qrn"), "KXcalclationFile");
+    EXPECT_EQ(Get("KXcalclationFile"), "KX Calclation File");
+    EXPECT_EQ(Get("KXcalclationFile\\DefaultIcon"), "quiren");
+    EXPECT_EQ(Get("KXcalclationFile\\shell\\open\\command"), "\"/opt/建築 ツール/bin/quiren\" %f");
+
+    // A later start, even from another folder, writes nothing.
+    const QDateTime written = QFileInfo(DesktopEntryPath()).lastModified();
+    QThread::msleep(20);
+    RegisterFileType("/usr/local/bin/quiren");
+    EXPECT_EQ(QFileInfo(DesktopEntryPath()).lastModified(), written);
+    EXPECT_EQ(test::readAll(FileTypePackagePath()), package);
+    EXPECT_EQ(Get("KXcalclationFile/shell/open/command"), "\"/opt/建築 ツール/bin/quiren\" %f");
+}
+
+TEST_F(FileAssociation, TheSeamHoldsOnlyTheTypesKeys)
+{
+    // Nothing recorded yet: empty texts, no files.
+    EXPECT_EQ(Get("KXcalclationFile"), QString());
+    EXPECT_EQ(Get("KXcalclationFile/shell/open/command"), QString());
+
+    EXPECT_TRUE(RegSetString(HkeyClassesRoot, ".qrn", {}, "KXcalclationFile"));
+    EXPECT_TRUE(RegSetString(HkeyClassesRoot, "KXcalclationFile", {}, "説明 \"引用\" <&>"));
+    EXPECT_EQ(Get("kxcalclationfile"), "説明 \"引用\" <&>");
+
+    // Backslashes and line ends survive the desktop entry's escaping.
+    const QString command = OpenCommandFor("/a\\b/$x \"y\"`z");
+    EXPECT_EQ(command, "\"/a\\\\b/\\$x \\\"y\\\"\\`z\" %f");
+    EXPECT_TRUE(RegSetString(HkeyClassesRoot, "KXcalclationFile/shell/open/command", {}, command));
+    EXPECT_EQ(Get("KXcalclationFile/shell/open/command"), command);
+
+    // Only the default value of the classes root's keys exists.
+    EXPECT_FALSE(RegSetString(0x80000001u, ".qrn", {}, "KXcalclationFile"));
+    EXPECT_FALSE(RegSetString(HkeyClassesRoot, ".qrn", "Named", "KXcalclationFile"));
+    EXPECT_FALSE(RegSetString(HkeyClassesRoot, ".txt", {}, "KXcalclationFile"));
+    EXPECT_FALSE(RegSetString(HkeyClassesRoot, "KXcalclationFile/shell/print/command", {}, "x"));
+    EXPECT_EQ(RegGetString(0x80000001u, ".qrn", {}), QString());
+    EXPECT_EQ(RegGetString(HkeyClassesRoot, ".qrn", "Named"), QString());
+    // The package describes one type; another type's keys are not there.
+    EXPECT_FALSE(RegSetString(HkeyClassesRoot, "OtherFile", {}, "other"));
+    EXPECT_EQ(Get("OtherFile"), QString());
+}
+
+TEST_F(FileAssociation, AnUnwritableDataFolderFailsSilently)
+{
+    // $XDG_DATA_HOME is a file: nothing can be created below it.
+    const QString blocked = dataHome + "/blocked";
+    test::writeAll(blocked, "not a folder");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(blocked));
+    EXPECT_FALSE(RegSetString(HkeyClassesRoot, ".qrn", {}, "KXcalclationFile"));
+    RegisterFileType("/usr/bin/quiren");
+    EXPECT_FALSE(QFileInfo::exists(blocked + "/mime"));
+    EXPECT_EQ(Get(".qrn"), QString());
+}

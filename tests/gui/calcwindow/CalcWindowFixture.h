@@ -1,0 +1,171 @@
+#pragma once
+
+// A main window with its first calculation window, shown under the
+// offscreen platform, and the means to drive its controls as a user would.
+#include "core/settings/AppData.h"
+#include "core/settings/SettingsStore.h"
+#include "gui/calcwindow/CalcWindow.h"
+#include "gui/calcwindow/FramingGrid.h"
+#include "gui/calcwindow/JudgementGrid.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/tools/NumberEntry.h"
+#include "gui/widgets/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+namespace quiren::test {
+
+class CalcWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        AppData::instance().walls.clear();
+        WriteOnList(false);
+        WritePafKind(true);
+        WriteWallCoefficient(51);
+        SetMessageResponder([this](const MessageRequest &request) {
+            messages.push_back(request);
+            return answer;
+        });
+        main = std::make_unique<MainWindow>(false);
+        main->load();
+        main->resize(1200, 900);
+        main->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+        calc = main->activeCalcWindow();
+        ASSERT_NE(calc, nullptr);
+    }
+
+    void TearDown() override
+    {
+        SetMessageResponder({});
+        main.reset();
+    }
+
+    template <typename T = QWidget>
+    T *control(const QString &name) const
+    {
+        T *found = calc->findChild<T *>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    QLineEdit *box(const QString &name) const { return control<QLineEdit>(name); }
+    QString labelText(const QString &name) const { return control<QLabel>(name)->text(); }
+
+    FramingGrid *grid(int s) const { return calc->framingGrid(s); }
+    // Grid rows count the two heading rows.
+    QString cell(int s, int row, int column) const
+    {
+        return grid(s)->model()->index(row, column).data().toString();
+    }
+    QString judgement(int s, int column) const
+    {
+        return calc->judgementGrid()->model()->index(2 + s, column).data().toString();
+    }
+
+    void showPage(int s)
+    {
+        calc->findChild<QTabWidget *>(QStringLiteral("TS"))->setCurrentIndex(s);
+    }
+
+    void clickCell(int s, int row, int column)
+    {
+        showPage(s);
+        FramingGrid *g = grid(s);
+        const QModelIndex index = g->model()->index(row, column);
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->visualRect(index).center());
+    }
+
+    QWidget *editorOf(int s, int row, int column) const
+    {
+        return grid(s)->indexWidget(grid(s)->model()->index(row, column));
+    }
+
+    // Clicks a list cell and clicks the item in the list that drops down.
+    void chooseFromList(int s, int row, int column, const QString &item)
+    {
+        clickCell(s, row, column);
+        auto *combo = qobject_cast<QComboBox *>(editorOf(s, row, column));
+        ASSERT_NE(combo, nullptr) << "no list at " << row << "," << column;
+        const int position = combo->findText(item);
+        ASSERT_GE(position, 0) << item.toStdString();
+        QAbstractItemView *list = combo->view();
+        ASSERT_TRUE(list->isVisible());
+        const QModelIndex entry = list->model()->index(position, 0);
+        list->scrollTo(entry);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
+        QApplication::processEvents();
+    }
+
+    // Types into a cell whose click starts free typing, then Enter.
+    void typeAfterClick(int s, int row, int column, const QString &text)
+    {
+        clickCell(s, row, column);
+        auto *edit = qobject_cast<QLineEdit *>(editorOf(s, row, column));
+        ASSERT_NE(edit, nullptr) << "no text editor at " << row << "," << column;
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+
+    // Makes a cell current and types: the first key starts the edit.
+    void typeIntoCurrent(int s, int row, int column, const QString &text)
+    {
+        showPage(s);
+        FramingGrid *g = grid(s);
+        const QModelIndex index = g->model()->index(row, column);
+        g->setFocus();
+        g->setCurrentIndex(index);
+        QTest::keyClicks(g, text.left(1));
+        auto *edit = qobject_cast<QLineEdit *>(g->indexWidget(index));
+        ASSERT_NE(edit, nullptr) << "typing did not start an edit";
+        QTest::keyClicks(edit, text.mid(1));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+
+    // Clicks a places cell; the number entry window is answered by `act`.
+    void usePlacesWindow(int s, int row, int column, std::function<void(NumberEntryDialog *)> act)
+    {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<NumberEntryDialog *>(QApplication::activeModalWidget());
+            seen = dialog != nullptr;
+            if (dialog)
+                act(dialog);
+        });
+        clickCell(s, row, column);
+        EXPECT_TRUE(seen) << "the number entry window did not open";
+    }
+
+    void pressKey(int s, int row, int column, Qt::Key key)
+    {
+        showPage(s);
+        FramingGrid *g = grid(s);
+        g->setCurrentIndex(g->model()->index(row, column));
+        QTest::keyClick(g, key);
+    }
+
+    std::unique_ptr<MainWindow> main;
+    CalcWindow *calc = nullptr;
+    std::vector<MessageRequest> messages;
+    MsgAnswer answer = MsgAnswer::Ok;
+};
+
+} // namespace quiren::test

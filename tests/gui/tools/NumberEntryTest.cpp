@@ -1,0 +1,84 @@
+// The number entry window: what it shows, and what each button writes.
+#include "gui/tools/NumberEntry.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+namespace quiren {
+namespace {
+
+QPushButton *button(NumberEntryDialog &dialog, int i)
+{
+    return dialog.findChild<QPushButton *>(QStringLiteral("cmdOK(%1)").arg(i));
+}
+
+QSpinBox *spinner(NumberEntryDialog &dialog)
+{
+    return dialog.findChild<QSpinBox *>(QStringLiteral("udNum"));
+}
+
+TEST(NumberEntry, OpensAtTheCellsNumberOrOne)
+{
+    NumberEntryDialog empty{QString()};
+    EXPECT_EQ(empty.windowTitle(), QStringLiteral("軸組みの箇所数"));
+    EXPECT_EQ(empty.shownNumber(), QStringLiteral("1"));
+    QTest::mouseClick(button(empty, 0), Qt::LeftButton);
+    EXPECT_EQ(empty.result(), QStringLiteral("1"));
+
+    NumberEntryDialog four{QStringLiteral("4")};
+    EXPECT_EQ(four.shownNumber(), QStringLiteral("4"));
+    QTest::mouseClick(button(four, 0), Qt::LeftButton);
+    EXPECT_EQ(four.choice(), NumberEntryDialog::Choice::Ok);
+    EXPECT_EQ(four.result(), QStringLiteral("4"));
+}
+
+TEST(NumberEntry, SpinnerStopsAtOneAndAHundred)
+{
+    NumberEntryDialog low{QStringLiteral("2")};
+    QTest::keyClick(spinner(low), Qt::Key_Down);
+    QTest::keyClick(spinner(low), Qt::Key_Down);
+    QTest::keyClick(spinner(low), Qt::Key_Down);
+    EXPECT_EQ(low.shownNumber(), QStringLiteral("1"));
+
+    NumberEntryDialog high{QStringLiteral("99")};
+    QTest::keyClick(spinner(high), Qt::Key_Up);
+    QTest::keyClick(spinner(high), Qt::Key_Up);
+    EXPECT_EQ(high.shownNumber(), QStringLiteral("100"));
+    QTest::mouseClick(button(high, 0), Qt::LeftButton);
+    EXPECT_EQ(high.result(), QStringLiteral("100"));
+}
+
+TEST(NumberEntry, ClearEmptiesAndCancelKeeps)
+{
+    NumberEntryDialog clear{QStringLiteral("4")};
+    QTest::mouseClick(button(clear, 2), Qt::LeftButton);
+    EXPECT_EQ(button(clear, 2)->text(), QStringLiteral("クリヤ"));
+    EXPECT_EQ(clear.choice(), NumberEntryDialog::Choice::Clear);
+    EXPECT_TRUE(clear.result().isEmpty());
+
+    NumberEntryDialog cancel{QStringLiteral("4")};
+    QTest::keyClick(spinner(cancel), Qt::Key_Up);
+    QTest::mouseClick(button(cancel, 1), Qt::LeftButton);
+    EXPECT_EQ(cancel.result(), QStringLiteral("4"));
+}
+
+TEST(NumberEntry, ModalEditReturnsTheNewText)
+{
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<NumberEntryDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTest::keyClick(dialog->findChild<QSpinBox *>(QStringLiteral("udNum")), Qt::Key_Up);
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    NumberEntryDialog::Choice choice = NumberEntryDialog::Choice::Cancel;
+    EXPECT_EQ(NumberEntryDialog::Edit(nullptr, QStringLiteral("7"), &choice), QStringLiteral("8"));
+    EXPECT_EQ(choice, NumberEntryDialog::Choice::Ok);
+}
+
+} // namespace
+} // namespace quiren

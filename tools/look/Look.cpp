@@ -1,0 +1,111 @@
+// Pictures of the windows for a person to look at, not a test: it asserts
+// nothing. Built beside the tests (it drives the windows with their helpers)
+// as build/tests/look; run it with QUIREN_SCREENSHOT_DIR naming a folder,
+// under Xvfb with QT_QPA_PLATFORM=xcb so that drop-down lists are in the
+// picture:
+//   QUIREN_SCREENSHOT_DIR=/tmp/look QT_QPA_PLATFORM=xcb xvfb-run -a build/tests/look
+#include "gui/calcwindow/CalcWindowFixture.h"
+
+#include "gui/shell/AboutWindow.h"
+#include "gui/shell/SplashWindow.h"
+#include "gui/shell/Startup.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace quiren::test {
+namespace {
+
+class Look : public CalcWindowFixture {
+protected:
+    void SetUp() override
+    {
+        folder = qEnvironmentVariable("QUIREN_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            GTEST_SKIP() << "QUIREN_SCREENSHOT_DIR not set";
+        UseJapaneseFont(*qApp);
+        CalcWindowFixture::SetUp();
+        main->move(0, 0);
+    }
+
+    void shoot(const QString &name)
+    {
+        QTest::qWait(300);
+        QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(0);
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            picture = main->grab();
+        picture.save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    }
+
+    QString folder;
+};
+
+TEST_F(Look, Windows)
+{
+    shoot(QStringLiteral("1-empty"));
+
+    // Two storeys; the first storey's second direction falls short.
+    QTest::mouseClick(control<QRadioButton>(QStringLiteral("F_num(1)")), Qt::LeftButton);
+    box(QStringLiteral("TitleName"))->insert(QStringLiteral("山田邸新築"));
+    QTest::keyClicks(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("62.5"));
+    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(0)")), QStringLiteral("28"));
+    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(3)")), QStringLiteral("31.2"));
+    chooseFromList(0, 2, 0, QStringLiteral("木材"));
+    chooseFromList(0, 2, 1, QStringLiteral("3×9"));
+    clickCell(0, 2, 2);
+    typeAfterClick(0, 2, 3, QStringLiteral("0.91"));
+    typeIntoCurrent(0, 2, 4, QStringLiteral("6"));
+    typeAfterClick(0, 2, 7, QStringLiteral("0.91"));
+    typeIntoCurrent(0, 2, 8, QStringLiteral("3"));
+    chooseFromList(0, 3, 0, QStringLiteral("木摺両面壁+木材"));
+    typeAfterClick(0, 3, 3, QStringLiteral("1.82"));
+    typeIntoCurrent(0, 3, 4, QStringLiteral("3"));
+    typeAfterClick(0, 3, 7, QStringLiteral("1.82"));
+    typeIntoCurrent(0, 3, 8, QStringLiteral("2"));
+    chooseFromList(0, 4, 0, QStringLiteral("土塗り壁"));
+    typeAfterClick(0, 4, 3, QStringLiteral("1.365"));
+    typeIntoCurrent(0, 4, 4, QStringLiteral("2"));
+    showPage(1);
+    QTest::keyClicks(box(QStringLiteral("txtFloorDimensions(1)")), QStringLiteral("45"));
+    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(1)")), QStringLiteral("12"));
+    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(4)")), QStringLiteral("14.5"));
+    chooseFromList(1, 2, 0, QStringLiteral("木材"));
+    typeAfterClick(1, 2, 3, QStringLiteral("0.91"));
+    typeIntoCurrent(1, 2, 4, QStringLiteral("8"));
+    typeAfterClick(1, 2, 7, QStringLiteral("0.91"));
+    typeIntoCurrent(1, 2, 8, QStringLiteral("9"));
+    showPage(0);
+    grid(0)->setCurrentIndex(grid(0)->model()->index(5, 0));
+    shoot(QStringLiteral("2-two-storeys"));
+
+    // An open list of kinds.
+    clickCell(0, 5, 0);
+    shoot(QStringLiteral("3-kind-list"));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(editorOf(0, 5, 0), Qt::Key_Escape);
+
+    // The number entry window.
+    usePlacesWindow(0, 3, 8, [this](NumberEntryDialog *dialog) {
+        dialog->move(main->geometry().center());
+        shoot(QStringLiteral("4-number-entry"));
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdOK(1)")), Qt::LeftButton);
+    });
+
+    // Three storeys, the other naming style.
+    QTest::mouseClick(control<QRadioButton>(QStringLiteral("F_num(2)")), Qt::LeftButton);
+    calc->setDirectionCaptions(false);
+    calc->action(QStringLiteral("T_Merge(0)"))->trigger();
+    shoot(QStringLiteral("5-three-storeys"));
+
+    // The splash and about windows.
+    ShowSplashWindow();
+    shoot(QStringLiteral("6-splash"));
+    CloseSplashWindow();
+    AboutWindow about(main.get());
+    about.show();
+    about.move(200, 200);
+    shoot(QStringLiteral("7-about"));
+}
+
+} // namespace
+} // namespace quiren::test
