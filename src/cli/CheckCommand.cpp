@@ -17,12 +17,19 @@ int runCheck(const QStringList &args)
     bool unreadable = false;
     bool shortfall = false;
     for (const QString &path : args) {
-        const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(path);
+        std::vector<RefusedCell> refused;
+        const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(path, &refused);
         if (!sheet) {
             unreadable = true;
             continue;
         }
-        bool fileOk = true;
+        // A number the sheet could not take was judged as an empty cell: the
+        // file's own figures were not all checked, so it cannot pass.
+        bool fileOk = refused.empty();
+        for (const RefusedCell &cell : refused) {
+            Out() << path << QStringLiteral(": ") << RefusedCellText(cell)
+                  << QStringLiteral(" を使えません（空欄として計算） / cannot use this value, taken as empty\n");
+        }
         for (int s = 0; s <= sheet->storeyIndex; ++s) {
             const JudgementRow &j = sheet->judgement[s];
             for (int d = 0; d < 2; ++d) {
@@ -53,9 +60,10 @@ int runCheck(const QStringList &args)
 const bool registered = RegisterCommand({
     QStringLiteral("check"),
     QStringLiteral("qrn check ファイル...  すべての階・方向が OK なら 0、不足があれば 1 (不足箇所を表示)、\n"
-                   "                 読めないファイルがあれば 2 で終了します。"),
+                   "                 読めないファイルがあれば 2 で終了します。使えない数値は名指しし 1 とします。"),
     QStringLiteral("qrn check FILE...  Exits 0 when every storey and direction reads OK, 1 when any falls\n"
-                   "                 short (naming them), 2 when a file cannot be read."),
+                   "                 short (naming them) or a value cannot be used (naming the cell),\n"
+                   "                 2 when a file cannot be read."),
     runCheck,
 });
 

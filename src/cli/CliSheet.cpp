@@ -13,15 +13,18 @@ AppData &CliAppData()
 {
     static AppData &data = [] () -> AppData & {
         AppData &d = AppData::instance();   // programFolder: qrn's own folder
-        LoadOptionData(d);                  // office data from the settings
-        // The wall list is the one beside qrn, whatever "AppPath" says.
-        d.walls = ReadWallListFile(WallListPath(d.programFolder)).value_or(CertifiedWallList{});
+        // The office data from the settings, and the wall list beside qrn,
+        // as the window reads them.
+        LoadOptionData(d);
+        const QString unread = UnreadWallLinesMessage(d.walls);
+        if (!unread.isEmpty())
+            Err() << QStringLiteral("qrn: ") << unread << '\n';
         return d;
     }();
     return data;
 }
 
-std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path)
+std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path, std::vector<RefusedCell> *refused)
 {
     const CalcFileRead read = ReadCalcFile(path);
     if (read.status != CalcFileStatus::Ok) {
@@ -35,8 +38,30 @@ std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path)
         return nullptr;
     }
     auto sheet = std::make_unique<CalcSheet>(&CliAppData().walls);
-    ApplyCalcFile(*sheet, read.data);
+    std::vector<RefusedCell> cells = ApplyCalcFile(*sheet, read.data);
+    if (refused)
+        *refused = std::move(cells);
     return sheet;
+}
+
+QString RefusedCellText(const RefusedCell &cell)
+{
+    QString where = StoreyName(cell.storey) + QLatin1Char(' ');
+    switch (cell.kind) {
+    case RefusedCell::FloorArea:
+        where += QStringLiteral("床面積");
+        break;
+    case RefusedCell::ProjectedArea:
+        where += AreaCaption(cell.storey + 3 * cell.direction);
+        break;
+    case RefusedCell::Framing: {
+        const bool length = cell.column == ColLength0 || cell.column == ColLength1;
+        where += QString::number(cell.row + 1) + QStringLiteral("行目 ") + DirectionCaption(cell.direction)
+                 + QLatin1Char(' ') + Str(length ? 1133 : 1134);
+        break;
+    }
+    }
+    return where + QStringLiteral(" \"") + cell.text + QLatin1Char('"');
 }
 
 QString DirectionCaption(int d)

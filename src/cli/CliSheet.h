@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "core/documents/CalcFile.h"
 #include "core/settings/AppData.h"
 #include "core/settings/WallListFile.h"
 
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 // What the qrn commands share: the application data as the tool sees it, and
 // reading a calculation file into a sheet exactly as the window shows it
@@ -20,8 +22,14 @@ AppData &CliAppData();
 
 // Reads `path` into a fully recomputed sheet. A file that cannot be opened
 // or is not a calculation file gets the program's message on stderr and an
-// empty pointer.
-std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path);
+// empty pointer. `refused`, when given, receives the numbers of the file
+// the sheet could not take (left empty, as the window does).
+std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path,
+                                        std::vector<RefusedCell> *refused = nullptr);
+
+// Where a refused number stood and what it was, for the user:
+// 一階 3行目 桁に平行な壁面 軸組長さ(m) "1e38".
+QString RefusedCellText(const RefusedCell &cell);
 
 // The end of a command that writes `output`: the path on stdout and ExitOk,
 // or the reason on stderr ("qrn <command>: ... / cannot write ...") and

@@ -1,5 +1,6 @@
 #include "core/calc/CalcSheet.h"
 
+#include "core/calc/CellInput.h"
 #include "core/calc/CoefficientTable.h"
 #include "core/calc/Framing.h"
 #include "core/text/NumberText.h"
@@ -62,7 +63,8 @@ const CertifiedWall *CalcSheet::chosenWall() const
     const CertifiedWallList &list = walls();
     if (certifiedChoice < 0 || certifiedChoice >= list.size())
         return nullptr;
-    return &list[certifiedChoice];
+    const CertifiedWall &wall = list[certifiedChoice];
+    return wall.isPlaceholder() ? nullptr : &wall;
 }
 
 void CalcSheet::SetUpNewSheet()
@@ -209,12 +211,13 @@ void CalcSheet::RecalcStorey(int s)
                 row[effective].clear();
                 continue;
             }
-            row[multiplier] = FormatFixed1(
+            row[multiplier] = MultiplierText(
                 FramingMultiplier(row[ColKind], row[ColSection], row[ColXBracing], walls(), lastWall));
             if (row[places].isEmpty()) {
                 row[effective].clear();
             } else {
-                // The multiplier as displayed, one decimal, is what counts.
+                // The multiplier as displayed is what counts; it keeps the
+                // two decimals a certified wall may have (3.75 stays 3.75).
                 row[effective] = FormatFixed4(TextValue(row[length]) * TextValue(row[places])
                                               * TextValue(row[multiplier]));
             }
@@ -294,44 +297,30 @@ EditResult CalcSheet::AfterEdit(int s, int r, int column, EditPrompter &prompter
     ApplyKindDefaults(s, r);
     QString &cell = framing[s][r][column];
 
-    if (isLengthColumn(column) && !cell.isEmpty()) {
-        if (cell == framing::Clear) {
-            cell.clear();
-        } else {
-            const QString typed = cell.trimmed();
-            const NumberCheck check = CheckNumberText(typed);
-            if (check == NumberCheck::NotANumber) {
-                prompter.notANumber();
-                cell.clear();
-            } else if (check == NumberCheck::OutOfRange || TextValue(typed) < 0) {
-                // A length beyond single precision cannot be kept, and a
-                // negative one would silently take framing off the sum.
-                prompter.invalidNumber();
-                cell.clear();
-            } else {
-                const double value = TextValue(typed);
-                if (value >= 10.0 && !prompter.confirmLongLength()) {
-                    cell.clear();
-                    RecalcStorey(s);
-                    return EditResult::LongLengthRefused;
-                }
-                cell = QString(LeadingSpaces(value), QLatin1Char(' ')) + FormatLength(value);
-            }
-        }
-    } else if (isPlacesColumn(column) && !cell.isEmpty()) {
-        const NumberCheck check = CheckNumberText(cell);
-        if (check == NumberCheck::NotANumber) {
+    if (isLengthColumn(column) && cell == framing::Clear) {
+        cell.clear();
+    } else if (isLengthColumn(column) || isPlacesColumn(column)) {
+        const CellReading reading =
+            isLengthColumn(column) ? ReadLengthText(cell) : ReadPlacesText(cell);
+        switch (reading.verdict) {
+        case CellVerdict::Empty:
+            break;
+        case CellVerdict::NotANumber:
             prompter.notANumber();
             cell.clear();
-        } else {
-            const std::optional<int> places =
-                check == NumberCheck::Number ? RoundPlaces(TextValue(cell)) : std::nullopt;
-            if (!places || *places < 0) {
-                prompter.invalidNumber();
+            break;
+        case CellVerdict::Invalid:
+            prompter.invalidNumber();
+            cell.clear();
+            break;
+        case CellVerdict::Taken:
+            if (isLengthColumn(column) && reading.value >= 10.0 && !prompter.confirmLongLength()) {
                 cell.clear();
-            } else {
-                cell = QString::number(*places);
+                RecalcStorey(s);
+                return EditResult::LongLengthRefused;
             }
+            cell = reading.text;
+            break;
         }
     }
 

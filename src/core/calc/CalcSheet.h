@@ -139,7 +139,7 @@ public:
     const CertifiedWallList &walls() const;
     void setWalls(const CertifiedWallList *walls) { m_walls = walls; }
     // The chosen certified wall, or nullptr when none is chosen (empty list,
-    // or position -1 or out of range).
+    // position -1 or out of range, or the placeholder of an unread line).
     const CertifiedWall *chosenWall() const;
 
     // ---- set-up ----------------------------------------------------------

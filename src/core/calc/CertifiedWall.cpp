@@ -10,4 +10,22 @@ QString WallDisplayLine(const QString &name, float multiplier)
     return name + Str(6182) + SingleText(multiplier);
 }
 
+bool IsCertifiedMultiplier(double multiplier)
+{
+    if (!(multiplier > 0.0) || multiplier > 5.0)
+        return false;
+    // Two decimals at most: the value is its own two-decimal text.
+    const float single = static_cast<float>(multiplier);
+    return TextSingle(FormatDecimal(single, 2, 0)) == single;
+}
+
+CertifiedWall UnreadWallPlaceholder(const QByteArray &line, int fileLine)
+{
+    CertifiedWall wall;
+    wall.unreadLine = line;
+    wall.fileLine = fileLine;
+    wall.displayLine = Str(6243).arg(fileLine);
+    return wall;
+}
+
 } // namespace quiren

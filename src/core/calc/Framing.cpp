@@ -1,5 +1,6 @@
 #include "core/calc/Framing.h"
 
+#include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
 namespace quiren {
@@ -64,6 +65,11 @@ float FramingMultiplier(const QString &kind, const QString &section, const QStri
 
     const float sum = wall + brace;
     return sum > 5.0f ? 5.0f : sum;
+}
+
+QString MultiplierText(float multiplier)
+{
+    return FormatDecimal(multiplier, 2, 1);
 }
 
 QStringList SectionList()

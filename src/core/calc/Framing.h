@@ -14,6 +14,11 @@ namespace quiren {
 float FramingMultiplier(const QString &kind, const QString &section, const QString &xBracing,
                         const CertifiedWallList &walls, int lastPosition);
 
+// The text of a multiplier in the grid and on the sheet: one decimal, or
+// two when a certified wall has them ("2.0", "4.5", "3.75"). Certified
+// multipliers carry at most two decimals, so nothing is rounded away.
+QString MultiplierText(float multiplier);
+
 // Section list of the section cell: "1.5×9", "3×9", "4.5×9", "9×9".
 QStringList SectionList();
 

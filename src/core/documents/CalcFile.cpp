@@ -1,5 +1,6 @@
 #include "core/documents/CalcFile.h"
 
+#include "core/calc/CellInput.h"
 #include "core/io/NativePath.h"
 #include "core/io/SafeWrite.h"
 #include "core/settings/SettingsStore.h"
@@ -283,18 +284,19 @@ private:
     bool m_bom = false;
 };
 
-// An input text as the sheet can take it: numbers stay as they are, anything
-// else is left empty.
-QString numberOrEmpty(const QString &text)
+// A number of the file as the sheet takes it: through the checks a typed
+// entry goes through, a refused one left empty (as the window empties it)
+// and noted.
+QString takeNumber(const QString &text, const CellReading &reading, RefusedCell where,
+                   std::vector<RefusedCell> &refused)
 {
-    return IsSingleNumber(text) ? text : QString();
-}
-
-QString nonNegativeOrEmpty(const QString &text)
-{
-    if (!IsSingleNumber(text) || TextValue(text) < 0)
-        return {};
-    return text;
+    if (reading.verdict == CellVerdict::Taken)
+        return reading.text;
+    if (reading.verdict != CellVerdict::Empty) {
+        where.text = text;
+        refused.push_back(where);
+    }
+    return {};
 }
 
 } // namespace
@@ -503,8 +505,10 @@ CalcFileRead ReadCalcFile(const QString &path)
 
 // ---- applying ------------------------------------------------------------------
 
-void ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data, int wallCoefficeient)
+std::vector<RefusedCell> ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data,
+                                       int wallCoefficeient)
 {
+    std::vector<RefusedCell> refused;
     sheet.SetUpNewSheet();
 
     sheet.merge = data.merge;
@@ -525,10 +529,14 @@ void ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data, int wallCoefficei
     sheet.strongWind = !data.strongWind;
     sheet.ToggleStrongWind(wallCoefficeient);
 
+    auto area = [&](const QString &text, int storey, int direction, RefusedCell::Kind kind) {
+        return takeNumber(text, ReadAreaText(text), {kind, storey, direction, -1, -1, {}}, refused);
+    };
     for (int s = 0; s < StoreyCount; ++s) {
-        sheet.SetFloorArea(s, numberOrEmpty(data.floorArea[s]));
-        sheet.SetProjectedArea(s, numberOrEmpty(data.projectedArea[s]));
-        sheet.SetProjectedArea(s + 3, numberOrEmpty(data.projectedArea[s + 3]));
+        sheet.SetFloorArea(s, area(data.floorArea[s], s, 0, RefusedCell::FloorArea));
+        sheet.SetProjectedArea(s, area(data.projectedArea[s], s, 0, RefusedCell::ProjectedArea));
+        sheet.SetProjectedArea(s + 3,
+                               area(data.projectedArea[s + 3], s, 1, RefusedCell::ProjectedArea));
         const int count = std::min<int>(static_cast<int>(sheet.framing[s].size()),
                                         static_cast<int>(data.rows[s].size()));
         for (int r = 0; r < count; ++r) {
@@ -536,9 +544,18 @@ void ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data, int wallCoefficei
             for (int f = 0; f < CalcFileRowFields; ++f) {
                 const int column = FramingInputColumns[f];
                 const QString &text = data.rows[s][r][f];
-                const bool numeric = column == ColLength0 || column == ColPlaces0
-                                     || column == ColLength1 || column == ColPlaces1;
-                row[column] = numeric ? nonNegativeOrEmpty(text) : text;
+                const int direction = column == ColLength1 || column == ColPlaces1 ? 1 : 0;
+                if (column == ColLength0 || column == ColLength1) {
+                    row[column] = takeNumber(text, ReadLengthText(text),
+                                             {RefusedCell::Framing, s, direction, r, column, {}},
+                                             refused);
+                } else if (column == ColPlaces0 || column == ColPlaces1) {
+                    row[column] = takeNumber(text, ReadPlacesText(text),
+                                             {RefusedCell::Framing, s, direction, r, column, {}},
+                                             refused);
+                } else {
+                    row[column] = text;
+                }
             }
         }
     }
@@ -548,12 +565,13 @@ void ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data, int wallCoefficei
     for (int s = 0; s <= sheet.storeyIndex; ++s)
         sheet.RecalcStorey(s);
     sheet.changed = false;
+    return refused;
 }
 
-void ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data)
+std::vector<RefusedCell> ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data)
 {
     // The setting matters only when the option ends on; it is read now.
-    ApplyCalcFile(sheet, data, data.strongWind ? ReadWallCoefficient() : WallCoefficientDefault);
+    return ApplyCalcFile(sheet, data, data.strongWind ? ReadWallCoefficient() : WallCoefficientDefault);
 }
 
 } // namespace quiren

@@ -116,13 +116,24 @@ QString NotDataFileMessage();
 // the rows), then Long_calc for storeys 0..2 and RecalcStorey for 0..n.
 // `changed` is clear afterwards.
 //
-// An area, length or places text that is not a number (a file edited by
-// hand) is left empty, as the window empties such an entry; a negative
-// length or places count likewise.
+// Areas, lengths and places go through the checks and the normalisation of
+// typed entries (CellInput.h): a length "1.82" becomes "  1.82", places
+// "2.5" become "2". A text the window would refuse (not a number, negative,
+// out of range) is left empty, as the window empties such an entry, and is
+// returned so that the caller can say which cell it could not use.
 //
 // wallCoefficeient: the strong-wind setting (cm/m²) as read now. The
 // two-argument form reads it from the settings when the option is on.
-void ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data, int wallCoefficeient);
-void ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data);
+struct RefusedCell {
+    enum Kind { FloorArea, ProjectedArea, Framing } kind = FloorArea;
+    int storey = 0;
+    int direction = 0;   // of a projected area or a framing cell
+    int row = -1;        // framing row, 0-based
+    int column = -1;     // framing column (ColLength0, ColPlaces1, ...)
+    QString text;        // as the file held it
+};
+std::vector<RefusedCell> ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data,
+                                       int wallCoefficeient);
+std::vector<RefusedCell> ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data);
 
 } // namespace quiren

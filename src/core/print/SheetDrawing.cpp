@@ -19,13 +19,50 @@ constexpr int JudgementRowOf[3] = {19, 35, 51};
 constexpr int FirstFramingRow[3] = {10, 28, 44};
 constexpr int FirstBlockRow[3] = {9, 27, 43};
 
+// The requirement labels of each storey that the judgement row names:
+// floor area, then the projected areas of direction 0 and 1.
+const char *const RequirementLabels[3][3] = {
+    {"(ｲ)", "(ﾛ)", "(ﾊ)"}, {"(ﾆ)", "(ﾎ)", "(ﾍ)"}, {"(ﾄ)", "(ﾁ)", "(ﾘ)"}};
+
+// "(ｲ)又は(ﾛ)": what the judgement row of storey s says the necessary
+// length of direction d is, at the head of the direction's block.
+QString OrText(int s, int d)
+{
+    return QString::fromUtf8(RequirementLabels[s][0]) + QStringLiteral("又は")
+           + QString::fromUtf8(RequirementLabels[s][1 + d]);
+}
+
+enum class JudgementRelation { None, Enough, Short };
+
+// What the judgement cell says about the two lengths: "OK" when the
+// effective length reaches the necessary one, a percentage when it falls
+// short, nothing when the storey has not been judged.
+JudgementRelation RelationOf(const QString &judgement)
+{
+    const QString text = judgement.trimmed();
+    if (text.isEmpty())
+        return JudgementRelation::None;
+    if (text == QLatin1String("OK"))
+        return JudgementRelation::Enough;
+    return JudgementRelation::Short;
+}
+
+QString RelationSign(JudgementRelation relation)
+{
+    switch (relation) {
+    case JudgementRelation::Enough: return QStringLiteral("≦");
+    case JudgementRelation::Short: return QStringLiteral("＞");
+    case JudgementRelation::None: break;
+    }
+    return QString();
+}
+
 } // namespace
 
 SheetSettings ReadSheetSettings(const AppData &data)
 {
     SheetSettings settings;
     settings.pafKind = ReadPafKind();
-    settings.wallCoefficient = ReadWallCoefficient();
     settings.office = data.office;
     return settings;
 }
@@ -49,9 +86,13 @@ QString SheetDrawing::StoreySuffix() const
 
 QString SheetDrawing::WindFactorText() const
 {
-    if (TextValue(m_sheet.windFactor[0]) == 0.5)
+    // The factor the requirements were computed with, never the setting as
+    // it stands now: the option keeps the value read when it was switched
+    // on, and an equation printed with another factor would not add up.
+    const double factor = TextValue(m_sheet.windFactor[0]);
+    if (factor == 0.5)
         return QStringLiteral("0.5");
-    return QString::number(m_settings.wallCoefficient / 100.0, 'g', 15);
+    return QString::number(factor, 'g', 15);
 }
 
 QString SheetDrawing::ProjectedHead(int d) const
@@ -87,9 +128,22 @@ void SheetDrawing::Put(int column, int row, const QString &text)
     m_p.PutText(m_p.ColX(column), m_p.RowTextTop(row, 2), text);
 }
 
-void SheetDrawing::PutRight(int column, int row, const QString &text)
+float SheetDrawing::Gap() const
 {
-    m_p.PutText(m_p.ColX(column) - m_p.TextWidthOf(text, 2), m_p.RowTextTop(row, 2), text);
+    return m_p.CharWidth(8) / 4.0f;
+}
+
+void SheetDrawing::PutIn(int column, int row, const QString &text, float right)
+{
+    const float x = m_p.ColX(column);
+    m_p.PutFitted(x, m_p.RowTextTop(row, 2), text, right - x, 2, SheetPainter::Anchor::Start, row);
+}
+
+void SheetDrawing::PutRightIn(int column, int row, const QString &text, float left)
+{
+    const float end = m_p.ColX(column);
+    m_p.PutFitted(end - m_p.TextWidthOf(text, 2), m_p.RowTextTop(row, 2), text, end - left, 2,
+                  SheetPainter::Anchor::End, row);
 }
 
 void SheetDrawing::DrawSheet()
@@ -140,7 +194,9 @@ void SheetDrawing::DrawSheet()
     m_p.SetSheetFont(9, 3);
     const QString project = QStringLiteral("（ ") + CellOrNa(m_sheet.titleName)
                             + QStringLiteral("工事 ）");
-    m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(project, 3), 2.0f * m_p.CharHeight(11), project);
+    // Right-aligned with the table, and never beginning left of it.
+    m_p.PutFitted(m_p.ColX(26) - m_p.TextWidthOf(project, 3), 2.0f * m_p.CharHeight(11), project,
+                  m_p.ColX(26) - m_p.ColX(0), 3, SheetPainter::Anchor::End);
 
     // Column headings of the table and of the coefficient block.
     m_p.PutCentred(1, 8, 0, Str(2101), 3);
@@ -283,14 +339,16 @@ void SheetDrawing::DrawRequirementLines(int s, int row)
 {
     m_p.SetSheetFont(8, 2);
     const size_t i = static_cast<size_t>(s);
-    Put(3, row,
-        CellOrNa(m_sheet.floorArea[i]) + QStringLiteral("㎡×") + m_sheet.coefficient[i]
-            + QStringLiteral("m/㎡＝") + m_sheet.floorRequirement[i] + QStringLiteral("m"));
+    PutIn(3, row,
+          CellOrNa(m_sheet.floorArea[i]) + QStringLiteral("㎡×") + m_sheet.coefficient[i]
+              + QStringLiteral("m/㎡＝") + m_sheet.floorRequirement[i] + QStringLiteral("m"),
+          m_p.ColX(8) - Gap());
     for (int d = 0; d < 2; ++d) {
         const size_t w = i + 3 * static_cast<size_t>(d);
-        Put(d == 0 ? 9 : 18, row,
-            CellOrNa(m_sheet.projectedArea[w]) + QStringLiteral("㎡×") + m_wind
-                + QStringLiteral("＝") + m_sheet.projectedRequirement[w] + QStringLiteral("m"));
+        PutIn(d == 0 ? 9 : 18, row,
+              CellOrNa(m_sheet.projectedArea[w]) + QStringLiteral("㎡×") + m_wind
+                  + QStringLiteral("＝") + m_sheet.projectedRequirement[w] + QStringLiteral("m"),
+              m_p.ColX(d == 0 ? 17 : 26) - Gap());
     }
 }
 
@@ -335,19 +393,21 @@ void SheetDrawing::DrawFramingRows()
                 continue;
             const int p = FirstFramingRow[s] + j - 2;
             const FramingRow &r = *row;
-            Put(3, p, r[ColKind]);
+            // Each value stays in its own cell, short of the next line.
+            auto before = [&](int column) { return m_p.ColX(column) - Gap(); };
+            PutIn(3, p, r[ColKind], before(5));
             QString section = r[ColSection];
             if (r[ColXBracing] == framing::Crossed)
                 section += QStringLiteral(" タスキ");
-            Put(6, p, section);
-            Put(9, p, r[ColLength0]);
-            Put(11, p, r[ColPlaces0]);
-            Put(13, p, r[ColMultiplier0]);
-            PutRight(16, p, r[ColEffective0]);
-            Put(18, p, r[ColLength1]);
-            Put(20, p, r[ColPlaces1]);
-            Put(22, p, r[ColMultiplier1]);
-            PutRight(25, p, r[ColEffective1]);
+            PutIn(6, p, section, before(8));
+            PutIn(9, p, r[ColLength0], before(10));
+            PutIn(11, p, r[ColPlaces0], before(12));
+            PutIn(13, p, r[ColMultiplier0], before(14));
+            PutRightIn(16, p, r[ColEffective0], m_p.ColX(14) + Gap());
+            PutIn(18, p, r[ColLength1], before(19));
+            PutIn(20, p, r[ColPlaces1], before(21));
+            PutIn(22, p, r[ColMultiplier1], before(23));
+            PutRightIn(25, p, r[ColEffective1], m_p.ColX(23) + Gap());
         }
 
         const int e = JudgementRowOf[s];
@@ -355,13 +415,36 @@ void SheetDrawing::DrawFramingRows()
         for (int d = 0; d < 2; ++d) {
             const int necessaryColumn = d == 0 ? JudgeNecessary0 : JudgeNecessary1;
             const int sumColumn = d == 0 ? JudgeSum0 : JudgeSum1;
+            const int resultColumn = d == 0 ? JudgeResult0 : JudgeResult1;
+            const int orColumn = d == 0 ? 9 : 18;
             const int boxColumn = d == 0 ? 14 : 23;
             const int sumEnd = d == 0 ? 16 : 25;
-            const QString necessary = CellOrNa(judge[necessaryColumn]) + QStringLiteral("m≦");
-            m_p.PutText(m_p.ColX(boxColumn) - m_p.TextWidthOf(necessary, 2) - halfW12,
-                        m_p.RowTextTop(e, 2), necessary);
-            PutRight(sumEnd, e, judge[sumColumn]);
-            Put(sumEnd, e, QStringLiteral("m"));
+            const JudgementRelation relation = RelationOf(judge[resultColumn]);
+            const QString necessary = CellOrNa(judge[necessaryColumn]) + QStringLiteral("m")
+                                      + RelationSign(relation);
+            // The row begins with "(ｲ)又は(ﾛ)" and the necessary length ends
+            // before the box. A shortfall's percentage stands between them,
+            // just before the relation it explains; the relation then moves
+            // up to the box to make room for it.
+            const float orEnd = m_p.ColX(orColumn) + m_p.TextWidthOf(OrText(s, d), 2) + Gap() / 2.0f;
+            if (relation == JudgementRelation::Short) {
+                const float necessaryEnd = m_p.ColX(boxColumn) - Gap();
+                const float necessaryX = necessaryEnd - m_p.TextWidthOf(necessary, 2);
+                const QString percent = judge[resultColumn].trimmed();
+                const float percentEnd = necessaryX - Gap() / 2.0f;
+                m_p.PutFitted(percentEnd - m_p.TextWidthOf(percent, 2), m_p.RowTextTop(e, 2),
+                              percent, percentEnd - orEnd, 2, SheetPainter::Anchor::End, e);
+                m_p.PutFitted(necessaryX, m_p.RowTextTop(e, 2), necessary, necessaryEnd - orEnd, 2,
+                              SheetPainter::Anchor::End, e);
+            } else {
+                const float necessaryEnd = m_p.ColX(boxColumn) - halfW12;
+                m_p.PutFitted(m_p.ColX(boxColumn) - m_p.TextWidthOf(necessary, 2) - halfW12,
+                              m_p.RowTextTop(e, 2), necessary, necessaryEnd - orEnd, 2,
+                              SheetPainter::Anchor::End, e);
+            }
+            PutRightIn(sumEnd, e, judge[sumColumn], m_p.ColX(boxColumn) + Gap());
+            // The unit stays clear of the box's thick right side.
+            PutIn(sumEnd, e, QStringLiteral("m"), m_p.ColX(sumEnd + 1) - Gap() / 2.0f);
         }
     }
 }
@@ -395,14 +478,21 @@ void SheetDrawing::DrawCoefficientBlock()
     for (int j = 0; j < 7; ++j) {
         const int row = 54 + j;
         const float y = m_p.RowTextTop(row, 2);
+        // Each kind ends short of its multiplier.
         const QString leftText = Str(3000 + j);
         const QString leftTimes = Str(3200 + j);
-        m_p.PutText(m_p.ColX(8) - w8 / 2.0f, y, leftText);
-        m_p.PutText(m_p.ColX(17) - m_p.TextWidthOf(leftTimes, 2) - w8 / 4.0f, y, leftTimes);
+        const float leftTimesX = m_p.ColX(17) - m_p.TextWidthOf(leftTimes, 2) - w8 / 4.0f;
+        const float leftX = m_p.ColX(8) - w8 / 2.0f;
+        m_p.PutFitted(leftX, y, leftText, leftTimesX - Gap() - leftX, 2,
+                      SheetPainter::Anchor::Start, row);
+        m_p.PutText(leftTimesX, y, leftTimes);
         const QString rightText = Str(3050 + j);
         const QString rightTimes = Str(3250 + j);
-        m_p.PutText(m_p.ColX(18) - w8 / 2.0f, y, rightText);
-        m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(rightTimes, 2) - w8 / 4.0f, y, rightTimes);
+        const float rightTimesX = m_p.ColX(26) - m_p.TextWidthOf(rightTimes, 2) - w8 / 4.0f;
+        const float rightX = m_p.ColX(18) - w8 / 2.0f;
+        m_p.PutFitted(rightX, y, rightText, rightTimesX - Gap() - rightX, 2,
+                      SheetPainter::Anchor::Start, row);
+        m_p.PutText(rightTimesX, y, rightTimes);
     }
 }
 
@@ -411,9 +501,20 @@ void SheetDrawing::DrawOfficeBlock()
     const OfficeData &office = m_settings.office;
     const bool first = office.firstClass();
     m_p.SetSheetFont(9, 3);
+    // The office's own texts end short of the next column and of the
+    // table's edge; the labels are the program's and drawn as they are.
+    auto put = [&](int row, int column, const QString &text, bool fitted) {
+        const float x = m_p.ColX(column);
+        if (!fitted) {
+            m_p.PutText(x, m_p.RowY(row), text);
+            return;
+        }
+        const float right = column == 0 ? m_p.ColX(5) - Gap() : m_p.ColX(26);
+        m_p.PutFitted(x, m_p.RowY(row), text, right - x, 3);
+    };
     auto line = [&](int row, const QString &left, const QString &right) {
-        m_p.PutText(m_p.ColX(0), m_p.RowY(row), left);
-        m_p.PutText(m_p.ColX(5), m_p.RowY(row), right);
+        put(row, 0, left, row == 65);   // "Tel：" and the number
+        put(row, 5, right, true);
     };
     line(62, Str(2106), QStringLiteral("：") + office.officeName());
     line(63, Str(2107), QStringLiteral("：") + office.address());

@@ -18,13 +18,13 @@ namespace quiren {
 // What the sheet reads from the settings besides the sheet itself.
 struct SheetSettings {
     bool pafKind = true;                              // "PafKind"
-    int wallCoefficient = WallCoefficientDefault;     // "WallCoefficeient"
     OfficeData office;
 };
 
 // The settings as the program reads them when a sheet is drawn: "PafKind"
-// and "WallCoefficeient" from the store, the office record from `data`
-// (filled by LoadOptionData).
+// from the store, the office record from `data` (filled by LoadOptionData).
+// The wind factor is not among them: the sheet prints the one its
+// requirements were computed with.
 SheetSettings ReadSheetSettings(const AppData &data);
 
 class SheetDrawing {
@@ -51,8 +51,8 @@ public:
     int StoreyIndex() const { return m_n; }
     // "平屋建）", "２階建）" or "３階建）".
     QString StoreySuffix() const;
-    // The wind factor as printed: "0.5" for the ordinary factor, otherwise
-    // the strong-wind setting divided by 100 ("0.51", "0.6").
+    // The wind factor as printed: the sheet's own factor in its shortest
+    // form ("0.5", "0.51", "0.6").
     QString WindFactorText() const;
     // Heads of the projected-area columns (row 1) and of the framing blocks.
     QString ProjectedHead(int d) const;
@@ -60,7 +60,14 @@ public:
 
 private:
     void Put(int column, int row, const QString &text);
-    void PutRight(int column, int row, const QString &text);
+    // A text of a cell: at column `column` and no further right than
+    // `right`, or ending at column `column` and no further left than `left`;
+    // shrunk or cut when it is too long (SheetPainter::PutFitted).
+    void PutIn(int column, int row, const QString &text, float right);
+    void PutRightIn(int column, int row, const QString &text, float left);
+    // The room left between a text and the next line: a quarter of a
+    // full-width character at 8 points.
+    float Gap() const;
     QString CellOrNa(const QString &text) const;
     const FramingRow *FramingRowAt(int s, int r) const;
 

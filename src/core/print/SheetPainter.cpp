@@ -128,6 +128,55 @@ void SheetPainter::PutText(float x, float y, const QString &text)
     m_device.drawText(x, y, text);
 }
 
+void SheetPainter::PutFitted(float x, float y, const QString &text, float room, int textType,
+                             Anchor anchor, int row)
+{
+    const float width = TextWidthOf(text, textType);
+    if (width <= room) {
+        PutText(x, y, text);
+        return;
+    }
+    const float end = x + width;
+    const int size = m_device.fontSize();
+    auto place = [&](const QString &fitted) {
+        const float fittedX = anchor == Anchor::End ? end - TextWidthOf(fitted, textType) : x;
+        PutText(fittedX, row >= 0 ? RowTextTop(row, textType) : y, fitted);
+    };
+
+    // Smaller first: the whole text stays readable. The file's text size
+    // follows its text type, so there only cutting helps.
+    if (!FileMode()) {
+        for (int smaller = size - 1; smaller >= MinFittedFontSize; --smaller) {
+            m_device.setFontSize(smaller);
+            if (TextWidthOf(text, textType) <= room) {
+                place(text);
+                m_device.setFontSize(size);
+                return;
+            }
+        }
+    }
+
+    // Then cut: the longest beginning that fits with its ellipsis (found by
+    // halving, as a title may be very long), never half a surrogate pair.
+    const QString ellipsis = QStringLiteral("…");
+    auto head = [&](qsizetype n) {
+        if (n > 0 && n < text.size() && text.at(n - 1).isHighSurrogate())
+            --n;
+        return text.left(n);
+    };
+    qsizetype fits = 0, tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const qsizetype middle = fits + (tooLong - fits) / 2;
+        if (TextWidthOf(head(middle) + ellipsis, textType) <= room)
+            fits = middle;
+        else
+            tooLong = middle;
+    }
+    place(head(fits) + ellipsis);
+    if (!FileMode())
+        m_device.setFontSize(size);
+}
+
 void SheetPainter::PutCentred(int colFrom, int colTo, int row, const QString &text, int textType)
 {
     const float span = ColX(colTo) - ColX(colFrom);

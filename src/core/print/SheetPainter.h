@@ -52,6 +52,17 @@ public:
     // A text with its top-left corner at (x, y). An empty text does nothing;
     // a single space is a text like any other.
     void PutText(float x, float y, const QString &text);
+    // A text that must stay within `room` (its width at most): placed at
+    // (x, y) unchanged when it fits. When it does not, the font is made
+    // smaller, down to MinFittedFontSize, and if that is not enough the
+    // text is cut and ends in "…" (in file mode, where the size follows the
+    // text type, it is only cut). A text anchored at its end keeps its end
+    // where it was; with `row` >= 0 a smaller text is centred in that row
+    // again. The font is what it was afterwards.
+    enum class Anchor { Start, End };
+    void PutFitted(float x, float y, const QString &text, float room, int textType,
+                   Anchor anchor = Anchor::Start, int row = -1);
+    static constexpr int MinFittedFontSize = 6;
     // A text centred between two column lines, vertically centred in the row.
     // With text type 0 the device's own width of the text is used.
     void PutCentred(int colFrom, int colTo, int row, const QString &text, int textType);

@@ -47,10 +47,10 @@ QStringList AppData::wallDisplayLines() const
 
 void LoadOptionData(AppData &data)
 {
-    QString folder = ReadAppPath();
-    if (folder.isEmpty())
-        folder = data.programFolder;
-    const QString path = WallListPath(folder);
+    // The list beside the running program, never the folder "AppPath"
+    // names: that is where the program ran last time it could write its
+    // settings, and qrn, run from here, reads the list from here too.
+    const QString path = WallListPath(data.programFolder);
     if (QFileInfo::exists(path)) {
         // A file that exists but cannot be read leaves the list as it was.
         if (std::optional<CertifiedWallList> walls = ReadWallListFile(path))

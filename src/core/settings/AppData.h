@@ -59,9 +59,10 @@ struct AppData {
     QStringList wallDisplayLines() const;
 };
 
-// Fills the certified-wall list from "<AppPath>/WallListData" (a missing file
-// leaves the list as it is) and the office record from section "OfficeData".
-// When "AppPath" was never written, the program folder of `data` is used.
+// Fills the certified-wall list from "WallListData" in the program folder of
+// `data` (a missing file leaves the list as it is; unread lines become
+// placeholders, see ParseWallList) and the office record from section
+// "OfficeData".
 void LoadOptionData(AppData &data);
 void LoadOptionData();
 

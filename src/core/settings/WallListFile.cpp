@@ -22,8 +22,8 @@ namespace {
 constexpr char kCodePage[] = "windows-31j";
 
 // The multiplier field: a plain decimal with "." ("2.5", ".5", "3"); blanks
-// around it are allowed. Empty when it is not a non-negative number that
-// single precision can hold.
+// around it are allowed. Empty when it is not a multiplier the options
+// window would register (IsCertifiedMultiplier).
 std::optional<float> parseMultiplier(QString text)
 {
     text = text.trimmed();
@@ -35,7 +35,7 @@ std::optional<float> parseMultiplier(QString text)
     c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     const double value = c.toDouble(text, &ok);
-    if (!ok || !std::isfinite(value) || value < 0.0 || value > FLT_MAX)
+    if (!ok || !std::isfinite(value) || !IsCertifiedMultiplier(value))
         return std::nullopt;
     return static_cast<float>(value);
 }
@@ -89,32 +89,38 @@ QString WallListPath(const QString &folder)
 
 namespace {
 
-// Walks the lines of a wall list as the reader keeps them: `kept` gets each
-// entry read, `unread` (when given) each other line that is not blank.
-// A line feed is never part of a CP932 character, so the bytes split there,
-// and a broken character at the end of one line does not reach the next.
-void WalkWallLines(const QByteArray &bytes, CertifiedWallList &kept, QList<QByteArray> *unread)
+// Walks the lines of a wall list as the reader keeps them: `kept` gets an
+// entry for each line that is not blank, a placeholder where the line cannot
+// be read; `beyond` (when given) the lines after the MaxCertifiedWalls-th
+// entry. A line feed is never part of a CP932 character, so the bytes split
+// there, and a broken character at the end of one line does not reach the
+// next.
+void WalkWallLines(const QByteArray &bytes, CertifiedWallList &kept, QList<QByteArray> *beyond)
 {
     QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
     qsizetype start = 0;
+    int lineNumber = 0;
     while (start <= bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);
         if (end < 0)
             end = bytes.size();
         QByteArrayView line(bytes.constData() + start, end - start);
         start = end + 1;
+        ++lineNumber;
         if (line.endsWith('\r'))
             line.chop(1);
-        if (kept.size() < MaxCertifiedWalls) {
-            if (std::optional<CertifiedWall> wall = parseLine(decoder.decode(line))) {
-                kept.append(*wall);
-                continue;
-            }
-        } else if (!unread) {
-            return;
+        if (line.trimmed().isEmpty())
+            continue;
+        if (kept.size() >= MaxCertifiedWalls) {
+            if (!beyond)
+                return;
+            beyond->append(line.toByteArray());
+            continue;
         }
-        if (unread && !line.trimmed().isEmpty())
-            unread->append(line.toByteArray());
+        if (std::optional<CertifiedWall> wall = parseLine(decoder.decode(line)))
+            kept.append(*wall);
+        else
+            kept.append(UnreadWallPlaceholder(line.toByteArray(), lineNumber));
     }
 }
 
@@ -130,9 +136,29 @@ CertifiedWallList ParseWallList(const QByteArray &bytes)
 QList<QByteArray> UnreadWallLines(const QByteArray &bytes)
 {
     CertifiedWallList walls;
-    QList<QByteArray> unread;
-    WalkWallLines(bytes, walls, &unread);
-    return unread;
+    QList<QByteArray> beyond;
+    WalkWallLines(bytes, walls, &beyond);
+    return beyond;
+}
+
+QList<int> UnreadWallLineNumbers(const CertifiedWallList &walls)
+{
+    QList<int> numbers;
+    for (const CertifiedWall &wall : walls)
+        if (wall.isPlaceholder() && wall.fileLine > 0)
+            numbers.append(wall.fileLine);
+    return numbers;
+}
+
+QString UnreadWallLinesMessage(const CertifiedWallList &walls)
+{
+    const QList<int> numbers = UnreadWallLineNumbers(walls);
+    if (numbers.isEmpty())
+        return {};
+    QStringList lines;
+    for (int number : numbers)
+        lines.append(Str(6241).arg(number));
+    return Str(6240) + lines.join(QStringLiteral("、")) + QLatin1Char('\n') + Str(6242);
 }
 
 std::optional<CertifiedWallList> ReadWallListFile(const QString &path)
@@ -168,6 +194,12 @@ WallListBytes EncodeWallList(const CertifiedWallList &walls)
     WallListBytes result;
     QStringEncoder encoder(kCodePage);
     for (const CertifiedWall &wall : walls) {
+        if (wall.isPlaceholder()) {
+            // An unread line goes back where it was, as it was.
+            if (!wall.unreadLine.isEmpty())
+                result.bytes += wall.unreadLine + "\r\n";
+            continue;
+        }
         const QString name = StorableWallName(wall.name);
         if (name != wall.name)
             result.renamedWalls.append(wall.name);

@@ -18,10 +18,18 @@ inline constexpr char WallListFileName[] = "WallListData";
 // "<folder>/WallListData".
 QString WallListPath(const QString &folder);
 
-// Parses the bytes of a wall list. Lines that are not `"name",number` with a
-// non-negative single-precision multiplier are skipped; at most
-// MaxCertifiedWalls entries are kept. displayLine is filled.
+// Parses the bytes of a wall list: one entry per line that is not blank, at
+// most MaxCertifiedWalls. A line that is not `"name",multiplier` with a
+// multiplier the options window accepts becomes a placeholder in its
+// position (CertifiedWall::isPlaceholder), so the walls after it keep their
+// positions. displayLine is filled.
 CertifiedWallList ParseWallList(const QByteArray &bytes);
+
+// Line numbers of the placeholders in a list read from a file.
+QList<int> UnreadWallLineNumbers(const CertifiedWallList &walls);
+// What the user is told about them ("...3行目、7行目..."); empty when every
+// line was read.
+QString UnreadWallLinesMessage(const CertifiedWallList &walls);
 
 // Reads a wall-list file; empty optional when the file does not exist or
 // cannot be opened.
@@ -34,7 +42,7 @@ std::optional<CertifiedWallList> ReadWallListFile(const QString &path);
 QString StorableWallName(const QString &name);
 
 // The bytes of the file for a list. Names are stored as StorableWallName()
-// gives them. Fails, with an error that names the wall, when a name holds a
+// gives them; a placeholder writes back the line it stands for. Fails, with an error that names the wall, when a name holds a
 // character CP932 cannot encode or a multiplier is negative or not finite;
 // nothing is then to be written.
 struct WallListBytes {
@@ -44,9 +52,9 @@ struct WallListBytes {
 };
 WallListBytes EncodeWallList(const CertifiedWallList &walls);
 
-// The lines of a wall list that ParseWallList does not keep: entries after
-// the MaxCertifiedWalls-th and lines that are not entries, as the file holds
-// them (without their line ends; blank lines are left out).
+// The lines of a wall list that ParseWallList does not keep: those after
+// the MaxCertifiedWalls-th entry, as the file holds them (without their line
+// ends; blank lines are left out).
 QList<QByteArray> UnreadWallLines(const QByteArray &bytes);
 
 // Writes the list to `path` through a temporary file in the same folder,

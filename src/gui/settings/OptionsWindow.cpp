@@ -385,6 +385,18 @@ void OptionsWindow::refreshWallList()
     updatingWallList_ = false;
 }
 
+bool OptionsWindow::multiplierRegistrable()
+{
+    // The sheet uses a certified multiplier exactly as registered, and the
+    // wall file refuses any other value on reading: one outside the range
+    // is not let into the list.
+    if (IsCertifiedMultiplier(TextValue(authorizationText_[1]->text())))
+        return true;
+    ShowMessage(this, Str(4012), MsgButtons::Ok, MsgIcon::Exclamation);
+    authorizationText_[1]->setFocus();
+    return false;
+}
+
 bool OptionsWindow::bothWallBoxesFilled() const
 {
     return !authorizationText_[0]->text().isEmpty() && !authorizationText_[1]->text().isEmpty();
@@ -401,8 +413,9 @@ void OptionsWindow::onWallTextChanged(bool multiplierBox)
             ShowMessage(this, Str(5017), MsgButtons::Ok, MsgIcon::Exclamation);
             authorizationText_[1]->clear();
         } else {
-            const double value = TextValue(multiplier);
-            if (!(value > 0.0) || value > 5.0)
+            // Greater than 0, at most 5, two decimals at most: the value
+            // stays in the box to be corrected, and is refused on register.
+            if (!IsCertifiedMultiplier(TextValue(multiplier)))
                 ShowMessage(this, Str(4012), MsgButtons::Ok, MsgIcon::Exclamation);
         }
     }
@@ -452,7 +465,7 @@ void OptionsWindow::onRegister()
         ShowMessage(this, Str(StrWallListFull), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
-    if (!confirmWallName())
+    if (!multiplierRegistrable() || !confirmWallName())
         return;
     CertifiedWall wall;
     wall.name = authorizationText_[0]->text();
@@ -482,7 +495,7 @@ void OptionsWindow::onEditOrReregister()
         return;
     }
 
-    if (!bothWallBoxesFilled() || !confirmWallName())
+    if (!bothWallBoxesFilled() || !multiplierRegistrable() || !confirmWallName())
         return;
     working_[row].name = authorizationText_[0]->text();
     working_[row].multiplier = TextSingle(authorizationText_[1]->text());

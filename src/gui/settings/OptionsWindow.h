@@ -80,6 +80,9 @@ private:
     void showOffice(const OfficeData &office);
     OfficeData officeFromControls() const;
     void refreshWallList();
+    // Whether the multiplier box holds a value a certified wall may have;
+    // when not, the user is told and the box gets the focus.
+    bool multiplierRegistrable();
     bool bothWallBoxesFilled() const;
     bool confirmWallName();
 

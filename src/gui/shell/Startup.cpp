@@ -147,6 +147,14 @@ int RunProgram(QApplication &app)
                         MsgButtons::Ok, MsgIcon::Exclamation);
         });
     }
+    // Lines of the certified-wall file that could not be read are told once
+    // per run; their positions are kept, so files still name the right walls.
+    const QString unreadWalls = UnreadWallLinesMessage(data.walls);
+    if (!unreadWalls.isEmpty()) {
+        QTimer::singleShot(0, &main, [&main, unreadWalls] {
+            ShowMessage(&main, unreadWalls, MsgButtons::Ok, MsgIcon::Exclamation);
+        });
+    }
     QObject::connect(&instance, &SingleInstance::commandLineReceived, &main,
                      [&main](const QString &line) { main.openHandedOverFile(line); });
     return app.exec();

@@ -358,3 +358,22 @@ TEST(CalcSheetCertified, ChosenWallOffersItsKinds)
     CalcSheet empty;
     EXPECT_EQ(empty.chosenWall(), nullptr);
 }
+
+TEST(CalcSheetCertified, MultiplierCountsAsRegistered)
+{
+    // A certified 3.75 is neither shown nor used as 3.8 (20.7480 m).
+    CertifiedWallList walls{{QStringLiteral("認定壁"), 3.75f, {}}};
+    CalcSheet sheet(&walls);
+    ScriptedPrompter p;
+    type(sheet, 0, 0, ColKind, QStringLiteral("認定壁"), p);
+    type(sheet, 0, 0, ColLength0, QStringLiteral("1.82"), p);
+    type(sheet, 0, 0, ColPlaces0, QStringLiteral("3"), p);
+    EXPECT_EQ(sheet.row(0, 0)[ColMultiplier0], "3.75");
+    EXPECT_EQ(sheet.row(0, 0)[ColEffective0], "20.4750");
+
+    // The placeholder of an unread wall-file line cannot be the sheet's wall.
+    walls.prepend(UnreadWallPlaceholder("broken", 1));
+    sheet.certifiedChoice = 0;
+    EXPECT_EQ(sheet.chosenWall(), nullptr);
+    EXPECT_EQ(sheet.KindList().size(), 12);
+}

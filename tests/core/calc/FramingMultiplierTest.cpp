@@ -11,7 +11,7 @@ namespace {
 QString multiplierText(const QString &kind, const QString &section, const QString &x,
                        const CertifiedWallList &walls = {})
 {
-    return FormatFixed1(FramingMultiplier(kind, section, x, walls, static_cast<int>(walls.size()) - 1));
+    return MultiplierText(FramingMultiplier(kind, section, x, walls, static_cast<int>(walls.size()) - 1));
 }
 
 CertifiedWallList wallsOf(std::initializer_list<std::pair<const char *, float>> entries)
@@ -71,9 +71,11 @@ TEST(FramingMultiplier, CertifiedWallsMatchByPrefixAndYieldToBuiltIns)
     EXPECT_EQ(FormatFixed1(FramingMultiplier("B2", "-", "-", two, 0)), "1.5");
     EXPECT_EQ(FormatFixed1(FramingMultiplier("B2", "-", "-", two, -1)), "0.0");
 
-    // Two decimals show rounded to one.
-    const CertifiedWallList fine = wallsOf({{"C", 2.45f}, {"D", 4.8f}});
-    EXPECT_EQ(multiplierText("C", "-", "-", fine), "2.5");
+    // Certified multipliers keep the decimals they were registered with.
+    const CertifiedWallList fine = wallsOf({{"C", 2.45f}, {"D", 4.8f}, {"E", 3.75f}, {"F", 1.15f}});
+    EXPECT_EQ(multiplierText("C", "-", "-", fine), "2.45");
+    EXPECT_EQ(multiplierText("E", "-", "-", fine), "3.75");
+    EXPECT_EQ(multiplierText("F+鉄筋", "-", "-", fine), "2.15");
     EXPECT_EQ(multiplierText("D+鉄筋", "-", "-", fine), "5.0");
 
     // A nameless entry from a damaged list must not claim every kind.

@@ -188,6 +188,43 @@ TEST(SheetDrawing, ValuesOfTheRequirementsFramingAndJudgement)
                     d.painter->ColX(14) - 120.0f);
 }
 
+TEST(SheetDrawing, JudgementRowPrintsTheRelationThatHolds)
+{
+    // MakeSheet: direction 0 passes (15.9250 m against 10.0000 m), direction 1
+    // falls short (10.9200 m against 12.5000 m, 87.4 %).
+    CalcSheet judged = MakeSheet(0);
+    ASSERT_EQ(judged.judgement[0][JudgeResult0], QStringLiteral("OK"));
+    ASSERT_EQ(judged.judgement[0][JudgeResult1], QStringLiteral("87.4% "));
+    CalcSheet unjudged = MakeSheet(0);
+    unjudged.judgement[0][JudgeResult0].clear();
+    unjudged.judgement[0][JudgeResult1].clear();
+
+    const struct {
+        const CalcSheet *sheet;
+        QStringList row19;   // from column 8 on, left to right
+    } cases[] = {
+        {&judged, {QStringLiteral("(ｲ)又は(ﾛ)"), QStringLiteral("10.0000m≦"), QStringLiteral("15.9250"),
+                   QStringLiteral("m"), QStringLiteral("(ｲ)又は(ﾊ)"), QStringLiteral("87.4%"),
+                   QStringLiteral("12.5000m＞"), QStringLiteral("10.9200"), QStringLiteral("m")}},
+        {&unjudged, {QStringLiteral("(ｲ)又は(ﾛ)"), QStringLiteral("10.0000m"), QStringLiteral("15.9250"),
+                     QStringLiteral("m"), QStringLiteral("(ｲ)又は(ﾊ)"), QStringLiteral("12.5000m"),
+                     QStringLiteral("10.9200"), QStringLiteral("m")}},
+    };
+    for (const auto &c : cases) {
+        const Drawn d(*c.sheet, Settings());
+        EXPECT_EQ(d.row(19, 8), c.row19);
+        // Nothing in the row overlaps what follows it.
+        std::vector<Op> row;
+        for (const Op &op : d.texts)
+            if (op.y1 >= d.painter->RowY(19) && op.y1 < d.painter->RowY(20) && op.x1 >= d.painter->ColX(8))
+                row.push_back(op);
+        std::sort(row.begin(), row.end(), [](const Op &a, const Op &b) { return a.x1 < b.x1; });
+        for (size_t i = 1; i < row.size(); ++i)
+            EXPECT_LE(row[i - 1].x1 + FakeSheetDevice::widthAt(row[i - 1].text, row[i - 1].size), row[i].x1)
+                << qPrintable(row[i].text);
+    }
+}
+
 TEST(SheetDrawing, EmptyValuesPrintAsNotAvailable)
 {
     CalcSheet sheet;
@@ -199,7 +236,7 @@ TEST(SheetDrawing, EmptyValuesPrintAsNotAvailable)
     ASSERT_EQ(requirements.size(), 3);
     EXPECT_TRUE(requirements[0].startsWith(QStringLiteral("#N/A㎡×0.11m/㎡＝")));
     EXPECT_TRUE(requirements[1].startsWith(QStringLiteral("#N/A㎡×0.5＝")));
-    EXPECT_TRUE(d.has(QStringLiteral("#N/Am≦")));
+    EXPECT_TRUE(d.has(QStringLiteral("#N/Am")));   // not judged: no relation
     // Empty framing rows print nothing in rows 10-18.
     for (int r = 10; r <= 18; ++r)
         EXPECT_TRUE(d.row(r, 2).isEmpty()) << r;
@@ -209,24 +246,31 @@ TEST(SheetDrawing, EmptyValuesPrintAsNotAvailable)
     EXPECT_FLOAT_EQ(project->y1, 440.0f);
 }
 
-TEST(SheetDrawing, WindFactorAsPrinted)
+TEST(SheetDrawing, WindFactorIsTheOneTheRequirementWasComputedWith)
 {
-    CalcSheet sheet = MakeSheet(0);
-    SheetSettings settings = Settings();
-    settings.wallCoefficient = 51;
-    sheet.ToggleStrongWind(51);
-    ASSERT_EQ(sheet.windFactor[0], QStringLiteral("0.51"));
-    const Drawn strong(sheet, settings);
-    EXPECT_TRUE(strong.has(QStringLiteral("(A)の見付面積×0.51＝(ﾛ)見付面積による")));
-    EXPECT_TRUE(strong.row(6, 2)[1].startsWith(QStringLiteral("20㎡×0.51＝")));
-
-    settings.wallCoefficient = 60;   // the setting as read when printing
-    const Drawn sixty(sheet, settings);
-    EXPECT_TRUE(sixty.has(QStringLiteral("(B)の見付面積×0.6＝(ﾊ)見付面積による")));
-
-    sheet.windFactor[0] = QStringLiteral("0.50");
-    const Drawn ordinary(sheet, settings);
-    EXPECT_TRUE(ordinary.has(QStringLiteral("(A)の見付面積×0.5＝(ﾛ)見付面積による")));
+    // The setting may have changed since the option was switched on; the
+    // printed equation must still add up.
+    const struct {
+        int coefficient;
+        bool strong;
+        const char *factor;
+        const char *requirement;
+    } cases[] = {
+        {51, true, "0.51", "10.2000"},
+        {60, true, "0.6", "12.0000"},
+        {75, false, "0.5", "10.0000"},
+    };
+    for (const auto &c : cases) {
+        CalcSheet sheet = MakeSheet(0);
+        if (c.strong)
+            sheet.SwitchStrongWind(c.coefficient);
+        const Drawn d(sheet, Settings());
+        const QString factor = QString::fromLatin1(c.factor);
+        EXPECT_TRUE(d.has(QStringLiteral("(A)の見付面積×") + factor + QStringLiteral("＝(ﾛ)見付面積による")))
+            << c.coefficient;
+        EXPECT_EQ(d.row(6, 2)[1], QStringLiteral("20㎡×") + factor + QStringLiteral("＝")
+                                      + QString::fromLatin1(c.requirement) + QStringLiteral("m"));
+    }
 }
 
 TEST(SheetDrawing, CoefficientBlockByStoreyCount)

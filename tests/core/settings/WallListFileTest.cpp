@@ -85,34 +85,44 @@ TEST(WallListFile, CodePageOnlyCharactersRoundTrip)
     EXPECT_EQ((*back)[3].multiplier, 1.2f);
 }
 
-TEST(WallListFile, ReaderSkipsBadLinesAndKeepsTheRest)
+TEST(WallListFile, UnreadableLinesKeepTheirPositions)
 {
+    // Files name certified walls by position: a line that cannot be read
+    // stands as a placeholder, so the walls after it stay where they were.
+    // Multipliers are those the options window registers: above 0, at most
+    // 5, two decimals at most.
     const QByteArray bytes = QByteArray("\"good1\",1.5\r\n")
-        + "\"truncated\r\n"                 // no closing quote
+        + "\"truncated\r\n"                 // line 2: no closing quote
         + "unquoted,2\r\n"
         + "\"letters\",abc\r\n"
         + "\"negative\",-1\r\n"
-        + "\"huge\",1e40\r\n"
+        + "\"too high\",99\r\n"
+        + "\"zero\",0\r\n"
+        + "\"three decimals\",2.125\r\n"
         + "\"nothing\",\r\n"
-        + "\"no comma\" 2\r\n"
-        + "\"\",1\r\n"                      // empty name: would match every kind
-        + "\"hex\",0x10\r\n"
+        + "\"\",1\r\n"                      // line 10: an empty name would match every kind
         + "\"thousands\",1,000\r\n"
         + "\"half\",.5\r\n"
-        + "\"zero half\",0.5\r\n"
-        + "  \"blanks\" , 2 \r\n"
-        + "\"LF only\",3\n"
-        + "\r\n"
+        + "  \"blanks\" , 3.75 \r\n"
+        + "\"LF only\",5\n"
+        + "\r\n"                              // blank lines are no entries
         + QByteArray("\x81\x00\xff\xfe\"\x80", 6) + "\r\n"
         + "\"last, no line end\",4.5";
     const CertifiedWallList walls = ParseWallList(bytes);
-    EXPECT_EQ(names(walls), (QStringList{"good1", "half", "zero half", "blanks", "LF only",
-                                         "last, no line end"}));
-    ASSERT_EQ(walls.size(), 6);
-    EXPECT_EQ(walls[1].multiplier, 0.5f);
-    EXPECT_EQ(walls[2].multiplier, 0.5f);
-    EXPECT_EQ(walls[3].multiplier, 2.0f);
-    EXPECT_EQ(walls[5].displayLine, QStringLiteral("last, no line end：倍率4.5"));
+    EXPECT_EQ(names(walls), (QStringList{"good1", "", "", "", "", "", "", "", "", "", "", "half",
+                                         "blanks", "LF only", "", "last, no line end"}));
+    EXPECT_EQ(UnreadWallLineNumbers(walls), (QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 16}));
+    EXPECT_EQ(walls[12].multiplier, 3.75f);
+    EXPECT_EQ(walls[5].displayLine, QStringLiteral("（6行目：読めません）"));
+    EXPECT_EQ(walls[15].displayLine, QStringLiteral("last, no line end：倍率4.5"));
+    const QString told = UnreadWallLinesMessage(walls);
+    EXPECT_TRUE(told.contains(QStringLiteral("2行目、3行目"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("16行目"))) << told.toStdString();
+    EXPECT_TRUE(UnreadWallLinesMessage(ParseWallList("\"A\",1\r\n")).isEmpty());
+
+    // Written back, each unread line returns to its place unchanged.
+    EXPECT_EQ(EncodeWallList(ParseWallList("\"A\",1\r\nbroken\r\n\"B\",2\r\n")).bytes,
+              QByteArray("\"A\",1\r\nbroken\r\n\"B\",2\r\n"));
 
     // Pure junk never crashes and yields nothing usable.
     QByteArray junk;
@@ -150,26 +160,27 @@ TEST(WallListFile, LinesNeverReadSurviveWritingTheList)
 
     CertifiedWallList walls = *ReadWallListFile(path);
     ASSERT_EQ(walls.size(), MaxCertifiedWalls);
-    EXPECT_EQ(walls.last().name, QStringLiteral("W101"));
-    walls.removeFirst();
+    EXPECT_TRUE(walls.first().isPlaceholder());
+    EXPECT_EQ(walls.last().name, QStringLiteral("W100"));
+    walls.removeAt(1);
     walls.append(wall(QStringLiteral("新しい壁"), 2.5f));
     ASSERT_TRUE(WriteWallListFile(path, walls).ok);
 
     const QByteArray written = test::readAll(path);
     const QList<QByteArray> lines = written.split('\n');
-    EXPECT_EQ(lines.first(), "\"W2\",1\r");
+    EXPECT_EQ(lines.first(), "not a wall\r");
+    EXPECT_EQ(lines[1], "\"W2\",1\r");
     EXPECT_EQ(lines[100], QByteArray("\"\x90\x56\x82\xb5\x82\xa2\x95\xc7\",2.5\r"));
-    EXPECT_EQ(lines[101], "not a wall\r");
-    EXPECT_EQ(lines[102], "\"W102\",1\r");
+    EXPECT_EQ(lines[101], "\"W101\",1\r");
     EXPECT_TRUE(written.endsWith(QByteArray("\"W10000\",1\r\n\"\x82\xa0\",\x82\r\n\"W10001\",2\r\n")));
-    EXPECT_EQ(written.count('\n'), 101 + 1 + 9899 + 2);
+    EXPECT_EQ(written.count('\n'), 101 + 9900 + 2);
 
     // What is read next time: the edited list; one wall less lets the next
     // one of the file in.
     EXPECT_EQ(names(*ReadWallListFile(path)), names(walls));
     walls.removeLast();
     ASSERT_TRUE(WriteWallListFile(path, walls).ok);
-    EXPECT_EQ(ReadWallListFile(path)->last().name, QStringLiteral("W102"));
+    EXPECT_EQ(ReadWallListFile(path)->last().name, QStringLiteral("W101"));
 }
 
 TEST(WallListFile, NamesThatCannotBeStoredAsTheyAre)
@@ -231,25 +242,24 @@ TEST(WallListFile, AReadOnlyFolderKeepsTheOldFile)
 
 using OptionData = FreshSettings;
 
-TEST_F(OptionData, LoadFollowsAppPathAndAMissingFileKeepsTheList)
+TEST_F(OptionData, LoadReadsBesideTheRunningProgramAndAMissingFileKeepsTheList)
 {
+    // "AppPath" still names the folder of an earlier run (the program was
+    // moved, or the settings could not be written): the list beside the
+    // running program is the one qrn reads too.
     const QString oldFolder = test::makeScratchDir(QStringLiteral("program-old"));
     const QString newFolder = test::makeScratchDir(QStringLiteral("program-new"));
-    ASSERT_TRUE(WriteWallListFile(WallListPath(oldFolder), {wall("Old", 1.0f)}).ok);
+    ASSERT_TRUE(WriteWallListFile(WallListPath(oldFolder), {wall("Old", 5.0f)}).ok);
     ASSERT_TRUE(WriteWallListFile(WallListPath(newFolder), {wall("New", 2.5f), wall("Two", 3.0f)}).ok);
 
     AppData data;
-    data.programFolder = oldFolder;
+    data.programFolder = newFolder;
     WriteAppPath(oldFolder);
-    LoadOptionData(data);
-    EXPECT_EQ(names(data.walls), QStringList{"Old"});
-
-    WriteAppPath(newFolder);
     LoadOptionData(data);
     EXPECT_EQ(names(data.walls), (QStringList{"New", "Two"}));
     EXPECT_EQ(data.wallDisplayLines(), (QStringList{"New：倍率2.5", "Two：倍率3"}));
 
-    WriteAppPath(test::makeScratchDir(QStringLiteral("program-empty")));
+    data.programFolder = test::makeScratchDir(QStringLiteral("program-empty"));
     LoadOptionData(data);
     EXPECT_EQ(names(data.walls), (QStringList{"New", "Two"}));
 }

@@ -302,7 +302,7 @@ TEST_F(OptionsWindowTest, TheMultiplierIsCheckedAsItIsTyped)
     EXPECT_EQ(messages, QStringList({Str(5017)}));
     EXPECT_EQ(multiplier->text(), QString());
 
-    for (const char *outside : {"0", "-1", "5.01", "6"}) {
+    for (const char *outside : {"0", "-1", "5.01", "6", "2.125"}) {
         messages.clear();
         multiplier->setText(QString::fromLatin1(outside));
         EXPECT_EQ(messages, QStringList({"入力数値が不正です。"})) << outside;
@@ -314,14 +314,18 @@ TEST_F(OptionsWindowTest, TheMultiplierIsCheckedAsItIsTyped)
         EXPECT_TRUE(messages.isEmpty()) << inside;
     }
 
-    // A value out of range can still be registered; typing the name does not
-    // repeat the warning.
+    // Typing the name does not repeat the warning; registering a value out
+    // of range is refused (the wall file would not read it back).
     multiplier->setText("6");
     messages.clear();
     name->setText("壁");
     EXPECT_TRUE(messages.isEmpty());
     child<QPushButton>(*window, "WallRegst_0")->click();
-    EXPECT_EQ(listLines(*window), QStringList({"壁：倍率6"}));
+    EXPECT_EQ(messages, QStringList({"入力数値が不正です。"}));
+    EXPECT_TRUE(listLines(*window).isEmpty());
+    multiplier->setText("3.75");
+    child<QPushButton>(*window, "WallRegst_0")->click();
+    EXPECT_EQ(listLines(*window), QStringList({"壁：倍率3.75"}));
 }
 
 TEST_F(OptionsWindowTest, LongNamesAreQuestionedBeforeTheyAreRegistered)

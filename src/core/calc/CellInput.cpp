@@ -1,0 +1,65 @@
+#include "core/calc/CellInput.h"
+
+#include "core/text/NumberText.h"
+
+namespace quiren {
+
+namespace {
+
+CellReading verdict(CellVerdict v)
+{
+    CellReading reading;
+    reading.verdict = v;
+    return reading;
+}
+
+CellReading taken(const QString &text, double value)
+{
+    return {CellVerdict::Taken, text, value};
+}
+
+} // namespace
+
+CellReading ReadLengthText(const QString &text)
+{
+    if (text.isEmpty())
+        return verdict(CellVerdict::Empty);
+    const QString typed = text.trimmed();
+    const NumberCheck check = CheckNumberText(typed);
+    if (check == NumberCheck::NotANumber)
+        return verdict(CellVerdict::NotANumber);
+    const double value = TextValue(typed);
+    // A negative length would silently take framing off the sum.
+    if (check == NumberCheck::OutOfRange || value < 0 || value > MaxFramingLength)
+        return verdict(CellVerdict::Invalid);
+    return taken(QString(LeadingSpaces(value), QLatin1Char(' ')) + FormatLength(value), value);
+}
+
+CellReading ReadPlacesText(const QString &text)
+{
+    if (text.isEmpty())
+        return verdict(CellVerdict::Empty);
+    const NumberCheck check = CheckNumberText(text);
+    if (check == NumberCheck::NotANumber)
+        return verdict(CellVerdict::NotANumber);
+    const std::optional<int> places =
+        check == NumberCheck::Number ? RoundPlaces(TextValue(text)) : std::nullopt;
+    if (!places || *places < 0)
+        return verdict(CellVerdict::Invalid);
+    return taken(QString::number(*places), *places);
+}
+
+CellReading ReadAreaText(const QString &text)
+{
+    if (text.isEmpty())
+        return verdict(CellVerdict::Empty);
+    const NumberCheck check = CheckNumberText(text);
+    if (check == NumberCheck::NotANumber)
+        return verdict(CellVerdict::NotANumber);
+    const double value = TextValue(text);
+    if (check == NumberCheck::OutOfRange || value < 0)
+        return verdict(CellVerdict::Invalid);
+    return taken(text, value);
+}
+
+} // namespace quiren
