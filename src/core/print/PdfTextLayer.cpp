@@ -47,6 +47,30 @@ QHash<char16_t, char16_t> RadicalIdeographs(const QFont &font)
             if (radicalGlyphs[i] != 0 && ideograph != ideographOfGlyph.cend())
                 radicals.insert(radicalText[i].unicode(), *ideograph);
         }
+        // Characters the sheet draws whose glyph the font also gives to a
+        // lower code point: the blank to the tab, the ideographic space to
+        // the em space, and the CP932 forms the program keeps its texts in
+        // ("～", "－", "∥", "―", "￠", "￡", "￢") to their look-alikes. Each
+        // lower code point sharing the glyph goes back to the sheet's own.
+        static constexpr char16_t sheetCharacters[] = {0x0020, 0x3000, 0xFF5E, 0xFF0D, 0x2225,
+                                                       0x2015, 0xFFE0, 0xFFE1, 0xFFE2};
+        QString below;
+        for (char32_t c = 1; c < 0xFFE2; ++c)
+            if (c < 0xD800 || c > 0xDFFF)
+                below += QChar(static_cast<char16_t>(c));
+        const QList<quint32> belowGlyphs = raw.glyphIndexesForString(below);
+        for (char16_t own : sheetCharacters) {
+            const quint32 glyph = raw.glyphIndexesForString(QString(QChar(own))).value(0);
+            if (glyph == 0)
+                continue;
+            for (qsizetype i = 0; i < belowGlyphs.size() && i < below.size(); ++i) {
+                const char16_t c = below[i].unicode();
+                if (c >= own)
+                    break;
+                if (belowGlyphs[i] == glyph)
+                    radicals.insert(c, own);
+            }
+        }
     }
     cache.insert(key, radicals);
     return radicals;
