@@ -44,26 +44,6 @@ std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path, std::vector<Refused
     return sheet;
 }
 
-QString RefusedCellText(const RefusedCell &cell)
-{
-    QString where = StoreyName(cell.storey) + QLatin1Char(' ');
-    switch (cell.kind) {
-    case RefusedCell::FloorArea:
-        where += QStringLiteral("床面積");
-        break;
-    case RefusedCell::ProjectedArea:
-        where += AreaCaption(cell.storey + 3 * cell.direction);
-        break;
-    case RefusedCell::Framing: {
-        const bool length = cell.column == ColLength0 || cell.column == ColLength1;
-        where += QString::number(cell.row + 1) + QStringLiteral("行目 ") + DirectionCaption(cell.direction)
-                 + QLatin1Char(' ') + Str(length ? 1133 : 1134);
-        break;
-    }
-    }
-    return where + QStringLiteral(" \"") + cell.text + QLatin1Char('"');
-}
-
 QString DirectionCaption(int d)
 {
     const QString phrase = Str(1300);   // "平行な壁面の見付面積"

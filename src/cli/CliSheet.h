@@ -27,9 +27,6 @@ AppData &CliAppData();
 std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path,
                                         std::vector<RefusedCell> *refused = nullptr);
 
-// Where a refused number stood and what it was, for the user:
-// 一階 3行目 桁に平行な壁面 軸組長さ(m) "1e38".
-QString RefusedCellText(const RefusedCell &cell);
 
 // The end of a command that writes `output`: the path on stdout and ExitOk,
 // or the reason on stderr ("qrn <command>: ... / cannot write ...") and

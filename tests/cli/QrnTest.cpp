@@ -131,6 +131,18 @@ TEST(Qrn, CheckExitsByTheWorstFile)
     run = qrn({QStringLiteral("check"), example("nikai.qrn"), empty});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.out.contains(QStringLiteral("nikai.qrn: 一階")));   // the readable file is still checked
+
+    // A passing file with a number the sheet cannot take is not OK, and the
+    // cell is named.
+    QByteArray bytes = quiren::test::readAll(example("hiraya.qrn"));
+    bytes.replace("\"  0.91\",\"6\",\"  0.91\",\"6\"", "\"1e38\",\"6\",\"  0.91\",\"6\"");
+    const QString huge = dir + QStringLiteral("/huge.qrn");
+    quiren::test::writeAll(huge, bytes);
+    run = qrn({QStringLiteral("check"), huge});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("huge.qrn: 一階 1行目 桁に平行な軸組長さ(m) \"1e38\"")))
+        << qPrintable(run.out);
+    EXPECT_FALSE(run.out.contains(QStringLiteral(": OK")));
 }
 
 TEST(Qrn, UnreadableFilesGetTheProgramsMessagesAndStatusTwo)

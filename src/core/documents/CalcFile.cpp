@@ -568,6 +568,37 @@ std::vector<RefusedCell> ApplyCalcFile(CalcSheet &sheet, const CalcFileData &dat
     return refused;
 }
 
+QString RefusedCellText(const RefusedCell &cell)
+{
+    QString where = StoreyName(cell.storey) + QLatin1Char(' ');
+    switch (cell.kind) {
+    case RefusedCell::FloorArea:
+        where += Str(6244);
+        break;
+    case RefusedCell::ProjectedArea:
+        // (A), (C), (E) face direction 0 of storeys 1-3; (B), (D), (F) direction 1.
+        where += Str(6245) + Str(6176 + 2 * cell.storey + cell.direction);
+        break;
+    case RefusedCell::Framing: {
+        const bool length = cell.column == ColLength0 || cell.column == ColLength1;
+        where += Str(6246).arg(cell.row + 1) + QLatin1Char(' ') + Str(cell.direction == 0 ? 2120 : 2121)
+                 + Str(length ? 1133 : 1134);
+        break;
+    }
+    }
+    return where + QStringLiteral(" \"") + cell.text + QLatin1Char('"');
+}
+
+QString RefusedCellsMessage(const std::vector<RefusedCell> &cells)
+{
+    if (cells.empty())
+        return {};
+    QStringList lines{Str(6247)};
+    for (const RefusedCell &cell : cells)
+        lines.append(RefusedCellText(cell));
+    return lines.join(QLatin1Char('\n'));
+}
+
 std::vector<RefusedCell> ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data)
 {
     // The setting matters only when the option ends on; it is read now.

@@ -134,6 +134,12 @@ struct RefusedCell {
 };
 std::vector<RefusedCell> ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data,
                                        int wallCoefficeient);
+// Where a refused number stood and what it was, as the user reads it:
+// 一階 3行目 桁に平行な軸組長さ(m) "1e38", 二階 見付面積(D) "-5".
+QString RefusedCellText(const RefusedCell &cell);
+// What the user is told after opening a file with refused numbers; empty
+// when there are none.
+QString RefusedCellsMessage(const std::vector<RefusedCell> &cells);
 std::vector<RefusedCell> ApplyCalcFile(CalcSheet &sheet, const CalcFileData &data);
 
 } // namespace quiren

@@ -187,10 +187,16 @@ CalcWindow *OpenCalcFile(MainWindow &main, const QString &path, bool useFirstSlo
     CalcWindow *window = main.createCalcWindow();
     window->setCaption(path);
     takeNumber(main, *window, number);
-    ApplyCalcFile(window->sheet(), read.data);
+    const std::vector<RefusedCell> refused = ApplyCalcFile(window->sheet(), read.data);
     window->showSheet();
     main.setDocumentCommandsEnabled(true);
     window->sheet().changed = false;
+    // Numbers a typed entry could not hold are emptied, as typing them
+    // would be answered; the user hears which ones.
+    if (!refused.empty()) {
+        busy.release();
+        ShowMessage(window, RefusedCellsMessage(refused), MsgButtons::Ok, MsgIcon::Exclamation);
+    }
     return window;
 }
 

@@ -568,3 +568,51 @@ TEST(CalcFileApply, NumbersThatAreNotNumbersAreLeftEmpty)
     EXPECT_TRUE(sheet.row(0, 0)[ColPlaces1].isEmpty());
     EXPECT_EQ(sheet.judgement[0][JudgeSum0], QStringLiteral("0.0000"));
 }
+
+TEST(CalcFileApply, NumbersGoThroughTheChecksOfTypedEntries)
+{
+    // What each cell of a file becomes: what typing the same text would
+    // leave, a refused one empty and reported.
+    const struct {
+        const char *text;
+        int column;          // ColLength0 or ColPlaces0
+        const char *cell;    // what the sheet holds
+        bool refused;
+    } cases[] = {
+        {"1.82", ColLength0, "  1.82", false},
+        {"12.5000", ColLength0, " 12.5", false},
+        {"1.823456", ColLength0, "  1.8235", false},
+        {"1e38", ColLength0, "", true},      // its effective length would not add up
+        {"-1", ColLength0, "", true},
+        {"2.5", ColPlaces0, "2", false},     // halves to the even count, as typed
+        {"3.5", ColPlaces0, "4", false},
+        {"40000", ColPlaces0, "", true},
+        {"x", ColPlaces0, "", true},
+    };
+    for (const auto &c : cases) {
+        CalcFileData d;
+        d.floorArea[0] = QStringLiteral("50");
+        d.rows[0][0] = {QStringLiteral("木材"), QStringLiteral("1.5×9"), QStringLiteral("しない"),
+                        QStringLiteral("  1.82"), QStringLiteral("2"), QString(), QString()};
+        d.rows[0][0][c.column == ColLength0 ? 3 : 4] = QString::fromUtf8(c.text);
+        CalcSheet sheet;
+        const std::vector<RefusedCell> refused = ApplyCalcFile(sheet, d, WallCoefficientDefault);
+        EXPECT_EQ(sheet.row(0, 0)[c.column], QString::fromUtf8(c.cell)) << c.text;
+        ASSERT_EQ(refused.size(), c.refused ? 1u : 0u) << c.text;
+        if (c.refused) {
+            EXPECT_EQ(RefusedCellText(refused[0]),
+                      QStringLiteral("一階 1行目 桁に平行な") + Str(c.column == ColLength0 ? 1133 : 1134)
+                          + QStringLiteral(" \"") + QString::fromUtf8(c.text) + QLatin1Char('"'));
+        }
+    }
+
+    // Areas: a negative one is refused like a negative length.
+    CalcFileData d;
+    d.projectedArea[4] = QStringLiteral("-5");
+    CalcSheet sheet;
+    const std::vector<RefusedCell> refused = ApplyCalcFile(sheet, d, WallCoefficientDefault);
+    EXPECT_TRUE(sheet.projectedArea[4].isEmpty());
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_EQ(RefusedCellText(refused[0]), QStringLiteral("二階 見付面積(D) \"-5\""));
+    EXPECT_TRUE(RefusedCellsMessage(refused).endsWith(QStringLiteral("\n二階 見付面積(D) \"-5\"")));
+}
