@@ -395,6 +395,76 @@ TEST(SheetDrawing, FileModeWritesTheSameTextsInTheSameOrder)
     }
 }
 
+TEST(SheetDrawing, LongTextsAreFittedToTheirCells)
+{
+    // A text too long for its cell gets a smaller font (down to 6 points),
+    // then is cut with "…"; it never reaches into the next cell or off the
+    // table. (Texts that fit keep their places: the tests above.)
+    const QString longKind = QStringLiteral("認定耐力壁構造用合板張り壁");   // 13 full-width
+    const QString longName = QString(62, QChar(0x5DE5));                     // 62 × "工"
+    struct Case {
+        const char *what;
+        QString title, kind, tel;
+        QString startsWith;
+        int size;        // the font the text ends up in
+        bool cut;
+        int from, to;    // the columns it must stay between
+        int row;         // -1: the project line
+    };
+    const Case cases[] = {
+        {"name", longName, {}, {}, QStringLiteral("（ 工工"), 7, false, 0, 26, -1},
+        {"very long name", QString(400, QChar(0x5DE5)), {}, {}, QStringLiteral("（ 工工"), 6, true, 0, 26, -1},
+        {"kind", {}, longKind, {}, longKind.left(3), 6, false, 3, 5, 10},
+        {"very long kind", {}, longKind + longKind + longKind, {}, longKind.left(3), 6, true, 3, 5, 10},
+        {"telephone", {}, {}, QStringLiteral("03-1234-5678（代表）内線 9876543210"), QStringLiteral("Tel："), 6,
+         true, 0, 5, 65},
+    };
+    for (const Case &c : cases) {
+        CalcSheet sheet = MakeSheet(0);
+        if (!c.title.isEmpty())
+            sheet.titleName = c.title;
+        if (!c.kind.isEmpty())
+            sheet.row(0, 0)[ColKind] = c.kind;
+        SheetSettings settings = Settings();
+        if (!c.tel.isEmpty())
+            settings.office[OfficeData::Tel] = c.tel;
+        const Drawn d(sheet, settings);
+        const auto found = std::find_if(d.texts.begin(), d.texts.end(),
+                                        [&](const Op &op) { return op.text.startsWith(c.startsWith); });
+        ASSERT_NE(found, d.texts.end()) << c.what;
+        const Op &op = *found;
+        EXPECT_EQ(op.size, c.size) << c.what;
+        EXPECT_EQ(op.text.endsWith(QStringLiteral("…")), c.cut) << c.what;
+        EXPECT_GE(op.x1, d.painter->ColX(c.from)) << c.what;
+        EXPECT_LE(op.x1 + FakeSheetDevice::widthAt(op.text, op.size), d.painter->ColX(c.to)) << c.what;
+        if (c.row == 65) {   // the office block keeps its top on the row line
+            EXPECT_FLOAT_EQ(op.y1, d.painter->RowY(c.row));
+        } else if (c.row >= 0) {   // still centred in its row
+            EXPECT_FLOAT_EQ(op.y1 + op.size * 10.0f,
+                            (d.painter->RowY(c.row) + d.painter->RowY(c.row + 1)) / 2.0f) << c.what;
+        } else {            // the project line still ends with the table
+            EXPECT_FLOAT_EQ(op.x1 + FakeSheetDevice::widthAt(op.text, op.size), d.painter->ColX(26));
+        }
+        // The font is what it was for whatever follows.
+        const auto next = found + 1;
+        if (next != d.texts.end() && c.row == 10)
+            EXPECT_EQ(next->size, 8) << c.what;
+    }
+
+    // In the JW-CAD file the text size follows the text type: only cutting.
+    CalcSheet sheet = MakeSheet(0);
+    sheet.row(0, 0)[ColKind] = longKind + longKind + longKind;
+    FakeSheetDevice measure;
+    QStringList jw;
+    SheetPainter file(measure, jw);
+    DrawSheet(file, sheet, Settings());
+    const auto kind = std::find_if(jw.begin(), jw.end(), [&](const QString &line) {
+        return line.contains(QStringLiteral("\"") + longKind.left(3));
+    });
+    ASSERT_NE(kind, jw.end());
+    EXPECT_TRUE(kind->endsWith(QStringLiteral("…")));
+}
+
 TEST(SheetDrawing, EverythingStaysOnThePage)
 {
     const Drawn d(MakeSheet(2), Settings());
