@@ -7,7 +7,7 @@ namespace quiren {
 
 QString WallDisplayLine(const QString &name, float multiplier)
 {
-    return name + Str(6182) + SingleText(multiplier);
+    return name + Str(S::MultiplierSeparator) + SingleText(multiplier);
 }
 
 bool IsCertifiedMultiplier(double multiplier)
@@ -24,7 +24,7 @@ CertifiedWall UnreadWallPlaceholder(const QByteArray &line, int fileLine)
     CertifiedWall wall;
     wall.unreadLine = line;
     wall.fileLine = fileLine;
-    wall.displayLine = Str(6243).arg(fileLine);
+    wall.displayLine = Str(S::WallLinePlaceholder).arg(fileLine);
     return wall;
 }
 

@@ -157,8 +157,8 @@ QString UnreadWallLinesMessage(const CertifiedWallList &walls)
         return {};
     QStringList lines;
     for (int number : numbers)
-        lines.append(Str(6241).arg(number));
-    return Str(6240) + lines.join(QStringLiteral("、")) + QLatin1Char('\n') + Str(6242);
+        lines.append(Str(S::WallLineNumber).arg(number));
+    return Str(S::WallLinesUnread) + lines.join(QStringLiteral("、")) + QLatin1Char('\n') + Str(S::WallLinesKept);
 }
 
 std::optional<CertifiedWallList> ReadWallListFile(const QString &path)
@@ -209,13 +209,13 @@ WallListBytes EncodeWallList(const CertifiedWallList &walls)
             i += length - 1;
             if (!encodable(piece)) {
                 // 耐力壁名「name」には保存できない文字「c」があります。
-                result.error = Str(6185).arg(wall.name, piece);
+                result.error = Str(S::WallNameUnsavable).arg(wall.name, piece);
                 result.bytes.clear();
                 return result;
             }
         }
         if (!std::isfinite(wall.multiplier) || wall.multiplier < 0.0f) {
-            result.error = Str(6186).arg(wall.name);
+            result.error = Str(S::WallMultiplierInvalid).arg(wall.name);
             result.bytes.clear();
             return result;
         }

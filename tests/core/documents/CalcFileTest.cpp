@@ -601,7 +601,7 @@ TEST(CalcFileApply, NumbersGoThroughTheChecksOfTypedEntries)
         ASSERT_EQ(refused.size(), c.refused ? 1u : 0u) << c.text;
         if (c.refused) {
             EXPECT_EQ(RefusedCellText(refused[0]),
-                      QStringLiteral("一階 1行目 桁に平行な") + Str(c.column == ColLength0 ? 1133 : 1134)
+                      QStringLiteral("一階 1行目 桁に平行な") + Str(S::FramingColumnHeaders + c.column)
                           + QStringLiteral(" \"") + QString::fromUtf8(c.text) + QLatin1Char('"'));
         }
     }
