@@ -243,6 +243,22 @@ TEST_F(DocumentCommandsTest, DocumentCommandsFollowTheOpenWindows)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
+TEST_F(DocumentCommandsTest, NumbersAFileCannotHoldAreEmptiedAndNamedOnOpening)
+{
+    start();
+    const QString odd = path(QStringLiteral("odd.qrn"));
+    test::writeAll(odd, "\"Quiren\"\r\n#FALSE#,#FALSE#,#FALSE#\r\n\"T\",0,0,0,#FALSE#\r\n\"-5\",\"20\",\"\"\r\n");
+    dialogAnswers = {odd};
+    main->action(QStringLiteral("mnuFileOpen"))->trigger();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.endsWith(QStringLiteral("\n一階 床面積 \"-5\""))) << qPrintable(messages[0].text);
+    CalcWindow *window = main->activeCalcWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->sheet().floorArea[0].isEmpty());
+    EXPECT_EQ(window->sheet().projectedArea[0], QStringLiteral("20"));
+    EXPECT_FALSE(window->sheet().changed);
+}
+
 // ---- saving ----------------------------------------------------------------------------------
 
 TEST_F(DocumentCommandsTest, SaveProposesTheTitleOrUntitledAndFilesTheWindow)
