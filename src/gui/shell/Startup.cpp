@@ -27,6 +27,8 @@ namespace quiren {
 namespace {
 
 constexpr int StrSettingsKept = 6040;  // the settings file could not be read whole
+constexpr int StrSettingsRefused = 6053;   // the settings file was not read at all
+constexpr int StrWallListRefused = 6054;   // "WallListData" was not read
 
 // For bench/run, which times the start-up and measures the memory of open
 // windows: QUIREN_BENCH_WINDOWS=N opens N untitled calculation windows in
@@ -145,6 +147,18 @@ int RunProgram(QApplication &app)
             ShowMessage(&main,
                         Str(StrSettingsKept) + QLatin1Char('\n') + QDir::toNativeSeparators(unreadableSettings),
                         MsgButtons::Ok, MsgIcon::Exclamation);
+        });
+    }
+    // Files the program would not read (a FIFO or a device in their place,
+    // or far too large) are named once the main window is up.
+    QStringList refused;
+    if (const QString problem = SettingsFileProblem(QString::fromLatin1(AppTitle)); !problem.isEmpty())
+        refused << Str(StrSettingsRefused) + QLatin1Char('\n') + problem;
+    if (!data.wallListProblem.isEmpty())
+        refused << Str(StrWallListRefused) + QLatin1Char('\n') + data.wallListProblem;
+    for (const QString &text : refused) {
+        QTimer::singleShot(0, &main, [&main, text] {
+            ShowMessage(&main, text, MsgButtons::Ok, MsgIcon::Exclamation);
         });
     }
     QObject::connect(&instance, &SingleInstance::commandLineReceived, &main,
