@@ -4,9 +4,7 @@
 #include <QStringList>
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace quiren {
 
@@ -59,22 +57,6 @@ QByteArray NativePathOf(const QString &path)
         native = next;
     }
     return native;
-}
-
-bool OpenNativeForReading(QFile &file, const QString &path)
-{
-    const QByteArray native = NativePathOf(path);
-    if (native.isEmpty())
-        return false;
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return true;
 }
 
 namespace {

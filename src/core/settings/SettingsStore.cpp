@@ -149,7 +149,13 @@ Store *storeOf(const QString &application)
     const QString path = SettingsFilePath(application);
     const FileState state = stateOf(path);
     CachedStore &cached = stores()[application];
-    if (cached.path == path && cached.state == state && (cached.store || !cached.problem.isEmpty()))
+    // A file's time moves in steps of a few milliseconds: one rewritten to
+    // the same size within the same step looks unchanged. A file changed in
+    // the last two seconds is therefore read again every time.
+    const qint64 nowNs = QDateTime::currentMSecsSinceEpoch() * 1000000;
+    const bool settled = state.modifiedNs < nowNs - 2000000000LL;
+    if (cached.path == path && cached.state == state && settled
+        && (cached.store || !cached.problem.isEmpty()))
         return cached.store.get();
     cached.path = path;
     cached.state = state;
