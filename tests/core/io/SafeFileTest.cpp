@@ -130,6 +130,9 @@ TEST(NativePath, NamesKeepEveryByte)
     EXPECT_EQ(ReadFileSafely(file, 100).bytes, QByteArray("pdf"));
     struct stat info {};
     EXPECT_EQ(::stat((native(dir) + "/\x8b\x8c/a\xff" "b.pdf").constData(), &info), 0);
+    // Qt cannot remove what it cannot name.
+    ::unlink((native(dir) + "/\x8b\x8c/a\xff" "b.pdf").constData());
+    ::rmdir((native(dir) + "/\x8b\x8c").constData());
 }
 
 } // namespace
