@@ -125,7 +125,9 @@ FileState stateOf(const QString &path)
 }
 
 // The settings of one application, parsed once and again only when the file
-// changes: parsing a large file for every value read made each start slow.
+// changes (its size, time or inode): parsing a large file for every value
+// read made each start slow. (A file rewritten to the same size within the
+// same tick of the file system's clock looks unchanged, to QSettings too.)
 // A file that is not a regular file (a FIFO would keep the program waiting
 // for ever) or is far too large is never handed to QSettings; its settings
 // read as their defaults and nothing is written over it.
@@ -149,13 +151,7 @@ Store *storeOf(const QString &application)
     const QString path = SettingsFilePath(application);
     const FileState state = stateOf(path);
     CachedStore &cached = stores()[application];
-    // A file's time moves in steps of a few milliseconds: one rewritten to
-    // the same size within the same step looks unchanged. A file changed in
-    // the last two seconds is therefore read again every time.
-    const qint64 nowNs = QDateTime::currentMSecsSinceEpoch() * 1000000;
-    const bool settled = state.modifiedNs < nowNs - 2000000000LL;
-    if (cached.path == path && cached.state == state && settled
-        && (cached.store || !cached.problem.isEmpty()))
+    if (cached.path == path && cached.state == state && (cached.store || !cached.problem.isEmpty()))
         return cached.store.get();
     cached.path = path;
     cached.state = state;

@@ -210,7 +210,7 @@ TEST_F(RealDialogTest, ANameTypedWithDoubleQuotesIsTakenAsTyped)
     clsComDlg dialog;
     dialog.FileName = folder + QStringLiteral("/Untitled.qrn");
     dialog.setAction(ComDlgSaveAs);
-    EXPECT_EQ(dialog.FileName, folder + QLatin1Char('/') + typed);
+    EXPECT_EQ(dialog.FileName.toStdString(), (folder + QLatin1Char('/') + typed).toStdString());
 }
 
 // Files opened in a folder while the dialog lists it, as inotify reports
