@@ -93,14 +93,6 @@ ReadResult ReadFileSafely(const QString &path, qint64 maxSize)
     return result;
 }
 
-bool IsRegularOrMissing(const QString &path)
-{
-    struct stat info {};
-    if (::stat(NativeBytes(path).constData(), &info) != 0)
-        return errno == ENOENT;
-    return S_ISREG(info.st_mode);
-}
-
 QString ReadProblemMessage(const QString &path, const ReadResult &result, qint64 maxSize)
 {
     const QString shown = QDir::toNativeSeparators(path);

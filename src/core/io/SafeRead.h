@@ -30,10 +30,6 @@ struct ReadResult {
 // are not UTF-8 are found as NativeBytes and NativePathOf find them.
 ReadResult ReadFileSafely(const QString &path, qint64 maxSize);
 
-// Whether `path` names nothing or a regular file (following a symbolic
-// link). Looks at the name only; the file is never opened.
-bool IsRegularOrMissing(const QString &path);
-
 // Messages for a file the program could not read (path, then the limit):
 // "... は通常のﾌｧｲﾙではないため読み込めません。" and "... は大きすぎるため
 // 読み込めません。"; for Failed, the path and the system's description.
