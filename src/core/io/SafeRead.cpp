@@ -16,9 +16,6 @@ namespace quiren {
 
 namespace {
 
-constexpr int MsgNotRegular = 6050;   // path: not a regular file
-constexpr int MsgTooLarge = 6051;     // path, limit in bytes
-
 QString systemError(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -100,9 +97,9 @@ QString ReadProblemMessage(const QString &path, const ReadResult &result, qint64
     case ReadStatus::Ok:
         return QString();
     case ReadStatus::NotRegular:
-        return Str(MsgNotRegular).arg(shown);
+        return Str(S::NotRegularFileRead).arg(shown);
     case ReadStatus::TooLarge:
-        return Str(MsgTooLarge).arg(shown, QString::number(maxSize));
+        return Str(S::FileTooLarge).arg(shown, QString::number(maxSize));
     case ReadStatus::Missing:
     case ReadStatus::Failed:
         break;

@@ -18,8 +18,6 @@ namespace quiren {
 
 namespace {
 
-constexpr int MsgNotRegular = 6052;   // "通常のﾌｧｲﾙではないため書き込みません"
-
 QString systemError(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -94,7 +92,7 @@ WriteResult WriteFileSafely(const QString &path, const QByteArray &bytes)
     // would put a file of ours where something that is not ours was.
     struct stat info {};
     if (::stat(target.constData(), &info) == 0 && !S_ISREG(info.st_mode))
-        return WriteResult{false, S_ISDIR(info.st_mode) ? systemError(EISDIR) : Str(MsgNotRegular)};
+        return WriteResult{false, S_ISDIR(info.st_mode) ? systemError(EISDIR) : Str(S::NotRegularFileWrite)};
 
     // A name Qt cannot give back as it is is written by its bytes; so is a
     // relative one, which Qt would make absolute through a current folder

@@ -24,9 +24,6 @@ namespace quiren {
 
 namespace {
 
-constexpr int MsgNotRegular = 6050;   // path: not a regular file
-constexpr int MsgTooLarge = 6051;     // path, limit in bytes
-
 QString keyPath(const QString &section, const QString &key)
 {
     return section + QLatin1Char('/') + key;
@@ -158,9 +155,9 @@ Store *storeOf(const QString &application)
     cached.store.reset();
     cached.problem.clear();
     if (state.exists && !state.regular)
-        cached.problem = Str(MsgNotRegular).arg(QDir::toNativeSeparators(path));
+        cached.problem = Str(S::NotRegularFileRead).arg(QDir::toNativeSeparators(path));
     else if (state.size > MaxSettingsFileSize)
-        cached.problem = Str(MsgTooLarge).arg(QDir::toNativeSeparators(path), QString::number(MaxSettingsFileSize));
+        cached.problem = Str(S::FileTooLarge).arg(QDir::toNativeSeparators(path), QString::number(MaxSettingsFileSize));
     else
         cached.store = std::make_unique<Store>(application);
     return cached.store.get();

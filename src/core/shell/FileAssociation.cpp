@@ -35,7 +35,6 @@ constexpr int RefreshWaitMs = 3000;
 // The package and the desktop entry are a few hundred bytes; whatever lies
 // under their names beyond this, or is not a regular file, is not read.
 constexpr qint64 MaxDesktopFileSize = 1024 * 1024;
-constexpr int StrFileTypeDescription = 6138;  // "KX Calclation File"
 
 QString DataHome()
 {
@@ -456,7 +455,7 @@ void RegisterFileType(const QString &programPath)
 
     const QString typeName = QString::fromLatin1(QrnFileTypeName);
     RegSetString(HkeyClassesRoot, root, {}, typeName);
-    RegSetString(HkeyClassesRoot, typeName, {}, Str(StrFileTypeDescription));
+    RegSetString(HkeyClassesRoot, typeName, {}, Str(S::FileTypeDescription));
     RegSetString(HkeyClassesRoot, typeName + QStringLiteral("/DefaultIcon"), {},
                  QString::fromLatin1(QrnIconName));
     RegSetString(HkeyClassesRoot, typeName + QStringLiteral("/shell/open/command"), {},

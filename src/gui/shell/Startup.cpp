@@ -26,10 +26,6 @@ namespace quiren {
 
 namespace {
 
-constexpr int StrSettingsKept = 6040;  // the settings file could not be read whole
-constexpr int StrSettingsRefused = 6053;   // the settings file was not read at all
-constexpr int StrWallListRefused = 6054;   // "WallListData" was not read
-
 // For bench/run, which times the start-up and measures the memory of open
 // windows: QUIREN_BENCH_WINDOWS=N opens N untitled calculation windows in
 // all, and QUIREN_QUIT_WHEN_SHOWN=1 ends the process as soon as the main
@@ -145,7 +141,7 @@ int RunProgram(QApplication &app)
     if (!unreadableSettings.isEmpty()) {
         QTimer::singleShot(0, &main, [&main, unreadableSettings] {
             ShowMessage(&main,
-                        Str(StrSettingsKept) + QLatin1Char('\n') + QDir::toNativeSeparators(unreadableSettings),
+                        Str(S::SettingsKept) + QLatin1Char('\n') + QDir::toNativeSeparators(unreadableSettings),
                         MsgButtons::Ok, MsgIcon::Exclamation);
         });
     }
@@ -153,9 +149,9 @@ int RunProgram(QApplication &app)
     // or far too large) are named once the main window is up.
     QStringList refused;
     if (const QString problem = SettingsFileProblem(QString::fromLatin1(AppTitle)); !problem.isEmpty())
-        refused << Str(StrSettingsRefused) + QLatin1Char('\n') + problem;
+        refused << Str(S::SettingsRefused) + QLatin1Char('\n') + problem;
     if (!data.wallListProblem.isEmpty())
-        refused << Str(StrWallListRefused) + QLatin1Char('\n') + data.wallListProblem;
+        refused << Str(S::WallListRefused) + QLatin1Char('\n') + data.wallListProblem;
     for (const QString &text : refused) {
         QTimer::singleShot(0, &main, [&main, text] {
             ShowMessage(&main, text, MsgButtons::Ok, MsgIcon::Exclamation);

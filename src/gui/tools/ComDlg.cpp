@@ -12,8 +12,6 @@ namespace quiren {
 
 namespace {
 
-constexpr int TextExistsReplace = 6071;   // "は既に存在します。置き換えますか？"
-
 FileDialogResponder &responder()
 {
     static FileDialogResponder r;
@@ -102,7 +100,7 @@ void FileDialog::accept()
         return;
     }
     if (target.exists() && !testOption(DontConfirmOverwrite)
-        && ShowMessage(this, QDir::toNativeSeparators(typed) + Str(TextExistsReplace), MsgButtons::YesNo,
+        && ShowMessage(this, QDir::toNativeSeparators(typed) + Str(S::ReplaceFile), MsgButtons::YesNo,
                        MsgIcon::Exclamation)
                != MsgAnswer::Yes)
         return;
