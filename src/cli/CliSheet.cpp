@@ -16,9 +16,16 @@ AppData &CliAppData()
         // The office data from the settings, and the wall list beside qrn,
         // as the window reads them.
         LoadOptionData(d);
+        // Files that cannot be read are named, and the command goes on
+        // without them, as the program does; so are wall-list lines.
+        for (const QString &problem : {SettingsFileProblem(QString::fromLatin1(AppTitle)), d.wallListProblem}) {
+            if (!problem.isEmpty())
+                Err() << QStringLiteral("qrn: ") << Visible(problem) << '\n';
+        }
         const QString unread = UnreadWallLinesMessage(d.walls);
         if (!unread.isEmpty())
             Err() << QStringLiteral("qrn: ") << unread << '\n';
+        Err().flush();
         return d;
     }();
     return data;
@@ -32,8 +39,8 @@ std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path, std::vector<Refused
         // adds the path to the "not a data file" one so that a list of
         // files can be told apart.
         if (read.status == CalcFileStatus::NotDataFile)
-            Err() << path << ": ";
-        Err() << read.message << '\n';
+            Err() << Visible(path) << ": ";
+        Err() << Visible(read.message) << '\n';
         Err().flush();
         return nullptr;
     }
@@ -66,10 +73,10 @@ int ReportWritten(const QString &command, const QString &output, const WriteResu
 {
     if (!written) {
         Err() << QStringLiteral("qrn %1: %2 に書き込めません。(%3) / cannot write %2: %3\n")
-                     .arg(command, QDir::toNativeSeparators(output), written.error);
+                     .arg(command, Visible(QDir::toNativeSeparators(output)), written.error);
         return ExitError;
     }
-    Out() << output << '\n';
+    Out() << Visible(output) << '\n';
     return ExitOk;
 }
 

@@ -50,12 +50,11 @@ void LoadOptionData(AppData &data)
     // The list beside the running program, never the folder "AppPath"
     // names: that is where the program ran last time it could write its
     // settings, and qrn, run from here, reads the list from here too.
-    const QString path = WallListPath(data.programFolder);
-    if (QFileInfo::exists(path)) {
-        // A file that exists but cannot be read leaves the list as it was.
-        if (std::optional<CertifiedWallList> walls = ReadWallListFile(path))
-            data.walls = *walls;
-    }
+    // A file that exists but cannot be read leaves the list as it was.
+    WallListRead read = ReadWallList(WallListPath(data.programFolder));
+    if (read.walls)
+        data.walls = std::move(*read.walls);
+    data.wallListProblem = read.problem;
 
     const QString section = QString::fromLatin1(SectionOfficeData);
     OfficeData office;

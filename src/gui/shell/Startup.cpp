@@ -145,12 +145,20 @@ int RunProgram(QApplication &app)
                         MsgButtons::Ok, MsgIcon::Exclamation);
         });
     }
-    // Lines of the certified-wall file that could not be read are told once
-    // per run; their positions are kept, so files still name the right walls.
-    const QString unreadWalls = UnreadWallLinesMessage(data.walls);
-    if (!unreadWalls.isEmpty()) {
-        QTimer::singleShot(0, &main, [&main, unreadWalls] {
-            ShowMessage(&main, unreadWalls, MsgButtons::Ok, MsgIcon::Exclamation);
+    // Files the program would not read (a FIFO or a device in their place,
+    // or far too large) are named once the main window is up, and so are
+    // lines of the certified-wall file that could not be read (their
+    // positions are kept, so files still name the right walls).
+    QStringList refused;
+    if (const QString problem = SettingsFileProblem(QString::fromLatin1(AppTitle)); !problem.isEmpty())
+        refused << Str(S::SettingsRefused) + QLatin1Char('\n') + problem;
+    if (!data.wallListProblem.isEmpty())
+        refused << Str(S::WallListRefused) + QLatin1Char('\n') + data.wallListProblem;
+    if (const QString unreadWalls = UnreadWallLinesMessage(data.walls); !unreadWalls.isEmpty())
+        refused << unreadWalls;
+    for (const QString &text : refused) {
+        QTimer::singleShot(0, &main, [&main, text] {
+            ShowMessage(&main, text, MsgButtons::Ok, MsgIcon::Exclamation);
         });
     }
     QObject::connect(&instance, &SingleInstance::commandLineReceived, &main,
