@@ -256,6 +256,7 @@ TEST(Qrn, SheetsUnderThe2025RulesShowTheirSeismicSideAndQuasiWalls)
         EXPECT_TRUE(run.err.contains(QStringLiteral("2025年基準の計算書はまだ出力できません"))) << run.err.toStdString();
     }
     EXPECT_EQ(qrn({QStringLiteral("convert"), file, QStringLiteral("-o"), dir + QStringLiteral("/old.qrn")}).status, 2);
+}
 
 namespace {
 
