@@ -105,6 +105,8 @@ struct Sheet2025Results {
     std::array<std::array<double, 2>, Storeys2025> necessary{};    // max(seismic, wind)
     // Inputs outside the tool's range and inputs that could not be used, in Japanese.
     QStringList warnings;
+    // Quasi-bearing rows of each storey that were doubtful or left out, in Japanese.
+    std::array<QStringList, Storeys2025> quasiWarnings;
 };
 
 // ---- the arithmetic of the 2025 rules that needs no sheet ---------------

@@ -143,6 +143,7 @@ TEST(QuasiBearingWall, MultiplierTruncatedAndCapped)
         {0.9, false, 240, 240, 0.54},    // exact product, not 0.53
         {0, true, 200, 250, 0.40},       // lath: 0.5 × ratio
         {2.5, false, 300, 150, 1.5},     // capped
+        {0.9, false, 300, 250, 0.54},    // a panel counts no higher than the clear height
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.expected);
@@ -218,6 +219,10 @@ void setUp2025(CalcSheet &sheet)
     quasi.clearHeight = QStringLiteral("284.4");
     quasi.length = {QStringLiteral("0.91"), QStringLiteral("0.91")};
     quasi.places = {QStringLiteral("10"), QStringLiteral("20")};
+    // A 30 cm strip above a door is too low to count at all.
+    QuasiWallRow &strip = sheet.quasiWalls[1][1];
+    strip = quasi;
+    strip.panelHeight = QStringLiteral("30");
     sheet.Recalculate();
 }
 
@@ -245,6 +250,8 @@ TEST(CalcSheet2025, RequirementQuasiWallsAndJudgement)
     EXPECT_EQ(j[JudgeResult1], "OK");
     EXPECT_DOUBLE_EQ(sheet.results2025.quasiCounted[1][1], 6.75);
     EXPECT_NEAR(sheet.results2025.quasiSum[1][1], 8.19, 1e-9);
+    EXPECT_EQ(sheet.results2025.quasiWarnings[1].size(), 1);
+    EXPECT_TRUE(sheet.quasiWalls[1][1].effective[0].isEmpty());
 
     // Wind governs when larger; the quasi cap follows the governing length.
     sheet.SetProjectedArea(1, QStringLiteral("40"));   // 20 m
