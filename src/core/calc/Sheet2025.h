@@ -40,6 +40,7 @@ struct UnitLoadTexts {
 struct SeismicInputs {
     LwMethod method = LwMethod::Tool;
     std::array<QString, Storeys2025> typedLw;   // cm/m², method Typed
+    QString lwSource;   // where a typed Lw came from (早見表, the official tool, …), shown and printed
 
     // Method Tool: the finishes; a Typed choice takes the load text beside it (N/m²).
     RoofFinish roof = RoofFinish::Tile;
