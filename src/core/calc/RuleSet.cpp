@@ -52,6 +52,7 @@ public:
     QString multiplierText(double multiplier) const override { return FormatFixed1(multiplier); }
 
     void addExistingExtras(CalcSheet &, int) const override {}
+    bool prepareJudgement(CalcSheet &, int) const override { return true; }
 };
 
 // The rules in force since 2025: Lw from the building's weight, multipliers
@@ -122,6 +123,17 @@ public:
             results.quasiCounted[s][d] = counted;
             sumCell = FormatFixed4(bearing + counted);
         }
+    }
+
+    bool prepareJudgement(CalcSheet &sheet, int s) const override
+    {
+        if (s < Storeys2025 && sheet.results2025.lwKnown[s])
+            return true;
+        for (int d = 0; d < 2; ++d) {
+            sheet.judgement[s][JudgeResult0 + 3 * d].clear();
+            sheet.judgement[s].bars[d] = JudgementBar{};
+        }
+        return false;
     }
 
 private:

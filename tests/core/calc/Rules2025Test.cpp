@@ -293,3 +293,39 @@ TEST(CalcSheet2025, SwitchingRuleSets)
     sheet.SetStoreyIndex(2);
     EXPECT_EQ(sheet.storeyIndex, 1);
 }
+
+TEST(CalcSheet2025, TypedLwAndTypedLoads)
+{
+    CalcSheet sheet;
+    setUp2025(sheet);
+    SeismicInputs &seismic = sheet.inputs2025.seismic;
+    const auto warned = [&sheet](const char *text) {
+        return sheet.results2025.warnings.join(QLatin1Char('|')).contains(QString::fromUtf8(text));
+    };
+
+    // Typed: storey 2 left empty has no Lw, and says so.
+    seismic.method = LwMethod::Typed;
+    seismic.typedLw = {QStringLiteral("41"), QString()};
+    sheet.Recalculate();
+    EXPECT_EQ(sheet.coefficient[0], "0.41");
+    EXPECT_EQ(sheet.floorRequirement[0], "24.6000");
+    EXPECT_FALSE(sheet.results2025.lwKnown[1]);
+    EXPECT_EQ(sheet.floorRequirement[1], "0.0000");
+    EXPECT_TRUE(warned("2階のLw"));
+
+    // The user's own loads: heavier interior walls (300 N/m²) raise Lw from
+    // 40/27 to 41/27 (40.98 and 26.79), with a warning that the tool stops at 200.
+    seismic.method = LwMethod::Loads;
+    seismic.loads.interiorWall = QStringLiteral("300");
+    sheet.Recalculate();
+    EXPECT_EQ(sheet.results2025.lw, (std::array<int, 2>{41, 27}));
+    EXPECT_NEAR(sheet.results2025.breakdown.lwRaw[0], 40.982258, 1e-5);
+    EXPECT_TRUE(warned("間仕切壁の荷重が200"));
+
+    // A load that is not a number: no Lw, the input named.
+    seismic.loads.interiorWall = QStringLiteral("abc");
+    sheet.Recalculate();
+    EXPECT_FALSE(sheet.results2025.lwKnown[0]);
+    EXPECT_TRUE(sheet.judgement[1][JudgeResult1].isEmpty());   // no stale "OK"
+    EXPECT_TRUE(warned("間仕切壁の荷重が数値ではありません"));
+}
