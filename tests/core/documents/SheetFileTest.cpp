@@ -38,6 +38,7 @@ SheetFileData sheet2025()
     SeismicInputs &seismic = data.inputs2025.seismic;
     seismic.method = LwMethod::Loads;
     seismic.typedLw = {QStringLiteral("41"), QStringLiteral("29")};
+    seismic.lwSource = QStringLiteral("早見表 (2025年版)");
     seismic.roof = RoofFinish::Typed;
     seismic.roofLoad = QStringLiteral("1100");
     seismic.wall = WallFinish::Board;
@@ -139,6 +140,7 @@ TEST(SheetFile, Rules2025InputsComeBackAsTyped)
         EXPECT_EQ(read.data.rules, rules);
         EXPECT_EQ(read.data.inputs, data.inputs);
         EXPECT_EQ(read.data.inputs2025.seismic.roofLoad, QStringLiteral("1100"));
+        EXPECT_EQ(read.data.inputs2025.seismic.lwSource, QStringLiteral("早見表 (2025年版)"));
         EXPECT_EQ(read.data.inputs2025.seismic.loads.interiorWall, QStringLiteral("250"));
         EXPECT_EQ(read.data.inputs2025.floor[1].loftHeight, QStringLiteral("1.4"));
         EXPECT_EQ(read.data.quasiWalls[0][1].clearHeight, QStringLiteral("284.4"));
@@ -239,4 +241,13 @@ TEST(SheetFile, ApplyingPutsTheRulesAndInputsOnTheSheet)
     EXPECT_EQ(sheet.storeyIndex, 1);
     EXPECT_EQ(sheet.quasiWalls[0][1].kind, QStringLiteral("せっこうボード"));
     EXPECT_EQ(EncodeSheetFile(SheetFileDataOf(sheet)), EncodeSheetFile(data));
+
+    // The example is what a save of the sheet it holds writes.
+    const QString example = sourceFile("examples/nikai-2025.qrn2");
+    const SheetFileRead read = ReadSheetFile(example);
+    ASSERT_EQ(read.status, SheetFileStatus::Ok) << read.message.toStdString();
+    CalcSheet opened;
+    ApplySheetFile(opened, read.data, WallCoefficientDefault);
+    EXPECT_EQ(opened.judgement[1][JudgeResult0], QStringLiteral("OK"));
+    EXPECT_EQ(EncodeSheetFile(SheetFileDataOf(opened)), readAll(example));
 }
