@@ -23,9 +23,6 @@ namespace quiren {
 
 namespace {
 
-constexpr int MsgNewerVersion = 6090;   // path, version
-constexpr int MsgBadValue = 6091;       // path, where
-
 const QString OldRulesName = QStringLiteral("old");
 const QString Rules2025Name = QStringLiteral("2025");
 
@@ -678,12 +675,12 @@ SheetFileParse ParseSheetFile(const QByteArray &bytes)
 
 QString NewerVersionMessage(const QString &path, const QString &version)
 {
-    return Str(MsgNewerVersion).arg(path, version);
+    return Str(S::NewerSheetFile).arg(path, version);
 }
 
 QString BadValueMessage(const QString &path, const QString &where)
 {
-    return Str(MsgBadValue).arg(path, where);
+    return Str(S::BadSheetFileValue).arg(path, where);
 }
 
 SheetFileRead ReadSheetFile(const QString &path)
