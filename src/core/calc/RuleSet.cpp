@@ -165,7 +165,8 @@ private:
         if (seismic.method == LwMethod::Typed) {
             for (int s = 0; s < storeys; ++s) {
                 const QString &typed = seismic.typedLw[s];
-                if (CheckNumberText(typed) == NumberCheck::Number && TextValue(typed) > 0) {
+                if (CheckNumberText(typed) == NumberCheck::Number && TextValue(typed) > 0
+                    && TextValue(typed) <= MaxLw) {
                     results.lw[s] = RoundUpLw(TextValue(typed));
                     results.lwKnown[s] = true;
                 } else {

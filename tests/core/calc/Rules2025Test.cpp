@@ -104,6 +104,11 @@ TEST(SeismicWeight, OneStoreyAndRangeWarnings)
     b = ComputeLw(two);
     EXPECT_FALSE(b.valid);
     EXPECT_TRUE(b.warnings.join(QString()).contains(QStringLiteral("2階の床面積")));
+
+    // Loads of nothing give no Lw rather than a meaningless one.
+    LwInput empty = tileSiding(1, 0.2, 100, 0);
+    empty.loads = UnitLoads{0, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_FALSE(ComputeLw(empty).valid);
 }
 
 TEST(FloorArea2025, LoftsAndVoids)
