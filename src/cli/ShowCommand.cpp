@@ -301,6 +301,17 @@ QString seismicText(const CalcSheet &sheet)
     return out;
 }
 
+// The base multiplier of a quasi-bearing row: the typed one, or the listed
+// panel's ("-" for lath, which has none).
+QString quasiBaseText(const QuasiWallRow &row)
+{
+    if (row.kind != QuasiTypedBaseKind) {
+        if (const std::optional<QuasiPanel> panel = FindQuasiPanel(row.kind))
+            return panel->lath ? QStringLiteral("-") : QString::number(panel->base, 'f', 1);
+    }
+    return row.base;
+}
+
 // Af, the seismic requirement and the quasi-bearing rows of storey s.
 QString storey2025Text(const CalcSheet &sheet, int s)
 {
@@ -328,7 +339,7 @@ QString storey2025Text(const CalcSheet &sheet, int s)
         if (!row.inUse())
             continue;
         ++used;
-        rows.addRow({row.kind, row.base, row.panelHeight, row.clearHeight, row.multiplier, row.length[0].trimmed(),
+        rows.addRow({row.kind, quasiBaseText(row), row.panelHeight, row.clearHeight, row.multiplier, row.length[0].trimmed(),
                      row.places[0].trimmed(), row.effective[0], row.length[1].trimmed(), row.places[1].trimmed(),
                      row.effective[1]});
     }
