@@ -21,9 +21,11 @@ AppData &CliAppData()
     return data;
 }
 
-std::optional<SheetFileData> ReadCliSheetFile(const QString &path)
+std::optional<SheetFileData> ReadCliSheetFile(const QString &path, int *droppedInputs)
 {
     SheetFileRead read = ReadSheetFile(path);
+    if (droppedInputs)
+        *droppedInputs = read.droppedInputs;
     if (read.status != SheetFileStatus::Ok) {
         // The messages name the file the way the program does; the tool
         // adds the path to the "not a data file" one so that a list of

@@ -22,8 +22,9 @@ AppData &CliAppData();
 
 // The inputs of a sheet file (".qrn2") or a calculation file (".qrn"), told
 // apart by their content. A file that cannot be opened or read gets the
-// program's message on stderr and an empty optional.
-std::optional<SheetFileData> ReadCliSheetFile(const QString &path);
+// program's message on stderr and an empty optional. droppedInputs: see
+// SheetFileRead.
+std::optional<SheetFileData> ReadCliSheetFile(const QString &path, int *droppedInputs = nullptr);
 
 // Reads `path` into a fully recomputed sheet, or an empty pointer after the
 // message of ReadCliSheetFile.

@@ -44,30 +44,27 @@ int runConvert(const QStringList &args)
         return ExitError;
     }
 
-    SheetFileRead read = ReadSheetFile(file);
-    if (read.status != SheetFileStatus::Ok) {
-        if (read.status == SheetFileStatus::NotDataFile)
-            Err() << file << ": ";
-        Err() << read.message << '\n';
+    int dropped = 0;
+    const std::optional<SheetFileData> read = ReadCliSheetFile(file, &dropped);
+    if (!read)
         return ExitError;
-    }
-    if (read.droppedInputs > 0) {
+    if (dropped > 0) {
         Err() << QStringLiteral("qrn convert: %1: 数値でない入力など %2 か所は、計算書を開くときと同じく空にしました。"
                                 " / %2 inputs the program could not take were left empty.\n")
                      .arg(file)
-                     .arg(read.droppedInputs);
+                     .arg(dropped);
     }
 
     if (target == SheetSuffix)
-        return ReportWritten(command, output, WriteSheetFile(output, read.data));
+        return ReportWritten(command, output, WriteSheetFile(output, *read));
 
-    if (read.data.rules != RuleSetKind::Old) {
+    if (read->rules != RuleSetKind::Old) {
         Err() << QStringLiteral("qrn convert: %1: 2025年基準の計算書は .qrn に保存できません (.qrn は旧基準だけの形式です)。"
                                 " / a sheet under the 2025 rules cannot be stored as .qrn.\n")
                      .arg(file);
         return ExitError;
     }
-    return ReportWritten(command, output, WriteCalcFile(output, read.data.inputs));
+    return ReportWritten(command, output, WriteCalcFile(output, read->inputs));
 }
 
 const bool registered = RegisterCommand({

@@ -217,6 +217,15 @@ TEST(Qrn, ConvertTakesACalcFileToASheetFileAndBack)
 
     EXPECT_EQ(qrn({QStringLiteral("convert"), example("nikai.qrn"), QStringLiteral("-o"), dir + QStringLiteral("/x.txt")}).status, 2);
     EXPECT_EQ(qrn({QStringLiteral("convert"), sheet, QStringLiteral("-o"), sheet}).status, 2);
+
+    // A hand-edited file with texts the window would drop converts into a
+    // file that opens, and says what it left out.
+    const QString edited = dir + QStringLiteral("/edited.qrn2");
+    run = qrn({QStringLiteral("convert"), QStringLiteral(QUIREN_SOURCE_DIR "/fuzz/seeds/calcfile/unquoted-and-junk.qrn"),
+               QStringLiteral("-o"), edited});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("空にしました")));
+    EXPECT_EQ(qrn({QStringLiteral("show"), edited}).status, 0);
 }
 
 // A sheet under the 2025 rules with a typed Lw: storey 1 has 50 m², Lw 41,
