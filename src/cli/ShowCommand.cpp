@@ -3,7 +3,7 @@
 #include "cli/Command.h"
 #include "cli/TextTable.h"
 #include "core/calc/CalcSheet.h"
-#include "core/text/NumberText.h"
+#include "core/text/JsonWriter.h"
 #include "core/text/StringTable.h"
 
 #include <QLocale>
@@ -19,22 +19,7 @@ namespace {
 
 QString jsonString(const QString &text)
 {
-    QString out = QStringLiteral("\"");
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case '"': out += QLatin1String("\\\""); break;
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case '\t': out += QLatin1String("\\t"); break;
-        default:
-            if (c.unicode() < 0x20)
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    return out + QLatin1Char('"');
+    return JsonString(text);
 }
 
 QString jsonPair(const QString &a, const QString &b)

@@ -1,7 +1,5 @@
 #include "core/text/JsonWriter.h"
 
-#include <QLocale>
-
 namespace quiren {
 
 QString JsonString(QStringView text)
@@ -93,12 +91,6 @@ void JsonWriter::boolean(bool value)
 {
     beforeValue();
     m_out += value ? QLatin1String("true") : QLatin1String("false");
-}
-
-void JsonWriter::number(double value)
-{
-    beforeValue();
-    m_out += QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 QByteArray JsonWriter::bytes() const

@@ -32,8 +32,6 @@ public:
     void string(QStringView value);
     void integer(qint64 value);
     void boolean(bool value);
-    // Written in the shortest form that reads back as the same double.
-    void number(double value);
 
     // The document as UTF-8, ending in a line break.
     QByteArray bytes() const;
