@@ -1,13 +1,11 @@
 #include "core/documents/SheetFile.h"
 
-#include "core/io/NativePath.h"
+#include "core/io/SafeRead.h"
 #include "core/settings/SettingsStore.h"
 #include "core/text/JsonWriter.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -692,16 +690,20 @@ SheetFileRead ReadSheetFile(const QString &path)
         return result;
     };
 
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    if (path.isEmpty())
         return cannotOpen();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) && !OpenNativeForReading(file, path))
+    // Only a regular file is read: a FIFO or a device named here would keep
+    // the program waiting for ever. The larger of the two limits applies;
+    // each parser keeps its own.
+    const ReadResult read = ReadFileSafely(path, std::max(MaxSheetFileSize, MaxCalcFileSize));
+    if (read.status == ReadStatus::TooLarge) {
+        result.status = SheetFileStatus::NotDataFile;
+        result.message = NotDataFileMessage();
+        return result;
+    }
+    if (read.status != ReadStatus::Ok)
         return cannotOpen();
-    // One byte more than the larger limit tells an oversized file from a full one.
-    const QByteArray bytes = file.read(std::max(MaxSheetFileSize, MaxCalcFileSize) + 1);
-    if (file.error() != QFileDevice::NoError)
-        return cannotOpen();
-    file.close();
+    const QByteArray &bytes = read.bytes;
 
     if (!LooksLikeSheetFile(bytes)) {
         const std::optional<CalcFileData> old = ParseCalcFile(bytes);
