@@ -248,34 +248,25 @@ QString tableText(const Request &r, const LwBreakdown &b)
                         fixed(b.areaRatio, 4));
     out += QLatin1Char('\n');
 
+    // The same lines the sheet shows, building-wide first, then per storey.
     TextTable lines({false, true});
-    lines.addRow({QStringLiteral("屋根面積係数 Z"), fixed(b.roofFactor, 4)});
-    lines.addRow({QStringLiteral("① 屋根 (kN/m²)"), fixed(b.roofLoad, 4)});
-    if (two) {
-        lines.addRow({QStringLiteral("② 2階の壁 (kN/m²)"), fixed(b.walls2, 4)});
-        lines.addRow({QStringLiteral("③ 2階の床 (kN/m²)"), fixed(b.floor2, 4)});
-    }
-    lines.addRow({QStringLiteral("④ 1階の壁 (kN/m²)"), fixed(b.walls1, 4)});
-    if (two) {
-        lines.addRow({QStringLiteral("⑤ 下屋 (kN/m²)"), fixed(b.lowerRoof, 4)});
-        lines.addRow({QStringLiteral("α = w2 / w1"), fixed(b.alpha, 4)});
-    }
-    lines.addRow({QStringLiteral("高さ h (m)"), fixed(b.height, 2)});
-    lines.addRow({QStringLiteral("T = 0.03h"), fixed(b.t, 4)});
-    out += lines.render(2) + QLatin1Char('\n');
-
     TextTable storeys({false, true, true});
     storeys.addRow({QString(), QStringLiteral("1階"), two ? QStringLiteral("2階") : QString()});
+    for (const LwBreakdownLine &line : LwBreakdownLines(b)) {
+        const QString caption =
+            line.unit.isEmpty() ? line.caption : QStringLiteral("%1 (%2)").arg(line.caption, line.unit);
+        if (line.perStorey)
+            storeys.addRow({caption, line.values[0], line.values[1]});
+        else
+            lines.addRow({caption, line.values[0]});
+    }
+    out += lines.render(2) + QLatin1Char('\n');
     auto row = [&](const QString &caption, auto value) {
         QStringList cells{caption};
         for (int s = 0; s < 2; ++s)
             cells << (s < b.storeys ? value(s) : QString());
         storeys.addRow(cells);
     };
-    row(QStringLiteral("w (kN/m²)"), [&](int s) { return fixed(b.w[s], 4); });
-    row(QStringLiteral("Ai"), [&](int s) { return fixed(b.ai[s], 4); });
-    row(QStringLiteral("Lw 計算値 (cm/m²)"), [&](int s) { return fixed(b.lwRaw[s], 2); });
-    row(QStringLiteral("Lw (cm/m²)"), [&](int s) { return QString::number(b.lw[s]); });
     if (in.area1 > 0) {
         const double area[2] = {in.area1, in.area2};
         row(QStringLiteral("必要壁量 Lw×Af (m)"), [&](int s) { return FormatFixed4(b.lw[s] * area[s] / 100.0); });

@@ -272,66 +272,6 @@ TEST(Qrn, SheetsUnderThe2025RulesShowTheirSeismicSideAndQuasiWalls)
     EXPECT_EQ(qrn({QStringLiteral("convert"), file, QStringLiteral("-o"), dir + QStringLiteral("/old.qrn")}).status, 2);
 }
 
-namespace {
-
-QStringList lwArgs(const char *line)
-{
-    return QStringList{QStringLiteral("lw")} + QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-}
-
-} // namespace
-
-TEST(QrnLw, JsonHoldsEveryStepOfTheToolMethod)
-{
-    // Two storeys of 60 and 50 m² with a tile roof and siding, worked out by
-    // hand: Lw 40 and 27 (39.60 and 26.08 before rounding up).
-    const QrnRun run = qrn(lwArgs("--json --storeys 2 --roof tile --wall siding --h1 2.9 --h2 2.8 "
-                                  "--rise 1.5 --overhang 0.6 --pitch 4 --area1 60 --area2 50"));
-    ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    const QJsonObject o = QJsonDocument::fromJson(run.out.toUtf8()).object();
-    EXPECT_EQ(o.value(QStringLiteral("lw")).toArray(), (QJsonArray{40, 27}));
-    EXPECT_NEAR(o.value(QStringLiteral("lwRaw")).toArray().at(1).toDouble(), 26.0752, 1e-4);
-    EXPECT_NEAR(o.value(QStringLiteral("w")).toArray().at(0).toDouble(), 3.881142, 1e-6);
-    EXPECT_NEAR(o.value(QStringLiteral("ai")).toArray().at(1).toDouble(), 1.282450, 1e-6);
-    EXPECT_NEAR(o.value(QStringLiteral("alpha")).toDouble(), 0.427832, 1e-6);
-    EXPECT_NEAR(o.value(QStringLiteral("t")).toDouble(), 0.2085, 1e-9);
-    EXPECT_NEAR(o.value(QStringLiteral("roofFactor")).toDouble(), 1.386435, 1e-6);
-    // 60 m² is below the tool's assumed building area: warned, not refused.
-    EXPECT_EQ(o.value(QStringLiteral("warnings")).toArray().size(), 1);
-
-    const QrnRun table = qrn(lwArgs("--storeys 1 --roof 900 --wall board --pv standard --use office "
-                                    "--c0 0.3 --h1 3 --rise 1 --overhang 0.9 --pitch 3"));
-    EXPECT_EQ(table.status, 0);
-    EXPECT_TRUE(table.out.contains(QStringLiteral("Lw (cm/m²)")));
-    EXPECT_TRUE(table.out.contains(QStringLiteral("警告: 軒の出")));
-}
-
-TEST(QrnLw, BadOrMissingOptionsExitTwoNamingTheOption)
-{
-    const struct {
-        const char *args;
-        const char *named;
-    } cases[] = {
-        {"--roof tile", "--storeys"},
-        {"--storeys 3 --roof tile", "--storeys"},
-        {"--storeys 1 --roof straw --wall siding", "--roof"},
-        {"--storeys 1 --roof tile --wall siding --h1 0 --rise 1 --overhang 0.6 --pitch 4", "--h1"},
-        {"--storeys 1 --roof tile --wall siding --h1 3 --rise 1 --overhang 0.6 --pitch four", "--pitch"},
-        {"--storeys 2 --roof tile --wall siding --h1 3 --h2 3 --rise 1 --overhang 0.6 --pitch 4 --area1 60",
-         "--area2"},
-        {"--storeys 1 --roof tile --wall siding --c0 0.25", "--c0"},
-        {"--storeys 1 --storeys 1", "--storeys"},
-        {"--colour red", "--colour"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.args);
-        const QrnRun run = qrn(lwArgs(c.args));
-        EXPECT_EQ(run.status, 2);
-        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.named)));
-        EXPECT_TRUE(run.out.isEmpty());
-    }
-}
-
 TEST(Qrn, UsageErrorsWriteNothing)
 {
     const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-usage"));
@@ -428,4 +368,64 @@ TEST(Qrn, NamesThatAreNotUtf8KeepTheirBytes)
     }
     // Qt cannot remove what it cannot name.
     QProcess::execute(QStringLiteral("/bin/rm"), {QStringLiteral("-rf"), dir});
+}
+
+namespace {
+
+QStringList lwArgs(const char *line)
+{
+    return QStringList{QStringLiteral("lw")} + QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+TEST(QrnLw, JsonHoldsEveryStepOfTheToolMethod)
+{
+    // Two storeys of 60 and 50 m² with a tile roof and siding, worked out by
+    // hand: Lw 40 and 27 (39.60 and 26.08 before rounding up).
+    const QrnRun run = qrn(lwArgs("--json --storeys 2 --roof tile --wall siding --h1 2.9 --h2 2.8 "
+                                  "--rise 1.5 --overhang 0.6 --pitch 4 --area1 60 --area2 50"));
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_EQ(o.value(QStringLiteral("lw")).toArray(), (QJsonArray{40, 27}));
+    EXPECT_NEAR(o.value(QStringLiteral("lwRaw")).toArray().at(1).toDouble(), 26.0752, 1e-4);
+    EXPECT_NEAR(o.value(QStringLiteral("w")).toArray().at(0).toDouble(), 3.881142, 1e-6);
+    EXPECT_NEAR(o.value(QStringLiteral("ai")).toArray().at(1).toDouble(), 1.282450, 1e-6);
+    EXPECT_NEAR(o.value(QStringLiteral("alpha")).toDouble(), 0.427832, 1e-6);
+    EXPECT_NEAR(o.value(QStringLiteral("t")).toDouble(), 0.2085, 1e-9);
+    EXPECT_NEAR(o.value(QStringLiteral("roofFactor")).toDouble(), 1.386435, 1e-6);
+    // 60 m² is below the tool's assumed building area: warned, not refused.
+    EXPECT_EQ(o.value(QStringLiteral("warnings")).toArray().size(), 1);
+
+    const QrnRun table = qrn(lwArgs("--storeys 1 --roof 900 --wall board --pv standard --use office "
+                                    "--c0 0.3 --h1 3 --rise 1 --overhang 0.9 --pitch 3"));
+    EXPECT_EQ(table.status, 0);
+    EXPECT_TRUE(table.out.contains(QStringLiteral("Lw (cm/m²)")));
+    EXPECT_TRUE(table.out.contains(QStringLiteral("警告: 軒の出")));
+}
+
+TEST(QrnLw, BadOrMissingOptionsExitTwoNamingTheOption)
+{
+    const struct {
+        const char *args;
+        const char *named;
+    } cases[] = {
+        {"--roof tile", "--storeys"},
+        {"--storeys 3 --roof tile", "--storeys"},
+        {"--storeys 1 --roof straw --wall siding", "--roof"},
+        {"--storeys 1 --roof tile --wall siding --h1 0 --rise 1 --overhang 0.6 --pitch 4", "--h1"},
+        {"--storeys 1 --roof tile --wall siding --h1 3 --rise 1 --overhang 0.6 --pitch four", "--pitch"},
+        {"--storeys 2 --roof tile --wall siding --h1 3 --h2 3 --rise 1 --overhang 0.6 --pitch 4 --area1 60",
+         "--area2"},
+        {"--storeys 1 --roof tile --wall siding --c0 0.25", "--c0"},
+        {"--storeys 1 --storeys 1", "--storeys"},
+        {"--colour red", "--colour"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args);
+        const QrnRun run = qrn(lwArgs(c.args));
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.named)));
+        EXPECT_TRUE(run.out.isEmpty());
+    }
 }

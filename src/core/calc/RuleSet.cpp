@@ -169,6 +169,10 @@ private:
                     && TextValue(typed) <= MaxLw) {
                     results.lw[s] = RoundUpLw(TextValue(typed));
                     results.lwKnown[s] = true;
+                    if (results.lw[s] != TextValue(typed))
+                        results.warnings << QStringLiteral("%1階のLwを整数に切り上げました(%2)。")
+                                                .arg(s + 1)
+                                                .arg(results.lw[s]);
                 } else {
                     results.warnings << QStringLiteral("%1階のLwを入力して下さい。").arg(s + 1);
                 }

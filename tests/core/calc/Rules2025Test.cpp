@@ -310,13 +310,14 @@ TEST(CalcSheet2025, TypedLwAndTypedLoads)
 
     // Typed: storey 2 left empty has no Lw, and says so.
     seismic.method = LwMethod::Typed;
-    seismic.typedLw = {QStringLiteral("41"), QString()};
+    seismic.typedLw = {QStringLiteral("40.2"), QString()};   // a whole cm/m², rounded up
     sheet.Recalculate();
     EXPECT_EQ(sheet.coefficient[0], "0.41");
     EXPECT_EQ(sheet.floorRequirement[0], "24.6000");
     EXPECT_FALSE(sheet.results2025.lwKnown[1]);
     EXPECT_EQ(sheet.floorRequirement[1], "0.0000");
-    EXPECT_TRUE(warned("2階のLw"));
+    EXPECT_TRUE(warned("2階のLwを入力"));
+    EXPECT_TRUE(warned("1階のLwを整数に切り上げました(41)"));
 
     // The user's own loads: heavier interior walls (300 N/m²) raise Lw from
     // 40/27 to 41/27 (40.98 and 26.79), with a warning that the tool stops at 200.
