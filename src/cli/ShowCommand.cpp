@@ -251,34 +251,27 @@ QString seismicText(const CalcSheet &sheet)
     if (sheet.inputs2025.seismic.method == LwMethod::Typed && !sheet.inputs2025.seismic.lwSource.isEmpty())
         table.addRow({QStringLiteral("出典"), sheet.inputs2025.seismic.lwSource, QString()});
     if (b.valid) {
-        const bool two = b.storeys == 2;
-        table.addRow({QStringLiteral("屋根面積係数 Z"), fixed(b.roofFactor, 4), QString()});
-        if (two)
-            table.addRow({QStringLiteral("床面積比 r"), fixed(b.areaRatio, 4), QString()});
-        table.addRow({QStringLiteral("① 屋根"), fixed(b.roofLoad, 4), QStringLiteral("kN/m²")});
-        if (two) {
-            table.addRow({QStringLiteral("② 二階の壁"), fixed(b.walls2, 4), QStringLiteral("kN/m²")});
-            table.addRow({QStringLiteral("③ 二階の床"), fixed(b.floor2, 4), QStringLiteral("kN/m²")});
+        // The lines as the sheet shows them, each storey's on a line of its own.
+        bool ratioShown = b.storeys < 2;
+        for (const LwBreakdownLine &line : LwBreakdownLines(b)) {
+            if (!line.perStorey) {
+                table.addRow({line.caption, line.values[0], line.unit});
+                // The floor-area ratio follows the roof factor.
+                if (!ratioShown) {
+                    table.addRow({QStringLiteral("床面積比 r = Af2 / Af1"), fixed(b.areaRatio, 4), QString()});
+                    ratioShown = true;
+                }
+                continue;
+            }
+            for (int i = 0; i < b.storeys; ++i)
+                table.addRow({StoreyName(i) + QLatin1Char(' ') + line.caption, line.values[i], line.unit});
         }
-        table.addRow({QStringLiteral("④ 一階の壁"), fixed(b.walls1, 4), QStringLiteral("kN/m²")});
-        if (two)
-            table.addRow({QStringLiteral("⑤ 下屋"), fixed(b.lowerRoof, 4), QStringLiteral("kN/m²")});
-        for (int i = 0; i < b.storeys; ++i)
-            table.addRow({QStringLiteral("w%1").arg(i + 1), fixed(b.w[i], 4), QStringLiteral("kN/m²")});
-        if (two) {
-            table.addRow({QStringLiteral("α"), fixed(b.alpha, 4), QString()});
-            table.addRow({QStringLiteral("h"), fixed(b.height, 3), QStringLiteral("m")});
-            table.addRow({QStringLiteral("T"), fixed(b.t, 4), QStringLiteral("s")});
+    } else {
+        const int storeys = std::min(sheet.storeyIndex + 1, Storeys2025);
+        for (int s = 0; s < storeys; ++s) {
+            table.addRow({StoreyName(s) + QStringLiteral(" Lw"),
+                          r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("-"), QStringLiteral("cm/m²")});
         }
-        for (int i = 0; i < b.storeys; ++i)
-            table.addRow({QStringLiteral("A%1").arg(i + 1), fixed(b.ai[i], 4), QString()});
-        for (int i = 0; i < b.storeys; ++i)
-            table.addRow({QStringLiteral("Lw%1 (切上げ前)").arg(i + 1), fixed(b.lwRaw[i], 2), QStringLiteral("cm/m²")});
-    }
-    const int storeys = std::min(sheet.storeyIndex + 1, Storeys2025);
-    for (int s = 0; s < storeys; ++s) {
-        table.addRow({QStringLiteral("Lw%1").arg(s + 1), r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("-"),
-                      QStringLiteral("cm/m²")});
     }
     out += table.render(2);
     for (const QString &warning : r.warnings)
