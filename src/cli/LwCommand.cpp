@@ -32,7 +32,8 @@ struct UsageError {
 
 void fail(const QString &ja, const QString &en)
 {
-    throw UsageError{QStringLiteral("qrn lw: %1 / %2\n").arg(ja, en)};
+    // The message repeats what was typed: shown, never sent to the terminal.
+    throw UsageError{Visible(QStringLiteral("qrn lw: %1 / %2").arg(ja, en)) + QLatin1Char('\n')};
 }
 
 // The options as given: --name VALUE or --name=VALUE, each at most once.
@@ -298,7 +299,6 @@ int runLw(const QStringList &args)
         return ExitError;
     }
     Out() << (json ? jsonText(r, b) : tableText(r, b));
-    Out().flush();
     return ExitOk;
 }
 

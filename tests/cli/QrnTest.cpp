@@ -420,6 +420,7 @@ TEST(QrnLw, BadOrMissingOptionsExitTwoNamingTheOption)
         {"--storeys 1 --roof tile --wall siding --c0 0.25", "--c0"},
         {"--storeys 1 --storeys 1", "--storeys"},
         {"--colour red", "--colour"},
+        {"--storeys \x1b[2J", "--storeys"},   // echoed, but not as a control sequence
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args);
@@ -427,5 +428,6 @@ TEST(QrnLw, BadOrMissingOptionsExitTwoNamingTheOption)
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.named)));
         EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_FALSE(run.err.contains(QChar(0x1b)));
     }
 }
