@@ -2,6 +2,7 @@
 
 #include "core/calc/CalcSheet.h"
 #include "core/documents/CalcFile.h"
+#include "core/documents/SheetFile.h"
 #include "core/settings/AppData.h"
 #include "core/settings/WallListFile.h"
 
@@ -9,6 +10,7 @@
 
 #include <memory>
 #include <vector>
+#include <optional>
 
 // What the qrn commands share: the application data as the tool sees it, and
 // reading a calculation file into a sheet exactly as the window shows it
@@ -20,13 +22,21 @@ namespace quiren::cli {
 // use. The tool never writes any setting.
 AppData &CliAppData();
 
-// Reads `path` into a fully recomputed sheet. A file that cannot be opened
-// or is not a calculation file gets the program's message on stderr and an
-// empty pointer. `refused`, when given, receives the numbers of the file
-// the sheet could not take (left empty, as the window does).
+// The inputs of a sheet file (".qrn2") or a calculation file (".qrn"), told
+// apart by their content. A file that cannot be opened or read gets the
+// program's message on stderr and an empty optional. droppedInputs: see
+// SheetFileRead.
+std::optional<SheetFileData> ReadCliSheetFile(const QString &path, int *droppedInputs = nullptr);
+
+// Reads `path` into a fully recomputed sheet, or an empty pointer after the
+// message of ReadCliSheetFile. `refused`, when given, receives the numbers of
+// the file the sheet could not take (left empty, as the window does).
 std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path,
                                         std::vector<RefusedCell> *refused = nullptr);
 
+// Whether the printed sheet exists for the sheet's rules: not yet for the
+// 2025 rules, which get a message on stderr ("qrn <command>: ...").
+bool CanPrintRules(const QString &command, const CalcSheet &sheet);
 
 // The end of a command that writes `output`: the path on stdout and ExitOk,
 // or the reason on stderr ("qrn <command>: ... / cannot write ...") and
