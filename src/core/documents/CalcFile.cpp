@@ -3,13 +3,13 @@
 #include "core/io/NativePath.h"
 #include "core/io/SafeWrite.h"
 #include "core/settings/SettingsStore.h"
+#include "core/text/Cp932.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <limits>
@@ -18,7 +18,6 @@ namespace quiren {
 
 namespace {
 
-constexpr char Codec[] = "windows-31j";
 constexpr char LineEnd[] = "\r\n";
 
 // Message numbers of the file texts.
@@ -66,22 +65,6 @@ QString rowFieldName(int s, int r, int column)
     return Str(MsgRowField).arg(StoreyName(s)).arg(r + 1).arg(caption);
 }
 
-// The first character CP932 cannot hold, or an empty text.
-QString firstUnencodable(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        const QString ch = text.mid(i, len);
-        QStringEncoder encoder(Codec);
-        const QByteArray encoded = encoder.encode(ch);   // converts only when assigned
-        Q_UNUSED(encoded);
-        if (encoder.hasError())
-            return ch;
-        i += len;
-    }
-    return {};
-}
-
 class LineWriter {
 public:
     // Appends one quoted text; false (and the error set) when CP932 cannot
@@ -89,10 +72,10 @@ public:
     bool text(const QString &value, const QString &fieldName)
     {
         const QString stored = StorableText(value);
-        QStringEncoder encoder(Codec);
+        QStringEncoder encoder = Cp932Encoder();
         const QByteArray encoded = encoder.encode(stored);
         if (encoder.hasError()) {
-            const QString ch = firstUnencodable(stored);
+            const QString ch = FirstNotInCp932(stored);
             error = Str(MsgUnencodable)
                         .arg(fieldName, ch,
                              QString::number(ch.isEmpty() ? 0 : ch.toUcs4().value(0), 16)
@@ -260,8 +243,7 @@ public:
     {
         if (m_utf8)
             return QString::fromUtf8(field.text);
-        QStringDecoder decoder(Codec);
-        return decoder.decode(field.text);
+        return FromCp932(field.text);
     }
 
 private:
@@ -271,7 +253,7 @@ private:
     // katakana, which UTF-8 Japanese read as CP932 practically always gives.
     static bool plausibleCp932(const QByteArray &bytes)
     {
-        QStringDecoder cp932(Codec);
+        QStringDecoder cp932 = Cp932Decoder();
         const QString text = cp932.decode(bytes);
         if (cp932.hasError())
             return false;
@@ -330,28 +312,7 @@ CalcFileData CalcFileDataOf(const CalcSheet &sheet)
 
 QString StorableText(const QString &text)
 {
-    static const std::pair<char16_t, char16_t> lookAlikes[] = {
-        {u'"', u'\uFF02'},      // ＂ (a quote would end the field)
-        {u'\r', u' '},
-        {u'\n', u' '},
-        {u'\u301C', u'\uFF5E'}, // 〜 → ～
-        {u'\u2212', u'\uFF0D'}, // − → －
-        {u'\u2016', u'\u2225'}, // ‖ → ∥
-        {u'\u2014', u'\u2015'}, // — → ―
-        {u'\u00A2', u'\uFFE0'}, // ¢ → ￠
-        {u'\u00A3', u'\uFFE1'}, // £ → ￡
-        {u'\u00AC', u'\uFFE2'}, // ¬ → ￢
-    };
-    QString result = text;
-    for (QChar &c : result) {
-        for (const auto &[from, to] : lookAlikes) {
-            if (c.unicode() == from) {
-                c = QChar(to);
-                break;
-            }
-        }
-    }
-    return result;
+    return Cp932FieldText(text);
 }
 
 CalcFileBytes EncodeCalcFile(const CalcFileData &data)

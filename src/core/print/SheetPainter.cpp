@@ -1,8 +1,8 @@
 #include "core/print/SheetPainter.h"
 
+#include "core/text/Cp932.h"
 #include "core/text/NumberText.h"
 
-#include <QStringEncoder>
 
 namespace quiren {
 
@@ -32,7 +32,7 @@ QString JwNumber(float value)
 
 QByteArray JwBytes(const QString &text)
 {
-    QStringEncoder whole("windows-31j");
+    QStringEncoder whole = Cp932Encoder();
     QByteArray bytes = whole.encode(text);
     if (!whole.hasError())
         return bytes;
@@ -40,7 +40,7 @@ QByteArray JwBytes(const QString &text)
     bytes.clear();
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        QStringEncoder one("windows-31j");
+        QStringEncoder one = Cp932Encoder();
         const QByteArray piece = one.encode(QStringView(text).mid(i, length));
         bytes += one.hasError() ? QByteArray("?") : piece;
         i += length;

@@ -2,6 +2,7 @@
 
 #include "core/settings/MacroImport.h"
 #include "core/settings/SettingsStore.h"
+#include "core/text/Cp932.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 #include "gui/tools/FolderPicker.h"
@@ -23,7 +24,6 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QStringEncoder>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -78,9 +78,7 @@ QString Indexed(const char *name, int index)
 
 bool OptionsWindow::NameFitsPrintFrame(const QString &name)
 {
-    QStringEncoder encoder("windows-31j");
-    const QByteArray bytes = encoder.encode(name);
-    return bytes.size() <= NameBytesInFrame;
+    return ToCp932(name).size() <= NameBytesInFrame;
 }
 
 OptionsWindow::OptionsWindow(QWidget *owner, OptionsHost *host, AppData &data)
