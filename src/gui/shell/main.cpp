@@ -1,7 +1,7 @@
 // Quiren's entry point; the start-up sequence lives in shell/Startup.cpp.
 #include "gui/shell/FontConfigWarmUp.h"
 #include "gui/shell/Startup.h"
-#include "gui/shell/StartupTrace.h"
+#include "gui/shell/StartupBenchmark.h"
 
 #include <QApplication>
 
