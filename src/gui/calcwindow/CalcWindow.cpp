@@ -4,14 +4,13 @@
 #include "core/settings/SettingsStore.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
+#include "gui/calcwindow/CalcWindowHost.h"
 #include "gui/calcwindow/EditPrompts.h"
 #include "gui/calcwindow/FramingGrid.h"
+#include "gui/calcwindow/GridModels.h"
 #include "gui/calcwindow/JudgementGrid.h"
-#include "gui/documents/DocumentCommands.h"
 #include "gui/print/JwCommand.h"
 #include "gui/print/PrintCommands.h"
-#include "gui/shell/MainWindow.h"
-#include "gui/shell/SplashWindow.h"
 #include "gui/widgets/Captions.h"
 #include "gui/widgets/Twips.h"
 #include "gui/widgets/WidgetSupport.h"
@@ -70,9 +69,9 @@ QLineEdit *areaBox(const QString &name, QWidget *parent)
 
 } // namespace
 
-CalcWindow::CalcWindow(MainWindow *main, QWidget *parent)
+CalcWindow::CalcWindow(CalcWindowHost *host, QWidget *parent)
     : QWidget(parent)
-    , m_main(main)
+    , m_host(host)
     , m_sheet(&AppData::instance().walls)
 {
     setObjectName(QStringLiteral("frmCalc"));
@@ -246,7 +245,15 @@ void CalcWindow::buildControls()
 
 void CalcWindow::buildMenus()
 {
-    // File
+    buildFileMenu();
+    buildFormatMenu();
+    buildViewMenu();
+    buildWindowMenu();
+    buildHelpMenu();
+}
+
+void CalcWindow::buildFileMenu()
+{
     QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), 1000, &m_menus);
     QAction *fileNew = makeAction(QStringLiteral("mnuFileNew"), 1001);
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -256,11 +263,15 @@ void CalcWindow::buildMenus()
     QAction *fileSave = makeAction(QStringLiteral("mnuFileSave"), 1017);
     fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction *fileSaveAs = makeAction(QStringLiteral("mnuFileSaveAs"), 1018);
-    QAction *filePrint = makeAction(QStringLiteral("mnuFilePrint"), 1019);
-    filePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    filePrint->setEnabled(false);
-    QAction *jw = makeAction(QStringLiteral("mnuJWcomp"), 6102);
-    jw->setEnabled(false);
+    m_print = makeAction(QStringLiteral("mnuFilePrint"), 1019);
+    m_print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_print->setEnabled(false);   // until the sheet is set up
+    QAction *preview = makeAction(QStringLiteral("mnuFilePreview"), 6065);
+    preview->setToolTip(Str(6066));
+    QAction *pdf = makeAction(QStringLiteral("mnuFilePdf"), 6067);
+    pdf->setToolTip(Str(6068));
+    m_jwExport = makeAction(QStringLiteral("mnuJWcomp"), 6102);
+    m_jwExport->setEnabled(false);
     QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), 1003);
     file->addAction(fileNew);
     file->addAction(fileOpen);
@@ -269,29 +280,42 @@ void CalcWindow::buildMenus()
     file->addAction(fileSave);
     file->addAction(fileSaveAs);
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBer2"));
-    file->addAction(filePrint);
-    file->addAction(jw);
+    file->addAction(m_print);
+    file->addAction(preview);
+    file->addAction(pdf);
+    file->addAction(m_jwExport);
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBer3"));
     file->addAction(fileExit);
+    // mnuRecentFile(0) is the separator above the list; the documents fill
+    // in the paths.
     for (int i = 0; i <= 5; ++i) {
         QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), 1003 + i);
         recent->setObjectName(IndexedName("mnuRecentFile", i));
         if (i == 0)
             recent->setSeparator(true);
+        else
+            OnChosen(recent, this, [this, recent] {
+                if (m_host)
+                    m_host->openRecentFile(RecentPathOf(recent));
+            });
         recent->setVisible(false);
         file->addAction(recent);
         m_recentFiles << recent;
     }
-    OnChosen(fileNew, this, [this] { if (m_main) m_main->newCalcWindow(); });
-    OnChosen(fileOpen, this, [this] { if (m_main) m_main->openFileCommand(); });
+    OnChosen(fileNew, this, [this] { if (m_host) m_host->newCalcWindow(); });
+    OnChosen(fileOpen, this, [this] { if (m_host) m_host->openFileCommand(); });
     OnChosen(fileClose, this, [this] { closeCommand(); });
     OnChosen(fileSave, this, [this] { save(); });
     OnChosen(fileSaveAs, this, [this] { saveAs(); });
-    OnChosen(filePrint, this, [this] { print(); });
-    OnChosen(jw, this, [this] { exportJwCad(); });
-    OnChosen(fileExit, this, [this] { if (m_main) m_main->close(); });
+    OnChosen(m_print, this, [this] { print(); });
+    OnChosen(preview, this, [this] { previewSheet(); });
+    OnChosen(pdf, this, [this] { saveAsPdf(); });
+    OnChosen(m_jwExport, this, [this] { exportJwCad(); });
+    OnChosen(fileExit, this, [this] { if (m_host) m_host->closeFrame(); });
+}
 
-    // Format
+void CalcWindow::buildFormatMenu()
+{
     QMenu *format = MakeNamedMenu(this, QStringLiteral("FormatSet"), 1020, &m_menus);
     QMenu *merge = new QMenu(QStringLiteral("1027"), this);
     merge->setObjectName(QStringLiteral("Cell_Merge"));
@@ -307,58 +331,64 @@ void CalcWindow::buildMenus()
     m_wind->setCheckable(true);
     format->addAction(m_wind);
     OnChosen(m_wind, this, [this] { switchStrongWind(); });
+}
 
-    // View
+void CalcWindow::buildViewMenu()
+{
     QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), 1009, &m_menus);
-    QAction *toolbar = makeAction(QStringLiteral("mnuViewToolbar"), 1010);
-    toolbar->setCheckable(true);
-    toolbar->setChecked(true);
-    QAction *statusBar = makeAction(QStringLiteral("mnuViewStatusBar"), 1011);
-    statusBar->setCheckable(true);
-    statusBar->setChecked(true);
+    m_toolbarMark = makeAction(QStringLiteral("mnuViewToolbar"), 1010);
+    m_toolbarMark->setCheckable(true);
+    m_toolbarMark->setChecked(true);
+    m_statusBarMark = makeAction(QStringLiteral("mnuViewStatusBar"), 1011);
+    m_statusBarMark->setCheckable(true);
+    m_statusBarMark->setChecked(true);
     m_paf = makeAction(QStringLiteral("mnuPaf"), 1070);
     m_paf->setCheckable(true);
     m_paf->setChecked(true);
     QAction *sort = makeAction(QStringLiteral("mnuViewSort"), 1012);
     QAction *hint = makeAction(QStringLiteral("mnuHint"), 1071);
     QAction *option = makeAction(QStringLiteral("mnuViewOption"), 1013);
-    view->addAction(toolbar);
-    view->addAction(statusBar);
+    view->addAction(m_toolbarMark);
+    view->addAction(m_statusBarMark);
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar1"));
     view->addAction(m_paf);
     view->addAction(sort);
     view->addAction(hint);
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
     view->addAction(option);
-    OnChosen(toolbar, this, [this] { if (m_main) m_main->toggleToolbar(this); });
-    OnChosen(statusBar, this, [this] { if (m_main) m_main->toggleStatusBar(this); });
+    OnChosen(m_toolbarMark, this, [this] { if (m_host) m_host->toggleToolbar(*m_toolbarMark); });
+    OnChosen(m_statusBarMark, this, [this] { if (m_host) m_host->toggleStatusBar(*m_statusBarMark); });
     OnChosen(m_paf, this, [this] {
-        if (m_main)
-            m_main->listLengthInput(this);
+        if (m_host)
+            m_host->listLengthInput(*m_paf);
         else
             setListInput(!listInput());
     });
     OnChosen(sort, this, [this] { sortFramingRows(); });
-    OnChosen(hint, this, [this] { if (m_main) m_main->showHint(); });
-    OnChosen(option, this, [this] { if (m_main) m_main->showOptions(); });
+    OnChosen(hint, this, [this] { if (m_host) m_host->showHint(); });
+    OnChosen(option, this, [this] { if (m_host) m_host->showOptions(); });
+}
 
-    // Window
-    QMenu *window = MakeNamedMenu(this, QStringLiteral("mnuWindow"), 1035, &m_menus);
+void CalcWindow::buildWindowMenu()
+{
+    m_windowMenu = MakeNamedMenu(this, QStringLiteral("mnuWindow"), 1035, &m_menus);
     const char *arrangements[] = {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
                                   "mnuWindowArrangeIcons"};
     for (int i = 0; i < 4; ++i) {
         if (i == 3)
-            AddNamedSeparator(window, this, QStringLiteral("mnuWindowBar"));
+            AddNamedSeparator(m_windowMenu, this, QStringLiteral("mnuWindowBar"));
         QAction *item = makeAction(QLatin1String(arrangements[i]), 1036 + i);
-        window->addAction(item);
-        OnChosen(item, this, [this, i] { if (m_main) m_main->arrangeWindows(i); });
+        m_windowMenu->addAction(item);
+        OnChosen(item, this, [this, i] { if (m_host) m_host->arrangeWindows(i); });
     }
+}
 
-    // Help
+void CalcWindow::buildHelpMenu()
+{
     QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), 1014, &m_menus);
     QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), 1015);
     help->addAction(about);
-    OnChosen(about, this, [this] { if (m_main) m_main->showAbout(); });
+    OnChosen(about, this, [this] { if (m_host) m_host->showAbout(); });
 }
 
 QAction *CalcWindow::action(const QString &name) const
@@ -382,13 +412,12 @@ void CalcWindow::setUpNewSheet()
     showStoreyTabs(0);
     for (auto &merge : m_merge)
         merge->setChecked(false);
-    m_paf->setChecked(m_main ? m_main->listInputChecked() : ReadOnList());
+    m_paf->setChecked(m_host ? m_host->listInputChecked() : ReadOnList());
     setDirectionCaptions(ReadPafKind());
     showSheet();
     layoutSizes();
-    action(QStringLiteral("mnuFilePrint"))->setEnabled(true);
-    action(QStringLiteral("mnuJWcomp"))->setEnabled(true);
-    CloseSplashWindow();
+    m_print->setEnabled(true);
+    m_jwExport->setEnabled(true);
 }
 
 void CalcWindow::layoutSizes()
@@ -536,8 +565,21 @@ void CalcWindow::showStoreyTabs(int i)
 
 void CalcWindow::showPrompt(const QString &text)
 {
-    if (m_main)
-        m_main->setStatusText(text);
+    if (m_host)
+        m_host->setStatusText(text);
+}
+
+HintInput CalcWindow::hintInput() const
+{
+    const int s = currentStorey();
+    HintInput input;
+    input.pageCaption = m_tabs->tabText(s);
+    const JudgementModel *model = m_judgement->judgementModel();
+    input.directionCaptions = {model->index(0, JudgeNecessary0).data().toString(),
+                               model->index(0, JudgeNecessary1).data().toString()};
+    input.row = m_sheet.judgement[static_cast<size_t>(s)];
+    input.module = ReadModule();
+    return input;
 }
 
 void CalcWindow::markChanged()
@@ -691,30 +733,40 @@ void CalcWindow::closeCommand()
         close();
 }
 
-void CalcWindow::save()
+bool CalcWindow::save()
 {
-    SaveCommand(*this);
+    return m_host && m_host->saveDocument(*this);
 }
 
-void CalcWindow::saveAs()
+bool CalcWindow::saveAs()
 {
-    SaveAsCommand(*this);
+    return m_host && m_host->saveDocumentAs(*this);
 }
 
-void CalcWindow::print()
+bool CalcWindow::print()
 {
-    PrintWindowSheet(this);
+    return PrintSheetCommand(this, m_sheet, caption(), PaperChoice::AsItIs);
 }
 
-void CalcWindow::exportJwCad()
+void CalcWindow::previewSheet()
 {
-    ExportWindowJw(this);
+    PreviewSheetCommand(this, m_sheet, caption());
+}
+
+bool CalcWindow::saveAsPdf()
+{
+    return SaveSheetPdfCommand(this, m_sheet, caption());
+}
+
+bool CalcWindow::exportJwCad()
+{
+    return JwExportCommand(this, m_sheet, JwFolderInEffect());
 }
 
 bool CalcWindow::confirmClose()
 {
-    // A window on its own (no main window) has no document to keep.
-    return !m_main || ConfirmCloseCalcWindow(*this);
+    // A window on its own has no document to keep.
+    return !m_host || m_host->confirmClose(*this);
 }
 
 void CalcWindow::sortFramingRows()
