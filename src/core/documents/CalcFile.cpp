@@ -72,20 +72,22 @@ public:
     bool text(const QString &value, const QString &fieldName)
     {
         const QString stored = StorableText(value);
-        QStringEncoder encoder = Cp932Encoder();
-        const QByteArray encoded = encoder.encode(stored);
-        if (encoder.hasError()) {
+        if (!Cp932CanHold(stored)) {
             const QString ch = FirstNotInCp932(stored);
+            // Half a surrogate pair is named by its own code.
+            const char32_t code = ch.isEmpty()   ? 0
+                                  : ch.size() == 2 ? QChar::surrogateToUcs4(ch[0], ch[1])
+                                                   : ch[0].unicode();
             error = Str(MsgUnencodable)
                         .arg(fieldName, ch,
-                             QString::number(ch.isEmpty() ? 0 : ch.toUcs4().value(0), 16)
+                             QString::number(code, 16)
                                  .toUpper()
                                  .rightJustified(4, QLatin1Char('0')));
             return false;
         }
         separate();
         bytes += '"';
-        bytes += encoded;
+        bytes += ToCp932(stored);
         bytes += '"';
         return true;
     }

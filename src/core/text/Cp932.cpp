@@ -28,11 +28,14 @@ QString FromCp932(QByteArrayView bytes)
 
 bool Cp932CanHold(QStringView text)
 {
+    // Half a surrogate pair at the end gives no error: the encoder waits for
+    // the other half.
+    if (!text.isEmpty() && text.back().isHighSurrogate())
+        return false;
     QStringEncoder encoder = Cp932Encoder();
-    const QByteArray bytes = encoder.encode(text);
-    // A lone surrogate gives neither bytes nor an error: the encoder waits
-    // for the rest of the pair.
-    return !encoder.hasError() && (text.isEmpty() || !bytes.isEmpty());
+    const QByteArray bytes = encoder.encode(text);   // converts only when assigned
+    Q_UNUSED(bytes);
+    return !encoder.hasError();
 }
 
 QString FirstNotInCp932(QStringView text)

@@ -381,6 +381,9 @@ CalcWindow *MainWindow::createCalcWindow()
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
     connect(calc, &QObject::destroyed, this, &MainWindow::onCalcWindowDestroyed, Qt::QueuedConnection);
+    // The Window menu lists the open windows below its own items.
+    QMenu *windowMenu = calc->windowMenu();
+    connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] { fillWindowMenu(windowMenu); });
     sub->adjustSize();
     sub->show();
     m_mdi->setActiveSubWindow(sub);
@@ -417,14 +420,8 @@ void MainWindow::updateMenuBar()
     for (QMenu *menu : menus)
         menuBar()->addMenu(menu);
     m_shownMenus = menus;
-    if (calc) {
+    if (calc)
         m_toolList->setChecked(calc->listInput());
-        QMenu *menu = calc->windowMenu();
-        if (!menu->property("filled").toBool()) {
-            menu->setProperty("filled", true);
-            connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillWindowMenu(menu); });
-        }
-    }
 }
 
 void MainWindow::fillWindowMenu(QMenu *menu)
