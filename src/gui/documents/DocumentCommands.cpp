@@ -18,17 +18,6 @@ namespace quiren {
 
 namespace {
 
-// String numbers of the texts used here.
-constexpr int StrQuestionChanged = 4010;   // "]内のデータは変更されています。"
-constexpr int StrQuestionSave = 4011;      // "変更を保存しますか？"
-constexpr int StrAlreadyOpen = 5015;       // "選択したﾌｧｲﾙはすでに開いています。"
-constexpr int StrAppTitle = 6100;          // "Quiren"
-constexpr int StrUntitled = 6103;          // "新規計算書"
-constexpr int StrFileFilter = 6104;        // "筋違計算ﾌｧｲﾙ (*.qrn)|*.qrn"
-constexpr int StrUntitledFile = 6105;      // "Untitled.qrn"
-constexpr int StrExtension = 6106;         // ".qrn"
-constexpr int StrQuestionOpen = 6107;      // "["
-
 void copyList(const QList<QAction *> &items, const QStringList &entries)
 {
     if (items.size() <= RecentFiles::Count)
@@ -49,7 +38,7 @@ QStringList listedCaptions(DocumentFrame &frame)
 
 QString appTitle()
 {
-    return Str(StrAppTitle);
+    return Str(S::AppTitle);
 }
 
 // A window gets its number: caption, tag and slot.
@@ -81,8 +70,8 @@ enum class CloseAnswer { Close, Stay };
 // changes.
 CloseAnswer askAboutChanges(DocumentFrame &frame, CalcWindow &window)
 {
-    const QString text = Str(StrQuestionOpen) + window.caption() + Str(StrQuestionChanged)
-        + QLatin1Char('\n') + Str(StrQuestionSave);
+    const QString text = Str(S::OpenBracket) + window.caption() + Str(S::DataChanged)
+        + QLatin1Char('\n') + Str(S::SaveChanges);
     const MsgAnswer answer = ShowMessage(frame.frameWidget(), text,
                                          MsgButtons::YesNoCancel, MsgIcon::Exclamation, appTitle());
     switch (answer) {
@@ -93,7 +82,7 @@ CloseAnswer askAboutChanges(DocumentFrame &frame, CalcWindow &window)
         if (!IsUntitled(window) && window.sheet().titleName.isEmpty()) {
             saved = SaveCalcFile(frame, window, window.caption());
         } else {
-            const QString path = AskSavePath(window.sheet().titleName + Str(StrExtension));
+            const QString path = AskSavePath(window.sheet().titleName + Str(S::QrnExtension));
             saved = !path.isEmpty() && SaveCalcFile(frame, window, path);
         }
         return saved ? CloseAnswer::Close : CloseAnswer::Stay;
@@ -118,7 +107,7 @@ CalcWindow *NewCalcWindow(DocumentFrame &frame)
     DocumentTable &table = frame.documentTable();
     const int number = table.AllocateDocumentSlot();
     CalcWindow *window = frame.createCalcWindow();
-    window->setCaption(Str(StrUntitled) + QString::number(number));
+    window->setCaption(Str(S::Untitled) + QString::number(number));
     takeNumber(frame, *window, number);
     window->sheet().changed = false;
     RefreshRecentFileMenus(frame);
@@ -151,7 +140,7 @@ void OpenFileCommand(DocumentFrame &frame)
 {
     clsComDlg &dialog = CommonDialog();
     dialog.FileName.clear();
-    dialog.Filter = Str(StrFileFilter);
+    dialog.Filter = Str(S::FileFilter);
     dialog.Flags = OFN_HIDEREADONLY;
     dialog.setAction(ComDlgOpen);
     const QString path = dialog.FileName;
@@ -167,7 +156,7 @@ bool IsFileAlreadyOpen(DocumentFrame &frame, const QString &path)
 {
     for (CalcWindow *window : frame.documentTable().openWindows()) {
         if (window->caption() == path) {
-            ShowMessage(frame.frameWidget(), Str(StrAlreadyOpen), MsgButtons::Ok, MsgIcon::None, appTitle());
+            ShowMessage(frame.frameWidget(), Str(S::AlreadyOpen), MsgButtons::Ok, MsgIcon::None, appTitle());
             return true;
         }
     }
@@ -178,19 +167,19 @@ bool IsFileAlreadyOpen(DocumentFrame &frame, const QString &path)
 
 bool IsUntitled(const CalcWindow &window)
 {
-    return window.caption().startsWith(Str(StrUntitled).left(2));
+    return window.caption().startsWith(Str(S::Untitled).left(2));
 }
 
 QString ProposedFileName(const CalcWindow &window)
 {
     const QString title = window.sheet().titleName;
-    return title.isEmpty() ? Str(StrUntitledFile) : title + Str(StrExtension);
+    return title.isEmpty() ? Str(S::UntitledFile) : title + Str(S::QrnExtension);
 }
 
 QString AskSavePath(const QString &proposedName)
 {
     clsComDlg &dialog = CommonDialog();
-    dialog.Filter = Str(StrFileFilter);
+    dialog.Filter = Str(S::FileFilter);
     dialog.FileName = proposedName;
     dialog.setAction(ComDlgSaveAs);
     return dialog.FileName;

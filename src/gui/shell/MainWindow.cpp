@@ -50,7 +50,7 @@ MainWindow::MainWindow(bool loadOptionData, QWidget *parent)
 {
     initQuirenResources();
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(Str(6100));
+    setWindowTitle(Str(S::AppTitle));
     setWindowIcon(QIcon(ProgramIconPath()));
     setContextMenuPolicy(Qt::NoContextMenu);
     if (loadOptionData)
@@ -91,18 +91,18 @@ QAction *MainWindow::makeAction(const QString &name, int caption)
 
 void MainWindow::buildActions()
 {
-    m_fileNew = makeAction(QStringLiteral("mnuFileNew"), 1001);
+    m_fileNew = makeAction(QStringLiteral("mnuFileNew"), S::MenuFileNew);
     m_fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    m_fileOpen = makeAction(QStringLiteral("mnuFileOpen"), 1002);
+    m_fileOpen = makeAction(QStringLiteral("mnuFileOpen"), S::MenuFileOpen);
     m_fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_fileExit = makeAction(QStringLiteral("mnuFileExit"), 1003);
+    m_fileExit = makeAction(QStringLiteral("mnuFileExit"), S::MenuFileExit);
     OnChosen(m_fileNew, this, [this] { newCalcWindow(); });
     OnChosen(m_fileOpen, this, [this] { openFileCommand(); });
     OnChosen(m_fileExit, this, [this] { exitProgram(); });
     // mnuRecentFile(0) is the separator above the list; the documents fill
     // in the paths.
     for (int i = 0; i <= 5; ++i) {
-        QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), 1003 + i);
+        QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), S::MenuFileExit + i);
         recent->setObjectName(IndexedName("mnuRecentFile", i));
         if (i == 0)
             recent->setSeparator(true);
@@ -112,18 +112,18 @@ void MainWindow::buildActions()
         m_recentFiles << recent;
     }
 
-    m_toolbarMark = makeAction(QStringLiteral("mnuViewToolbar"), 1010);
+    m_toolbarMark = makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar);
     m_toolbarMark->setCheckable(true);
     m_toolbarMark->setChecked(true);
-    m_statusBarMark = makeAction(QStringLiteral("mnuViewStatusBar"), 1011);
+    m_statusBarMark = makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar);
     m_statusBarMark->setCheckable(true);
     m_statusBarMark->setChecked(true);
-    m_paf = makeAction(QStringLiteral("mnuPaf"), 1070);
+    m_paf = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
     m_paf->setCheckable(true);
     m_paf->setChecked(true);
-    m_sort = makeAction(QStringLiteral("mnuViewSort"), 1012);
-    m_hint = makeAction(QStringLiteral("mnuHint"), 1071);
-    m_options = makeAction(QStringLiteral("mnuViewOptions"), 1013);
+    m_sort = makeAction(QStringLiteral("mnuViewSort"), S::MenuViewSortCells);
+    m_hint = makeAction(QStringLiteral("mnuHint"), S::MenuAdvice);
+    m_options = makeAction(QStringLiteral("mnuViewOptions"), S::MenuViewOptions);
     OnChosen(m_toolbarMark, this, [this] { toggleToolbar(*m_toolbarMark); });
     OnChosen(m_statusBarMark, this, [this] { toggleStatusBar(*m_statusBarMark); });
     OnChosen(m_paf, this, [this] { listLengthInput(*m_paf); });
@@ -131,20 +131,20 @@ void MainWindow::buildActions()
     OnChosen(m_hint, this, [this] { showHint(); });
     OnChosen(m_options, this, [this] { showOptions(); });
 
-    m_about = makeAction(QStringLiteral("mnuHelpAbout"), 1015);
+    m_about = makeAction(QStringLiteral("mnuHelpAbout"), S::MenuHelpAbout);
     OnChosen(m_about, this, [this] { showAbout(); });
 }
 
 void MainWindow::buildMenus()
 {
-    QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), 1000, &m_ownMenus);
+    QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), S::MenuFile, &m_ownMenus);
     file->addAction(m_fileNew);
     file->addAction(m_fileOpen);
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBar1"));
     file->addAction(m_fileExit);
     file->addActions(m_recentFiles);
 
-    QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), 1009, &m_ownMenus);
+    QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), S::MenuView, &m_ownMenus);
     view->addAction(m_toolbarMark);
     view->addAction(m_statusBarMark);
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar"));
@@ -154,7 +154,7 @@ void MainWindow::buildMenus()
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
     view->addAction(m_options);
 
-    QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), 1014, &m_ownMenus);
+    QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), S::MenuHelp, &m_ownMenus);
     help->addAction(m_about);
 }
 
@@ -178,15 +178,15 @@ void MainWindow::buildToolBar()
         std::function<void()> command;
     };
     const Button buttons[] = {
-        {"New", 1050, "new", nullptr, [this] { newCalcWindow(); }},
-        {"Open", 1051, "open", nullptr, [this] { openFileCommand(); }},
-        {"Save", 1052, "save", &MainWindow::m_toolSave, [this] { saveActiveWindow(); }},
+        {"New", S::ToolNew, "new", nullptr, [this] { newCalcWindow(); }},
+        {"Open", S::ToolOpen, "open", nullptr, [this] { openFileCommand(); }},
+        {"Save", S::ToolSave, "save", &MainWindow::m_toolSave, [this] { saveActiveWindow(); }},
         {"", 0, nullptr, nullptr, nullptr},
-        {"Print", 1053, "print", &MainWindow::m_toolPrint, [this] { printActiveSheet(); }},
+        {"Print", S::ToolPrint, "print", &MainWindow::m_toolPrint, [this] { printActiveSheet(); }},
         {"", 0, nullptr, nullptr, nullptr},
-        {"Sort", 1055, "sort", &MainWindow::m_toolSort, [this] { sortActiveWindow(); }},
-        {"List", 1056, "list", &MainWindow::m_toolList, [this] { onListButton(); }},
-        {"Info", 1071, "info", &MainWindow::m_toolInfo, [this] { showHint(); }},
+        {"Sort", S::ToolSortCells, "sort", &MainWindow::m_toolSort, [this] { sortActiveWindow(); }},
+        {"List", S::ToolListInput, "list", &MainWindow::m_toolList, [this] { onListButton(); }},
+        {"Info", S::MenuAdvice, "info", &MainWindow::m_toolInfo, [this] { showHint(); }},
     };
     for (const Button &entry : buttons) {
         if (!*entry.key) {
@@ -214,7 +214,7 @@ void MainWindow::buildStatusBar()
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StBar"));
     bar->setSizeGripEnabled(true);
-    m_statusText = new QLabel(Str(6101), bar);
+    m_statusText = new QLabel(Str(S::StatusText), bar);
     m_statusText->setObjectName(QStringLiteral("StBarText"));
     m_statusText->setFrameShape(QFrame::Panel);
     m_statusText->setFrameShadow(QFrame::Sunken);
@@ -410,7 +410,7 @@ void MainWindow::updateMenuBar()
     // status bar's text panel is left with its own text.
     if (!calc && m_hadCalcWindow) {
         setDocumentCommandsEnabled(false);
-        setStatusText(Str(6101));
+        setStatusText(Str(S::StatusText));
     }
     m_hadCalcWindow = calc != nullptr;
     const QList<QMenu *> menus = calc ? calc->menus() : m_ownMenus;

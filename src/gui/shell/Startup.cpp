@@ -21,12 +21,6 @@
 
 namespace quiren {
 
-namespace {
-
-constexpr int StrSettingsKept = 6040;  // the settings file could not be read whole
-
-} // namespace
-
 void InstallJapaneseTranslations(QApplication &app)
 {
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
@@ -112,7 +106,7 @@ int RunProgram(QApplication &app)
     if (!unreadableSettings.isEmpty()) {
         QTimer::singleShot(0, &main, [&main, unreadableSettings] {
             ShowMessage(&main,
-                        Str(StrSettingsKept) + QLatin1Char('\n') + QDir::toNativeSeparators(unreadableSettings),
+                        Str(S::SettingsKept) + QLatin1Char('\n') + QDir::toNativeSeparators(unreadableSettings),
                         MsgButtons::Ok, MsgIcon::Exclamation);
         });
     }
