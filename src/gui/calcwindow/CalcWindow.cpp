@@ -327,10 +327,10 @@ void CalcWindow::buildFormatMenu()
         merge->addAction(m_merge[k]);
         OnChosen(m_merge[k], this, [this, k] { mergeFramingColumns(k); });
     }
-    m_wind = makeAction(QStringLiteral("pafoWind"), S::StrongWindArea);
-    m_wind->setCheckable(true);
-    format->addAction(m_wind);
-    OnChosen(m_wind, this, [this] { switchStrongWind(); });
+    m_strongWindMark = makeAction(QStringLiteral("pafoWind"), S::StrongWindArea);
+    m_strongWindMark->setCheckable(true);
+    format->addAction(m_strongWindMark);
+    OnChosen(m_strongWindMark, this, [this] { switchStrongWind(); });
 }
 
 void CalcWindow::buildViewMenu()
@@ -342,25 +342,25 @@ void CalcWindow::buildViewMenu()
     m_statusBarMark = makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar);
     m_statusBarMark->setCheckable(true);
     m_statusBarMark->setChecked(true);
-    m_paf = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
-    m_paf->setCheckable(true);
-    m_paf->setChecked(true);
+    m_listInputMark = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
+    m_listInputMark->setCheckable(true);
+    m_listInputMark->setChecked(true);
     QAction *sort = makeAction(QStringLiteral("mnuViewSort"), S::MenuViewSortCells);
     QAction *hint = makeAction(QStringLiteral("mnuHint"), S::MenuAdvice);
     QAction *option = makeAction(QStringLiteral("mnuViewOption"), S::MenuViewOptions);
     view->addAction(m_toolbarMark);
     view->addAction(m_statusBarMark);
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar1"));
-    view->addAction(m_paf);
+    view->addAction(m_listInputMark);
     view->addAction(sort);
     view->addAction(hint);
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
     view->addAction(option);
     OnChosen(m_toolbarMark, this, [this] { if (m_host) m_host->toggleToolbar(*m_toolbarMark); });
     OnChosen(m_statusBarMark, this, [this] { if (m_host) m_host->toggleStatusBar(*m_statusBarMark); });
-    OnChosen(m_paf, this, [this] {
+    OnChosen(m_listInputMark, this, [this] {
         if (m_host)
-            m_host->listLengthInput(*m_paf);
+            m_host->listLengthInput(*m_listInputMark);
         else
             setListInput(!listInput());
     });
@@ -412,7 +412,7 @@ void CalcWindow::setUpNewSheet()
     showStoreyTabs(0);
     for (auto &merge : m_merge)
         merge->setChecked(false);
-    m_paf->setChecked(m_host ? m_host->listInputChecked() : ReadOnList());
+    m_listInputMark->setChecked(m_host ? m_host->listInputChecked() : ReadOnList());
     setDirectionCaptions(ReadPafKind());
     showSheet();
     layoutSizes();
@@ -450,7 +450,7 @@ void CalcWindow::showSheet()
         m_floorBoxes[s]->setText(m_sheet.floorArea[s]);
     for (int w = 0; w < ProjectedAreaCount; ++w)
         m_wallBoxes[w]->setText(m_sheet.projectedArea[w]);
-    m_wind->setChecked(m_sheet.strongWind);
+    m_strongWindMark->setChecked(m_sheet.strongWind);
     for (int k = 0; k < 3; ++k)
         m_merge[k]->setChecked(m_sheet.merge[k]);
     m_showing = false;
@@ -538,12 +538,12 @@ void CalcWindow::setCaption(const QString &caption)
 
 bool CalcWindow::listInput() const
 {
-    return m_paf->isChecked();
+    return m_listInputMark->isChecked();
 }
 
 void CalcWindow::setListInput(bool on)
 {
-    m_paf->setChecked(on);
+    m_listInputMark->setChecked(on);
 }
 
 int CalcWindow::currentStorey() const
@@ -789,7 +789,7 @@ void CalcWindow::switchStrongWind()
 {
     // The factor is read from the settings at the moment of the switch.
     m_sheet.SwitchStrongWind(ReadWallCoefficient());
-    m_wind->setChecked(m_sheet.strongWind);
+    m_strongWindMark->setChecked(m_sheet.strongWind);
     refreshNumbers();
     m_framing[currentStorey()]->refresh();
     markChanged();

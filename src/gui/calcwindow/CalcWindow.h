@@ -187,10 +187,10 @@ private:
     QAction *m_print = nullptr;
     QAction *m_jwExport = nullptr;
     std::array<QAction *, 3> m_merge{};
-    QAction *m_wind = nullptr;
+    QAction *m_strongWindMark = nullptr;
     QAction *m_toolbarMark = nullptr;
     QAction *m_statusBarMark = nullptr;
-    QAction *m_paf = nullptr;
+    QAction *m_listInputMark = nullptr;
 };
 
 } // namespace quiren

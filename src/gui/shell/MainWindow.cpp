@@ -118,15 +118,15 @@ void MainWindow::buildActions()
     m_statusBarMark = makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar);
     m_statusBarMark->setCheckable(true);
     m_statusBarMark->setChecked(true);
-    m_paf = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
-    m_paf->setCheckable(true);
-    m_paf->setChecked(true);
+    m_listInputMark = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
+    m_listInputMark->setCheckable(true);
+    m_listInputMark->setChecked(true);
     m_sort = makeAction(QStringLiteral("mnuViewSort"), S::MenuViewSortCells);
     m_hint = makeAction(QStringLiteral("mnuHint"), S::MenuAdvice);
     m_options = makeAction(QStringLiteral("mnuViewOptions"), S::MenuViewOptions);
     OnChosen(m_toolbarMark, this, [this] { toggleToolbar(*m_toolbarMark); });
     OnChosen(m_statusBarMark, this, [this] { toggleStatusBar(*m_statusBarMark); });
-    OnChosen(m_paf, this, [this] { listLengthInput(*m_paf); });
+    OnChosen(m_listInputMark, this, [this] { listLengthInput(*m_listInputMark); });
     OnChosen(m_sort, this, [this] { sortActiveWindow(); });
     OnChosen(m_hint, this, [this] { showHint(); });
     OnChosen(m_options, this, [this] { showOptions(); });
@@ -148,7 +148,7 @@ void MainWindow::buildMenus()
     view->addAction(m_toolbarMark);
     view->addAction(m_statusBarMark);
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar"));
-    view->addAction(m_paf);
+    view->addAction(m_listInputMark);
     view->addAction(m_sort);
     view->addAction(m_hint);
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
@@ -266,7 +266,7 @@ void MainWindow::load(const QString &commandLine)
         !ReadQuiren(QString::fromLatin1(SectionSettings), QStringLiteral("MainWidth")).isEmpty();
     applyPlacement();
     const bool onList = ReadOnList();
-    m_paf->setChecked(onList);
+    m_listInputMark->setChecked(onList);
     m_toolList->setChecked(onList);
     if (commandLine.isEmpty())
         newCalcWindow();
@@ -451,7 +451,7 @@ void MainWindow::fillWindowMenu(QMenu *menu)
 
 void MainWindow::setDocumentCommandsEnabled(bool enabled)
 {
-    for (QAction *command : {m_toolSave, m_toolPrint, m_toolSort, m_toolList, m_toolInfo, m_paf, m_sort, m_hint})
+    for (QAction *command : {m_toolSave, m_toolPrint, m_toolSort, m_toolList, m_toolInfo, m_listInputMark, m_sort, m_hint})
         command->setEnabled(enabled);
 }
 
@@ -549,7 +549,7 @@ void MainWindow::showOptions()
     struct Host : OptionsHost {
         MainWindow *main;
         explicit Host(MainWindow *window) : main(window) {}
-        void RefillActiveWallChoice(const CertifiedWallList &) override
+        void refillActiveWallChoice(const CertifiedWallList &) override
         {
             if (CalcWindow *calc = main->activeCalcWindow())
                 calc->refillCertifiedWalls();
@@ -560,7 +560,7 @@ void MainWindow::showOptions()
                 calc->setDirectionCaptions(pafKind);
         }
     } host(this);
-    OptionsWindow::ShowModal(this, &host);
+    OptionsWindow::showModal(this, &host);
 }
 
 void MainWindow::showHint()
@@ -612,7 +612,7 @@ void MainWindow::listLengthInput(QAction &mark)
 
 bool MainWindow::listInputChecked() const
 {
-    return m_paf->isChecked();
+    return m_listInputMark->isChecked();
 }
 
 void MainWindow::toggleToolbar(QAction &mark)

@@ -176,7 +176,7 @@ private:
     QList<QAction *> m_recentFiles;
     QAction *m_toolbarMark = nullptr;
     QAction *m_statusBarMark = nullptr;
-    QAction *m_paf = nullptr;
+    QAction *m_listInputMark = nullptr;
     QAction *m_sort = nullptr;
     QAction *m_hint = nullptr;
     QAction *m_options = nullptr;
