@@ -4,11 +4,11 @@
 #include "core/io/SafeRead.h"
 #include "core/io/SafeWrite.h"
 #include "core/settings/SettingsStore.h"
+#include "core/text/Cp932.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <limits>
@@ -17,7 +17,6 @@ namespace quiren {
 
 namespace {
 
-constexpr char Codec[] = "windows-31j";
 constexpr char LineEnd[] = "\r\n";
 
 
@@ -51,22 +50,6 @@ QString rowFieldName(int s, int r, int column)
     return Str(S::RowFieldPlace).arg(StoreyName(s)).arg(r + 1).arg(caption);
 }
 
-// The first character CP932 cannot hold, or an empty text.
-QString firstUnencodable(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        const QString ch = text.mid(i, len);
-        QStringEncoder encoder(Codec);
-        const QByteArray encoded = encoder.encode(ch);   // converts only when assigned
-        Q_UNUSED(encoded);
-        if (encoder.hasError())
-            return ch;
-        i += len;
-    }
-    return {};
-}
-
 class LineWriter {
 public:
     // Appends one quoted text; false (and the error set) when CP932 cannot
@@ -74,20 +57,22 @@ public:
     bool text(const QString &value, const QString &fieldName)
     {
         const QString stored = StorableText(value);
-        QStringEncoder encoder(Codec);
-        const QByteArray encoded = encoder.encode(stored);
-        if (encoder.hasError()) {
-            const QString ch = firstUnencodable(stored);
+        if (!Cp932CanHold(stored)) {
+            const QString ch = FirstNotInCp932(stored);
+            // Half a surrogate pair is named by its own code.
+            const char32_t code = ch.isEmpty()   ? 0
+                                  : ch.size() == 2 ? QChar::surrogateToUcs4(ch[0], ch[1])
+                                                   : ch[0].unicode();
             error = Str(S::UnencodableCharacter)
                         .arg(fieldName, ch,
-                             QString::number(ch.isEmpty() ? 0 : ch.toUcs4().value(0), 16)
+                             QString::number(code, 16)
                                  .toUpper()
                                  .rightJustified(4, QLatin1Char('0')));
             return false;
         }
         separate();
         bytes += '"';
-        bytes += encoded;
+        bytes += ToCp932(stored);
         bytes += '"';
         return true;
     }
@@ -245,8 +230,7 @@ public:
     {
         if (m_utf8)
             return QString::fromUtf8(field.text);
-        QStringDecoder decoder(Codec);
-        return decoder.decode(field.text);
+        return FromCp932(field.text);
     }
 
 private:
@@ -256,7 +240,7 @@ private:
     // katakana, which UTF-8 Japanese read as CP932 practically always gives.
     static bool plausibleCp932(const QByteArray &bytes)
     {
-        QStringDecoder cp932(Codec);
+        QStringDecoder cp932 = Cp932Decoder();
         const QString text = cp932.decode(bytes);
         if (cp932.hasError())
             return false;
@@ -316,28 +300,7 @@ CalcFileData CalcFileDataOf(const CalcSheet &sheet)
 
 QString StorableText(const QString &text)
 {
-    static const std::pair<char16_t, char16_t> lookAlikes[] = {
-        {u'"', u'\uFF02'},      // ＂ (a quote would end the field)
-        {u'\r', u' '},
-        {u'\n', u' '},
-        {u'\u301C', u'\uFF5E'}, // 〜 → ～
-        {u'\u2212', u'\uFF0D'}, // − → －
-        {u'\u2016', u'\u2225'}, // ‖ → ∥
-        {u'\u2014', u'\u2015'}, // — → ―
-        {u'\u00A2', u'\uFFE0'}, // ¢ → ￠
-        {u'\u00A3', u'\uFFE1'}, // £ → ￡
-        {u'\u00AC', u'\uFFE2'}, // ¬ → ￢
-    };
-    QString result = text;
-    for (QChar &c : result) {
-        for (const auto &[from, to] : lookAlikes) {
-            if (c.unicode() == from) {
-                c = QChar(to);
-                break;
-            }
-        }
-    }
-    return result;
+    return Cp932FieldText(text);
 }
 
 CalcFileBytes EncodeCalcFile(const CalcFileData &data)

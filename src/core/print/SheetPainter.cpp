@@ -1,8 +1,8 @@
 #include "core/print/SheetPainter.h"
 
+#include "core/text/Cp932.h"
 #include "core/text/NumberText.h"
 
-#include <QStringEncoder>
 
 namespace quiren {
 
@@ -40,7 +40,7 @@ QByteArray JwBytes(const QString &raw)
         if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
             c = QLatin1Char(' ');
     }
-    QStringEncoder whole("windows-31j");
+    QStringEncoder whole = Cp932Encoder();
     QByteArray bytes = whole.encode(text);
     if (!whole.hasError())
         return bytes;
@@ -48,7 +48,7 @@ QByteArray JwBytes(const QString &raw)
     bytes.clear();
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        QStringEncoder one("windows-31j");
+        QStringEncoder one = Cp932Encoder();
         const QByteArray piece = one.encode(QStringView(text).mid(i, length));
         bytes += one.hasError() ? QByteArray("?") : piece;
         i += length;

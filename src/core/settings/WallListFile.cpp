@@ -3,13 +3,12 @@
 #include "core/io/SafeRead.h"
 #include "core/io/SafeWrite.h"
 
+#include "core/text/Cp932.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
 #include <QDir>
 #include <QLocale>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <cfloat>
 #include <cmath>
@@ -19,7 +18,6 @@ namespace quiren {
 namespace {
 
 // The file's code page.
-constexpr char kCodePage[] = "windows-31j";
 
 // The multiplier field: a plain decimal with "." ("2.5", ".5", "3"); blanks
 // around it are allowed. Empty when it is not a multiplier the options
@@ -70,13 +68,6 @@ std::optional<CertifiedWall> parseLine(const QString &line)
     return wall;
 }
 
-// True when CP932 can hold the character (or surrogate pair) `piece`.
-bool encodable(const QString &piece)
-{
-    QStringEncoder encoder(kCodePage);
-    const QByteArray bytes = encoder.encode(piece);
-    return !encoder.hasError() && !bytes.isEmpty();
-}
 
 } // namespace
 
@@ -97,7 +88,7 @@ namespace {
 // next.
 void WalkWallLines(const QByteArray &bytes, CertifiedWallList &kept, QList<QByteArray> *beyond)
 {
-    QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
+    QStringDecoder decoder = Cp932Decoder(QStringConverter::Flag::Stateless);
     qsizetype start = 0;
     int lineNumber = 0;
     while (start <= bytes.size()) {
@@ -178,28 +169,13 @@ std::optional<CertifiedWallList> ReadWallListFile(const QString &path)
 
 QString StorableWallName(const QString &name)
 {
-    QString stored = name;
-    // A double quote would end the quoted field early.
-    stored.replace(QLatin1Char('"'), QChar(0xFF02));
-    // A line break would split the entry into two lines.
-    stored.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    stored.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    // Characters that look alike but that CP932 holds only in its own form
-    // (what Japanese input methods here commonly type): wave dash, double
-    // vertical line, minus sign, cent, pound, not sign, em dash.
-    static const struct { char16_t from, to; } alike[] = {
-        {0x301C, 0xFF5E}, {0x2016, 0x2225}, {0x2212, 0xFF0D}, {0x00A2, 0xFFE0},
-        {0x00A3, 0xFFE1}, {0x00AC, 0xFFE2}, {0x2014, 0x2015},
-    };
-    for (const auto &pair : alike)
-        stored.replace(QChar(pair.from), QChar(pair.to));
-    return stored;
+    return Cp932FieldText(name);
 }
 
 WallListBytes EncodeWallList(const CertifiedWallList &walls)
 {
     WallListBytes result;
-    QStringEncoder encoder(kCodePage);
+    QStringEncoder encoder = Cp932Encoder();
     for (const CertifiedWall &wall : walls) {
         if (wall.isPlaceholder()) {
             // An unread line goes back where it was, as it was.
@@ -214,7 +190,7 @@ WallListBytes EncodeWallList(const CertifiedWallList &walls)
             const qsizetype length = name[i].isHighSurrogate() && i + 1 < name.size() ? 2 : 1;
             const QString piece = name.mid(i, length);
             i += length - 1;
-            if (!encodable(piece)) {
+            if (!Cp932CanHold(piece)) {
                 // 耐力壁名「name」には保存できない文字「c」があります。
                 result.error = Str(S::WallNameUnsavable).arg(wall.name, piece);
                 result.bytes.clear();

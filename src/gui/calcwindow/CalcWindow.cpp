@@ -4,14 +4,13 @@
 #include "core/settings/SettingsStore.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
+#include "gui/calcwindow/CalcWindowHost.h"
 #include "gui/calcwindow/EditPrompts.h"
 #include "gui/calcwindow/FramingGrid.h"
+#include "gui/calcwindow/GridModels.h"
 #include "gui/calcwindow/JudgementGrid.h"
-#include "gui/documents/DocumentCommands.h"
 #include "gui/print/JwCommand.h"
 #include "gui/print/PrintCommands.h"
-#include "gui/shell/MainWindow.h"
-#include "gui/shell/SplashWindow.h"
 #include "gui/widgets/Captions.h"
 #include "gui/widgets/Twips.h"
 #include "gui/widgets/WidgetSupport.h"
@@ -70,9 +69,9 @@ QLineEdit *areaBox(const QString &name, QWidget *parent)
 
 } // namespace
 
-CalcWindow::CalcWindow(MainWindow *main, QWidget *parent)
+CalcWindow::CalcWindow(CalcWindowHost *host, QWidget *parent)
     : QWidget(parent)
-    , m_main(main)
+    , m_host(host)
     , m_sheet(&AppData::instance().walls)
 {
     setObjectName(QStringLiteral("frmCalc"));
@@ -246,7 +245,15 @@ void CalcWindow::buildControls()
 
 void CalcWindow::buildMenus()
 {
-    // File
+    buildFileMenu();
+    buildFormatMenu();
+    buildViewMenu();
+    buildWindowMenu();
+    buildHelpMenu();
+}
+
+void CalcWindow::buildFileMenu()
+{
     QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), S::MenuFile, &m_menus);
     QAction *fileNew = makeAction(QStringLiteral("mnuFileNew"), S::MenuFileNew);
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
@@ -256,11 +263,15 @@ void CalcWindow::buildMenus()
     QAction *fileSave = makeAction(QStringLiteral("mnuFileSave"), S::MenuFileSave);
     fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction *fileSaveAs = makeAction(QStringLiteral("mnuFileSaveAs"), S::MenuFileSaveAs);
-    QAction *filePrint = makeAction(QStringLiteral("mnuFilePrint"), S::MenuFilePrint);
-    filePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    filePrint->setEnabled(false);
-    QAction *jw = makeAction(QStringLiteral("mnuJWcomp"), S::MenuJwConvert);
-    jw->setEnabled(false);
+    m_print = makeAction(QStringLiteral("mnuFilePrint"), S::MenuFilePrint);
+    m_print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_print->setEnabled(false);   // until the sheet is set up
+    QAction *preview = makeAction(QStringLiteral("mnuFilePreview"), S::PreviewItem);
+    preview->setToolTip(Str(S::PreviewTitle));
+    QAction *pdf = makeAction(QStringLiteral("mnuFilePdf"), S::PdfItem);
+    pdf->setToolTip(Str(S::PdfTitle));
+    m_jwExport = makeAction(QStringLiteral("mnuJWcomp"), S::MenuJwConvert);
+    m_jwExport->setEnabled(false);
     QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), S::MenuFileExit);
     file->addAction(fileNew);
     file->addAction(fileOpen);
@@ -269,29 +280,42 @@ void CalcWindow::buildMenus()
     file->addAction(fileSave);
     file->addAction(fileSaveAs);
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBer2"));
-    file->addAction(filePrint);
-    file->addAction(jw);
+    file->addAction(m_print);
+    file->addAction(preview);
+    file->addAction(pdf);
+    file->addAction(m_jwExport);
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBer3"));
     file->addAction(fileExit);
+    // mnuRecentFile(0) is the separator above the list; the documents fill
+    // in the paths.
     for (int i = 0; i <= 5; ++i) {
         QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), S::MenuFileExit + i);
         recent->setObjectName(IndexedName("mnuRecentFile", i));
         if (i == 0)
             recent->setSeparator(true);
+        else
+            OnChosen(recent, this, [this, recent] {
+                if (m_host)
+                    m_host->openRecentFile(RecentPathOf(recent));
+            });
         recent->setVisible(false);
         file->addAction(recent);
         m_recentFiles << recent;
     }
-    OnChosen(fileNew, this, [this] { if (m_main) m_main->newCalcWindow(); });
-    OnChosen(fileOpen, this, [this] { if (m_main) m_main->openFileCommand(); });
+    OnChosen(fileNew, this, [this] { if (m_host) m_host->newCalcWindow(); });
+    OnChosen(fileOpen, this, [this] { if (m_host) m_host->openFileCommand(); });
     OnChosen(fileClose, this, [this] { closeCommand(); });
     OnChosen(fileSave, this, [this] { save(); });
     OnChosen(fileSaveAs, this, [this] { saveAs(); });
-    OnChosen(filePrint, this, [this] { print(); });
-    OnChosen(jw, this, [this] { exportJwCad(); });
-    OnChosen(fileExit, this, [this] { if (m_main) m_main->close(); });
+    OnChosen(m_print, this, [this] { print(); });
+    OnChosen(preview, this, [this] { previewSheet(); });
+    OnChosen(pdf, this, [this] { saveAsPdf(); });
+    OnChosen(m_jwExport, this, [this] { exportJwCad(); });
+    OnChosen(fileExit, this, [this] { if (m_host) m_host->closeFrame(); });
+}
 
-    // Format
+void CalcWindow::buildFormatMenu()
+{
     QMenu *format = MakeNamedMenu(this, QStringLiteral("FormatSet"), S::MenuFormat, &m_menus);
     QMenu *merge = new QMenu(QString::number(S::MenuMergeCells), this);
     merge->setObjectName(QStringLiteral("Cell_Merge"));
@@ -303,62 +327,68 @@ void CalcWindow::buildMenus()
         merge->addAction(m_merge[k]);
         OnChosen(m_merge[k], this, [this, k] { mergeFramingColumns(k); });
     }
-    m_wind = makeAction(QStringLiteral("pafoWind"), S::StrongWindArea);
-    m_wind->setCheckable(true);
-    format->addAction(m_wind);
-    OnChosen(m_wind, this, [this] { switchStrongWind(); });
+    m_strongWindMark = makeAction(QStringLiteral("pafoWind"), S::StrongWindArea);
+    m_strongWindMark->setCheckable(true);
+    format->addAction(m_strongWindMark);
+    OnChosen(m_strongWindMark, this, [this] { switchStrongWind(); });
+}
 
-    // View
+void CalcWindow::buildViewMenu()
+{
     QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), S::MenuView, &m_menus);
-    QAction *toolbar = makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar);
-    toolbar->setCheckable(true);
-    toolbar->setChecked(true);
-    QAction *statusBar = makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar);
-    statusBar->setCheckable(true);
-    statusBar->setChecked(true);
-    m_paf = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
-    m_paf->setCheckable(true);
-    m_paf->setChecked(true);
+    m_toolbarMark = makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar);
+    m_toolbarMark->setCheckable(true);
+    m_toolbarMark->setChecked(true);
+    m_statusBarMark = makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar);
+    m_statusBarMark->setCheckable(true);
+    m_statusBarMark->setChecked(true);
+    m_listInputMark = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
+    m_listInputMark->setCheckable(true);
+    m_listInputMark->setChecked(true);
     QAction *sort = makeAction(QStringLiteral("mnuViewSort"), S::MenuViewSortCells);
     QAction *hint = makeAction(QStringLiteral("mnuHint"), S::MenuAdvice);
     QAction *option = makeAction(QStringLiteral("mnuViewOption"), S::MenuViewOptions);
-    view->addAction(toolbar);
-    view->addAction(statusBar);
+    view->addAction(m_toolbarMark);
+    view->addAction(m_statusBarMark);
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar1"));
-    view->addAction(m_paf);
+    view->addAction(m_listInputMark);
     view->addAction(sort);
     view->addAction(hint);
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
     view->addAction(option);
-    OnChosen(toolbar, this, [this] { if (m_main) m_main->toggleToolbar(this); });
-    OnChosen(statusBar, this, [this] { if (m_main) m_main->toggleStatusBar(this); });
-    OnChosen(m_paf, this, [this] {
-        if (m_main)
-            m_main->listLengthInput(this);
+    OnChosen(m_toolbarMark, this, [this] { if (m_host) m_host->toggleToolbar(*m_toolbarMark); });
+    OnChosen(m_statusBarMark, this, [this] { if (m_host) m_host->toggleStatusBar(*m_statusBarMark); });
+    OnChosen(m_listInputMark, this, [this] {
+        if (m_host)
+            m_host->listLengthInput(*m_listInputMark);
         else
             setListInput(!listInput());
     });
     OnChosen(sort, this, [this] { sortFramingRows(); });
-    OnChosen(hint, this, [this] { if (m_main) m_main->showHint(); });
-    OnChosen(option, this, [this] { if (m_main) m_main->showOptions(); });
+    OnChosen(hint, this, [this] { if (m_host) m_host->showHint(); });
+    OnChosen(option, this, [this] { if (m_host) m_host->showOptions(); });
+}
 
-    // Window
-    QMenu *window = MakeNamedMenu(this, QStringLiteral("mnuWindow"), S::MenuWindow, &m_menus);
+void CalcWindow::buildWindowMenu()
+{
+    m_windowMenu = MakeNamedMenu(this, QStringLiteral("mnuWindow"), S::MenuWindow, &m_menus);
     const char *arrangements[] = {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
                                   "mnuWindowArrangeIcons"};
     for (int i = 0; i < 4; ++i) {
         if (i == 3)
-            AddNamedSeparator(window, this, QStringLiteral("mnuWindowBar"));
+            AddNamedSeparator(m_windowMenu, this, QStringLiteral("mnuWindowBar"));
         QAction *item = makeAction(QLatin1String(arrangements[i]), S::MenuWindowArrangements + i);
-        window->addAction(item);
-        OnChosen(item, this, [this, i] { if (m_main) m_main->arrangeWindows(i); });
+        m_windowMenu->addAction(item);
+        OnChosen(item, this, [this, i] { if (m_host) m_host->arrangeWindows(i); });
     }
+}
 
-    // Help
+void CalcWindow::buildHelpMenu()
+{
     QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), S::MenuHelp, &m_menus);
     QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), S::MenuHelpAbout);
     help->addAction(about);
-    OnChosen(about, this, [this] { if (m_main) m_main->showAbout(); });
+    OnChosen(about, this, [this] { if (m_host) m_host->showAbout(); });
 }
 
 QAction *CalcWindow::action(const QString &name) const
@@ -382,13 +412,12 @@ void CalcWindow::setUpNewSheet()
     showStoreyTabs(0);
     for (auto &merge : m_merge)
         merge->setChecked(false);
-    m_paf->setChecked(m_main ? m_main->listInputChecked() : ReadOnList());
+    m_listInputMark->setChecked(m_host ? m_host->listInputChecked() : ReadOnList());
     setDirectionCaptions(ReadPafKind());
     showSheet();
     layoutSizes();
-    action(QStringLiteral("mnuFilePrint"))->setEnabled(true);
-    action(QStringLiteral("mnuJWcomp"))->setEnabled(true);
-    CloseSplashWindow();
+    m_print->setEnabled(true);
+    m_jwExport->setEnabled(true);
 }
 
 void CalcWindow::layoutSizes()
@@ -421,7 +450,7 @@ void CalcWindow::showSheet()
         m_floorBoxes[s]->setText(m_sheet.floorArea[s]);
     for (int w = 0; w < ProjectedAreaCount; ++w)
         m_wallBoxes[w]->setText(m_sheet.projectedArea[w]);
-    m_wind->setChecked(m_sheet.strongWind);
+    m_strongWindMark->setChecked(m_sheet.strongWind);
     for (int k = 0; k < 3; ++k)
         m_merge[k]->setChecked(m_sheet.merge[k]);
     m_showing = false;
@@ -509,12 +538,12 @@ void CalcWindow::setCaption(const QString &caption)
 
 bool CalcWindow::listInput() const
 {
-    return m_paf->isChecked();
+    return m_listInputMark->isChecked();
 }
 
 void CalcWindow::setListInput(bool on)
 {
-    m_paf->setChecked(on);
+    m_listInputMark->setChecked(on);
 }
 
 int CalcWindow::currentStorey() const
@@ -536,8 +565,21 @@ void CalcWindow::showStoreyTabs(int i)
 
 void CalcWindow::showPrompt(const QString &text)
 {
-    if (m_main)
-        m_main->setStatusText(text);
+    if (m_host)
+        m_host->setStatusText(text);
+}
+
+HintInput CalcWindow::hintInput() const
+{
+    const int s = currentStorey();
+    HintInput input;
+    input.pageCaption = m_tabs->tabText(s);
+    const JudgementModel *model = m_judgement->judgementModel();
+    input.directionCaptions = {model->index(0, JudgeNecessary0).data().toString(),
+                               model->index(0, JudgeNecessary1).data().toString()};
+    input.row = m_sheet.judgement[static_cast<size_t>(s)];
+    input.module = ReadModule();
+    return input;
 }
 
 void CalcWindow::markChanged()
@@ -691,30 +733,40 @@ void CalcWindow::closeCommand()
         close();
 }
 
-void CalcWindow::save()
+bool CalcWindow::save()
 {
-    SaveCommand(*this);
+    return m_host && m_host->saveDocument(*this);
 }
 
-void CalcWindow::saveAs()
+bool CalcWindow::saveAs()
 {
-    SaveAsCommand(*this);
+    return m_host && m_host->saveDocumentAs(*this);
 }
 
-void CalcWindow::print()
+bool CalcWindow::print()
 {
-    PrintWindowSheet(this);
+    return PrintSheetCommand(this, m_sheet, caption(), PaperChoice::AsItIs);
 }
 
-void CalcWindow::exportJwCad()
+void CalcWindow::previewSheet()
 {
-    ExportWindowJw(this);
+    PreviewSheetCommand(this, m_sheet, caption());
+}
+
+bool CalcWindow::saveAsPdf()
+{
+    return SaveSheetPdfCommand(this, m_sheet, caption());
+}
+
+bool CalcWindow::exportJwCad()
+{
+    return JwExportCommand(this, m_sheet, JwFolderInEffect());
 }
 
 bool CalcWindow::confirmClose()
 {
-    // A window on its own (no main window) has no document to keep.
-    return !m_main || ConfirmCloseCalcWindow(*this);
+    // A window on its own has no document to keep.
+    return !m_host || m_host->confirmClose(*this);
 }
 
 void CalcWindow::sortFramingRows()
@@ -737,7 +789,7 @@ void CalcWindow::switchStrongWind()
 {
     // The factor is read from the settings at the moment of the switch.
     m_sheet.SwitchStrongWind(ReadWallCoefficient());
-    m_wind->setChecked(m_sheet.strongWind);
+    m_strongWindMark->setChecked(m_sheet.strongWind);
     refreshNumbers();
     m_framing[currentStorey()]->refresh();
     markChanged();

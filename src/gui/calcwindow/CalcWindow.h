@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "gui/tools/Hint.h"
 
 #include <QWidget>
 
@@ -18,13 +19,17 @@ class QTabWidget;
 
 namespace quiren {
 
+class CalcWindowHost;
 class FramingGrid;
 class JudgementGrid;
-class MainWindow;
 
 // A calculation window (frmCalc): one calculation document, shown and edited
 // in the frame of the main window. The window only shows and edits its
 // CalcSheet; all arithmetic lives there.
+//
+// The window owns its menus and carries out its own commands (save, print,
+// the PDF file, JW-CAD, sorting, merging, the strong wind); what belongs to
+// the whole program it hands to its host.
 //
 // Controls keep the names the program has always used (object names):
 // TitleName, A_Wall, F_num(0..2), WeightType(0..1), TS, txtFloorDimensions(s),
@@ -35,9 +40,9 @@ class CalcWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // `main` may be nullptr (a window on its own, for tests); commands that
-    // belong to the main window then do nothing.
-    explicit CalcWindow(MainWindow *main, QWidget *parent = nullptr);
+    // `host` may be nullptr (a window on its own): the commands that belong
+    // to the frame then do nothing.
+    explicit CalcWindow(CalcWindowHost *host, QWidget *parent = nullptr);
     ~CalcWindow() override;
 
     CalcSheet &sheet() { return m_sheet; }
@@ -63,7 +68,10 @@ public:
 
     // The window's menus, in menu-bar order (File, Format, View, Window, Help).
     QList<QMenu *> menus() const { return m_menus; }
-    // A named menu item (mnuFileSave, mnuPaf, T_Merge(0), pafoWind, ...).
+    // mnuWindow, to which the frame adds the list of open windows.
+    QMenu *windowMenu() const { return m_windowMenu; }
+    // A menu item by its object name (mnuFileSave, mnuPaf, T_Merge(0),
+    // pafoWind, ...), for tests; nullptr when there is none.
     QAction *action(const QString &name) const;
     // mnuRecentFile(0) (the separator) to mnuRecentFile(5).
     QList<QAction *> recentFileActions() const { return m_recentFiles; }
@@ -79,18 +87,26 @@ public:
     FramingGrid *framingGrid(int s) const { return m_framing[s]; }
     JudgementGrid *judgementGrid() const { return m_judgement; }
 
+    // What the advice window takes from this window: the storey page shown,
+    // its caption, the direction captions of the judgement grid, that
+    // storey's judgement row, and "Mod" as stored now.
+    HintInput hintInput() const;
+
     // ---- commands --------------------------------------------------------------
-    // mnuFileClose: closes this window (the close question is the document
-    // work's, see confirmClose()).
+    // mnuFileClose: closes this window (after the close question, see
+    // confirmClose()).
     void closeCommand();
-    // mnuFileSave. Filled by the document work.
-    void save();
-    // mnuFileSaveAs. Filled by the document work.
-    void saveAs();
-    // mnuFilePrint: prints this window's sheet. Filled by the printing work.
-    void print();
-    // mnuJWcomp: the JW-CAD coordinate file. Filled by the export work.
-    void exportJwCad();
+    // mnuFileSave and mnuFileSaveAs, through the host; true when saved.
+    bool save();
+    bool saveAs();
+    // mnuFilePrint: prints this window's sheet on the printer's paper as it is.
+    bool print();
+    // mnuFilePreview and mnuFilePdf: the print preview, and the sheet saved
+    // as a PDF file.
+    void previewSheet();
+    bool saveAsPdf();
+    // mnuJWcomp: the JW-CAD coordinate file in the JW folder in effect.
+    bool exportJwCad();
     // mnuViewSort: SortFramingRows on the storey page shown.
     void sortFramingRows();
     // T_Merge(k): MergeFramingColumns(k) on all three framing grids.
@@ -100,11 +116,11 @@ public:
     // ShowStoreyTabs(i) and SizeJudgementRows(i + 3).
     void showStoreyTabs(int i);
 
-    // Asked before the window closes; false keeps it open.
-    // Filled by the document work: the question about unsaved changes.
+    // Asked before the window closes; false keeps it open. The host asks
+    // about unsaved changes; a window on its own closes without a question.
     bool confirmClose();
 
-    // Writes a prompt into panel 1 of the main window's status bar.
+    // Writes a prompt into panel 1 of the frame's status bar.
     void showPrompt(const QString &text);
 
 signals:
@@ -136,8 +152,13 @@ private:
     void onFramingEdited(int s);
 
     QAction *makeAction(const QString &name, int caption);
+    void buildFileMenu();
+    void buildFormatMenu();
+    void buildViewMenu();
+    void buildWindowMenu();
+    void buildHelpMenu();
 
-    MainWindow *m_main = nullptr;
+    CalcWindowHost *m_host = nullptr;
     CalcSheet m_sheet;
     int m_documentNumber = 0;
     bool m_showing = false;     // controls being filled from the sheet
@@ -161,10 +182,15 @@ private:
     JudgementGrid *m_judgement = nullptr;
 
     QList<QMenu *> m_menus;
+    QMenu *m_windowMenu = nullptr;
     QList<QAction *> m_recentFiles;
+    QAction *m_print = nullptr;
+    QAction *m_jwExport = nullptr;
     std::array<QAction *, 3> m_merge{};
-    QAction *m_paf = nullptr;
-    QAction *m_wind = nullptr;
+    QAction *m_strongWindMark = nullptr;
+    QAction *m_toolbarMark = nullptr;
+    QAction *m_statusBarMark = nullptr;
+    QAction *m_listInputMark = nullptr;
 };
 
 } // namespace quiren

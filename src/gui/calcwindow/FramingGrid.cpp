@@ -313,7 +313,7 @@ void FramingGrid::openNumberEntry(int framingRow, int column)
 {
     QString &cell = sheet().framing[storey()][framingRow][column];
     const QString before = cell;
-    cell = NumberEntryDialog::Edit(window(), before);
+    cell = NumberEntryDialog::edit(window(), before);
     // A new count changes the document like a typed one.
     const bool changed = cell != before;
     if (changed)

@@ -4,8 +4,8 @@
 #include "core/documents/RecentFiles.h"
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/CalcWindow.h"
+#include "gui/documents/DocumentFrame.h"
 #include "gui/documents/DocumentTable.h"
-#include "gui/shell/MainWindow.h"
 #include "gui/tools/ComDlg.h"
 #include "gui/widgets/MessageBox.h"
 #include "gui/widgets/WidgetSupport.h"
@@ -18,56 +18,21 @@ namespace quiren {
 
 namespace {
 
-// A recent-file item keeps its path in its data; the text shows it (a "&"
-// in a path is doubled so that it is not taken for an accelerator).
-constexpr char RecentHookedProperty[] = "quirenRecentHooked";
-
-QString captionOf(const QAction *item)
-{
-    const QVariant path = item->data();
-    return path.isValid() ? path.toString() : item->text();
-}
-
-void showPath(QAction *item, const QString &path)
-{
-    QString text = path;
-    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    item->setText(text);
-    item->setData(path);
-    item->setVisible(true);
-}
-
-// Connects mnuRecentFile(1..5) of a window to the recent-file command once.
-void hookRecentItems(MainWindow &main, QObject *owner, const QList<QAction *> &items)
-{
-    if (owner->property(RecentHookedProperty).toBool())
-        return;
-    owner->setProperty(RecentHookedProperty, true);
-    QPointer<MainWindow> guard(&main);
-    for (int i = 1; i < items.size(); ++i) {
-        QAction *item = items[i];
-        QObject::connect(item, &QAction::triggered, owner, [guard, item] {
-            if (guard)
-                OpenRecentFile(*guard, captionOf(item));
-        });
-    }
-}
-
 void copyList(const QList<QAction *> &items, const QStringList &entries)
 {
     if (items.size() <= RecentFiles::Count)
         return;
     items[0]->setVisible(true);
     for (int e = 0; e < entries.size() && e < RecentFiles::Count; ++e)
-        showPath(items[e + 1], entries[e]);
+        ShowRecentPath(items[e + 1], entries[e]);
 }
 
-QStringList listedCaptions(MainWindow &main)
+QStringList listedCaptions(DocumentFrame &frame)
 {
     QStringList captions;
-    const QList<QAction *> items = main.recentFileActions();
+    const QList<QAction *> items = frame.recentFileActions();
     for (int i = 1; i < items.size(); ++i)
-        captions << captionOf(items[i]);
+        captions << RecentPathOf(items[i]);
     return captions;
 }
 
@@ -77,24 +42,22 @@ QString appTitle()
 }
 
 // A window gets its number: caption, tag and slot.
-void takeNumber(MainWindow &main, CalcWindow &window, int number)
+void takeNumber(DocumentFrame &frame, CalcWindow &window, int number)
 {
-    DocumentTable &table = DocumentTable::of(main);
-    table.slot(number).window = &window;
+    frame.documentTable().slot(number).window = &window;
     window.setDocumentNumber(number);
-    hookRecentItems(main, &window, window.recentFileActions());
 }
 
 // The window has closed: its number is free again; with the last window
-// gone the document commands go and the main window's own File menu shows
-// the recent files.
-void windowClosed(MainWindow &main, CalcWindow &window)
+// gone the document commands go and the frame's own File menu shows the
+// recent files.
+void windowClosed(DocumentFrame &frame, CalcWindow &window)
 {
-    DocumentTable &table = DocumentTable::of(main);
+    DocumentTable &table = frame.documentTable();
     table.release(table.numberOf(&window));
     if (!table.AnyCalcWindowOpen()) {
-        main.setDocumentCommandsEnabled(false);
-        RefreshRecentFileMenus(main);
+        frame.setDocumentCommandsEnabled(false);
+        RefreshRecentFileMenus(frame);
     }
 }
 
@@ -105,12 +68,11 @@ enum class CloseAnswer { Close, Stay };
 // proposing title & ".qrn"); the window may close only once that save has
 // succeeded, so a cancelled dialog or a failed write keeps it open with its
 // changes.
-CloseAnswer askAboutChanges(CalcWindow &window)
+CloseAnswer askAboutChanges(DocumentFrame &frame, CalcWindow &window)
 {
-    MainWindow *main = MainWindowOf(window);
     const QString text = Str(S::OpenBracket) + window.caption() + Str(S::DataChanged)
         + QLatin1Char('\n') + Str(S::SaveChanges);
-    const MsgAnswer answer = ShowMessage(main ? static_cast<QWidget *>(main) : &window, text,
+    const MsgAnswer answer = ShowMessage(frame.frameWidget(), text,
                                          MsgButtons::YesNoCancel, MsgIcon::Exclamation, appTitle());
     switch (answer) {
     case MsgAnswer::No:
@@ -118,10 +80,10 @@ CloseAnswer askAboutChanges(CalcWindow &window)
     case MsgAnswer::Yes: {
         bool saved = false;
         if (!IsUntitled(window) && window.sheet().titleName.isEmpty()) {
-            saved = SaveCalcFile(window, window.caption());
+            saved = SaveCalcFile(frame, window, window.caption());
         } else {
             const QString path = AskSavePath(window.sheet().titleName + Str(S::QrnExtension));
-            saved = !path.isEmpty() && SaveCalcFile(window, path);
+            saved = !path.isEmpty() && SaveCalcFile(frame, window, path);
         }
         return saved ? CloseAnswer::Close : CloseAnswer::Stay;
     }
@@ -134,51 +96,42 @@ CloseAnswer askAboutChanges(CalcWindow &window)
 
 // ---- windows and numbers ---------------------------------------------------------
 
-MainWindow *MainWindowOf(const CalcWindow &window)
+bool AnyCalcWindowOpen(DocumentFrame &frame)
 {
-    for (QObject *p = window.parent(); p; p = p->parent()) {
-        if (auto *main = qobject_cast<MainWindow *>(p))
-            return main;
-    }
-    return nullptr;
+    return frame.documentTable().AnyCalcWindowOpen();
 }
 
-bool AnyCalcWindowOpen(MainWindow &main)
+CalcWindow *NewCalcWindow(DocumentFrame &frame)
 {
-    return DocumentTable::of(main).AnyCalcWindowOpen();
-}
-
-CalcWindow *NewCalcWindow(MainWindow &main)
-{
-    main.setDocumentCommandsEnabled(true);
-    DocumentTable &table = DocumentTable::of(main);
+    frame.setDocumentCommandsEnabled(true);
+    DocumentTable &table = frame.documentTable();
     const int number = table.AllocateDocumentSlot();
-    CalcWindow *window = main.createCalcWindow();
+    CalcWindow *window = frame.createCalcWindow();
     window->setCaption(Str(S::Untitled) + QString::number(number));
-    takeNumber(main, *window, number);
+    takeNumber(frame, *window, number);
     window->sheet().changed = false;
-    RefreshRecentFileMenus(main);
+    RefreshRecentFileMenus(frame);
     return window;
 }
 
-CalcWindow *OpenCalcFile(MainWindow &main, const QString &path, bool useFirstSlot)
+CalcWindow *OpenCalcFile(DocumentFrame &frame, const QString &path, bool useFirstSlot)
 {
     BusyCursor busy;
     const CalcFileRead read = ReadCalcFile(path);
     if (read.status != CalcFileStatus::Ok) {
         busy.release();
-        ShowMessage(&main, read.message, MsgButtons::Ok, MsgIcon::None, appTitle());
+        ShowMessage(frame.frameWidget(), read.message, MsgButtons::Ok, MsgIcon::None, appTitle());
         return nullptr;
     }
 
-    DocumentTable &table = DocumentTable::of(main);
+    DocumentTable &table = frame.documentTable();
     const int number = useFirstSlot && table.TakeFirstSlot() ? 1 : table.AllocateDocumentSlot();
-    CalcWindow *window = main.createCalcWindow();
+    CalcWindow *window = frame.createCalcWindow();
     window->setCaption(path);
-    takeNumber(main, *window, number);
+    takeNumber(frame, *window, number);
     const std::vector<RefusedCell> refused = ApplyCalcFile(window->sheet(), read.data);
     window->showSheet();
-    main.setDocumentCommandsEnabled(true);
+    frame.setDocumentCommandsEnabled(true);
     window->sheet().changed = false;
     // Numbers a typed entry could not hold are emptied, as typing them
     // would be answered; the user hears which ones.
@@ -189,7 +142,7 @@ CalcWindow *OpenCalcFile(MainWindow &main, const QString &path, bool useFirstSlo
     return window;
 }
 
-void OpenFileCommand(MainWindow &main)
+void OpenFileCommand(DocumentFrame &frame)
 {
     clsComDlg &dialog = CommonDialog();
     dialog.FileName.clear();
@@ -199,17 +152,17 @@ void OpenFileCommand(MainWindow &main)
     const QString path = dialog.FileName;
     if (path.isEmpty())
         return;
-    if (IsFileAlreadyOpen(main, path))
+    if (IsFileAlreadyOpen(frame, path))
         return;
-    OpenCalcFile(main, path, false);
-    RefreshRecentFileMenus(main);
+    OpenCalcFile(frame, path, false);
+    RefreshRecentFileMenus(frame);
 }
 
-bool IsFileAlreadyOpen(MainWindow &main, const QString &path)
+bool IsFileAlreadyOpen(DocumentFrame &frame, const QString &path)
 {
-    for (CalcWindow *window : DocumentTable::of(main).openWindows()) {
+    for (CalcWindow *window : frame.documentTable().openWindows()) {
         if (window->caption() == path) {
-            ShowMessage(&main, Str(S::AlreadyOpen), MsgButtons::Ok, MsgIcon::None, appTitle());
+            ShowMessage(frame.frameWidget(), Str(S::AlreadyOpen), MsgButtons::Ok, MsgIcon::None, appTitle());
             return true;
         }
     }
@@ -238,13 +191,10 @@ QString AskSavePath(const QString &proposedName)
     return dialog.FileName;
 }
 
-bool SaveCalcFile(CalcWindow &window, const QString &path)
+bool SaveCalcFile(DocumentFrame &frame, CalcWindow &window, const QString &path)
 {
     // The path is listed before the file is touched.
-    if (MainWindow *main = MainWindowOf(window))
-        AddRecentFile(*main, path);
-    else
-        RecentFiles::Add(path, {});
+    AddRecentFile(frame, path);
 
     const WriteResult result = WriteCalcFile(path, window.sheet());
     if (!result) {
@@ -256,45 +206,40 @@ bool SaveCalcFile(CalcWindow &window, const QString &path)
     return true;
 }
 
-bool SaveCommand(CalcWindow &window)
+bool SaveCommand(DocumentFrame &frame, CalcWindow &window)
 {
     const QString path = IsUntitled(window) ? AskSavePath(ProposedFileName(window)) : window.caption();
-    return !path.isEmpty() && SaveCalcFile(window, path);
+    return !path.isEmpty() && SaveCalcFile(frame, window, path);
 }
 
-bool SaveAsCommand(CalcWindow &window)
+bool SaveAsCommand(DocumentFrame &frame, CalcWindow &window)
 {
     const QString path = AskSavePath(IsUntitled(window) ? ProposedFileName(window) : window.caption());
-    return !path.isEmpty() && SaveCalcFile(window, path);
+    return !path.isEmpty() && SaveCalcFile(frame, window, path);
 }
 
 // ---- closing -----------------------------------------------------------------------
 
-bool ConfirmCloseCalcWindow(CalcWindow &window)
+bool ConfirmCloseCalcWindow(DocumentFrame &frame, CalcWindow &window)
 {
-    MainWindow *main = MainWindowOf(window);
-    bool answered = false;
-    if (main) {
-        DocumentTable &table = DocumentTable::of(*main);
-        const int number = table.numberOf(&window);
-        answered = number > 0 && table.slot(number).closeAnswered;
-    }
-    if (!answered && window.sheet().changed && askAboutChanges(window) == CloseAnswer::Stay)
+    DocumentTable &table = frame.documentTable();
+    const int number = table.numberOf(&window);
+    const bool answered = number > 0 && table.slot(number).closeAnswered;
+    if (!answered && window.sheet().changed && askAboutChanges(frame, window) == CloseAnswer::Stay)
         return false;
-    if (main)
-        windowClosed(*main, window);
+    windowClosed(frame, window);
     return true;
 }
 
-bool AskBeforeClosingAll(MainWindow &main)
+bool AskBeforeClosingAll(DocumentFrame &frame)
 {
-    DocumentTable &table = DocumentTable::of(main);
+    DocumentTable &table = frame.documentTable();
     const QList<CalcWindow *> windows = table.openWindows();
     for (CalcWindow *window : windows) {
         const int number = table.numberOf(window);
         if (table.slot(number).closeAnswered || !window->sheet().changed)
             continue;
-        if (askAboutChanges(*window) == CloseAnswer::Stay)
+        if (askAboutChanges(frame, *window) == CloseAnswer::Stay)
             return false;
     }
     for (CalcWindow *window : windows)
@@ -304,45 +249,44 @@ bool AskBeforeClosingAll(MainWindow &main)
 
 // ---- recent files ------------------------------------------------------------------
 
-void AddRecentFile(MainWindow &main, const QString &path)
+void AddRecentFile(DocumentFrame &frame, const QString &path)
 {
-    RecentFiles::Add(path, listedCaptions(main));
-    RefreshRecentFileMenus(main);
+    RecentFiles::Add(path, listedCaptions(frame));
+    RefreshRecentFileMenus(frame);
 }
 
-void RefreshRecentFileMenus(MainWindow &main)
+void RefreshRecentFileMenus(DocumentFrame &frame)
 {
-    hookRecentItems(main, &main, main.recentFileActions());
     const QStringList entries = RecentFiles::MenuEntries();
     if (entries.isEmpty())
         return;
-    copyList(main.recentFileActions(), entries);
-    for (CalcWindow *window : DocumentTable::of(main).openWindows())
+    copyList(frame.recentFileActions(), entries);
+    for (CalcWindow *window : frame.documentTable().openWindows())
         copyList(window->recentFileActions(), entries);
 }
 
-void OpenRecentFile(MainWindow &main, const QString &path)
+void OpenRecentFile(DocumentFrame &frame, const QString &path)
 {
-    if (path.isEmpty() || IsFileAlreadyOpen(main, path))
+    if (path.isEmpty() || IsFileAlreadyOpen(frame, path))
         return;
-    OpenCalcFile(main, path, false);
-    AddRecentFile(main, path);
+    OpenCalcFile(frame, path, false);
+    AddRecentFile(frame, path);
 }
 
 // ---- start-up --------------------------------------------------------------------
 
-void OpenCommandLineFile(MainWindow &main, const QString &path)
+void OpenCommandLineFile(DocumentFrame &frame, const QString &path)
 {
     if (path.isEmpty())
         return;
-    DocumentTable &table = DocumentTable::of(main);
-    if (IsFileAlreadyOpen(main, path))
+    DocumentTable &table = frame.documentTable();
+    if (IsFileAlreadyOpen(frame, path))
         return;
     // At start no window is open and the file becomes document 1.
-    OpenCalcFile(main, path, !table.AnyCalcWindowOpen());
-    RefreshRecentFileMenus(main);
-    AddRecentFile(main, path);
-    main.setDocumentCommandsEnabled(table.AnyCalcWindowOpen());
+    OpenCalcFile(frame, path, !table.AnyCalcWindowOpen());
+    RefreshRecentFileMenus(frame);
+    AddRecentFile(frame, path);
+    frame.setDocumentCommandsEnabled(table.AnyCalcWindowOpen());
 }
 
 } // namespace quiren

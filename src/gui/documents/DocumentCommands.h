@@ -4,39 +4,36 @@
 
 // The document commands: New, Open, Save, Save As, the close question and
 // Exit, the recent-files menus and the file named on the command line. The
-// main window and the calculation windows call these from their menus and
-// tool bar; every message goes through ShowMessage and every file dialog
-// through CommonDialog(), so tests can answer both.
+// frame (the main window) carries them out for its own menus and tool bar
+// and for its calculation windows; every message goes through ShowMessage
+// and every file dialog through CommonDialog(), so tests can answer both.
 namespace quiren {
 
 class CalcWindow;
-class MainWindow;
+class DocumentFrame;
 
 // ---- windows and numbers ---------------------------------------------------------
 
 // New: a new untitled window "新規計算書" & number, unchanged, with the
 // recent files in its File menu.
-CalcWindow *NewCalcWindow(MainWindow &main);
+CalcWindow *NewCalcWindow(DocumentFrame &frame);
 
 // Reads `path` into a new window. useFirstSlot: the window takes number 1
 // (the file named on the command line at start). On failure the user is told
 // (path & "ﾌｧｲﾙを開けません。", or "Quiren" & "のデータファイルではありません。"),
 // nothing is created and nullptr comes back.
-CalcWindow *OpenCalcFile(MainWindow &main, const QString &path, bool useFirstSlot);
+CalcWindow *OpenCalcFile(DocumentFrame &frame, const QString &path, bool useFirstSlot);
 
 // Open: the Open dialog, then the file (unless it is already open). The
 // recent-files list is left as it is; the menus are refreshed.
-void OpenFileCommand(MainWindow &main);
+void OpenFileCommand(DocumentFrame &frame);
 
 // True, after telling the user "選択したﾌｧｲﾙはすでに開いています。", when a
 // calculation window's caption is exactly `path`.
-bool IsFileAlreadyOpen(MainWindow &main, const QString &path);
+bool IsFileAlreadyOpen(DocumentFrame &frame, const QString &path);
 
 // Some calculation window is open.
-bool AnyCalcWindowOpen(MainWindow &main);
-
-// The main window of a calculation window (nullptr for a window on its own).
-MainWindow *MainWindowOf(const CalcWindow &window);
+bool AnyCalcWindowOpen(DocumentFrame &frame);
 
 // ---- saving --------------------------------------------------------------------------
 
@@ -51,37 +48,37 @@ QString AskSavePath(const QString &proposedName);
 // first). On success the caption becomes `path` and the sheet is unchanged;
 // on failure the old file stays as it was, the caption and the changed flag
 // stay, and the user is told the system's reason. Returns whether it saved.
-bool SaveCalcFile(CalcWindow &window, const QString &path);
+bool SaveCalcFile(DocumentFrame &frame, CalcWindow &window, const QString &path);
 
 // Save: to the window's own file, or through the dialog while untitled.
-bool SaveCommand(CalcWindow &window);
+bool SaveCommand(DocumentFrame &frame, CalcWindow &window);
 // Save As: always through the dialog (proposing the current path when filed).
-bool SaveAsCommand(CalcWindow &window);
+bool SaveAsCommand(DocumentFrame &frame, CalcWindow &window);
 
 // ---- closing -----------------------------------------------------------------------
 
 // The close question for a window about to close: true lets it close (and
 // gives up its number), false keeps it open. An unchanged window closes
 // without a question.
-bool ConfirmCloseCalcWindow(CalcWindow &window);
+bool ConfirmCloseCalcWindow(DocumentFrame &frame, CalcWindow &window);
 
 // Before the program ends: every open calculation window's close question
 // in turn. Cancel stops the questions and the ending (false); answers given
 // so far have taken effect. On true the windows then close without asking
 // again.
-bool AskBeforeClosingAll(MainWindow &main);
+bool AskBeforeClosingAll(DocumentFrame &frame);
 
 // ---- recent files ------------------------------------------------------------------
 
 // Puts `path` at the top of the recent-files list and refreshes the menus.
-void AddRecentFile(MainWindow &main, const QString &path);
-// Copies the list into the File menus of the main window and of every open
+void AddRecentFile(DocumentFrame &frame, const QString &path);
+// Copies the list into the File menus of the frame and of every open
 // calculation window.
-void RefreshRecentFileMenus(MainWindow &main);
+void RefreshRecentFileMenus(DocumentFrame &frame);
 // mnuRecentFile(1..5) chosen in any window, with the item's path: opens the
 // file (unless it is already open), then lists the path at the top whether
 // or not it opened.
-void OpenRecentFile(MainWindow &main, const QString &path);
+void OpenRecentFile(DocumentFrame &frame, const QString &path);
 
 // ---- start-up --------------------------------------------------------------------
 
@@ -89,6 +86,6 @@ void OpenRecentFile(MainWindow &main, const QString &path);
 // heads the recent-files list; a file handed over later opens as the next
 // document. A missing or foreign file leaves no window, and the document
 // commands unavailable while none is open.
-void OpenCommandLineFile(MainWindow &main, const QString &path);
+void OpenCommandLineFile(DocumentFrame &frame, const QString &path);
 
 } // namespace quiren

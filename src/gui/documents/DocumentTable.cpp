@@ -1,7 +1,6 @@
 #include "gui/documents/DocumentTable.h"
 
 #include "gui/calcwindow/CalcWindow.h"
-#include "gui/shell/MainWindow.h"
 
 namespace quiren {
 
@@ -10,23 +9,12 @@ bool DocumentSlot::Changed() const
     return window && window->sheet().changed;
 }
 
-DocumentTable::DocumentTable(QObject *parent)
-    : QObject(parent)
+DocumentTable::DocumentTable()
 {
-    setObjectName(QStringLiteral("DocumentTable"));
     DocumentSlot zero;
     DocumentSlot first;
     first.Free = true;   // until the start-up window takes it
     m_slots << zero << first;
-}
-
-DocumentTable &DocumentTable::of(MainWindow &main)
-{
-    auto *table = main.findChild<DocumentTable *>(QStringLiteral("DocumentTable"),
-                                                  Qt::FindDirectChildrenOnly);
-    if (!table)
-        table = new DocumentTable(&main);
-    return *table;
 }
 
 int DocumentTable::AllocateDocumentSlot()

@@ -1,13 +1,11 @@
 #pragma once
 
 #include <QList>
-#include <QObject>
 #include <QPointer>
 
 namespace quiren {
 
 class CalcWindow;
-class MainWindow;
 
 // One entry of the document table: the window that holds a document number.
 struct DocumentSlot {
@@ -25,17 +23,13 @@ struct DocumentSlot {
     bool Changed() const;
 };
 
-// DocumentTable: document numbers to calculation windows, for the life of a
-// main window. Number 0 exists but is never handed out; number 1 is free at
-// the start and belongs to the start-up window. The table only grows.
-class DocumentTable : public QObject {
-    Q_OBJECT
-
+// DocumentTable: document numbers to calculation windows, for the life of
+// the frame that holds them. Number 0 exists but is never handed out; number
+// 1 is free at the start and belongs to the start-up window. The table only
+// grows.
+class DocumentTable {
 public:
-    explicit DocumentTable(QObject *parent = nullptr);
-
-    // The table of `main`, created with numbers 0 and 1 on first use.
-    static DocumentTable &of(MainWindow &main);
+    DocumentTable();
 
     // The lowest free number (no longer free afterwards), or a new entry at
     // the end of the table when none is free.

@@ -5,7 +5,6 @@
 #include "core/settings/AppData.h"
 #include "core/settings/SettingsStore.h"
 #include "core/text/StringTable.h"
-#include "gui/calcwindow/CalcWindow.h"
 #include "gui/print/PrintCommands.h"
 #include "gui/widgets/MessageBox.h"
 
@@ -77,11 +76,5 @@ bool JwExportCommand(QWidget *parent, const CalcSheet &sheet, const QString &jwF
     return true;
 }
 
-bool ExportWindowJw(CalcWindow *window)
-{
-    if (window == nullptr)
-        return false;
-    return JwExportCommand(window, window->sheet(), JwFolderInEffect());
-}
 
 } // namespace quiren

@@ -18,9 +18,6 @@ class QWidget;
 // tests can answer.
 namespace quiren {
 
-class CalcWindow;
-class MainWindow;
-
 // ---- seams -------------------------------------------------------------
 
 // The system's default printer, one object for the whole run, so that the
@@ -61,22 +58,5 @@ bool SaveSheetPdfCommand(QWidget *parent, const CalcSheet &sheet, const QString 
 
 // The print preview of the sheet, drawn exactly as it is printed.
 void PreviewSheetCommand(QWidget *parent, const CalcSheet &sheet, const QString &caption);
-
-// ---- commands of the windows -------------------------------------------
-
-// mnuFilePrint of a calculation window.
-bool PrintWindowSheet(CalcWindow *window);
-// PrintActiveSheet of the main window; nothing happens without an active
-// calculation window.
-bool PrintActiveSheet(MainWindow *main);
-void PreviewWindowSheet(CalcWindow *window);
-bool SaveWindowPdf(CalcWindow *window);
-
-// Puts the print preview and "save as PDF" into a calculation window's File
-// menu, after its print command.
-void AddPrintCommands(CalcWindow *window);
-// Gives every calculation window of the main window, and every one opened
-// from now on, the two menu items.
-void AddPrintCommands(MainWindow *main);
 
 } // namespace quiren

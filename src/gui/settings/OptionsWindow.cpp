@@ -2,6 +2,7 @@
 
 #include "core/settings/MacroImport.h"
 #include "core/settings/SettingsStore.h"
+#include "core/text/Cp932.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 #include "gui/tools/FolderPicker.h"
@@ -23,7 +24,6 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QStringEncoder>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -71,58 +71,56 @@ QString Indexed(const char *name, int index)
 
 } // namespace
 
-bool OptionsWindow::NameFitsPrintFrame(const QString &name)
+bool OptionsWindow::nameFitsPrintFrame(const QString &name)
 {
-    QStringEncoder encoder("windows-31j");
-    const QByteArray bytes = encoder.encode(name);
-    return bytes.size() <= NameBytesInFrame;
+    return ToCp932(name).size() <= NameBytesInFrame;
 }
 
 OptionsWindow::OptionsWindow(QWidget *owner, OptionsHost *host, AppData &data)
     : QDialog(owner)
-    , data_(data)
-    , host_(host)
-    , pickFolder_(&FolderPicker::Pick)
+    , m_data(data)
+    , m_host(host)
+    , m_pickFolder(&FolderPicker::pick)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(Str(S::OptionsTitle));
 
-    captionNewRegister_ = Str(S::NewRegistration);
-    captionEdit_ = Str(S::Edit);
-    captionAddRegister_ = Str(S::AddRegistration);
-    captionReregister_ = Str(S::Reregister);
+    m_captionNewRegister = Str(S::NewRegistration);
+    m_captionEdit = Str(S::Edit);
+    m_captionAddRegister = Str(S::AddRegistration);
+    m_captionReregister = Str(S::Reregister);
 
-    tbsOptions_ = Named(new QTabWidget(this), QStringLiteral("tbsOptions"));
+    m_tbsOptions = Named(new QTabWidget(this), QStringLiteral("tbsOptions"));
     const int tabCaptions[4] = {S::OptionsTabOffice, S::OptionsTabWalls, S::OptionsTabStrongWind, S::OptionsTabOther};
     for (int i = 0; i < 4; ++i) {
         auto *page = Named(new QWidget, Indexed("picOptions", i));
-        tbsOptions_->addTab(page, Str(tabCaptions[i]));
+        m_tbsOptions->addTab(page, Str(tabCaptions[i]));
     }
-    buildOfficePage(tbsOptions_->widget(OfficePage));
-    buildWallPage(tbsOptions_->widget(WallPage));
-    buildWindPage(tbsOptions_->widget(WindPage));
-    buildOtherPage(tbsOptions_->widget(OtherPage));
+    buildOfficePage(m_tbsOptions->widget(OfficePage));
+    buildWallPage(m_tbsOptions->widget(WallPage));
+    buildWindPage(m_tbsOptions->widget(WindPage));
+    buildOtherPage(m_tbsOptions->widget(OtherPage));
 
-    cmdOK_ = Named(Numbered(new QPushButton(this), S::Ok), QStringLiteral("cmdOK"));
-    cmdCancel_ = Named(Numbered(new QPushButton(this), S::Cancel), QStringLiteral("cmdCancel"));
-    cmdApply_ = Named(Numbered(new QPushButton(this), S::Apply), QStringLiteral("cmdApply"));
-    cmdOK_->setDefault(true);
+    m_cmdOK = Named(Numbered(new QPushButton(this), S::Ok), QStringLiteral("cmdOK"));
+    m_cmdCancel = Named(Numbered(new QPushButton(this), S::Cancel), QStringLiteral("cmdCancel"));
+    m_cmdApply = Named(Numbered(new QPushButton(this), S::Apply), QStringLiteral("cmdApply"));
+    m_cmdOK->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(cmdOK_);
-    buttons->addWidget(cmdCancel_);
-    buttons->addWidget(cmdApply_);
+    buttons->addWidget(m_cmdOK);
+    buttons->addWidget(m_cmdCancel);
+    buttons->addWidget(m_cmdApply);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(tbsOptions_, 1);
+    layout->addWidget(m_tbsOptions, 1);
     layout->addLayout(buttons);
 
     LoadCaptions(this);
 
-    connect(cmdOK_, &QPushButton::clicked, this, &OptionsWindow::onOk);
-    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdApply_, &QPushButton::clicked, this, [this] { apply(); });
+    connect(m_cmdOK, &QPushButton::clicked, this, &OptionsWindow::onOk);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cmdApply, &QPushButton::clicked, this, [this] { apply(); });
 
     // Ctrl+Tab and Ctrl+Shift+Tab go round the tabs from anywhere in the window.
     auto *next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
@@ -135,7 +133,7 @@ OptionsWindow::OptionsWindow(QWidget *owner, OptionsHost *host, AppData &data)
     fill();
 }
 
-void OptionsWindow::ShowModal(QWidget *owner, OptionsHost *host)
+void OptionsWindow::showModal(QWidget *owner, OptionsHost *host)
 {
     OptionsWindow window(owner, host);
     window.exec();
@@ -149,29 +147,29 @@ void OptionsWindow::buildOfficePage(QWidget *page)
     auto *kindGroup = new QButtonGroup(this);
     auto *kindLayout = new QHBoxLayout(kindFrame);
     for (int i = 0; i < 2; ++i) {
-        bulderKind_[i] = Named(Numbered(new QRadioButton(kindFrame), S::ArchitectKinds + i), Indexed("BulderKind", i));
-        kindGroup->addButton(bulderKind_[i], i);
-        kindLayout->addWidget(bulderKind_[i]);
+        m_bulderKind[i] = Named(Numbered(new QRadioButton(kindFrame), S::ArchitectKinds + i), Indexed("BulderKind", i));
+        kindGroup->addButton(m_bulderKind[i], i);
+        kindLayout->addWidget(m_bulderKind[i]);
     }
     kindLayout->addStretch(1);
 
     auto *form = new QFormLayout;
     for (int i = 0; i < 2; ++i) {
-        bulderInfo_[i] = Named(new QLineEdit(page), Indexed("BulderInfo", i));
-        form->addRow(NumberedLabel(S::ArchitectLabels + i, page), bulderInfo_[i]);
+        m_bulderInfo[i] = Named(new QLineEdit(page), Indexed("BulderInfo", i));
+        form->addRow(NumberedLabel(S::ArchitectLabels + i, page), m_bulderInfo[i]);
     }
     for (int i = 0; i < 5; ++i) {
-        officeRegst_[i] = Named(new QLineEdit(page), Indexed("OfficeRegst", i));
-        form->addRow(NumberedLabel(S::OfficeLabels + i, page), officeRegst_[i]);
+        m_officeRegst[i] = Named(new QLineEdit(page), Indexed("OfficeRegst", i));
+        form->addRow(NumberedLabel(S::OfficeLabels + i, page), m_officeRegst[i]);
     }
-    bulderInfo_[0]->setMinimumWidth(320);
+    m_bulderInfo[0]->setMinimumWidth(320);
 
-    printJudge_ = Named(Numbered(new QCheckBox(page), S::PrintOnSheet), QStringLiteral("PrintJudge"));
-    command2_ = Named(Numbered(new QPushButton(page), S::ImportFromMacro), QStringLiteral("Command2"));
+    m_printJudge = Named(Numbered(new QCheckBox(page), S::PrintOnSheet), QStringLiteral("PrintJudge"));
+    m_command2 = Named(Numbered(new QPushButton(page), S::ImportFromMacro), QStringLiteral("Command2"));
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(printJudge_);
+    bottom->addWidget(m_printJudge);
     bottom->addStretch(1);
-    bottom->addWidget(command2_);
+    bottom->addWidget(m_command2);
 
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(kindFrame);
@@ -179,53 +177,53 @@ void OptionsWindow::buildOfficePage(QWidget *page)
     layout->addStretch(1);
     layout->addLayout(bottom);
 
-    connect(command2_, &QPushButton::clicked, this, &OptionsWindow::onImportMacro);
+    connect(m_command2, &QPushButton::clicked, this, &OptionsWindow::onImportMacro);
 }
 
 void OptionsWindow::buildWallPage(QWidget *page)
 {
     auto *frame = Named(Numbered(new QGroupBox(page), S::CertifiedWallRegistration), QStringLiteral("AuthorizationFrm"));
-    authorizationList_ = Named(new QListWidget(frame), QStringLiteral("AuthorizationList"));
-    authorizationList_->setSelectionMode(QAbstractItemView::SingleSelection);
-    authorizationList_->setMinimumHeight(160);
+    m_authorizationList = Named(new QListWidget(frame), QStringLiteral("AuthorizationList"));
+    m_authorizationList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_authorizationList->setMinimumHeight(160);
     for (int i = 0; i < 2; ++i) {
-        authorizationText_[i] = Named(new QLineEdit(frame), Indexed("AuthorizationText", i));
-        authorizationText_[i]->installEventFilter(this);
+        m_authorizationText[i] = Named(new QLineEdit(frame), Indexed("AuthorizationText", i));
+        m_authorizationText[i]->installEventFilter(this);
     }
-    authorizationText_[1]->setMaximumWidth(120);
+    m_authorizationText[1]->setMaximumWidth(120);
 
     const int captions[3] = {S::RegisterWall, S::EditWall, S::DeleteWall};
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     for (int i = 0; i < 3; ++i) {
-        wallRegst_[i] = Named(Numbered(new QPushButton(frame), captions[i]), Indexed("WallRegst", i));
-        wallRegst_[i]->setAutoDefault(false);
-        buttons->addWidget(wallRegst_[i]);
+        m_wallRegst[i] = Named(Numbered(new QPushButton(frame), captions[i]), Indexed("WallRegst", i));
+        m_wallRegst[i]->setAutoDefault(false);
+        buttons->addWidget(m_wallRegst[i]);
     }
 
     auto *form = new QFormLayout;
-    form->addRow(NumberedLabel(S::WallNameToRegister, frame), authorizationText_[0]);
-    form->addRow(NumberedLabel(S::WallMultiplier, frame), authorizationText_[1]);
+    form->addRow(NumberedLabel(S::WallNameToRegister, frame), m_authorizationText[0]);
+    form->addRow(NumberedLabel(S::WallMultiplier, frame), m_authorizationText[1]);
 
     auto *frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(NumberedLabel(S::RegisteredWalls, frame));
-    frameLayout->addWidget(authorizationList_, 1);
+    frameLayout->addWidget(m_authorizationList, 1);
     frameLayout->addLayout(form);
     frameLayout->addLayout(buttons);
 
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(frame);
 
-    connect(authorizationText_[0], &QLineEdit::textChanged, this, [this] { onWallTextChanged(false); });
-    connect(authorizationText_[1], &QLineEdit::textChanged, this, [this] { onWallTextChanged(true); });
-    connect(authorizationList_, &QListWidget::itemClicked, this, [this] { onWallListClicked(); });
-    connect(authorizationList_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && !updatingWallList_)
+    connect(m_authorizationText[0], &QLineEdit::textChanged, this, [this] { onWallTextChanged(false); });
+    connect(m_authorizationText[1], &QLineEdit::textChanged, this, [this] { onWallTextChanged(true); });
+    connect(m_authorizationList, &QListWidget::itemClicked, this, [this] { onWallListClicked(); });
+    connect(m_authorizationList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && !m_updatingWallList)
             onWallListClicked();
     });
-    connect(wallRegst_[0], &QPushButton::clicked, this, &OptionsWindow::onRegister);
-    connect(wallRegst_[1], &QPushButton::clicked, this, &OptionsWindow::onEditOrReregister);
-    connect(wallRegst_[2], &QPushButton::clicked, this, &OptionsWindow::onDelete);
+    connect(m_wallRegst[0], &QPushButton::clicked, this, &OptionsWindow::onRegister);
+    connect(m_wallRegst[1], &QPushButton::clicked, this, &OptionsWindow::onEditOrReregister);
+    connect(m_wallRegst[2], &QPushButton::clicked, this, &OptionsWindow::onDelete);
 }
 
 void OptionsWindow::buildWindPage(QWidget *page)
@@ -234,28 +232,28 @@ void OptionsWindow::buildWindPage(QWidget *page)
     auto *about = NumberedLabel(S::StrongWindExplanation, frame);
     about->setWordWrap(true);
 
-    mtimes_ = Named(new QSpinBox(frame), QStringLiteral("Mtimes"));
-    mtimes_->setRange(WallCoefficientMin, WallCoefficientMax);
-    mtimes_->setSingleStep(1);
-    mtimes_->setValue(WallCoefficientDefault);
-    mtimes_->setAlignment(Qt::AlignRight);
+    m_mtimes = Named(new QSpinBox(frame), QStringLiteral("Mtimes"));
+    m_mtimes->setRange(WallCoefficientMin, WallCoefficientMax);
+    m_mtimes->setSingleStep(1);
+    m_mtimes->setValue(WallCoefficientDefault);
+    m_mtimes->setAlignment(Qt::AlignRight);
 
     auto *valueRow = new QHBoxLayout;
     valueRow->addWidget(NumberedLabel(S::ProjectedAreaFactor, frame));
     valueRow->addSpacing(12);
-    valueRow->addWidget(mtimes_);
+    valueRow->addWidget(m_mtimes);
     valueRow->addWidget(NumberedLabel(S::CentimetresPerSquareMetre, frame));
     valueRow->addStretch(1);
 
-    label11_ = Named(new QLabel(frame), QStringLiteral("Label11_1"));
-    label11_->setWordWrap(true);
+    m_label11 = Named(new QLabel(frame), QStringLiteral("Label11_1"));
+    m_label11->setWordWrap(true);
 
     auto *frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(about);
     frameLayout->addSpacing(8);
     frameLayout->addLayout(valueRow);
     frameLayout->addSpacing(8);
-    frameLayout->addWidget(label11_);
+    frameLayout->addWidget(m_label11);
     frameLayout->addStretch(1);
 
     auto *layout = new QVBoxLayout(page);
@@ -268,23 +266,23 @@ void OptionsWindow::buildOtherPage(QWidget *page)
     auto *styleGroup = new QButtonGroup(this);
     auto *frameLayout = new QVBoxLayout(frame);
     for (int i = 0; i < 2; ++i) {
-        pafoMethod_[i] = Named(Numbered(new QRadioButton(frame), S::WordingChoices + i), Indexed("pafoMethod", i));
-        styleGroup->addButton(pafoMethod_[i], i);
-        frameLayout->addWidget(pafoMethod_[i]);
+        m_pafoMethod[i] = Named(Numbered(new QRadioButton(frame), S::WordingChoices + i), Indexed("pafoMethod", i));
+        styleGroup->addButton(m_pafoMethod[i], i);
+        frameLayout->addWidget(m_pafoMethod[i]);
     }
 
-    comMod_ = Named(new QComboBox(page), QStringLiteral("ComMod"));
+    m_comMod = Named(new QComboBox(page), QStringLiteral("ComMod"));
     auto *moduleRow = new QHBoxLayout;
     moduleRow->addWidget(NumberedLabel(S::ModuleInUse, page));
-    moduleRow->addWidget(comMod_);
+    moduleRow->addWidget(m_comMod);
     moduleRow->addStretch(1);
 
-    tbJWpath_ = Named(new QLineEdit(page), QStringLiteral("tbJWpath"));
-    command1_ = Named(Numbered(new QPushButton(page), S::Browse), QStringLiteral("Command1"));
-    command1_->setAutoDefault(false);
+    m_tbJWpath = Named(new QLineEdit(page), QStringLiteral("tbJWpath"));
+    m_command1 = Named(Numbered(new QPushButton(page), S::Browse), QStringLiteral("Command1"));
+    m_command1->setAutoDefault(false);
     auto *folderRow = new QHBoxLayout;
-    folderRow->addWidget(tbJWpath_, 1);
-    folderRow->addWidget(command1_);
+    folderRow->addWidget(m_tbJWpath, 1);
+    folderRow->addWidget(m_command1);
 
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(frame);
@@ -295,9 +293,9 @@ void OptionsWindow::buildOtherPage(QWidget *page)
     layout->addLayout(folderRow);
     layout->addStretch(1);
 
-    connect(comMod_, &QComboBox::activated, this, [this](int index) { moduleIndex_ = index; });
-    connect(tbJWpath_, &QLineEdit::textEdited, this, [this](const QString &text) { pendingJwFolder_ = text; });
-    connect(command1_, &QPushButton::clicked, this, &OptionsWindow::onBrowse);
+    connect(m_comMod, &QComboBox::activated, this, [this](int index) { m_moduleIndex = index; });
+    connect(m_tbJWpath, &QLineEdit::textEdited, this, [this](const QString &text) { m_pendingJwFolder = text; });
+    connect(m_command1, &QPushButton::clicked, this, &OptionsWindow::onBrowse);
 }
 
 // ---- Fill -----------------------------------------------------------------
@@ -305,53 +303,53 @@ void OptionsWindow::buildOtherPage(QWidget *page)
 void OptionsWindow::fill()
 {
     for (int number = S::ModuleChoices; number <= S::ModuleChoices + 3; ++number)
-        comMod_->addItem(Str(number));
+        m_comMod->addItem(Str(number));
 
-    LoadOptionData(data_);
-    working_ = data_.walls;
+    LoadOptionData(m_data);
+    m_working = m_data.walls;
     refreshWallList();
 
-    mtimes_->setValue(ReadWallCoefficient());
+    m_mtimes->setValue(ReadWallCoefficient());
 
-    for (QPushButton *button : wallRegst_)
+    for (QPushButton *button : m_wallRegst)
         button->setEnabled(false);
 
-    showOffice(data_.office);
+    showOffice(m_data.office);
 
-    tbsOptions_->setCurrentIndex(OfficePage);
+    m_tbsOptions->setCurrentIndex(OfficePage);
 
-    label11_->setText(Str(S::FactorNoteLine1) + QLatin1Char('\n') + Str(S::FactorNoteLine2) + QLatin1Char('\n') + Str(S::FactorNoteLine3)
+    m_label11->setText(Str(S::FactorNoteLine1) + QLatin1Char('\n') + Str(S::FactorNoteLine2) + QLatin1Char('\n') + Str(S::FactorNoteLine3)
                       + QLatin1Char('\n') + Str(S::FactorNoteLine4));
 
-    pafoMethod_[ReadPafKind() ? 0 : 1]->setChecked(true);
+    m_pafoMethod[ReadPafKind() ? 0 : 1]->setChecked(true);
 
-    moduleIndex_ = ReadModule();
-    comMod_->setCurrentIndex(moduleIndex_);
+    m_moduleIndex = ReadModule();
+    m_comMod->setCurrentIndex(m_moduleIndex);
 
-    pendingJwFolder_ = data_.jwFolder;
-    tbJWpath_->setText(pendingJwFolder_);
+    m_pendingJwFolder = m_data.jwFolder;
+    m_tbJWpath->setText(m_pendingJwFolder);
 }
 
 void OptionsWindow::showOffice(const OfficeData &office)
 {
-    bulderKind_[office.firstClass() ? 0 : 1]->setChecked(true);
-    bulderInfo_[0]->setText(office[OfficeData::Name]);
-    bulderInfo_[1]->setText(office[OfficeData::RegstNumber]);
+    m_bulderKind[office.firstClass() ? 0 : 1]->setChecked(true);
+    m_bulderInfo[0]->setText(office[OfficeData::Name]);
+    m_bulderInfo[1]->setText(office[OfficeData::RegstNumber]);
     for (int i = 0; i < 5; ++i)
-        officeRegst_[i]->setText(office[OfficeData::OfficeName + i]);
+        m_officeRegst[i]->setText(office[OfficeData::OfficeName + i]);
     if (!office.print().isEmpty())
-        printJudge_->setChecked(office.printed());
+        m_printJudge->setChecked(office.printed());
 }
 
 OfficeData OptionsWindow::officeFromControls() const
 {
     OfficeData office;
-    office[OfficeData::Type] = BoolText(bulderKind_[0]->isChecked());
-    office[OfficeData::Name] = bulderInfo_[0]->text();
-    office[OfficeData::RegstNumber] = bulderInfo_[1]->text();
+    office[OfficeData::Type] = BoolText(m_bulderKind[0]->isChecked());
+    office[OfficeData::Name] = m_bulderInfo[0]->text();
+    office[OfficeData::RegstNumber] = m_bulderInfo[1]->text();
     for (int i = 0; i < 5; ++i)
-        office[OfficeData::OfficeName + i] = officeRegst_[i]->text();
-    office[OfficeData::Print] = printJudge_->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+        office[OfficeData::OfficeName + i] = m_officeRegst[i]->text();
+    office[OfficeData::Print] = m_printJudge->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     return office;
 }
 
@@ -359,25 +357,25 @@ OfficeData OptionsWindow::officeFromControls() const
 
 void OptionsWindow::selectNextTab()
 {
-    tbsOptions_->setCurrentIndex((tbsOptions_->currentIndex() + 1) % tbsOptions_->count());
+    m_tbsOptions->setCurrentIndex((m_tbsOptions->currentIndex() + 1) % m_tbsOptions->count());
 }
 
 void OptionsWindow::selectPreviousTab()
 {
-    const int count = tbsOptions_->count();
-    tbsOptions_->setCurrentIndex((tbsOptions_->currentIndex() + count - 1) % count);
+    const int count = m_tbsOptions->count();
+    m_tbsOptions->setCurrentIndex((m_tbsOptions->currentIndex() + count - 1) % count);
 }
 
 // ---- Certified walls -------------------------------------------------------
 
 void OptionsWindow::refreshWallList()
 {
-    updatingWallList_ = true;
-    authorizationList_->clear();
-    for (const CertifiedWall &wall : working_)
-        authorizationList_->addItem(wall.displayLine);
-    authorizationList_->setCurrentRow(-1);
-    updatingWallList_ = false;
+    m_updatingWallList = true;
+    m_authorizationList->clear();
+    for (const CertifiedWall &wall : m_working)
+        m_authorizationList->addItem(wall.displayLine);
+    m_authorizationList->setCurrentRow(-1);
+    m_updatingWallList = false;
 }
 
 bool OptionsWindow::multiplierRegistrable()
@@ -394,7 +392,7 @@ bool OptionsWindow::multiplierRegistrable()
 
 bool OptionsWindow::bothWallBoxesFilled() const
 {
-    return !authorizationText_[0]->text().isEmpty() && !authorizationText_[1]->text().isEmpty();
+    return !m_authorizationText[0]->text().isEmpty() && !m_authorizationText[1]->text().isEmpty();
 }
 
 void OptionsWindow::onWallTextChanged(bool multiplierBox)
@@ -402,11 +400,11 @@ void OptionsWindow::onWallTextChanged(bool multiplierBox)
     // The multiplier is checked as it is typed. A change of the name box
     // leaves the multiplier as it was, so it is not checked (and warned
     // about) again.
-    const QString multiplier = authorizationText_[1]->text();
+    const QString multiplier = m_authorizationText[1]->text();
     if (multiplierBox && !multiplier.isEmpty()) {
         if (!IsSingleNumber(multiplier)) {
             ShowMessage(this, Str(S::EnterSingleNumber), MsgButtons::Ok, MsgIcon::Exclamation);
-            authorizationText_[1]->clear();
+            m_authorizationText[1]->clear();
         } else {
             // Greater than 0, at most 5, two decimals at most: the value
             // stays in the box to be corrected, and is refused on register.
@@ -414,41 +412,41 @@ void OptionsWindow::onWallTextChanged(bool multiplierBox)
                 ShowMessage(this, Str(S::InvalidNumber), MsgButtons::Ok, MsgIcon::Exclamation);
         }
     }
-    wallRegst_[0]->setEnabled(bothWallBoxesFilled());
+    m_wallRegst[0]->setEnabled(bothWallBoxesFilled());
 }
 
 void OptionsWindow::onWallBoxClicked()
 {
-    if (wallRegst_[1]->text() != captionEdit_) {
-        wallRegst_[1]->setEnabled(true);
+    if (m_wallRegst[1]->text() != m_captionEdit) {
+        m_wallRegst[1]->setEnabled(true);
     } else {
-        wallRegst_[0]->setEnabled(bothWallBoxesFilled());
-        wallRegst_[1]->setEnabled(false);
+        m_wallRegst[0]->setEnabled(bothWallBoxesFilled());
+        m_wallRegst[1]->setEnabled(false);
     }
 }
 
 void OptionsWindow::onWallListClicked()
 {
-    if (authorizationList_->currentRow() < 0)
+    if (m_authorizationList->currentRow() < 0)
         return;
-    wallRegst_[0]->setText(captionNewRegister_);
-    wallRegst_[1]->setText(captionEdit_);
-    wallRegst_[1]->setEnabled(true);
-    wallRegst_[2]->setEnabled(true);
-    authorizationText_[0]->clear();
-    authorizationText_[1]->clear();
-    wallRegst_[0]->setEnabled(false);
+    m_wallRegst[0]->setText(m_captionNewRegister);
+    m_wallRegst[1]->setText(m_captionEdit);
+    m_wallRegst[1]->setEnabled(true);
+    m_wallRegst[2]->setEnabled(true);
+    m_authorizationText[0]->clear();
+    m_authorizationText[1]->clear();
+    m_wallRegst[0]->setEnabled(false);
 }
 
 bool OptionsWindow::confirmWallName()
 {
-    if (NameFitsPrintFrame(authorizationText_[0]->text()))
+    if (nameFitsPrintFrame(m_authorizationText[0]->text()))
         return true;
     const MsgAnswer answer = ShowMessage(this, Str(S::TextTooLongToPrint) + QLatin1Char('\n') + Str(S::ConfirmContinue),
                                          MsgButtons::OkCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Ok)
         return true;
-    authorizationText_[0]->setFocus();
+    m_authorizationText[0]->setFocus();
     return false;
 }
 
@@ -456,54 +454,54 @@ void OptionsWindow::onRegister()
 {
     if (!bothWallBoxesFilled())
         return;
-    if (working_.size() >= MaxCertifiedWalls) {
+    if (m_working.size() >= MaxCertifiedWalls) {
         ShowMessage(this, Str(S::WallListFull), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     if (!multiplierRegistrable() || !confirmWallName())
         return;
     CertifiedWall wall;
-    wall.name = authorizationText_[0]->text();
-    wall.multiplier = TextSingle(authorizationText_[1]->text());
-    wall.displayLine = wall.name + Str(S::MultiplierSeparator) + authorizationText_[1]->text();
-    working_.append(wall);
-    updatingWallList_ = true;
-    authorizationList_->addItem(wall.displayLine);
-    updatingWallList_ = false;
-    wallRegst_[0]->setEnabled(false);
-    wallRegst_[1]->setEnabled(false);
+    wall.name = m_authorizationText[0]->text();
+    wall.multiplier = TextSingle(m_authorizationText[1]->text());
+    wall.displayLine = wall.name + Str(S::MultiplierSeparator) + m_authorizationText[1]->text();
+    m_working.append(wall);
+    m_updatingWallList = true;
+    m_authorizationList->addItem(wall.displayLine);
+    m_updatingWallList = false;
+    m_wallRegst[0]->setEnabled(false);
+    m_wallRegst[1]->setEnabled(false);
 }
 
 void OptionsWindow::onEditOrReregister()
 {
-    const int row = authorizationList_->currentRow();
-    if (row < 0 || row >= working_.size())
+    const int row = m_authorizationList->currentRow();
+    if (row < 0 || row >= m_working.size())
         return;
 
-    if (wallRegst_[1]->text() == captionEdit_) {
-        const CertifiedWall &wall = working_[row];
-        authorizationText_[0]->setText(wall.name);
-        authorizationText_[1]->setText(SingleText(wall.multiplier));
-        wallRegst_[0]->setText(captionAddRegister_);
-        wallRegst_[1]->setText(captionReregister_);
-        wallRegst_[2]->setEnabled(false);
+    if (m_wallRegst[1]->text() == m_captionEdit) {
+        const CertifiedWall &wall = m_working[row];
+        m_authorizationText[0]->setText(wall.name);
+        m_authorizationText[1]->setText(SingleText(wall.multiplier));
+        m_wallRegst[0]->setText(m_captionAddRegister);
+        m_wallRegst[1]->setText(m_captionReregister);
+        m_wallRegst[2]->setEnabled(false);
         return;
     }
 
     if (!bothWallBoxesFilled() || !multiplierRegistrable() || !confirmWallName())
         return;
-    working_[row].name = authorizationText_[0]->text();
-    working_[row].multiplier = TextSingle(authorizationText_[1]->text());
-    wallRegst_[0]->setEnabled(false);
-    wallRegst_[1]->setEnabled(false);
-    for (CertifiedWall &wall : working_)
+    m_working[row].name = m_authorizationText[0]->text();
+    m_working[row].multiplier = TextSingle(m_authorizationText[1]->text());
+    m_wallRegst[0]->setEnabled(false);
+    m_wallRegst[1]->setEnabled(false);
+    for (CertifiedWall &wall : m_working)
         wall.displayLine = WallDisplayLine(wall.name, wall.multiplier);
     refreshWallList();
-    authorizationText_[0]->clear();
-    authorizationText_[1]->clear();
-    wallRegst_[0]->setText(captionNewRegister_);
-    wallRegst_[1]->setText(captionEdit_);
-    wallRegst_[0]->setEnabled(false);
+    m_authorizationText[0]->clear();
+    m_authorizationText[1]->clear();
+    m_wallRegst[0]->setText(m_captionNewRegister);
+    m_wallRegst[1]->setText(m_captionEdit);
+    m_wallRegst[0]->setEnabled(false);
 }
 
 void OptionsWindow::onDelete()
@@ -514,24 +512,24 @@ void OptionsWindow::onDelete()
         this, Str(S::DeleteWallAffectsSaved) + QLatin1Char('\n') + Str(S::DeleteWallAffectsSheets) + QLatin1Char('\n') + Str(S::DeleteWallConfirm),
         MsgButtons::OkCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Ok) {
-        const int row = authorizationList_->currentRow();
-        if (row >= 0 && row < working_.size()) {
-            working_.removeAt(row);
-            updatingWallList_ = true;
-            delete authorizationList_->takeItem(row);
-            authorizationList_->setCurrentRow(-1);
-            authorizationList_->clearSelection();
-            updatingWallList_ = false;
-            wallRegst_[1]->setEnabled(false);
+        const int row = m_authorizationList->currentRow();
+        if (row >= 0 && row < m_working.size()) {
+            m_working.removeAt(row);
+            m_updatingWallList = true;
+            delete m_authorizationList->takeItem(row);
+            m_authorizationList->setCurrentRow(-1);
+            m_authorizationList->clearSelection();
+            m_updatingWallList = false;
+            m_wallRegst[1]->setEnabled(false);
         }
     }
-    wallRegst_[2]->setEnabled(authorizationList_->currentRow() >= 0 && !working_.isEmpty());
+    m_wallRegst[2]->setEnabled(m_authorizationList->currentRow() >= 0 && !m_working.isEmpty());
 }
 
 bool OptionsWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress
-        && (watched == authorizationText_[0] || watched == authorizationText_[1]))
+        && (watched == m_authorizationText[0] || watched == m_authorizationText[1]))
         onWallBoxClicked();
     return QDialog::eventFilter(watched, event);
 }
@@ -555,10 +553,10 @@ void OptionsWindow::onImportMacro()
 
 void OptionsWindow::onBrowse()
 {
-    QString folder = pendingJwFolder_;
-    if (pickFolder_ && pickFolder_(this, folder)) {
-        pendingJwFolder_ = folder;
-        tbJWpath_->setText(folder);
+    QString folder = m_pendingJwFolder;
+    if (m_pickFolder && m_pickFolder(this, folder)) {
+        m_pendingJwFolder = folder;
+        m_tbJWpath->setText(folder);
     }
 }
 
@@ -568,48 +566,48 @@ bool OptionsWindow::apply()
 {
     // 1. The certified walls: stored first, taken into the program's list
     //    only when the file holds them.
-    AppData staged = data_;
-    staged.walls = working_;
+    AppData staged = m_data;
+    staged.walls = m_working;
     QStringList renamed;
     const WriteResult written = SaveWallList(staged, &renamed);
     if (written.ok) {
-        data_.walls = staged.walls;
+        m_data.walls = staged.walls;
         if (!renamed.isEmpty()) {
-            working_ = staged.walls;
+            m_working = staged.walls;
             refreshWallList();
         }
         // 2. The active calculation window offers the new list.
-        if (host_)
-            host_->RefillActiveWallChoice(data_.walls);
+        if (m_host)
+            m_host->refillActiveWallChoice(m_data.walls);
     } else {
         ShowMessage(this, written.error + QLatin1Char('\n') + Str(S::WallsNotStored), MsgButtons::Ok,
                     MsgIcon::Critical);
     }
 
     // 3. The office record.
-    data_.office = officeFromControls();
+    m_data.office = officeFromControls();
 
     // 4. The JW folder in effect. The export puts its file name right after
     //    the folder, so a typed folder gets its closing "/".
-    QString folder = pendingJwFolder_.trimmed();
+    QString folder = m_pendingJwFolder.trimmed();
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     if (!folder.isEmpty())
-        data_.jwFolder = folder;
-    pendingJwFolder_ = data_.jwFolder;
-    tbJWpath_->setText(pendingJwFolder_);
+        m_data.jwFolder = folder;
+    m_pendingJwFolder = m_data.jwFolder;
+    m_tbJWpath->setText(m_pendingJwFolder);
 
     // 5. Direction captions of every open calculation window.
-    const bool pafKind = pafoMethod_[0]->isChecked();
-    if (host_)
-        host_->SetDirectionCaptions(pafKind);
+    const bool pafKind = m_pafoMethod[0]->isChecked();
+    if (m_host)
+        m_host->SetDirectionCaptions(pafKind);
 
     // 6. The settings.
-    SaveOfficeData(data_.office);
-    WriteWallCoefficient(mtimes_->value());
+    SaveOfficeData(m_data.office);
+    WriteWallCoefficient(m_mtimes->value());
     WritePafKind(pafKind);
-    WriteModule(moduleIndex_);
-    WriteJwPath(data_.jwFolder);
+    WriteModule(m_moduleIndex);
+    WriteJwPath(m_data.jwFolder);
 
     return written.ok;
 }

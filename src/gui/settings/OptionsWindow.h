@@ -29,7 +29,7 @@ public:
     // Refills the certified-wall choice (A_Wall) of the active calculation
     // window from `walls`; does nothing when no calculation window is active.
     // Other calculation windows keep their lists.
-    virtual void RefillActiveWallChoice(const CertifiedWallList &walls) = 0;
+    virtual void refillActiveWallChoice(const CertifiedWallList &walls) = 0;
     // Every open calculation window rewrites its direction captions in the
     // naming style `pafKind` (True: named after the walls they are parallel to).
     virtual void SetDirectionCaptions(bool pafKind) = 0;
@@ -49,7 +49,7 @@ public:
     OptionsWindow(QWidget *owner, OptionsHost *host, AppData &data = AppData::instance());
 
     // Opens the window modal over `owner` and returns when it is closed.
-    static void ShowModal(QWidget *owner, OptionsHost *host);
+    static void showModal(QWidget *owner, OptionsHost *host);
 
     // Stores everything in the fixed order. False when "WallListData" could
     // not be written (the user has been told; the walls typed stay in the
@@ -57,19 +57,19 @@ public:
     bool apply();
 
     // The certified-wall list as edited so far (not yet stored).
-    const CertifiedWallList &workingWalls() const { return working_; }
-    QString pendingJwFolder() const { return pendingJwFolder_; }
+    const CertifiedWallList &workingWalls() const { return m_working; }
+    QString pendingJwFolder() const { return m_pendingJwFolder; }
 
     // The folder picker the "参照" button opens; tests put their own here.
     // It gets the pending folder and replaces it when the user chose one.
     using FolderPickFn = std::function<bool(QWidget *owner, QString &pendingFolder)>;
-    void setFolderPicker(FolderPickFn pick) { pickFolder_ = std::move(pick); }
+    void setFolderPicker(FolderPickFn pick) { m_pickFolder = std::move(pick); }
 
     void selectNextTab();
     void selectPreviousTab();
 
     // The name check: more than 16 bytes in CP932 do not fit the printed frame.
-    static bool NameFitsPrintFrame(const QString &name);
+    static bool nameFitsPrintFrame(const QString &name);
 
 private:
     void buildOfficePage(QWidget *page);
@@ -98,40 +98,40 @@ private:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    AppData &data_;
-    OptionsHost *host_ = nullptr;
-    FolderPickFn pickFolder_;
+    AppData &m_data;
+    OptionsHost *m_host = nullptr;
+    FolderPickFn m_pickFolder;
 
-    CertifiedWallList working_;
-    QString pendingJwFolder_;
-    int moduleIndex_ = 0;
-    bool updatingWallList_ = false;
+    CertifiedWallList m_working;
+    QString m_pendingJwFolder;
+    int m_moduleIndex = 0;
+    bool m_updatingWallList = false;
     // Captions of the register and edit buttons, read once.
-    QString captionNewRegister_, captionEdit_, captionAddRegister_, captionReregister_;
+    QString m_captionNewRegister, m_captionEdit, m_captionAddRegister, m_captionReregister;
 
-    QTabWidget *tbsOptions_ = nullptr;
+    QTabWidget *m_tbsOptions = nullptr;
     // Office page
-    QRadioButton *bulderKind_[2] = {};
-    QLineEdit *bulderInfo_[2] = {};
-    QLineEdit *officeRegst_[5] = {};
-    QCheckBox *printJudge_ = nullptr;
-    QPushButton *command2_ = nullptr;
+    QRadioButton *m_bulderKind[2] = {};
+    QLineEdit *m_bulderInfo[2] = {};
+    QLineEdit *m_officeRegst[5] = {};
+    QCheckBox *m_printJudge = nullptr;
+    QPushButton *m_command2 = nullptr;
     // Certified-wall page
-    QListWidget *authorizationList_ = nullptr;
-    QLineEdit *authorizationText_[2] = {};
-    QPushButton *wallRegst_[3] = {};
+    QListWidget *m_authorizationList = nullptr;
+    QLineEdit *m_authorizationText[2] = {};
+    QPushButton *m_wallRegst[3] = {};
     // Strong-wind page
-    QSpinBox *mtimes_ = nullptr;
-    QLabel *label11_ = nullptr;
+    QSpinBox *m_mtimes = nullptr;
+    QLabel *m_label11 = nullptr;
     // Other page
-    QRadioButton *pafoMethod_[2] = {};
-    QComboBox *comMod_ = nullptr;
-    QLineEdit *tbJWpath_ = nullptr;
-    QPushButton *command1_ = nullptr;
+    QRadioButton *m_pafoMethod[2] = {};
+    QComboBox *m_comMod = nullptr;
+    QLineEdit *m_tbJWpath = nullptr;
+    QPushButton *m_command1 = nullptr;
     // Buttons below the pages
-    QPushButton *cmdOK_ = nullptr;
-    QPushButton *cmdCancel_ = nullptr;
-    QPushButton *cmdApply_ = nullptr;
+    QPushButton *m_cmdOK = nullptr;
+    QPushButton *m_cmdCancel = nullptr;
+    QPushButton *m_cmdApply = nullptr;
 };
 
 } // namespace quiren

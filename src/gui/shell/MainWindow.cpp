@@ -7,6 +7,7 @@
 #include "gui/calcwindow/CalcWindow.h"
 #include "gui/documents/DocumentCommands.h"
 #include "gui/print/PrintCommands.h"
+#include "gui/shell/SplashWindow.h"
 #include "gui/settings/OptionsWindow.h"
 #include "gui/shell/AboutWindow.h"
 #include "gui/tools/ComDlg.h"
@@ -33,6 +34,7 @@
 #include <QWindow>
 
 #include <cmath>
+#include <functional>
 
 // The program's images (tool bar and program icon) live in a resource
 // compiled into the window library.
@@ -42,32 +44,6 @@ static void initQuirenResources()
 }
 
 namespace quiren {
-
-namespace {
-
-// Tool bar buttons: key, tool-tip string, image. Empty keys are separators.
-struct ToolButtonEntry {
-    const char *key;
-    int tip;
-    const char *image;
-};
-
-constexpr ToolButtonEntry ToolButtons[] = {
-    {"New", S::ToolNew, "new"},   {"Open", S::ToolOpen, "open"}, {"Save", S::ToolSave, "save"}, {"", 0, nullptr},
-    {"Print", S::ToolPrint, "print"}, {"", 0, nullptr},      {"Sort", S::ToolSortCells, "sort"}, {"List", S::ToolListInput, "list"},
-    {"Info", S::MenuAdvice, "info"},
-};
-
-QAction *markOf(QWidget *window, const QString &name)
-{
-    if (auto *calc = qobject_cast<CalcWindow *>(window))
-        return calc->action(name);
-    if (auto *main = qobject_cast<MainWindow *>(window))
-        return main->action(name);
-    return nullptr;
-}
-
-} // namespace
 
 MainWindow::MainWindow(bool loadOptionData, QWidget *parent)
     : QMainWindow(parent)
@@ -92,7 +68,6 @@ MainWindow::MainWindow(bool loadOptionData, QWidget *parent)
     buildMenus();
     buildToolBar();
     buildStatusBar();
-    AddPrintCommands(this);
     setDocumentCommandsEnabled(false);
     updateMenuBar();
 }
@@ -103,6 +78,8 @@ MainWindow::~MainWindow()
     // object's own part is gone; the area's activation signal must not
     // reach updateMenuBar() then.
     disconnect(m_mdi, nullptr, this, nullptr);
+    // The calculation windows go first, while the frame they call is whole.
+    qDeleteAll(m_mdi->subWindowList());
 }
 
 QAction *MainWindow::makeAction(const QString &name, int caption)
@@ -114,67 +91,71 @@ QAction *MainWindow::makeAction(const QString &name, int caption)
 
 void MainWindow::buildActions()
 {
-    QAction *fileNew = makeAction(QStringLiteral("mnuFileNew"), S::MenuFileNew);
-    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    QAction *fileOpen = makeAction(QStringLiteral("mnuFileOpen"), S::MenuFileOpen);
-    fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), S::MenuFileExit);
-    OnChosen(fileNew, this, [this] { newCalcWindow(); });
-    OnChosen(fileOpen, this, [this] { openFileCommand(); });
-    OnChosen(fileExit, this, [this] { exitProgram(); });
+    m_fileNew = makeAction(QStringLiteral("mnuFileNew"), S::MenuFileNew);
+    m_fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    m_fileOpen = makeAction(QStringLiteral("mnuFileOpen"), S::MenuFileOpen);
+    m_fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_fileExit = makeAction(QStringLiteral("mnuFileExit"), S::MenuFileExit);
+    OnChosen(m_fileNew, this, [this] { newCalcWindow(); });
+    OnChosen(m_fileOpen, this, [this] { openFileCommand(); });
+    OnChosen(m_fileExit, this, [this] { exitProgram(); });
+    // mnuRecentFile(0) is the separator above the list; the documents fill
+    // in the paths.
     for (int i = 0; i <= 5; ++i) {
         QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), S::MenuFileExit + i);
         recent->setObjectName(IndexedName("mnuRecentFile", i));
         if (i == 0)
             recent->setSeparator(true);
+        else
+            OnChosen(recent, this, [this, recent] { openRecentFile(RecentPathOf(recent)); });
         recent->setVisible(false);
         m_recentFiles << recent;
     }
 
-    QAction *toolbar = makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar);
-    toolbar->setCheckable(true);
-    toolbar->setChecked(true);
-    QAction *statusBar = makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar);
-    statusBar->setCheckable(true);
-    statusBar->setChecked(true);
-    QAction *paf = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
-    paf->setCheckable(true);
-    paf->setChecked(true);
-    QAction *sort = makeAction(QStringLiteral("mnuViewSort"), S::MenuViewSortCells);
-    QAction *hint = makeAction(QStringLiteral("mnuHint"), S::MenuAdvice);
-    QAction *options = makeAction(QStringLiteral("mnuViewOptions"), S::MenuViewOptions);
-    OnChosen(toolbar, this, [this] { toggleToolbar(this); });
-    OnChosen(statusBar, this, [this] { toggleStatusBar(this); });
-    OnChosen(paf, this, [this] { listLengthInput(this); });
-    OnChosen(sort, this, [this] { sortActiveWindow(); });
-    OnChosen(hint, this, [this] { showHint(); });
-    OnChosen(options, this, [this] { showOptions(); });
+    m_toolbarMark = makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar);
+    m_toolbarMark->setCheckable(true);
+    m_toolbarMark->setChecked(true);
+    m_statusBarMark = makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar);
+    m_statusBarMark->setCheckable(true);
+    m_statusBarMark->setChecked(true);
+    m_listInputMark = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
+    m_listInputMark->setCheckable(true);
+    m_listInputMark->setChecked(true);
+    m_sort = makeAction(QStringLiteral("mnuViewSort"), S::MenuViewSortCells);
+    m_hint = makeAction(QStringLiteral("mnuHint"), S::MenuAdvice);
+    m_options = makeAction(QStringLiteral("mnuViewOptions"), S::MenuViewOptions);
+    OnChosen(m_toolbarMark, this, [this] { toggleToolbar(*m_toolbarMark); });
+    OnChosen(m_statusBarMark, this, [this] { toggleStatusBar(*m_statusBarMark); });
+    OnChosen(m_listInputMark, this, [this] { listLengthInput(*m_listInputMark); });
+    OnChosen(m_sort, this, [this] { sortActiveWindow(); });
+    OnChosen(m_hint, this, [this] { showHint(); });
+    OnChosen(m_options, this, [this] { showOptions(); });
 
-    QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), S::MenuHelpAbout);
-    OnChosen(about, this, [this] { showAbout(); });
+    m_about = makeAction(QStringLiteral("mnuHelpAbout"), S::MenuHelpAbout);
+    OnChosen(m_about, this, [this] { showAbout(); });
 }
 
 void MainWindow::buildMenus()
 {
     QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), S::MenuFile, &m_ownMenus);
-    file->addAction(action(QStringLiteral("mnuFileNew")));
-    file->addAction(action(QStringLiteral("mnuFileOpen")));
+    file->addAction(m_fileNew);
+    file->addAction(m_fileOpen);
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBar1"));
-    file->addAction(action(QStringLiteral("mnuFileExit")));
+    file->addAction(m_fileExit);
     file->addActions(m_recentFiles);
 
     QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), S::MenuView, &m_ownMenus);
-    view->addAction(action(QStringLiteral("mnuViewToolbar")));
-    view->addAction(action(QStringLiteral("mnuViewStatusBar")));
+    view->addAction(m_toolbarMark);
+    view->addAction(m_statusBarMark);
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar"));
-    view->addAction(action(QStringLiteral("mnuPaf")));
-    view->addAction(action(QStringLiteral("mnuViewSort")));
-    view->addAction(action(QStringLiteral("mnuHint")));
+    view->addAction(m_listInputMark);
+    view->addAction(m_sort);
+    view->addAction(m_hint);
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
-    view->addAction(action(QStringLiteral("mnuViewOptions")));
+    view->addAction(m_options);
 
     QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), S::MenuHelp, &m_ownMenus);
-    help->addAction(action(QStringLiteral("mnuHelpAbout")));
+    help->addAction(m_about);
 }
 
 void MainWindow::buildToolBar()
@@ -185,7 +166,29 @@ void MainWindow::buildToolBar()
     m_toolBar->setFloatable(false);
     m_toolBar->toggleViewAction()->setVisible(false);
     m_toolBar->setIconSize(QSize(24, 24));
-    for (const ToolButtonEntry &entry : ToolButtons) {
+
+    // Buttons: key (the button's name is "tb" & key), tool-tip string,
+    // image, the member that keeps it (when the document commands switch
+    // it) and its command. An empty key is a separator.
+    struct Button {
+        const char *key;
+        int tip;
+        const char *image;
+        QAction *MainWindow::*kept;
+        std::function<void()> command;
+    };
+    const Button buttons[] = {
+        {"New", S::ToolNew, "new", nullptr, [this] { newCalcWindow(); }},
+        {"Open", S::ToolOpen, "open", nullptr, [this] { openFileCommand(); }},
+        {"Save", S::ToolSave, "save", &MainWindow::m_toolSave, [this] { saveActiveWindow(); }},
+        {"", 0, nullptr, nullptr, nullptr},
+        {"Print", S::ToolPrint, "print", &MainWindow::m_toolPrint, [this] { printActiveSheet(); }},
+        {"", 0, nullptr, nullptr, nullptr},
+        {"Sort", S::ToolSortCells, "sort", &MainWindow::m_toolSort, [this] { sortActiveWindow(); }},
+        {"List", S::ToolListInput, "list", &MainWindow::m_toolList, [this] { onListButton(); }},
+        {"Info", S::MenuAdvice, "info", &MainWindow::m_toolInfo, [this] { showHint(); }},
+    };
+    for (const Button &entry : buttons) {
         if (!*entry.key) {
             m_toolBar->addSeparator();
             continue;
@@ -195,14 +198,14 @@ void MainWindow::buildToolBar()
         auto *button = new QAction(icon, key, this);
         button->setObjectName(QStringLiteral("tb") + key);
         button->setToolTip(QString::number(entry.tip));
-        if (key == QLatin1String("List")) {
-            button->setCheckable(true);
-            button->setChecked(true);
-        }
-        // The button of the list input changes its pressed state itself.
-        connect(button, &QAction::triggered, this, [this, key] { onToolButton(key); });
+        if (entry.kept)
+            this->*entry.kept = button;
+        connect(button, &QAction::triggered, this, entry.command);
         m_toolBar->addAction(button);
     }
+    // The button of the list input changes its pressed state itself.
+    m_toolList->setCheckable(true);
+    m_toolList->setChecked(true);
     addToolBar(Qt::TopToolBarArea, m_toolBar);
 }
 
@@ -263,9 +266,8 @@ void MainWindow::load(const QString &commandLine)
         !ReadQuiren(QString::fromLatin1(SectionSettings), QStringLiteral("MainWidth")).isEmpty();
     applyPlacement();
     const bool onList = ReadOnList();
-    action(QStringLiteral("mnuPaf"))->setChecked(onList);
-    toolButton(QStringLiteral("List"))->setChecked(onList);
-    // The document tables are made by the document work.
+    m_listInputMark->setChecked(onList);
+    m_toolList->setChecked(onList);
     if (commandLine.isEmpty())
         newCalcWindow();
     else
@@ -373,10 +375,15 @@ CalcWindow *MainWindow::createCalcWindow()
 {
     setDocumentCommandsEnabled(true);
     auto *calc = new CalcWindow(this);
+    // The first calculation window has loaded: the splash window goes.
+    CloseSplashWindow();
     QMdiSubWindow *sub = m_mdi->addSubWindow(calc);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
     connect(calc, &QObject::destroyed, this, &MainWindow::onCalcWindowDestroyed, Qt::QueuedConnection);
+    // The Window menu lists the open windows below its own items.
+    QMenu *windowMenu = calc->windowMenu();
+    connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] { fillWindowMenu(windowMenu); });
     sub->adjustSize();
     sub->show();
     m_mdi->setActiveSubWindow(sub);
@@ -413,15 +420,8 @@ void MainWindow::updateMenuBar()
     for (QMenu *menu : menus)
         menuBar()->addMenu(menu);
     m_shownMenus = menus;
-    if (calc) {
-        toolButton(QStringLiteral("List"))->setChecked(calc->listInput());
-        if (QAction *windowMenu = calc->action(QStringLiteral("mnuWindow"))) {
-            if (QMenu *menu = windowMenu->menu(); menu && !menu->property("filled").toBool()) {
-                menu->setProperty("filled", true);
-                connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillWindowMenu(menu); });
-            }
-        }
-    }
+    if (calc)
+        m_toolList->setChecked(calc->listInput());
 }
 
 void MainWindow::fillWindowMenu(QMenu *menu)
@@ -451,10 +451,8 @@ void MainWindow::fillWindowMenu(QMenu *menu)
 
 void MainWindow::setDocumentCommandsEnabled(bool enabled)
 {
-    for (const char *key : {"Save", "Print", "Sort", "List", "Info"})
-        toolButton(QLatin1String(key))->setEnabled(enabled);
-    for (const char *name : {"mnuPaf", "mnuViewSort", "mnuHint"})
-        action(QLatin1String(name))->setEnabled(enabled);
+    for (QAction *command : {m_toolSave, m_toolPrint, m_toolSort, m_toolList, m_toolInfo, m_listInputMark, m_sort, m_hint})
+        command->setEnabled(enabled);
 }
 
 bool MainWindow::closeAllCalcWindows()
@@ -489,6 +487,26 @@ void MainWindow::openFileCommand()
     OpenFileCommand(*this);
 }
 
+void MainWindow::openRecentFile(const QString &path)
+{
+    OpenRecentFile(*this, path);
+}
+
+bool MainWindow::saveDocument(CalcWindow &window)
+{
+    return SaveCommand(*this, window);
+}
+
+bool MainWindow::saveDocumentAs(CalcWindow &window)
+{
+    return SaveAsCommand(*this, window);
+}
+
+bool MainWindow::confirmClose(CalcWindow &window)
+{
+    return ConfirmCloseCalcWindow(*this, window);
+}
+
 void MainWindow::openFileFromCommandLine(const QString &path)
 {
     OpenCommandLineFile(*this, path);
@@ -513,7 +531,8 @@ void MainWindow::saveActiveWindow()
 
 void MainWindow::printActiveSheet()
 {
-    quiren::PrintActiveSheet(this);
+    if (CalcWindow *calc = activeCalcWindow())
+        PrintSheetCommand(this, calc->sheet(), calc->caption(), PaperChoice::A4Portrait);
 }
 
 void MainWindow::sortActiveWindow()
@@ -530,7 +549,7 @@ void MainWindow::showOptions()
     struct Host : OptionsHost {
         MainWindow *main;
         explicit Host(MainWindow *window) : main(window) {}
-        void RefillActiveWallChoice(const CertifiedWallList &) override
+        void refillActiveWallChoice(const CertifiedWallList &) override
         {
             if (CalcWindow *calc = main->activeCalcWindow())
                 calc->refillCertifiedWalls();
@@ -541,12 +560,16 @@ void MainWindow::showOptions()
                 calc->setDirectionCaptions(pafKind);
         }
     } host(this);
-    OptionsWindow::ShowModal(this, &host);
+    OptionsWindow::showModal(this, &host);
 }
 
 void MainWindow::showHint()
 {
-    ShowHintFor(this);
+    const CalcWindow *calc = activeCalcWindow();
+    if (!calc)
+        return;
+    const HintInput input = calc->hintInput();
+    ShowHint(this, &input);
 }
 
 void MainWindow::showAbout()
@@ -562,68 +585,48 @@ void MainWindow::exitProgram()
         m_storePlacementOnClose = true;
 }
 
-void MainWindow::onToolButton(const QString &key)
+void MainWindow::closeFrame()
 {
-    if (key == QLatin1String("New")) {
-        newCalcWindow();
-    } else if (key == QLatin1String("Open")) {
-        openFileCommand();
-    } else if (key == QLatin1String("Save")) {
-        saveActiveWindow();
-    } else if (key == QLatin1String("Print")) {
-        printActiveSheet();
-    } else if (key == QLatin1String("Sort")) {
-        sortActiveWindow();
-    } else if (key == QLatin1String("List")) {
-        CalcWindow *calc = activeCalcWindow();
-        QAction *button = toolButton(key);
-        if (!calc) {
-            button->setChecked(!button->isChecked());
-            return;
-        }
-        calc->setListInput(!calc->listInput());
-        button->setChecked(calc->listInput());
-        WriteOnList(calc->listInput());
-    } else if (key == QLatin1String("Info")) {
-        showHint();
-    }
+    close();
 }
 
-void MainWindow::listLengthInput(QWidget *window)
+void MainWindow::onListButton()
 {
-    QAction *mark = markOf(window, QStringLiteral("mnuPaf"));
-    if (!mark)
+    // The button has already changed its pressed state.
+    CalcWindow *calc = activeCalcWindow();
+    if (!calc) {
+        m_toolList->setChecked(!m_toolList->isChecked());
         return;
-    mark->setChecked(!mark->isChecked());
-    toolButton(QStringLiteral("List"))->setChecked(mark->isChecked());
-    WriteOnList(mark->isChecked());
+    }
+    calc->setListInput(!calc->listInput());
+    m_toolList->setChecked(calc->listInput());
+    WriteOnList(calc->listInput());
+}
+
+void MainWindow::listLengthInput(QAction &mark)
+{
+    mark.setChecked(!mark.isChecked());
+    m_toolList->setChecked(mark.isChecked());
+    WriteOnList(mark.isChecked());
 }
 
 bool MainWindow::listInputChecked() const
 {
-    return action(QStringLiteral("mnuPaf"))->isChecked();
+    return m_listInputMark->isChecked();
 }
 
-void MainWindow::toggleToolbar(QWidget *window)
+void MainWindow::toggleToolbar(QAction &mark)
 {
-    QAction *mark = markOf(window, QStringLiteral("mnuViewToolbar"));
-    if (!mark)
-        return;
-    mark->setChecked(!mark->isChecked());
-    if (window != this)
-        action(QStringLiteral("mnuViewToolbar"))->setChecked(mark->isChecked());
-    m_toolBar->setVisible(mark->isChecked());
+    mark.setChecked(!mark.isChecked());
+    m_toolbarMark->setChecked(mark.isChecked());
+    m_toolBar->setVisible(mark.isChecked());
 }
 
-void MainWindow::toggleStatusBar(QWidget *window)
+void MainWindow::toggleStatusBar(QAction &mark)
 {
-    QAction *mark = markOf(window, QStringLiteral("mnuViewStatusBar"));
-    if (!mark)
-        return;
-    mark->setChecked(!mark->isChecked());
-    if (window != this)
-        action(QStringLiteral("mnuViewStatusBar"))->setChecked(mark->isChecked());
-    statusBar()->setVisible(mark->isChecked());
+    mark.setChecked(!mark.isChecked());
+    m_statusBarMark->setChecked(mark.isChecked());
+    statusBar()->setVisible(mark.isChecked());
 }
 
 void MainWindow::arrangeWindows(int arrangement)

@@ -8,52 +8,18 @@
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/SingleInstance.h"
 #include "gui/shell/SplashWindow.h"
-#include "gui/shell/StartupTrace.h"
+#include "gui/shell/StartupBenchmark.h"
 #include "gui/widgets/MessageBox.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
 
-#include <cstdlib>
-
 namespace quiren {
-
-namespace {
-
-// For bench/run, which times the start-up and measures the memory of open
-// windows: QUIREN_BENCH_WINDOWS=N opens N untitled calculation windows in
-// all, and QUIREN_QUIT_WHEN_SHOWN=1 ends the process as soon as the main
-// window has been painted (at once, without tearing anything down, so that
-// the time measured ends where the window is shown).
-class QuitWhenPainted : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            QTimer::singleShot(0, qApp, [] {
-                MarkStartup("painted");
-                std::_Exit(0);
-            });
-        return false;
-    }
-};
-
-void BenchmarkHooks(MainWindow &main)
-{
-    for (int i = 1; i < qEnvironmentVariableIntValue("QUIREN_BENCH_WINDOWS"); ++i)
-        main.newCalcWindow();
-    if (qEnvironmentVariableIntValue("QUIREN_QUIT_WHEN_SHOWN") == 1)
-        main.installEventFilter(new QuitWhenPainted(&main));
-}
-
-} // namespace
 
 void InstallJapaneseTranslations(QApplication &app)
 {
@@ -126,14 +92,13 @@ int RunProgram(QApplication &app)
     WriteAppPath(data.programFolder);
     data.jwFolder = ReadJwPath(data.programFolder);
     // 7.-8. The main window loads (with its first calculation window, which
-    //    closes the splash window). The recent-files key prefix (string
-    //    1004) is taken by the recent-files work.
+    //    closes the splash window, and the recent files in its File menu).
     main.load(commandLine);
     MarkStartup("calculation window");
     // 9. The file type of calculation files, when the desktop has none yet.
     RegisterFileType(QCoreApplication::applicationFilePath());
     // 10. The main window is shown.
-    BenchmarkHooks(main);
+    InstallBenchmarkHooks(main);
     main.show();
     CloseSplashWindow();
     MarkStartup("shown");

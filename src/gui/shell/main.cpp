@@ -2,7 +2,7 @@
 #include "gui/shell/DisplayCheck.h"
 #include "gui/shell/FontConfigWarmUp.h"
 #include "gui/shell/Startup.h"
-#include "gui/shell/StartupTrace.h"
+#include "gui/shell/StartupBenchmark.h"
 
 #include <QApplication>
 

@@ -113,7 +113,7 @@ void SetFileDialogResponder(FileDialogResponder r)
     responder() = std::move(r);
 }
 
-QStringList clsComDlg::NameFilters(const QString &filter)
+QStringList clsComDlg::nameFilters(const QString &filter)
 {
     QStringList entries;
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -139,7 +139,7 @@ FileDialogRequest clsComDlg::request(short action) const
     FileDialogRequest r;
     r.action = action;
     r.title = DialogTitle;
-    r.nameFilters = NameFilters(Filter);
+    r.nameFilters = nameFilters(Filter);
     r.proposedName = FileName;
     r.flags = Flags;
     r.owner = OwnerhWnd.data();

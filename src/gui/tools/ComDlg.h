@@ -91,7 +91,7 @@ public:
 
     // The type-list entries of a bar-separated filter: each description
     // whose text does not already name its pattern gets it in brackets.
-    static QStringList NameFilters(const QString &filter);
+    static QStringList nameFilters(const QString &filter);
 
     // The request Action would show now (start folder included).
     FileDialogRequest request(short action) const;

@@ -65,7 +65,7 @@ QList<FolderPicker::Volume> FolderPicker::MountedVolumes()
     return volumes;
 }
 
-QString FolderPicker::NearestExistingFolder(const QString &folder)
+QString FolderPicker::nearestExistingFolder(const QString &folder)
 {
     QString path = folder.isEmpty() ? QDir::homePath() : QFileInfo(folder).absoluteFilePath();
     path = QDir::cleanPath(path);
@@ -80,74 +80,74 @@ QString FolderPicker::NearestExistingFolder(const QString &folder)
 
 FolderPicker::FolderPicker(QWidget *owner, const QString &pendingFolder, const QList<Volume> &volumes)
     : QDialog(owner)
-    , volumes_(volumes)
+    , m_volumes(volumes)
 {
     setObjectName(QStringLiteral("frmGetDir"));
     setWindowTitle(Str(S::JwFolderTitle));
 
-    cntDrv_ = new QComboBox(this);
-    cntDrv_->setObjectName(QStringLiteral("cntDrv"));
-    for (const Volume &volume : volumes_)
-        cntDrv_->addItem(volume.label, volume.rootPath);
+    m_cntDrv = new QComboBox(this);
+    m_cntDrv->setObjectName(QStringLiteral("cntDrv"));
+    for (const Volume &volume : m_volumes)
+        m_cntDrv->addItem(volume.label, volume.rootPath);
 
-    model_ = new QFileSystemModel(this);
-    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    model_->setReadOnly(true);
+    m_model = new QFileSystemModel(this);
+    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    m_model->setReadOnly(true);
 
-    cntDir_ = new QTreeView(this);
-    cntDir_->setObjectName(QStringLiteral("cntDir"));
-    cntDir_->setModel(model_);
-    cntDir_->setHeaderHidden(true);
-    for (int column = 1; column < model_->columnCount(); ++column)
-        cntDir_->hideColumn(column);
-    cntDir_->setSelectionMode(QAbstractItemView::SingleSelection);
-    cntDir_->setMinimumSize(360, 320);
+    m_cntDir = new QTreeView(this);
+    m_cntDir->setObjectName(QStringLiteral("cntDir"));
+    m_cntDir->setModel(m_model);
+    m_cntDir->setHeaderHidden(true);
+    for (int column = 1; column < m_model->columnCount(); ++column)
+        m_cntDir->hideColumn(column);
+    m_cntDir->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_cntDir->setMinimumSize(360, 320);
 
-    chosenLabel_ = new QLabel(this);
-    chosenLabel_->setObjectName(QStringLiteral("lblChosen"));
-    chosenLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    chosenLabel_->setWordWrap(true);
+    m_chosenLabel = new QLabel(this);
+    m_chosenLabel->setObjectName(QStringLiteral("lblChosen"));
+    m_chosenLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_chosenLabel->setWordWrap(true);
 
-    okButton_ = new QPushButton(Str(S::Ok), this);
-    okButton_->setObjectName(QStringLiteral("Command1_0"));
-    okButton_->setDefault(true);
-    cancelButton_ = new QPushButton(Str(S::Cancel), this);
-    cancelButton_->setObjectName(QStringLiteral("Command1_1"));
+    m_okButton = new QPushButton(Str(S::Ok), this);
+    m_okButton->setObjectName(QStringLiteral("Command1_0"));
+    m_okButton->setDefault(true);
+    m_cancelButton = new QPushButton(Str(S::Cancel), this);
+    m_cancelButton->setObjectName(QStringLiteral("Command1_1"));
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancelButton_);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(cntDrv_);
-    layout->addWidget(cntDir_, 1);
-    layout->addWidget(chosenLabel_);
+    layout->addWidget(m_cntDrv);
+    layout->addWidget(m_cntDir, 1);
+    layout->addWidget(m_chosenLabel);
     layout->addLayout(buttons);
 
-    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cntDrv_, &QComboBox::activated, this, &FolderPicker::onVolumeActivated);
-    connect(cntDir_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cntDrv, &QComboBox::activated, this, &FolderPicker::onVolumeActivated);
+    connect(m_cntDir->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) { onCurrentFolderChanged(current); });
-    connect(model_, &QFileSystemModel::rowsInserted, this,
+    connect(m_model, &QFileSystemModel::rowsInserted, this,
             [this](const QModelIndex &parent, int first, int last) { hideOtherVolumes(parent, first, last); });
     // The model reads folders in the background: once a folder on the way to
     // the chosen one has been read, open the way and show the chosen folder.
-    connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
-        if (revealPending_ && (loaded == chosen_ || IsOnVolume(chosen_, loaded)))
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
+        if (m_revealPending && (loaded == m_chosen || IsOnVolume(m_chosen, loaded)))
             revealChosen();
     });
     // Folders are sorted after they have been read, which moves the rows.
-    connect(model_, &QFileSystemModel::layoutChanged, this, [this] {
-        if (revealPending_)
-            cntDir_->scrollTo(cntDir_->currentIndex(), QAbstractItemView::PositionAtCenter);
+    connect(m_model, &QFileSystemModel::layoutChanged, this, [this] {
+        if (m_revealPending)
+            m_cntDir->scrollTo(m_cntDir->currentIndex(), QAbstractItemView::PositionAtCenter);
     });
 
     openFolder(pendingFolder);
 }
 
-bool FolderPicker::Pick(QWidget *owner, QString &pendingFolder)
+bool FolderPicker::pick(QWidget *owner, QString &pendingFolder)
 {
     FolderPicker picker(owner, pendingFolder);
     if (picker.exec() != QDialog::Accepted)
@@ -158,20 +158,20 @@ bool FolderPicker::Pick(QWidget *owner, QString &pendingFolder)
 
 QString FolderPicker::resultFolder() const
 {
-    return chosen_.endsWith(QLatin1Char('/')) ? chosen_ : chosen_ + QLatin1Char('/');
+    return m_chosen.endsWith(QLatin1Char('/')) ? m_chosen : m_chosen + QLatin1Char('/');
 }
 
 int FolderPicker::currentVolume() const
 {
-    return cntDrv_->currentIndex();
+    return m_cntDrv->currentIndex();
 }
 
 int FolderPicker::volumeIndexOf(const QString &folder) const
 {
     int best = -1;
-    for (int i = 0; i < volumes_.size(); ++i) {
-        if (IsOnVolume(folder, volumes_[i].rootPath)
-            && (best < 0 || volumes_[i].rootPath.size() > volumes_[best].rootPath.size()))
+    for (int i = 0; i < m_volumes.size(); ++i) {
+        if (IsOnVolume(folder, m_volumes[i].rootPath)
+            && (best < 0 || m_volumes[i].rootPath.size() > m_volumes[best].rootPath.size()))
             best = i;
     }
     return best;
@@ -179,79 +179,79 @@ int FolderPicker::volumeIndexOf(const QString &folder) const
 
 void FolderPicker::showVolume(int index)
 {
-    volumeRoot_ = index >= 0 ? volumes_[index].rootPath : QStringLiteral("/");
+    m_volumeRoot = index >= 0 ? m_volumes[index].rootPath : QStringLiteral("/");
     {
-        const QSignalBlocker blocker(cntDrv_);
-        cntDrv_->setCurrentIndex(index);
+        const QSignalBlocker blocker(m_cntDrv);
+        m_cntDrv->setCurrentIndex(index);
     }
-    model_->setRootPath(volumeRoot_);
-    const QModelIndex rootIndex = model_->index(volumeRoot_);
+    m_model->setRootPath(m_volumeRoot);
+    const QModelIndex rootIndex = m_model->index(m_volumeRoot);
     // The tree starts at the volume's own folder: show its parent's children,
     // with every other child hidden.
-    cntDir_->setRootIndex(rootIndex.parent());
-    hideOtherVolumes(rootIndex.parent(), 0, model_->rowCount(rootIndex.parent()) - 1);
-    cntDir_->expand(rootIndex);
+    m_cntDir->setRootIndex(rootIndex.parent());
+    hideOtherVolumes(rootIndex.parent(), 0, m_model->rowCount(rootIndex.parent()) - 1);
+    m_cntDir->expand(rootIndex);
 }
 
 void FolderPicker::hideOtherVolumes(const QModelIndex &parent, int first, int last)
 {
-    if (parent != cntDir_->rootIndex())
+    if (parent != m_cntDir->rootIndex())
         return;
     for (int row = first; row <= last; ++row) {
-        const QModelIndex child = model_->index(row, 0, parent);
-        cntDir_->setRowHidden(row, parent, model_->filePath(child) != volumeRoot_);
+        const QModelIndex child = m_model->index(row, 0, parent);
+        m_cntDir->setRowHidden(row, parent, m_model->filePath(child) != m_volumeRoot);
     }
 }
 
 void FolderPicker::openFolder(const QString &folder)
 {
-    QString path = NearestExistingFolder(folder);
+    QString path = nearestExistingFolder(folder);
     int volume = volumeIndexOf(path);
     if (volume < 0) {
         // A folder on no listed volume: start at the first volume's root.
-        volume = volumes_.isEmpty() ? -1 : 0;
-        path = volume >= 0 ? volumes_[0].rootPath : QStringLiteral("/");
+        volume = m_volumes.isEmpty() ? -1 : 0;
+        path = volume >= 0 ? m_volumes[0].rootPath : QStringLiteral("/");
     }
-    if (volume != cntDrv_->currentIndex() || volumeRoot_.isEmpty())
+    if (volume != m_cntDrv->currentIndex() || m_volumeRoot.isEmpty())
         showVolume(volume);
 
-    chosen_ = path;
-    chosenLabel_->setText(chosen_);
-    revealPending_ = true;
+    m_chosen = path;
+    m_chosenLabel->setText(m_chosen);
+    m_revealPending = true;
     revealChosen();
 }
 
 void FolderPicker::revealChosen()
 {
-    const QModelIndex index = model_->index(chosen_);
+    const QModelIndex index = m_model->index(m_chosen);
     if (!index.isValid())
         return;
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
-        cntDir_->expand(parent);
-    if (cntDir_->currentIndex() != index)
-        cntDir_->setCurrentIndex(index);
-    cntDir_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        m_cntDir->expand(parent);
+    if (m_cntDir->currentIndex() != index)
+        m_cntDir->setCurrentIndex(index);
+    m_cntDir->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 bool FolderPicker::selectVolume(int index)
 {
-    if (index < 0 || index >= volumes_.size())
+    if (index < 0 || index >= m_volumes.size())
         return false;
-    if (!VolumeReady(volumes_[index].rootPath)) {
+    if (!VolumeReady(m_volumes[index].rootPath)) {
         {
-            const QSignalBlocker blocker(cntDrv_);
-            cntDrv_->setCurrentIndex(volumeIndexOf(chosen_));
+            const QSignalBlocker blocker(m_cntDrv);
+            m_cntDrv->setCurrentIndex(volumeIndexOf(m_chosen));
         }
         ShowMessage(this, Str(S::DeviceNotReady), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-    openFolder(volumes_[index].rootPath);
+    openFolder(m_volumes[index].rootPath);
     return true;
 }
 
 void FolderPicker::onVolumeActivated(int index)
 {
-    if (volumes_.value(index).rootPath == volumeRoot_)
+    if (m_volumes.value(index).rootPath == m_volumeRoot)
         return;
     selectVolume(index);
 }
@@ -260,11 +260,11 @@ void FolderPicker::onCurrentFolderChanged(const QModelIndex &current)
 {
     if (!current.isValid())
         return;
-    const QString path = QDir::cleanPath(model_->filePath(current));
-    if (path != chosen_)
-        revealPending_ = false;  // the user has moved on
-    chosen_ = path;
-    chosenLabel_->setText(chosen_);
+    const QString path = QDir::cleanPath(m_model->filePath(current));
+    if (path != m_chosen)
+        m_revealPending = false;  // the user has moved on
+    m_chosen = path;
+    m_chosenLabel->setText(m_chosen);
 }
 
 } // namespace quiren

@@ -35,10 +35,10 @@ public:
 
     // Shows the picker modal. On OK the chosen folder, ending in "/", replaces
     // `pendingFolder` and the result is true; Cancel leaves it unchanged.
-    static bool Pick(QWidget *owner, QString &pendingFolder);
+    static bool pick(QWidget *owner, QString &pendingFolder);
 
     // The chosen folder: no trailing "/" except at the root "/".
-    QString chosenFolder() const { return chosen_; }
+    QString chosenFolder() const { return m_chosen; }
     // What OK hands back: the chosen folder followed by "/" ("/" at the root).
     QString resultFolder() const;
 
@@ -50,7 +50,7 @@ public:
     int currentVolume() const;
 
     // The nearest folder at or above `folder` that exists ("/" at worst).
-    static QString NearestExistingFolder(const QString &folder);
+    static QString nearestExistingFolder(const QString &folder);
 
 private:
     int volumeIndexOf(const QString &folder) const;
@@ -60,16 +60,16 @@ private:
     void onCurrentFolderChanged(const QModelIndex &current);
     void onVolumeActivated(int index);
 
-    QList<Volume> volumes_;
-    QString volumeRoot_;
-    QString chosen_;
-    bool revealPending_ = false;
-    QComboBox *cntDrv_ = nullptr;
-    QTreeView *cntDir_ = nullptr;
-    QFileSystemModel *model_ = nullptr;
-    QLabel *chosenLabel_ = nullptr;
-    QPushButton *okButton_ = nullptr;
-    QPushButton *cancelButton_ = nullptr;
+    QList<Volume> m_volumes;
+    QString m_volumeRoot;
+    QString m_chosen;
+    bool m_revealPending = false;
+    QComboBox *m_cntDrv = nullptr;
+    QTreeView *m_cntDir = nullptr;
+    QFileSystemModel *m_model = nullptr;
+    QLabel *m_chosenLabel = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };
 
 } // namespace quiren

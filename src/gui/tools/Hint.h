@@ -14,9 +14,6 @@ class QPushButton;
 
 namespace quiren {
 
-class CalcWindow;
-class MainWindow;
-
 // What the advice window takes from the active calculation window when it
 // opens: the caption of the storey page shown, the two direction captions of
 // the judgement grid and that storey's judgement row.
@@ -51,14 +48,5 @@ private:
 // Opens the advice window modal over `owner` for the given input. Nothing
 // opens when there is no input (no active calculation window).
 void ShowHint(QWidget *owner, const HintInput *input);
-
-// What the advice window takes from a calculation window: the storey page
-// shown, its caption, the direction captions of the judgement grid and the
-// judgement row of that storey; "Mod" as stored now. Empty without a window.
-std::optional<HintInput> HintInputOf(const CalcWindow *window);
-
-// mnuHint and the tool bar's Info button: the advice window for the active
-// calculation window, modal over the main window; nothing without one.
-void ShowHintFor(MainWindow *main);
 
 } // namespace quiren

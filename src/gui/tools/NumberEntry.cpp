@@ -101,7 +101,7 @@ void NumberEntryDialog::choose(Choice choice)
         accept();
 }
 
-QString NumberEntryDialog::Edit(QWidget *owner, const QString &cellText, Choice *choice)
+QString NumberEntryDialog::edit(QWidget *owner, const QString &cellText, Choice *choice)
 {
     NumberEntryDialog dialog(cellText, owner);
     dialog.exec();

@@ -30,7 +30,7 @@ public:
     QString result() const;
 
     // Opens the window modal over `owner` and returns the cell's new text.
-    static QString Edit(QWidget *owner, const QString &cellText, Choice *choice = nullptr);
+    static QString edit(QWidget *owner, const QString &cellText, Choice *choice = nullptr);
 
 private:
     void choose(Choice choice);

@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QVariant>
 
 namespace quiren {
 
@@ -54,6 +55,21 @@ QAction *AddNamedSeparator(QMenu *menu, QObject *owner, const QString &name)
     bar->setObjectName(name);
     bar->setParent(owner);
     return bar;
+}
+
+void ShowRecentPath(QAction *item, const QString &path)
+{
+    QString text = path;
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    item->setText(text);
+    item->setData(path);
+    item->setVisible(true);
+}
+
+QString RecentPathOf(const QAction *item)
+{
+    const QVariant path = item->data();
+    return path.isValid() ? path.toString() : item->text();
 }
 
 } // namespace quiren

@@ -44,4 +44,10 @@ QMenu *MakeNamedMenu(QWidget *owner, const QString &name, int caption, QList<QMe
 // look-ups by name find it.
 QAction *AddNamedSeparator(QMenu *menu, QObject *owner, const QString &name);
 
+// A recent-file menu item shows `path` (a "&" doubled, so that it is not
+// taken for an accelerator) and keeps it as its data.
+void ShowRecentPath(QAction *item, const QString &path);
+// The path a recent-file item stands for (its text while it has none).
+QString RecentPathOf(const QAction *item);
+
 } // namespace quiren

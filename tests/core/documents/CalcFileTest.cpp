@@ -195,6 +195,12 @@ TEST(CalcFileWrite, CharactersCp932CannotHoldStopTheSaveAndNameTheField)
     sheet.row(2, 0)[ColPlaces1] = QStringLiteral("é");
     result = WriteCalcFile(path, sheet);
     EXPECT_TRUE(result.error.contains(QStringLiteral("三階 1行目 梁に平行な壁面 箇所"))) << result.error.toStdString();
+    // Half a surrogate pair at the end of a text is not dropped without a word.
+    sheet.row(2, 0)[ColPlaces1].clear();
+    sheet.titleName = QStringLiteral("佐藤邸") + QChar(0xD83D);
+    result = WriteCalcFile(path, sheet);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("D83D"))) << result.error.toStdString();
     EXPECT_EQ(readAll(path), QByteArray("old contents"));
     EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("a.qrn")});
 

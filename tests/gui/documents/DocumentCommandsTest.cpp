@@ -92,7 +92,7 @@ protected:
     QStringList captions() const
     {
         QStringList list;
-        for (CalcWindow *w : DocumentTable::of(*main).openWindows())
+        for (CalcWindow *w : main->documentTable().openWindows())
             list << w->caption();
         return list;
     }
@@ -176,13 +176,13 @@ TEST_F(DocumentCommandsTest, NewWindowsTakeTheLowestFreeNumberAndStartUnchanged)
     for (int i = 0; i < 3; ++i)
         main->toolButton(QStringLiteral("New"))->trigger();
     EXPECT_EQ(captions(), (QStringList{"新規計算書1", "新規計算書2", "新規計算書3", "新規計算書4"}));
-    CalcWindow *two = DocumentTable::of(*main).slot(2).window;
+    CalcWindow *two = main->documentTable().slot(2).window;
     ASSERT_NE(two, nullptr);
     EXPECT_EQ(two->documentNumber(), 2);
 
     // Window 2 is changed and closed without saving.
     setTitle(two, QStringLiteral("捨てる"));
-    EXPECT_TRUE(DocumentTable::of(*main).slot(2).Changed());
+    EXPECT_TRUE(main->documentTable().slot(2).Changed());
     messageAnswers = {MsgAnswer::No};
     closeWindow(two);
     ASSERT_EQ(messages.size(), 1u);
@@ -191,15 +191,15 @@ TEST_F(DocumentCommandsTest, NewWindowsTakeTheLowestFreeNumberAndStartUnchanged)
     EXPECT_EQ(messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(messages[0].title, QStringLiteral("Quiren"));
     EXPECT_EQ(captions(), (QStringList{"新規計算書1", "新規計算書3", "新規計算書4"}));
-    EXPECT_TRUE(DocumentTable::of(*main).slot(2).Free);
+    EXPECT_TRUE(main->documentTable().slot(2).Free);
 
     // New again: number 2 once more, and a clean sheet.
     CalcWindow *again = main->newCalcWindow();
     EXPECT_EQ(again->caption(), QStringLiteral("新規計算書2"));
     EXPECT_FALSE(again->sheet().changed);
-    EXPECT_FALSE(DocumentTable::of(*main).slot(2).Changed());
+    EXPECT_FALSE(main->documentTable().slot(2).Changed());
     EXPECT_TRUE(again->sheet().titleName.isEmpty());
-    EXPECT_EQ(DocumentTable::of(*main).size(), 5);   // 0..4, nothing added
+    EXPECT_EQ(main->documentTable().size(), 5);   // 0..4, nothing added
 
     // New from a calculation window's own File menu takes number 5.
     choose(again, "mnuFileNew");
@@ -364,8 +364,8 @@ TEST_F(DocumentCommandsTest, CloseQuestionPaths)
     dialogAnswers = {titled};
     main->openFileCommand();
     ASSERT_EQ(captions(), (QStringList{own, titled}));
-    CalcWindow *ownWindow = DocumentTable::of(*main).slot(1).window;
-    CalcWindow *titledWindow = DocumentTable::of(*main).slot(2).window;
+    CalcWindow *ownWindow = main->documentTable().slot(1).window;
+    CalcWindow *titledWindow = main->documentTable().slot(2).window;
 
     // Unchanged: closes without a question.
     CalcWindow *fresh = main->newCalcWindow();
@@ -499,7 +499,7 @@ TEST_F(DocumentCommandsTest, SavingSixFilesListsTheLastFiveInEveryFileMenu)
         EXPECT_EQ(RecentFiles::Entry(p), expected[p - 1]);
     EXPECT_TRUE(main->recentFileActions()[0]->isVisible());
     EXPECT_EQ(shownRecent(main->recentFileActions()), expected);
-    for (CalcWindow *w : DocumentTable::of(*main).openWindows()) {
+    for (CalcWindow *w : main->documentTable().openWindows()) {
         EXPECT_TRUE(w->recentFileActions()[0]->isVisible());
         EXPECT_EQ(shownRecent(w->recentFileActions()), expected) << w->caption().toStdString();
     }
@@ -522,7 +522,7 @@ TEST_F(DocumentCommandsTest, ChoosingARecentFileOpensItAndMovesItUp)
     // From the calculation window's menu: opens, then moves to the top.
     first->recentFileActions()[3]->trigger();
     EXPECT_EQ(captions(), (QStringList{QStringLiteral("新規計算書1"), a}));
-    EXPECT_EQ(DocumentTable::of(*main).slot(2).window->sheet().titleName, QStringLiteral("A"));
+    EXPECT_EQ(main->documentTable().slot(2).window->sheet().titleName, QStringLiteral("A"));
     EXPECT_EQ(shownRecent(main->recentFileActions()), (QStringList{a, b, gone}));
     EXPECT_TRUE(messages.empty());
 
@@ -540,7 +540,7 @@ TEST_F(DocumentCommandsTest, ChoosingARecentFileOpensItAndMovesItUp)
     EXPECT_EQ(shownRecent(main->recentFileActions()), (QStringList{gone, a, b}));
 
     // The main window's own menu works with no calculation window open.
-    for (CalcWindow *w : DocumentTable::of(*main).openWindows())
+    for (CalcWindow *w : main->documentTable().openWindows())
         closeWindow(w);
     ASSERT_TRUE(captions().isEmpty());
     main->recentFileActions()[3]->trigger();

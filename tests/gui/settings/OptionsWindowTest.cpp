@@ -39,7 +39,7 @@ namespace {
 struct FakeHost : OptionsHost {
     QList<CertifiedWallList> refills;
     QList<bool> captionStyles;
-    void RefillActiveWallChoice(const CertifiedWallList &walls) override { refills.append(walls); }
+    void refillActiveWallChoice(const CertifiedWallList &walls) override { refills.append(walls); }
     void SetDirectionCaptions(bool pafKind) override { captionStyles.append(pafKind); }
 };
 
@@ -330,11 +330,11 @@ TEST_F(OptionsWindowTest, TheMultiplierIsCheckedAsItIsTyped)
 
 TEST_F(OptionsWindowTest, LongNamesAreQuestionedBeforeTheyAreRegistered)
 {
-    EXPECT_TRUE(OptionsWindow::NameFitsPrintFrame(QString(16, 'a')));
-    EXPECT_FALSE(OptionsWindow::NameFitsPrintFrame(QString(17, 'a')));
-    EXPECT_TRUE(OptionsWindow::NameFitsPrintFrame("耐力壁構造用合板"));     // 8 full-width
-    EXPECT_FALSE(OptionsWindow::NameFitsPrintFrame("耐力壁構造用合板Ｎ"));  // 9 full-width
-    EXPECT_TRUE(OptionsWindow::NameFitsPrintFrame("ｶﾀｶﾅ半角ﾃｽﾄ壁ABC"));     // 16 bytes
+    EXPECT_TRUE(OptionsWindow::nameFitsPrintFrame(QString(16, 'a')));
+    EXPECT_FALSE(OptionsWindow::nameFitsPrintFrame(QString(17, 'a')));
+    EXPECT_TRUE(OptionsWindow::nameFitsPrintFrame("耐力壁構造用合板"));     // 8 full-width
+    EXPECT_FALSE(OptionsWindow::nameFitsPrintFrame("耐力壁構造用合板Ｎ"));  // 9 full-width
+    EXPECT_TRUE(OptionsWindow::nameFitsPrintFrame("ｶﾀｶﾅ半角ﾃｽﾄ壁ABC"));     // 16 bytes
 
     auto window = open();
     auto *name = child<QLineEdit>(*window, "AuthorizationText_0");

@@ -32,11 +32,11 @@ const QString QrnFilter = QStringLiteral("筋違計算ﾌｧｲﾙ (*.qrn)|*.qrn
 
 TEST(ComDlg, TheFilterBecomesOneTypeEntryPerPair)
 {
-    EXPECT_EQ(clsComDlg::NameFilters(QrnFilter), QStringList{QStringLiteral("筋違計算ﾌｧｲﾙ (*.qrn)")});
-    EXPECT_EQ(clsComDlg::NameFilters(QStringLiteral("PDF|*.pdf")), QStringList{QStringLiteral("PDF (*.pdf)")});
-    EXPECT_EQ(clsComDlg::NameFilters(QStringLiteral("Text|*.txt;*.csv|All (*.*)|*.*|dangling")),
+    EXPECT_EQ(clsComDlg::nameFilters(QrnFilter), QStringList{QStringLiteral("筋違計算ﾌｧｲﾙ (*.qrn)")});
+    EXPECT_EQ(clsComDlg::nameFilters(QStringLiteral("PDF|*.pdf")), QStringList{QStringLiteral("PDF (*.pdf)")});
+    EXPECT_EQ(clsComDlg::nameFilters(QStringLiteral("Text|*.txt;*.csv|All (*.*)|*.*|dangling")),
               (QStringList{QStringLiteral("Text (*.txt *.csv)"), QStringLiteral("All (*.*)")}));
-    EXPECT_TRUE(clsComDlg::NameFilters(QString()).isEmpty());
+    EXPECT_TRUE(clsComDlg::nameFilters(QString()).isEmpty());
 }
 
 class ComDlgSeamTest : public ::testing::Test {

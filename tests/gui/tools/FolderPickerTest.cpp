@@ -76,8 +76,8 @@ TEST_F(FolderPickerTest, AFolderThatIsGoneOpensAtItsNearestParent)
 {
     FolderPicker picker(nullptr, root + "/data/removed/deeper/");
     EXPECT_EQ(picker.chosenFolder(), root + "/data");
-    EXPECT_EQ(FolderPicker::NearestExistingFolder(root + "/data/jw/x/y"), root + "/data/jw");
-    EXPECT_EQ(FolderPicker::NearestExistingFolder("/no-such-folder-anywhere/x"), "/");
+    EXPECT_EQ(FolderPicker::nearestExistingFolder(root + "/data/jw/x/y"), root + "/data/jw");
+    EXPECT_EQ(FolderPicker::nearestExistingFolder("/no-such-folder-anywhere/x"), "/");
 }
 
 TEST_F(FolderPickerTest, AVolumeThatCannotBeReadKeepsBothLists)
@@ -101,14 +101,14 @@ TEST_F(FolderPickerTest, OkReplacesThePendingFolderAndCancelDoesNot)
 {
     QString pending = root + "/data/jw/";
     pressWhenShown("Command1_0");
-    EXPECT_TRUE(FolderPicker::Pick(nullptr, pending));
+    EXPECT_TRUE(FolderPicker::pick(nullptr, pending));
     EXPECT_EQ(pending, root + "/data/jw/");
 
     pressWhenShown("Command1_0", [this](FolderPicker &picker) { picker.openFolder(root + "/data"); });
-    EXPECT_TRUE(FolderPicker::Pick(nullptr, pending));
+    EXPECT_TRUE(FolderPicker::pick(nullptr, pending));
     EXPECT_EQ(pending, root + "/data/");
 
     pressWhenShown("Command1_1", [this](FolderPicker &picker) { picker.openFolder(root); });
-    EXPECT_FALSE(FolderPicker::Pick(nullptr, pending));
+    EXPECT_FALSE(FolderPicker::pick(nullptr, pending));
     EXPECT_EQ(pending, root + "/data/");
 }

@@ -76,7 +76,7 @@ TEST(NumberEntry, ModalEditReturnsTheNewText)
         QTest::keyClick(dialog, Qt::Key_Return);
     });
     NumberEntryDialog::Choice choice = NumberEntryDialog::Choice::Cancel;
-    EXPECT_EQ(NumberEntryDialog::Edit(nullptr, QStringLiteral("7"), &choice), QStringLiteral("8"));
+    EXPECT_EQ(NumberEntryDialog::edit(nullptr, QStringLiteral("7"), &choice), QStringLiteral("8"));
     EXPECT_EQ(choice, NumberEntryDialog::Choice::Ok);
 }
 

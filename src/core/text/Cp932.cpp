@@ -1,0 +1,79 @@
+#include "core/text/Cp932.h"
+
+#include <utility>
+
+namespace quiren {
+
+QStringEncoder Cp932Encoder()
+{
+    return QStringEncoder(Cp932CodecName);
+}
+
+QStringDecoder Cp932Decoder(QStringConverter::Flags flags)
+{
+    return QStringDecoder(Cp932CodecName, flags);
+}
+
+QByteArray ToCp932(QStringView text)
+{
+    QStringEncoder encoder = Cp932Encoder();
+    return encoder.encode(text);
+}
+
+QString FromCp932(QByteArrayView bytes)
+{
+    QStringDecoder decoder = Cp932Decoder();
+    return decoder.decode(bytes);
+}
+
+bool Cp932CanHold(QStringView text)
+{
+    // Half a surrogate pair at the end gives no error: the encoder waits for
+    // the other half.
+    if (!text.isEmpty() && text.back().isHighSurrogate())
+        return false;
+    QStringEncoder encoder = Cp932Encoder();
+    const QByteArray bytes = encoder.encode(text);   // converts only when assigned
+    Q_UNUSED(bytes);
+    return !encoder.hasError();
+}
+
+QString FirstNotInCp932(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QStringView piece = text.mid(i, length);
+        if (!Cp932CanHold(piece))
+            return piece.toString();
+        i += length;
+    }
+    return {};
+}
+
+QString Cp932FieldText(const QString &text)
+{
+    static const std::pair<char16_t, char16_t> replacements[] = {
+        {u'"', u'\uFF02'},      // ＂ (a quote would end the field)
+        {u'\r', u' '},
+        {u'\n', u' '},
+        {u'\u301C', u'\uFF5E'}, // 〜 → ～
+        {u'\u2212', u'\uFF0D'}, // − → －
+        {u'\u2016', u'\u2225'}, // ‖ → ∥
+        {u'\u2014', u'\u2015'}, // — → ―
+        {u'\u00A2', u'\uFFE0'}, // ¢ → ￠
+        {u'\u00A3', u'\uFFE1'}, // £ → ￡
+        {u'\u00AC', u'\uFFE2'}, // ¬ → ￢
+    };
+    QString result = text;
+    for (QChar &c : result) {
+        for (const auto &[from, to] : replacements) {
+            if (c.unicode() == from) {
+                c = QChar(to);
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+} // namespace quiren

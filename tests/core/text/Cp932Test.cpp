@@ -1,0 +1,45 @@
+#include "core/text/Cp932.h"
+
+#include <gtest/gtest.h>
+
+using namespace quiren;
+
+// Bytes written out by hand from the CP932 code table.
+TEST(Cp932, HoldsTheWindowsExtensionsAndNamesWhatItCannotHold)
+{
+    EXPECT_EQ(ToCp932(u"①髙ｱ"), QByteArray("\x87\x40\xFB\xFC\xB1"));
+    EXPECT_EQ(FromCp932("\x87\x40\xFB\xFC\xB1"), QStringLiteral("①髙ｱ"));
+
+    struct Case {
+        QString text;
+        QString firstNotHeld;
+    };
+    const Case cases[] = {
+        {QStringLiteral("木造2階"), QString()},
+        {QString(), QString()},
+        {QStringLiteral("Café"), QStringLiteral("é")},
+        {QStringLiteral("壁😀壁"), QStringLiteral("😀")},
+        {QStringLiteral("壁") + QChar(0xD83D), QString(QChar(0xD83D))},   // half a pair
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(Cp932CanHold(c.text), c.firstNotHeld.isEmpty()) << c.text.toStdString();
+        EXPECT_EQ(FirstNotInCp932(c.text), c.firstNotHeld) << c.text.toStdString();
+    }
+}
+
+TEST(Cp932, FieldTextTakesTheFormsCp932Holds)
+{
+    const struct {
+        char16_t typed;
+        char16_t stored;
+    } cases[] = {
+        {u'"', u'＂'}, {u'\r', u' '}, {u'\n', u' '}, {u'〜', u'～'}, {u'−', u'－'},
+        {u'‖', u'∥'}, {u'—', u'―'}, {u'¢', u'￠'}, {u'£', u'￡'}, {u'¬', u'￢'},
+    };
+    for (const auto &c : cases) {
+        const QString stored = Cp932FieldText(QStringLiteral("a") + QChar(c.typed) + QStringLiteral("b"));
+        EXPECT_EQ(stored, QStringLiteral("a") + QChar(c.stored) + QStringLiteral("b")) << int(c.typed);
+        EXPECT_TRUE(Cp932CanHold(stored)) << int(c.typed);
+    }
+    EXPECT_EQ(Cp932FieldText(QStringLiteral("壁量～")), QStringLiteral("壁量～"));
+}
