@@ -304,6 +304,8 @@ EditResult CalcSheet::AfterEdit(int s, int r, int column, EditPrompter &prompter
 {
     ApplyKindDefaults(s, r);
     QString &cell = framing[s][r][column];
+    if (isLengthColumn(column) || isPlacesColumn(column))
+        cell = HalfWidthNumber(cell);
 
     if (isLengthColumn(column) && !cell.isEmpty()) {
         if (cell == framing::Clear) {

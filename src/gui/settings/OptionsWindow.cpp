@@ -7,6 +7,7 @@
 #include "gui/tools/FolderPicker.h"
 #include "gui/widgets/Captions.h"
 #include "gui/widgets/MessageBox.h"
+#include "gui/widgets/NumberInput.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -198,6 +199,7 @@ void OptionsWindow::buildWallPage(QWidget *page)
         authorizationText_[i]->installEventFilter(this);
     }
     authorizationText_[1]->setMaximumWidth(120);
+    AcceptFullWidthDigits(authorizationText_[1]);
 
     const int captions[3] = {6128, 6129, 6130};
     auto *buttons = new QHBoxLayout;
@@ -239,7 +241,7 @@ void OptionsWindow::buildWindPage(QWidget *page)
     auto *about = NumberedLabel(1215, frame);
     about->setWordWrap(true);
 
-    mtimes_ = Named(new QSpinBox(frame), QStringLiteral("Mtimes"));
+    mtimes_ = Named(new NumberSpinBox(frame), QStringLiteral("Mtimes"));
     mtimes_->setRange(WallCoefficientMin, WallCoefficientMax);
     mtimes_->setSingleStep(1);
     mtimes_->setValue(WallCoefficientDefault);

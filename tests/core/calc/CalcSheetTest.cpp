@@ -290,6 +290,11 @@ TEST(CalcSheetEdits, LengthAndPlacesNormalisation)
     EXPECT_EQ(sheet.row(0, 0)[ColPlaces0], "2");
     type(sheet, 0, 0, ColPlaces0, QStringLiteral("3.5"), p);
     EXPECT_EQ(sheet.row(0, 0)[ColPlaces0], "4");
+    // Typed with the input method in full-width mode.
+    type(sheet, 0, 0, ColPlaces0, QStringLiteral("３"), p);
+    EXPECT_EQ(sheet.row(0, 0)[ColPlaces0], "3");
+    type(sheet, 0, 0, ColLength0, QStringLiteral("１．８２"), p);
+    EXPECT_EQ(sheet.row(0, 0)[ColLength0], "  1.82");
     type(sheet, 0, 0, ColPlaces0, QStringLiteral("-2"), p);
     EXPECT_TRUE(sheet.row(0, 0)[ColPlaces0].isEmpty());
     EXPECT_EQ(p.invalidCount, 1);
