@@ -78,11 +78,13 @@ NumberEntryDialog::NumberEntryDialog(const QString &cellText, QWidget *owner)
     layout->addWidget(cancelButton, 2, 0, 1, 2);
     layout->addWidget(clearButton, 3, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    // Wide enough for the caption to be read beside the frame's buttons.
+    // Wide enough for the caption to be read beside the frame's icon and
+    // buttons (window managers write captions in a larger, bold font).
     QFont captionFont = font();
     captionFont.setBold(true);
+    captionFont.setPointSizeF(captionFont.pointSizeF() * 1.25);
     const int caption = QFontMetrics(captionFont).horizontalAdvance(windowTitle());
-    layout->setColumnMinimumWidth(0, caption + 4 * fontMetrics().height());
+    layout->setColumnMinimumWidth(0, caption + 6 * fontMetrics().height());
     m_spinner->setFocus();
 }
 
