@@ -114,7 +114,7 @@ QString sheetJson(const QString &path, const CalcSheet &sheet)
 QString certifiedText(const CalcSheet &sheet)
 {
     if (sheet.walls().isEmpty())
-        return Str(6110);   // "未登録です"
+        return Str(S::NotRegistered);   // "未登録です"
     if (const CertifiedWall *wall = sheet.chosenWall())
         return wall->displayLine;
     return {};
@@ -124,12 +124,12 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
 {
     QString out;
     TextTable header({false, false});
-    header.addRow({HeadingCaption(Str(1000)), path});   // "ﾌｧｲﾙ"
-    header.addRow({HeadingCaption(Str(1100)), sheet.titleName});
-    header.addRow({Str(1102), HeadingCaption(Str(1103 + sheet.storeyIndex))});
-    header.addRow({Str(1106), HeadingCaption(Str(1107 + sheet.weightType))});
-    header.addRow({Str(1034), Str(sheet.strongWind ? 6183 : 6184)});   // "する" / "しない"
-    header.addRow({HeadingCaption(Str(1101)), certifiedText(sheet)});
+    header.addRow({HeadingCaption(Str(S::MenuFile)), path});   // "ﾌｧｲﾙ"
+    header.addRow({HeadingCaption(Str(S::ProjectName)), sheet.titleName});
+    header.addRow({Str(S::Storeys), HeadingCaption(Str(S::StoreyChoices + sheet.storeyIndex))});
+    header.addRow({Str(S::RoofWeight), HeadingCaption(Str(S::WeightChoices + sheet.weightType))});
+    header.addRow({Str(S::StrongWindArea), Str(sheet.strongWind ? S::Applies : S::DoesNotApply)});   // "する" / "しない"
+    header.addRow({HeadingCaption(Str(S::CertifiedWallChoice)), certifiedText(sheet)});
     out += header.render();
 
     for (int s = 0; s <= sheet.storeyIndex; ++s) {
@@ -137,11 +137,11 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
 
         // The three area lines of the storey's page.
         TextTable areas({false, true, false, true, false, true, false});
-        areas.addRow({Str(1109), sheet.floorArea[s], Str(1110), sheet.coefficient[s], Str(1111),
-                      sheet.floorRequirement[s], Str(1112)});
+        areas.addRow({Str(S::FloorArea), sheet.floorArea[s], Str(S::SquareMetresTimes), sheet.coefficient[s], Str(S::EqualsFloorRequirement),
+                      sheet.floorRequirement[s], Str(S::Metres)});
         for (int w : {s, s + 3}) {
-            areas.addRow({AreaCaption(w), sheet.projectedArea[w], Str(1110), sheet.windFactor[w], Str(1113),
-                          sheet.projectedRequirement[w], Str(1112)});
+            areas.addRow({AreaCaption(w), sheet.projectedArea[w], Str(S::SquareMetresTimes), sheet.windFactor[w], Str(S::EqualsProjectedRequirement),
+                          sheet.projectedRequirement[w], Str(S::Metres)});
         }
         out += areas.render(2);
 
@@ -151,7 +151,7 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
         rows.addGroup(7, DirectionCaption(1));
         QStringList headings;
         for (int c = 0; c < FramingColumnCount; ++c)
-            headings << HeadingCaption(Str(1130 + c));
+            headings << HeadingCaption(Str(S::FramingColumnHeaders + c));
         rows.addRow(headings);
         int used = 0;
         for (const FramingRow &row : sheet.framing[s]) {
@@ -173,7 +173,7 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
     TextTable judgement({false, true, true, true, true, true, true});
     judgement.addGroup(1, DirectionCaption(0));
     judgement.addGroup(4, DirectionCaption(1));
-    judgement.addRow({Str(1120), Str(3110), Str(3111), Str(3112), Str(3110), Str(3111), Str(3112)});
+    judgement.addRow({Str(S::JudgementRows), Str(S::JudgementNecessary), Str(S::JudgementEffective), Str(S::JudgementRatio), Str(S::JudgementNecessary), Str(S::JudgementEffective), Str(S::JudgementRatio)});
     for (int s = 0; s <= sheet.storeyIndex; ++s) {
         const JudgementRow &j = sheet.judgement[s];
         judgement.addRow({j[0], j[1], j[2], j[3].trimmed(), j[4], j[5], j[6].trimmed()});

@@ -257,7 +257,7 @@ void FramingGrid::currentChanged(const QModelIndex &current, const QModelIndex &
 {
     QTableView::currentChanged(current, previous);
     if (FramingModel::framingRow(current) >= 0)
-        emit promptRequested(Str(4100 + current.column()));
+        emit promptRequested(Str(S::FramingColumnPrompts + current.column()));
 }
 
 void FramingGrid::noteCommitted(const QModelIndex &index)
@@ -302,7 +302,7 @@ void FramingGrid::onClicked(const QModelIndex &index)
         return;
     // A click on the cell that is already current changes no current cell,
     // and the prompt would not follow.
-    emit promptRequested(Str(4100 + index.column()));
+    emit promptRequested(Str(S::FramingColumnPrompts + index.column()));
     const int s = storey();
     bool changed = false;
     switch (index.column()) {

@@ -18,17 +18,6 @@ namespace quiren {
 
 namespace {
 
-// String numbers of the texts used here.
-constexpr int StrQuestionChanged = 4010;   // "]内のデータは変更されています。"
-constexpr int StrQuestionSave = 4011;      // "変更を保存しますか？"
-constexpr int StrAlreadyOpen = 5015;       // "選択したﾌｧｲﾙはすでに開いています。"
-constexpr int StrAppTitle = 6100;          // "Quiren"
-constexpr int StrUntitled = 6103;          // "新規計算書"
-constexpr int StrFileFilter = 6104;        // "筋違計算ﾌｧｲﾙ (*.qrn)|*.qrn"
-constexpr int StrUntitledFile = 6105;      // "Untitled.qrn"
-constexpr int StrExtension = 6106;         // ".qrn"
-constexpr int StrQuestionOpen = 6107;      // "["
-
 // A recent-file item keeps its path in its data; the text shows it (a "&"
 // in a path is doubled so that it is not taken for an accelerator).
 constexpr char RecentHookedProperty[] = "quirenRecentHooked";
@@ -84,7 +73,7 @@ QStringList listedCaptions(MainWindow &main)
 
 QString appTitle()
 {
-    return Str(StrAppTitle);
+    return Str(S::AppTitle);
 }
 
 // A window gets its number: caption, tag and slot.
@@ -119,8 +108,8 @@ enum class CloseAnswer { Close, Stay };
 CloseAnswer askAboutChanges(CalcWindow &window)
 {
     MainWindow *main = MainWindowOf(window);
-    const QString text = Str(StrQuestionOpen) + window.caption() + Str(StrQuestionChanged)
-        + QLatin1Char('\n') + Str(StrQuestionSave);
+    const QString text = Str(S::OpenBracket) + window.caption() + Str(S::DataChanged)
+        + QLatin1Char('\n') + Str(S::SaveChanges);
     const MsgAnswer answer = ShowMessage(main ? static_cast<QWidget *>(main) : &window, text,
                                          MsgButtons::YesNoCancel, MsgIcon::Exclamation, appTitle());
     switch (answer) {
@@ -131,7 +120,7 @@ CloseAnswer askAboutChanges(CalcWindow &window)
         if (!IsUntitled(window) && window.sheet().titleName.isEmpty()) {
             saved = SaveCalcFile(window, window.caption());
         } else {
-            const QString path = AskSavePath(window.sheet().titleName + Str(StrExtension));
+            const QString path = AskSavePath(window.sheet().titleName + Str(S::QrnExtension));
             saved = !path.isEmpty() && SaveCalcFile(window, path);
         }
         return saved ? CloseAnswer::Close : CloseAnswer::Stay;
@@ -165,7 +154,7 @@ CalcWindow *NewCalcWindow(MainWindow &main)
     DocumentTable &table = DocumentTable::of(main);
     const int number = table.AllocateDocumentSlot();
     CalcWindow *window = main.createCalcWindow();
-    window->setCaption(Str(StrUntitled) + QString::number(number));
+    window->setCaption(Str(S::Untitled) + QString::number(number));
     takeNumber(main, *window, number);
     window->sheet().changed = false;
     RefreshRecentFileMenus(main);
@@ -198,7 +187,7 @@ void OpenFileCommand(MainWindow &main)
 {
     clsComDlg &dialog = CommonDialog();
     dialog.FileName.clear();
-    dialog.Filter = Str(StrFileFilter);
+    dialog.Filter = Str(S::FileFilter);
     dialog.Flags = OFN_HIDEREADONLY;
     dialog.setAction(ComDlgOpen);
     const QString path = dialog.FileName;
@@ -214,7 +203,7 @@ bool IsFileAlreadyOpen(MainWindow &main, const QString &path)
 {
     for (CalcWindow *window : DocumentTable::of(main).openWindows()) {
         if (window->caption() == path) {
-            ShowMessage(&main, Str(StrAlreadyOpen), MsgButtons::Ok, MsgIcon::None, appTitle());
+            ShowMessage(&main, Str(S::AlreadyOpen), MsgButtons::Ok, MsgIcon::None, appTitle());
             return true;
         }
     }
@@ -225,19 +214,19 @@ bool IsFileAlreadyOpen(MainWindow &main, const QString &path)
 
 bool IsUntitled(const CalcWindow &window)
 {
-    return window.caption().startsWith(Str(StrUntitled).left(2));
+    return window.caption().startsWith(Str(S::Untitled).left(2));
 }
 
 QString ProposedFileName(const CalcWindow &window)
 {
     const QString title = window.sheet().titleName;
-    return title.isEmpty() ? Str(StrUntitledFile) : title + Str(StrExtension);
+    return title.isEmpty() ? Str(S::UntitledFile) : title + Str(S::QrnExtension);
 }
 
 QString AskSavePath(const QString &proposedName)
 {
     clsComDlg &dialog = CommonDialog();
-    dialog.Filter = Str(StrFileFilter);
+    dialog.Filter = Str(S::FileFilter);
     dialog.FileName = proposedName;
     dialog.setAction(ComDlgSaveAs);
     return dialog.FileName;
