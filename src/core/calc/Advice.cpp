@@ -32,7 +32,9 @@ QStringList AdviceLengthTexts(int module)
 
 bool AdviceCalculable(const JudgementRow &row, int d)
 {
-    if (row[necessaryColumn(d)].isEmpty())
+    // Without a judgement (no floor area yet) the shown requirement is not
+    // the one the storey has to meet, so no number of places can be promised.
+    if (row[necessaryColumn(d)].isEmpty() || row[resultColumn(d)].isEmpty())
         return false;
     return TextValue(row[sumColumn(d)]) != 0.0;
 }

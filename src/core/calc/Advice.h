@@ -15,8 +15,9 @@ namespace quiren {
 // metre module (3) offers 1.0, 1.5 and 2.0; an unknown module counts as 0.
 QStringList AdviceLengthTexts(int module);
 
-// True when the direction can be evaluated at all: its necessary length is
-// shown and its effective length, read as a number, is not 0.
+// True when the direction can be evaluated at all: it has a judgement, its
+// necessary length is shown and its effective length, read as a number, is
+// not 0.
 bool AdviceCalculable(const JudgementRow &row, int d);
 
 struct AdviceResult {

@@ -254,16 +254,29 @@ void CalcSheet::RecalcStorey(int s)
     SumEffective(s);
     rules().addExistingExtras(*this, s);
 
-    if (floorArea[s].isEmpty() || !rules().prepareJudgement(*this, s))
-        return;
+    // A judgement on screen or on paper must always be the current one: where
+    // none can be made (no floor area, no positive requirement) the cell is
+    // emptied rather than left showing an earlier verdict. A storey with a
+    // requirement and nothing to meet it is judged 0.0 %.
+    // Under the 2025 rules a storey without its Lw cannot be judged.
+    const bool judgeable = rules().prepareJudgement(*this, s);
     for (int d = 0; d < 2; ++d) {
         const double necessary = TextValue(judgement[s][JudgeNecessary0 + 3 * d]);
         const double sum = TextValue(judgement[s][JudgeSum0 + 3 * d]);
-        if (sum > 0 && necessary > 0) {
-            effectiveRatio[s + 3 * d] = static_cast<float>(sum / necessary * 100.0);
-            ShowJudgement(s, d);
+        if (!judgeable || floorArea[s].isEmpty() || !(necessary > 0)) {
+            ClearJudgement(s, d);
+            continue;
         }
+        effectiveRatio[s + 3 * d] = static_cast<float>(sum / necessary * 100.0);
+        ShowJudgement(s, d);
     }
+}
+
+void CalcSheet::ClearJudgement(int s, int d)
+{
+    effectiveRatio[s + 3 * d] = 0.0f;
+    judgement[s].bars[d] = JudgementBar{};
+    judgement[s][JudgeResult0 + 3 * d].clear();
 }
 
 void CalcSheet::SumEffective(int s)
@@ -324,6 +337,8 @@ EditResult CalcSheet::AfterEdit(int s, int r, int column, EditPrompter &prompter
 {
     ApplyKindDefaults(s, r);
     QString &cell = framing[s][r][column];
+    if (isLengthColumn(column) || isPlacesColumn(column))
+        cell = HalfWidthNumber(cell);
 
     if (isLengthColumn(column) && cell == framing::Clear) {
         cell.clear();

@@ -204,6 +204,8 @@ public:
     void RecalcStorey(int s);
     void SumEffective(int s);
     void ShowJudgement(int s, int d);
+    // Empties the judgement of storey s, direction d: text, bar and ratio.
+    void ClearJudgement(int s, int d);
 
     // ---- framing grid edits (the model side of the grid) ------------------
     FramingRow &row(int s, int r) { return framing[s][r]; }

@@ -116,6 +116,23 @@ QString SingleText(float value)
     return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer)).toUpper();
 }
 
+QString HalfWidthNumber(const QString &text)
+{
+    QString result = text;
+    for (QChar &c : result) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFF10 && u <= 0xFF19)        // ０..９
+            c = QChar(char16_t(u'0' + (u - 0xFF10)));
+        else if (u == 0xFF0E)                   // ．
+            c = QLatin1Char('.');
+        else if (u == 0xFF0D || u == 0x2212)    // － and the minus sign −
+            c = QLatin1Char('-');
+        else if (u == 0xFF0B)                   // ＋
+            c = QLatin1Char('+');
+    }
+    return result;
+}
+
 NumberCheck CheckNumberText(const QString &text)
 {
     static const QRegularExpression number(

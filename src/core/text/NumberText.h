@@ -31,6 +31,12 @@ QString FormatDecimal(double value, int decimals, int minDecimals);
 // (0.11, 0.5, 1.365, 3, -2000, 19792.96).
 QString SingleText(float value);
 
+// A typed number in half-width characters: full-width digits, point, minus
+// and plus ("１．８２", "－５"), as an input method in full-width mode types
+// them, become their ASCII forms; everything else is kept. Every numeric
+// input runs its text through this before checking it.
+QString HalfWidthNumber(const QString &text);
+
 // What a typed number is, before any arithmetic sees it.
 enum class NumberCheck {
     Number,      // a number in single-precision range

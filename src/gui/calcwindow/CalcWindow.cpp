@@ -12,6 +12,7 @@
 #include "gui/print/JwCommand.h"
 #include "gui/print/PrintCommands.h"
 #include "gui/widgets/Captions.h"
+#include "gui/widgets/NumberInput.h"
 #include "gui/widgets/Twips.h"
 #include "gui/widgets/WidgetSupport.h"
 
@@ -27,6 +28,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -46,7 +48,9 @@ QLabel *numberedLabel(int number, QWidget *parent, const QString &name = QString
     return label;
 }
 
-// A computed value shown in a sunken box (coefficients, requirements).
+// A computed value shown in a sunken box (coefficients, requirements). The
+// box keeps its width whatever the value, so that a huge area cannot push
+// the rest of the window aside; see showValue().
 QLabel *valueLabel(const QString &name, const QString &text, int widthTwips, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
@@ -54,9 +58,43 @@ QLabel *valueLabel(const QString &name, const QString &text, int widthTwips, QWi
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(TwipsToPixelsX(widthTwips, parent));
+    const int room = label->fontMetrics().horizontalAdvance(QStringLiteral("000000.0000"));
+    label->setFixedWidth(std::max(TwipsToPixelsX(widthTwips, parent),
+                                  room + 2 * label->frameWidth() + 4));
     return label;
 }
+
+// Puts a value into its box. A text too long for the box is cut with "…",
+// never clipped silently (a clipped "…0000.0000" would read as a small
+// number); the whole text is in the tool tip.
+void showValue(QLabel *label, const QString &text)
+{
+    const int room = label->contentsRect().width() - 4;
+    const QString shown = label->fontMetrics().elidedText(text, Qt::ElideRight, room);
+    label->setText(shown);
+    label->setToolTip(shown == text ? QString() : text);
+}
+
+// Scrolls the window's contents; asks for their whole size as long as the
+// screen allows, so that a new window opens showing everything.
+class ContentsScroller : public QScrollArea {
+public:
+    explicit ContentsScroller(QWidget *parent)
+        : QScrollArea(parent)
+    {
+        setObjectName(QStringLiteral("frmCalcScroller"));
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+    }
+
+    QSize sizeHint() const override
+    {
+        if (!widget())
+            return QScrollArea::sizeHint();
+        const int frame = 2 * frameWidth();
+        return widget()->sizeHint() + QSize(frame, frame);
+    }
+};
 
 QLineEdit *areaBox(const QString &name, QWidget *parent)
 {
@@ -64,6 +102,7 @@ QLineEdit *areaBox(const QString &name, QWidget *parent)
     box->setObjectName(name);
     box->setAlignment(Qt::AlignRight);
     box->setFixedWidth(TwipsToPixelsX(1000, parent));
+    AcceptFullWidthDigits(box);
     return box;
 }
 
@@ -236,11 +275,23 @@ void CalcWindow::buildControls()
     top->addWidget(m_judgement, 0, Qt::AlignTop);
     m_inputs = inputs;
 
-    auto *layout = new QVBoxLayout(this);
+    // Everything sits on one sheet that scrolls when the frame is smaller
+    // than it (windows tiled one above the other), instead of squeezing the
+    // controls into each other.
+    auto *contents = new QWidget;
+    contents->setObjectName(QStringLiteral("frmCalcContents"));
+    auto *layout = new QVBoxLayout(contents);
     layout->setContentsMargins(TwipsToPixelsX(100, this), TwipsToPixelsY(80, this),
                                TwipsToPixelsX(100, this), TwipsToPixelsY(80, this));
     layout->addLayout(top);
     layout->addWidget(m_tabs, 1);
+    auto *scroller = new ContentsScroller(this);
+    scroller->setWidget(contents);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroller);
+    const int line = fontMetrics().height();
+    setMinimumSize(20 * line, 10 * line);
 }
 
 void CalcWindow::buildMenus()
@@ -462,12 +513,12 @@ void CalcWindow::showSheet()
 void CalcWindow::refreshNumbers()
 {
     for (int s = 0; s < StoreyCount; ++s) {
-        m_floorTimes[s]->setText(m_sheet.coefficient[s]);
-        m_floorNeeded[s]->setText(m_sheet.floorRequirement[s]);
+        showValue(m_floorTimes[s], m_sheet.coefficient[s]);
+        showValue(m_floorNeeded[s], m_sheet.floorRequirement[s]);
     }
     for (int w = 0; w < ProjectedAreaCount; ++w) {
-        m_wallTimes[w]->setText(m_sheet.windFactor[w]);
-        m_wallNeeded[w]->setText(m_sheet.projectedRequirement[w]);
+        showValue(m_wallTimes[w], m_sheet.windFactor[w]);
+        showValue(m_wallNeeded[w], m_sheet.projectedRequirement[w]);
     }
     m_judgement->refresh();
 }
@@ -610,7 +661,9 @@ bool CalcWindow::checkAreaText(QLineEdit *box, const QString &text)
     if (text.isEmpty())
         return true;
     const NumberCheck check = CheckNumberText(text);
-    if (check == NumberCheck::Number)
+    // An area is refused where a typed length is: a negative one would lower
+    // the requirement below nothing.
+    if (check == NumberCheck::Number && TextValue(text) >= 0)
         return true;
     ++m_areaChecks;
     if (check == NumberCheck::NotANumber)

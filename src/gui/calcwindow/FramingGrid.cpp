@@ -10,8 +10,35 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
 
 namespace quiren {
+
+namespace {
+
+// The drop-down editor of a list cell; says when its list closes, however
+// it was closed (a choice, Escape, a click elsewhere).
+class ListEditor : public QComboBox {
+public:
+    explicit ListEditor(QWidget *parent)
+        : QComboBox(parent)
+    {
+        view()->window()->installEventFilter(this);
+    }
+
+    std::function<void()> onListClosed;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide && watched == view()->window() && onListClosed)
+            onListClosed();
+        return QComboBox::eventFilter(watched, event);
+    }
+};
+
+} // namespace
 
 // ---- editors ----------------------------------------------------------------------
 
@@ -50,7 +77,7 @@ QWidget *FramingDelegate::createEditor(QWidget *parent, const QStyleOptionViewIt
         edit->setAlignment(FramingModel::columnAlignment(index.column()));
         return edit;
     }
-    auto *combo = new QComboBox(parent);
+    auto *combo = new ListEditor(parent);
     combo->setEditable(false);
     combo->addItems(items);
     combo->setMaxVisibleItems(items.size());
@@ -60,6 +87,18 @@ QWidget *FramingDelegate::createEditor(QWidget *parent, const QStyleOptionViewIt
         emit self->commitData(combo);
         emit self->closeEditor(combo, QAbstractItemDelegate::NoHint);
     });
+    // Closing the list without a choice (Escape, a click elsewhere) leaves
+    // the cell as well: one Escape, not a second one for the closed list.
+    // A choice closes the list just before it is reported, so the check
+    // waits until the choice has been handled.
+    const QPersistentModelIndex cell(index);
+    const QPointer<QComboBox> guard(combo);
+    combo->onListClosed = [self, cell, guard] {
+        QTimer::singleShot(0, self, [self, cell, guard] {
+            if (guard && self->m_grid->indexWidget(cell) == guard)
+                emit self->closeEditor(guard, QAbstractItemDelegate::NoHint);
+        });
+    };
     return combo;
 }
 
@@ -261,6 +300,9 @@ void FramingGrid::onClicked(const QModelIndex &index)
     const int r = FramingModel::framingRow(index);
     if (r < 0)
         return;
+    // A click on the cell that is already current changes no current cell,
+    // and the prompt would not follow.
+    emit promptRequested(Str(S::FramingColumnPrompts + index.column()));
     const int s = storey();
     bool changed = false;
     switch (index.column()) {

@@ -8,6 +8,7 @@
 #include "gui/tools/FolderPicker.h"
 #include "gui/widgets/Captions.h"
 #include "gui/widgets/MessageBox.h"
+#include "gui/widgets/NumberInput.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -191,6 +192,7 @@ void OptionsWindow::buildWallPage(QWidget *page)
         m_authorizationText[i]->installEventFilter(this);
     }
     m_authorizationText[1]->setMaximumWidth(120);
+    AcceptFullWidthDigits(m_authorizationText[1]);
 
     const int captions[3] = {S::RegisterWall, S::EditWall, S::DeleteWall};
     auto *buttons = new QHBoxLayout;
@@ -232,7 +234,7 @@ void OptionsWindow::buildWindPage(QWidget *page)
     auto *about = NumberedLabel(S::StrongWindExplanation, frame);
     about->setWordWrap(true);
 
-    m_mtimes = Named(new QSpinBox(frame), QStringLiteral("Mtimes"));
+    m_mtimes = Named(new NumberSpinBox(frame), QStringLiteral("Mtimes"));
     m_mtimes->setRange(WallCoefficientMin, WallCoefficientMax);
     m_mtimes->setSingleStep(1);
     m_mtimes->setValue(WallCoefficientDefault);
@@ -383,10 +385,10 @@ bool OptionsWindow::multiplierRegistrable()
     // The sheet uses a certified multiplier exactly as registered, and the
     // wall file refuses any other value on reading: one outside the range
     // is not let into the list.
-    if (IsCertifiedMultiplier(TextValue(authorizationText_[1]->text())))
+    if (IsCertifiedMultiplier(TextValue(m_authorizationText[1]->text())))
         return true;
     ShowMessage(this, Str(S::InvalidNumber), MsgButtons::Ok, MsgIcon::Exclamation);
-    authorizationText_[1]->setFocus();
+    m_authorizationText[1]->setFocus();
     return false;
 }
 

@@ -61,8 +61,9 @@ QString CommandLineFile(const QStringList &arguments)
 
 int RunProgram(QApplication &app)
 {
+    // No display name: Qt would append it (" — Quiren") to the title of every
+    // window and message, whose titles are exactly their own.
     app.setApplicationName(QString::fromLatin1(AppTitle));
-    app.setApplicationDisplayName(QString::fromLatin1(AppTitle));
     InstallJapaneseTranslations(app);
     UseJapaneseFont(app);
     MarkStartup("fonts");

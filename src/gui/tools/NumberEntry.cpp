@@ -1,6 +1,7 @@
 #include "gui/tools/NumberEntry.h"
 
 #include "core/text/StringTable.h"
+#include "gui/widgets/NumberInput.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,7 +19,10 @@ NumberEntryDialog::NumberEntryDialog(const QString &cellText, QWidget *owner)
 {
     setObjectName(QStringLiteral("frmNum"));
     setWindowTitle(Str(S::PlaceCountTitle));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A dialog's frame: a caption and a close button, nothing to minimise or
+    // maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
 
     m_number = new QLabel(this);
     m_number->setObjectName(QStringLiteral("labNum"));
@@ -33,7 +37,7 @@ NumberEntryDialog::NumberEntryDialog(const QString &cellText, QWidget *owner)
     const QString shown = cellText.trimmed().isEmpty() ? QStringLiteral("1") : cellText.trimmed();
     m_number->setText(shown);
 
-    m_spinner = new QSpinBox(this);
+    m_spinner = new NumberSpinBox(this);
     m_spinner->setObjectName(QStringLiteral("udNum"));
     m_spinner->setRange(1, 100);
     m_spinner->setSingleStep(1);
@@ -74,6 +78,13 @@ NumberEntryDialog::NumberEntryDialog(const QString &cellText, QWidget *owner)
     layout->addWidget(cancelButton, 2, 0, 1, 2);
     layout->addWidget(clearButton, 3, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Wide enough for the caption to be read beside the frame's icon and
+    // buttons (window managers write captions in a larger, bold font).
+    QFont captionFont = font();
+    captionFont.setBold(true);
+    captionFont.setPointSizeF(captionFont.pointSizeF() * 1.25);
+    const int caption = QFontMetrics(captionFont).horizontalAdvance(windowTitle());
+    layout->setColumnMinimumWidth(0, caption + 6 * fontMetrics().height());
     m_spinner->setFocus();
 }
 

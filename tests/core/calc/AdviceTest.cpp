@@ -66,6 +66,8 @@ TEST(Advice, NothingToCalculateFrom)
     EXPECT_EQ(EvaluateAdvice(none, 0, 0.91f).text, cannot);
     EXPECT_FALSE(EvaluateAdvice(none, 0, 0.91f).listEnabled);
     EXPECT_FALSE(AdviceCalculable(none, 0));
+    // A requirement and a sum but no judgement (no floor area yet).
+    EXPECT_EQ(EvaluateAdvice(rowOf("5.0000", "3.0000", ""), 0, 0.91f).text, cannot);
     // Empty necessary length, empty sum.
     EXPECT_EQ(EvaluateAdvice(rowOf("", "2.0000", ""), 0, 0.91f).text, cannot);
     EXPECT_EQ(EvaluateAdvice(rowOf("5.0000", "", ""), 0, 0.91f).text, cannot);

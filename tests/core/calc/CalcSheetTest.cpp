@@ -192,26 +192,54 @@ TEST(CalcSheetRecalc, EffectiveLengthsSumsAndJudgement)
     EXPECT_EQ(p.notANumberCount + p.invalidCount, 0);
 }
 
-TEST(CalcSheetRecalc, JudgementNeedsAFloorAreaAndPositiveValues)
+// A judgement cell is either the verdict of the sheet as it stands or empty;
+// it never keeps an earlier verdict once the inputs changed.
+TEST(CalcSheetRecalc, JudgementIsAlwaysCurrentOrEmpty)
 {
     CalcSheet sheet;
     ScriptedPrompter p;
+    const auto result = [&sheet](int d) { return sheet.judgement[0][JudgeResult0 + 3 * d]; };
+    const auto bar = [&sheet](int d) { return sheet.judgement[0].bars[d]; };
+
     sheet.SetProjectedArea(0, QStringLiteral("20"));
     type(sheet, 0, 0, ColKind, QStringLiteral("木摺両面壁"), p);
     type(sheet, 0, 0, ColLength0, QStringLiteral("2"), p);
     type(sheet, 0, 0, ColPlaces0, QStringLiteral("3"), p);
     // Sums, but no judgement without a floor area.
     EXPECT_EQ(sheet.judgement[0][JudgeSum0], "6.0000");
-    EXPECT_TRUE(sheet.judgement[0][JudgeResult0].isEmpty());
+    EXPECT_TRUE(result(0).isEmpty());
+    EXPECT_FALSE(bar(0).shown);
 
+    // With a floor area both directions are judged; one without any framing
+    // falls short by everything it needs.
     sheet.SetFloorArea(0, QStringLiteral("50"));
-    EXPECT_EQ(sheet.judgement[0][JudgeResult0], "60.0% ");
-    // Direction 1 has no framing: its cell is left as it was.
-    EXPECT_TRUE(sheet.judgement[0][JudgeResult1].isEmpty());
+    EXPECT_EQ(result(0), "60.0% ");
+    EXPECT_EQ(result(1), "0.0% ");
+    EXPECT_TRUE(bar(1).shown);
+    EXPECT_EQ(bar(1).red, 255u);
+    EXPECT_FLOAT_EQ(bar(1).percent, 0.0f);
 
-    // Emptying the floor area keeps the last judgement on display.
+    type(sheet, 0, 0, ColPlaces0, QStringLiteral("10"), p);
+    ASSERT_EQ(result(0), "OK");
+    // Places refused and emptied: the row adds nothing, and "OK" goes.
+    type(sheet, 0, 0, ColPlaces0, QStringLiteral("-1"), p);
+    EXPECT_EQ(p.invalidCount, 1);
+    EXPECT_EQ(sheet.judgement[0][JudgeSum0], "0.0000");
+    EXPECT_EQ(result(0), "0.0% ");
+    EXPECT_EQ(bar(0).blue, 0u);
+
+    // A floor area of 0 with nothing projected in direction 1 leaves nothing
+    // to judge that direction against.
+    sheet.SetFloorArea(0, QStringLiteral("0"));
+    EXPECT_EQ(result(0), "0.0% ");   // 20 m² projected still need 10.0000
+    EXPECT_TRUE(result(1).isEmpty());
+
+    // Emptying the floor area takes every judgement of the storey away.
     sheet.SetFloorArea(0, QString());
-    EXPECT_EQ(sheet.judgement[0][JudgeResult0], "60.0% ");
+    EXPECT_TRUE(result(0).isEmpty());
+    EXPECT_TRUE(result(1).isEmpty());
+    EXPECT_FALSE(bar(0).shown);
+    EXPECT_FALSE(bar(1).shown);
 }
 
 TEST(CalcSheetRecalc, RatiosJustBelowAHundredAreNotOk)
@@ -262,6 +290,11 @@ TEST(CalcSheetEdits, LengthAndPlacesNormalisation)
     EXPECT_EQ(sheet.row(0, 0)[ColPlaces0], "2");
     type(sheet, 0, 0, ColPlaces0, QStringLiteral("3.5"), p);
     EXPECT_EQ(sheet.row(0, 0)[ColPlaces0], "4");
+    // Typed with the input method in full-width mode.
+    type(sheet, 0, 0, ColPlaces0, QStringLiteral("３"), p);
+    EXPECT_EQ(sheet.row(0, 0)[ColPlaces0], "3");
+    type(sheet, 0, 0, ColLength0, QStringLiteral("１．８２"), p);
+    EXPECT_EQ(sheet.row(0, 0)[ColLength0], "  1.82");
     type(sheet, 0, 0, ColPlaces0, QStringLiteral("-2"), p);
     EXPECT_TRUE(sheet.row(0, 0)[ColPlaces0].isEmpty());
     EXPECT_EQ(p.invalidCount, 1);

@@ -80,6 +80,20 @@ TEST(NumberText, IsSingleNumberAcceptsPlainDecimalsOnly)
     EXPECT_EQ(CheckNumberText(QStringLiteral("x")), NumberCheck::NotANumber);
 }
 
+TEST(NumberText, FullWidthNumbersBecomeHalfWidth)
+{
+    const struct {
+        const char *typed;
+        const char *half;
+    } cases[] = {
+        {"１．８２", "1.82"}, {"－５", "-5"}, {"−５", "-5"}, {"＋３", "+3"}, {"１２ｍ", "12ｍ"},
+        {"　１．５　", "　1.5　"}, {"1.82", "1.82"}, {"", ""}, {"木材", "木材"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(HalfWidthNumber(QString::fromUtf8(c.typed)), QString::fromUtf8(c.half)) << c.typed;
+    EXPECT_TRUE(IsSingleNumber(HalfWidthNumber(QStringLiteral("１．８２"))));
+}
+
 TEST(NumberText, CellValuesAndAreaNormalisation)
 {
     EXPECT_EQ(TextValue(QString()), 0.0);

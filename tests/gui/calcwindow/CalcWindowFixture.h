@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -152,6 +153,14 @@ protected:
         });
         clickCell(s, row, column);
         EXPECT_TRUE(seen) << "the number entry window did not open";
+    }
+
+    // What an input method hands over when the user confirms a text.
+    static void commitText(QWidget *widget, const QString &text)
+    {
+        QInputMethodEvent typed;
+        typed.setCommitString(text);
+        QApplication::sendEvent(widget, &typed);
     }
 
     void pressKey(int s, int row, int column, Qt::Key key)

@@ -4,6 +4,7 @@
 #include "CalcWindowFixture.h"
 
 #include <QAction>
+#include <QScrollBar>
 
 namespace quiren::test {
 namespace {
@@ -282,6 +283,52 @@ TEST_F(FramingEditing, ListInputCheckMarkIsPerWindowAndStored)
     EXPECT_TRUE(ReadOnList());
     clickCell(0, 2, 7);
     EXPECT_NE(qobject_cast<QComboBox *>(editorOf(0, 2, 7)), nullptr);
+}
+
+TEST_F(FramingEditing, OneEscapeLeavesAnOpenListAndFullWidthIsTyped)
+{
+    chooseFromList(0, 2, 0, QStringLiteral("木材"));
+    clickCell(0, 2, 1);
+    auto *combo = qobject_cast<QComboBox *>(editorOf(0, 2, 1));
+    ASSERT_NE(combo, nullptr);
+    ASSERT_TRUE(combo->view()->isVisible());
+    QTest::keyClick(combo->view(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(editorOf(0, 2, 1), nullptr);
+    EXPECT_EQ(cell(0, 2, 1), QStringLiteral("1.5×9"));
+
+    clickCell(0, 2, 3);
+    auto *edit = qobject_cast<QLineEdit *>(editorOf(0, 2, 3));
+    ASSERT_NE(edit, nullptr);
+    commitText(edit, QStringLiteral("１．８２"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(cell(0, 2, 3), QStringLiteral("  1.82"));
+    EXPECT_TRUE(messages.empty());
+}
+
+// Windows tiled one above the other get less room than a sheet needs: the
+// sheet scrolls inside its frame instead of squeezing its controls.
+TEST_F(FramingEditing, TiledWindowsScrollTheirSheet)
+{
+    main->newCalcWindow();
+    main->newCalcWindow();
+    main->arrangeWindows(1);
+    QApplication::processEvents();
+    const auto windows = main->findChildren<CalcWindow *>();
+    ASSERT_EQ(windows.size(), 3);
+    for (CalcWindow *w : windows) {
+        EXPECT_GE(w->height(), w->minimumHeight());
+        for (int i = 0; i < 3; ++i) {
+            auto *button = w->findChild<QRadioButton *>(QStringLiteral("F_num(%1)").arg(i));
+            EXPECT_GE(button->height(), button->minimumSizeHint().height()) << i;
+        }
+        FramingGrid *g = w->framingGrid(0);
+        EXPECT_EQ(g->height(), g->contentHeight());
+        auto *scroller = w->findChild<QAbstractScrollArea *>(QStringLiteral("frmCalcScroller"));
+        ASSERT_NE(scroller, nullptr);
+        EXPECT_TRUE(scroller->verticalScrollBar()->isVisible());
+    }
 }
 
 } // namespace

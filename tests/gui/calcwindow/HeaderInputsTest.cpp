@@ -120,6 +120,37 @@ TEST_F(HeaderInputs, ALetterInAnAreaBoxIsAnsweredAndCleared)
     EXPECT_TRUE(floor->text().isEmpty());
 }
 
+// An area refuses what a typed length refuses, however the text got in; a
+// huge area that is accepted leaves the window's layout as it was.
+TEST_F(HeaderInputs, PastedAndFullWidthAreasAreCheckedLikeTypedOnes)
+{
+    QLineEdit *floor = box(QStringLiteral("txtFloorDimensions(0)"));
+    for (const char *pasted : {"-5", "－５", "1e39"}) {
+        messages.clear();
+        floor->insert(QString::fromUtf8(pasted));
+        ASSERT_EQ(messages.size(), 1u) << pasted;
+        EXPECT_EQ(messages[0].text, QStringLiteral("入力数値が不正です。"));
+        EXPECT_TRUE(floor->text().isEmpty());
+        EXPECT_EQ(labelText(QStringLiteral("FloorNecessaryLong(0)")), QStringLiteral("0.0000"));
+    }
+
+    messages.clear();
+    commitText(floor, QStringLiteral("１２０"));
+    EXPECT_EQ(floor->text(), QStringLiteral("120"));
+    EXPECT_EQ(labelText(QStringLiteral("FloorNecessaryLong(0)")), QStringLiteral("13.2000"));
+
+    auto *needed = control<QLabel>(QStringLiteral("FloorNecessaryLong(0)"));
+    const int width = needed->width();
+    const QSize window = calc->sizeHint();
+    floor->clear();
+    floor->insert(QStringLiteral("3e38"));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(needed->width(), width);
+    EXPECT_EQ(calc->sizeHint(), window);
+    EXPECT_TRUE(needed->text().endsWith(QChar(0x2026)));
+    EXPECT_EQ(needed->toolTip(), calc->sheet().floorRequirement[0]);
+}
+
 TEST_F(HeaderInputs, LeavingAnAreaBoxWritesItsPlainValue)
 {
     QLineEdit *floor = box(QStringLiteral("txtFloorDimensions(0)"));
@@ -264,6 +295,10 @@ TEST_F(HeaderInputs, PromptsFollowTheFocus)
     grid(1)->setCurrentIndex(grid(1)->model()->index(3, 7));
     EXPECT_EQ(main->statusText(), QStringLiteral("軸組長さ入力"));
     grid(1)->setCurrentIndex(grid(1)->model()->index(3, 2));
+    EXPECT_EQ(main->statusText(), QStringLiteral("木材使用時のタスキ掛けの有無"));
+    // ... and so does a click on the cell that is already current.
+    main->setStatusText(QString());
+    clickCell(1, 3, 2);
     EXPECT_EQ(main->statusText(), QStringLiteral("木材使用時のタスキ掛けの有無"));
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -35,6 +36,24 @@ TEST(NumberEntry, OpensAtTheCellsNumberOrOne)
     QTest::mouseClick(button(four, 0), Qt::LeftButton);
     EXPECT_EQ(four.choice(), NumberEntryDialog::Choice::Ok);
     EXPECT_EQ(four.result(), QStringLiteral("4"));
+}
+
+// A dialog's frame whose caption can be read; a number typed in full-width
+// digits is taken.
+TEST(NumberEntry, IsADialogThatTakesFullWidthDigits)
+{
+    NumberEntryDialog dialog{QString()};
+    const Qt::WindowFlags flags = dialog.windowFlags();
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    dialog.show();
+    EXPECT_GT(dialog.width(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()));
+
+    QSpinBox *spin = spinner(dialog);
+    spin->selectAll();
+    QInputMethodEvent typed;
+    typed.setCommitString(QStringLiteral("１２"));
+    QApplication::sendEvent(spin, &typed);
+    EXPECT_EQ(dialog.shownNumber(), QStringLiteral("12"));
 }
 
 TEST(NumberEntry, SpinnerStopsAtOneAndAHundred)
