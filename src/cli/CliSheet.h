@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "core/documents/SheetFile.h"
 #include "core/settings/AppData.h"
 #include "core/settings/WallListFile.h"
 
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // What the qrn commands share: the application data as the tool sees it, and
 // reading a calculation file into a sheet exactly as the window shows it
@@ -18,9 +20,13 @@ namespace quiren::cli {
 // use. The tool never writes any setting.
 AppData &CliAppData();
 
-// Reads `path` into a fully recomputed sheet. A file that cannot be opened
-// or is not a calculation file gets the program's message on stderr and an
-// empty pointer.
+// The inputs of a sheet file (".qrn2") or a calculation file (".qrn"), told
+// apart by their content. A file that cannot be opened or read gets the
+// program's message on stderr and an empty optional.
+std::optional<SheetFileData> ReadCliSheetFile(const QString &path);
+
+// Reads `path` into a fully recomputed sheet, or an empty pointer after the
+// message of ReadCliSheetFile.
 std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path);
 
 // The end of a command that writes `output`: the path on stdout and ExitOk,
