@@ -61,7 +61,7 @@ int runConvert(const QStringList &args)
     if (target == SheetSuffix)
         return ReportWritten(command, output, WriteSheetFile(output, read.data));
 
-    if (read.data.rules != SheetRules::Old) {
+    if (read.data.rules != RuleSetKind::Old) {
         Err() << QStringLiteral("qrn convert: %1: 2025年基準の計算書は .qrn に保存できません (.qrn は旧基準だけの形式です)。"
                                 " / a sheet under the 2025 rules cannot be stored as .qrn.\n")
                      .arg(file);

@@ -27,6 +27,8 @@ int runJw(const QStringList &args)
     const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(file);
     if (!sheet)
         return ExitError;
+    if (!CanPrintRules(QStringLiteral("jw"), *sheet))
+        return ExitError;
 
     // The file is measured as the printed sheet would be: on the PDF page.
     QBuffer unused;

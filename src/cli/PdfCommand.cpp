@@ -53,6 +53,8 @@ int runPdf(const QStringList &args)
     const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(file);
     if (!sheet)
         return ExitError;
+    if (!CanPrintRules(QStringLiteral("pdf"), *sheet))
+        return ExitError;
     const WriteResult written = WriteSheetPdf(output, *sheet, ReadSheetSettings(CliAppData()));
     return ReportWritten(QStringLiteral("pdf"), output, written);
 }

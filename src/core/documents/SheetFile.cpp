@@ -29,9 +29,32 @@ constexpr int MsgBadValue = 6091;       // path, where
 const QString OldRulesName = QStringLiteral("old");
 const QString Rules2025Name = QStringLiteral("2025");
 
-QString rulesName(SheetRules rules)
+QString rulesName(RuleSetKind rules)
 {
-    return rules == SheetRules::Rules2025 ? Rules2025Name : OldRulesName;
+    return rules == RuleSetKind::Rules2025 ? Rules2025Name : OldRulesName;
+}
+
+// A finish or panel load the user types has the key "typed" in the file.
+const QString TypedKey = QStringLiteral("typed");
+
+template <typename Choice>
+QString choiceKey(Choice choice)
+{
+    if constexpr (requires { Choice::Typed; }) {
+        if (choice == Choice::Typed)
+            return TypedKey;
+    }
+    return ChoiceKey(choice);
+}
+
+template <typename Choice>
+std::optional<Choice> choiceOf(const QString &key, std::optional<Choice> (*fromKey)(const QString &))
+{
+    if constexpr (requires { Choice::Typed; }) {
+        if (key == TypedKey)
+            return Choice::Typed;
+    }
+    return fromKey(key);
 }
 
 // The texts an area, a length or a places count may hold: what the window
@@ -45,6 +68,39 @@ bool isCountText(const QString &text)
 {
     return text.isEmpty() || (IsSingleNumber(text) && TextValue(text) >= 0);
 }
+
+// Loads, heights, Lw and the like: a value outside the range the rules
+// expect is the sheet's to warn about, so the file takes any number.
+bool isNumberText(const QString &text)
+{
+    return isAreaText(text);
+}
+
+// The unit-load texts of the "loads" method, with their keys.
+const std::array<std::pair<const char16_t *, QString UnitLoadTexts::*>, 9> LoadKeys{{
+    {u"roof", &UnitLoadTexts::roof},
+    {u"solar", &UnitLoadTexts::solar},
+    {u"ceiling", &UnitLoadTexts::ceiling},
+    {u"wallFinish", &UnitLoadTexts::wallFinish},
+    {u"wallInsulation", &UnitLoadTexts::wallInsulation},
+    {u"window", &UnitLoadTexts::window},
+    {u"interiorWall", &UnitLoadTexts::interiorWall},
+    {u"floor", &UnitLoadTexts::floor},
+    {u"live", &UnitLoadTexts::live},
+}};
+
+// The texts of the computed methods besides the choices, with their keys.
+const std::array<std::pair<const char16_t *, QString SeismicInputs::*>, 9> SeismicTextKeys{{
+    {u"roofLoad", &SeismicInputs::roofLoad},
+    {u"wallLoad", &SeismicInputs::wallLoad},
+    {u"solarLoad", &SeismicInputs::solarLoad},
+    {u"c0", &SeismicInputs::c0},
+    {u"h1", &SeismicInputs::h1},
+    {u"h2", &SeismicInputs::h2},
+    {u"rise", &SeismicInputs::rise},
+    {u"overhang", &SeismicInputs::overhang},
+    {u"pitch", &SeismicInputs::pitch},
+}};
 
 // ---- writing ---------------------------------------------------------------
 
@@ -79,8 +135,108 @@ bool isEmptyRow(const CalcFileData::RowInputs &row)
     return std::all_of(row.begin(), row.end(), [](const QString &cell) { return cell.isEmpty(); });
 }
 
-void writeStoreys(JsonWriter &w, const CalcFileData &in)
+void writeSeismic(JsonWriter &w, const SeismicInputs &in)
 {
+    w.beginObject();
+    w.key(u"method");
+    w.string(ChoiceKey(in.method));
+    w.key(u"typedLw");
+    writePair(w, in.typedLw[0], in.typedLw[1]);
+    w.key(u"roof");
+    w.string(choiceKey(in.roof));
+    w.key(u"wall");
+    w.string(choiceKey(in.wall));
+    w.key(u"solar");
+    w.string(choiceKey(in.solar));
+    w.key(u"use");
+    w.string(ChoiceKey(in.use));
+    for (const auto &[key, member] : SeismicTextKeys) {
+        w.key(key);
+        w.string(in.*member);
+    }
+    w.key(u"loads");
+    w.beginObject();
+    for (const auto &[key, member] : LoadKeys) {
+        w.key(key);
+        w.string(in.loads.*member);
+    }
+    w.endObject();
+    w.endObject();
+}
+
+void writeQuasiRow(JsonWriter &w, const QuasiWallRow &row)
+{
+    w.beginObject(JsonWriter::Inline);
+    w.key(u"kind");
+    w.string(row.kind);
+    w.key(u"base");
+    w.string(row.base);
+    w.key(u"panelHeight");
+    w.string(row.panelHeight);
+    w.key(u"clearHeight");
+    w.string(row.clearHeight);
+    w.key(u"length");
+    writePair(w, row.length[0], row.length[1]);
+    w.key(u"places");
+    writePair(w, row.places[0], row.places[1]);
+    w.endObject();
+}
+
+bool isEmptyQuasiRow(const QuasiWallRow &row)
+{
+    return row.kind.isEmpty() && row.base.isEmpty() && row.panelHeight.isEmpty() && row.clearHeight.isEmpty()
+           && row.length[0].isEmpty() && row.length[1].isEmpty() && row.places[0].isEmpty()
+           && row.places[1].isEmpty();
+}
+
+// The members of storey s that only the 2025 rules use.
+void writeStorey2025(JsonWriter &w, const SheetFileData &data, int s)
+{
+    const FloorAreaInputs &floor = data.inputs2025.floor[s];
+    w.key(u"voids");
+    w.string(floor.voids);
+    w.key(u"loftArea");
+    w.string(floor.loftArea);
+    w.key(u"loftHeight");
+    w.string(floor.loftHeight);
+    w.key(u"memberDistance");
+    w.string(data.inputs2025.memberDistance[s]);
+    const std::vector<QuasiWallRow> &rows = data.quasiWalls[s];
+    int used = static_cast<int>(rows.size());
+    while (used > 0 && isEmptyQuasiRow(rows[used - 1]))
+        --used;
+    w.key(u"quasiWalls");
+    w.beginArray();
+    for (int r = 0; r < used; ++r)
+        writeQuasiRow(w, rows[r]);
+    w.endArray();
+}
+
+// The 2025 members alone, to tell whether a sheet holds anything there.
+QByteArray encoded2025(const SheetFileData &data)
+{
+    JsonWriter w;
+    w.beginObject();
+    w.key(u"loftExemption");
+    w.boolean(data.inputs2025.loftExemption);
+    w.key(u"seismic");
+    writeSeismic(w, data.inputs2025.seismic);
+    for (int s = 0; s < Storeys2025; ++s)
+        writeStorey2025(w, data, s);
+    w.endObject();
+    return w.bytes();
+}
+
+bool holds2025(const SheetFileData &data)
+{
+    static const QByteArray none = encoded2025(SheetFileData{});
+    return data.rules == RuleSetKind::Rules2025 || encoded2025(data) != none;
+}
+
+void writeStoreys(JsonWriter &w, const SheetFileData &data)
+{
+    const CalcFileData &in = data.inputs;
+    const bool with2025 = holds2025(data);
     w.beginArray();
     for (int s = 0; s < StoreyCount; ++s) {
         w.beginObject();
@@ -98,6 +254,8 @@ void writeStoreys(JsonWriter &w, const CalcFileData &in)
         for (int r = 0; r < used; ++r)
             writeRow(w, in.rows[s][r]);
         w.endArray();
+        if (with2025 && s < Storeys2025)
+            writeStorey2025(w, data, s);
         w.endObject();
     }
     w.endArray();
@@ -202,6 +360,33 @@ public:
         }
     }
 
+    // One of the keys of a choice ("tile", "typed", ...).
+    template <typename Choice>
+    void choice(const QJsonObject &object, const QString &path, const QString &key, Choice &target,
+                std::optional<Choice> (*fromKey)(const QString &))
+    {
+        const QJsonValue value = object.value(key);
+        if (value.isUndefined())
+            return;
+        const std::optional<Choice> chosen = value.isString() ? choiceOf(value.toString(), fromKey) : std::nullopt;
+        if (!chosen)
+            return fail(member(path, key));
+        target = *chosen;
+    }
+
+    // A member that has to be an object, when it is there.
+    std::optional<QJsonObject> object(const QJsonObject &parent, const QString &path, const QString &key)
+    {
+        const QJsonValue value = parent.value(key);
+        if (value.isUndefined())
+            return std::nullopt;
+        if (!value.isObject()) {
+            fail(member(path, key));
+            return std::nullopt;
+        }
+        return value.toObject();
+    }
+
 private:
     QString m_where;
 };
@@ -218,8 +403,59 @@ void readRow(ValueReader &reader, const QJsonValue &value, const QString &path, 
     reader.pair(object, path, QStringLiteral("places"), row[4], row[6], isCountText);
 }
 
-void readStoreys(ValueReader &reader, const QJsonObject &root, CalcFileData &in)
+void readSeismic(ValueReader &reader, const QJsonObject &root, SeismicInputs &in)
 {
+    const QString path = QStringLiteral("seismic");
+    const std::optional<QJsonObject> seismic = reader.object(root, QString(), path);
+    if (!seismic)
+        return;
+    reader.choice(*seismic, path, QStringLiteral("method"), in.method, LwMethodFromKey);
+    reader.pair(*seismic, path, QStringLiteral("typedLw"), in.typedLw[0], in.typedLw[1], isNumberText);
+    reader.choice(*seismic, path, QStringLiteral("roof"), in.roof, RoofFinishFromKey);
+    reader.choice(*seismic, path, QStringLiteral("wall"), in.wall, WallFinishFromKey);
+    reader.choice(*seismic, path, QStringLiteral("solar"), in.solar, SolarPanelsFromKey);
+    reader.choice(*seismic, path, QStringLiteral("use"), in.use, BuildingUseFromKey);
+    for (const auto &[key, member] : SeismicTextKeys)
+        reader.text(*seismic, path, QString::fromUtf16(key), in.*member, isNumberText);
+    const QString loadsPath = ValueReader::member(path, QStringLiteral("loads"));
+    if (const std::optional<QJsonObject> loads = reader.object(*seismic, path, QStringLiteral("loads"))) {
+        for (const auto &[key, member] : LoadKeys)
+            reader.text(*loads, loadsPath, QString::fromUtf16(key), in.loads.*member, isNumberText);
+    }
+}
+
+void readQuasiRow(ValueReader &reader, const QJsonValue &value, const QString &path, QuasiWallRow &row)
+{
+    if (!value.isObject())
+        return reader.fail(path);
+    const QJsonObject object = value.toObject();
+    reader.text(object, path, QStringLiteral("kind"), row.kind);
+    reader.text(object, path, QStringLiteral("base"), row.base, isNumberText);
+    reader.text(object, path, QStringLiteral("panelHeight"), row.panelHeight, isNumberText);
+    reader.text(object, path, QStringLiteral("clearHeight"), row.clearHeight, isNumberText);
+    reader.pair(object, path, QStringLiteral("length"), row.length[0], row.length[1], isCountText);
+    reader.pair(object, path, QStringLiteral("places"), row.places[0], row.places[1], isCountText);
+}
+
+void readStorey2025(ValueReader &reader, const QJsonObject &storey, const QString &path, SheetFileData &data,
+                    int s)
+{
+    FloorAreaInputs &floor = data.inputs2025.floor[s];
+    reader.text(storey, path, QStringLiteral("voids"), floor.voids, isNumberText);
+    reader.text(storey, path, QStringLiteral("loftArea"), floor.loftArea, isNumberText);
+    reader.text(storey, path, QStringLiteral("loftHeight"), floor.loftHeight, isNumberText);
+    reader.text(storey, path, QStringLiteral("memberDistance"), data.inputs2025.memberDistance[s], isNumberText);
+    const std::optional<QJsonArray> rows = reader.array(storey, path, QStringLiteral("quasiWalls"), 0, QuasiRowCount);
+    if (!rows)
+        return;
+    const QString rowsPath = ValueReader::member(path, QStringLiteral("quasiWalls"));
+    for (int r = 0; r < rows->size(); ++r)
+        readQuasiRow(reader, rows->at(r), ValueReader::element(rowsPath, r), data.quasiWalls[s][r]);
+}
+
+void readStoreys(ValueReader &reader, const QJsonObject &root, SheetFileData &data)
+{
+    CalcFileData &in = data.inputs;
     const std::optional<QJsonArray> storeys = reader.array(root, QString(), QStringLiteral("storeys"), 0, StoreyCount);
     if (!storeys)
         return;
@@ -231,18 +467,20 @@ void readStoreys(ValueReader &reader, const QJsonObject &root, CalcFileData &in)
         reader.text(storey, path, QStringLiteral("floorArea"), in.floorArea[s], isAreaText);
         reader.pair(storey, path, QStringLiteral("projectedArea"), in.projectedArea[s], in.projectedArea[s + 3],
                     isAreaText);
-        const std::optional<QJsonArray> rows =
-            reader.array(storey, path, QStringLiteral("rows"), 0, FramingRowCount(s));
-        if (!rows)
-            continue;
         const QString rowsPath = ValueReader::member(path, QStringLiteral("rows"));
-        for (int r = 0; r < rows->size(); ++r)
-            readRow(reader, rows->at(r), ValueReader::element(rowsPath, r), in.rows[s][r]);
+        if (const std::optional<QJsonArray> rows =
+                reader.array(storey, path, QStringLiteral("rows"), 0, FramingRowCount(s))) {
+            for (int r = 0; r < rows->size(); ++r)
+                readRow(reader, rows->at(r), ValueReader::element(rowsPath, r), in.rows[s][r]);
+        }
+        if (s < Storeys2025)
+            readStorey2025(reader, storey, path, data, s);
     }
 }
 
-void readShared(ValueReader &reader, const QJsonObject &root, CalcFileData &in)
+void readAll(ValueReader &reader, const QJsonObject &root, SheetFileData &data)
 {
+    CalcFileData &in = data.inputs;
     reader.text(root, QString(), QStringLiteral("title"), in.titleName);
     int storeys = in.storeyIndex + 1;
     reader.integer(root, QString(), QStringLiteral("storeyCount"), storeys, 1, StoreyCount);
@@ -257,7 +495,25 @@ void readShared(ValueReader &reader, const QJsonObject &root, CalcFileData &in)
             in.merge[c] = merge->at(c).toBool();
         }
     }
-    readStoreys(reader, root, in);
+    reader.boolean(root, QString(), QStringLiteral("loftExemption"), data.inputs2025.loftExemption);
+    readSeismic(reader, root, data.inputs2025.seismic);
+    readStoreys(reader, root, data);
+    // The 2025 rules are for one- and two-storey buildings only.
+    if (data.rules == RuleSetKind::Rules2025 && in.storeyIndex >= Storeys2025)
+        reader.fail(QStringLiteral("storeyCount"));
+}
+
+// The input cells of a quasi-bearing row, without its derived cells.
+QuasiWallRow QuasiInputsOf(const QuasiWallRow &row)
+{
+    QuasiWallRow inputs;
+    inputs.kind = row.kind;
+    inputs.base = row.base;
+    inputs.panelHeight = row.panelHeight;
+    inputs.clearHeight = row.clearHeight;
+    inputs.length = row.length;
+    inputs.places = row.places;
+    return inputs;
 }
 
 QByteArray withoutByteOrderMark(const QByteArray &bytes)
@@ -269,10 +525,23 @@ QByteArray withoutByteOrderMark(const QByteArray &bytes)
 
 // ---- data --------------------------------------------------------------------
 
+SheetFileData::SheetFileData()
+{
+    for (std::vector<QuasiWallRow> &rows : quasiWalls)
+        rows.assign(QuasiRowCount, QuasiWallRow{});
+}
+
 SheetFileData SheetFileDataOf(const CalcSheet &sheet)
 {
     SheetFileData data;
+    data.rules = sheet.ruleSetKind();
     data.inputs = CalcFileDataOf(sheet);
+    data.inputs2025 = sheet.inputs2025;
+    for (int s = 0; s < Storeys2025; ++s) {
+        const int count = std::min<int>(QuasiRowCount, static_cast<int>(sheet.quasiWalls[s].size()));
+        for (int r = 0; r < count; ++r)
+            data.quasiWalls[s][r] = QuasiInputsOf(sheet.quasiWalls[s][r]);
+    }
     return data;
 }
 
@@ -315,7 +584,7 @@ QByteArray EncodeSheetFile(const SheetFileData &data)
     JsonWriter w;
     w.beginObject();
     w.key(u"format");
-    w.string(QLatin1String(SheetFileFormat));
+    w.string(QString::fromLatin1(SheetFileFormat));
     w.key(u"version");
     w.integer(SheetFileVersion);
     w.key(u"rules");
@@ -335,8 +604,14 @@ QByteArray EncodeSheetFile(const SheetFileData &data)
     for (bool mark : in.merge)
         w.boolean(mark);
     w.endArray();
+    if (holds2025(data)) {
+        w.key(u"loftExemption");
+        w.boolean(data.inputs2025.loftExemption);
+        w.key(u"seismic");
+        writeSeismic(w, data.inputs2025.seismic);
+    }
     w.key(u"storeys");
-    writeStoreys(w, in);
+    writeStoreys(w, data);
     w.endObject();
     return w.bytes();
 }
@@ -389,10 +664,10 @@ SheetFileParse ParseSheetFile(const QByteArray &bytes)
     ValueReader reader;
     const QJsonValue rules = root.value(QLatin1String("rules"));
     if (rules == Rules2025Name)
-        result.data.rules = SheetRules::Rules2025;
+        result.data.rules = RuleSetKind::Rules2025;
     else if (!rules.isUndefined() && rules != OldRulesName)
         reader.fail(QStringLiteral("rules"));
-    readShared(reader, root, result.data.inputs);
+    readAll(reader, root, result.data);
     if (reader.failed())
         return refuse(SheetFileStatus::BadValue, reader.where());
     return result;
@@ -465,6 +740,19 @@ SheetFileRead ReadSheetFile(const QString &path)
 void ApplySheetFile(CalcSheet &sheet, const SheetFileData &data, int wallCoefficeient)
 {
     ApplyCalcFile(sheet, data.inputs, wallCoefficeient);
+    sheet.inputs2025 = data.inputs2025;
+    for (int s = 0; s < Storeys2025; ++s) {
+        std::vector<QuasiWallRow> &rows = sheet.quasiWalls[s];
+        rows.assign(QuasiRowCount, QuasiWallRow{});
+        const int count = std::min<int>(QuasiRowCount, static_cast<int>(data.quasiWalls[s].size()));
+        for (int r = 0; r < count; ++r)
+            rows[r] = QuasiInputsOf(data.quasiWalls[s][r]);
+    }
+    // The reader refuses a three-storey sheet under the 2025 rules, the only
+    // case the switch refuses.
+    sheet.SetRuleSet(data.rules);
+    sheet.Recalculate();
+    sheet.changed = false;
 }
 
 void ApplySheetFile(CalcSheet &sheet, const SheetFileData &data)

@@ -17,7 +17,10 @@
 //     "rules": "old",
 //     "title": ..., "storeyCount": ..., "weight": ..., "certifiedWall": ...,
 //     "strongWind": ..., "merge": [...],
-//     "storeys": [ {"floorArea": ..., "projectedArea": [..], "rows": [..]}, x3 ]
+//     "seismic": {...}, "loftExemption": ...,          (2025 rules)
+//     "storeys": [ {"floorArea": ..., "projectedArea": [..], "rows": [..],
+//                   "voids": ..., "loft": [..], "memberDistance": ...,
+//                   "quasiWalls": [..]}, x3 ]
 //   }
 //
 // "version" is the format's major version: a reader refuses a larger one.
@@ -37,16 +40,20 @@ inline constexpr qint64 MaxSheetFileSize = 4 * 1024 * 1024;
 // The certified-wall list holds at most 101 walls; -1 is "none".
 inline constexpr int MaxCertifiedPosition = 100;
 
-// Which rules the sheet is checked by. The file names them "old" and "2025".
-enum class SheetRules { Old, Rules2025 };
-
 // The inputs a sheet file holds. A default-constructed value is a new sheet.
 struct SheetFileData {
-    SheetRules rules = SheetRules::Old;
+    // The file names the rule sets "old" and "2025".
+    RuleSetKind rules = RuleSetKind::Old;
     // The inputs both rule sets share, as the ".qrn" keeps them.
     CalcFileData inputs;
+    // The inputs of the 2025 rules. A sheet keeps them under the old rules
+    // too, so that switching back and forth loses nothing; the file holds
+    // them whenever they differ from a new sheet's.
+    Sheet2025Inputs inputs2025;
+    // Per storey, QuasiRowCount rows; only their input cells are used.
+    std::array<std::vector<QuasiWallRow>, Storeys2025> quasiWalls;
 
-    bool operator==(const SheetFileData &) const = default;
+    SheetFileData();
 };
 
 // The inputs of a sheet, as a save writes them.
