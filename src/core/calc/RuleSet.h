@@ -32,16 +32,20 @@ public:
     virtual RuleSetKind kind() const = 0;
     QString name() const { return RuleSetName(kind()); }
 
+    // Storeys a sheet may have under these rules (3 or 2).
+    virtual int maxStoreys() const = 0;
     // Why a sheet of `storeys` (1..3) cannot be checked under these rules,
     // in Japanese; empty when it can.
     virtual QString storeyRefusal(int storeys) const = 0;
 
-    // Brings the seismic side of the sheet up to date for storeys 0..n:
-    // coefficient texts (m/m²) and whatever the rules keep beside them.
+    // Brings the seismic side of storeys 0..n up to date: coefficient texts
+    // (m/m²), floor-area requirements of the storeys whose floor area is
+    // filled, and, through FloorLong_calc, every storey's judgement.
     virtual void showCoefficients(CalcSheet &sheet) const = 0;
-    // The floor-area (seismic) requirement of storey s in metres, as the
-    // "0.0000" text the sheet shows.
-    virtual QString floorRequirement(const CalcSheet &sheet, int s) const = 0;
+    // The floor-area (seismic) requirements after the floor area of storey
+    // s changed: storey s alone under the old rules; every storey under the
+    // 2025 rules, where one storey's area weighs on the other's Lw.
+    virtual void updateFloorRequirements(CalcSheet &sheet, int s) const = 0;
 
     // Multiplier of framing row `row` of storey s in direction d (its
     // length cell is filled), and its text in the multiplier cell. The
@@ -50,13 +54,11 @@ public:
                                      const FramingRow &row) const = 0;
     virtual QString multiplierText(double multiplier) const = 0;
 
-    // Quasi-bearing walls: brings the quasi rows of storey s up to date
-    // (multipliers, effective lengths) and returns their sum per direction,
-    // m. The old rules have none.
-    virtual std::array<double, 2> recalcQuasi(CalcSheet &sheet, int s) const = 0;
-    // How much of a storey's quasi-bearing sum (m) counts against the
-    // necessary length (m) of that storey and direction.
-    virtual double countedQuasi(double quasiSum, double necessary) const = 0;
+    // After the bearing sums of storey s are written: whatever else counts
+    // as existing length (the 2025 rules add quasi-bearing walls, up to
+    // half the necessary length, to the sum columns). The old rules add
+    // nothing.
+    virtual void addExistingExtras(CalcSheet &sheet, int s) const = 0;
 };
 
 // The one instance of each rule set.

@@ -124,7 +124,11 @@ struct LwBreakdown {
     double t = 0;               // T = 0.03 h, s
     std::array<double, 2> ai{1, 1};   // Ai of each storey (storey 1 always 1)
     std::array<double, 2> lwRaw{};    // Lw before rounding, cm/m²
-    std::array<int, 2> lw{};          // Lw rounded up to a whole cm/m²
+    std::array<int, 2> lw{};          // Lw in cm/m² before rounding, from Ai, C0 and the weight per m² of floor
+// (kN/m²): Ai · C0 · w / 0.0196.
+double LwFromWeight(double ai, double c0, double weightPerArea);
+
+// Lw rounded up to a whole cm/m²
     // Inputs outside the tool's range, in Japanese; the figure is still
     // computed.
     QStringList warnings;
@@ -134,6 +138,10 @@ struct LwBreakdown {
 // missing upper floor area of a two-storey building, a storey count other
 // than 1 or 2) give valid = false with a warning naming them.
 LwBreakdown ComputeLw(const LwInput &input);
+
+// Lw in cm/m² before rounding, from Ai, C0 and the weight per m² of floor
+// (kN/m²): Ai · C0 · w / 0.0196.
+double LwFromWeight(double ai, double c0, double weightPerArea);
 
 // Lw rounded up to a whole cm/m², with a guard against the last bit of
 // binary noise (40.0000000001 stays 40).

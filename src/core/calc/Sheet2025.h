@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 // What a sheet under the 2025 rules holds beyond the old sheet: how its Lw
@@ -105,5 +106,36 @@ struct Sheet2025Results {
     // Inputs outside the tool's range and inputs that could not be used, in Japanese.
     QStringList warnings;
 };
+
+// ---- the arithmetic of the 2025 rules that needs no sheet ---------------
+
+// The floor area a loft store adds: its average clear height h (m) / 2.1 ×
+// its area (m²).
+double LoftAddition(double loftArea, double loftHeight);
+
+// Af of storeys 0..storeys-1 from the legal floor areas typed in the sheet
+// (texts, m²) and the voids and lofts. A loft above storey 2 counts for
+// storeys 2 and 1. With the exemption on, a loft of at most 1/8 of the
+// floor area of the storey it is added to is left out there. Doubtful
+// inputs (a loft higher than 1.4 m, more voids than floor) add a warning.
+std::array<FloorAreaResult, Storeys2025> ComputeFloorAreas(
+    const std::array<QString, Storeys2025> &floorArea, const Sheet2025Inputs &inputs, int storeys,
+    QStringList *warnings);
+
+// The tool's input from the sheet's texts and the storeys' Af (m²); nothing,
+// with a warning naming the input, when a text it needs is empty or not a
+// number. Method Loads starts from the tool's loads for the chosen finishes
+// and takes every unit load the user typed instead.
+std::optional<LwInput> LwInputFromTexts(const SeismicInputs &seismic, int storeys, double af1,
+                                        double af2, QStringList *warnings);
+
+// Brace reduction αh = min(1, 3.5 · Lb / H) for a brace of width Lb (m,
+// the framing's length) in a storey whose horizontal members are H apart
+// (m); 1 where H does not exceed 3.2 m.
+double BraceReduction(double braceWidth, double memberDistance);
+
+// What part of a storey's quasi-bearing length (m) counts: at most half
+// the necessary length (m) of that storey and direction.
+double CountedQuasiLength(double quasiSum, double necessary);
 
 } // namespace quiren
