@@ -67,11 +67,23 @@ QString BalanceResult::verdictText() const
 SidePartMultiplier SidePartMultiplierOf(const CalcSheet &sheet, int s, int d, int p)
 {
     const SidePart &part = sheet.sideParts[s][d][p];
+    SidePartMultiplier m;
+    if (sheet.ruleSetKind() == RuleSetKind::Rules2025) {
+        // The storey's Lw (cm/m²) unless the user typed another: sources
+        // differ on what a side part takes, so the user may decide.
+        if (!part.multiplier.trimmed().isEmpty()) {
+            m.text = PlainSingleText(part.multiplier.trimmed());
+        } else if (s < Storeys2025 && sheet.results2025.lwKnown[s]) {
+            m.text = QString::number(sheet.results2025.lw[s]);
+        }
+        m.metresPerSquareMetre = TextValue(m.text) / 100.0;
+        m.unit = QStringLiteral("cm/㎡");
+        return m;
+    }
     // The floor coefficient of the table; a side part of the ground storey
     // with nothing above it is taken as a one-storey building.
     const int storeys = part.oneStorey && sheet.OneStoreyPartsAllowed(s) ? 0 : sheet.storeyIndex;
     const int storey = storeys == 0 ? 0 : s;
-    SidePartMultiplier m;
     m.text = SingleText(CoefficientTable::value(sheet.weightType, storey, storeys));
     m.metresPerSquareMetre = TextValue(m.text);
     m.unit = QStringLiteral("m/㎡");

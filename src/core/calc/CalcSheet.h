@@ -243,8 +243,12 @@ public:
     void SetSidePartMultiplier(int s, int d, int p, const QString &text);
     void SetSidePartOneStorey(int s, int d, int p, bool oneStorey);
     // Whether side parts of storey s may be marked "平屋部分": the ground
-    // storey of a two-storey building.
-    bool OneStoreyPartsAllowed(int s) const { return s == 0 && storeyIndex == 1; }
+    // storey of a two-storey building under the old rules (the 2025 rules
+    // give a side part the storey's Lw or one the user types).
+    bool OneStoreyPartsAllowed(int s) const
+    {
+        return s == 0 && storeyIndex == 1 && m_ruleSet == RuleSetKind::Old;
+    }
 
     // ---- lists offered by the editors ------------------------------------
     // Kind list of the kind cell: "ｸﾘﾔ", the built-in kinds and, when a

@@ -4,6 +4,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
+#include "gui/calcwindow/BalancePanel.h"
 #include "gui/calcwindow/EditPrompts.h"
 #include "gui/calcwindow/FramingGrid.h"
 #include "gui/calcwindow/JudgementGrid.h"
@@ -198,15 +199,19 @@ void CalcWindow::buildControls()
         connect(m_framing[s], &FramingGrid::promptRequested, this, &CalcWindow::showPrompt);
         connect(m_framing[s], &FramingGrid::sheetUpdated, this, [this](bool changed) {
             m_judgement->refresh();
+            refreshBalance();
             if (changed)
                 markChanged();
         });
+        m_balance[s] = new BalancePanel(m_sheet, s, page);
+        connect(m_balance[s], &BalancePanel::sheetEdited, this, &CalcWindow::markChanged);
 
         auto *pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(6, 6, 6, 6);
         pageLayout->setSpacing(6);
         pageLayout->addLayout(lines);
         pageLayout->addWidget(m_framing[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        pageLayout->addWidget(m_balance[s], 0, Qt::AlignLeft | Qt::AlignTop);
         pageLayout->addStretch(1);
         m_tabs->addTab(page, StoreyName(s));
     }
@@ -426,6 +431,8 @@ void CalcWindow::showSheet()
         m_merge[k]->setChecked(m_sheet.merge[k]);
     m_showing = false;
     showStoreyTabs(m_sheet.storeyIndex);
+    for (BalancePanel *panel : m_balance)
+        panel->refresh();
     refreshNumbers();
     refreshGrids();
 }
@@ -441,6 +448,7 @@ void CalcWindow::refreshNumbers()
         m_wallNeeded[w]->setText(m_sheet.projectedRequirement[w]);
     }
     m_judgement->refresh();
+    refreshBalance();
 }
 
 void CalcWindow::refreshGrids()
@@ -448,6 +456,15 @@ void CalcWindow::refreshGrids()
     for (FramingGrid *grid : m_framing)
         grid->refresh();
     m_judgement->refresh();
+    refreshBalance();
+}
+
+void CalcWindow::refreshBalance()
+{
+    for (BalancePanel *panel : m_balance) {
+        if (panel)
+            panel->refreshResults();
+    }
 }
 
 void CalcWindow::refillCertifiedWalls()

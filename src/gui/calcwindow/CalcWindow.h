@@ -18,6 +18,7 @@ class QTabWidget;
 
 namespace quiren {
 
+class BalancePanel;
 class FramingGrid;
 class JudgementGrid;
 class MainWindow;
@@ -78,6 +79,8 @@ public:
 
     FramingGrid *framingGrid(int s) const { return m_framing[s]; }
     JudgementGrid *judgementGrid() const { return m_judgement; }
+    // The balance check of storey s, on its storey page.
+    BalancePanel *balancePanel(int s) const { return m_balance[s]; }
 
     // ---- commands --------------------------------------------------------------
     // mnuFileClose: closes this window (the close question is the document
@@ -122,6 +125,7 @@ private:
     void layoutSizes();
     void refreshNumbers();
     void refreshGrids();
+    void refreshBalance();
     void markChanged();
 
     void onTitleEdited(const QString &text);
@@ -158,6 +162,7 @@ private:
     std::array<QLabel *, StoreyCount> m_hmLabels{};
     std::array<QLabel *, StoreyCount> m_kmLabels{};
     std::array<FramingGrid *, StoreyCount> m_framing{};
+    std::array<BalancePanel *, StoreyCount> m_balance{};
     JudgementGrid *m_judgement = nullptr;
 
     QList<QMenu *> m_menus;

@@ -167,3 +167,46 @@ TEST(Balance, CountsTravelWithTheirRowWhenSorted)
     EXPECT_EQ(sheet.row(0, 1).sideCounts[0][0], "1");
     EXPECT_TRUE(HasBalanceData(sheet));
 }
+
+// Under the 2025 rules a side part takes the storey's Lw (cm/m²), or the one
+// the user types for it. The reference figure: side parts of 20 m² at Lw 30
+// need 600 cm each; 375 cm and 750 cm give fill ratios 0.625 and 1.25 and a
+// wall ratio of exactly 0.5, which is satisfied.
+TEST(Balance, Rules2025TakeTheStoreysLwOrATypedOne)
+{
+    CalcSheet sheet;
+    ASSERT_TRUE(sheet.SetRuleSet(RuleSetKind::Rules2025));
+    sheet.inputs2025.seismic.method = LwMethod::Typed;
+    sheet.inputs2025.seismic.typedLw[0] = QStringLiteral("30");
+    sheet.SetFloorArea(0, QStringLiteral("80"));
+    const Wall walls[] = {{"木材", "1.5×9", "1.875", "2", "2", ""}, {"木材", "4.5×9", "3.75", "1", "", "1"}};
+    for (int r = 0; r < 2; ++r) {
+        FramingRow &row = sheet.row(0, r);
+        row[ColKind] = walls[r].kind;
+        row[ColSection] = walls[r].section;
+        row[ColXBracing] = QStringLiteral("しない");
+        row[ColLength0] = walls[r].length;
+        row[ColPlaces0] = walls[r].places;
+        row.sideCounts[0] = {walls[r].inPart0, walls[r].inPart1};
+    }
+    sheet.sideParts[0][0][0].floorArea = QStringLiteral("20");
+    sheet.sideParts[0][0][1].floorArea = QStringLiteral("20");
+    sheet.Recalculate();
+
+    BalanceResult result = CheckBalance(sheet, 0, 0);
+    EXPECT_EQ(result.parts[0].multiplier.text, "30");
+    EXPECT_EQ(result.parts[0].necessary, "6.0000");
+    EXPECT_EQ(result.parts[0].existing, "3.7500");
+    EXPECT_EQ(result.parts[1].existing, "7.5000");
+    EXPECT_EQ(FormatRatioDown(result.parts[0].fillRatio), "0.62");
+    EXPECT_EQ(FormatRatioDown(result.parts[1].fillRatio), "1.25");
+    EXPECT_EQ(result.judgementText(), "壁率比 0.50 ≧ 0.5");
+    EXPECT_TRUE(result.passed());
+
+    // A heavier Lw typed for one side part tips the balance.
+    sheet.sideParts[0][0][0].multiplier = QStringLiteral("40");
+    result = CheckBalance(sheet, 0, 0);
+    EXPECT_EQ(result.parts[0].necessary, "8.0000");
+    EXPECT_EQ(result.judgementText(), "壁率比 0.37 ＜ 0.5");
+    EXPECT_FALSE(result.passed());
+}
