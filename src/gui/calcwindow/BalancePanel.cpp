@@ -281,8 +281,6 @@ BalancePanel::BalancePanel(CalcSheet &sheet, int storey, QWidget *parent)
     : QWidget(parent), m_sheet(sheet), m_storey(storey)
 {
     setObjectName(IndexedName("Balance", storey));
-    auto *title = new QLabel(Str(6806), this);
-
     m_counts = new SideCountGrid(sheet, storey, this);
     connect(m_counts, &SideCountGrid::countEdited, this, [this] {
         refreshResults();
@@ -357,15 +355,12 @@ BalancePanel::BalancePanel(CalcSheet &sheet, int storey, QWidget *parent)
     }
     parts->setColumnStretch(9, 1);
 
-    auto *lower = new QHBoxLayout;
-    lower->setSpacing(TwipsToPixelsX(200, this));
-    lower->addWidget(m_counts, 0, Qt::AlignTop);
-    lower->addLayout(parts, 1);
+    // One above the other, so the page is no wider than the framing grid.
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(3);
-    layout->addWidget(title);
-    layout->addLayout(lower);
+    layout->setSpacing(TwipsToPixelsY(120, this));
+    layout->addWidget(m_counts, 0, Qt::AlignLeft | Qt::AlignTop);
+    layout->addLayout(parts);
     refresh();
 }
 

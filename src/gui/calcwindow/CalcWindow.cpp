@@ -210,8 +210,26 @@ void CalcWindow::buildControls()
         pageLayout->setContentsMargins(6, 6, 6, 6);
         pageLayout->setSpacing(6);
         pageLayout->addLayout(lines);
-        pageLayout->addWidget(m_framing[s], 0, Qt::AlignLeft | Qt::AlignTop);
-        pageLayout->addWidget(m_balance[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        // The framing grid and the balance check share the room below the
+        // areas, one page each, so the window keeps its height.
+        auto *views = new QTabWidget(page);
+        views->setObjectName(IndexedName("TSViews", s));
+        views->setDocumentMode(true);
+        auto *framingPage = new QWidget(views);
+        auto *framingLayout = new QVBoxLayout(framingPage);
+        framingLayout->setContentsMargins(0, 3, 0, 0);
+        framingLayout->addWidget(m_framing[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        framingLayout->addStretch(1);
+        m_framing[s]->setParent(framingPage);
+        auto *balancePage = new QWidget(views);
+        auto *balanceLayout = new QVBoxLayout(balancePage);
+        balanceLayout->setContentsMargins(0, 3, 0, 0);
+        m_balance[s]->setParent(balancePage);
+        balanceLayout->addWidget(m_balance[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        balanceLayout->addStretch(1);
+        views->addTab(framingPage, Str(6815));
+        views->addTab(balancePage, Str(6806));
+        pageLayout->addWidget(views, 0, Qt::AlignLeft | Qt::AlignTop);
         pageLayout->addStretch(1);
         m_tabs->addTab(page, StoreyName(s));
     }
