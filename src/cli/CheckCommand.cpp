@@ -1,6 +1,7 @@
 // qrn check: whether every existing storey and direction reads "OK".
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
+#include "core/calc/Balance.h"
 #include "core/calc/CalcSheet.h"
 #include "core/text/StringTable.h"
 
@@ -39,6 +40,21 @@ int runCheck(const QStringList &args)
                       << (result.trimmed().isEmpty() ? QStringLiteral("-") : result.trimmed()) << '\n';
             }
         }
+        // The balance of the wall layout, when the sheet has one: a storey
+        // and direction not yet checked is not balanced either.
+        if (HasBalanceData(*sheet)) {
+            for (int s = 0; s <= sheet->storeyIndex; ++s) {
+                for (int d = 0; d < 2; ++d) {
+                    const BalanceResult result = CheckBalance(*sheet, s, d);
+                    if (result.passed())
+                        continue;
+                    fileOk = false;
+                    Out() << path << QStringLiteral(": ") << StoreyName(s) << QLatin1Char(' ') << StrItems(6809).value(d)
+                          << QStringLiteral("  ") << Str(6806) << QLatin1Char(' ')
+                          << (result.checked() ? result.judgementText() : QStringLiteral("-")) << '\n';
+                }
+            }
+        }
         if (fileOk)
             Out() << path << QStringLiteral(": OK\n");
         else
@@ -52,10 +68,12 @@ int runCheck(const QStringList &args)
 
 const bool registered = RegisterCommand({
     QStringLiteral("check"),
-    QStringLiteral("qrn check ファイル...  すべての階・方向が OK なら 0、不足があれば 1 (不足箇所を表示)、\n"
+    QStringLiteral("qrn check ファイル...  すべての階・方向が OK (4分割法のデータがあればその判定も) なら 0、\n"
+                   "                 不足があれば 1 (不足箇所を表示)、\n"
                    "                 読めないファイルがあれば 2 で終了します。"),
-    QStringLiteral("qrn check FILE...  Exits 0 when every storey and direction reads OK, 1 when any falls\n"
-                   "                 short (naming them), 2 when a file cannot be read."),
+    QStringLiteral("qrn check FILE...  Exits 0 when every storey and direction reads OK (and, for a sheet\n"
+                   "                 with a quarter-method check, is balanced), 1 when any falls short\n"
+                   "                 (naming them), 2 when a file cannot be read."),
     runCheck,
 });
 

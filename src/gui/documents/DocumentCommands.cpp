@@ -2,6 +2,7 @@
 
 #include "core/documents/CalcFile.h"
 #include "core/documents/RecentFiles.h"
+#include "core/documents/SheetFile.h"
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/CalcWindow.h"
 #include "gui/documents/DocumentTable.h"
@@ -28,6 +29,7 @@ constexpr int StrFileFilter = 6104;        // "筋違計算ﾌｧｲﾙ (*.qrn)|
 constexpr int StrUntitledFile = 6105;      // "Untitled.qrn"
 constexpr int StrExtension = 6106;         // ".qrn"
 constexpr int StrQuestionOpen = 6107;      // "["
+constexpr int StrAskSheetFile = 6816;      // 6816-6818: balance data, save as ".qrn2" instead?
 
 // A recent-file item keeps its path in its data; the text shows it (a "&"
 // in a path is doubled so that it is not taken for an accelerator).
@@ -175,8 +177,9 @@ CalcWindow *NewCalcWindow(MainWindow &main)
 CalcWindow *OpenCalcFile(MainWindow &main, const QString &path, bool useFirstSlot)
 {
     BusyCursor busy;
-    const CalcFileRead read = ReadCalcFile(path);
-    if (read.status != CalcFileStatus::Ok) {
+    // Either kind of file, told apart by its content.
+    const SheetFileRead read = ReadSheetFile(path);
+    if (read.status != SheetFileStatus::Ok) {
         busy.release();
         ShowMessage(&main, read.message, MsgButtons::Ok, MsgIcon::None, appTitle());
         return nullptr;
@@ -187,7 +190,7 @@ CalcWindow *OpenCalcFile(MainWindow &main, const QString &path, bool useFirstSlo
     CalcWindow *window = main.createCalcWindow();
     window->setCaption(path);
     takeNumber(main, *window, number);
-    ApplyCalcFile(window->sheet(), read.data);
+    ApplySheetFile(window->sheet(), read.data);
     window->showSheet();
     main.setDocumentCommandsEnabled(true);
     window->sheet().changed = false;
@@ -243,15 +246,50 @@ QString AskSavePath(const QString &proposedName)
     return dialog.FileName;
 }
 
-bool SaveCalcFile(CalcWindow &window, const QString &path)
+namespace {
+
+bool isSheetFilePath(const QString &path)
 {
+    return path.endsWith(QLatin1String(".qrn2"), Qt::CaseInsensitive);
+}
+
+// A ".qrn" cannot keep the balance check; the user chooses between the
+// sheet file beside it, the ".qrn" without the check, or not saving.
+// Returns the path to write, or an empty one when the user cancels.
+QString pathKeepingEverything(CalcWindow &window, const QString &path)
+{
+    if (isSheetFilePath(path) || !HasBalanceData(window.sheet()))
+        return path;
+    const QString sheetPath = path.endsWith(Str(StrExtension), Qt::CaseInsensitive)
+                                  ? path + QLatin1Char('2')
+                                  : path + Str(StrExtension) + QLatin1Char('2');
+    const QString question = Str(StrAskSheetFile).arg(path) + QLatin1Char('\n') + Str(StrAskSheetFile + 1).arg(sheetPath)
+                             + QLatin1Char('\n') + Str(StrAskSheetFile + 2);
+    switch (ShowMessage(&window, question, MsgButtons::YesNoCancel, MsgIcon::Question, appTitle())) {
+    case MsgAnswer::Yes:
+        return sheetPath;
+    case MsgAnswer::No:
+        return path;
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+bool SaveCalcFile(CalcWindow &window, const QString &typedPath)
+{
+    const QString path = pathKeepingEverything(window, typedPath);
+    if (path.isEmpty())
+        return false;
     // The path is listed before the file is touched.
     if (MainWindow *main = MainWindowOf(window))
         AddRecentFile(*main, path);
     else
         RecentFiles::Add(path, {});
 
-    const WriteResult result = WriteCalcFile(path, window.sheet());
+    const WriteResult result = isSheetFilePath(path) ? WriteSheetFile(path, SheetFileDataOf(window.sheet()))
+                                                     : WriteCalcFile(path, window.sheet());
     if (!result) {
         ShowMessage(&window, result.error, MsgButtons::Ok, MsgIcon::Exclamation, appTitle());
         return false;
