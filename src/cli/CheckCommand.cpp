@@ -34,9 +34,9 @@ int runCheck(const QStringList &args)
                 // not sufficient either.
                 fileOk = false;
                 Out() << path << QStringLiteral(": ") << StoreyName(s) << QLatin1Char(' ')
-                      << DirectionCaption(d) << QStringLiteral("  ") << Str(3110) << QLatin1Char(' ')
-                      << j[JudgeNecessary0 + 3 * d] << QStringLiteral("  ") << Str(3111) << QLatin1Char(' ')
-                      << j[JudgeSum0 + 3 * d] << QStringLiteral("  ") << Str(3112) << QLatin1Char(' ')
+                      << DirectionCaption(d) << QStringLiteral("  ") << Str(S::JudgementNecessary) << QLatin1Char(' ')
+                      << j[JudgeNecessary0 + 3 * d] << QStringLiteral("  ") << Str(S::JudgementEffective) << QLatin1Char(' ')
+                      << j[JudgeSum0 + 3 * d] << QStringLiteral("  ") << Str(S::JudgementRatio) << QLatin1Char(' ')
                       << (result.trimmed().isEmpty() ? QStringLiteral("-") : result.trimmed()) << '\n';
             }
         }
@@ -49,8 +49,8 @@ int runCheck(const QStringList &args)
                     if (result.passed())
                         continue;
                     fileOk = false;
-                    Out() << path << QStringLiteral(": ") << StoreyName(s) << QLatin1Char(' ') << StrItems(6809).value(d)
-                          << QStringLiteral("  ") << Str(6806) << QLatin1Char(' ')
+                    Out() << path << QStringLiteral(": ") << StoreyName(s) << QLatin1Char(' ') << StrItems(S::BalanceDirections).value(d)
+                          << QStringLiteral("  ") << Str(S::BalanceTitle) << QLatin1Char(' ')
                           << (result.checked() ? result.judgementText() : QStringLiteral("-")) << '\n';
                 }
             }

@@ -49,20 +49,20 @@ std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path)
 
 QString DirectionCaption(int d)
 {
-    const QString phrase = Str(1300);   // "平行な壁面の見付面積"
+    const QString phrase = Str(S::ParallelWallArea);   // "平行な壁面の見付面積"
     if (ReadPafKind())
-        return Str(d == 0 ? 1143 : 1142) + phrase.left(5);
-    return Str(d == 0 ? 1302 : 1301).left(6);
+        return Str(d == 0 ? S::ToGirders : S::ToBeams) + phrase.left(5);
+    return Str(d == 0 ? S::GirderDirectionWallArea : S::BeamDirectionWallArea).left(6);
 }
 
 QString AreaCaption(int w)
 {
     const int s = w % 3;
     const bool beams = w < 3;   // area s feeds direction 0: the face parallel to the beams
-    const QString letter = Str((beams ? 1150 : 1160) + s);
+    const QString letter = Str((beams ? S::BeamAreaLetters : S::GirderAreaLetters) + s);
     if (ReadPafKind())
-        return Str(beams ? 1142 : 1143) + Str(1300) + letter;
-    return Str(beams ? 1301 : 1302) + letter;
+        return Str(beams ? S::ToBeams : S::ToGirders) + Str(S::ParallelWallArea) + letter;
+    return Str(beams ? S::BeamDirectionWallArea : S::GirderDirectionWallArea) + letter;
 }
 
 bool CanPrintRules(const QString &command, const CalcSheet &sheet)

@@ -269,7 +269,7 @@ QString sheetJson(const QString &path, const CalcSheet &sheet)
 QString certifiedText(const CalcSheet &sheet)
 {
     if (sheet.walls().isEmpty())
-        return Str(6110);   // "未登録です"
+        return Str(S::NotRegistered);   // "未登録です"
     if (const CertifiedWall *wall = sheet.chosenWall())
         return wall->displayLine;
     return {};
@@ -381,12 +381,12 @@ QString storey2025Text(const CalcSheet &sheet, int s)
 // in the side parts.
 QString balanceText(const CalcSheet &sheet, int s)
 {
-    QString out = QLatin1Char('\n') + Str(6806) + QLatin1Char('\n');
+    QString out = QLatin1Char('\n') + Str(S::BalanceTitle) + QLatin1Char('\n');
     TextTable counts({false, true, true, true, true});
-    counts.addGroup(1, StrItems(6809).value(0));
-    counts.addGroup(3, StrItems(6809).value(1));
-    counts.addRow({StrItems(6811).value(0), StrItems(6807).value(0), StrItems(6807).value(1), StrItems(6808).value(0),
-                   StrItems(6808).value(1)});
+    counts.addGroup(1, StrItems(S::BalanceDirections).value(0));
+    counts.addGroup(3, StrItems(S::BalanceDirections).value(1));
+    counts.addRow({StrItems(S::SideCountHeadings).value(0), StrItems(S::SidePartNames).value(0), StrItems(S::SidePartNames).value(1), StrItems(S::SidePartNames + 1).value(0),
+                   StrItems(S::SidePartNames + 1).value(1)});
     int placed = 0;
     for (const FramingRow &row : sheet.framing[s]) {
         const SideCounts &c = row.sideCounts;
@@ -398,7 +398,7 @@ QString balanceText(const CalcSheet &sheet, int s)
     if (placed > 0)
         out += counts.render(2) + QLatin1Char('\n');
 
-    const QStringList headings = StrItems(6810);   // storey, direction, side part, area, ...
+    const QStringList headings = StrItems(S::BalanceHeadings);   // storey, direction, side part, area, ...
     TextTable table({false, false, true, true, true, true, true, false});
     table.addRow({headings.value(1), headings.value(2), headings.value(3), headings.value(4), headings.value(5),
                   headings.value(6), headings.value(7), headings.value(8)});
@@ -408,15 +408,15 @@ QString balanceText(const CalcSheet &sheet, int s)
         for (int p = 0; p < SidePartCount; ++p) {
             const SidePart &input = sheet.sideParts[s][d][p];
             const SidePartResult &part = result.parts[p];
-            QString name = StrItems(6807 + d).value(p);
+            QString name = StrItems(S::SidePartNames + d).value(p);
             if (input.oneStorey && sheet.OneStoreyPartsAllowed(s))
-                name += QLatin1Char(' ') + Str(6803);
+                name += QLatin1Char(' ') + Str(S::OneStoreyPart);
             QString verdict;
             if (p == 0)
                 verdict = result.checked() ? result.judgementText() : QStringLiteral("-");
             else if (result.checked())
                 verdict = result.verdictText();
-            table.addRow({p == 0 ? StrItems(6809).value(d) : QString(), name, input.floorArea,
+            table.addRow({p == 0 ? StrItems(S::BalanceDirections).value(d) : QString(), name, input.floorArea,
                           part.multiplier.text.isEmpty() ? QString() : part.multiplier.text + part.multiplier.unit,
                           part.necessary, part.existing, judged ? FormatRatioDown(part.fillRatio) : QString(), verdict});
         }
@@ -430,15 +430,15 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
     const bool rules2025 = sheet.ruleSetKind() == RuleSetKind::Rules2025;
     QString out;
     TextTable header({false, false});
-    header.addRow({HeadingCaption(Str(1000)), path});   // "ﾌｧｲﾙ"
-    header.addRow({HeadingCaption(Str(1100)), sheet.titleName});
+    header.addRow({HeadingCaption(Str(S::MenuFile)), path});   // "ﾌｧｲﾙ"
+    header.addRow({HeadingCaption(Str(S::ProjectName)), sheet.titleName});
     header.addRow({QStringLiteral("基準"), RuleSetName(sheet.ruleSetKind())});
-    header.addRow({Str(1102), HeadingCaption(Str(1103 + sheet.storeyIndex))});
+    header.addRow({Str(S::Storeys), HeadingCaption(Str(S::StoreyChoices + sheet.storeyIndex))});
     // The light/heavy table is not part of the 2025 rules.
     if (!rules2025)
-        header.addRow({Str(1106), HeadingCaption(Str(1107 + sheet.weightType))});
-    header.addRow({Str(1034), Str(sheet.strongWind ? 6183 : 6184)});   // "する" / "しない"
-    header.addRow({HeadingCaption(Str(1101)), certifiedText(sheet)});
+        header.addRow({Str(S::RoofWeight), HeadingCaption(Str(S::WeightChoices + sheet.weightType))});
+    header.addRow({Str(S::StrongWindArea), Str(sheet.strongWind ? S::Applies : S::DoesNotApply)});   // "する" / "しない"
+    header.addRow({HeadingCaption(Str(S::CertifiedWallChoice)), certifiedText(sheet)});
     out += header.render();
     if (rules2025)
         out += seismicText(sheet);
@@ -448,11 +448,11 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
 
         // The three area lines of the storey's page.
         TextTable areas({false, true, false, true, false, true, false});
-        areas.addRow({Str(1109), sheet.floorArea[s], Str(1110), sheet.coefficient[s], Str(1111),
-                      sheet.floorRequirement[s], Str(1112)});
+        areas.addRow({Str(S::FloorArea), sheet.floorArea[s], Str(S::SquareMetresTimes), sheet.coefficient[s], Str(S::EqualsFloorRequirement),
+                      sheet.floorRequirement[s], Str(S::Metres)});
         for (int w : {s, s + 3}) {
-            areas.addRow({AreaCaption(w), sheet.projectedArea[w], Str(1110), sheet.windFactor[w], Str(1113),
-                          sheet.projectedRequirement[w], Str(1112)});
+            areas.addRow({AreaCaption(w), sheet.projectedArea[w], Str(S::SquareMetresTimes), sheet.windFactor[w], Str(S::EqualsProjectedRequirement),
+                          sheet.projectedRequirement[w], Str(S::Metres)});
         }
         out += areas.render(2);
 
@@ -462,7 +462,7 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
         rows.addGroup(7, DirectionCaption(1));
         QStringList headings;
         for (int c = 0; c < FramingColumnCount; ++c)
-            headings << HeadingCaption(Str(1130 + c));
+            headings << HeadingCaption(Str(S::FramingColumnHeaders + c));
         rows.addRow(headings);
         int used = 0;
         for (const FramingRow &row : sheet.framing[s]) {
@@ -490,7 +490,7 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
     TextTable judgement({false, true, true, true, true, true, true});
     judgement.addGroup(1, DirectionCaption(0));
     judgement.addGroup(4, DirectionCaption(1));
-    judgement.addRow({Str(1120), Str(3110), Str(3111), Str(3112), Str(3110), Str(3111), Str(3112)});
+    judgement.addRow({Str(S::JudgementRows), Str(S::JudgementNecessary), Str(S::JudgementEffective), Str(S::JudgementRatio), Str(S::JudgementNecessary), Str(S::JudgementEffective), Str(S::JudgementRatio)});
     for (int s = 0; s <= sheet.storeyIndex; ++s) {
         const JudgementRow &j = sheet.judgement[s];
         judgement.addRow({j[0], j[1], j[2], j[3].trimmed(), j[4], j[5], j[6].trimmed()});

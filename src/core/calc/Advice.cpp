@@ -10,12 +10,6 @@ namespace quiren {
 
 namespace {
 
-constexpr int TextAdviceHeading = 4022;
-constexpr int TextPlacesBefore = 5020;   // "が "
-constexpr int TextPlacesAfter = 5021;    // " 箇所でOK!"
-constexpr int TextNotCalculable = 5022;
-constexpr int TextSatisfied = 5023;
-
 int necessaryColumn(int d) { return d == 0 ? JudgeNecessary0 : JudgeNecessary1; }
 int sumColumn(int d) { return d == 0 ? JudgeSum0 : JudgeSum1; }
 int resultColumn(int d) { return d == 0 ? JudgeResult0 : JudgeResult1; }
@@ -47,12 +41,12 @@ AdviceResult EvaluateAdvice(const JudgementRow &row, int d, float length)
 {
     AdviceResult result;
     if (row[resultColumn(d)] == QLatin1String("OK")) {
-        result.text = Str(TextSatisfied);
+        result.text = Str(S::LengthSatisfied);
         result.listEnabled = false;
         return result;
     }
     const auto notCalculable = [&result] {
-        result.text = Str(TextNotCalculable);
+        result.text = Str(S::NotCalculable);
         result.listEnabled = false;
         return result;
     };
@@ -71,7 +65,7 @@ AdviceResult EvaluateAdvice(const JudgementRow &row, int d, float length)
     // Shown sums are never above the necessary length unless the judgement
     // reads "OK"; should they be, one place is the least that can be advised.
     const double places = std::max(1.0, std::floor(static_cast<double>(q)) + 1.0);
-    result.text = Str(TextPlacesBefore) + QString::number(places, 'f', 0) + Str(TextPlacesAfter);
+    result.text = Str(S::PlacesBefore) + QString::number(places, 'f', 0) + Str(S::PlacesAfter);
     return result;
 }
 
@@ -82,7 +76,7 @@ AdviceResult EvaluateAdvice(const CalcSheet &sheet, int s, int d, float length)
 
 QString AdviceHeading(const QString &pageCaption)
 {
-    return pageCaption + Str(TextAdviceHeading);
+    return pageCaption + Str(S::AdviceHeading);
 }
 
 } // namespace quiren

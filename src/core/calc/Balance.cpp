@@ -46,13 +46,13 @@ QString BalanceResult::judgementText() const
     case BalanceVerdict::NotChecked:
         return {};
     case BalanceVerdict::CountsTooMany:
-        return Str(6805);
+        return Str(S::BalanceCountsTooMany);
     case BalanceVerdict::BothFilled:
-        return Str(6800);
+        return Str(S::BalanceBothFilled);
     case BalanceVerdict::RatioMet:
-        return Str(6801).arg(FormatRatioDown(wallRatio));
+        return Str(S::BalanceRatioMet).arg(FormatRatioDown(wallRatio));
     case BalanceVerdict::RatioShort:
-        return Str(6802).arg(FormatRatioDown(wallRatio));
+        return Str(S::BalanceRatioShort).arg(FormatRatioDown(wallRatio));
     }
     return {};
 }

@@ -46,7 +46,7 @@ bool FramingRow::isBlank() const
 
 QString StoreyName(int s)
 {
-    return Str(1122 + s);
+    return Str(S::StoreyNames + s);
 }
 
 CalcSheet::CalcSheet(const CertifiedWallList *walls)

@@ -7,7 +7,7 @@ namespace quiren {
 
 QString WallDisplayLine(const QString &name, float multiplier)
 {
-    return name + Str(6182) + SingleText(multiplier);
+    return name + Str(S::MultiplierSeparator) + SingleText(multiplier);
 }
 
 } // namespace quiren

@@ -80,26 +80,26 @@ float FramingMultiplier(const QString &kind, const QString &section, const QStri
 
 QStringList SectionList()
 {
-    return StrItems(3141);
+    return StrItems(S::TimberSizes);
 }
 
 QStringList StandardLengthList(int mod)
 {
     if (mod < 0 || mod > 3)
         mod = 0;
-    return StrItems(3125 + mod);
+    return StrItems(S::StandardLengthLists + mod);
 }
 
 QStringList KindList(const QString &certifiedName)
 {
-    QStringList items = StrItems(3120);
+    QStringList items = StrItems(S::FramingKinds);
     const bool certified = !certifiedName.isEmpty();
     if (certified)
         items << certifiedName;
-    items << StrItems(3121);
+    items << StrItems(S::FramingKindsWithTimber);
     if (certified)
         items << certifiedName + QStringLiteral("+木材");
-    items << StrItems(3122);
+    items << StrItems(S::FramingKindsWithBars);
     if (certified)
         items << certifiedName + RebarSuffix;
     return items;

@@ -21,27 +21,13 @@ namespace {
 constexpr char Codec[] = "windows-31j";
 constexpr char LineEnd[] = "\r\n";
 
-// Message numbers of the file texts.
-constexpr int MsgCannotOpen = 5018;          // "ﾌｧｲﾙを開けません。"
-constexpr int MsgNotDataFile = 5019;         // "のデータファイルではありません。"
-constexpr int MsgUnencodable = 6020;         // field, character, code point
-constexpr int MsgRowField = 6021;            // storey, row, column
-constexpr int MsgTitleLabel = 1100;          // "工事名(&K)"
-constexpr int MsgFloorLabel = 1109;          // "床面積"
-constexpr int MsgAreaPhrase = 1300;          // "平行な壁面の見付面積"
-constexpr int MsgBeamsWord = 1142;           // "梁に"
-constexpr int MsgGirdersWord = 1143;         // "桁に"
-constexpr int MsgAreaLetter0 = 1150;         // "：Ａ"... (direction 0)
-constexpr int MsgAreaLetter1 = 1160;         // "：Ｂ"... (direction 1)
-constexpr int MsgColumnHeader = 1130;        // framing grid row 1, columns 0..10
-
 
 // ---- writing ---------------------------------------------------------------
 
 // What a field is called in a message, built from the window's captions.
-QString titleFieldName() { return PlainCaption(Str(MsgTitleLabel)); }
+QString titleFieldName() { return PlainCaption(Str(S::ProjectName)); }
 
-QString floorFieldName(int s) { return StoreyName(s) + QLatin1Char(' ') + Str(MsgFloorLabel); }
+QString floorFieldName(int s) { return StoreyName(s) + QLatin1Char(' ') + Str(S::FloorArea); }
 
 // Projected area w feeds direction w / 3: area s is the wall face parallel
 // to the beams (梁), area s + 3 the one parallel to the girders (桁).
@@ -49,21 +35,21 @@ QString areaFieldName(int w)
 {
     const int s = w % 3;
     const bool beams = w < 3;
-    return StoreyName(s) + QLatin1Char(' ') + Str(beams ? MsgBeamsWord : MsgGirdersWord)
-           + Str(MsgAreaPhrase) + Str((beams ? MsgAreaLetter0 : MsgAreaLetter1) + s);
+    return StoreyName(s) + QLatin1Char(' ') + Str(beams ? S::ToBeams : S::ToGirders)
+           + Str(S::ParallelWallArea) + Str((beams ? S::BeamAreaLetters : S::GirderAreaLetters) + s);
 }
 
 QString rowFieldName(int s, int r, int column)
 {
-    QString caption = Str(MsgColumnHeader + column).trimmed();
+    QString caption = Str(S::FramingColumnHeaders + column).trimmed();
     caption.remove(QChar(0x3000));   // the kind header is padded with full-width blanks
     if (column >= ColLength0) {
         // Direction 0 is the framing parallel to the girders (桁).
         const bool girders = column < ColLength1;
-        caption = Str(girders ? MsgGirdersWord : MsgBeamsWord) + Str(MsgAreaPhrase).left(5)
+        caption = Str(girders ? S::ToGirders : S::ToBeams) + Str(S::ParallelWallArea).left(5)
                   + QLatin1Char(' ') + caption;
     }
-    return Str(MsgRowField).arg(StoreyName(s)).arg(r + 1).arg(caption);
+    return Str(S::RowFieldPlace).arg(StoreyName(s)).arg(r + 1).arg(caption);
 }
 
 // The first character CP932 cannot hold, or an empty text.
@@ -93,7 +79,7 @@ public:
         const QByteArray encoded = encoder.encode(stored);
         if (encoder.hasError()) {
             const QString ch = firstUnencodable(stored);
-            error = Str(MsgUnencodable)
+            error = Str(S::UnencodableCharacter)
                         .arg(fieldName, ch,
                              QString::number(ch.isEmpty() ? 0 : ch.toUcs4().value(0), 16)
                                  .toUpper()
@@ -463,12 +449,12 @@ std::optional<CalcFileData> ParseCalcFile(const QByteArray &bytes)
 
 QString CannotOpenMessage(const QString &path)
 {
-    return path + Str(MsgCannotOpen);
+    return path + Str(S::CannotOpenFile);
 }
 
 QString NotDataFileMessage()
 {
-    return QString::fromLatin1(AppTitle) + Str(MsgNotDataFile);
+    return QString::fromLatin1(AppTitle) + Str(S::NotDataFile);
 }
 
 CalcFileRead ReadCalcFile(const QString &path)

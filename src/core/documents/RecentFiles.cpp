@@ -7,14 +7,13 @@ namespace quiren {
 
 namespace {
 
-constexpr int StrFirstRecentFile = 1004;   // "RecentFile1"
 constexpr qsizetype KeyPrefixLength = 10;
 
 } // namespace
 
 QString RecentFiles::KeyPrefix()
 {
-    return Str(StrFirstRecentFile).left(KeyPrefixLength);
+    return Str(S::FirstRecentFile).left(KeyPrefixLength);
 }
 
 QString RecentFiles::Key(int position)

@@ -57,7 +57,7 @@ void BalanceDrawing::DrawPage()
 
     // Title and project line, placed as on the sheet.
     m_p.SetSheetFont(10, 4);
-    m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), Str(6806));
+    m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), Str(S::BalanceTitle));
     m_p.SetSheetFont(9, 3);
     const QString title = m_sheet.titleName.isEmpty() ? QStringLiteral("#N/A") : m_sheet.titleName;
     const QString project = QStringLiteral("（ ") + title + QStringLiteral("工事 ）");
@@ -108,7 +108,7 @@ void BalanceDrawing::DrawRules(int lastRow)
 
 void BalanceDrawing::DrawHeadings()
 {
-    const QStringList headings = StrItems(6810);
+    const QStringList headings = StrItems(S::BalanceHeadings);
     for (int c = 0; c < ColumnCount - 1; ++c) {
         QString text = headings.value(c);
         if (c == 3)
@@ -125,14 +125,14 @@ void BalanceDrawing::DrawStorey(int s, int top)
     for (int d = 0; d < 2; ++d) {
         const int first = top + 2 * d;
         const BalanceResult result = CheckBalance(m_sheet, s, d);
-        PutCentred(1, 2, first, StrItems(6809).value(d));
+        PutCentred(1, 2, first, StrItems(S::BalanceDirections).value(d));
         for (int p = 0; p < SidePartCount; ++p) {
             const int row = first + p;
             const SidePart &input = m_sheet.sideParts[s][d][p];
             const SidePartResult &part = result.parts[p];
-            QString name = StrItems(6807 + d).value(p);
+            QString name = StrItems(S::SidePartNames + d).value(p);
             if (input.oneStorey && m_sheet.OneStoreyPartsAllowed(s))
-                name += QStringLiteral(" ") + Str(6803);
+                name += QStringLiteral(" ") + Str(S::OneStoreyPart);
             PutLeft(2, row, name);
             PutRight(3, row, input.floorArea);
             PutRight(4, row, part.multiplier.text.isEmpty() ? QString()

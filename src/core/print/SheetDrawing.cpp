@@ -59,18 +59,18 @@ QString SheetDrawing::WindFactorText() const
 QString SheetDrawing::ProjectedHead(int d) const
 {
     if (m_settings.pafKind) {
-        return d == 0 ? QStringLiteral("梁に") + Str(1300) + QStringLiteral("(A)及び(C)")
-                      : QStringLiteral("桁に") + Str(1300) + QStringLiteral("(B)及び(D)");
+        return d == 0 ? QStringLiteral("梁に") + Str(S::ParallelWallArea) + QStringLiteral("(A)及び(C)")
+                      : QStringLiteral("桁に") + Str(S::ParallelWallArea) + QStringLiteral("(B)及び(D)");
     }
-    return d == 0 ? Str(1301) + QStringLiteral("(A)及び(C)")
-                  : Str(1302) + QStringLiteral("(B)及び(D)");
+    return d == 0 ? Str(S::BeamDirectionWallArea) + QStringLiteral("(A)及び(C)")
+                  : Str(S::GirderDirectionWallArea) + QStringLiteral("(B)及び(D)");
 }
 
 QString SheetDrawing::FramingHead(int d) const
 {
     if (m_settings.pafKind)
-        return (d == 0 ? Str(2120) : Str(2121)) + Str(2124);
-    return (d == 0 ? Str(2122) : Str(2123)) + Str(2124);
+        return (d == 0 ? Str(S::SheetParallelToGirders) : Str(S::SheetParallelToBeams)) + Str(S::SheetFramingValues);
+    return (d == 0 ? Str(S::SheetGirderDirection) : Str(S::SheetBeamDirection)) + Str(S::SheetFramingValues);
 }
 
 QString SheetDrawing::CellOrNa(const QString &text) const
@@ -104,7 +104,7 @@ void SheetDrawing::DrawSheet()
 
     if (m_n == 0) {
         m_p.SetSheetFont(8, 2);
-        const QString oneStorey = Str(1502);
+        const QString oneStorey = Str(S::OneStoreyBuilding);
         for (int i = 0; i < 3; ++i)
             m_p.PutCentred(0, 1, 8 + 2 * i, oneStorey.mid(i, 1), 2);
     } else if (m_n == 1) {
@@ -113,7 +113,7 @@ void SheetDrawing::DrawSheet()
                                 QStringLiteral("(ﾎ)"), QStringLiteral("(D)"), QStringLiteral("(ﾍ)"),
                                 21, 35);
         DrawRequirementLines(1, 24);
-        DrawStoreyLabels(1503);
+        DrawStoreyLabels(S::TwoStoreyLabels);
     } else {
         DrawLengthLabels(20, 28);
         DrawLengthLabels(36, 44);
@@ -125,7 +125,7 @@ void SheetDrawing::DrawSheet()
                                 37, 51);
         DrawRequirementLines(1, 24);
         DrawRequirementLines(2, 40);
-        DrawStoreyLabels(1505);
+        DrawStoreyLabels(S::ThreeStoreyLabels);
     }
 
     DrawLengthLabels(2, 11);
@@ -138,21 +138,21 @@ void SheetDrawing::DrawSheet()
 
     // Title and project line.
     m_p.SetSheetFont(10, 4);
-    m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), Str(2100) + StoreySuffix());
+    m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), Str(S::SheetTitle) + StoreySuffix());
     m_p.SetSheetFont(9, 3);
     const QString project = QStringLiteral("（ ") + CellOrNa(m_sheet.titleName)
                             + QStringLiteral("工事 ）");
     m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(project, 3), 2.0f * m_p.CharHeight(11), project);
 
     // Column headings of the table and of the coefficient block.
-    m_p.PutCentred(1, 8, 0, Str(2101), 3);
-    m_p.PutCentred(8, 26, 0, Str(2102), 3);
-    m_p.PutCentred(1, 8, 1, Str(2103), 3);
+    m_p.PutCentred(1, 8, 0, Str(S::SheetFloorCalculation), 3);
+    m_p.PutCentred(8, 26, 0, Str(S::SheetProjectedCalculation), 3);
+    m_p.PutCentred(1, 8, 1, Str(S::SheetBothDirections), 3);
     m_p.SetSheetFont(9, 2);
     m_p.PutCentred(8, 17, 1, ProjectedHead(0), 2);
     m_p.PutCentred(17, 26, 1, ProjectedHead(1), 2);
-    m_p.PutCentred(0, 7, 53, Str(2104), 2);
-    m_p.PutCentred(7, 26, 53, Str(2105), 2);
+    m_p.PutCentred(0, 7, 53, Str(S::SheetRoofFactorNote), 2);
+    m_p.PutCentred(7, 26, 53, Str(S::SheetMultiplierNote), 2);
 
     DrawCoefficientBlock();
     if (m_settings.office.printed())
@@ -251,8 +251,8 @@ void SheetDrawing::DrawFrame()
 void SheetDrawing::DrawLengthLabels(int a, int b)
 {
     m_p.SetSheetFont(8, 2);
-    const QString necessary = Str(1500);
-    const QString effective = Str(1501);
+    const QString necessary = Str(S::NecessaryLength);
+    const QString effective = Str(S::EffectiveLength);
     for (int i = 0; i < 6; ++i) {
         m_p.PutCentred(1, 2, a + i, necessary.mid(i, 1), 2);
         m_p.PutCentred(1, 2, b + i, effective.mid(i, 1), 2);
@@ -264,7 +264,7 @@ void SheetDrawing::DrawRequirementHeadings(const QString &floor, const QString &
                                            const QString &a2, const QString &l2, int headRow,
                                            int orRow)
 {
-    const QString under = Str(2119);
+    const QString under = Str(S::SheetNecessaryLength);
     auto heading = [&](int column, const QString &text) {
         m_p.SetSheetFont(8, 2);
         const float x = m_p.ColX(column);
@@ -273,9 +273,9 @@ void SheetDrawing::DrawRequirementHeadings(const QString &floor, const QString &
         const float underX = x + m_p.TextWidthOf(text, 2) - m_p.Device().textWidth(under);
         m_p.PutText(underX, m_p.RowTextTop(headRow + 1, 2), under);
     };
-    heading(3, floor + Str(2150) + Str(2151) + lf + Str(2152));
-    heading(9, a1 + Str(2153) + m_wind + QStringLiteral("＝") + l1 + Str(2154));
-    heading(18, a2 + Str(2153) + m_wind + QStringLiteral("＝") + l2 + Str(2154));
+    heading(3, floor + Str(S::SheetStoreyFloorArea) + Str(S::SheetTimesFactor) + lf + Str(S::SheetByFloorArea));
+    heading(9, a1 + Str(S::SheetProjectedAreaTimes) + m_wind + QStringLiteral("＝") + l1 + Str(S::SheetByProjectedArea));
+    heading(18, a2 + Str(S::SheetProjectedAreaTimes) + m_wind + QStringLiteral("＝") + l2 + Str(S::SheetByProjectedArea));
 
     Put(9, orRow, lf + QStringLiteral("又は") + l1);
     Put(18, orRow, lf + QStringLiteral("又は") + l2);
@@ -312,16 +312,16 @@ void SheetDrawing::DrawFramingHeadings()
         const int t = HeadingRow[s];
         const int e = JudgementRowOf[s];
         m_p.SetSheetFont(9, 3);
-        m_p.PutCentred(2, 8, t, Str(2125), 3);
-        m_p.PutCentred(2, 5, t + 1, Str(2125), 3);
-        m_p.PutCentred(2, 8, e, Str(2126), 3);
-        m_p.PutCentred(5, 8, t + 1, Str(2127), 3);
+        m_p.PutCentred(2, 8, t, Str(S::SheetFramingKind), 3);
+        m_p.PutCentred(2, 5, t + 1, Str(S::SheetFramingKind), 3);
+        m_p.PutCentred(2, 8, e, Str(S::SheetJudgement), 3);
+        m_p.PutCentred(5, 8, t + 1, Str(S::SheetTimberSize), 3);
         for (int d = 0; d < 2; ++d) {
             const int from = d == 0 ? 8 : 17;
             const int to = d == 0 ? 17 : 26;
             m_p.SetSheetFont(9, 2);
             m_p.PutCentred(from, to, t, FramingHead(d), 2);
-            m_p.PutCentred(from, to, t + 1, Str(2128), 2);
+            m_p.PutCentred(from, to, t + 1, Str(S::SheetEffectiveFormula), 2);
         }
     }
 }
@@ -372,14 +372,14 @@ void SheetDrawing::DrawCoefficientBlock()
 {
     m_p.SetSheetFont(8, 2);
     const float w8 = m_p.CharWidth(8);
-    const QString light = Str(2113);
-    const QString heavy = Str(2114);
+    const QString light = Str(S::SheetLightWeight);
+    const QString heavy = Str(S::SheetHeavyWeight);
     auto coefficient = [&](int weight, int s) {
         return SingleText(CoefficientTable::value(weight, s, m_n));
     };
 
     if (m_n == 0) {
-        m_p.PutText(m_p.ColX(0) + w8, m_p.RowTextTop(54, 2), Str(1502));
+        m_p.PutText(m_p.ColX(0) + w8, m_p.RowTextTop(54, 2), Str(S::OneStoreyBuilding));
         Put(4, 54, light + coefficient(0, 0));
         Put(4, 55, heavy + coefficient(1, 0));
     } else {
@@ -397,12 +397,12 @@ void SheetDrawing::DrawCoefficientBlock()
     for (int j = 0; j < 7; ++j) {
         const int row = 54 + j;
         const float y = m_p.RowTextTop(row, 2);
-        const QString leftText = Str(3000 + j);
-        const QString leftTimes = Str(3200 + j);
+        const QString leftText = Str(S::LawTableLeftTexts + j);
+        const QString leftTimes = Str(S::LawTableLeftMultipliers + j);
         m_p.PutText(m_p.ColX(8) - w8 / 2.0f, y, leftText);
         m_p.PutText(m_p.ColX(17) - m_p.TextWidthOf(leftTimes, 2) - w8 / 4.0f, y, leftTimes);
-        const QString rightText = Str(3050 + j);
-        const QString rightTimes = Str(3250 + j);
+        const QString rightText = Str(S::LawTableRightTexts + j);
+        const QString rightTimes = Str(S::LawTableRightMultipliers + j);
         m_p.PutText(m_p.ColX(18) - w8 / 2.0f, y, rightText);
         m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(rightTimes, 2) - w8 / 4.0f, y, rightTimes);
     }
@@ -417,13 +417,13 @@ void SheetDrawing::DrawOfficeBlock()
         m_p.PutText(m_p.ColX(0), m_p.RowY(row), left);
         m_p.PutText(m_p.ColX(5), m_p.RowY(row), right);
     };
-    line(62, Str(2106), QStringLiteral("：") + office.officeName());
-    line(63, Str(2107), QStringLiteral("：") + office.address());
-    line(64, Str(first ? 2108 : 2109),
+    line(62, Str(S::SheetOfficeName), QStringLiteral("：") + office.officeName());
+    line(63, Str(S::SheetAddress), QStringLiteral("：") + office.address());
+    line(64, Str(first ? S::SheetFirstClassOffice : S::SheetSecondClassOffice),
          QStringLiteral("：第") + office.officeRegst() + QStringLiteral("号"));
     line(65, QStringLiteral("Tel：") + office.tel(), QStringLiteral("fax：") + office.fax());
-    line(66, Str(2110), QStringLiteral("：") + office.name());
-    line(67, Str(first ? 2111 : 2112),
+    line(66, Str(S::SheetManagerName), QStringLiteral("：") + office.name());
+    line(67, Str(first ? S::SheetFirstClassArchitect : S::SheetSecondClassArchitect),
          QStringLiteral("：第") + office.regstNumber() + QStringLiteral("号"));
 }
 

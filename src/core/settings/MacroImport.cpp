@@ -39,7 +39,7 @@ std::optional<OfficeData> ReadMacroOfficeData()
 
 QString MacroAbsentMessage()
 {
-    return Str(4033) + QLatin1Char('\n') + Str(4034);
+    return Str(S::MacroMissing) + QLatin1Char('\n') + Str(S::MacroNotSet);
 }
 
 } // namespace quiren

@@ -177,13 +177,13 @@ WallListBytes EncodeWallList(const CertifiedWallList &walls)
             i += length - 1;
             if (!encodable(piece)) {
                 // 耐力壁名「name」には保存できない文字「c」があります。
-                result.error = Str(6185).arg(wall.name, piece);
+                result.error = Str(S::WallNameUnsavable).arg(wall.name, piece);
                 result.bytes.clear();
                 return result;
             }
         }
         if (!std::isfinite(wall.multiplier) || wall.multiplier < 0.0f) {
-            result.error = Str(6186).arg(wall.name);
+            result.error = Str(S::WallMultiplierInvalid).arg(wall.name);
             result.bytes.clear();
             return result;
         }

@@ -31,7 +31,6 @@ constexpr char DesktopFileName[] = "quiren.desktop";
 constexpr char MimeInfoNamespace[] = "http://www.freedesktop.org/standards/shared-mime-info";
 constexpr char QrnGlob[] = "*.qrn";
 constexpr int RefreshWaitMs = 3000;
-constexpr int StrFileTypeDescription = 6138;  // "KX Calclation File"
 
 QString DataHome()
 {
@@ -456,7 +455,7 @@ void RegisterFileType(const QString &programPath)
 
     const QString typeName = QString::fromLatin1(QrnFileTypeName);
     RegSetString(HkeyClassesRoot, root, {}, typeName);
-    RegSetString(HkeyClassesRoot, typeName, {}, Str(StrFileTypeDescription));
+    RegSetString(HkeyClassesRoot, typeName, {}, Str(S::FileTypeDescription));
     RegSetString(HkeyClassesRoot, typeName + QStringLiteral("/DefaultIcon"), {},
                  QString::fromLatin1(QrnIconName));
     RegSetString(HkeyClassesRoot, typeName + QStringLiteral("/shell/open/command"), {},

@@ -15,9 +15,24 @@ namespace quiren {
 
 namespace {
 
-// Parses "number<TAB>text" lines; "#" lines and blank lines are skipped.
-// The text is taken verbatim up to the line end (a CR before the LF is
-// dropped), so blanks at either end survive.
+// The name column between number and text ("4020<TAB>SavedUnder<TAB>..."):
+// a capital letter, then letters and digits. It only feeds the generated
+// constants, so it is dropped here.
+bool isStringName(QStringView field)
+{
+    if (field.isEmpty() || field.front() < QLatin1Char('A') || field.front() > QLatin1Char('Z'))
+        return false;
+    for (QChar c : field) {
+        if (!(c.isDigit() || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+              || (c >= QLatin1Char('a') && c <= QLatin1Char('z'))))
+            return false;
+    }
+    return true;
+}
+
+// Parses "number<TAB>text" and "number<TAB>Name<TAB>text" lines; "#" lines
+// and blank lines are skipped. The text is taken verbatim up to the line end
+// (a CR before the LF is dropped), so blanks at either end survive.
 QHash<int, QString> parseTable()
 {
     QHash<int, QString> table;
@@ -36,7 +51,11 @@ QHash<int, QString> parseTable()
         const int number = line.left(tab).toInt(&ok);
         if (!ok)
             continue;
-        table.insert(number, line.mid(tab + 1));
+        qsizetype textStart = tab + 1;
+        const qsizetype nameEnd = line.indexOf(QLatin1Char('\t'), textStart);
+        if (nameEnd > textStart && isStringName(QStringView(line).mid(textStart, nameEnd - textStart)))
+            textStart = nameEnd + 1;
+        table.insert(number, line.mid(textStart));
     }
     return table;
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "core/text/StringIds.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace quiren {
 
 // The program's numbered string table. Every caption, prompt, message and
-// printed text is fetched from here by number.
+// printed text is fetched from here by number, named in code by the
+// constants of StringIds.h generated from the table (Str(S::SavedUnder)).
 //
 // A number missing from the table is a fault of the program: Str() then
 // returns an empty text (and warns once on stderr), never throws.

@@ -24,17 +24,15 @@ namespace quiren {
 
 namespace {
 
-constexpr int MsgCountTooMany = 6804;
-
 // Side-part names of a direction ("上側", "下側" / "左側", "右側").
 QString sidePartName(int d, int p)
 {
-    return StrItems(6807 + d).value(p);
+    return StrItems(S::SidePartNames + d).value(p);
 }
 
 QString directionName(int d)
 {
-    return StrItems(6809).value(d);
+    return StrItems(S::BalanceDirections).value(d);
 }
 
 QLabel *resultLabel(QWidget *parent, int widthTwips)
@@ -58,7 +56,7 @@ QString verdictsText(const QString &quantity, const QString &balance)
         return QStringLiteral("<span style=\"color:%1\">%2</span>")
             .arg(ok ? QStringLiteral("#0000ff") : QStringLiteral("#ff0000"), verdict.toHtmlEscaped());
     };
-    return Str(6812) + QLatin1Char(' ') + coloured(quantity) + QStringLiteral("　") + Str(6813)
+    return Str(S::QuantityVerdictCaption) + QLatin1Char(' ') + coloured(quantity) + QStringLiteral("　") + Str(S::BalanceVerdictCaption)
            + QLatin1Char(' ') + coloured(balance);
 }
 
@@ -99,7 +97,7 @@ int SideCountModel::columnCount(const QModelIndex &parent) const
 
 QString SideCountModel::heading(int row, int column) const
 {
-    const QStringList items = StrItems(6811);   // kind, length, places, multiplier
+    const QStringList items = StrItems(S::SideCountHeadings);   // kind, length, places, multiplier
     if (row == 0) {
         if (column == Kind)
             return items.value(0);
@@ -270,7 +268,7 @@ void SideCountGrid::tellRefusal()
         TellInvalidNumber(owner);
         break;
     case SideCountCheck::TooMany:
-        ShowMessage(owner, Str(MsgCountTooMany), MsgButtons::Ok, MsgIcon::Exclamation, Str(6100));
+        ShowMessage(owner, Str(S::SideCountTooMany), MsgButtons::Ok, MsgIcon::Exclamation, Str(S::AppTitle));
         break;
     }
 }
@@ -290,7 +288,7 @@ BalancePanel::BalancePanel(CalcSheet &sheet, int storey, QWidget *parent)
     auto *parts = new QGridLayout;
     parts->setHorizontalSpacing(4);
     parts->setVerticalSpacing(2);
-    const QStringList headings = StrItems(6810);   // storey, direction, side part, area, ...
+    const QStringList headings = StrItems(S::BalanceHeadings);   // storey, direction, side part, area, ...
     for (int c = 1; c < headings.size(); ++c) {
         auto *heading = new QLabel(headings[c], this);
         heading->setAlignment(Qt::AlignCenter);
@@ -326,7 +324,7 @@ BalancePanel::BalancePanel(CalcSheet &sheet, int storey, QWidget *parent)
             multiplier->addWidget(m_multiplierBox[d][p]);
             parts->addLayout(multiplier, row, 3);
 
-            m_oneStorey[d][p] = new QCheckBox(Str(6803), this);
+            m_oneStorey[d][p] = new QCheckBox(Str(S::OneStoreyPart), this);
             m_oneStorey[d][p]->setObjectName(IndexedName("chkOneStorey", i));
             connect(m_oneStorey[d][p], &QCheckBox::toggled, this, [this, d, p](bool on) {
                 if (m_showing)

@@ -99,11 +99,11 @@ QAction *CalcWindow::makeAction(const QString &name, int caption)
 void CalcWindow::buildControls()
 {
     // Project name and certified wall.
-    auto *titleLabel = numberedLabel(1100, this, QStringLiteral("Label1"));
+    auto *titleLabel = numberedLabel(S::ProjectName, this, QStringLiteral("Label1"));
     m_title = new QLineEdit(this);
     m_title->setObjectName(QStringLiteral("TitleName"));
     titleLabel->setBuddy(m_title);
-    auto *wallLabel = numberedLabel(1101, this, QStringLiteral("Label5"));
+    auto *wallLabel = numberedLabel(S::CertifiedWallChoice, this, QStringLiteral("Label5"));
     m_wall = new QComboBox(this);
     m_wall->setObjectName(QStringLiteral("A_Wall"));
     m_wall->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -111,15 +111,15 @@ void CalcWindow::buildControls()
     wallLabel->setBuddy(m_wall);
 
     // Storey count and weight type.
-    auto *storeyFrame = new QGroupBox(QStringLiteral("1102"), this);
+    auto *storeyFrame = new QGroupBox(QString::number(S::Storeys), this);
     storeyFrame->setObjectName(QStringLiteral("Frame1"));
-    SetTag(storeyFrame, 1102);
+    SetTag(storeyFrame, S::Storeys);
     auto *storeyLayout = new QVBoxLayout(storeyFrame);
     storeyLayout->setSpacing(2);
     for (int i = 0; i < 3; ++i) {
-        m_storeys[i] = new QRadioButton(QString::number(1103 + i), storeyFrame);
+        m_storeys[i] = new QRadioButton(QString::number(S::StoreyChoices + i), storeyFrame);
         m_storeys[i]->setObjectName(IndexedName("F_num", i));
-        SetTag(m_storeys[i], 1103 + i);
+        SetTag(m_storeys[i], S::StoreyChoices + i);
         storeyLayout->addWidget(m_storeys[i]);
         connect(m_storeys[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
@@ -127,15 +127,15 @@ void CalcWindow::buildControls()
         });
         m_storeys[i]->installEventFilter(this);
     }
-    auto *weightFrame = new QGroupBox(QStringLiteral("1106"), this);
+    auto *weightFrame = new QGroupBox(QString::number(S::RoofWeight), this);
     weightFrame->setObjectName(QStringLiteral("Frame2"));
-    SetTag(weightFrame, 1106);
+    SetTag(weightFrame, S::RoofWeight);
     auto *weightLayout = new QVBoxLayout(weightFrame);
     weightLayout->setSpacing(2);
     for (int i = 0; i < 2; ++i) {
-        m_weights[i] = new QRadioButton(QString::number(1107 + i), weightFrame);
+        m_weights[i] = new QRadioButton(QString::number(S::WeightChoices + i), weightFrame);
         m_weights[i]->setObjectName(IndexedName("WeightType", i));
-        SetTag(m_weights[i], 1107 + i);
+        SetTag(m_weights[i], S::WeightChoices + i);
         weightLayout->addWidget(m_weights[i]);
         connect(m_weights[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
@@ -158,17 +158,17 @@ void CalcWindow::buildControls()
         lines->setHorizontalSpacing(4);
         lines->setVerticalSpacing(3);
 
-        auto *fsLabel = numberedLabel(1109, page, IndexedName("FSLabel", s));
+        auto *fsLabel = numberedLabel(S::FloorArea, page, IndexedName("FSLabel", s));
         m_floorBoxes[s] = areaBox(IndexedName("txtFloorDimensions", s), page);
         m_floorTimes[s] = valueLabel(IndexedName("Ftimes", s), QStringLiteral("0.0"), 500, page);
         m_floorNeeded[s] = valueLabel(IndexedName("FloorNecessaryLong", s), QStringLiteral("0.00"), 900, page);
         lines->addWidget(fsLabel, 0, 0);
         lines->addWidget(m_floorBoxes[s], 0, 1);
-        lines->addWidget(numberedLabel(1110, page, QStringLiteral("Label4")), 0, 2);
+        lines->addWidget(numberedLabel(S::SquareMetresTimes, page, QStringLiteral("Label4")), 0, 2);
         lines->addWidget(m_floorTimes[s], 0, 3);
-        lines->addWidget(numberedLabel(1111, page, QStringLiteral("Label2")), 0, 4);
+        lines->addWidget(numberedLabel(S::EqualsFloorRequirement, page, QStringLiteral("Label2")), 0, 4);
         lines->addWidget(m_floorNeeded[s], 0, 5);
-        lines->addWidget(numberedLabel(1112, page, QStringLiteral("Label3")), 0, 6);
+        lines->addWidget(numberedLabel(S::Metres, page, QStringLiteral("Label3")), 0, 6);
 
         for (int d = 0; d < 2; ++d) {
             const int w = s + 3 * d;
@@ -180,11 +180,11 @@ void CalcWindow::buildControls()
             m_wallNeeded[w] = valueLabel(IndexedName("WallNecessaryLong", w), QStringLiteral("0.00"), 900, page);
             lines->addWidget(areaLabel, 1 + d, 0);
             lines->addWidget(m_wallBoxes[w], 1 + d, 1);
-            lines->addWidget(numberedLabel(1110, page), 1 + d, 2);
+            lines->addWidget(numberedLabel(S::SquareMetresTimes, page), 1 + d, 2);
             lines->addWidget(m_wallTimes[w], 1 + d, 3);
-            lines->addWidget(numberedLabel(1113, page), 1 + d, 4);
+            lines->addWidget(numberedLabel(S::EqualsProjectedRequirement, page), 1 + d, 4);
             lines->addWidget(m_wallNeeded[w], 1 + d, 5);
-            lines->addWidget(numberedLabel(1112, page), 1 + d, 6);
+            lines->addWidget(numberedLabel(S::Metres, page), 1 + d, 6);
             connect(m_wallBoxes[w], &QLineEdit::textChanged, this,
                     [this, w](const QString &text) { onWallAreaChanged(w, text); });
             m_wallBoxes[w]->installEventFilter(this);
@@ -227,8 +227,8 @@ void CalcWindow::buildControls()
         m_balance[s]->setParent(balancePage);
         balanceLayout->addWidget(m_balance[s], 0, Qt::AlignLeft | Qt::AlignTop);
         balanceLayout->addStretch(1);
-        views->addTab(framingPage, Str(6815));
-        views->addTab(balancePage, Str(6806));
+        views->addTab(framingPage, Str(S::FramingPage));
+        views->addTab(balancePage, Str(S::BalanceTitle));
         pageLayout->addWidget(views, 0, Qt::AlignLeft | Qt::AlignTop);
         pageLayout->addStretch(1);
         m_tabs->addTab(page, StoreyName(s));
@@ -270,21 +270,21 @@ void CalcWindow::buildControls()
 void CalcWindow::buildMenus()
 {
     // File
-    QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), 1000, &m_menus);
-    QAction *fileNew = makeAction(QStringLiteral("mnuFileNew"), 1001);
+    QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), S::MenuFile, &m_menus);
+    QAction *fileNew = makeAction(QStringLiteral("mnuFileNew"), S::MenuFileNew);
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    QAction *fileOpen = makeAction(QStringLiteral("mnuFileOpen"), 1002);
+    QAction *fileOpen = makeAction(QStringLiteral("mnuFileOpen"), S::MenuFileOpen);
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    QAction *fileClose = makeAction(QStringLiteral("mnuFileClose"), 1016);
-    QAction *fileSave = makeAction(QStringLiteral("mnuFileSave"), 1017);
+    QAction *fileClose = makeAction(QStringLiteral("mnuFileClose"), S::MenuFileClose);
+    QAction *fileSave = makeAction(QStringLiteral("mnuFileSave"), S::MenuFileSave);
     fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction *fileSaveAs = makeAction(QStringLiteral("mnuFileSaveAs"), 1018);
-    QAction *filePrint = makeAction(QStringLiteral("mnuFilePrint"), 1019);
+    QAction *fileSaveAs = makeAction(QStringLiteral("mnuFileSaveAs"), S::MenuFileSaveAs);
+    QAction *filePrint = makeAction(QStringLiteral("mnuFilePrint"), S::MenuFilePrint);
     filePrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     filePrint->setEnabled(false);
-    QAction *jw = makeAction(QStringLiteral("mnuJWcomp"), 6102);
+    QAction *jw = makeAction(QStringLiteral("mnuJWcomp"), S::MenuJwConvert);
     jw->setEnabled(false);
-    QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), 1003);
+    QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), S::MenuFileExit);
     file->addAction(fileNew);
     file->addAction(fileOpen);
     file->addAction(fileClose);
@@ -297,7 +297,7 @@ void CalcWindow::buildMenus()
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBer3"));
     file->addAction(fileExit);
     for (int i = 0; i <= 5; ++i) {
-        QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), 1003 + i);
+        QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), S::MenuFileExit + i);
         recent->setObjectName(IndexedName("mnuRecentFile", i));
         if (i == 0)
             recent->setSeparator(true);
@@ -315,36 +315,36 @@ void CalcWindow::buildMenus()
     OnChosen(fileExit, this, [this] { if (m_main) m_main->close(); });
 
     // Format
-    QMenu *format = MakeNamedMenu(this, QStringLiteral("FormatSet"), 1020, &m_menus);
-    QMenu *merge = new QMenu(QStringLiteral("1027"), this);
+    QMenu *format = MakeNamedMenu(this, QStringLiteral("FormatSet"), S::MenuFormat, &m_menus);
+    QMenu *merge = new QMenu(QString::number(S::MenuMergeCells), this);
     merge->setObjectName(QStringLiteral("Cell_Merge"));
     merge->menuAction()->setObjectName(QStringLiteral("Cell_Merge"));
     format->addMenu(merge);
     for (int k = 0; k < 3; ++k) {
-        m_merge[k] = makeAction(IndexedName("T_Merge", k), 1028 + k);
+        m_merge[k] = makeAction(IndexedName("T_Merge", k), S::MenuMergeItems + k);
         m_merge[k]->setCheckable(true);
         merge->addAction(m_merge[k]);
         OnChosen(m_merge[k], this, [this, k] { mergeFramingColumns(k); });
     }
-    m_wind = makeAction(QStringLiteral("pafoWind"), 1034);
+    m_wind = makeAction(QStringLiteral("pafoWind"), S::StrongWindArea);
     m_wind->setCheckable(true);
     format->addAction(m_wind);
     OnChosen(m_wind, this, [this] { switchStrongWind(); });
 
     // View
-    QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), 1009, &m_menus);
-    QAction *toolbar = makeAction(QStringLiteral("mnuViewToolbar"), 1010);
+    QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), S::MenuView, &m_menus);
+    QAction *toolbar = makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar);
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
-    QAction *statusBar = makeAction(QStringLiteral("mnuViewStatusBar"), 1011);
+    QAction *statusBar = makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar);
     statusBar->setCheckable(true);
     statusBar->setChecked(true);
-    m_paf = makeAction(QStringLiteral("mnuPaf"), 1070);
+    m_paf = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
     m_paf->setCheckable(true);
     m_paf->setChecked(true);
-    QAction *sort = makeAction(QStringLiteral("mnuViewSort"), 1012);
-    QAction *hint = makeAction(QStringLiteral("mnuHint"), 1071);
-    QAction *option = makeAction(QStringLiteral("mnuViewOption"), 1013);
+    QAction *sort = makeAction(QStringLiteral("mnuViewSort"), S::MenuViewSortCells);
+    QAction *hint = makeAction(QStringLiteral("mnuHint"), S::MenuAdvice);
+    QAction *option = makeAction(QStringLiteral("mnuViewOption"), S::MenuViewOptions);
     view->addAction(toolbar);
     view->addAction(statusBar);
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar1"));
@@ -366,20 +366,20 @@ void CalcWindow::buildMenus()
     OnChosen(option, this, [this] { if (m_main) m_main->showOptions(); });
 
     // Window
-    QMenu *window = MakeNamedMenu(this, QStringLiteral("mnuWindow"), 1035, &m_menus);
+    QMenu *window = MakeNamedMenu(this, QStringLiteral("mnuWindow"), S::MenuWindow, &m_menus);
     const char *arrangements[] = {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
                                   "mnuWindowArrangeIcons"};
     for (int i = 0; i < 4; ++i) {
         if (i == 3)
             AddNamedSeparator(window, this, QStringLiteral("mnuWindowBar"));
-        QAction *item = makeAction(QLatin1String(arrangements[i]), 1036 + i);
+        QAction *item = makeAction(QLatin1String(arrangements[i]), S::MenuWindowArrangements + i);
         window->addAction(item);
         OnChosen(item, this, [this, i] { if (m_main) m_main->arrangeWindows(i); });
     }
 
     // Help
-    QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), 1014, &m_menus);
-    QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), 1015);
+    QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), S::MenuHelp, &m_menus);
+    QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), S::MenuHelpAbout);
     help->addAction(about);
     OnChosen(about, this, [this] { if (m_main) m_main->showAbout(); });
 }
@@ -491,7 +491,7 @@ void CalcWindow::refillCertifiedWalls()
     m_wall->clear();
     const CertifiedWallList &walls = m_sheet.walls();
     if (walls.isEmpty()) {
-        m_wall->addItem(Str(6110));
+        m_wall->addItem(Str(S::NotRegistered));
         m_wall->setEnabled(false);
     } else {
         for (const CertifiedWall &wall : walls)
@@ -506,28 +506,28 @@ void CalcWindow::refillCertifiedWalls()
 
 void CalcWindow::setDirectionCaptions(bool pafKind)
 {
-    const QString phrase = Str(1300);
+    const QString phrase = Str(S::ParallelWallArea);
     QString grid0;
     QString grid1;
     for (int s = 0; s < StoreyCount; ++s) {
         if (pafKind) {
-            m_hmLabels[s]->setText(Str(1142) + phrase + Str(1150 + s));
-            m_kmLabels[s]->setText(Str(1143) + phrase + Str(1160 + s));
+            m_hmLabels[s]->setText(Str(S::ToBeams) + phrase + Str(S::BeamAreaLetters + s));
+            m_kmLabels[s]->setText(Str(S::ToGirders) + phrase + Str(S::GirderAreaLetters + s));
         } else {
-            m_hmLabels[s]->setText(Str(1301) + Str(1150 + s));
-            m_kmLabels[s]->setText(Str(1302) + Str(1160 + s));
+            m_hmLabels[s]->setText(Str(S::BeamDirectionWallArea) + Str(S::BeamAreaLetters + s));
+            m_kmLabels[s]->setText(Str(S::GirderDirectionWallArea) + Str(S::GirderAreaLetters + s));
         }
     }
     if (pafKind) {
-        grid0 = Str(1143) + phrase.left(5);
-        grid1 = Str(1142) + phrase.left(5);
+        grid0 = Str(S::ToGirders) + phrase.left(5);
+        grid1 = Str(S::ToBeams) + phrase.left(5);
     } else {
-        grid0 = Str(1302).left(6);
-        grid1 = Str(1301).left(6);
+        grid0 = Str(S::GirderDirectionWallArea).left(6);
+        grid1 = Str(S::BeamDirectionWallArea).left(6);
     }
     m_judgement->setDirectionCaptions(grid0, grid1);
     for (FramingGrid *grid : m_framing)
-        grid->setDirectionCaptions(grid0 + Str(6109), grid1 + Str(6109));
+        grid->setDirectionCaptions(grid0 + Str(S::EnterDetailsSuffix), grid1 + Str(S::EnterDetailsSuffix));
 }
 
 // ---- caption, list input, pages ------------------------------------------------------------
@@ -687,7 +687,7 @@ void CalcWindow::onPageChosen(int page)
 {
     if (m_showing || page < 0)
         return;
-    showPrompt(QString::number(page + 1) + Str(4007));
+    showPrompt(QString::number(page + 1) + Str(S::PromptStoreyCalculation));
     m_sheet.RecalcStorey(page);
     m_framing[page]->refresh();
     m_judgement->refresh();
@@ -698,17 +698,17 @@ bool CalcWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusIn) {
         const QString page = QString::number(currentStorey() + 1);
         if (watched == m_title)
-            showPrompt(Str(4000));
+            showPrompt(Str(S::PromptProjectName));
         else if (watched == m_wall)
-            showPrompt(Str(4001));
+            showPrompt(Str(S::PromptCertifiedWall));
         else if (std::find(m_storeys.begin(), m_storeys.end(), watched) != m_storeys.end())
-            showPrompt(Str(4005));
+            showPrompt(Str(S::PromptStoreys));
         else if (std::find(m_weights.begin(), m_weights.end(), watched) != m_weights.end())
-            showPrompt(Str(4006));
+            showPrompt(Str(S::PromptRoofWeight));
         else if (std::find(m_floorBoxes.begin(), m_floorBoxes.end(), watched) != m_floorBoxes.end())
-            showPrompt(page + Str(4008));
+            showPrompt(page + Str(S::PromptFloorArea));
         else if (std::find(m_wallBoxes.begin(), m_wallBoxes.end(), watched) != m_wallBoxes.end())
-            showPrompt(page + Str(4009));
+            showPrompt(page + Str(S::PromptProjectedAreas));
     } else if (event->type() == QEvent::FocusOut) {
         if (auto *box = qobject_cast<QLineEdit *>(watched); box && box != m_title)
             normaliseAreaBox(box);

@@ -9,18 +9,18 @@ namespace quiren {
 
 void TellNotANumber(QWidget *parent)
 {
-    ShowMessage(parent, Str(5017), MsgButtons::Ok, MsgIcon::None, Str(6100));
+    ShowMessage(parent, Str(S::EnterSingleNumber), MsgButtons::Ok, MsgIcon::None, Str(S::AppTitle));
 }
 
 void TellInvalidNumber(QWidget *parent)
 {
-    ShowMessage(parent, Str(4012), MsgButtons::Ok, MsgIcon::Critical, Str(6100));
+    ShowMessage(parent, Str(S::InvalidNumber), MsgButtons::Ok, MsgIcon::Critical, Str(S::AppTitle));
 }
 
 bool AskLongLength(QWidget *parent)
 {
-    const QString text = Str(6111) + QLatin1Char('\n') + Str(6112);
-    return ShowMessage(parent, text, MsgButtons::YesNo, MsgIcon::Critical, Str(6100) + Str(4012))
+    const QString text = Str(S::LengthsInMetres) + QLatin1Char('\n') + Str(S::ContinueCalculation);
+    return ShowMessage(parent, text, MsgButtons::YesNo, MsgIcon::Critical, Str(S::AppTitle) + Str(S::InvalidNumber))
         == MsgAnswer::Yes;
 }
 

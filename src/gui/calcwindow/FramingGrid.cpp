@@ -218,7 +218,7 @@ void FramingGrid::currentChanged(const QModelIndex &current, const QModelIndex &
 {
     QTableView::currentChanged(current, previous);
     if (FramingModel::framingRow(current) >= 0)
-        emit promptRequested(Str(4100 + current.column()));
+        emit promptRequested(Str(S::FramingColumnPrompts + current.column()));
 }
 
 void FramingGrid::noteCommitted(const QModelIndex &index)

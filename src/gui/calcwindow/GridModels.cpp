@@ -67,9 +67,9 @@ void FramingModel::setDirectionCaptions(const QString &direction0, const QString
 QString FramingModel::headingText(int row, int column) const
 {
     if (row == 1)
-        return Str(1130 + column);
+        return Str(S::FramingColumnHeaders + column);
     if (column < ColLength0)
-        return Str(6108);
+        return Str(S::PromptFramingKind);
     return m_direction[column < ColLength1 ? 0 : 1];
 }
 
@@ -108,7 +108,7 @@ Qt::Alignment FramingModel::columnAlignment(int column)
 int FramingModel::columnWidthTwips(int column)
 {
     bool ok = false;
-    const int width = Str(3130 + column).toInt(&ok);
+    const int width = Str(S::FramingColumnWidths + column).toInt(&ok);
     return ok && width > 0 ? width : 765;
 }
 
@@ -210,11 +210,11 @@ int JudgementModel::columnCount(const QModelIndex &parent) const
 QString JudgementModel::text(int row, int column) const
 {
     if (column == 0)
-        return Str(1120 + row);
+        return Str(S::JudgementRows + row);
     if (row == 0)
         return m_direction[column <= JudgeResult0 ? 0 : 1];
     if (row == 1)
-        return Str(3110 + (column - 1) % 3);
+        return Str(S::JudgementNecessary + (column - 1) % 3);
     return m_sheet.judgement[row - 2][column];
 }
 

@@ -19,18 +19,6 @@ namespace quiren {
 
 namespace {
 
-// String numbers of the texts used here.
-constexpr int StrQuestionChanged = 4010;   // "]内のデータは変更されています。"
-constexpr int StrQuestionSave = 4011;      // "変更を保存しますか？"
-constexpr int StrAlreadyOpen = 5015;       // "選択したﾌｧｲﾙはすでに開いています。"
-constexpr int StrAppTitle = 6100;          // "Quiren"
-constexpr int StrUntitled = 6103;          // "新規計算書"
-constexpr int StrFileFilter = 6104;        // "筋違計算ﾌｧｲﾙ (*.qrn)|*.qrn"
-constexpr int StrUntitledFile = 6105;      // "Untitled.qrn"
-constexpr int StrExtension = 6106;         // ".qrn"
-constexpr int StrQuestionOpen = 6107;      // "["
-constexpr int StrAskSheetFile = 6816;      // 6816-6818: balance data, save as ".qrn2" instead?
-
 // A recent-file item keeps its path in its data; the text shows it (a "&"
 // in a path is doubled so that it is not taken for an accelerator).
 constexpr char RecentHookedProperty[] = "quirenRecentHooked";
@@ -86,7 +74,7 @@ QStringList listedCaptions(MainWindow &main)
 
 QString appTitle()
 {
-    return Str(StrAppTitle);
+    return Str(S::AppTitle);
 }
 
 // A window gets its number: caption, tag and slot.
@@ -121,8 +109,8 @@ enum class CloseAnswer { Close, Stay };
 CloseAnswer askAboutChanges(CalcWindow &window)
 {
     MainWindow *main = MainWindowOf(window);
-    const QString text = Str(StrQuestionOpen) + window.caption() + Str(StrQuestionChanged)
-        + QLatin1Char('\n') + Str(StrQuestionSave);
+    const QString text = Str(S::OpenBracket) + window.caption() + Str(S::DataChanged)
+        + QLatin1Char('\n') + Str(S::SaveChanges);
     const MsgAnswer answer = ShowMessage(main ? static_cast<QWidget *>(main) : &window, text,
                                          MsgButtons::YesNoCancel, MsgIcon::Exclamation, appTitle());
     switch (answer) {
@@ -133,7 +121,7 @@ CloseAnswer askAboutChanges(CalcWindow &window)
         if (!IsUntitled(window) && window.sheet().titleName.isEmpty()) {
             saved = SaveCalcFile(window, window.caption());
         } else {
-            const QString path = AskSavePath(window.sheet().titleName + Str(StrExtension));
+            const QString path = AskSavePath(window.sheet().titleName + Str(S::QrnExtension));
             saved = !path.isEmpty() && SaveCalcFile(window, path);
         }
         return saved ? CloseAnswer::Close : CloseAnswer::Stay;
@@ -167,7 +155,7 @@ CalcWindow *NewCalcWindow(MainWindow &main)
     DocumentTable &table = DocumentTable::of(main);
     const int number = table.AllocateDocumentSlot();
     CalcWindow *window = main.createCalcWindow();
-    window->setCaption(Str(StrUntitled) + QString::number(number));
+    window->setCaption(Str(S::Untitled) + QString::number(number));
     takeNumber(main, *window, number);
     window->sheet().changed = false;
     RefreshRecentFileMenus(main);
@@ -201,7 +189,7 @@ void OpenFileCommand(MainWindow &main)
 {
     clsComDlg &dialog = CommonDialog();
     dialog.FileName.clear();
-    dialog.Filter = Str(StrFileFilter);
+    dialog.Filter = Str(S::FileFilter);
     dialog.Flags = OFN_HIDEREADONLY;
     dialog.setAction(ComDlgOpen);
     const QString path = dialog.FileName;
@@ -217,7 +205,7 @@ bool IsFileAlreadyOpen(MainWindow &main, const QString &path)
 {
     for (CalcWindow *window : DocumentTable::of(main).openWindows()) {
         if (window->caption() == path) {
-            ShowMessage(&main, Str(StrAlreadyOpen), MsgButtons::Ok, MsgIcon::None, appTitle());
+            ShowMessage(&main, Str(S::AlreadyOpen), MsgButtons::Ok, MsgIcon::None, appTitle());
             return true;
         }
     }
@@ -228,19 +216,19 @@ bool IsFileAlreadyOpen(MainWindow &main, const QString &path)
 
 bool IsUntitled(const CalcWindow &window)
 {
-    return window.caption().startsWith(Str(StrUntitled).left(2));
+    return window.caption().startsWith(Str(S::Untitled).left(2));
 }
 
 QString ProposedFileName(const CalcWindow &window)
 {
     const QString title = window.sheet().titleName;
-    return title.isEmpty() ? Str(StrUntitledFile) : title + Str(StrExtension);
+    return title.isEmpty() ? Str(S::UntitledFile) : title + Str(S::QrnExtension);
 }
 
 QString AskSavePath(const QString &proposedName)
 {
     clsComDlg &dialog = CommonDialog();
-    dialog.Filter = Str(StrFileFilter);
+    dialog.Filter = Str(S::FileFilter);
     dialog.FileName = proposedName;
     dialog.setAction(ComDlgSaveAs);
     return dialog.FileName;
@@ -260,11 +248,11 @@ QString pathKeepingEverything(CalcWindow &window, const QString &path)
 {
     if (isSheetFilePath(path) || !HasBalanceData(window.sheet()))
         return path;
-    const QString sheetPath = path.endsWith(Str(StrExtension), Qt::CaseInsensitive)
+    const QString sheetPath = path.endsWith(Str(S::QrnExtension), Qt::CaseInsensitive)
                                   ? path + QLatin1Char('2')
-                                  : path + Str(StrExtension) + QLatin1Char('2');
-    const QString question = Str(StrAskSheetFile).arg(path) + QLatin1Char('\n') + Str(StrAskSheetFile + 1).arg(sheetPath)
-                             + QLatin1Char('\n') + Str(StrAskSheetFile + 2);
+                                  : path + Str(S::QrnExtension) + QLatin1Char('2');
+    const QString question = Str(S::AskSheetFile).arg(path) + QLatin1Char('\n') + Str(S::AskSheetFile + 1).arg(sheetPath)
+                             + QLatin1Char('\n') + Str(S::AskSheetFile + 2);
     switch (ShowMessage(&window, question, MsgButtons::YesNoCancel, MsgIcon::Question, appTitle())) {
     case MsgAnswer::Yes:
         return sheetPath;

@@ -21,13 +21,6 @@ namespace quiren {
 
 namespace {
 
-constexpr int TextSavedUnder = 4020;     // "の名前で保存しました。"
-constexpr int TextConverted = 4021;      // "変換完了"
-constexpr int TextFileName = 6113;       // "Qrn_JW.txt"
-constexpr int TextIn = 6114;             // "に"
-constexpr int TextNotSaved = 6069;       // "を保存出来ませんでした。"
-constexpr int TextNoFolder = 6070;       // "ﾌｫﾙﾀﾞが見つかりません。"
-
 // The file is measured on the page the sheet is printed on: the printer's,
 // or, with no printer on the system, the page of the sheet's PDF file.
 class MeasurePage {
@@ -63,14 +56,14 @@ QString JwFolderInEffect()
 
 bool JwExportCommand(QWidget *parent, const CalcSheet &sheet, const QString &jwFolder)
 {
-    const QString named = jwFolder + Str(TextIn) + Str(TextFileName);
+    const QString named = jwFolder + Str(S::InFolder) + Str(S::JwFileName);
     const auto refuse = [parent, &named](const QString &reason) {
-        ShowMessage(parent, named + Str(TextNotSaved) + QLatin1Char('\n') + reason, MsgButtons::Ok,
+        ShowMessage(parent, named + Str(S::NotSaved) + QLatin1Char('\n') + reason, MsgButtons::Ok,
                     MsgIcon::Critical);
         return false;
     };
     if (jwFolder.isEmpty() || !QFileInfo(jwFolder).isDir())
-        return refuse(Str(TextNoFolder));
+        return refuse(Str(S::NoFolder));
 
     BusyCursor busy;
     MeasurePage page;
@@ -79,8 +72,8 @@ bool JwExportCommand(QWidget *parent, const CalcSheet &sheet, const QString &jwF
     busy.release();
     if (!written)
         return refuse(written.error);
-    ShowMessage(parent, named + Str(TextSavedUnder), MsgButtons::Ok, MsgIcon::Information,
-                Str(TextConverted));
+    ShowMessage(parent, named + Str(S::SavedUnder), MsgButtons::Ok, MsgIcon::Information,
+                Str(S::Converted));
     return true;
 }
 

@@ -21,16 +21,6 @@ namespace quiren {
 
 namespace {
 
-constexpr int TextPrinted = 4003;          // "を印刷しました。"
-constexpr int TextOfferPdf = 6060;         // save as PDF instead?
-constexpr int TextPdfFilter = 6061;        // "PDFﾌｧｲﾙ (*.pdf)|*.pdf"
-constexpr int TextPdfExtension = 6062;     // ".pdf"
-constexpr int TextPdfSaved = 6063;         // path & LF & this
-constexpr int TextPdfNotSaved = 6064;      // path & LF & this & LF & reason
-constexpr int TextPreviewTitle = 6066;     // "印刷ﾌﾟﾚﾋﾞｭｰ"
-constexpr int TextPdfTitle = 6068;         // "PDFﾌｧｲﾙとして保存"
-constexpr int TextPdfReplace = 6071;       // path & LF & this: replace the file?
-
 PrinterSource &printerSource()
 {
     static PrinterSource source;
@@ -58,9 +48,9 @@ QString AskPdfName(const QString &proposed)
     const quint32 flags = dialog.Flags;
     const QString title = dialog.DialogTitle;
     const QString fileName = dialog.FileName;
-    dialog.Filter = Str(TextPdfFilter);
+    dialog.Filter = Str(S::PdfFilter);
     dialog.Flags = flags | OFN_OVERWRITEPROMPT;
-    dialog.DialogTitle = Str(TextPdfTitle);
+    dialog.DialogTitle = Str(S::PdfTitle);
     dialog.FileName = proposed;
     dialog.setAction(ComDlgSaveAs);
     const QString chosen = dialog.FileName;
@@ -80,7 +70,7 @@ SheetSettings CurrentSheetSettings()
 void OfferPdfInstead(QWidget *parent, const CalcSheet &sheet, const QString &caption,
                      const QString &problem)
 {
-    const QString text = problem + QLatin1Char('\n') + QLatin1Char('\n') + Str(TextOfferPdf);
+    const QString text = problem + QLatin1Char('\n') + QLatin1Char('\n') + Str(S::OfferPdf);
     if (ShowMessage(parent, text, MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes)
         SaveSheetPdfCommand(parent, sheet, caption);
 }
@@ -124,7 +114,7 @@ bool PrintSheetCommand(QWidget *parent, const CalcSheet &sheet, const QString &c
     QPrinter *printer = CurrentPrinter();
     if (printer == nullptr) {
         busy.release();
-        OfferPdfInstead(parent, sheet, caption, Str(50161));
+        OfferPdfInstead(parent, sheet, caption, Str(S::PrinterProblem));
         return false;
     }
     if (paper == PaperChoice::A4Portrait)
@@ -135,13 +125,13 @@ bool PrintSheetCommand(QWidget *parent, const CalcSheet &sheet, const QString &c
         OfferPdfInstead(parent, sheet, caption, printed.error);
         return false;
     }
-    ShowMessage(parent, caption + QChar(10) + Str(TextPrinted));
+    ShowMessage(parent, caption + QChar(10) + Str(S::Printed));
     return true;
 }
 
 QString ProposedPdfName(const QString &caption)
 {
-    const QString extension = Str(TextPdfExtension);
+    const QString extension = Str(S::PdfExtension);
     const QFileInfo info(caption);
     if (info.isAbsolute() && !info.suffix().isEmpty())
         return QDir(info.path()).filePath(info.completeBaseName() + extension);
@@ -153,12 +143,12 @@ bool SaveSheetPdfCommand(QWidget *parent, const CalcSheet &sheet, const QString 
     QString path = AskPdfName(ProposedPdfName(caption));
     if (path.isEmpty())
         return false;
-    const QString extension = Str(TextPdfExtension);
+    const QString extension = Str(S::PdfExtension);
     if (QFileInfo(path).suffix().isEmpty()) {
         path += extension;
         // The dialog asked about the name as typed, not about this one.
         if (QFileInfo::exists(path)
-            && ShowMessage(parent, QDir::toNativeSeparators(path) + QLatin1Char('\n') + Str(TextPdfReplace),
+            && ShowMessage(parent, QDir::toNativeSeparators(path) + QLatin1Char('\n') + Str(S::ReplaceFile),
                            MsgButtons::YesNo, MsgIcon::Exclamation)
                 != MsgAnswer::Yes)
             return false;
@@ -170,12 +160,12 @@ bool SaveSheetPdfCommand(QWidget *parent, const CalcSheet &sheet, const QString 
     const QString shown = QDir::toNativeSeparators(path);
     if (!written) {
         ShowMessage(parent,
-                    shown + QLatin1Char('\n') + Str(TextPdfNotSaved) + QLatin1Char('\n')
+                    shown + QLatin1Char('\n') + Str(S::PdfNotSaved) + QLatin1Char('\n')
                         + written.error,
                     MsgButtons::Ok, MsgIcon::Critical);
         return false;
     }
-    ShowMessage(parent, shown + QLatin1Char('\n') + Str(TextPdfSaved), MsgButtons::Ok,
+    ShowMessage(parent, shown + QLatin1Char('\n') + Str(S::PdfSaved), MsgButtons::Ok,
                 MsgIcon::Information);
     return true;
 }
@@ -196,7 +186,7 @@ void PreviewSheetCommand(QWidget *parent, const CalcSheet &sheet, const QString 
     const SheetSettings settings = CurrentSheetSettings();
     QPrintPreviewDialog preview(printer, parent);
     preview.setObjectName(QStringLiteral("PrintPreview"));
-    preview.setWindowTitle(Str(TextPreviewTitle));
+    preview.setWindowTitle(Str(S::PreviewTitle));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&sheet, &settings](QPrinter *target) {
                          BusyCursor busy;

@@ -14,11 +14,6 @@ namespace quiren {
 
 namespace {
 
-constexpr int TextPreviewItem = 6065;   // "印刷ﾌﾟﾚﾋﾞｭｰ(&V)"
-constexpr int TextPreviewTip = 6066;    // "印刷ﾌﾟﾚﾋﾞｭｰ"
-constexpr int TextPdfItem = 6067;       // "PDFﾌｧｲﾙとして保存(&D)..."
-constexpr int TextPdfTip = 6068;        // "PDFﾌｧｲﾙとして保存"
-
 QMenu *menuOf(QAction *item)
 {
     if (item == nullptr)
@@ -68,12 +63,12 @@ void AddPrintCommands(CalcWindow *window)
     if (file == nullptr)
         return;
 
-    auto *preview = new QAction(Str(TextPreviewItem), window);
+    auto *preview = new QAction(Str(S::PreviewItem), window);
     preview->setObjectName(QStringLiteral("mnuFilePreview"));
-    preview->setToolTip(Str(TextPreviewTip));
-    auto *pdf = new QAction(Str(TextPdfItem), window);
+    preview->setToolTip(Str(S::PreviewTitle));
+    auto *pdf = new QAction(Str(S::PdfItem), window);
     pdf->setObjectName(QStringLiteral("mnuFilePdf"));
-    pdf->setToolTip(Str(TextPdfTip));
+    pdf->setToolTip(Str(S::PdfTitle));
     QObject::connect(preview, &QAction::triggered, window, [window] { PreviewWindowSheet(window); });
     QObject::connect(pdf, &QAction::triggered, window, [window] { SaveWindowPdf(window); });
 

@@ -18,13 +18,13 @@ void SetSheetPaper(QPrinter &printer)
 WriteResult PrintSheet(QPrinter &printer, const CalcSheet &sheet, const SheetSettings &settings)
 {
     if (!printer.isValid())
-        return {false, Str(50161)};
+        return {false, Str(S::PrinterProblem)};
     PaintSheetDevice device(&printer);
     SheetPainter painter(device);
     painter.SetPenWidths({1, 3, 5, 7});
     DrawSheet(painter, sheet, settings);
     if (!device.endPage() || printer.printerState() == QPrinter::Error)
-        return {false, Str(50162)};
+        return {false, Str(S::CannotPrint)};
     return {};
 }
 

@@ -33,11 +33,6 @@ namespace quiren {
 
 namespace {
 
-// Texts of this window that came without a number of their own.
-constexpr int StrWindowTitle = 6030;     // "ｵﾌﾟｼｮﾝ"
-constexpr int StrWallListFull = 6031;    // the list holds 101 walls already
-constexpr int StrWallsNotStored = 6032;  // "WallListData" could not be written
-
 constexpr int NameBytesInFrame = 16;
 
 // A control designed with its string number as its text and tag; the
@@ -90,15 +85,15 @@ OptionsWindow::OptionsWindow(QWidget *owner, OptionsHost *host, AppData &data)
     , pickFolder_(&FolderPicker::Pick)
 {
     setObjectName(QStringLiteral("frmOptions"));
-    setWindowTitle(Str(StrWindowTitle));
+    setWindowTitle(Str(S::OptionsTitle));
 
-    captionNewRegister_ = Str(1253);
-    captionEdit_ = Str(1254);
-    captionAddRegister_ = Str(1255);
-    captionReregister_ = Str(1256);
+    captionNewRegister_ = Str(S::NewRegistration);
+    captionEdit_ = Str(S::Edit);
+    captionAddRegister_ = Str(S::AddRegistration);
+    captionReregister_ = Str(S::Reregister);
 
     tbsOptions_ = Named(new QTabWidget(this), QStringLiteral("tbsOptions"));
-    const int tabCaptions[4] = {6122, 6123, 6124, 1060};
+    const int tabCaptions[4] = {S::OptionsTabOffice, S::OptionsTabWalls, S::OptionsTabStrongWind, S::OptionsTabOther};
     for (int i = 0; i < 4; ++i) {
         auto *page = Named(new QWidget, Indexed("picOptions", i));
         tbsOptions_->addTab(page, Str(tabCaptions[i]));
@@ -108,9 +103,9 @@ OptionsWindow::OptionsWindow(QWidget *owner, OptionsHost *host, AppData &data)
     buildWindPage(tbsOptions_->widget(WindPage));
     buildOtherPage(tbsOptions_->widget(OtherPage));
 
-    cmdOK_ = Named(Numbered(new QPushButton(this), 6120), QStringLiteral("cmdOK"));
-    cmdCancel_ = Named(Numbered(new QPushButton(this), 6121), QStringLiteral("cmdCancel"));
-    cmdApply_ = Named(Numbered(new QPushButton(this), 6125), QStringLiteral("cmdApply"));
+    cmdOK_ = Named(Numbered(new QPushButton(this), S::Ok), QStringLiteral("cmdOK"));
+    cmdCancel_ = Named(Numbered(new QPushButton(this), S::Cancel), QStringLiteral("cmdCancel"));
+    cmdApply_ = Named(Numbered(new QPushButton(this), S::Apply), QStringLiteral("cmdApply"));
     cmdOK_->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
@@ -150,11 +145,11 @@ void OptionsWindow::ShowModal(QWidget *owner, OptionsHost *host)
 
 void OptionsWindow::buildOfficePage(QWidget *page)
 {
-    auto *kindFrame = Named(Numbered(new QGroupBox(page), 1200), QStringLiteral("BuilderKindfrm"));
+    auto *kindFrame = Named(Numbered(new QGroupBox(page), S::ArchitectKind), QStringLiteral("BuilderKindfrm"));
     auto *kindGroup = new QButtonGroup(this);
     auto *kindLayout = new QHBoxLayout(kindFrame);
     for (int i = 0; i < 2; ++i) {
-        bulderKind_[i] = Named(Numbered(new QRadioButton(kindFrame), 1201 + i), Indexed("BulderKind", i));
+        bulderKind_[i] = Named(Numbered(new QRadioButton(kindFrame), S::ArchitectKinds + i), Indexed("BulderKind", i));
         kindGroup->addButton(bulderKind_[i], i);
         kindLayout->addWidget(bulderKind_[i]);
     }
@@ -163,16 +158,16 @@ void OptionsWindow::buildOfficePage(QWidget *page)
     auto *form = new QFormLayout;
     for (int i = 0; i < 2; ++i) {
         bulderInfo_[i] = Named(new QLineEdit(page), Indexed("BulderInfo", i));
-        form->addRow(NumberedLabel(1203 + i, page), bulderInfo_[i]);
+        form->addRow(NumberedLabel(S::ArchitectLabels + i, page), bulderInfo_[i]);
     }
     for (int i = 0; i < 5; ++i) {
         officeRegst_[i] = Named(new QLineEdit(page), Indexed("OfficeRegst", i));
-        form->addRow(NumberedLabel(1205 + i, page), officeRegst_[i]);
+        form->addRow(NumberedLabel(S::OfficeLabels + i, page), officeRegst_[i]);
     }
     bulderInfo_[0]->setMinimumWidth(320);
 
-    printJudge_ = Named(Numbered(new QCheckBox(page), 6126), QStringLiteral("PrintJudge"));
-    command2_ = Named(Numbered(new QPushButton(page), 6127), QStringLiteral("Command2"));
+    printJudge_ = Named(Numbered(new QCheckBox(page), S::PrintOnSheet), QStringLiteral("PrintJudge"));
+    command2_ = Named(Numbered(new QPushButton(page), S::ImportFromMacro), QStringLiteral("Command2"));
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(printJudge_);
     bottom->addStretch(1);
@@ -189,7 +184,7 @@ void OptionsWindow::buildOfficePage(QWidget *page)
 
 void OptionsWindow::buildWallPage(QWidget *page)
 {
-    auto *frame = Named(Numbered(new QGroupBox(page), 1210), QStringLiteral("AuthorizationFrm"));
+    auto *frame = Named(Numbered(new QGroupBox(page), S::CertifiedWallRegistration), QStringLiteral("AuthorizationFrm"));
     authorizationList_ = Named(new QListWidget(frame), QStringLiteral("AuthorizationList"));
     authorizationList_->setSelectionMode(QAbstractItemView::SingleSelection);
     authorizationList_->setMinimumHeight(160);
@@ -199,7 +194,7 @@ void OptionsWindow::buildWallPage(QWidget *page)
     }
     authorizationText_[1]->setMaximumWidth(120);
 
-    const int captions[3] = {6128, 6129, 6130};
+    const int captions[3] = {S::RegisterWall, S::EditWall, S::DeleteWall};
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     for (int i = 0; i < 3; ++i) {
@@ -209,11 +204,11 @@ void OptionsWindow::buildWallPage(QWidget *page)
     }
 
     auto *form = new QFormLayout;
-    form->addRow(NumberedLabel(1212, frame), authorizationText_[0]);
-    form->addRow(NumberedLabel(1213, frame), authorizationText_[1]);
+    form->addRow(NumberedLabel(S::WallNameToRegister, frame), authorizationText_[0]);
+    form->addRow(NumberedLabel(S::WallMultiplier, frame), authorizationText_[1]);
 
     auto *frameLayout = new QVBoxLayout(frame);
-    frameLayout->addWidget(NumberedLabel(1211, frame));
+    frameLayout->addWidget(NumberedLabel(S::RegisteredWalls, frame));
     frameLayout->addWidget(authorizationList_, 1);
     frameLayout->addLayout(form);
     frameLayout->addLayout(buttons);
@@ -235,8 +230,8 @@ void OptionsWindow::buildWallPage(QWidget *page)
 
 void OptionsWindow::buildWindPage(QWidget *page)
 {
-    auto *frame = Named(Numbered(new QGroupBox(page), 1214), QStringLiteral("Frame1"));
-    auto *about = NumberedLabel(1215, frame);
+    auto *frame = Named(Numbered(new QGroupBox(page), S::StrongWindSettings), QStringLiteral("Frame1"));
+    auto *about = NumberedLabel(S::StrongWindExplanation, frame);
     about->setWordWrap(true);
 
     mtimes_ = Named(new QSpinBox(frame), QStringLiteral("Mtimes"));
@@ -246,10 +241,10 @@ void OptionsWindow::buildWindPage(QWidget *page)
     mtimes_->setAlignment(Qt::AlignRight);
 
     auto *valueRow = new QHBoxLayout;
-    valueRow->addWidget(NumberedLabel(1216, frame));
+    valueRow->addWidget(NumberedLabel(S::ProjectedAreaFactor, frame));
     valueRow->addSpacing(12);
     valueRow->addWidget(mtimes_);
-    valueRow->addWidget(NumberedLabel(6131, frame));
+    valueRow->addWidget(NumberedLabel(S::CentimetresPerSquareMetre, frame));
     valueRow->addStretch(1);
 
     label11_ = Named(new QLabel(frame), QStringLiteral("Label11_1"));
@@ -269,23 +264,23 @@ void OptionsWindow::buildWindPage(QWidget *page)
 
 void OptionsWindow::buildOtherPage(QWidget *page)
 {
-    auto *frame = Named(Numbered(new QGroupBox(page), 1031), QStringLiteral("Frame3"));
+    auto *frame = Named(Numbered(new QGroupBox(page), S::WordingFrame), QStringLiteral("Frame3"));
     auto *styleGroup = new QButtonGroup(this);
     auto *frameLayout = new QVBoxLayout(frame);
     for (int i = 0; i < 2; ++i) {
-        pafoMethod_[i] = Named(Numbered(new QRadioButton(frame), 1032 + i), Indexed("pafoMethod", i));
+        pafoMethod_[i] = Named(Numbered(new QRadioButton(frame), S::WordingChoices + i), Indexed("pafoMethod", i));
         styleGroup->addButton(pafoMethod_[i], i);
         frameLayout->addWidget(pafoMethod_[i]);
     }
 
     comMod_ = Named(new QComboBox(page), QStringLiteral("ComMod"));
     auto *moduleRow = new QHBoxLayout;
-    moduleRow->addWidget(NumberedLabel(1061, page));
+    moduleRow->addWidget(NumberedLabel(S::ModuleInUse, page));
     moduleRow->addWidget(comMod_);
     moduleRow->addStretch(1);
 
     tbJWpath_ = Named(new QLineEdit(page), QStringLiteral("tbJWpath"));
-    command1_ = Named(Numbered(new QPushButton(page), 1251), QStringLiteral("Command1"));
+    command1_ = Named(Numbered(new QPushButton(page), S::Browse), QStringLiteral("Command1"));
     command1_->setAutoDefault(false);
     auto *folderRow = new QHBoxLayout;
     folderRow->addWidget(tbJWpath_, 1);
@@ -296,7 +291,7 @@ void OptionsWindow::buildOtherPage(QWidget *page)
     layout->addSpacing(8);
     layout->addLayout(moduleRow);
     layout->addSpacing(8);
-    layout->addWidget(NumberedLabel(1252, page));
+    layout->addWidget(NumberedLabel(S::JwFolderTitle, page));
     layout->addLayout(folderRow);
     layout->addStretch(1);
 
@@ -309,7 +304,7 @@ void OptionsWindow::buildOtherPage(QWidget *page)
 
 void OptionsWindow::fill()
 {
-    for (int number = 1062; number <= 1065; ++number)
+    for (int number = S::ModuleChoices; number <= S::ModuleChoices + 3; ++number)
         comMod_->addItem(Str(number));
 
     LoadOptionData(data_);
@@ -325,8 +320,8 @@ void OptionsWindow::fill()
 
     tbsOptions_->setCurrentIndex(OfficePage);
 
-    label11_->setText(Str(1240) + QLatin1Char('\n') + Str(1241) + QLatin1Char('\n') + Str(1242)
-                      + QLatin1Char('\n') + Str(1243));
+    label11_->setText(Str(S::FactorNoteLine1) + QLatin1Char('\n') + Str(S::FactorNoteLine2) + QLatin1Char('\n') + Str(S::FactorNoteLine3)
+                      + QLatin1Char('\n') + Str(S::FactorNoteLine4));
 
     pafoMethod_[ReadPafKind() ? 0 : 1]->setChecked(true);
 
@@ -398,12 +393,12 @@ void OptionsWindow::onWallTextChanged(bool multiplierBox)
     const QString multiplier = authorizationText_[1]->text();
     if (multiplierBox && !multiplier.isEmpty()) {
         if (!IsSingleNumber(multiplier)) {
-            ShowMessage(this, Str(5017), MsgButtons::Ok, MsgIcon::Exclamation);
+            ShowMessage(this, Str(S::EnterSingleNumber), MsgButtons::Ok, MsgIcon::Exclamation);
             authorizationText_[1]->clear();
         } else {
             const double value = TextValue(multiplier);
             if (!(value > 0.0) || value > 5.0)
-                ShowMessage(this, Str(4012), MsgButtons::Ok, MsgIcon::Exclamation);
+                ShowMessage(this, Str(S::InvalidNumber), MsgButtons::Ok, MsgIcon::Exclamation);
         }
     }
     wallRegst_[0]->setEnabled(bothWallBoxesFilled());
@@ -436,7 +431,7 @@ bool OptionsWindow::confirmWallName()
 {
     if (NameFitsPrintFrame(authorizationText_[0]->text()))
         return true;
-    const MsgAnswer answer = ShowMessage(this, Str(5013) + QLatin1Char('\n') + Str(5014),
+    const MsgAnswer answer = ShowMessage(this, Str(S::TextTooLongToPrint) + QLatin1Char('\n') + Str(S::ConfirmContinue),
                                          MsgButtons::OkCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Ok)
         return true;
@@ -449,7 +444,7 @@ void OptionsWindow::onRegister()
     if (!bothWallBoxesFilled())
         return;
     if (working_.size() >= MaxCertifiedWalls) {
-        ShowMessage(this, Str(StrWallListFull), MsgButtons::Ok, MsgIcon::Exclamation);
+        ShowMessage(this, Str(S::WallListFull), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     if (!confirmWallName())
@@ -457,7 +452,7 @@ void OptionsWindow::onRegister()
     CertifiedWall wall;
     wall.name = authorizationText_[0]->text();
     wall.multiplier = TextSingle(authorizationText_[1]->text());
-    wall.displayLine = wall.name + Str(6182) + authorizationText_[1]->text();
+    wall.displayLine = wall.name + Str(S::MultiplierSeparator) + authorizationText_[1]->text();
     working_.append(wall);
     updatingWallList_ = true;
     authorizationList_->addItem(wall.displayLine);
@@ -503,7 +498,7 @@ void OptionsWindow::onDelete()
     // Calculation files keep their certified wall by its position in the
     // list, so removing one shifts what older files refer to: ask first.
     const MsgAnswer answer = ShowMessage(
-        this, Str(5010) + QLatin1Char('\n') + Str(5011) + QLatin1Char('\n') + Str(5012),
+        this, Str(S::DeleteWallAffectsSaved) + QLatin1Char('\n') + Str(S::DeleteWallAffectsSheets) + QLatin1Char('\n') + Str(S::DeleteWallConfirm),
         MsgButtons::OkCancel, MsgIcon::Exclamation);
     if (answer == MsgAnswer::Ok) {
         const int row = authorizationList_->currentRow();
@@ -569,7 +564,7 @@ bool OptionsWindow::apply()
         if (host_)
             host_->RefillActiveWallChoice(data_.walls);
     } else {
-        ShowMessage(this, written.error + QLatin1Char('\n') + Str(StrWallsNotStored), MsgButtons::Ok,
+        ShowMessage(this, written.error + QLatin1Char('\n') + Str(S::WallsNotStored), MsgButtons::Ok,
                     MsgIcon::Critical);
     }
 

@@ -14,7 +14,7 @@ AboutWindow::AboutWindow(QWidget *owner)
     : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(Str(6116));
+    setWindowTitle(Str(S::AboutTitle));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     auto *icon = new QLabel(this);
@@ -23,7 +23,7 @@ AboutWindow::AboutWindow(QWidget *owner)
     icon->setPixmap(programIcon.pixmap(48, 48));
     icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto *title = new QLabel(Str(6117), this);
+    auto *title = new QLabel(Str(S::AboutProduct), this);
     title->setObjectName(QStringLiteral("lblTitle"));
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.5);
@@ -32,7 +32,7 @@ AboutWindow::AboutWindow(QWidget *owner)
     auto *version = new QLabel(LongVersionText(), this);
     version->setObjectName(QStringLiteral("lblVersion"));
 
-    auto *ok = new QPushButton(Str(6120), this);
+    auto *ok = new QPushButton(Str(S::Ok), this);
     ok->setObjectName(QStringLiteral("cmdOK(0)"));
     ok->setDefault(true);
     ok->setAutoDefault(true);

@@ -10,13 +10,13 @@ int VersionRevision() { return QUIREN_VERSION_PATCH; }
 
 QString ShortVersionText()
 {
-    return Str(6118) + QString::number(VersionMajor()) + QLatin1Char('.')
+    return Str(S::VersionWord) + QString::number(VersionMajor()) + QLatin1Char('.')
         + QString::number(VersionMinor());
 }
 
 QString LongVersionText()
 {
-    return ShortVersionText() + QLatin1Char('.') + QString::number(VersionRevision()) + Str(6119);
+    return ShortVersionText() + QLatin1Char('.') + QString::number(VersionRevision()) + Str(S::VersionSuffix);
 }
 
 } // namespace quiren

@@ -53,9 +53,9 @@ struct ToolButtonEntry {
 };
 
 constexpr ToolButtonEntry ToolButtons[] = {
-    {"New", 1050, "new"},   {"Open", 1051, "open"}, {"Save", 1052, "save"}, {"", 0, nullptr},
-    {"Print", 1053, "print"}, {"", 0, nullptr},      {"Sort", 1055, "sort"}, {"List", 1056, "list"},
-    {"Info", 1071, "info"},
+    {"New", S::ToolNew, "new"},   {"Open", S::ToolOpen, "open"}, {"Save", S::ToolSave, "save"}, {"", 0, nullptr},
+    {"Print", S::ToolPrint, "print"}, {"", 0, nullptr},      {"Sort", S::ToolSortCells, "sort"}, {"List", S::ToolListInput, "list"},
+    {"Info", S::MenuAdvice, "info"},
 };
 
 QAction *markOf(QWidget *window, const QString &name)
@@ -74,7 +74,7 @@ MainWindow::MainWindow(bool loadOptionData, QWidget *parent)
 {
     initQuirenResources();
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(Str(6100));
+    setWindowTitle(Str(S::AppTitle));
     setWindowIcon(QIcon(ProgramIconPath()));
     setContextMenuPolicy(Qt::NoContextMenu);
     if (loadOptionData)
@@ -114,16 +114,16 @@ QAction *MainWindow::makeAction(const QString &name, int caption)
 
 void MainWindow::buildActions()
 {
-    QAction *fileNew = makeAction(QStringLiteral("mnuFileNew"), 1001);
+    QAction *fileNew = makeAction(QStringLiteral("mnuFileNew"), S::MenuFileNew);
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    QAction *fileOpen = makeAction(QStringLiteral("mnuFileOpen"), 1002);
+    QAction *fileOpen = makeAction(QStringLiteral("mnuFileOpen"), S::MenuFileOpen);
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), 1003);
+    QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), S::MenuFileExit);
     OnChosen(fileNew, this, [this] { newCalcWindow(); });
     OnChosen(fileOpen, this, [this] { openFileCommand(); });
     OnChosen(fileExit, this, [this] { exitProgram(); });
     for (int i = 0; i <= 5; ++i) {
-        QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), 1003 + i);
+        QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), S::MenuFileExit + i);
         recent->setObjectName(IndexedName("mnuRecentFile", i));
         if (i == 0)
             recent->setSeparator(true);
@@ -131,18 +131,18 @@ void MainWindow::buildActions()
         m_recentFiles << recent;
     }
 
-    QAction *toolbar = makeAction(QStringLiteral("mnuViewToolbar"), 1010);
+    QAction *toolbar = makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar);
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
-    QAction *statusBar = makeAction(QStringLiteral("mnuViewStatusBar"), 1011);
+    QAction *statusBar = makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar);
     statusBar->setCheckable(true);
     statusBar->setChecked(true);
-    QAction *paf = makeAction(QStringLiteral("mnuPaf"), 1070);
+    QAction *paf = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
     paf->setCheckable(true);
     paf->setChecked(true);
-    QAction *sort = makeAction(QStringLiteral("mnuViewSort"), 1012);
-    QAction *hint = makeAction(QStringLiteral("mnuHint"), 1071);
-    QAction *options = makeAction(QStringLiteral("mnuViewOptions"), 1013);
+    QAction *sort = makeAction(QStringLiteral("mnuViewSort"), S::MenuViewSortCells);
+    QAction *hint = makeAction(QStringLiteral("mnuHint"), S::MenuAdvice);
+    QAction *options = makeAction(QStringLiteral("mnuViewOptions"), S::MenuViewOptions);
     OnChosen(toolbar, this, [this] { toggleToolbar(this); });
     OnChosen(statusBar, this, [this] { toggleStatusBar(this); });
     OnChosen(paf, this, [this] { listLengthInput(this); });
@@ -150,20 +150,20 @@ void MainWindow::buildActions()
     OnChosen(hint, this, [this] { showHint(); });
     OnChosen(options, this, [this] { showOptions(); });
 
-    QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), 1015);
+    QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), S::MenuHelpAbout);
     OnChosen(about, this, [this] { showAbout(); });
 }
 
 void MainWindow::buildMenus()
 {
-    QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), 1000, &m_ownMenus);
+    QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), S::MenuFile, &m_ownMenus);
     file->addAction(action(QStringLiteral("mnuFileNew")));
     file->addAction(action(QStringLiteral("mnuFileOpen")));
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBar1"));
     file->addAction(action(QStringLiteral("mnuFileExit")));
     file->addActions(m_recentFiles);
 
-    QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), 1009, &m_ownMenus);
+    QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), S::MenuView, &m_ownMenus);
     view->addAction(action(QStringLiteral("mnuViewToolbar")));
     view->addAction(action(QStringLiteral("mnuViewStatusBar")));
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar"));
@@ -173,7 +173,7 @@ void MainWindow::buildMenus()
     AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
     view->addAction(action(QStringLiteral("mnuViewOptions")));
 
-    QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), 1014, &m_ownMenus);
+    QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), S::MenuHelp, &m_ownMenus);
     help->addAction(action(QStringLiteral("mnuHelpAbout")));
 }
 
@@ -211,7 +211,7 @@ void MainWindow::buildStatusBar()
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StBar"));
     bar->setSizeGripEnabled(true);
-    m_statusText = new QLabel(Str(6101), bar);
+    m_statusText = new QLabel(Str(S::StatusText), bar);
     m_statusText->setObjectName(QStringLiteral("StBarText"));
     m_statusText->setFrameShape(QFrame::Panel);
     m_statusText->setFrameShadow(QFrame::Sunken);
@@ -403,7 +403,7 @@ void MainWindow::updateMenuBar()
     // status bar's text panel is left with its own text.
     if (!calc && m_hadCalcWindow) {
         setDocumentCommandsEnabled(false);
-        setStatusText(Str(6101));
+        setStatusText(Str(S::StatusText));
     }
     m_hadCalcWindow = calc != nullptr;
     const QList<QMenu *> menus = calc ? calc->menus() : m_ownMenus;

@@ -57,7 +57,7 @@ SplashWindow::SplashWindow(QWidget *parent)
     version.setStyleHint(QFont::SansSerif);
     version.setBold(true);
 
-    const QString name = Str(6100);
+    const QString name = Str(S::AppTitle);
     // Label1 (black) sits 60 twips right of and below lblProductName (white),
     // its shadow.
     QLabel *shadow = splashLabel(QStringLiteral("Label1"), name, title, Qt::black, this);
@@ -65,7 +65,7 @@ SplashWindow::SplashWindow(QWidget *parent)
     const QPoint at(TwipsToPixelsX(600), TwipsToPixelsY(500));
     product->move(at);
     shadow->move(at + QPoint(TwipsToPixelsX(60), TwipsToPixelsY(60)));
-    QLabel *platformLabel = splashLabel(QStringLiteral("lblPlatform"), Str(6115), platform, Qt::white, this);
+    QLabel *platformLabel = splashLabel(QStringLiteral("lblPlatform"), Str(S::ForWindows), platform, Qt::white, this);
     platformLabel->move(width() - platformLabel->width() - TwipsToPixelsX(600),
                         product->geometry().bottom() + TwipsToPixelsY(200));
     QLabel *versionLabel = splashLabel(QStringLiteral("lblVersion"), ShortVersionText(), version, Qt::white, this);

@@ -26,8 +26,6 @@ namespace quiren {
 
 namespace {
 
-constexpr int StrSettingsKept = 6040;  // the settings file could not be read whole
-
 // For bench/run, which times the start-up and measures the memory of open
 // windows: QUIREN_BENCH_WINDOWS=N opens N untitled calculation windows in
 // all, and QUIREN_QUIT_WHEN_SHOWN=1 ends the process as soon as the main
@@ -143,7 +141,7 @@ int RunProgram(QApplication &app)
     if (!unreadableSettings.isEmpty()) {
         QTimer::singleShot(0, &main, [&main, unreadableSettings] {
             ShowMessage(&main,
-                        Str(StrSettingsKept) + QLatin1Char('\n') + QDir::toNativeSeparators(unreadableSettings),
+                        Str(S::SettingsKept) + QLatin1Char('\n') + QDir::toNativeSeparators(unreadableSettings),
                         MsgButtons::Ok, MsgIcon::Exclamation);
         });
     }

@@ -1,4 +1,5 @@
 // Quiren's entry point; the start-up sequence lives in shell/Startup.cpp.
+#include "gui/shell/DisplayCheck.h"
 #include "gui/shell/FontConfigWarmUp.h"
 #include "gui/shell/Startup.h"
 #include "gui/shell/StartupTrace.h"
@@ -7,6 +8,11 @@
 
 int main(int argc, char **argv)
 {
+    // Without a screen Qt would abort with a core dump: say why instead.
+    if (!quiren::DisplayAvailable()) {
+        quiren::ExplainMissingDisplay(stderr);
+        return 1;
+    }
     quiren::MarkStartup("main");
     quiren::FontConfigWarmUp fonts;
     QApplication app(argc, argv);

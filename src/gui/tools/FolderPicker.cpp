@@ -83,7 +83,7 @@ FolderPicker::FolderPicker(QWidget *owner, const QString &pendingFolder, const Q
     , volumes_(volumes)
 {
     setObjectName(QStringLiteral("frmGetDir"));
-    setWindowTitle(Str(1252));
+    setWindowTitle(Str(S::JwFolderTitle));
 
     cntDrv_ = new QComboBox(this);
     cntDrv_->setObjectName(QStringLiteral("cntDrv"));
@@ -108,10 +108,10 @@ FolderPicker::FolderPicker(QWidget *owner, const QString &pendingFolder, const Q
     chosenLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     chosenLabel_->setWordWrap(true);
 
-    okButton_ = new QPushButton(Str(6120), this);
+    okButton_ = new QPushButton(Str(S::Ok), this);
     okButton_->setObjectName(QStringLiteral("Command1_0"));
     okButton_->setDefault(true);
-    cancelButton_ = new QPushButton(Str(6121), this);
+    cancelButton_ = new QPushButton(Str(S::Cancel), this);
     cancelButton_->setObjectName(QStringLiteral("Command1_1"));
 
     auto *buttons = new QHBoxLayout;
@@ -242,7 +242,7 @@ bool FolderPicker::selectVolume(int index)
             const QSignalBlocker blocker(cntDrv_);
             cntDrv_->setCurrentIndex(volumeIndexOf(chosen_));
         }
-        ShowMessage(this, Str(4017), MsgButtons::Ok, MsgIcon::Exclamation);
+        ShowMessage(this, Str(S::DeviceNotReady), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
     openFolder(volumes_[index].rootPath);

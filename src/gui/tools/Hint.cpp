@@ -13,17 +13,11 @@
 
 namespace quiren {
 
-namespace {
-constexpr int TextNote = 1141;       // "注）壁倍率が1の場合です。"
-constexpr int TextCaption = 6134;    // "軸組長さのアドバイス"
-constexpr int TextClose = 6135;      // "閉じる"
-} // namespace
-
 frmHint::frmHint(const HintInput &input, QWidget *owner)
     : QDialog(owner), m_input(input)
 {
     setObjectName(QStringLiteral("frmHint"));
-    setWindowTitle(Str(TextCaption));
+    setWindowTitle(Str(S::AdviceTitle));
     setModal(true);
 
     Label1 = new QLabel(AdviceHeading(m_input.pageCaption), this);
@@ -46,7 +40,7 @@ frmHint::frmHint(const HintInput &input, QWidget *owner)
         list->setMinimumContentsLength(6);
         QLabel *result = new QLabel(this);
         result->setObjectName(QStringLiteral("Lab2_%1").arg(d + 2));
-        result->setMinimumWidth(result->fontMetrics().horizontalAdvance(Str(5023)) + 8);
+        result->setMinimumWidth(result->fontMetrics().horizontalAdvance(Str(S::LengthSatisfied)) + 8);
         Lab2[static_cast<size_t>(d)] = caption;
         Lab2[static_cast<size_t>(d + 2)] = result;
         cmbLong[static_cast<size_t>(d)] = list;
@@ -55,9 +49,9 @@ frmHint::frmHint(const HintInput &input, QWidget *owner)
         grid->addWidget(result, d, 2);
     }
 
-    Lab = new QLabel(Str(TextNote), this);
+    Lab = new QLabel(Str(S::AdviceNote), this);
     Lab->setObjectName(QStringLiteral("Lab"));
-    Cmd1 = new QPushButton(Str(TextClose), this);
+    Cmd1 = new QPushButton(Str(S::Close), this);
     Cmd1->setObjectName(QStringLiteral("Cmd1"));
     Cmd1->setDefault(true);
     connect(Cmd1, &QPushButton::clicked, this, &QDialog::accept);

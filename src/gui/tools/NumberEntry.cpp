@@ -17,7 +17,7 @@ NumberEntryDialog::NumberEntryDialog(const QString &cellText, QWidget *owner)
     , m_cellText(cellText)
 {
     setObjectName(QStringLiteral("frmNum"));
-    setWindowTitle(Str(6132));
+    setWindowTitle(Str(S::PlaceCountTitle));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     m_number = new QLabel(this);
@@ -51,12 +51,12 @@ NumberEntryDialog::NumberEntryDialog(const QString &cellText, QWidget *owner)
     connect(m_spinner, &QSpinBox::valueChanged, this,
             [this](int value) { m_number->setText(QString::number(value)); });
 
-    auto *okButton = new QPushButton(Str(6120), this);
+    auto *okButton = new QPushButton(Str(S::Ok), this);
     okButton->setObjectName(QStringLiteral("cmdOK(0)"));
     okButton->setDefault(true);
-    auto *cancelButton = new QPushButton(Str(6121), this);
+    auto *cancelButton = new QPushButton(Str(S::Cancel), this);
     cancelButton->setObjectName(QStringLiteral("cmdOK(1)"));
-    auto *clearButton = new QPushButton(Str(6133), this);
+    auto *clearButton = new QPushButton(Str(S::Clear), this);
     clearButton->setObjectName(QStringLiteral("cmdOK(2)"));
     connect(okButton, &QPushButton::clicked, this, [this] { choose(Choice::Ok); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { choose(Choice::Cancel); });

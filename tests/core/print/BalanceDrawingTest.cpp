@@ -100,7 +100,7 @@ TEST(BalanceDrawing, SecondPageAfterAnUnchangedSheet)
         EXPECT_LE(op.y1 + op.size * 20.0f, device.printableHeight()) << qPrintable(op.text);
     }
     for (const QString &expected :
-         {Str(6806), QStringLiteral("一階"), QStringLiteral("二階"), QStringLiteral("12.5"), QStringLiteral("0.29m/㎡"),
+         {Str(S::BalanceTitle), QStringLiteral("一階"), QStringLiteral("二階"), QStringLiteral("12.5"), QStringLiteral("0.29m/㎡"),
           QStringLiteral("3.6250"), QStringLiteral("7.2800"), QStringLiteral("2.00"), QStringLiteral("充足率がいずれも1を超える"),
           QStringLiteral("2.9000"), QStringLiteral("10.9200"), QStringLiteral("3.76"), QStringLiteral("0.00"),
           QStringLiteral("壁率比 0.00 ＜ 0.5"), QStringLiteral("判定：OK"), QStringLiteral("判定：NG")})

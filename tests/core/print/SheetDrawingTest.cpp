@@ -108,7 +108,7 @@ TEST(SheetDrawing, TitleAndStoreyLabelsFollowTheStoreyCount)
                                  QStringLiteral("３階建）")};
     for (int n = 0; n < 3; ++n) {
         const Drawn d(MakeSheet(n), Settings());
-        const Op *title = d.find(Str(2100) + suffixes[n]);
+        const Op *title = d.find(Str(S::SheetTitle) + suffixes[n]);
         ASSERT_TRUE(title) << n;
         EXPECT_EQ(title->size, 10);
         EXPECT_FLOAT_EQ(title->x1, 1040.0f);
@@ -152,7 +152,7 @@ TEST(SheetDrawing, HeadingsFollowTheNamingStyle)
     const Op *heading = paf.find(QStringLiteral("(A)の見付面積×0.5＝(ﾛ)見付面積による"));
     ASSERT_TRUE(heading);
     const auto under = std::find_if(paf.texts.begin(), paf.texts.end(), [&](const Op &op) {
-        return op.text == Str(2119) && op.x1 > paf.painter->ColX(8) && op.x1 < paf.painter->ColX(17)
+        return op.text == Str(S::SheetNecessaryLength) && op.x1 > paf.painter->ColX(8) && op.x1 < paf.painter->ColX(17)
                && op.y1 > paf.painter->RowY(4) && op.y1 < paf.painter->RowY(5);
     });
     ASSERT_NE(under, paf.texts.end());
@@ -179,7 +179,7 @@ TEST(SheetDrawing, ValuesOfTheRequirementsFramingAndJudgement)
     EXPECT_FLOAT_EQ(effective->x1 + FakeSheetDevice::widthAt(effective->text, effective->size), d.painter->ColX(16));
     // Judgement row: necessary length before the box, the sum inside it.
     const QStringList judge = d.row(19);
-    EXPECT_TRUE(judge.contains(Str(2126)));
+    EXPECT_TRUE(judge.contains(Str(S::SheetJudgement)));
     EXPECT_TRUE(judge.contains(sheet.judgement[0][JudgeNecessary0] + QStringLiteral("m≦")));
     EXPECT_TRUE(judge.contains(sheet.judgement[0][JudgeSum1]));
     EXPECT_EQ(judge.count(QStringLiteral("m")), 2);
@@ -249,9 +249,9 @@ TEST(SheetDrawing, CoefficientBlockByStoreyCount)
 
     // The legal table: texts and multipliers, a one-space string printed as
     // one space, multipliers ending a quarter character before the line.
-    EXPECT_EQ(three.row(60), (QStringList{Str(3006), Str(3206), QStringLiteral(" "), Str(3256)}));
+    EXPECT_EQ(three.row(60), (QStringList{Str(S::LawTableLeftTexts + 6), Str(S::LawTableLeftMultipliers + 6), QStringLiteral(" "), Str(S::LawTableRightMultipliers + 6)}));
     const QStringList row55 = three.row(55);
-    EXPECT_EQ(row55.mid(1), (QStringList{Str(3001), Str(3201), Str(3051), QStringLiteral(" ")}));
+    EXPECT_EQ(row55.mid(1), (QStringList{Str(S::LawTableLeftTexts + 1), Str(S::LawTableLeftMultipliers + 1), Str(S::LawTableRightTexts + 1), QStringLiteral(" ")}));
     const Op *times = three.find(QStringLiteral("各2倍"));
     ASSERT_TRUE(times);
     EXPECT_FLOAT_EQ(times->x1 + FakeSheetDevice::widthAt(times->text, times->size), three.painter->ColX(17) - 40.0f);
@@ -277,10 +277,10 @@ TEST(SheetDrawing, OfficeBlockOnlyWhenEnabled)
     for (const Op &op : on.texts)
         if (op.y1 >= y62)
             office << op.text;
-    EXPECT_EQ(office, (QStringList{Str(2106), QStringLiteral("：見本設計室"), Str(2107),
-                                   QStringLiteral("：東京都"), Str(2108), QStringLiteral("：第678号"),
-                                   QStringLiteral("Tel：03-1"), QStringLiteral("fax：03-2"), Str(2110),
-                                   QStringLiteral("：設計太郎"), Str(2111), QStringLiteral("：第12345号")}));
+    EXPECT_EQ(office, (QStringList{Str(S::SheetOfficeName), QStringLiteral("：見本設計室"), Str(S::SheetAddress),
+                                   QStringLiteral("：東京都"), Str(S::SheetFirstClassOffice), QStringLiteral("：第678号"),
+                                   QStringLiteral("Tel：03-1"), QStringLiteral("fax：03-2"), Str(S::SheetManagerName),
+                                   QStringLiteral("：設計太郎"), Str(S::SheetFirstClassArchitect), QStringLiteral("：第12345号")}));
     const Op *name = on.find(QStringLiteral("：設計太郎"));
     EXPECT_FLOAT_EQ(name->y1, on.painter->RowY(66));
     EXPECT_FLOAT_EQ(name->x1, on.painter->ColX(5));
@@ -289,9 +289,9 @@ TEST(SheetDrawing, OfficeBlockOnlyWhenEnabled)
     SheetSettings second = Settings();
     second.office[OfficeData::Type] = QStringLiteral("False");
     const Drawn secondClass(MakeSheet(0), second);
-    EXPECT_TRUE(secondClass.has(Str(2109)));
-    EXPECT_TRUE(secondClass.has(Str(2112)));
-    EXPECT_FALSE(secondClass.has(Str(2108)));
+    EXPECT_TRUE(secondClass.has(Str(S::SheetSecondClassOffice)));
+    EXPECT_TRUE(secondClass.has(Str(S::SheetSecondClassArchitect)));
+    EXPECT_FALSE(secondClass.has(Str(S::SheetFirstClassOffice)));
 
     for (const QString &print : {QStringLiteral("0"), QStringLiteral("True"), QString()}) {
         const Drawn off(MakeSheet(0), Settings(true, print));

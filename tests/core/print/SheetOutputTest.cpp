@@ -124,7 +124,7 @@ TEST(SheetPdf, OnePageWithTheSheetsTexts)
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "),
               1);
     const QString text = PdfText(path);
-    EXPECT_TRUE(Shows(text, Str(2100) + QStringLiteral("３階建）"))) << qPrintable(text);
+    EXPECT_TRUE(Shows(text, Str(S::SheetTitle) + QStringLiteral("３階建）"))) << qPrintable(text);
     EXPECT_TRUE(Shows(text, QStringLiteral("#N/A工事")));
     EXPECT_TRUE(Shows(text, QStringLiteral("3階建の3階")));
     EXPECT_TRUE(Shows(text, QStringLiteral("重い壁又は屋根＝0.24")));

@@ -29,7 +29,7 @@ TEST_F(MacroImport, AbsentWithoutAnOfficeName)
     writeMacroSettings("Type=1\nName=山田\nOfficeName=\n");
     EXPECT_FALSE(ReadMacroOfficeData().has_value());
 
-    EXPECT_EQ(MacroAbsentMessage(), Str(4033) + "\n" + Str(4034));
+    EXPECT_EQ(MacroAbsentMessage(), Str(S::MacroMissing) + "\n" + Str(S::MacroNotSet));
     EXPECT_EQ(MacroAbsentMessage(),
               QStringLiteral("筋違計算マクロがインストールされていない、\n又は、設定が登録されていません。"));
 }

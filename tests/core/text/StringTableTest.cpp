@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 
@@ -107,26 +108,26 @@ TEST(StringTable, BlanksAtEitherEndSurvive)
 {
     for (int number : {3056, 3251, 3252, 3254, 3255})
         EXPECT_EQ(Str(number), QStringLiteral(" ")) << number;
-    EXPECT_EQ(Str(5020), QStringLiteral("が "));
-    EXPECT_EQ(Str(5021), QStringLiteral(" 箇所でOK!"));
-    EXPECT_EQ(Str(3055), QStringLiteral("   までに揚げる軸組とを併用した軸組"));
+    EXPECT_EQ(Str(S::PlacesBefore), QStringLiteral("が "));
+    EXPECT_EQ(Str(S::PlacesAfter), QStringLiteral(" 箇所でOK!"));
+    EXPECT_EQ(Str(S::LawTableRightTexts + 5), QStringLiteral("   までに揚げる軸組とを併用した軸組"));
 }
 
-TEST(StringTable, RecentFileKeyPrefixComesFromString1004)
+TEST(StringTable, RecentFileKeyPrefixComesFromTheFirstRecentFileString)
 {
-    EXPECT_EQ(Str(1004).left(10), QStringLiteral("RecentFile"));
+    EXPECT_EQ(Str(S::FirstRecentFile).left(10), QStringLiteral("RecentFile"));
 }
 
 TEST(StringTable, ItemListsSplitAtBars)
 {
-    EXPECT_EQ(StrItems(3120), (QStringList{"ｸﾘﾔ", "木材", "土塗り壁", "木摺片面壁", "木摺両面壁", "9㎜鉄筋"}));
-    EXPECT_EQ(StrItems(3121), (QStringList{"土塗り壁+木材", "木摺片面壁+木材", "木摺両面壁+木材"}));
-    EXPECT_EQ(StrItems(3122), (QStringList{"土塗り壁+鉄筋", "木摺片面壁+鉄筋", "木摺両面壁+鉄筋"}));
-    EXPECT_EQ(StrItems(3125), (QStringList{"ｸﾘﾔ", "0.91", "1.365", "1.82"}));
-    EXPECT_EQ(StrItems(3127), (QStringList{"ｸﾘﾔ", "0.985", "1.4775", "1.970"}));
-    EXPECT_EQ(StrItems(3128), (QStringList{"ｸﾘﾔ", "1.0", "1.5", "2.0", "2.5"}));
-    EXPECT_EQ(StrItems(3141), (QStringList{"1.5×9", "3×9", "4.5×9", "9×9"}));
-    EXPECT_EQ(StrItems(6104), (QStringList{"筋違計算ﾌｧｲﾙ (*.qrn)", "*.qrn"}));
+    EXPECT_EQ(StrItems(S::FramingKinds), (QStringList{"ｸﾘﾔ", "木材", "土塗り壁", "木摺片面壁", "木摺両面壁", "9㎜鉄筋"}));
+    EXPECT_EQ(StrItems(S::FramingKindsWithTimber), (QStringList{"土塗り壁+木材", "木摺片面壁+木材", "木摺両面壁+木材"}));
+    EXPECT_EQ(StrItems(S::FramingKindsWithBars), (QStringList{"土塗り壁+鉄筋", "木摺片面壁+鉄筋", "木摺両面壁+鉄筋"}));
+    EXPECT_EQ(StrItems(S::StandardLengthLists), (QStringList{"ｸﾘﾔ", "0.91", "1.365", "1.82"}));
+    EXPECT_EQ(StrItems(S::StandardLengthLists + 2), (QStringList{"ｸﾘﾔ", "0.985", "1.4775", "1.970"}));
+    EXPECT_EQ(StrItems(S::StandardLengthLists + 3), (QStringList{"ｸﾘﾔ", "1.0", "1.5", "2.0", "2.5"}));
+    EXPECT_EQ(StrItems(S::TimberSizes), (QStringList{"1.5×9", "3×9", "4.5×9", "9×9"}));
+    EXPECT_EQ(StrItems(S::FileFilter), (QStringList{"筋違計算ﾌｧｲﾙ (*.qrn)", "*.qrn"}));
 }
 
 TEST(StringTable, ColumnWidthsAreWholeTwips)
@@ -134,7 +135,7 @@ TEST(StringTable, ColumnWidthsAreWholeTwips)
     const int widths[] = {1890, 1110, 915, 1020, 450, 450, 765, 1020, 450, 450, 765};
     for (int c = 0; c < 11; ++c) {
         bool ok = false;
-        EXPECT_EQ(Str(3130 + c).toInt(&ok), widths[c]) << c;
+        EXPECT_EQ(Str(S::FramingColumnWidths + c).toInt(&ok), widths[c]) << c;
         EXPECT_TRUE(ok) << c;
     }
 }
@@ -142,10 +143,10 @@ TEST(StringTable, ColumnWidthsAreWholeTwips)
 TEST(StringTable, PrintedLawTableHasSevenLinesPerColumnBlock)
 {
     for (int j = 0; j <= 6; ++j) {
-        EXPECT_TRUE(HasStr(3000 + j)) << j;
-        EXPECT_TRUE(HasStr(3050 + j)) << j;
-        EXPECT_TRUE(HasStr(3200 + j)) << j;
-        EXPECT_TRUE(HasStr(3250 + j)) << j;
+        EXPECT_TRUE(HasStr(S::LawTableLeftTexts + j)) << j;
+        EXPECT_TRUE(HasStr(S::LawTableRightTexts + j)) << j;
+        EXPECT_TRUE(HasStr(S::LawTableLeftMultipliers + j)) << j;
+        EXPECT_TRUE(HasStr(S::LawTableRightMultipliers + j)) << j;
     }
 }
 
@@ -157,16 +158,18 @@ TEST(StringTable, MissingNumbersGiveEmptyText)
         EXPECT_TRUE(StrItems(number).isEmpty()) << number;
     }
     // asking twice is harmless
-    EXPECT_TRUE(Str(1054).isEmpty());
+    const int missing = 1054;
+    EXPECT_TRUE(Str(missing).isEmpty());
 }
 
-// The data file itself: no number twice, every line well formed, so no
-// string silently replaces another.
+// The data file itself: no number or name twice, every line well formed, so
+// no string silently replaces another and no name is read as text.
 TEST(StringTable, DataFileHasUniqueWellFormedLines)
 {
     const QByteArray bytes = test::readAll(QStringLiteral(QUIREN_SOURCE_DIR "/src/core/text/StringTable.txt"));
     ASSERT_FALSE(bytes.isEmpty());
     QSet<int> seen;
+    QSet<QString> names;
     int lineNumber = 0;
     for (const QString &line : QString::fromUtf8(bytes).split(QLatin1Char('\n'))) {
         ++lineNumber;
@@ -180,8 +183,18 @@ TEST(StringTable, DataFileHasUniqueWellFormedLines)
         EXPECT_FALSE(seen.contains(number)) << "number " << number << " twice";
         seen.insert(number);
         EXPECT_FALSE(line.endsWith(QLatin1Char('\r'))) << "line " << lineNumber;
-        EXPECT_FALSE(line.mid(tab + 1).isEmpty()) << "number " << number << " is empty";
-        EXPECT_TRUE(HasStr(number));
+        QString text = line.mid(tab + 1);
+        const qsizetype nameEnd = text.indexOf(QLatin1Char('\t'));
+        if (nameEnd >= 0) {
+            const QString name = text.left(nameEnd);
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("^[A-Z][A-Za-z0-9]*$")).match(name).hasMatch())
+                << "line " << lineNumber << ": a TAB in the text or a malformed name";
+            EXPECT_FALSE(names.contains(name)) << "name " << qPrintable(name) << " twice";
+            names.insert(name);
+            text = text.mid(nameEnd + 1);
+        }
+        EXPECT_FALSE(text.isEmpty()) << "number " << number << " is empty";
+        EXPECT_EQ(Str(number), text) << "number " << number;
     }
     EXPECT_GT(seen.size(), 300);
 }

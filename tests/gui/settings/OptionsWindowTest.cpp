@@ -299,7 +299,7 @@ TEST_F(OptionsWindowTest, TheMultiplierIsCheckedAsItIsTyped)
     auto *multiplier = child<QLineEdit>(*window, "AuthorizationText_1");
 
     multiplier->setText("abc");
-    EXPECT_EQ(messages, QStringList({Str(5017)}));
+    EXPECT_EQ(messages, QStringList({Str(S::EnterSingleNumber)}));
     EXPECT_EQ(multiplier->text(), QString());
 
     for (const char *outside : {"0", "-1", "5.01", "6"}) {
@@ -399,7 +399,7 @@ TEST_F(OptionsWindowTest, AHundredAndSecondWallIsRefused)
     child<QLineEdit>(*window, "AuthorizationText_0")->setText("X");
     child<QLineEdit>(*window, "AuthorizationText_1")->setText("2");
     child<QPushButton>(*window, "WallRegst_0")->click();
-    EXPECT_EQ(messages, QStringList({Str(6031)}));
+    EXPECT_EQ(messages, QStringList({Str(S::WallListFull)}));
     EXPECT_EQ(window->workingWalls().size(), MaxCertifiedWalls);
 }
 
@@ -499,7 +499,7 @@ TEST_F(OptionsWindowTest, AWallFileThatCannotBeWrittenKeepsTheWindowOpen)
     child<QPushButton>(*window, "cmdOK")->click();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains("WallListData")) << messages[0].toStdString();
-    EXPECT_TRUE(messages[0].endsWith(Str(6032)));
+    EXPECT_TRUE(messages[0].endsWith(Str(S::WallsNotStored)));
     EXPECT_NE(window->result(), QDialog::Accepted);
     // The walls typed are still there; the program's list and the open
     // windows did not take what was not stored; the rest was stored.
@@ -629,7 +629,7 @@ TEST_F(OptionsWindowTest, TheMainWindowsMenusOpenItAndApplyReachesTheOpenWindows
     EXPECT_EQ(firstWalls->itemText(0), "未登録です");
     EXPECT_EQ(ReadQuiren(SectionSettings, "PafKind"), "False");
     // Both windows name the directions in the new style.
-    const QString style = QString(Str(1301));
+    const QString style = QString(Str(S::BeamDirectionWallArea));
     for (CalcWindow *calc : {first, second}) {
         bool found = false;
         for (QLabel *label : calc->findChildren<QLabel *>())
