@@ -110,6 +110,8 @@ QString seismicJson(const CalcSheet &sheet)
     const int storeys = std::min(sheet.storeyIndex + 1, Storeys2025);
     JsonObject seismic(2);
     seismic.add("method", jsonString(lwMethodKey(sheet.inputs2025.seismic.method)));
+    if (sheet.inputs2025.seismic.method == LwMethod::Typed)
+        seismic.add("lwSource", jsonString(sheet.inputs2025.seismic.lwSource));
     QStringList lw;
     for (int s = 0; s < storeys; ++s)
         lw << (r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("null"));
@@ -173,6 +175,10 @@ void addStorey2025(JsonObject &storey, const CalcSheet &sheet, int s)
         rows << q.text();
     }
     storey.add("quasiWalls", jsonArray(rows, 6));
+    QStringList warnings;
+    for (const QString &w : r.quasiWarnings[s])
+        warnings << jsonString(w);
+    storey.add("quasiWarnings", jsonArray(warnings, 6));
 }
 
 // The balance check of storey s: per direction the side parts, the wall
@@ -298,6 +304,8 @@ QString seismicText(const CalcSheet &sheet)
     QString out = QStringLiteral("\n地震力 (床面積に乗ずる数値 Lw)\n");
     TextTable table({false, true, false});
     table.addRow({QStringLiteral("求め方"), lwMethodName(sheet.inputs2025.seismic.method), QString()});
+    if (sheet.inputs2025.seismic.method == LwMethod::Typed && !sheet.inputs2025.seismic.lwSource.isEmpty())
+        table.addRow({QStringLiteral("出典"), sheet.inputs2025.seismic.lwSource, QString()});
     if (b.valid) {
         const bool two = b.storeys == 2;
         table.addRow({QStringLiteral("屋根面積係数 Z"), fixed(b.roofFactor, 4), QString()});
@@ -374,6 +382,8 @@ QString storey2025Text(const CalcSheet &sheet, int s)
                      fixed(r.quasiCounted[s][1], 4)});
         out += sums.render(2);
     }
+    for (const QString &warning : r.quasiWarnings[s])
+        out += QStringLiteral("  注意: ") + warning + QLatin1Char('\n');
     return out;
 }
 

@@ -255,7 +255,7 @@ void CalcSheet::RecalcStorey(int s)
     SumEffective(s);
     rules().addExistingExtras(*this, s);
 
-    if (floorArea[s].isEmpty())
+    if (floorArea[s].isEmpty() || !rules().prepareJudgement(*this, s))
         return;
     for (int d = 0; d < 2; ++d) {
         const double necessary = TextValue(judgement[s][JudgeNecessary0 + 3 * d]);

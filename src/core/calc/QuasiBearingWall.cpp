@@ -57,7 +57,7 @@ std::optional<double> QuasiMultiplier(double base, bool lath, double panelHeight
     if (!(panelHeightCm > 0) || !(clearHeightCm > 0) || !std::isfinite(panelHeightCm)
         || !std::isfinite(clearHeightCm) || !std::isfinite(base) || base < 0)
         return std::nullopt;
-    const double ratio = panelHeightCm / clearHeightCm;
+    const double ratio = std::min(1.0, panelHeightCm / clearHeightCm);
     const double raw = lath ? LathShare * ratio : base * QuasiShare * ratio;
     return std::min(QuasiCap, TruncateHundredths(raw));
 }

@@ -39,8 +39,12 @@ QStringList QuasiPanelNames();
 
 // The multiplier for a base multiplier and the two heights (cm), already
 // truncated to 0.01 and capped at 1.5. Nothing when a height is not above 0.
+// A panel taller than the clear height counts as the clear height.
 std::optional<double> QuasiMultiplier(double base, bool lath, double panelHeightCm,
                                       double clearHeightCm);
+
+// Panels lower than this (cm) do not count as hanging or sill walls.
+constexpr double QuasiMinimumPanelHeight = 36.0;
 
 // Truncates to two decimals, forgiving the binary noise of the product
 // (0.9 × 0.6 × 240 / 240 is 0.54, not 0.53).

@@ -52,6 +52,7 @@ public:
     QString multiplierText(double multiplier) const override { return FormatFixed1(multiplier); }
 
     void addExistingExtras(CalcSheet &, int) const override {}
+    bool prepareJudgement(CalcSheet &, int) const override { return true; }
 };
 
 // The rules in force since 2025: Lw from the building's weight, multipliers
@@ -107,8 +108,10 @@ public:
     {
         if (s >= Storeys2025)
             return;
-        const std::array<double, 2> quasi = recalcQuasiRows(sheet.quasiWalls[s]);
         Sheet2025Results &results = sheet.results2025;
+        results.quasiWarnings[s].clear();
+        const std::array<double, 2> quasi =
+            recalcQuasiRows(sheet.quasiWalls[s], s, results.quasiWarnings[s]);
         for (int d = 0; d < 2; ++d) {
             QString &sumCell = sheet.judgement[s][JudgeSum0 + 3 * d];
             const double bearing = TextValue(sumCell);
@@ -120,6 +123,17 @@ public:
             results.quasiCounted[s][d] = counted;
             sumCell = FormatFixed4(bearing + counted);
         }
+    }
+
+    bool prepareJudgement(CalcSheet &sheet, int s) const override
+    {
+        if (s < Storeys2025 && sheet.results2025.lwKnown[s])
+            return true;
+        for (int d = 0; d < 2; ++d) {
+            sheet.judgement[s][JudgeResult0 + 3 * d].clear();
+            sheet.judgement[s].bars[d] = JudgementBar{};
+        }
+        return false;
     }
 
 private:
@@ -151,7 +165,8 @@ private:
         if (seismic.method == LwMethod::Typed) {
             for (int s = 0; s < storeys; ++s) {
                 const QString &typed = seismic.typedLw[s];
-                if (CheckNumberText(typed) == NumberCheck::Number && TextValue(typed) > 0) {
+                if (CheckNumberText(typed) == NumberCheck::Number && TextValue(typed) > 0
+                    && TextValue(typed) <= MaxLw) {
                     results.lw[s] = RoundUpLw(TextValue(typed));
                     results.lwKnown[s] = true;
                 } else {
@@ -178,10 +193,14 @@ private:
 
     // Multipliers and effective lengths of a storey's quasi-bearing rows;
     // their sums per direction (m).
-    static std::array<double, 2> recalcQuasiRows(std::vector<QuasiWallRow> &rows)
+    static std::array<double, 2> recalcQuasiRows(std::vector<QuasiWallRow> &rows, int s,
+                                                  QStringList &warnings)
     {
         std::array<double, 2> sums{};
+        int number = 0;
         for (QuasiWallRow &row : rows) {
+            ++number;
+            const QString where = QStringLiteral("%1階の準耐力壁 %2行目").arg(s + 1).arg(number);
             row.multiplier.clear();
             row.effective = {};
             if (!row.inUse())
@@ -194,12 +213,28 @@ private:
             const std::optional<double> multiplier =
                 QuasiMultiplier(base, panel && panel->lath, TextValue(row.panelHeight),
                                 TextValue(row.clearHeight));
-            if (!multiplier)
+            if (!multiplier) {
+                warnings << QStringLiteral("%1: 高さを入力して下さい。").arg(where);
                 continue;
+            }
+            const double panelHeight = TextValue(row.panelHeight);
+            if (panelHeight < QuasiMinimumPanelHeight) {
+                // Too low to act as a hanging or sill wall: left out.
+                warnings << QStringLiteral("%1: 材の高さが36cm未満のため算入しません。").arg(where);
+                continue;
+            }
+            if (panelHeight > TextValue(row.clearHeight))
+                warnings << QStringLiteral("%1: 材の高さが横架材間の内法高さを超えています(内法高さで計算)。")
+                                .arg(where);
             row.multiplier = FormatDecimal(*multiplier, 2, 2);
             for (int d = 0; d < 2; ++d) {
                 if (row.length[d].trimmed().isEmpty() || row.places[d].trimmed().isEmpty())
                     continue;
+                // A negative length or count would quietly take walls off the sum.
+                if (TextValue(row.length[d]) < 0 || TextValue(row.places[d]) < 0) {
+                    warnings << QStringLiteral("%1: 長さ・箇所数が負です。").arg(where);
+                    continue;
+                }
                 row.effective[d] = FormatFixed4(TextValue(row.length[d]) * TextValue(row.places[d])
                                                 * TextValue(row.multiplier));
                 sums[d] += TextValue(row.effective[d]);

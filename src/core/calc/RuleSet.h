@@ -59,6 +59,10 @@ public:
     // half the necessary length, to the sum columns). The old rules add
     // nothing.
     virtual void addExistingExtras(CalcSheet &sheet, int s) const = 0;
+    // Whether storey s can be judged at all. The 2025 rules cannot judge a
+    // storey whose Lw is unknown; its judgement cells are emptied rather
+    // than left showing an earlier "OK".
+    virtual bool prepareJudgement(CalcSheet &sheet, int s) const = 0;
 };
 
 // The one instance of each rule set.

@@ -36,6 +36,20 @@ double storeyWalls(const UnitLoads &loads, double h)
     return (finish + interior + insulation + windows) / 1000.0;
 }
 
+// Loads of nothing, or figures beyond any building, cannot give an Lw: the
+// arithmetic would turn them into a meaningless (or undefined) whole number.
+bool plausible(LwBreakdown &out)
+{
+    for (int s = 0; s < out.storeys; ++s) {
+        if (!(out.w[s] > 0) || !std::isfinite(out.lwRaw[s]) || !(out.lwRaw[s] > 0)
+            || out.lwRaw[s] > MaxLw) {
+            out.warnings << QStringLiteral("荷重・寸法からLwが求まりません。入力を確認して下さい。");
+            return false;
+        }
+    }
+    return true;
+}
+
 struct Keyed {
     const char *key;
     const char *name;
@@ -116,7 +130,9 @@ double CeilTen(double load)
 
 int RoundUpLw(double lwRaw)
 {
-    return static_cast<int>(std::ceil(lwRaw - RoundingSlack));
+    if (!(lwRaw > 0))
+        return 0;
+    return static_cast<int>(std::ceil(std::min(lwRaw, static_cast<double>(MaxLw)) - RoundingSlack));
 }
 
 double LwFromWeight(double ai, double c0, double weightPerArea)
@@ -187,7 +203,7 @@ LwBreakdown ComputeLw(const LwInput &in)
         out.t = 0.03 * out.height;
         out.lwRaw[0] = LwFromWeight(1, in.c0, out.w[0]);
         out.lw[0] = RoundUpLw(out.lwRaw[0]);
-        out.valid = true;
+        out.valid = plausible(out);
         return out;
     }
 
@@ -208,7 +224,7 @@ LwBreakdown ComputeLw(const LwInput &in)
     out.lwRaw[1] = LwFromWeight(out.ai[1], in.c0, out.w[1]) / r;
     out.lw[0] = RoundUpLw(out.lwRaw[0]);
     out.lw[1] = RoundUpLw(out.lwRaw[1]);
-    out.valid = true;
+    out.valid = plausible(out);
     return out;
 }
 

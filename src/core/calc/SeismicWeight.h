@@ -143,8 +143,12 @@ LwBreakdown ComputeLw(const LwInput &input);
 // (kN/m²): Ai · C0 · w / 0.0196.
 double LwFromWeight(double ai, double c0, double weightPerArea);
 
+// The largest Lw the sheet takes, cm/m²; beyond it an input is wrong.
+constexpr int MaxLw = 9999;
+
 // Lw rounded up to a whole cm/m², with a guard against the last bit of
-// binary noise (40.0000000001 stays 40).
+// binary noise (40.0000000001 stays 40); 0 for a value not above 0, MaxLw
+// at most.
 int RoundUpLw(double lwRaw);
 
 // A load rounded up to a multiple of 10 N/m², with the same guard.

@@ -40,6 +40,7 @@ struct UnitLoadTexts {
 struct SeismicInputs {
     LwMethod method = LwMethod::Tool;
     std::array<QString, Storeys2025> typedLw;   // cm/m², method Typed
+    QString lwSource;   // where a typed Lw came from (早見表, the official tool, …), shown and printed
 
     // Method Tool: the finishes; a Typed choice takes the load text beside it (N/m²).
     RoofFinish roof = RoofFinish::Tile;
@@ -105,6 +106,8 @@ struct Sheet2025Results {
     std::array<std::array<double, 2>, Storeys2025> necessary{};    // max(seismic, wind)
     // Inputs outside the tool's range and inputs that could not be used, in Japanese.
     QStringList warnings;
+    // Quasi-bearing rows of each storey that were doubtful or left out, in Japanese.
+    std::array<QStringList, Storeys2025> quasiWarnings;
 };
 
 // ---- the arithmetic of the 2025 rules that needs no sheet ---------------

@@ -23,9 +23,6 @@ namespace quiren {
 
 namespace {
 
-constexpr int MsgNewerVersion = 6090;   // path, version
-constexpr int MsgBadValue = 6091;       // path, where
-
 const QString OldRulesName = QStringLiteral("old");
 const QString Rules2025Name = QStringLiteral("2025");
 
@@ -194,6 +191,8 @@ void writeSeismic(JsonWriter &w, const SeismicInputs &in)
     w.string(ChoiceKey(in.method));
     w.key(u"typedLw");
     writePair(w, in.typedLw[0], in.typedLw[1]);
+    w.key(u"lwSource");
+    w.string(in.lwSource);
     w.key(u"roof");
     w.string(choiceKey(in.roof));
     w.key(u"wall");
@@ -515,6 +514,7 @@ void readSeismic(ValueReader &reader, const QJsonObject &root, SeismicInputs &in
         return;
     reader.choice(*seismic, path, QStringLiteral("method"), in.method, LwMethodFromKey);
     reader.pair(*seismic, path, QStringLiteral("typedLw"), in.typedLw[0], in.typedLw[1], isNumberText);
+    reader.text(*seismic, path, QStringLiteral("lwSource"), in.lwSource);
     reader.choice(*seismic, path, QStringLiteral("roof"), in.roof, RoofFinishFromKey);
     reader.choice(*seismic, path, QStringLiteral("wall"), in.wall, WallFinishFromKey);
     reader.choice(*seismic, path, QStringLiteral("solar"), in.solar, SolarPanelsFromKey);
@@ -789,12 +789,12 @@ SheetFileParse ParseSheetFile(const QByteArray &bytes)
 
 QString NewerVersionMessage(const QString &path, const QString &version)
 {
-    return Str(MsgNewerVersion).arg(path, version);
+    return Str(S::NewerSheetFile).arg(path, version);
 }
 
 QString BadValueMessage(const QString &path, const QString &where)
 {
-    return Str(MsgBadValue).arg(path, where);
+    return Str(S::BadSheetFileValue).arg(path, where);
 }
 
 SheetFileRead ReadSheetFile(const QString &path)

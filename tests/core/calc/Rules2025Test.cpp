@@ -104,6 +104,11 @@ TEST(SeismicWeight, OneStoreyAndRangeWarnings)
     b = ComputeLw(two);
     EXPECT_FALSE(b.valid);
     EXPECT_TRUE(b.warnings.join(QString()).contains(QStringLiteral("2階の床面積")));
+
+    // Loads of nothing give no Lw rather than a meaningless one.
+    LwInput empty = tileSiding(1, 0.2, 100, 0);
+    empty.loads = UnitLoads{0, 0, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_FALSE(ComputeLw(empty).valid);
 }
 
 TEST(FloorArea2025, LoftsAndVoids)
@@ -143,6 +148,7 @@ TEST(QuasiBearingWall, MultiplierTruncatedAndCapped)
         {0.9, false, 240, 240, 0.54},    // exact product, not 0.53
         {0, true, 200, 250, 0.40},       // lath: 0.5 × ratio
         {2.5, false, 300, 150, 1.5},     // capped
+        {0.9, false, 300, 250, 0.54},    // a panel counts no higher than the clear height
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.expected);
@@ -218,6 +224,10 @@ void setUp2025(CalcSheet &sheet)
     quasi.clearHeight = QStringLiteral("284.4");
     quasi.length = {QStringLiteral("0.91"), QStringLiteral("0.91")};
     quasi.places = {QStringLiteral("10"), QStringLiteral("20")};
+    // A 30 cm strip above a door is too low to count at all.
+    QuasiWallRow &strip = sheet.quasiWalls[1][1];
+    strip = quasi;
+    strip.panelHeight = QStringLiteral("30");
     sheet.Recalculate();
 }
 
@@ -245,6 +255,8 @@ TEST(CalcSheet2025, RequirementQuasiWallsAndJudgement)
     EXPECT_EQ(j[JudgeResult1], "OK");
     EXPECT_DOUBLE_EQ(sheet.results2025.quasiCounted[1][1], 6.75);
     EXPECT_NEAR(sheet.results2025.quasiSum[1][1], 8.19, 1e-9);
+    EXPECT_EQ(sheet.results2025.quasiWarnings[1].size(), 1);
+    EXPECT_TRUE(sheet.quasiWalls[1][1].effective[0].isEmpty());
 
     // Wind governs when larger; the quasi cap follows the governing length.
     sheet.SetProjectedArea(1, QStringLiteral("40"));   // 20 m
@@ -285,4 +297,40 @@ TEST(CalcSheet2025, SwitchingRuleSets)
     ASSERT_TRUE(sheet.SetRuleSet(RuleSetKind::Rules2025));
     sheet.SetStoreyIndex(2);
     EXPECT_EQ(sheet.storeyIndex, 1);
+}
+
+TEST(CalcSheet2025, TypedLwAndTypedLoads)
+{
+    CalcSheet sheet;
+    setUp2025(sheet);
+    SeismicInputs &seismic = sheet.inputs2025.seismic;
+    const auto warned = [&sheet](const char *text) {
+        return sheet.results2025.warnings.join(QLatin1Char('|')).contains(QString::fromUtf8(text));
+    };
+
+    // Typed: storey 2 left empty has no Lw, and says so.
+    seismic.method = LwMethod::Typed;
+    seismic.typedLw = {QStringLiteral("41"), QString()};
+    sheet.Recalculate();
+    EXPECT_EQ(sheet.coefficient[0], "0.41");
+    EXPECT_EQ(sheet.floorRequirement[0], "24.6000");
+    EXPECT_FALSE(sheet.results2025.lwKnown[1]);
+    EXPECT_EQ(sheet.floorRequirement[1], "0.0000");
+    EXPECT_TRUE(warned("2階のLw"));
+
+    // The user's own loads: heavier interior walls (300 N/m²) raise Lw from
+    // 40/27 to 41/27 (40.98 and 26.79), with a warning that the tool stops at 200.
+    seismic.method = LwMethod::Loads;
+    seismic.loads.interiorWall = QStringLiteral("300");
+    sheet.Recalculate();
+    EXPECT_EQ(sheet.results2025.lw, (std::array<int, 2>{41, 27}));
+    EXPECT_NEAR(sheet.results2025.breakdown.lwRaw[0], 40.982258, 1e-5);
+    EXPECT_TRUE(warned("間仕切壁の荷重が200"));
+
+    // A load that is not a number: no Lw, the input named.
+    seismic.loads.interiorWall = QStringLiteral("abc");
+    sheet.Recalculate();
+    EXPECT_FALSE(sheet.results2025.lwKnown[0]);
+    EXPECT_TRUE(sheet.judgement[1][JudgeResult1].isEmpty());   // no stale "OK"
+    EXPECT_TRUE(warned("間仕切壁の荷重が数値ではありません"));
 }
