@@ -28,7 +28,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -211,24 +214,32 @@ void CalcWindow::buildControls()
         pageLayout->setSpacing(6);
         pageLayout->addLayout(lines);
         // The framing grid and the balance check share the room below the
-        // areas, one page each, so the window keeps its height.
-        auto *views = new QTabWidget(page);
+        // area lines; a button beside the lines switches between them. The
+        // balance page scrolls rather than making the window taller or wider
+        // than the framing grid needs: its size is not asked for.
+        auto *views = new QStackedWidget(page);
         views->setObjectName(IndexedName("TSViews", s));
-        views->setDocumentMode(true);
-        auto *framingPage = new QWidget(views);
-        auto *framingLayout = new QVBoxLayout(framingPage);
-        framingLayout->setContentsMargins(0, 3, 0, 0);
-        framingLayout->addWidget(m_framing[s], 0, Qt::AlignLeft | Qt::AlignTop);
-        framingLayout->addStretch(1);
-        m_framing[s]->setParent(framingPage);
-        auto *balancePage = new QWidget(views);
-        auto *balanceLayout = new QVBoxLayout(balancePage);
-        balanceLayout->setContentsMargins(0, 3, 0, 0);
-        m_balance[s]->setParent(balancePage);
+        auto *balancePage = new QScrollArea(views);
+        balancePage->setFrameShape(QFrame::NoFrame);
+        balancePage->setWidgetResizable(true);
+        balancePage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+        auto *balanceInner = new QWidget(balancePage);
+        auto *balanceLayout = new QVBoxLayout(balanceInner);
+        balanceLayout->setContentsMargins(0, 0, 0, 0);
+        m_balance[s]->setParent(balanceInner);
         balanceLayout->addWidget(m_balance[s], 0, Qt::AlignLeft | Qt::AlignTop);
         balanceLayout->addStretch(1);
-        views->addTab(framingPage, Str(S::FramingPage));
-        views->addTab(balancePage, Str(S::BalanceTitle));
+        balancePage->setWidget(balanceInner);
+        m_framing[s]->setParent(views);
+        views->addWidget(m_framing[s]);
+        views->addWidget(balancePage);
+        auto *balanceButton = new QPushButton(Str(S::BalanceButton), page);
+        balanceButton->setObjectName(IndexedName("cmdBalance", s));
+        balanceButton->setCheckable(true);
+        balanceButton->setToolTip(Str(S::BalanceTitle));
+        connect(balanceButton, &QPushButton::toggled, views,
+                [views](bool on) { views->setCurrentIndex(on ? 1 : 0); });
+        lines->addWidget(balanceButton, 0, 8, Qt::AlignRight);
         pageLayout->addWidget(views, 0, Qt::AlignLeft | Qt::AlignTop);
         pageLayout->addStretch(1);
         m_tabs->addTab(page, StoreyName(s));

@@ -23,7 +23,7 @@ TEST_F(BalancePanelTest, TypedCountsJudgeTheSidePartsAndTooManyIsRefused)
 
     BalancePanel *panel = calc->balancePanel(0);
     ASSERT_NE(panel, nullptr);
-    control<QTabWidget>(QStringLiteral("TSViews(0)"))->setCurrentIndex(1);
+    QTest::mouseClick(control<QPushButton>(QStringLiteral("cmdBalance(0)")), Qt::LeftButton);
     QTest::keyClicks(panel->areaBox(0, 0), QStringLiteral("10"));
     QTest::keyClicks(panel->areaBox(0, 1), QStringLiteral("10"));
     sheet.changed = false;
