@@ -1,6 +1,7 @@
 // qrn check: whether every existing storey and direction reads "OK".
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
+#include "core/calc/Balance.h"
 #include "core/calc/CalcSheet.h"
 #include "core/text/StringTable.h"
 
@@ -48,6 +49,23 @@ int runCheck(const QStringList &args)
                       << '\n';
             }
         }
+        // The balance of the wall layout, when the sheet has one: a storey
+        // and direction not yet checked is not balanced either.
+        if (HasBalanceData(*sheet)) {
+            for (int s = 0; s <= sheet->storeyIndex; ++s) {
+                for (int d = 0; d < 2; ++d) {
+                    const BalanceResult result = CheckBalance(*sheet, s, d);
+                    if (result.passed())
+                        continue;
+                    fileOk = false;
+                    Out() << Visible(path + QStringLiteral(": ") + StoreyName(s) + QLatin1Char(' ')
+                                     + StrItems(S::BalanceDirections).value(d) + QStringLiteral("  ")
+                                     + Str(S::BalanceTitle) + QLatin1Char(' ')
+                                     + (result.checked() ? result.judgementText() : QStringLiteral("-")))
+                          << '\n';
+                }
+            }
+        }
         if (fileOk)
             Out() << Visible(path) << QStringLiteral(": OK\n");
         else
@@ -61,10 +79,17 @@ int runCheck(const QStringList &args)
 
 const bool registered = RegisterCommand({
     QStringLiteral("check"),
-    QStringLiteral("qrn check ファイル...  すべての階・方向が OK なら 0、不足があれば 1 (不足箇所を表示)、\n"
-                   "                 読めないファイルがあれば 2 で終了します。使えない数値は名指しし 1 とします。"),
-    QStringLiteral("qrn check FILE...  Exits 0 when every storey and direction reads OK, 1 when any falls\n"
-                   "                 short (naming them) or a value cannot be used (naming the cell),\n"
+    QStringLiteral("qrn check ファイル...  すべての階・方向が OK (4分割法のデータがあればその判定も) なら 0、
+"
+                   "                 不足があれば 1 (不足箇所を表示)、読めないファイルがあれば 2 で終了します。
+"
+                   "                 使えない数値は名指しし 1 とします。"),
+    QStringLiteral("qrn check FILE...  Exits 0 when every storey and direction reads OK (and, for a sheet
+"
+                   "                 with a quarter-method check, is balanced), 1 when any falls short
+"
+                   "                 (naming them) or a value cannot be used (naming the cell),
+"
                    "                 2 when a file cannot be read."),
     runCheck,
 });

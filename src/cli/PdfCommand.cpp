@@ -1,4 +1,5 @@
-// qrn pdf: the calculation sheet of a file, drawn into a one-page PDF.
+// qrn pdf: the calculation sheet of a file, drawn into a PDF (one page, and
+// the quarter-method table on a second one when the sheet has it).
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
 #include "core/print/SheetPdf.h"
@@ -70,10 +71,12 @@ int runPdf(const QStringList &args)
 const bool registered = RegisterCommand({
     QStringLiteral("pdf"),
     QStringLiteral("qrn pdf ファイル [-o 出力.pdf]  計算表を A4 縦 1 ページの PDF に出力します\n"
-                   "                 (出力の既定はファイル名の拡張子を .pdf にしたもの)。\n"
+                   "                 (4分割法のデータがあれば 2 ページ目にその表。\n"
+                   "                 出力の既定はファイル名の拡張子を .pdf にしたもの)。\n"
                    "                 2025年基準の計算書はまだ出力できません (終了コード 2)。"),
     QStringLiteral("qrn pdf FILE [-o OUT.pdf]  Draws the calculation sheet into a one-page A4 PDF\n"
-                   "                 (default: the file's name with \".pdf\").\n"
+                   "                 (a second page holds the quarter-method table when the sheet has\n"
+                   "                 one; default: the file's name with \".pdf\").\n"
                    "                 Sheets under the 2025 rules cannot be printed yet (exit status 2)."),
     runPdf,
     true,

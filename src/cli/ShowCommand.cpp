@@ -1,5 +1,6 @@
 // qrn show: what the window's header and judgement grid show for each file.
 #include "cli/CliSheet.h"
+#include "core/calc/Balance.h"
 #include "cli/Command.h"
 #include "cli/TextTable.h"
 #include "core/calc/CalcSheet.h"
@@ -165,8 +166,41 @@ void addStorey2025(JsonObject &storey, const CalcSheet &sheet, int s)
     storey.add("quasiWarnings", jsonArray(warnings, 6));
 }
 
+// The balance check of storey s: per direction the side parts, the wall
+// ratio and the judgement (null while a side part has no floor area).
+QString balanceJson(const CalcSheet &sheet, int s)
+{
+    QStringList directions;
+    for (int d = 0; d < 2; ++d) {
+        const BalanceResult result = CheckBalance(sheet, s, d);
+        const bool judged = result.checked() && result.verdict != BalanceVerdict::CountsTooMany;
+        QStringList parts;
+        for (int p = 0; p < SidePartCount; ++p) {
+            const SidePart &input = sheet.sideParts[s][d][p];
+            const SidePartResult &part = result.parts[p];
+            JsonObject o(8);
+            o.add("floorArea", jsonString(input.floorArea));
+            o.add("multiplier", jsonString(part.multiplier.text));
+            o.add("typedMultiplier", jsonString(input.multiplier));
+            o.add("oneStorey", jsonBool(input.oneStorey && sheet.OneStoreyPartsAllowed(s)));
+            o.add("necessary", jsonString(part.necessary));
+            o.add("existing", jsonString(part.existing));
+            o.add("fillRatio", judged ? jsonString(FormatRatioDown(part.fillRatio)) : QStringLiteral("null"));
+            parts << o.text();
+        }
+        JsonObject direction(6);
+        direction.add("sideParts", jsonArray(parts, 8));
+        direction.add("wallRatio", judged ? jsonString(FormatRatioDown(result.wallRatio)) : QStringLiteral("null"));
+        direction.add("judgement", result.checked() ? jsonString(result.judgementText()) : QStringLiteral("null"));
+        direction.add("result", result.checked() ? jsonString(result.verdictText()) : QStringLiteral("null"));
+        directions << direction.text();
+    }
+    return jsonArray(directions, 6);
+}
+
 QString sheetJson(const QString &path, const CalcSheet &sheet)
 {
+    const bool balance = HasBalanceData(sheet);
     const bool rules2025 = sheet.ruleSetKind() == RuleSetKind::Rules2025;
     JsonObject root(0);
     root.add("file", jsonString(path));
@@ -201,11 +235,18 @@ QString sheetJson(const QString &path, const CalcSheet &sheet)
             r.add("places", jsonPair(row[ColPlaces0], row[ColPlaces1]));
             r.add("multiplier", jsonPair(row[ColMultiplier0], row[ColMultiplier1]));
             r.add("effective", jsonPair(row[ColEffective0], row[ColEffective1]));
+            if (balance) {
+                r.add("sideCounts", QLatin1Char('[') + jsonPair(row.sideCounts[0][0], row.sideCounts[0][1])
+                                        + QStringLiteral(", ") + jsonPair(row.sideCounts[1][0], row.sideCounts[1][1])
+                                        + QLatin1Char(']'));
+            }
             rows << r.text();
         }
         storey.add("rows", jsonArray(rows, 6));
         if (rules2025 && s < Storeys2025)
             addStorey2025(storey, sheet, s);
+        if (balance)
+            storey.add("balance", balanceJson(sheet, s));
         storeys << storey.text();
     }
     if (rules2025)
@@ -335,6 +376,54 @@ QString storey2025Text(const CalcSheet &sheet, int s)
     return out;
 }
 
+// The quarter-method table of storey s and the places of its framing rows
+// in the side parts.
+QString balanceText(const CalcSheet &sheet, int s)
+{
+    QString out = QLatin1Char('\n') + Str(S::BalanceTitle) + QLatin1Char('\n');
+    TextTable counts({false, true, true, true, true});
+    counts.addGroup(1, StrItems(S::BalanceDirections).value(0));
+    counts.addGroup(3, StrItems(S::BalanceDirections).value(1));
+    counts.addRow({StrItems(S::SideCountHeadings).value(0), StrItems(S::SidePartNames).value(0), StrItems(S::SidePartNames).value(1), StrItems(S::SidePartNames + 1).value(0),
+                   StrItems(S::SidePartNames + 1).value(1)});
+    int placed = 0;
+    for (const FramingRow &row : sheet.framing[s]) {
+        const SideCounts &c = row.sideCounts;
+        if (c[0][0].isEmpty() && c[0][1].isEmpty() && c[1][0].isEmpty() && c[1][1].isEmpty())
+            continue;
+        ++placed;
+        counts.addRow({row[ColKind], c[0][0], c[0][1], c[1][0], c[1][1]});
+    }
+    if (placed > 0)
+        out += counts.render(2) + QLatin1Char('\n');
+
+    const QStringList headings = StrItems(S::BalanceHeadings);   // storey, direction, side part, area, ...
+    TextTable table({false, false, true, true, true, true, true, false});
+    table.addRow({headings.value(1), headings.value(2), headings.value(3), headings.value(4), headings.value(5),
+                  headings.value(6), headings.value(7), headings.value(8)});
+    for (int d = 0; d < 2; ++d) {
+        const BalanceResult result = CheckBalance(sheet, s, d);
+        const bool judged = result.checked() && result.verdict != BalanceVerdict::CountsTooMany;
+        for (int p = 0; p < SidePartCount; ++p) {
+            const SidePart &input = sheet.sideParts[s][d][p];
+            const SidePartResult &part = result.parts[p];
+            QString name = StrItems(S::SidePartNames + d).value(p);
+            if (input.oneStorey && sheet.OneStoreyPartsAllowed(s))
+                name += QLatin1Char(' ') + Str(S::OneStoreyPart);
+            QString verdict;
+            if (p == 0)
+                verdict = result.checked() ? result.judgementText() : QStringLiteral("-");
+            else if (result.checked())
+                verdict = result.verdictText();
+            table.addRow({p == 0 ? StrItems(S::BalanceDirections).value(d) : QString(), name, input.floorArea,
+                          part.multiplier.text.isEmpty() ? QString() : part.multiplier.text + part.multiplier.unit,
+                          part.necessary, part.existing, judged ? FormatRatioDown(part.fillRatio) : QString(), verdict});
+        }
+    }
+    out += table.render(2);
+    return out;
+}
+
 QString sheetText(const QString &path, const CalcSheet &sheet)
 {
     const bool rules2025 = sheet.ruleSetKind() == RuleSetKind::Rules2025;
@@ -392,6 +481,8 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
             out += QLatin1Char('\n');
             out += storey2025Text(sheet, s);
         }
+        if (HasBalanceData(sheet))
+            out += balanceText(sheet, s);
     }
 
     // The judgement grid.
@@ -446,7 +537,8 @@ int runShow(const QStringList &args)
 
 const bool registered = RegisterCommand({
     QStringLiteral("show"),
-    QStringLiteral("qrn show [--json] ファイル...  各階の床面積・係数・必要長さ・見付面積・使用軸組・判定を表示します。\n"
+    QStringLiteral("qrn show [--json] ファイル...  各階の床面積・係数・必要長さ・見付面積・使用軸組・判定\n"
+                   "                 (4分割法のデータがあれば、その表も) を表示します。\n"
                    "                 --json: 1 ファイルにつき JSON オブジェクト 1 つ (値は画面と同じ文字列)。"),
     QStringLiteral("qrn show [--json] FILE...  Shows each storey's areas, coefficient, requirements, framing rows\n"
                    "                 in use and judgement. --json: one JSON object per file (values are the\n"

@@ -39,7 +39,11 @@ bool rowLess(const FramingRow &a, const FramingRow &b)
 
 bool FramingRow::isBlank() const
 {
-    return std::all_of(cells.begin(), cells.end(), [](const QString &c) { return c.isEmpty(); });
+    const auto empty = [](const QString &c) { return c.isEmpty(); };
+    return std::all_of(cells.begin(), cells.end(), empty)
+           && std::all_of(sideCounts.begin(), sideCounts.end(), [&](const auto &counts) {
+                  return std::all_of(counts.begin(), counts.end(), empty);
+              });
 }
 
 QString StoreyName(int s)
@@ -82,6 +86,7 @@ void CalcSheet::SetUpNewSheet()
     merge = {};
     for (int s = 0; s < StoreyCount; ++s) {
         framing[s].assign(FramingRowCount(s), FramingRow{});
+        sideParts[s] = StoreySideParts{};
         judgement[s] = JudgementRow{};
         judgement[s][0] = StoreyName(s);
         coefficient[s] = QStringLiteral("0.0");

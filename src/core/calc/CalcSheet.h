@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/calc/Balance.h"
 #include "core/calc/CertifiedWall.h"
 #include "core/calc/RuleSet.h"
 #include "core/calc/Sheet2025.h"
@@ -59,10 +60,13 @@ constexpr bool IsTypedColumn(int column)
 
 struct FramingRow {
     std::array<QString, FramingColumnCount> cells;
+    // Places of this row lying in the side parts of the balance check; they
+    // travel with the row, so its kind, length and multiplier stay in one place.
+    SideCounts sideCounts;
 
     QString &operator[](int column) { return cells[column]; }
     const QString &operator[](int column) const { return cells[column]; }
-    bool isBlank() const;   // all eleven cells empty
+    bool isBlank() const;   // all eleven cells and the side-part counts empty
     bool inUse() const { return !cells[ColKind].isEmpty(); }
 };
 
@@ -125,6 +129,7 @@ public:
     int certifiedChoice = 0;             // position in the wall choice, -1 none
     std::array<bool, 3> merge{};         // kind, section, X-bracing columns
     std::array<std::vector<FramingRow>, StoreyCount> framing;
+    std::array<StoreySideParts, StoreyCount> sideParts;   // the balance check's side parts
     // ---- inputs of the 2025 rules (kept, unused, under the old rules) ----
     Sheet2025Inputs inputs2025;
     std::array<std::vector<QuasiWallRow>, Storeys2025> quasiWalls;   // QuasiRowCount each
@@ -228,6 +233,24 @@ public:
     // Sorts the storey's framing rows by their texts (case ignored), blank
     // rows moved to the bottom. Not re-evaluated, not marked changed.
     void SortFramingRows(int s);
+
+    // ---- balance of the wall layout -------------------------------------
+    // A side-part count typed for framing row r of storey s: checked against
+    // the row's places in direction d (both side parts together), stored as
+    // a whole number, emptied when refused. Marks the sheet changed.
+    SideCountCheck SetSideCount(int s, int r, int d, int p, const QString &text);
+    // Side-part inputs; each marks the sheet changed. The area and the
+    // multiplier must be empty or a number (the caller has checked them).
+    void SetSidePartArea(int s, int d, int p, const QString &text);
+    void SetSidePartMultiplier(int s, int d, int p, const QString &text);
+    void SetSidePartOneStorey(int s, int d, int p, bool oneStorey);
+    // Whether side parts of storey s may be marked "平屋部分": the ground
+    // storey of a two-storey building under the old rules (the 2025 rules
+    // give a side part the storey's Lw or one the user types).
+    bool OneStoreyPartsAllowed(int s) const
+    {
+        return s == 0 && storeyIndex == 1 && m_ruleSet == RuleSetKind::Old;
+    }
 
     // ---- lists offered by the editors ------------------------------------
     // Kind list of the kind cell: "ｸﾘﾔ", the built-in kinds and, when a

@@ -107,7 +107,20 @@ void writePair(JsonWriter &w, const QString &first, const QString &second)
     w.endArray();
 }
 
-void writeRow(JsonWriter &w, const CalcFileData::RowInputs &row)
+bool isBlankCounts(const SideCounts &counts)
+{
+    return std::all_of(counts.begin(), counts.end(), [](const auto &parts) {
+        return std::all_of(parts.begin(), parts.end(), [](const QString &count) { return count.isEmpty(); });
+    });
+}
+
+// A side-part count: a whole number of places, not negative.
+bool isWholeCountText(const QString &text)
+{
+    return text.isEmpty() || (isCountText(text) && TextValue(text) == std::floor(TextValue(text)));
+}
+
+void writeRow(JsonWriter &w, const CalcFileData::RowInputs &row, const SideCounts &counts)
 {
     // The seven cells in file order: kind, section, X-bracing, length 0,
     // places 0, length 1, places 1.
@@ -122,7 +135,46 @@ void writeRow(JsonWriter &w, const CalcFileData::RowInputs &row)
     writePair(w, row[3], row[5]);
     w.key(u"places");
     writePair(w, row[4], row[6]);
+    // Only rows placed in side parts carry their counts, per direction.
+    if (!isBlankCounts(counts)) {
+        w.key(u"sideCounts");
+        w.beginArray(JsonWriter::Inline);
+        for (const auto &parts : counts)
+            writePair(w, parts[0], parts[1]);
+        w.endArray();
+    }
     w.endObject();
+}
+
+bool storeyHasBalance(const SheetFileData &data, int s)
+{
+    for (const auto &direction : data.sideParts[s])
+        for (const SidePart &part : direction)
+            if (!part.isBlank())
+                return true;
+    return false;
+}
+
+// The side parts of a storey, per direction, each a pair of objects.
+void writeSideParts(JsonWriter &w, const StoreySideParts &parts)
+{
+    w.key(u"sideParts");
+    w.beginArray();
+    for (const auto &direction : parts) {
+        w.beginArray(JsonWriter::Inline);
+        for (const SidePart &part : direction) {
+            w.beginObject(JsonWriter::Inline);
+            w.key(u"floorArea");
+            w.string(part.floorArea);
+            w.key(u"multiplier");
+            w.string(part.multiplier);
+            w.key(u"oneStorey");
+            w.boolean(part.oneStorey);
+            w.endObject();
+        }
+        w.endArray();
+    }
+    w.endArray();
 }
 
 bool isEmptyRow(const CalcFileData::RowInputs &row)
@@ -243,14 +295,20 @@ void writeStoreys(JsonWriter &w, const SheetFileData &data)
         writePair(w, in.projectedArea[s], in.projectedArea[s + 3]);
         // Empty rows at the end are left out; those between rows in use
         // keep the rows' places in the grid.
+        const std::vector<SideCounts> &counts = data.sideCounts[s];
+        auto countsOf = [&counts](int r) {
+            return r < static_cast<int>(counts.size()) ? counts[r] : SideCounts{};
+        };
         int used = static_cast<int>(in.rows[s].size());
-        while (used > 0 && isEmptyRow(in.rows[s][used - 1]))
+        while (used > 0 && isEmptyRow(in.rows[s][used - 1]) && isBlankCounts(countsOf(used - 1)))
             --used;
         w.key(u"rows");
         w.beginArray();
         for (int r = 0; r < used; ++r)
-            writeRow(w, in.rows[s][r]);
+            writeRow(w, in.rows[s][r], countsOf(r));
         w.endArray();
+        if (storeyHasBalance(data, s))
+            writeSideParts(w, data.sideParts[s]);
         if (with2025 && s < Storeys2025)
             writeStorey2025(w, data, s);
         w.endObject();
@@ -388,7 +446,52 @@ private:
     QString m_where;
 };
 
-void readRow(ValueReader &reader, const QJsonValue &value, const QString &path, CalcFileData::RowInputs &row)
+void readSideCounts(ValueReader &reader, const QJsonObject &object, const QString &path, SideCounts &counts)
+{
+    const std::optional<QJsonArray> directions = reader.array(object, path, QStringLiteral("sideCounts"), 2, 2);
+    if (!directions)
+        return;
+    const QString countsPath = ValueReader::member(path, QStringLiteral("sideCounts"));
+    for (int d = 0; d < 2; ++d) {
+        const QString directionPath = ValueReader::element(countsPath, d);
+        const QJsonValue direction = directions->at(d);
+        if (!direction.isArray() || direction.toArray().size() != 2)
+            return reader.fail(directionPath);
+        for (int p = 0; p < 2; ++p) {
+            const QJsonValue count = direction.toArray().at(p);
+            if (!count.isString() || !isWholeCountText(count.toString()))
+                return reader.fail(ValueReader::element(directionPath, p));
+            counts[d][p] = count.toString();
+        }
+    }
+}
+
+void readSideParts(ValueReader &reader, const QJsonObject &storey, const QString &path, StoreySideParts &parts)
+{
+    const std::optional<QJsonArray> directions = reader.array(storey, path, QStringLiteral("sideParts"), 2, 2);
+    if (!directions)
+        return;
+    const QString partsPath = ValueReader::member(path, QStringLiteral("sideParts"));
+    for (int d = 0; d < 2; ++d) {
+        const QString directionPath = ValueReader::element(partsPath, d);
+        const QJsonValue direction = directions->at(d);
+        if (!direction.isArray() || direction.toArray().size() != 2)
+            return reader.fail(directionPath);
+        for (int p = 0; p < 2; ++p) {
+            const QString partPath = ValueReader::element(directionPath, p);
+            const QJsonValue part = direction.toArray().at(p);
+            if (!part.isObject())
+                return reader.fail(partPath);
+            const QJsonObject object = part.toObject();
+            reader.text(object, partPath, QStringLiteral("floorArea"), parts[d][p].floorArea, isCountText);
+            reader.text(object, partPath, QStringLiteral("multiplier"), parts[d][p].multiplier, isCountText);
+            reader.boolean(object, partPath, QStringLiteral("oneStorey"), parts[d][p].oneStorey);
+        }
+    }
+}
+
+void readRow(ValueReader &reader, const QJsonValue &value, const QString &path, CalcFileData::RowInputs &row,
+             SideCounts &counts)
 {
     if (!value.isObject())
         return reader.fail(path);
@@ -398,6 +501,7 @@ void readRow(ValueReader &reader, const QJsonValue &value, const QString &path, 
     reader.text(object, path, QStringLiteral("xBracing"), row[2]);
     reader.pair(object, path, QStringLiteral("length"), row[3], row[5], isCountText);
     reader.pair(object, path, QStringLiteral("places"), row[4], row[6], isCountText);
+    readSideCounts(reader, object, path, counts);
 }
 
 void readSeismic(ValueReader &reader, const QJsonObject &root, SeismicInputs &in)
@@ -469,8 +573,10 @@ void readStoreys(ValueReader &reader, const QJsonObject &root, SheetFileData &da
         if (const std::optional<QJsonArray> rows =
                 reader.array(storey, path, QStringLiteral("rows"), 0, FramingRowCount(s))) {
             for (int r = 0; r < rows->size(); ++r)
-                readRow(reader, rows->at(r), ValueReader::element(rowsPath, r), in.rows[s][r]);
+                readRow(reader, rows->at(r), ValueReader::element(rowsPath, r), in.rows[s][r],
+                        data.sideCounts[s][r]);
         }
+        readSideParts(reader, storey, path, data.sideParts[s]);
         if (s < Storeys2025)
             readStorey2025(reader, storey, path, data, s);
     }
@@ -527,6 +633,8 @@ SheetFileData::SheetFileData()
 {
     for (std::vector<QuasiWallRow> &rows : quasiWalls)
         rows.assign(QuasiRowCount, QuasiWallRow{});
+    for (int s = 0; s < StoreyCount; ++s)
+        sideCounts[s].assign(FramingRowCount(s), SideCounts{});
 }
 
 SheetFileData SheetFileDataOf(const CalcSheet &sheet)
@@ -539,6 +647,12 @@ SheetFileData SheetFileDataOf(const CalcSheet &sheet)
         const int count = std::min<int>(QuasiRowCount, static_cast<int>(sheet.quasiWalls[s].size()));
         for (int r = 0; r < count; ++r)
             data.quasiWalls[s][r] = QuasiInputsOf(sheet.quasiWalls[s][r]);
+    }
+    data.sideParts = sheet.sideParts;
+    for (int s = 0; s < StoreyCount; ++s) {
+        const int count = std::min<int>(FramingRowCount(s), static_cast<int>(sheet.framing[s].size()));
+        for (int r = 0; r < count; ++r)
+            data.sideCounts[s][r] = sheet.framing[s][r].sideCounts;
     }
     return data;
 }
@@ -749,6 +863,12 @@ std::vector<RefusedCell> ApplySheetFile(CalcSheet &sheet, const SheetFileData &d
         const int count = std::min<int>(QuasiRowCount, static_cast<int>(data.quasiWalls[s].size()));
         for (int r = 0; r < count; ++r)
             rows[r] = QuasiInputsOf(data.quasiWalls[s][r]);
+    }
+    sheet.sideParts = data.sideParts;
+    for (int s = 0; s < StoreyCount; ++s) {
+        const size_t count = std::min(sheet.framing[s].size(), data.sideCounts[s].size());
+        for (size_t r = 0; r < count; ++r)
+            sheet.framing[s][r].sideCounts = data.sideCounts[s][r];
     }
     // The reader refuses a three-storey sheet under the 2025 rules, the only
     // case the switch refuses.

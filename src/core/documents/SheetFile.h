@@ -52,6 +52,10 @@ struct SheetFileData {
     Sheet2025Inputs inputs2025;
     // Per storey, QuasiRowCount rows; only their input cells are used.
     std::array<std::vector<QuasiWallRow>, Storeys2025> quasiWalls;
+    // The balance check: the side parts of each storey, and for each framing
+    // row (FramingRowCount(s) per storey) the places lying in them.
+    std::array<StoreySideParts, StoreyCount> sideParts;
+    std::array<std::vector<SideCounts>, StoreyCount> sideCounts;
 
     SheetFileData();
 };

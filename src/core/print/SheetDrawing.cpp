@@ -1,7 +1,9 @@
 #include "core/print/SheetDrawing.h"
 
+#include "core/calc/Balance.h"
 #include "core/calc/CoefficientTable.h"
 #include "core/calc/Framing.h"
+#include "core/print/BalanceDrawing.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
@@ -529,6 +531,12 @@ void SheetDrawing::DrawOfficeBlock()
 void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings)
 {
     SheetDrawing(painter, sheet, settings).DrawSheet();
+    // The quarter-method table goes on a page of its own, so the sheet's
+    // page stays as it has always been printed.
+    if (HasBalanceData(sheet)) {
+        painter.NewPage();
+        BalanceDrawing(painter, sheet).DrawPage();
+    }
 }
 
 } // namespace quiren

@@ -78,7 +78,9 @@ private:
     QString m_wind;
 };
 
-// The sheet drawn by `painter` (print or file mode, as the painter is set).
+// The sheet drawn by `painter` (print or file mode, as the painter is set),
+// followed, when the sheet holds a balance check, by the quarter-method
+// table on the next page.
 void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings);
 
 } // namespace quiren

@@ -5,6 +5,7 @@
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/CalcWindowHost.h"
+#include "gui/calcwindow/BalancePanel.h"
 #include "gui/calcwindow/EditPrompts.h"
 #include "gui/calcwindow/FramingGrid.h"
 #include "gui/calcwindow/GridModels.h"
@@ -27,7 +28,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -236,15 +239,45 @@ void CalcWindow::buildControls()
         connect(m_framing[s], &FramingGrid::promptRequested, this, &CalcWindow::showPrompt);
         connect(m_framing[s], &FramingGrid::sheetUpdated, this, [this](bool changed) {
             m_judgement->refresh();
+            refreshBalance();
             if (changed)
                 markChanged();
         });
+        m_balance[s] = new BalancePanel(m_sheet, s, page);
+        connect(m_balance[s], &BalancePanel::sheetEdited, this, &CalcWindow::markChanged);
 
         auto *pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(6, 6, 6, 6);
         pageLayout->setSpacing(6);
         pageLayout->addLayout(lines);
-        pageLayout->addWidget(m_framing[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        // The framing grid and the balance check share the room below the
+        // area lines; a button beside the lines switches between them. The
+        // balance page scrolls rather than making the window taller or wider
+        // than the framing grid needs: its size is not asked for.
+        auto *views = new QStackedWidget(page);
+        views->setObjectName(IndexedName("TSViews", s));
+        auto *balancePage = new QScrollArea(views);
+        balancePage->setFrameShape(QFrame::NoFrame);
+        balancePage->setWidgetResizable(true);
+        balancePage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+        auto *balanceInner = new QWidget(balancePage);
+        auto *balanceLayout = new QVBoxLayout(balanceInner);
+        balanceLayout->setContentsMargins(0, 0, 0, 0);
+        m_balance[s]->setParent(balanceInner);
+        balanceLayout->addWidget(m_balance[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        balanceLayout->addStretch(1);
+        balancePage->setWidget(balanceInner);
+        m_framing[s]->setParent(views);
+        views->addWidget(m_framing[s]);
+        views->addWidget(balancePage);
+        auto *balanceButton = new QPushButton(Str(S::BalanceButton), page);
+        balanceButton->setObjectName(IndexedName("cmdBalance", s));
+        balanceButton->setCheckable(true);
+        balanceButton->setToolTip(Str(S::BalanceTitle));
+        connect(balanceButton, &QPushButton::toggled, views,
+                [views](bool on) { views->setCurrentIndex(on ? 1 : 0); });
+        lines->addWidget(balanceButton, 0, 8, Qt::AlignRight);
+        pageLayout->addWidget(views, 0, Qt::AlignLeft | Qt::AlignTop);
         pageLayout->addStretch(1);
         m_tabs->addTab(page, StoreyName(s));
     }
@@ -506,6 +539,8 @@ void CalcWindow::showSheet()
         m_merge[k]->setChecked(m_sheet.merge[k]);
     m_showing = false;
     showStoreyTabs(m_sheet.storeyIndex);
+    for (BalancePanel *panel : m_balance)
+        panel->refresh();
     refreshNumbers();
     refreshGrids();
 }
@@ -521,6 +556,7 @@ void CalcWindow::refreshNumbers()
         showValue(m_wallNeeded[w], m_sheet.projectedRequirement[w]);
     }
     m_judgement->refresh();
+    refreshBalance();
 }
 
 void CalcWindow::refreshGrids()
@@ -528,6 +564,15 @@ void CalcWindow::refreshGrids()
     for (FramingGrid *grid : m_framing)
         grid->refresh();
     m_judgement->refresh();
+    refreshBalance();
+}
+
+void CalcWindow::refreshBalance()
+{
+    for (BalancePanel *panel : m_balance) {
+        if (panel)
+            panel->refreshResults();
+    }
 }
 
 void CalcWindow::refillCertifiedWalls()

@@ -20,6 +20,7 @@ class QTabWidget;
 namespace quiren {
 
 class CalcWindowHost;
+class BalancePanel;
 class FramingGrid;
 class JudgementGrid;
 
@@ -86,6 +87,8 @@ public:
 
     FramingGrid *framingGrid(int s) const { return m_framing[s]; }
     JudgementGrid *judgementGrid() const { return m_judgement; }
+    // The balance check of storey s, on its storey page.
+    BalancePanel *balancePanel(int s) const { return m_balance[s]; }
 
     // What the advice window takes from this window: the storey page shown,
     // its caption, the direction captions of the judgement grid, that
@@ -138,6 +141,7 @@ private:
     void layoutSizes();
     void refreshNumbers();
     void refreshGrids();
+    void refreshBalance();
     void markChanged();
 
     void onTitleEdited(const QString &text);
@@ -179,6 +183,7 @@ private:
     std::array<QLabel *, StoreyCount> m_hmLabels{};
     std::array<QLabel *, StoreyCount> m_kmLabels{};
     std::array<FramingGrid *, StoreyCount> m_framing{};
+    std::array<BalancePanel *, StoreyCount> m_balance{};
     JudgementGrid *m_judgement = nullptr;
 
     QList<QMenu *> m_menus;

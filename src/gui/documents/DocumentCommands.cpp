@@ -2,6 +2,7 @@
 
 #include "core/documents/CalcFile.h"
 #include "core/documents/RecentFiles.h"
+#include "core/documents/SheetFile.h"
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/CalcWindow.h"
 #include "gui/documents/DocumentFrame.h"
@@ -117,8 +118,9 @@ CalcWindow *NewCalcWindow(DocumentFrame &frame)
 CalcWindow *OpenCalcFile(DocumentFrame &frame, const QString &path, bool useFirstSlot)
 {
     BusyCursor busy;
-    const CalcFileRead read = ReadCalcFile(path);
-    if (read.status != CalcFileStatus::Ok) {
+    // Either kind of file, told apart by its content.
+    const SheetFileRead read = ReadSheetFile(path);
+    if (read.status != SheetFileStatus::Ok) {
         busy.release();
         ShowMessage(frame.frameWidget(), read.message, MsgButtons::Ok, MsgIcon::None, appTitle());
         return nullptr;
@@ -129,7 +131,7 @@ CalcWindow *OpenCalcFile(DocumentFrame &frame, const QString &path, bool useFirs
     CalcWindow *window = frame.createCalcWindow();
     window->setCaption(path);
     takeNumber(frame, *window, number);
-    const std::vector<RefusedCell> refused = ApplyCalcFile(window->sheet(), read.data);
+    const std::vector<RefusedCell> refused = ApplySheetFile(window->sheet(), read.data);
     window->showSheet();
     frame.setDocumentCommandsEnabled(true);
     window->sheet().changed = false;
@@ -191,12 +193,47 @@ QString AskSavePath(const QString &proposedName)
     return dialog.FileName;
 }
 
-bool SaveCalcFile(DocumentFrame &frame, CalcWindow &window, const QString &path)
+namespace {
+
+bool isSheetFilePath(const QString &path)
 {
+    return path.endsWith(QLatin1String(".qrn2"), Qt::CaseInsensitive);
+}
+
+// A ".qrn" cannot keep the balance check; the user chooses between the
+// sheet file beside it, the ".qrn" without the check, or not saving.
+// Returns the path to write, or an empty one when the user cancels.
+QString pathKeepingEverything(CalcWindow &window, const QString &path)
+{
+    if (isSheetFilePath(path) || !HasBalanceData(window.sheet()))
+        return path;
+    const QString sheetPath = path.endsWith(Str(S::QrnExtension), Qt::CaseInsensitive)
+                                  ? path + QLatin1Char('2')
+                                  : path + Str(S::QrnExtension) + QLatin1Char('2');
+    const QString question = Str(S::AskSheetFile).arg(path) + QLatin1Char('\n') + Str(S::AskSheetFile + 1).arg(sheetPath)
+                             + QLatin1Char('\n') + Str(S::AskSheetFile + 2);
+    switch (ShowMessage(&window, question, MsgButtons::YesNoCancel, MsgIcon::Question, appTitle())) {
+    case MsgAnswer::Yes:
+        return sheetPath;
+    case MsgAnswer::No:
+        return path;
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+bool SaveCalcFile(DocumentFrame &frame, CalcWindow &window, const QString &typedPath)
+{
+    const QString path = pathKeepingEverything(window, typedPath);
+    if (path.isEmpty())
+        return false;
     // The path is listed before the file is touched.
     AddRecentFile(frame, path);
 
-    const WriteResult result = WriteCalcFile(path, window.sheet());
+    const WriteResult result = isSheetFilePath(path) ? WriteSheetFile(path, SheetFileDataOf(window.sheet()))
+                                                     : WriteCalcFile(path, window.sheet());
     if (!result) {
         ShowMessage(&window, result.error, MsgButtons::Ok, MsgIcon::Exclamation, appTitle());
         return false;

@@ -1,0 +1,212 @@
+#include "core/calc/Balance.h"
+
+#include "core/calc/CalcSheet.h"
+#include "core/calc/CoefficientTable.h"
+#include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
+
+#include <cmath>
+
+namespace quiren {
+
+namespace {
+
+// Ratios come from quotients of four-decimal lengths; a quotient that is a
+// whole hundredth may land a few ulps below it, and the tests against 1 and
+// 0.5 must not fail on that.
+constexpr double RatioTolerance = 1e-9;
+
+// A count text as a number of places; empty counts none.
+int countOf(const QString &text)
+{
+    return text.isEmpty() ? 0 : static_cast<int>(TextValue(text));
+}
+
+// Places a row gives direction d; none without a kind, a length or places.
+int placesOf(const FramingRow &row, int d)
+{
+    if (!row.inUse() || row[ColLength0 + 4 * d].isEmpty())
+        return 0;
+    return countOf(row[ColPlaces0 + 4 * d]);
+}
+
+} // namespace
+
+QString FormatRatioDown(double ratio)
+{
+    if (!std::isfinite(ratio) || ratio < 0.0)
+        ratio = 0.0;
+    const double hundredths = std::floor(ratio * 100.0 + RatioTolerance * 100.0);
+    return QString::number(hundredths / 100.0, 'f', 2);
+}
+
+QString BalanceResult::judgementText() const
+{
+    switch (verdict) {
+    case BalanceVerdict::NotChecked:
+        return {};
+    case BalanceVerdict::CountsTooMany:
+        return Str(S::BalanceCountsTooMany);
+    case BalanceVerdict::BothFilled:
+        return Str(S::BalanceBothFilled);
+    case BalanceVerdict::RatioMet:
+        return Str(S::BalanceRatioMet).arg(FormatRatioDown(wallRatio));
+    case BalanceVerdict::RatioShort:
+        return Str(S::BalanceRatioShort).arg(FormatRatioDown(wallRatio));
+    }
+    return {};
+}
+
+QString BalanceResult::verdictText() const
+{
+    if (!checked())
+        return {};
+    return passed() ? QStringLiteral("OK") : QStringLiteral("NG");
+}
+
+SidePartMultiplier SidePartMultiplierOf(const CalcSheet &sheet, int s, int d, int p)
+{
+    const SidePart &part = sheet.sideParts[s][d][p];
+    SidePartMultiplier m;
+    if (sheet.ruleSetKind() == RuleSetKind::Rules2025) {
+        // The storey's Lw (cm/m²) unless the user typed another: sources
+        // differ on what a side part takes, so the user may decide.
+        if (!part.multiplier.trimmed().isEmpty()) {
+            m.text = PlainSingleText(part.multiplier.trimmed());
+        } else if (s < Storeys2025 && sheet.results2025.lwKnown[s]) {
+            m.text = QString::number(sheet.results2025.lw[s]);
+        }
+        m.metresPerSquareMetre = TextValue(m.text) / 100.0;
+        m.unit = QStringLiteral("cm/㎡");
+        return m;
+    }
+    // The floor coefficient of the table; a side part of the ground storey
+    // with nothing above it is taken as a one-storey building.
+    const int storeys = part.oneStorey && sheet.OneStoreyPartsAllowed(s) ? 0 : sheet.storeyIndex;
+    const int storey = storeys == 0 ? 0 : s;
+    m.text = SingleText(CoefficientTable::value(sheet.weightType, storey, storeys));
+    m.metresPerSquareMetre = TextValue(m.text);
+    m.unit = QStringLiteral("m/㎡");
+    return m;
+}
+
+BalanceResult CheckBalance(const CalcSheet &sheet, int s, int d)
+{
+    BalanceResult result;
+    bool tooMany = false;
+    std::array<double, SidePartCount> existing{};
+    for (const FramingRow &row : sheet.framing[s]) {
+        const int places = placesOf(row, d);
+        const std::array<QString, SidePartCount> &counts = row.sideCounts[d];
+        if (countOf(counts[0]) + countOf(counts[1]) > places) {
+            tooMany = true;
+            continue;
+        }
+        if (places == 0)
+            continue;
+        // The multiplier as displayed, one decimal, as in the storey's sum.
+        const double perPlace = TextValue(row[ColLength0 + 4 * d]) * TextValue(row[ColMultiplier0 + 4 * d]);
+        for (int p = 0; p < SidePartCount; ++p)
+            existing[p] += perPlace * countOf(counts[p]);
+    }
+
+    bool allAreas = true;
+    for (int p = 0; p < SidePartCount; ++p) {
+        SidePartResult &part = result.parts[p];
+        part.multiplier = SidePartMultiplierOf(sheet, s, d, p);
+        const double area = TextValue(sheet.sideParts[s][d][p].floorArea);
+        part.hasArea = area > 0.0;
+        allAreas = allAreas && part.hasArea;
+        part.necessary = FormatFixed4(area * part.multiplier.metresPerSquareMetre);
+        part.existing = FormatFixed4(existing[p]);
+        const double necessary = TextValue(part.necessary);
+        part.fillRatio = necessary > 0.0 ? TextValue(part.existing) / necessary : 0.0;
+    }
+
+    if (tooMany) {
+        result.verdict = BalanceVerdict::CountsTooMany;
+        return result;
+    }
+    if (!allAreas || TextValue(result.parts[0].necessary) <= 0.0
+        || TextValue(result.parts[1].necessary) <= 0.0)
+        return result;
+
+    const double a = result.parts[0].fillRatio;
+    const double b = result.parts[1].fillRatio;
+    const double larger = std::max(a, b);
+    result.wallRatio = larger > 0.0 ? std::min(a, b) / larger : 0.0;
+    if (a > 1.0 + RatioTolerance && b > 1.0 + RatioTolerance)
+        result.verdict = BalanceVerdict::BothFilled;
+    else if (result.wallRatio >= 0.5 - RatioTolerance)
+        result.verdict = BalanceVerdict::RatioMet;
+    else
+        result.verdict = BalanceVerdict::RatioShort;
+    return result;
+}
+
+bool HasBalanceData(const CalcSheet &sheet)
+{
+    for (int s = 0; s <= sheet.storeyIndex; ++s) {
+        for (const auto &direction : sheet.sideParts[s])
+            for (const SidePart &part : direction)
+                if (!part.isBlank())
+                    return true;
+        for (const FramingRow &row : sheet.framing[s])
+            for (const auto &counts : row.sideCounts)
+                for (const QString &count : counts)
+                    if (!count.isEmpty())
+                        return true;
+    }
+    return false;
+}
+
+// ---- the sheet's side of the balance inputs ----------------------------------
+
+SideCountCheck CalcSheet::SetSideCount(int s, int r, int d, int p, const QString &text)
+{
+    FramingRow &row = framing[s][r];
+    QString &count = row.sideCounts[d][p];
+    changed = true;
+    const QString typed = text.trimmed();
+    if (typed.isEmpty()) {
+        count.clear();
+        return SideCountCheck::Accepted;
+    }
+    const NumberCheck check = CheckNumberText(typed);
+    if (check == NumberCheck::NotANumber) {
+        count.clear();
+        return SideCountCheck::NotANumber;
+    }
+    const std::optional<int> places =
+        check == NumberCheck::Number ? RoundPlaces(TextValue(typed)) : std::nullopt;
+    if (!places || *places < 0) {
+        count.clear();
+        return SideCountCheck::Invalid;
+    }
+    if (*places + countOf(row.sideCounts[d][1 - p]) > placesOf(row, d)) {
+        count.clear();
+        return SideCountCheck::TooMany;
+    }
+    count = *places == 0 ? QString() : QString::number(*places);
+    return SideCountCheck::Accepted;
+}
+
+void CalcSheet::SetSidePartArea(int s, int d, int p, const QString &text)
+{
+    sideParts[s][d][p].floorArea = text;
+    changed = true;
+}
+
+void CalcSheet::SetSidePartMultiplier(int s, int d, int p, const QString &text)
+{
+    sideParts[s][d][p].multiplier = text;
+    changed = true;
+}
+
+void CalcSheet::SetSidePartOneStorey(int s, int d, int p, bool oneStorey)
+{
+    sideParts[s][d][p].oneStorey = oneStorey;
+    changed = true;
+}
+
+} // namespace quiren

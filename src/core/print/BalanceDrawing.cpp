@@ -1,0 +1,152 @@
+#include "core/print/BalanceDrawing.h"
+
+#include "core/calc/Balance.h"
+#include "core/text/StringTable.h"
+
+#include <algorithm>
+
+namespace quiren {
+
+namespace {
+
+// Column widths in twips of the printed table; the judgement takes the rest
+// of the sheet's width (10206 twips). Wide enough for "充足率がいずれも1を超える"
+// at 8 points.
+constexpr float Widths[] = {600, 900, 1300, 900, 900, 1100, 1100, 1000};
+constexpr float SheetWidth = 10206.0f;
+constexpr int RowsPerStorey = 4;   // two directions of two side parts
+
+} // namespace
+
+BalanceDrawing::BalanceDrawing(SheetPainter &painter, const CalcSheet &sheet)
+    : m_p(painter), m_sheet(sheet), m_n(std::clamp(sheet.storeyIndex, 0, StoreyCount - 1))
+{
+}
+
+float BalanceDrawing::ColumnX(int column) const
+{
+    float x = m_p.ColX(0);
+    if (column >= ColumnCount - 1)
+        return x + SheetWidth * m_p.Scale();
+    for (int c = 0; c < column; ++c)
+        x += Widths[c] * m_p.Scale();
+    return x;
+}
+
+void BalanceDrawing::PutLeft(int column, int row, const QString &text)
+{
+    const float margin = m_p.CharWidth(8) / 4.0f;
+    m_p.PutText(ColumnX(column) + margin, m_p.RowTextTop(row, 2), text);
+}
+
+void BalanceDrawing::PutRight(int column, int row, const QString &text)
+{
+    const float margin = m_p.CharWidth(8) / 4.0f;
+    m_p.PutText(ColumnX(column + 1) - m_p.TextWidthOf(text, 2) - margin, m_p.RowTextTop(row, 2), text);
+}
+
+void BalanceDrawing::PutCentred(int from, int to, int row, const QString &text)
+{
+    const float span = ColumnX(to) - ColumnX(from);
+    m_p.PutText(ColumnX(from) + (span - m_p.TextWidthOf(text, 2)) / 2.0f, m_p.RowTextTop(row, 2), text);
+}
+
+void BalanceDrawing::DrawPage()
+{
+    const int lastRow = FirstRow + RowsPerStorey * (m_n + 1);
+
+    // Title and project line, placed as on the sheet.
+    m_p.SetSheetFont(10, 4);
+    m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), Str(S::BalanceTitle));
+    m_p.SetSheetFont(9, 3);
+    const QString title = m_sheet.titleName.isEmpty() ? QStringLiteral("#N/A") : m_sheet.titleName;
+    const QString project = QStringLiteral("（ ") + title + QStringLiteral("工事 ）");
+    m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(project, 3), 2.0f * m_p.CharHeight(11), project);
+
+    DrawRules(lastRow);
+    m_p.SetSheetFont(8, 2);
+    DrawHeadings();
+    for (int s = 0; s <= m_n; ++s)
+        DrawStorey(s, FirstRow + RowsPerStorey * s);
+}
+
+void BalanceDrawing::DrawRules(int lastRow)
+{
+    const float top = m_p.RowY(HeadingRow);
+    const float bottom = m_p.RowY(lastRow);
+    const float left = ColumnX(0);
+    const float right = ColumnX(ColumnCount - 1);
+
+    m_p.SetPen(4);
+    m_p.DrawLine(left, top, right, top);
+    m_p.DrawLine(right, top, right, bottom);
+    m_p.DrawLine(right, bottom, left, bottom);
+    m_p.DrawLine(left, bottom, left, top);
+
+    m_p.SetPen(2);
+    m_p.DrawLine(left, m_p.RowY(FirstRow), right, m_p.RowY(FirstRow));
+    for (int s = 1; s <= m_n; ++s) {
+        const float y = m_p.RowY(FirstRow + RowsPerStorey * s);
+        m_p.DrawLine(left, y, right, y);
+    }
+
+    m_p.SetPen(1);
+    for (int c = 1; c < ColumnCount - 1; ++c)
+        m_p.DrawLine(ColumnX(c), top, ColumnX(c), bottom);
+    for (int s = 0; s <= m_n; ++s) {
+        const int first = FirstRow + RowsPerStorey * s;
+        // Between the directions, from the direction column on.
+        const float between = m_p.RowY(first + 2);
+        m_p.DrawLine(ColumnX(1), between, right, between);
+        // Between the side parts, up to the judgement.
+        for (int d = 0; d < 2; ++d) {
+            const float y = m_p.RowY(first + 2 * d + 1);
+            m_p.DrawLine(ColumnX(2), y, ColumnX(ColumnCount - 2), y);
+        }
+    }
+}
+
+void BalanceDrawing::DrawHeadings()
+{
+    const QStringList headings = StrItems(S::BalanceHeadings);
+    for (int c = 0; c < ColumnCount - 1; ++c) {
+        QString text = headings.value(c);
+        if (c == 3)
+            text += QStringLiteral("(㎡)");
+        else if (c == 5 || c == 6)
+            text += QStringLiteral("(m)");
+        PutCentred(c, c + 1, HeadingRow, text);
+    }
+}
+
+void BalanceDrawing::DrawStorey(int s, int top)
+{
+    PutCentred(0, 1, top + 1, StoreyName(s));
+    for (int d = 0; d < 2; ++d) {
+        const int first = top + 2 * d;
+        const BalanceResult result = CheckBalance(m_sheet, s, d);
+        PutCentred(1, 2, first, StrItems(S::BalanceDirections).value(d));
+        for (int p = 0; p < SidePartCount; ++p) {
+            const int row = first + p;
+            const SidePart &input = m_sheet.sideParts[s][d][p];
+            const SidePartResult &part = result.parts[p];
+            QString name = StrItems(S::SidePartNames + d).value(p);
+            if (input.oneStorey && m_sheet.OneStoreyPartsAllowed(s))
+                name += QStringLiteral(" ") + Str(S::OneStoreyPart);
+            PutLeft(2, row, name);
+            PutRight(3, row, input.floorArea);
+            PutRight(4, row, part.multiplier.text.isEmpty() ? QString()
+                                                             : part.multiplier.text + part.multiplier.unit);
+            PutRight(5, row, part.necessary);
+            PutRight(6, row, part.existing);
+            if (result.checked() && result.verdict != BalanceVerdict::CountsTooMany)
+                PutRight(7, row, FormatRatioDown(part.fillRatio));
+        }
+        PutLeft(8, first, result.judgementText());
+        const QString verdict = result.verdictText();
+        if (!verdict.isEmpty())
+            PutLeft(8, first + 1, QStringLiteral("判定：") + verdict);
+    }
+}
+
+} // namespace quiren
