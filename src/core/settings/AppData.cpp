@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace quiren {
 
@@ -45,13 +46,45 @@ QStringList AppData::wallDisplayLines() const
     return lines;
 }
 
+namespace {
+
+// An installed program's folder is the system's, even for root, who could
+// write it.
+bool ProgramFolderIsUsers(const QString &programFolder)
+{
+    for (const char *system : {"/usr/", "/opt/", "/bin", "/sbin", "/snap/"})
+        if (programFolder.startsWith(QLatin1String(system)) || programFolder == QLatin1String(system).chopped(1))
+            return false;
+    const QFileInfo folder(programFolder);
+    return folder.isDir() && folder.isWritable();
+}
+
+} // namespace
+
+QString WallListStorePath(const QString &programFolder)
+{
+    if (ProgramFolderIsUsers(programFolder))
+        return WallListPath(programFolder);
+    return WallListPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                        + QStringLiteral("/Quiren"));
+}
+
+QString WallListSourcePath(const QString &programFolder)
+{
+    const QString stored = WallListStorePath(programFolder);
+    if (QFileInfo::exists(stored) || QFileInfo(stored).isSymLink())
+        return stored;
+    return WallListPath(programFolder);
+}
+
 void LoadOptionData(AppData &data)
 {
-    // The list beside the running program, never the folder "AppPath"
-    // names: that is where the program ran last time it could write its
-    // settings, and qrn, run from here, reads the list from here too.
+    // The list of the running program (beside it, or the user's own when
+    // the program is installed), never the folder "AppPath" names: that is
+    // where the program ran last time it could write its settings. qrn, run
+    // from the same folder, reads the same list.
     // A file that exists but cannot be read leaves the list as it was.
-    WallListRead read = ReadWallList(WallListPath(data.programFolder));
+    WallListRead read = ReadWallList(WallListSourcePath(data.programFolder));
     if (read.walls)
         data.walls = std::move(*read.walls);
     data.wallListProblem = read.problem;
@@ -76,8 +109,10 @@ void LoadOptionData()
 
 WriteResult SaveWallList(AppData &data, QStringList *renamedWalls)
 {
-    const WriteResult result = WriteWallListFile(WallListPath(data.programFolder), data.walls,
-                                                 renamedWalls);
+    const QString path = WallListStorePath(data.programFolder);
+    // The user's data folder may not exist yet.
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const WriteResult result = WriteWallListFile(path, data.walls, renamedWalls);
     if (result.ok) {
         for (CertifiedWall &wall : data.walls) {
             const QString stored = StorableWallName(wall.name);

@@ -63,15 +63,25 @@ struct AppData {
     QStringList wallDisplayLines() const;
 };
 
-// Fills the certified-wall list from "WallListData" in the program folder of
-// `data` (a missing file leaves the list as it is; unread lines become
+// Fills the certified-wall list from WallListSourcePath(`data`'s program
+// folder) (a missing file leaves the list as it is; unread lines become
 // placeholders, see ParseWallList) and the office record from section
 // "OfficeData".
 void LoadOptionData(AppData &data);
 void LoadOptionData();
 
-// Writes the certified-wall list to "WallListData" in the program folder of
-// `data`; the result carries the reason when it fails. Names stored in another
+// Where "WallListData" is kept. Beside the program while its folder is the
+// user's to write (a program run from its build folder or unpacked in the
+// user's own folder); when the program is installed (its folder cannot be
+// written, or lies in the system's folders under /usr or /opt) the list is
+// the user's own, in $XDG_DATA_HOME/Quiren/, and the copy beside the program
+// only serves as the first list until the user stores one.
+QString WallListStorePath(const QString &programFolder);
+// The file the list is read from: the stored one, or the program's copy
+// while the user has stored none.
+QString WallListSourcePath(const QString &programFolder);
+
+// Writes the certified-wall list to WallListStorePath(`data`'s program folder); the result carries the reason when it fails. Names stored in another
 // form (StorableWallName) are renamed in `data` too, with their display
 // lines, so the list shown is the list stored; `renamedWalls` gets their old
 // names.

@@ -13,6 +13,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -210,6 +211,15 @@ void OptionsWindow::buildWallPage(QWidget *page)
     auto *frameLayout = new QVBoxLayout(frame);
     frameLayout->addWidget(NumberedLabel(S::RegisteredWalls, frame));
     frameLayout->addWidget(m_authorizationList, 1);
+    // Installed, the list is the user's own file, not the one beside the
+    // program: say which file Apply writes.
+    auto *keptIn = new QLabel(Str(S::WallListKeptIn).arg(QDir::toNativeSeparators(
+                                  WallListStorePath(m_data.programFolder))),
+                              frame);
+    keptIn->setObjectName(QStringLiteral("WallListLocation"));
+    keptIn->setWordWrap(true);
+    keptIn->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    frameLayout->addWidget(keptIn);
     frameLayout->addLayout(form);
     frameLayout->addLayout(buttons);
 

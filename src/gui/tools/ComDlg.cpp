@@ -5,8 +5,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeDatabase>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace quiren {
 
@@ -43,7 +47,10 @@ QIcon NameOnlyIconProvider::icon(const QFileInfo &info) const
 
 QString NameOnlyIconProvider::type(const QFileInfo &info) const
 {
-    // Folders, devices and the like are named by their kind alone.
+    // Folders, devices and the like are named by their kind alone; Qt's own
+    // word for a folder has no Japanese form in its translations.
+    if (info.isDir())
+        return Str(S::FolderType);
     if (!info.isFile())
         return QFileIconProvider::type(info);
     const QMimeType mime = QMimeDatabase().mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
@@ -75,6 +82,21 @@ FileDialog::FileDialog(const FileDialogRequest &request)
     setDirectory(request.startFolder);
     if (!request.proposedName.isEmpty())
         selectFile(QFileInfo(request.proposedName).fileName());
+    widenColumns();
+}
+
+// The detail view's columns as wide as Japanese names and dates need; Qt
+// sizes them for short Latin words.
+void FileDialog::widenColumns()
+{
+    resize(std::max(width(), 760), std::max(height(), 460));
+    for (QTreeView *details : findChildren<QTreeView *>()) {
+        QHeaderView *header = details->header();
+        header->setMinimumSectionSize(80);
+        header->resizeSection(0, 320);
+        for (int column = 1; column < header->count(); ++column)
+            header->resizeSection(column, column == header->count() - 1 ? 150 : 110);
+    }
 }
 
 QString FileDialog::chosenPath() const

@@ -66,6 +66,8 @@ public:
     void accept() override;
 
 private:
+    void widenColumns();
+
     NameOnlyIconProvider m_icons;
     QString m_typed;   // a Save name typed with double quotes, as a full path
 };

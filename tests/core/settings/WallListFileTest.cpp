@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -281,6 +282,28 @@ TEST_F(OptionData, SaveWritesBesideTheProgramAndShowsWhatWasStored)
     again.programFolder = data.programFolder;
     LoadOptionData(again);
     EXPECT_EQ(again.wallDisplayLines(), data.wallDisplayLines());
+}
+
+TEST_F(OptionData, AnInstalledProgramKeepsTheListInTheUsersDataFolder)
+{
+    // Run from a folder of the user's (the build folder): beside the program.
+    const QString own = test::makeScratchDir(QStringLiteral("program-own"));
+    EXPECT_EQ(WallListStorePath(own), WallListPath(own));
+
+    // Installed under /usr: the user's data folder, for reading and writing.
+    AppData data;
+    data.programFolder = QStringLiteral("/usr/lib/quiren-not-installed");
+    const QString users = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                          + QStringLiteral("/Quiren/WallListData");
+    EXPECT_EQ(WallListStorePath(data.programFolder), users);
+    EXPECT_EQ(WallListSourcePath(data.programFolder), WallListPath(data.programFolder));
+    data.walls = {wall("Mine", 2.5f)};
+    ASSERT_TRUE(SaveWallList(data).ok);
+    EXPECT_EQ(WallListSourcePath(data.programFolder), users);
+    AppData again;
+    again.programFolder = data.programFolder;
+    LoadOptionData(again);
+    EXPECT_EQ(names(again.walls), QStringList{"Mine"});
 }
 
 TEST(WallListFile, AFileThatCannotBeReadIsNamedAndNeverReplaced)
