@@ -1,7 +1,7 @@
 #include "cli/CliSheet.h"
 
 #include "cli/Command.h"
-#include "core/documents/CalcFile.h"
+#include "core/documents/SheetFile.h"
 #include "core/settings/SettingsStore.h"
 #include "core/text/StringTable.h"
 
@@ -21,21 +21,29 @@ AppData &CliAppData()
     return data;
 }
 
-std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path)
+std::optional<SheetFileData> ReadCliSheetFile(const QString &path)
 {
-    const CalcFileRead read = ReadCalcFile(path);
-    if (read.status != CalcFileStatus::Ok) {
-        // Both messages name the file the way the program does; the tool
+    SheetFileRead read = ReadSheetFile(path);
+    if (read.status != SheetFileStatus::Ok) {
+        // The messages name the file the way the program does; the tool
         // adds the path to the "not a data file" one so that a list of
         // files can be told apart.
-        if (read.status == CalcFileStatus::NotDataFile)
+        if (read.status == SheetFileStatus::NotDataFile)
             Err() << path << ": ";
         Err() << read.message << '\n';
         Err().flush();
-        return nullptr;
+        return std::nullopt;
     }
+    return std::move(read.data);
+}
+
+std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path)
+{
+    const std::optional<SheetFileData> data = ReadCliSheetFile(path);
+    if (!data)
+        return nullptr;
     auto sheet = std::make_unique<CalcSheet>(&CliAppData().walls);
-    ApplyCalcFile(*sheet, read.data);
+    ApplySheetFile(*sheet, *data);
     return sheet;
 }
 
@@ -55,6 +63,16 @@ QString AreaCaption(int w)
     if (ReadPafKind())
         return Str(beams ? S::ToBeams : S::ToGirders) + Str(S::ParallelWallArea) + letter;
     return Str(beams ? S::BeamDirectionWallArea : S::GirderDirectionWallArea) + letter;
+}
+
+bool CanPrintRules(const QString &command, const CalcSheet &sheet)
+{
+    if (sheet.ruleSetKind() == RuleSetKind::Old)
+        return true;
+    Err() << QStringLiteral("qrn %1: 2025年基準の計算書はまだ出力できません (旧基準の計算書だけです)。"
+                            " / sheets under the 2025 rules cannot be printed yet.\n")
+                 .arg(command);
+    return false;
 }
 
 int ReportWritten(const QString &command, const QString &output, const WriteResult &written)

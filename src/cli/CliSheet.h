@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "core/documents/SheetFile.h"
 #include "core/settings/AppData.h"
 #include "core/settings/WallListFile.h"
 
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // What the qrn commands share: the application data as the tool sees it, and
 // reading a calculation file into a sheet exactly as the window shows it
@@ -18,10 +20,18 @@ namespace quiren::cli {
 // use. The tool never writes any setting.
 AppData &CliAppData();
 
-// Reads `path` into a fully recomputed sheet. A file that cannot be opened
-// or is not a calculation file gets the program's message on stderr and an
-// empty pointer.
+// The inputs of a sheet file (".qrn2") or a calculation file (".qrn"), told
+// apart by their content. A file that cannot be opened or read gets the
+// program's message on stderr and an empty optional.
+std::optional<SheetFileData> ReadCliSheetFile(const QString &path);
+
+// Reads `path` into a fully recomputed sheet, or an empty pointer after the
+// message of ReadCliSheetFile.
 std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path);
+
+// Whether the printed sheet exists for the sheet's rules: not yet for the
+// 2025 rules, which get a message on stderr ("qrn <command>: ...").
+bool CanPrintRules(const QString &command, const CalcSheet &sheet);
 
 // The end of a command that writes `output`: the path on stdout and ExitOk,
 // or the reason on stderr ("qrn <command>: ... / cannot write ...") and

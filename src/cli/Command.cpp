@@ -66,7 +66,7 @@ QString HelpText()
     // come from the program's string table.
     QString text;
     text += QStringLiteral("使い方: qrn コマンド [オプション] ファイル...\n"
-                           "Quiren の計算書ファイル (.qrn) を画面なしで読み、表示・判定します。\n"
+                           "Quiren の計算書ファイル (.qrn, .qrn2) を画面なしで読み、表示・判定します。\n"
                            "設定と WallListData はプログラムと同じものを読みます"
                            " (WallListData は qrn と同じフォルダ)。\n\n");
     for (const Command *c : Commands())
@@ -75,7 +75,7 @@ QString HelpText()
                            "  qrn --version 版数を表示します。\n"
                            "終了コード: 0 正常 (すべて OK)、1 不足あり、2 読めないファイル・使い方の誤り。\n\n");
     text += QStringLiteral("Usage: qrn COMMAND [OPTIONS] FILE...\n"
-                           "Reads Quiren calculation files (.qrn) without a display, shows and checks them.\n"
+                           "Reads Quiren calculation files (.qrn, .qrn2) without a display, shows and checks them.\n"
                            "Uses the program's settings and the WallListData file beside qrn.\n\n");
     for (const Command *c : Commands())
         text += QStringLiteral("  ") + c->helpEn + QLatin1Char('\n');

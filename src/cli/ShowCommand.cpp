@@ -3,7 +3,12 @@
 #include "cli/Command.h"
 #include "cli/TextTable.h"
 #include "core/calc/CalcSheet.h"
+#include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
+
+#include <QLocale>
+
+#include <cmath>
 
 namespace quiren::cli {
 
@@ -66,10 +71,115 @@ QString jsonArray(const QStringList &items, int indent)
            + QString(indent, QLatin1Char(' ')) + QLatin1Char(']');
 }
 
+QString jsonNumber(double value)
+{
+    return std::isfinite(value) ? QString::number(value, 'g', QLocale::FloatingPointShortest)
+                                : QStringLiteral("null");
+}
+
+QString jsonBool(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+QString jsonNumbers(const std::array<double, 2> &values, int count)
+{
+    QStringList items;
+    for (int i = 0; i < count; ++i)
+        items << jsonNumber(values[i]);
+    return QLatin1Char('[') + items.join(QStringLiteral(", ")) + QLatin1Char(']');
+}
+
+QString rulesKey(const CalcSheet &sheet)
+{
+    return sheet.ruleSetKind() == RuleSetKind::Rules2025 ? QStringLiteral("2025") : QStringLiteral("old");
+}
+
+QString lwMethodKey(LwMethod method)
+{
+    return ChoiceKey(method);
+}
+
+// Where the 2025 seismic requirement comes from, every step of the tool's
+// method included when it was used.
+QString seismicJson(const CalcSheet &sheet)
+{
+    const Sheet2025Results &r = sheet.results2025;
+    const LwBreakdown &b = r.breakdown;
+    const int storeys = std::min(sheet.storeyIndex + 1, Storeys2025);
+    JsonObject seismic(2);
+    seismic.add("method", jsonString(lwMethodKey(sheet.inputs2025.seismic.method)));
+    QStringList lw;
+    for (int s = 0; s < storeys; ++s)
+        lw << (r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("null"));
+    seismic.add("lw", QLatin1Char('[') + lw.join(QStringLiteral(", ")) + QLatin1Char(']'));
+    if (b.valid) {
+        seismic.add("lwRaw", jsonNumbers(b.lwRaw, b.storeys));
+        seismic.add("roofFactor", jsonNumber(b.roofFactor));
+        seismic.add("areaRatio", jsonNumber(b.areaRatio));
+        JsonObject lines(4);
+        lines.add("roof", jsonNumber(b.roofLoad));
+        lines.add("walls2", jsonNumber(b.walls2));
+        lines.add("floor2", jsonNumber(b.floor2));
+        lines.add("walls1", jsonNumber(b.walls1));
+        lines.add("lowerRoof", jsonNumber(b.lowerRoof));
+        seismic.add("loadLines", lines.text());
+        seismic.add("w", jsonNumbers(b.w, b.storeys));
+        seismic.add("alpha", jsonNumber(b.alpha));
+        seismic.add("height", jsonNumber(b.height));
+        seismic.add("t", jsonNumber(b.t));
+        seismic.add("ai", jsonNumbers(b.ai, b.storeys));
+    }
+    QStringList warnings;
+    for (const QString &w : r.warnings)
+        warnings << jsonString(w);
+    seismic.add("warnings", jsonArray(warnings, 4));
+    return seismic.text();
+}
+
+// The 2025 members of one storey: Af, Lw, the sums and the quasi-bearing rows.
+void addStorey2025(JsonObject &storey, const CalcSheet &sheet, int s)
+{
+    const Sheet2025Results &r = sheet.results2025;
+    const FloorAreaResult &f = r.floor[s];
+    JsonObject af(6);
+    af.add("floorArea", jsonNumber(f.floorArea));
+    af.add("voids", jsonNumber(f.voids));
+    af.add("loftAddition", jsonNumber(f.loftAddition));
+    af.add("loftExempted", jsonBool(f.loftExempted));
+    af.add("af", jsonNumber(f.af));
+    storey.add("af", af.text());
+    storey.add("lw", r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("null"));
+    storey.add("seismicLength", jsonNumber(r.seismicLength[s]));
+    storey.add("tallStorey", jsonBool(r.tallStorey[s]));
+    storey.add("bearingSum", jsonNumbers(r.bearingSum[s], 2));
+    storey.add("quasiSum", jsonNumbers(r.quasiSum[s], 2));
+    storey.add("quasiCounted", jsonNumbers(r.quasiCounted[s], 2));
+    storey.add("necessaryLength", jsonNumbers(r.necessary[s], 2));
+    QStringList rows;
+    for (const QuasiWallRow &row : sheet.quasiWalls[s]) {
+        if (!row.inUse())
+            continue;
+        JsonObject q(8);
+        q.add("kind", jsonString(row.kind));
+        q.add("base", jsonString(row.base));
+        q.add("panelHeight", jsonString(row.panelHeight));
+        q.add("clearHeight", jsonString(row.clearHeight));
+        q.add("length", jsonPair(row.length[0], row.length[1]));
+        q.add("places", jsonPair(row.places[0], row.places[1]));
+        q.add("multiplier", jsonString(row.multiplier));
+        q.add("effective", jsonPair(row.effective[0], row.effective[1]));
+        rows << q.text();
+    }
+    storey.add("quasiWalls", jsonArray(rows, 6));
+}
+
 QString sheetJson(const QString &path, const CalcSheet &sheet)
 {
+    const bool rules2025 = sheet.ruleSetKind() == RuleSetKind::Rules2025;
     JsonObject root(0);
     root.add("file", jsonString(path));
+    root.add("rules", jsonString(rulesKey(sheet)));
     root.add("title", jsonString(sheet.titleName));
     root.add("storeyCount", QString::number(sheet.storeyIndex + 1));
     root.add("weight", QString::number(sheet.weightType));
@@ -103,8 +213,12 @@ QString sheetJson(const QString &path, const CalcSheet &sheet)
             rows << r.text();
         }
         storey.add("rows", jsonArray(rows, 6));
+        if (rules2025 && s < Storeys2025)
+            addStorey2025(storey, sheet, s);
         storeys << storey.text();
     }
+    if (rules2025)
+        root.add("seismic", seismicJson(sheet));
     root.add("storeys", jsonArray(storeys, 2));
     return root.text() + QLatin1Char('\n');
 }
@@ -120,17 +234,125 @@ QString certifiedText(const CalcSheet &sheet)
     return {};
 }
 
+QString fixed(double value, int places)
+{
+    return QString::number(value, 'f', places);
+}
+
+QString lwMethodName(LwMethod method)
+{
+    switch (method) {
+    case LwMethod::Typed: return QStringLiteral("入力値 (早見表・表計算ツール)");
+    case LwMethod::Tool: return QStringLiteral("表計算ツールの方法 (仕上げから)");
+    case LwMethod::Loads: return QStringLiteral("荷重入力");
+    }
+    return {};
+}
+
+// The seismic breakdown of the 2025 rules, every step of the tool's method.
+QString seismicText(const CalcSheet &sheet)
+{
+    const Sheet2025Results &r = sheet.results2025;
+    const LwBreakdown &b = r.breakdown;
+    QString out = QStringLiteral("\n地震力 (床面積に乗ずる数値 Lw)\n");
+    TextTable table({false, true, false});
+    table.addRow({QStringLiteral("求め方"), lwMethodName(sheet.inputs2025.seismic.method), QString()});
+    if (b.valid) {
+        const bool two = b.storeys == 2;
+        table.addRow({QStringLiteral("屋根面積係数 Z"), fixed(b.roofFactor, 4), QString()});
+        if (two)
+            table.addRow({QStringLiteral("床面積比 r"), fixed(b.areaRatio, 4), QString()});
+        table.addRow({QStringLiteral("① 屋根"), fixed(b.roofLoad, 4), QStringLiteral("kN/m²")});
+        if (two) {
+            table.addRow({QStringLiteral("② 二階の壁"), fixed(b.walls2, 4), QStringLiteral("kN/m²")});
+            table.addRow({QStringLiteral("③ 二階の床"), fixed(b.floor2, 4), QStringLiteral("kN/m²")});
+        }
+        table.addRow({QStringLiteral("④ 一階の壁"), fixed(b.walls1, 4), QStringLiteral("kN/m²")});
+        if (two)
+            table.addRow({QStringLiteral("⑤ 下屋"), fixed(b.lowerRoof, 4), QStringLiteral("kN/m²")});
+        for (int i = 0; i < b.storeys; ++i)
+            table.addRow({QStringLiteral("w%1").arg(i + 1), fixed(b.w[i], 4), QStringLiteral("kN/m²")});
+        if (two) {
+            table.addRow({QStringLiteral("α"), fixed(b.alpha, 4), QString()});
+            table.addRow({QStringLiteral("h"), fixed(b.height, 3), QStringLiteral("m")});
+            table.addRow({QStringLiteral("T"), fixed(b.t, 4), QStringLiteral("s")});
+        }
+        for (int i = 0; i < b.storeys; ++i)
+            table.addRow({QStringLiteral("A%1").arg(i + 1), fixed(b.ai[i], 4), QString()});
+        for (int i = 0; i < b.storeys; ++i)
+            table.addRow({QStringLiteral("Lw%1 (切上げ前)").arg(i + 1), fixed(b.lwRaw[i], 2), QStringLiteral("cm/m²")});
+    }
+    const int storeys = std::min(sheet.storeyIndex + 1, Storeys2025);
+    for (int s = 0; s < storeys; ++s) {
+        table.addRow({QStringLiteral("Lw%1").arg(s + 1), r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("-"),
+                      QStringLiteral("cm/m²")});
+    }
+    out += table.render(2);
+    for (const QString &warning : r.warnings)
+        out += QStringLiteral("  注意: ") + warning + QLatin1Char('\n');
+    return out;
+}
+
+// Af, the seismic requirement and the quasi-bearing rows of storey s.
+QString storey2025Text(const CalcSheet &sheet, int s)
+{
+    const Sheet2025Results &r = sheet.results2025;
+    const FloorAreaResult &f = r.floor[s];
+    QString out;
+    TextTable areas({false, true, false});
+    QString af = QStringLiteral("%1 − %2 + %3").arg(fixed(f.floorArea, 2), fixed(f.voids, 2), fixed(f.loftAddition, 2));
+    if (f.loftExempted)
+        af += QStringLiteral(" (小屋裏物置は1/8以下のため算入せず)");
+    areas.addRow({QStringLiteral("Af = 床面積 − 吹抜け + 小屋裏物置"), fixed(f.af, 2), QStringLiteral("m²  ") + af});
+    areas.addRow({QStringLiteral("地震力の必要長さ Lw × Af / 100"), fixed(r.seismicLength[s], 4), QStringLiteral("m")});
+    if (r.tallStorey[s])
+        areas.addRow({QStringLiteral("横架材間距離 3.2m 超"), QStringLiteral("筋かいに αh"), QString()});
+    out += areas.render(2);
+
+    TextTable rows({false, true, true, true, true, true, true, true, true, true, true});
+    rows.addGroup(5, DirectionCaption(0));
+    rows.addGroup(8, DirectionCaption(1));
+    rows.addRow({QStringLiteral("準耐力壁等"), QStringLiteral("基準倍率"), QStringLiteral("材高さ"),
+                 QStringLiteral("内法高さ"), QStringLiteral("倍率"), QStringLiteral("長さ"), QStringLiteral("箇所"),
+                 QStringLiteral("有効長さ"), QStringLiteral("長さ"), QStringLiteral("箇所"), QStringLiteral("有効長さ")});
+    int used = 0;
+    for (const QuasiWallRow &row : sheet.quasiWalls[s]) {
+        if (!row.inUse())
+            continue;
+        ++used;
+        rows.addRow({row.kind, row.base, row.panelHeight, row.clearHeight, row.multiplier, row.length[0].trimmed(),
+                     row.places[0].trimmed(), row.effective[0], row.length[1].trimmed(), row.places[1].trimmed(),
+                     row.effective[1]});
+    }
+    if (used > 0) {
+        out += QLatin1Char('\n') + rows.render(2);
+        TextTable sums({false, true, true});
+        sums.addRow({QString(), DirectionCaption(0), DirectionCaption(1)});
+        sums.addRow({QStringLiteral("準耐力壁等の合計"), fixed(r.quasiSum[s][0], 4), fixed(r.quasiSum[s][1], 4)});
+        sums.addRow({QStringLiteral("算入 (必要長さの1/2まで)"), fixed(r.quasiCounted[s][0], 4),
+                     fixed(r.quasiCounted[s][1], 4)});
+        out += sums.render(2);
+    }
+    return out;
+}
+
 QString sheetText(const QString &path, const CalcSheet &sheet)
 {
+    const bool rules2025 = sheet.ruleSetKind() == RuleSetKind::Rules2025;
     QString out;
     TextTable header({false, false});
     header.addRow({HeadingCaption(Str(S::MenuFile)), path});   // "ﾌｧｲﾙ"
     header.addRow({HeadingCaption(Str(S::ProjectName)), sheet.titleName});
+    header.addRow({QStringLiteral("基準"), RuleSetName(sheet.ruleSetKind())});
     header.addRow({Str(S::Storeys), HeadingCaption(Str(S::StoreyChoices + sheet.storeyIndex))});
-    header.addRow({Str(S::RoofWeight), HeadingCaption(Str(S::WeightChoices + sheet.weightType))});
+    // The light/heavy table is not part of the 2025 rules.
+    if (!rules2025)
+        header.addRow({Str(S::RoofWeight), HeadingCaption(Str(S::WeightChoices + sheet.weightType))});
     header.addRow({Str(S::StrongWindArea), Str(sheet.strongWind ? S::Applies : S::DoesNotApply)});   // "する" / "しない"
     header.addRow({HeadingCaption(Str(S::CertifiedWallChoice)), certifiedText(sheet)});
     out += header.render();
+    if (rules2025)
+        out += seismicText(sheet);
 
     for (int s = 0; s <= sheet.storeyIndex; ++s) {
         out += QLatin1Char('\n') + StoreyName(s) + QLatin1Char('\n');
@@ -166,6 +388,10 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
         if (used > 0) {
             out += QLatin1Char('\n');
             out += rows.render(2);
+        }
+        if (rules2025 && s < Storeys2025) {
+            out += QLatin1Char('\n');
+            out += storey2025Text(sheet, s);
         }
     }
 

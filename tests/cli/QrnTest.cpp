@@ -2,6 +2,7 @@
 // cannot read, and for its help.
 #include "TestSupport.h"
 
+#include "core/calc/QuasiBearingWall.h"
 #include "core/settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -190,4 +191,129 @@ TEST(Qrn, ReadsTheProgramsSettings)
     EXPECT_EQ(texts(first.value(QStringLiteral("projectedRequirement"))), (QStringList{"37.4400", "43.0800"}));
     EXPECT_TRUE(text.out.contains(QStringLiteral("梁間方向壁面の見付面積：Ａ")));
     EXPECT_TRUE(text.out.contains(QStringLiteral("桁行方向壁面")));
+}
+
+TEST(Qrn, ConvertTakesACalcFileToASheetFileAndBack)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-convert"));
+    const QString sheet = dir + QStringLiteral("/nikai.qrn2");
+    const QString back = dir + QStringLiteral("/back.qrn");
+    QrnRun run = qrn({QStringLiteral("convert"), example("nikai.qrn"), QStringLiteral("-o"), sheet});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.trimmed(), sheet);
+    run = qrn({QStringLiteral("convert"), sheet, QStringLiteral("-o"), back});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(quiren::test::readAll(back), quiren::test::readAll(example("nikai.qrn")));
+
+    // Every command reads the new file as it reads the old one.
+    const QString shownOld = qrn({QStringLiteral("show"), example("nikai.qrn")}).out;
+    const QString shownNew = qrn({QStringLiteral("show"), sheet}).out;
+    EXPECT_EQ(shownNew.section(QLatin1Char('\n'), 1), shownOld.section(QLatin1Char('\n'), 1));
+    EXPECT_TRUE(shownNew.contains(QStringLiteral("旧基準")));
+    const QJsonObject json = QJsonDocument::fromJson(qrn({QStringLiteral("show"), QStringLiteral("--json"), sheet}).out.toUtf8()).object();
+    EXPECT_EQ(json.value(QStringLiteral("rules")).toString(), QStringLiteral("old"));
+    EXPECT_FALSE(json.contains(QStringLiteral("seismic")));
+    EXPECT_EQ(qrn({QStringLiteral("check"), sheet}).status, 1);
+
+    EXPECT_EQ(qrn({QStringLiteral("convert"), example("nikai.qrn"), QStringLiteral("-o"), dir + QStringLiteral("/x.txt")}).status, 2);
+    EXPECT_EQ(qrn({QStringLiteral("convert"), sheet, QStringLiteral("-o"), sheet}).status, 2);
+}
+
+// A sheet under the 2025 rules with a typed Lw: storey 1 has 50 m², Lw 41,
+// so the seismic length is 41 × 50 / 100 = 20.5 m. A gypsum-board quasi
+// wall (base 0.9, panel 240 cm, clear height 284.4 cm) has 0.9 × 0.6 ×
+// 240 / 284.4 = 0.4557, truncated to 0.45; 0.91 m at 3 places gives 1.2285 m.
+TEST(Qrn, SheetsUnderThe2025RulesShowTheirSeismicSideAndQuasiWalls)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-2025"));
+    const QString file = dir + QStringLiteral("/new.qrn2");
+    quiren::test::writeAll(file, QStringLiteral(R"({"format": "quiren-sheet", "version": 1, "rules": "2025",
+        "title": "新基準の家", "storeyCount": 1,
+        "seismic": {"method": "typed", "typedLw": ["41", ""]},
+        "storeys": [{"floorArea": "50", "projectedArea": ["20", "20"],
+          "rows": [{"kind": "構造用合板", "section": "-", "xBracing": "-", "length": ["3.64", "3.64"], "places": ["4", "4"]}],
+          "quasiWalls": [{"kind": "%1", "base": "0.9", "panelHeight": "240", "clearHeight": "284.4",
+                          "length": ["0.91", ""], "places": ["3", ""]}]}]})")
+                                     .arg(quiren::QuasiTypedBaseKind)
+                                     .toUtf8());
+
+    const QrnRun json = qrn({QStringLiteral("show"), QStringLiteral("--json"), file});
+    ASSERT_EQ(json.status, 0) << json.err.toStdString();
+    const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(root.value(QStringLiteral("rules")).toString(), QStringLiteral("2025"));
+    EXPECT_EQ(root.value(QStringLiteral("seismic")).toObject().value(QStringLiteral("lw")).toArray().at(0).toInt(), 41);
+    const QJsonObject first = root.value(QStringLiteral("storeys")).toArray().at(0).toObject();
+    EXPECT_DOUBLE_EQ(first.value(QStringLiteral("seismicLength")).toDouble(), 20.5);
+    const QJsonObject quasi = first.value(QStringLiteral("quasiWalls")).toArray().at(0).toObject();
+    EXPECT_EQ(quasi.value(QStringLiteral("multiplier")).toString(), QStringLiteral("0.45"));
+    EXPECT_EQ(texts(quasi.value(QStringLiteral("effective"))).at(0), QStringLiteral("1.2285"));
+    EXPECT_TRUE(qrn({QStringLiteral("show"), file}).out.contains(QStringLiteral("2025年基準")));
+
+    // The printed sheet of these rules does not exist yet; nor does a .qrn for them.
+    for (const QString &command : {QStringLiteral("pdf"), QStringLiteral("jw")}) {
+        const QrnRun run = qrn({command, file, QStringLiteral("-o"), dir + QStringLiteral("/out")});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QStringLiteral("2025年基準の計算書はまだ出力できません"))) << run.err.toStdString();
+    }
+    EXPECT_EQ(qrn({QStringLiteral("convert"), file, QStringLiteral("-o"), dir + QStringLiteral("/old.qrn")}).status, 2);
+}
+
+namespace {
+
+QStringList lwArgs(const char *line)
+{
+    return QStringList{QStringLiteral("lw")} + QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+TEST(QrnLw, JsonHoldsEveryStepOfTheToolMethod)
+{
+    // Two storeys of 60 and 50 m² with a tile roof and siding, worked out by
+    // hand: Lw 40 and 27 (39.60 and 26.08 before rounding up).
+    const QrnRun run = qrn(lwArgs("--json --storeys 2 --roof tile --wall siding --h1 2.9 --h2 2.8 "
+                                  "--rise 1.5 --overhang 0.6 --pitch 4 --area1 60 --area2 50"));
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_EQ(o.value(QStringLiteral("lw")).toArray(), (QJsonArray{40, 27}));
+    EXPECT_NEAR(o.value(QStringLiteral("lwRaw")).toArray().at(1).toDouble(), 26.0752, 1e-4);
+    EXPECT_NEAR(o.value(QStringLiteral("w")).toArray().at(0).toDouble(), 3.881142, 1e-6);
+    EXPECT_NEAR(o.value(QStringLiteral("ai")).toArray().at(1).toDouble(), 1.282450, 1e-6);
+    EXPECT_NEAR(o.value(QStringLiteral("alpha")).toDouble(), 0.427832, 1e-6);
+    EXPECT_NEAR(o.value(QStringLiteral("t")).toDouble(), 0.2085, 1e-9);
+    EXPECT_NEAR(o.value(QStringLiteral("roofFactor")).toDouble(), 1.386435, 1e-6);
+    // 60 m² is below the tool's assumed building area: warned, not refused.
+    EXPECT_EQ(o.value(QStringLiteral("warnings")).toArray().size(), 1);
+
+    const QrnRun table = qrn(lwArgs("--storeys 1 --roof 900 --wall board --pv standard --use office "
+                                    "--c0 0.3 --h1 3 --rise 1 --overhang 0.9 --pitch 3"));
+    EXPECT_EQ(table.status, 0);
+    EXPECT_TRUE(table.out.contains(QStringLiteral("Lw (cm/m²)")));
+    EXPECT_TRUE(table.out.contains(QStringLiteral("警告: 軒の出")));
+}
+
+TEST(QrnLw, BadOrMissingOptionsExitTwoNamingTheOption)
+{
+    const struct {
+        const char *args;
+        const char *named;
+    } cases[] = {
+        {"--roof tile", "--storeys"},
+        {"--storeys 3 --roof tile", "--storeys"},
+        {"--storeys 1 --roof straw --wall siding", "--roof"},
+        {"--storeys 1 --roof tile --wall siding --h1 0 --rise 1 --overhang 0.6 --pitch 4", "--h1"},
+        {"--storeys 1 --roof tile --wall siding --h1 3 --rise 1 --overhang 0.6 --pitch four", "--pitch"},
+        {"--storeys 2 --roof tile --wall siding --h1 3 --h2 3 --rise 1 --overhang 0.6 --pitch 4 --area1 60",
+         "--area2"},
+        {"--storeys 1 --roof tile --wall siding --c0 0.25", "--c0"},
+        {"--storeys 1 --storeys 1", "--storeys"},
+        {"--colour red", "--colour"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args);
+        const QrnRun run = qrn(lwArgs(c.args));
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.named)));
+        EXPECT_TRUE(run.out.isEmpty());
+    }
 }

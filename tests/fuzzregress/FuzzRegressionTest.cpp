@@ -16,6 +16,8 @@
 extern "C" {
 int Fuzz_calcfile_Init(int *, char ***);
 int Fuzz_calcfile_One(const uint8_t *, size_t);
+int Fuzz_qrn2_Init(int *, char ***);
+int Fuzz_qrn2_One(const uint8_t *, size_t);
 int Fuzz_walllist_Init(int *, char ***);
 int Fuzz_walllist_One(const uint8_t *, size_t);
 int Fuzz_settings_Init(int *, char ***);
@@ -85,6 +87,11 @@ void RunTarget(const Target &target)
 TEST(FuzzRegression, CalcFileReaderApplyAndDrawing)
 {
     RunTarget({"calcfile", Fuzz_calcfile_Init, Fuzz_calcfile_One});
+}
+
+TEST(FuzzRegression, SheetFileReaderApplyAndConversion)
+{
+    RunTarget({"qrn2", Fuzz_qrn2_Init, Fuzz_qrn2_One});
 }
 
 TEST(FuzzRegression, WallListReaderAndWriter)

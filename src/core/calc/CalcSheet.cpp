@@ -1,6 +1,5 @@
 #include "core/calc/CalcSheet.h"
 
-#include "core/calc/CoefficientTable.h"
 #include "core/calc/Framing.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
@@ -68,6 +67,11 @@ const CertifiedWall *CalcSheet::chosenWall() const
 void CalcSheet::SetUpNewSheet()
 {
     titleName.clear();
+    m_ruleSet = RuleSetKind::Old;
+    inputs2025 = Sheet2025Inputs{};
+    results2025 = Sheet2025Results{};
+    for (std::vector<QuasiWallRow> &rows : quasiWalls)
+        rows.assign(QuasiRowCount, QuasiWallRow{});
     storeyIndex = 0;
     weightType = 0;
     strongWind = false;
@@ -104,16 +108,12 @@ void CalcSheet::SetUpNewSheet()
 
 void CalcSheet::ShowCoefficients()
 {
-    for (int s = 0; s <= storeyIndex; ++s) {
-        coefficient[s] = SingleText(CoefficientTable::value(weightType, s, storeyIndex));
-        if (!floorArea[s].isEmpty())
-            FloorLong_calc(s);
-    }
+    rules().showCoefficients(*this);
 }
 
 void CalcSheet::SetStoreyIndex(int index)
 {
-    storeyIndex = std::clamp(index, 0, StoreyCount - 1);
+    storeyIndex = std::clamp(index, 0, rules().maxStoreys() - 1);
     ShowCoefficients();
 }
 
@@ -125,7 +125,7 @@ void CalcSheet::SetWeightType(int type)
 
 void CalcSheet::FloorLong_calc(int s)
 {
-    floorRequirement[s] = FormatFixed4(TextValue(floorArea[s]) * TextValue(coefficient[s]));
+    rules().updateFloorRequirements(*this, s);
     for (int i = 0; i <= storeyIndex; ++i) {
         Long_calc(i);
         RecalcStorey(i);
@@ -186,11 +186,38 @@ void CalcSheet::SetProjectedArea(int w, const QString &text)
     changed = true;
 }
 
+bool CalcSheet::SetRuleSet(RuleSetKind kind, QString *reason)
+{
+    const QString refusal = RulesFor(kind).storeyRefusal(storeyIndex + 1);
+    if (!refusal.isEmpty()) {
+        if (reason)
+            *reason = refusal;
+        return false;
+    }
+    if (kind == m_ruleSet)
+        return true;
+    m_ruleSet = kind;
+    results2025 = Sheet2025Results{};
+    Recalculate();
+    changed = true;
+    return true;
+}
+
+void CalcSheet::Recalculate()
+{
+    ShowCoefficients();
+    for (int s = 0; s <= storeyIndex; ++s)
+        rules().updateFloorRequirements(*this, s);
+    for (int s = 0; s <= storeyIndex; ++s) {
+        Long_calc(s);
+        RecalcStorey(s);
+    }
+}
+
 // ---- recalculation ----------------------------------------------------------
 
 void CalcSheet::RecalcStorey(int s)
 {
-    const int lastWall = static_cast<int>(walls().size()) - 1;
     for (FramingRow &row : framing[s]) {
         if (row[ColKind].isEmpty()) {
             row[ColMultiplier0].clear();
@@ -209,8 +236,7 @@ void CalcSheet::RecalcStorey(int s)
                 row[effective].clear();
                 continue;
             }
-            row[multiplier] = FormatFixed1(
-                FramingMultiplier(row[ColKind], row[ColSection], row[ColXBracing], walls(), lastWall));
+            row[multiplier] = rules().multiplierText(rules().framingMultiplier(*this, s, d, row));
             if (row[places].isEmpty()) {
                 row[effective].clear();
             } else {
@@ -222,8 +248,9 @@ void CalcSheet::RecalcStorey(int s)
     }
 
     SumEffective(s);
+    rules().addExistingExtras(*this, s);
 
-    if (floorArea[s].isEmpty())
+    if (floorArea[s].isEmpty() || !rules().prepareJudgement(*this, s))
         return;
     for (int d = 0; d < 2; ++d) {
         const double necessary = TextValue(judgement[s][JudgeNecessary0 + 3 * d]);

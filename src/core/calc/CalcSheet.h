@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/calc/CertifiedWall.h"
+#include "core/calc/RuleSet.h"
+#include "core/calc/Sheet2025.h"
 
 #include <QString>
 #include <QStringList>
@@ -123,6 +125,9 @@ public:
     int certifiedChoice = 0;             // position in the wall choice, -1 none
     std::array<bool, 3> merge{};         // kind, section, X-bracing columns
     std::array<std::vector<FramingRow>, StoreyCount> framing;
+    // ---- inputs of the 2025 rules (kept, unused, under the old rules) ----
+    Sheet2025Inputs inputs2025;
+    std::array<std::vector<QuasiWallRow>, Storeys2025> quasiWalls;   // QuasiRowCount each
 
     // ---- derived ---------------------------------------------------------
     std::array<QString, StoreyCount> coefficient;            // "0.11", "0.0" until set
@@ -133,7 +138,24 @@ public:
     std::array<float, 6> effectiveRatio{};                   // s + 3d, per cent
     std::array<float, 6> runningSum{};                       // s + 3d, metres
 
+    // Results of the 2025 rules: Lw and its breakdown, Af, the bearing and
+    // quasi-bearing sums. Left at their defaults under the old rules.
+    Sheet2025Results results2025;
+
     bool changed = false;
+
+    // ---- rule set ----------------------------------------------------------
+    RuleSetKind ruleSetKind() const { return m_ruleSet; }
+    const RuleSet &rules() const { return RulesFor(m_ruleSet); }
+    // Switches the rules and recalculates everything. Refused (false, the
+    // Japanese reason in *reason, nothing changed) when the sheet's storeys
+    // do not fit the rules: a three-storey building needs a structural
+    // calculation under the 2025 rules. Marks the sheet changed when the
+    // rules did change.
+    bool SetRuleSet(RuleSetKind kind, QString *reason = nullptr);
+    // Everything derived again: coefficients, requirements and every storey
+    // in use. Call it after changing inputs2025 or quasiWalls.
+    void Recalculate();
 
     // ---- application-wide data the sheet reads ---------------------------
     const CertifiedWallList &walls() const;
@@ -143,7 +165,7 @@ public:
     const CertifiedWall *chosenWall() const;
 
     // ---- set-up ----------------------------------------------------------
-    // The state of a brand-new sheet, recalculated: one storey, light, the
+    // The state of a brand-new sheet, recalculated: old rules, one storey, light, the
     // first storey's coefficient, requirements "0.0000", empty rows and the
     // judgement sums "0.0000". `changed` is cleared.
     void SetUpNewSheet();
@@ -152,7 +174,8 @@ public:
     // Coefficient display for storeys 0..n (and FloorLong_calc for each
     // storey whose floor area is filled).
     void ShowCoefficients();
-    // The storey-count reaction: n := index, coefficients shown.
+    // The storey-count reaction: n := index, coefficients shown. Under the
+    // 2025 rules the index stays within the two storeys they allow.
     void SetStoreyIndex(int index);
     // The weight-type reaction: weight := type, coefficients shown.
     void SetWeightType(int type);
@@ -211,6 +234,7 @@ public:
 
 private:
     const CertifiedWallList *m_walls = nullptr;
+    RuleSetKind m_ruleSet = RuleSetKind::Old;
 };
 
 // Storey names of the judgement grid ("一階", "二階", "三階").

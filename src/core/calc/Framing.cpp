@@ -29,8 +29,9 @@ bool HasWoodBrace(const QString &kind)
     return kind.endsWith(WoodSuffix);
 }
 
-float FramingMultiplier(const QString &kind, const QString &section, const QString &xBracing,
-                        const CertifiedWallList &walls, int lastPosition)
+FramingShares FramingMultiplierShares(const QString &kind, const QString &section,
+                                      const QString &xBracing, const CertifiedWallList &walls,
+                                      int lastPosition)
 {
     // Wall part: a certified wall the kind starts with; a later entry wins.
     float wall = 0.0f;
@@ -42,11 +43,16 @@ float FramingMultiplier(const QString &kind, const QString &section, const QStri
         if (!w.name.isEmpty() && kind.startsWith(w.name))
             wall = w.multiplier;
     }
+    float bar = 0.0f;
     const QString head = kind.left(3);
-    if (head == QStringLiteral("土塗り") || head == QStringLiteral("木摺片"))
+    if (head == QStringLiteral("土塗り") || head == QStringLiteral("木摺片")) {
         wall = 0.5f;
-    else if (head == QStringLiteral("木摺両") || head == QStringLiteral("9㎜鉄"))
+    } else if (head == QStringLiteral("木摺両")) {
         wall = 1.0f;
+    } else if (head == QStringLiteral("9㎜鉄")) {
+        wall = 0.0f;
+        bar = 1.0f;
+    }
 
     // Brace part.
     float brace = 0.0f;
@@ -62,7 +68,13 @@ float FramingMultiplier(const QString &kind, const QString &section, const QStri
     if (kind.endsWith(RebarSuffix))
         brace = 1.0f;
 
-    const float sum = wall + brace;
+    return FramingShares{wall, brace, bar};
+}
+
+float FramingMultiplier(const QString &kind, const QString &section, const QString &xBracing,
+                        const CertifiedWallList &walls, int lastPosition)
+{
+    const float sum = FramingMultiplierShares(kind, section, xBracing, walls, lastPosition).sum();
     return sum > 5.0f ? 5.0f : sum;
 }
 

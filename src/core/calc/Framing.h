@@ -9,7 +9,21 @@
 // the law gives each combination.
 namespace quiren {
 
-// Multiplier of a framing row, 0 to 5. lastPosition is the highest position
+// The shares a framing's multiplier is the sum of, before any cap. Braces
+// (wood, and rebar whether alone or beside a wall) are kept apart from the
+// walls because rules may weaken a brace in a tall storey but not a wall.
+struct FramingShares {
+    float wall = 0.0f;    // certified wall, clay or lath wall
+    float brace = 0.0f;   // wood brace (crossed 9 cm square: 5) or the rebar beside a wall
+    float bar = 0.0f;     // the 9 mm rebar brace alone ("9㎜鉄筋"), which replaces any wall share
+    float sum() const { return wall + bar + brace; }
+    float braces() const { return brace + bar; }
+};
+FramingShares FramingMultiplierShares(const QString &kind, const QString &section,
+                                      const QString &xBracing, const CertifiedWallList &walls,
+                                      int lastPosition);
+
+// Multiplier of a framing row, 0 to 5 (the shares' sum, capped at 5). lastPosition is the highest position
 // of the certified-wall list to consult (-1: none).
 float FramingMultiplier(const QString &kind, const QString &section, const QString &xBracing,
                         const CertifiedWallList &walls, int lastPosition);

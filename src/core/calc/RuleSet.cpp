@@ -1,0 +1,271 @@
+#include "core/calc/RuleSet.h"
+
+#include "core/calc/CalcSheet.h"
+#include "core/calc/CoefficientTable.h"
+#include "core/calc/Framing.h"
+#include "core/text/NumberText.h"
+
+#include <algorithm>
+
+namespace quiren {
+
+namespace {
+
+const QString OldName = QStringLiteral("旧基準");
+const QString Name2025 = QStringLiteral("2025年基準");
+
+int lastCertifiedPosition(const CalcSheet &sheet)
+{
+    return static_cast<int>(sheet.walls().size()) - 1;
+}
+
+// The rules the sheet has always followed: the light/heavy coefficient
+// table, multipliers up to 5, bearing walls only.
+class OldRules final : public RuleSet {
+public:
+    RuleSetKind kind() const override { return RuleSetKind::Old; }
+    int maxStoreys() const override { return StoreyCount; }
+    QString storeyRefusal(int) const override { return {}; }
+
+    void showCoefficients(CalcSheet &sheet) const override
+    {
+        for (int s = 0; s <= sheet.storeyIndex; ++s) {
+            sheet.coefficient[s] =
+                SingleText(CoefficientTable::value(sheet.weightType, s, sheet.storeyIndex));
+            if (!sheet.floorArea[s].isEmpty())
+                sheet.FloorLong_calc(s);
+        }
+    }
+
+    void updateFloorRequirements(CalcSheet &sheet, int s) const override
+    {
+        sheet.floorRequirement[s] =
+            FormatFixed4(TextValue(sheet.floorArea[s]) * TextValue(sheet.coefficient[s]));
+    }
+
+    double framingMultiplier(const CalcSheet &sheet, int, int, const FramingRow &row) const override
+    {
+        return FramingMultiplier(row[ColKind], row[ColSection], row[ColXBracing], sheet.walls(),
+                                 lastCertifiedPosition(sheet));
+    }
+
+    QString multiplierText(double multiplier) const override { return FormatFixed1(multiplier); }
+
+    void addExistingExtras(CalcSheet &, int) const override {}
+    bool prepareJudgement(CalcSheet &, int) const override { return true; }
+};
+
+// The rules in force since 2025: Lw from the building's weight, multipliers
+// up to 7 with braces weakened in tall storeys, quasi-bearing walls counted
+// up to half the necessary length; one or two storeys.
+class Rules2025 final : public RuleSet {
+public:
+    RuleSetKind kind() const override { return RuleSetKind::Rules2025; }
+    int maxStoreys() const override { return Storeys2025; }
+
+    QString storeyRefusal(int storeys) const override
+    {
+        if (storeys <= Storeys2025)
+            return {};
+        return QStringLiteral("三階建ての木造建築物は2025年基準の壁量計算の対象外です。"
+                              "構造計算(許容応力度計算等)が必要です。");
+    }
+
+    void showCoefficients(CalcSheet &sheet) const override
+    {
+        updateSeismic(sheet);
+        for (int s = 0; s <= storeyIndex(sheet); ++s) {
+            sheet.Long_calc(s);
+            sheet.RecalcStorey(s);
+        }
+    }
+
+    void updateFloorRequirements(CalcSheet &sheet, int) const override { updateSeismic(sheet); }
+
+    double framingMultiplier(const CalcSheet &sheet, int s, int d, const FramingRow &row) const override
+    {
+        const FramingShares shares =
+            FramingMultiplierShares(row[ColKind], row[ColSection], row[ColXBracing], sheet.walls(),
+                                    lastCertifiedPosition(sheet));
+        double braces = shares.braces();
+        if (s < Storeys2025 && braces > 0) {
+            const double alpha = BraceReduction(TextValue(row[ColLength0 + 4 * d]),
+                                                TextValue(sheet.inputs2025.memberDistance[s]));
+            if (alpha < 1)
+                braces = TruncateHundredths(braces * alpha);
+        }
+        return std::min(MultiplierCap, static_cast<double>(shares.wall) + braces);
+    }
+
+    // Two decimals: certified walls and reduced braces are not rounded to
+    // a tenth before they are multiplied.
+    QString multiplierText(double multiplier) const override
+    {
+        return FormatDecimal(multiplier, 2, 2);
+    }
+
+    void addExistingExtras(CalcSheet &sheet, int s) const override
+    {
+        if (s >= Storeys2025)
+            return;
+        Sheet2025Results &results = sheet.results2025;
+        results.quasiWarnings[s].clear();
+        const std::array<double, 2> quasi =
+            recalcQuasiRows(sheet.quasiWalls[s], s, results.quasiWarnings[s]);
+        for (int d = 0; d < 2; ++d) {
+            QString &sumCell = sheet.judgement[s][JudgeSum0 + 3 * d];
+            const double bearing = TextValue(sumCell);
+            const double necessary = TextValue(sheet.judgement[s][JudgeNecessary0 + 3 * d]);
+            const double counted = CountedQuasiLength(quasi[d], necessary);
+            results.bearingSum[s][d] = bearing;
+            results.quasiSum[s][d] = quasi[d];
+            results.necessary[s][d] = necessary;
+            results.quasiCounted[s][d] = counted;
+            sumCell = FormatFixed4(bearing + counted);
+        }
+    }
+
+    bool prepareJudgement(CalcSheet &sheet, int s) const override
+    {
+        if (s < Storeys2025 && sheet.results2025.lwKnown[s])
+            return true;
+        for (int d = 0; d < 2; ++d) {
+            sheet.judgement[s][JudgeResult0 + 3 * d].clear();
+            sheet.judgement[s].bars[d] = JudgementBar{};
+        }
+        return false;
+    }
+
+private:
+    static constexpr double MultiplierCap = 7.0;
+
+    static int storeyIndex(const CalcSheet &sheet)
+    {
+        return std::min(sheet.storeyIndex, Storeys2025 - 1);
+    }
+
+    // Af, Lw and the seismic requirement of every storey, into the sheet's
+    // results, coefficient texts and floor-area requirements.
+    static void updateSeismic(CalcSheet &sheet)
+    {
+        const int storeys = storeyIndex(sheet) + 1;
+        Sheet2025Results &results = sheet.results2025;
+        const Sheet2025Inputs &inputs = sheet.inputs2025;
+        results.warnings.clear();
+        results.breakdown = LwBreakdown{};
+        results.lw = {};
+        results.lwKnown = {};
+        results.seismicLength = {};
+        results.floor = ComputeFloorAreas({sheet.floorArea[0], sheet.floorArea[1]}, inputs, storeys,
+                                          &results.warnings);
+        for (int s = 0; s < Storeys2025; ++s)
+            results.tallStorey[s] = BraceReduction(0, TextValue(inputs.memberDistance[s])) < 1;
+
+        const SeismicInputs &seismic = inputs.seismic;
+        if (seismic.method == LwMethod::Typed) {
+            for (int s = 0; s < storeys; ++s) {
+                const QString &typed = seismic.typedLw[s];
+                if (CheckNumberText(typed) == NumberCheck::Number && TextValue(typed) > 0) {
+                    results.lw[s] = RoundUpLw(TextValue(typed));
+                    results.lwKnown[s] = true;
+                } else {
+                    results.warnings << QStringLiteral("%1階のLwを入力して下さい。").arg(s + 1);
+                }
+            }
+        } else if (const std::optional<LwInput> in = LwInputFromTexts(
+                       seismic, storeys, results.floor[0].af, results.floor[1].af, &results.warnings)) {
+            results.breakdown = ComputeLw(*in);
+            results.warnings << results.breakdown.warnings;
+            for (int s = 0; s < storeys && results.breakdown.valid; ++s) {
+                results.lw[s] = results.breakdown.lw[s];
+                results.lwKnown[s] = true;
+            }
+        }
+
+        for (int s = 0; s < storeys; ++s) {
+            results.seismicLength[s] = results.lw[s] * results.floor[s].af / 100.0;
+            sheet.coefficient[s] =
+                results.lwKnown[s] ? FormatFixed2(results.lw[s] / 100.0) : QStringLiteral("0.0");
+            sheet.floorRequirement[s] = FormatFixed4(results.seismicLength[s]);
+        }
+    }
+
+    // Multipliers and effective lengths of a storey's quasi-bearing rows;
+    // their sums per direction (m).
+    static std::array<double, 2> recalcQuasiRows(std::vector<QuasiWallRow> &rows, int s,
+                                                  QStringList &warnings)
+    {
+        std::array<double, 2> sums{};
+        int number = 0;
+        for (QuasiWallRow &row : rows) {
+            ++number;
+            const QString where = QStringLiteral("%1階の準耐力壁 %2行目").arg(s + 1).arg(number);
+            row.multiplier.clear();
+            row.effective = {};
+            if (!row.inUse())
+                continue;
+            // A kind not in the list (from another program's file) is
+            // taken as one whose base the user typed.
+            const std::optional<QuasiPanel> panel = FindQuasiPanel(row.kind);
+            const bool typedBase = !panel || row.kind == QuasiTypedBaseKind;
+            const double base = typedBase ? TextValue(row.base) : panel->base;
+            const std::optional<double> multiplier =
+                QuasiMultiplier(base, panel && panel->lath, TextValue(row.panelHeight),
+                                TextValue(row.clearHeight));
+            if (!multiplier) {
+                warnings << QStringLiteral("%1: 高さを入力して下さい。").arg(where);
+                continue;
+            }
+            const double panelHeight = TextValue(row.panelHeight);
+            if (panelHeight < QuasiMinimumPanelHeight) {
+                // Too low to act as a hanging or sill wall: left out.
+                warnings << QStringLiteral("%1: 材の高さが36cm未満のため算入しません。").arg(where);
+                continue;
+            }
+            if (panelHeight > TextValue(row.clearHeight))
+                warnings << QStringLiteral("%1: 材の高さが横架材間の内法高さを超えています(内法高さで計算)。")
+                                .arg(where);
+            row.multiplier = FormatDecimal(*multiplier, 2, 2);
+            for (int d = 0; d < 2; ++d) {
+                if (row.length[d].trimmed().isEmpty() || row.places[d].trimmed().isEmpty())
+                    continue;
+                // A negative length or count would quietly take walls off the sum.
+                if (TextValue(row.length[d]) < 0 || TextValue(row.places[d]) < 0) {
+                    warnings << QStringLiteral("%1: 長さ・箇所数が負です。").arg(where);
+                    continue;
+                }
+                row.effective[d] = FormatFixed4(TextValue(row.length[d]) * TextValue(row.places[d])
+                                                * TextValue(row.multiplier));
+                sums[d] += TextValue(row.effective[d]);
+            }
+        }
+        return sums;
+    }
+};
+
+} // namespace
+
+QString RuleSetName(RuleSetKind kind)
+{
+    return kind == RuleSetKind::Rules2025 ? Name2025 : OldName;
+}
+
+std::optional<RuleSetKind> RuleSetFromName(const QString &name)
+{
+    if (name == OldName)
+        return RuleSetKind::Old;
+    if (name == Name2025)
+        return RuleSetKind::Rules2025;
+    return std::nullopt;
+}
+
+const RuleSet &RulesFor(RuleSetKind kind)
+{
+    static const OldRules oldRules;
+    static const Rules2025 rules2025;
+    if (kind == RuleSetKind::Rules2025)
+        return rules2025;
+    return oldRules;
+}
+
+} // namespace quiren

@@ -1,0 +1,165 @@
+#include "core/calc/Sheet2025.h"
+
+#include "core/text/NumberText.h"
+
+#include <algorithm>
+
+namespace quiren {
+
+namespace {
+
+constexpr double LoftHeightDivisor = 2.1;
+constexpr double LoftHeightLimit = 1.4;        // m; higher, it is a storey
+constexpr double LoftExemptShare = 1.0 / 8.0;  // of the storey's floor area
+constexpr double TallStoreyLimit = 3.2;        // m between horizontal members
+constexpr double BraceReductionFactor = 3.5;
+
+const char *const MethodKeys[] = {"typed", "tool", "loads"};
+
+// A typed number, or nothing (with a warning naming the input) when the
+// text is empty or not a number.
+std::optional<double> required(const QString &text, const QString &what, QStringList *warnings)
+{
+    if (text.trimmed().isEmpty()) {
+        if (warnings)
+            *warnings << QStringLiteral("%1を入力して下さい。").arg(what);
+        return std::nullopt;
+    }
+    if (CheckNumberText(text) != NumberCheck::Number) {
+        if (warnings)
+            *warnings << QStringLiteral("%1が数値ではありません。").arg(what);
+        return std::nullopt;
+    }
+    return TextValue(text);
+}
+
+// A typed unit load, or the tool's value when the text is empty.
+std::optional<double> loadOr(const QString &text, double standard, const QString &what,
+                             QStringList *warnings)
+{
+    return text.trimmed().isEmpty() ? std::optional<double>(standard) : required(text, what, warnings);
+}
+
+} // namespace
+
+QString ChoiceKey(LwMethod method)
+{
+    return QString::fromLatin1(MethodKeys[static_cast<int>(method)]);
+}
+
+std::optional<LwMethod> LwMethodFromKey(const QString &key)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (key == QLatin1String(MethodKeys[i]))
+            return static_cast<LwMethod>(i);
+    }
+    return std::nullopt;
+}
+
+double LoftAddition(double loftArea, double loftHeight)
+{
+    return loftHeight / LoftHeightDivisor * loftArea;
+}
+
+std::array<FloorAreaResult, Storeys2025> ComputeFloorAreas(
+    const std::array<QString, Storeys2025> &floorArea, const Sheet2025Inputs &inputs, int storeys,
+    QStringList *warnings)
+{
+    std::array<FloorAreaResult, Storeys2025> result{};
+    storeys = std::clamp(storeys, 1, Storeys2025);
+    for (int s = 0; s < storeys; ++s) {
+        FloorAreaResult &r = result[s];
+        r.floorArea = TextValue(floorArea[s]);
+        r.voids = std::max(0.0, TextValue(inputs.floor[s].voids));
+        // Lofts above this storey and above every storey on top of it.
+        for (int above = s; above < storeys; ++above) {
+            const FloorAreaInputs &loft = inputs.floor[above];
+            const double area = TextValue(loft.loftArea);
+            const double height = TextValue(loft.loftHeight);
+            if (area <= 0 || height <= 0)
+                continue;
+            if (s == above && height > LoftHeightLimit && warnings)
+                *warnings << QStringLiteral("%1階の小屋裏物置の平均天井高さが1.4mを超えています(階とみなされます)。")
+                                 .arg(above + 1);
+            if (inputs.loftExemption && area <= r.floorArea * LoftExemptShare) {
+                r.loftExempted = true;
+                continue;
+            }
+            r.loftAddition += LoftAddition(area, height);
+        }
+        r.af = r.floorArea - r.voids + r.loftAddition;
+        if (r.af < 0) {
+            if (warnings)
+                *warnings << QStringLiteral("%1階の吹抜けが床面積を超えています。").arg(s + 1);
+            r.af = 0;
+        }
+    }
+    return result;
+}
+
+std::optional<LwInput> LwInputFromTexts(const SeismicInputs &seismic, int storeys, double af1,
+                                        double af2, QStringList *warnings)
+{
+    LwInput in;
+    in.storeys = storeys;
+    in.area1 = af1;
+    in.area2 = storeys == 2 ? af2 : 0;
+    bool ok = true;
+    auto take = [&ok](std::optional<double> value, double &into) {
+        if (value)
+            into = *value;
+        else
+            ok = false;
+    };
+
+    double roofTyped = 0, wallTyped = 0, solarTyped = 0;
+    if (seismic.roof == RoofFinish::Typed)
+        take(required(seismic.roofLoad, QStringLiteral("屋根の荷重"), warnings), roofTyped);
+    if (seismic.wall == WallFinish::Typed)
+        take(required(seismic.wallLoad, QStringLiteral("外壁の荷重"), warnings), wallTyped);
+    if (seismic.solar == SolarPanels::Typed)
+        take(required(seismic.solarLoad, QStringLiteral("太陽光発電設備の荷重"), warnings), solarTyped);
+    in.loads = UnitLoads::Standard(seismic.roof, seismic.wall, seismic.solar, seismic.use, roofTyped,
+                                   wallTyped, solarTyped);
+
+    if (seismic.method == LwMethod::Loads) {
+        const UnitLoadTexts &t = seismic.loads;
+        UnitLoads &l = in.loads;
+        take(loadOr(t.roof, l.roof, QStringLiteral("屋根の荷重"), warnings), l.roof);
+        take(loadOr(t.solar, l.solar, QStringLiteral("太陽光発電設備の荷重"), warnings), l.solar);
+        take(loadOr(t.ceiling, l.ceiling, QStringLiteral("天井断熱材の荷重"), warnings), l.ceiling);
+        take(loadOr(t.wallFinish, l.wallFinish, QStringLiteral("外壁の荷重"), warnings), l.wallFinish);
+        take(loadOr(t.wallInsulation, l.wallInsulation, QStringLiteral("外壁断熱材の荷重"), warnings),
+             l.wallInsulation);
+        take(loadOr(t.window, l.window, QStringLiteral("窓の荷重"), warnings), l.window);
+        take(loadOr(t.interiorWall, l.interiorWall, QStringLiteral("間仕切壁の荷重"), warnings),
+             l.interiorWall);
+        take(loadOr(t.floor, l.floor, QStringLiteral("床の荷重"), warnings), l.floor);
+        take(loadOr(t.live, l.live, QStringLiteral("積載荷重"), warnings), l.live);
+    }
+
+    take(required(seismic.c0, QStringLiteral("C0"), warnings), in.c0);
+    take(required(seismic.h1, QStringLiteral("1階の階高"), warnings), in.h1);
+    if (storeys == 2)
+        take(required(seismic.h2, QStringLiteral("2階の階高"), warnings), in.h2);
+    take(required(seismic.rise, QStringLiteral("屋根の高さ(最高高さ－軒高)"), warnings), in.rise);
+    take(required(seismic.overhang, QStringLiteral("軒の出"), warnings), in.overhang);
+    take(required(seismic.pitch, QStringLiteral("屋根勾配"), warnings), in.pitch);
+    if (!ok)
+        return std::nullopt;
+    return in;
+}
+
+double BraceReduction(double braceWidth, double memberDistance)
+{
+    if (!(memberDistance > TallStoreyLimit))
+        return 1.0;
+    return std::clamp(BraceReductionFactor * braceWidth / memberDistance, 0.0, 1.0);
+}
+
+double CountedQuasiLength(double quasiSum, double necessary)
+{
+    return std::clamp(quasiSum, 0.0, std::max(0.0, necessary / 2));
+}
+
+} // namespace quiren

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "core/calc/QuasiBearingWall.h"
+#include "core/calc/SeismicWeight.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+// What a sheet under the 2025 rules holds beyond the old sheet: how its Lw
+// is found, the floor areas the weight is spread over, the storey heights
+// that weaken tall braces, and the quasi-bearing walls. Inputs are kept as
+// typed (texts for numbers), like the rest of the sheet; the results are
+// derived again on every recalculation.
+//
+// Storeys: index 0 and 1 only (a sheet under these rules has one or two).
+namespace quiren {
+
+constexpr int Storeys2025 = 2;
+
+// Where the sheet's Lw comes from.
+enum class LwMethod {
+    Typed,  // read from the quick-reference table or the official tool
+    Tool,   // worked out by the official tool's method from the finishes
+    Loads,  // the same method with unit loads the user types
+};
+// "typed", "tool", "loads" (file keys).
+QString ChoiceKey(LwMethod method);
+std::optional<LwMethod> LwMethodFromKey(const QString &key);
+
+// Unit loads typed by the user (method Loads), N/m², as typed. An empty
+// text takes the tool's value for that part.
+struct UnitLoadTexts {
+    QString roof, solar, ceiling, wallFinish, wallInsulation, window, interiorWall, floor, live;
+};
+
+struct SeismicInputs {
+    LwMethod method = LwMethod::Tool;
+    std::array<QString, Storeys2025> typedLw;   // cm/m², method Typed
+    QString lwSource;   // where a typed Lw came from (早見表, the official tool, …), shown and printed
+
+    // Method Tool: the finishes; a Typed choice takes the load text beside it (N/m²).
+    RoofFinish roof = RoofFinish::Tile;
+    QString roofLoad;
+    WallFinish wall = WallFinish::Siding;
+    QString wallLoad;
+    SolarPanels solar = SolarPanels::None;
+    QString solarLoad;
+    BuildingUse use = BuildingUse::Dwelling;
+    // Method Loads.
+    UnitLoadTexts loads;
+
+    // Both computed methods.
+    QString c0 = QStringLiteral("0.2");   // 0.2, or 0.3 where the authority designates it
+    QString h1, h2;                       // storey heights, m
+    QString rise;                         // highest point − eaves height, m
+    QString overhang;                     // eaves overhang, m
+    QString pitch;                        // roof pitch, 寸
+};
+
+// Per storey: what the floor area Af is made of besides the legal floor area
+// typed in the sheet's floor-area box.
+struct FloorAreaInputs {
+    QString voids;        // 吹抜け, m², taken off
+    QString loftArea;     // loft store (小屋裏物置) above this storey, m²
+    QString loftHeight;   // its average clear height, m (at most 1.4)
+};
+
+struct Sheet2025Inputs {
+    SeismicInputs seismic;
+    std::array<FloorAreaInputs, Storeys2025> floor;
+    // A loft store of at most 1/8 of the floor area it is added to may be
+    // left out; the user can switch this off to count every loft.
+    bool loftExemption = true;
+    // Distance between the tops of the horizontal members per storey, m.
+    // Empty: not above 3.2 m, braces count in full.
+    std::array<QString, Storeys2025> memberDistance;
+};
+
+// Af of one storey and how it was made.
+struct FloorAreaResult {
+    double floorArea = 0;     // legal floor area typed, m²
+    double voids = 0;         // m²
+    double loftAddition = 0;  // h / 2.1 × A of every loft counted here, m²
+    bool loftExempted = false;   // a loft was left out under the 1/8 rule
+    double af = 0;            // floorArea − voids + loftAddition, m²
+};
+
+struct Sheet2025Results {
+    // The tool's breakdown (methods Tool and Loads; valid = false for Typed).
+    LwBreakdown breakdown;
+    std::array<FloorAreaResult, Storeys2025> floor;
+    std::array<int, Storeys2025> lw{};           // cm/m², whatever the method
+    std::array<bool, Storeys2025> lwKnown{};     // false: no Lw could be found
+    std::array<double, Storeys2025> seismicLength{};   // Lw × Af / 100, m
+    // Brace reduction αh per storey is per row (it depends on the brace's
+    // width); the storeys where it applies:
+    std::array<bool, Storeys2025> tallStorey{};
+    // Per storey [s] and direction [d], metres:
+    std::array<std::array<double, 2>, Storeys2025> bearingSum{};   // framing rows
+    std::array<std::array<double, 2>, Storeys2025> quasiSum{};     // quasi rows, all of them
+    std::array<std::array<double, 2>, Storeys2025> quasiCounted{}; // min(quasiSum, ½ necessary)
+    std::array<std::array<double, 2>, Storeys2025> necessary{};    // max(seismic, wind)
+    // Inputs outside the tool's range and inputs that could not be used, in Japanese.
+    QStringList warnings;
+    // Quasi-bearing rows of each storey that were doubtful or left out, in Japanese.
+    std::array<QStringList, Storeys2025> quasiWarnings;
+};
+
+// ---- the arithmetic of the 2025 rules that needs no sheet ---------------
+
+// The floor area a loft store adds: its average clear height h (m) / 2.1 ×
+// its area (m²).
+double LoftAddition(double loftArea, double loftHeight);
+
+// Af of storeys 0..storeys-1 from the legal floor areas typed in the sheet
+// (texts, m²) and the voids and lofts. A loft above storey 2 counts for
+// storeys 2 and 1. With the exemption on, a loft of at most 1/8 of the
+// floor area of the storey it is added to is left out there. Doubtful
+// inputs (a loft higher than 1.4 m, more voids than floor) add a warning.
+std::array<FloorAreaResult, Storeys2025> ComputeFloorAreas(
+    const std::array<QString, Storeys2025> &floorArea, const Sheet2025Inputs &inputs, int storeys,
+    QStringList *warnings);
+
+// The tool's input from the sheet's texts and the storeys' Af (m²); nothing,
+// with a warning naming the input, when a text it needs is empty or not a
+// number. Method Loads starts from the tool's loads for the chosen finishes
+// and takes every unit load the user typed instead.
+std::optional<LwInput> LwInputFromTexts(const SeismicInputs &seismic, int storeys, double af1,
+                                        double af2, QStringList *warnings);
+
+// Brace reduction αh = min(1, 3.5 · Lb / H) for a brace of width Lb (m,
+// the framing's length) in a storey whose horizontal members are H apart
+// (m); 1 where H does not exceed 3.2 m.
+double BraceReduction(double braceWidth, double memberDistance);
+
+// What part of a storey's quasi-bearing length (m) counts: at most half
+// the necessary length (m) of that storey and direction.
+double CountedQuasiLength(double quasiSum, double necessary);
+
+} // namespace quiren

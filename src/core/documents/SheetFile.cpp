@@ -1,0 +1,763 @@
+#include "core/documents/SheetFile.h"
+
+#include "core/io/NativePath.h"
+#include "core/settings/SettingsStore.h"
+#include "core/text/JsonWriter.h"
+#include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
+
+namespace quiren {
+
+namespace {
+
+constexpr int MsgNewerVersion = 6090;   // path, version
+constexpr int MsgBadValue = 6091;       // path, where
+
+const QString OldRulesName = QStringLiteral("old");
+const QString Rules2025Name = QStringLiteral("2025");
+
+QString rulesName(RuleSetKind rules)
+{
+    return rules == RuleSetKind::Rules2025 ? Rules2025Name : OldRulesName;
+}
+
+// A finish or panel load the user types has the key "typed" in the file.
+const QString TypedKey = QStringLiteral("typed");
+
+template <typename Choice>
+QString choiceKey(Choice choice)
+{
+    if constexpr (requires { Choice::Typed; }) {
+        if (choice == Choice::Typed)
+            return TypedKey;
+    }
+    return ChoiceKey(choice);
+}
+
+template <typename Choice>
+std::optional<Choice> choiceOf(const QString &key, std::optional<Choice> (*fromKey)(const QString &))
+{
+    if constexpr (requires { Choice::Typed; }) {
+        if (key == TypedKey)
+            return Choice::Typed;
+    }
+    return fromKey(key);
+}
+
+// The texts an area, a length or a places count may hold: what the window
+// accepts in those cells.
+bool isAreaText(const QString &text)
+{
+    return text.isEmpty() || IsSingleNumber(text);
+}
+
+bool isCountText(const QString &text)
+{
+    return text.isEmpty() || (IsSingleNumber(text) && TextValue(text) >= 0);
+}
+
+// Loads, heights, Lw and the like: a value outside the range the rules
+// expect is the sheet's to warn about, so the file takes any number.
+bool isNumberText(const QString &text)
+{
+    return isAreaText(text);
+}
+
+// The unit-load texts of the "loads" method, with their keys.
+const std::array<std::pair<const char16_t *, QString UnitLoadTexts::*>, 9> LoadKeys{{
+    {u"roof", &UnitLoadTexts::roof},
+    {u"solar", &UnitLoadTexts::solar},
+    {u"ceiling", &UnitLoadTexts::ceiling},
+    {u"wallFinish", &UnitLoadTexts::wallFinish},
+    {u"wallInsulation", &UnitLoadTexts::wallInsulation},
+    {u"window", &UnitLoadTexts::window},
+    {u"interiorWall", &UnitLoadTexts::interiorWall},
+    {u"floor", &UnitLoadTexts::floor},
+    {u"live", &UnitLoadTexts::live},
+}};
+
+// The texts of the computed methods besides the choices, with their keys.
+const std::array<std::pair<const char16_t *, QString SeismicInputs::*>, 9> SeismicTextKeys{{
+    {u"roofLoad", &SeismicInputs::roofLoad},
+    {u"wallLoad", &SeismicInputs::wallLoad},
+    {u"solarLoad", &SeismicInputs::solarLoad},
+    {u"c0", &SeismicInputs::c0},
+    {u"h1", &SeismicInputs::h1},
+    {u"h2", &SeismicInputs::h2},
+    {u"rise", &SeismicInputs::rise},
+    {u"overhang", &SeismicInputs::overhang},
+    {u"pitch", &SeismicInputs::pitch},
+}};
+
+// ---- writing ---------------------------------------------------------------
+
+void writePair(JsonWriter &w, const QString &first, const QString &second)
+{
+    w.beginArray(JsonWriter::Inline);
+    w.string(first);
+    w.string(second);
+    w.endArray();
+}
+
+void writeRow(JsonWriter &w, const CalcFileData::RowInputs &row)
+{
+    // The seven cells in file order: kind, section, X-bracing, length 0,
+    // places 0, length 1, places 1.
+    w.beginObject(JsonWriter::Inline);
+    w.key(u"kind");
+    w.string(row[0]);
+    w.key(u"section");
+    w.string(row[1]);
+    w.key(u"xBracing");
+    w.string(row[2]);
+    w.key(u"length");
+    writePair(w, row[3], row[5]);
+    w.key(u"places");
+    writePair(w, row[4], row[6]);
+    w.endObject();
+}
+
+bool isEmptyRow(const CalcFileData::RowInputs &row)
+{
+    return std::all_of(row.begin(), row.end(), [](const QString &cell) { return cell.isEmpty(); });
+}
+
+void writeSeismic(JsonWriter &w, const SeismicInputs &in)
+{
+    w.beginObject();
+    w.key(u"method");
+    w.string(ChoiceKey(in.method));
+    w.key(u"typedLw");
+    writePair(w, in.typedLw[0], in.typedLw[1]);
+    w.key(u"roof");
+    w.string(choiceKey(in.roof));
+    w.key(u"wall");
+    w.string(choiceKey(in.wall));
+    w.key(u"solar");
+    w.string(choiceKey(in.solar));
+    w.key(u"use");
+    w.string(ChoiceKey(in.use));
+    for (const auto &[key, member] : SeismicTextKeys) {
+        w.key(key);
+        w.string(in.*member);
+    }
+    w.key(u"loads");
+    w.beginObject();
+    for (const auto &[key, member] : LoadKeys) {
+        w.key(key);
+        w.string(in.loads.*member);
+    }
+    w.endObject();
+    w.endObject();
+}
+
+void writeQuasiRow(JsonWriter &w, const QuasiWallRow &row)
+{
+    w.beginObject(JsonWriter::Inline);
+    w.key(u"kind");
+    w.string(row.kind);
+    w.key(u"base");
+    w.string(row.base);
+    w.key(u"panelHeight");
+    w.string(row.panelHeight);
+    w.key(u"clearHeight");
+    w.string(row.clearHeight);
+    w.key(u"length");
+    writePair(w, row.length[0], row.length[1]);
+    w.key(u"places");
+    writePair(w, row.places[0], row.places[1]);
+    w.endObject();
+}
+
+bool isEmptyQuasiRow(const QuasiWallRow &row)
+{
+    return row.kind.isEmpty() && row.base.isEmpty() && row.panelHeight.isEmpty() && row.clearHeight.isEmpty()
+           && row.length[0].isEmpty() && row.length[1].isEmpty() && row.places[0].isEmpty()
+           && row.places[1].isEmpty();
+}
+
+// The members of storey s that only the 2025 rules use.
+void writeStorey2025(JsonWriter &w, const SheetFileData &data, int s)
+{
+    const FloorAreaInputs &floor = data.inputs2025.floor[s];
+    w.key(u"voids");
+    w.string(floor.voids);
+    w.key(u"loftArea");
+    w.string(floor.loftArea);
+    w.key(u"loftHeight");
+    w.string(floor.loftHeight);
+    w.key(u"memberDistance");
+    w.string(data.inputs2025.memberDistance[s]);
+    const std::vector<QuasiWallRow> &rows = data.quasiWalls[s];
+    int used = static_cast<int>(rows.size());
+    while (used > 0 && isEmptyQuasiRow(rows[used - 1]))
+        --used;
+    w.key(u"quasiWalls");
+    w.beginArray();
+    for (int r = 0; r < used; ++r)
+        writeQuasiRow(w, rows[r]);
+    w.endArray();
+}
+
+// The 2025 members alone, to tell whether a sheet holds anything there.
+QByteArray encoded2025(const SheetFileData &data)
+{
+    JsonWriter w;
+    w.beginObject();
+    w.key(u"loftExemption");
+    w.boolean(data.inputs2025.loftExemption);
+    w.key(u"seismic");
+    writeSeismic(w, data.inputs2025.seismic);
+    for (int s = 0; s < Storeys2025; ++s)
+        writeStorey2025(w, data, s);
+    w.endObject();
+    return w.bytes();
+}
+
+bool holds2025(const SheetFileData &data)
+{
+    static const QByteArray none = encoded2025(SheetFileData{});
+    return data.rules == RuleSetKind::Rules2025 || encoded2025(data) != none;
+}
+
+void writeStoreys(JsonWriter &w, const SheetFileData &data)
+{
+    const CalcFileData &in = data.inputs;
+    const bool with2025 = holds2025(data);
+    w.beginArray();
+    for (int s = 0; s < StoreyCount; ++s) {
+        w.beginObject();
+        w.key(u"floorArea");
+        w.string(in.floorArea[s]);
+        w.key(u"projectedArea");
+        writePair(w, in.projectedArea[s], in.projectedArea[s + 3]);
+        // Empty rows at the end are left out; those between rows in use
+        // keep the rows' places in the grid.
+        int used = static_cast<int>(in.rows[s].size());
+        while (used > 0 && isEmptyRow(in.rows[s][used - 1]))
+            --used;
+        w.key(u"rows");
+        w.beginArray();
+        for (int r = 0; r < used; ++r)
+            writeRow(w, in.rows[s][r]);
+        w.endArray();
+        if (with2025 && s < Storeys2025)
+            writeStorey2025(w, data, s);
+        w.endObject();
+    }
+    w.endArray();
+}
+
+// ---- reading ---------------------------------------------------------------
+
+// Reads the members of the document into the value, keeping the first
+// value that is wrong. A member that is absent keeps what the value holds.
+class ValueReader {
+public:
+    bool failed() const { return !m_where.isEmpty(); }
+    const QString &where() const { return m_where; }
+
+    void fail(const QString &where)
+    {
+        if (m_where.isEmpty())
+            m_where = where;
+    }
+
+    static QString member(const QString &path, const QString &key)
+    {
+        return path.isEmpty() ? key : path + QLatin1Char('.') + key;
+    }
+    static QString element(const QString &path, qsizetype index)
+    {
+        return path + QLatin1Char('[') + QString::number(index) + QLatin1Char(']');
+    }
+
+    void text(const QJsonObject &object, const QString &path, const QString &key, QString &target,
+              const std::function<bool(const QString &)> &valid = {})
+    {
+        const QJsonValue value = object.value(key);
+        if (value.isUndefined())
+            return;
+        if (!value.isString() || (valid && !valid(value.toString())))
+            return fail(member(path, key));
+        target = value.toString();
+    }
+
+    void boolean(const QJsonObject &object, const QString &path, const QString &key, bool &target)
+    {
+        const QJsonValue value = object.value(key);
+        if (value.isUndefined())
+            return;
+        if (!value.isBool())
+            return fail(member(path, key));
+        target = value.toBool();
+    }
+
+    void integer(const QJsonObject &object, const QString &path, const QString &key, int &target,
+                 int low, int high)
+    {
+        const QJsonValue value = object.value(key);
+        if (value.isUndefined())
+            return;
+        const std::optional<int> number = integerOf(value, low, high);
+        if (!number)
+            return fail(member(path, key));
+        target = *number;
+    }
+
+    // A JSON number that is a whole number within [low, high].
+    static std::optional<int> integerOf(const QJsonValue &value, int low, int high)
+    {
+        if (!value.isDouble())
+            return std::nullopt;
+        const double d = value.toDouble();
+        if (!std::isfinite(d) || d != std::floor(d) || d < low || d > high)
+            return std::nullopt;
+        return static_cast<int>(d);
+    }
+
+    // An array of exactly `count` elements, or an empty optional (and the
+    // failure noted) when the member is there but is not one.
+    std::optional<QJsonArray> array(const QJsonObject &object, const QString &path, const QString &key,
+                                    qsizetype minCount, qsizetype maxCount)
+    {
+        const QJsonValue value = object.value(key);
+        if (value.isUndefined())
+            return std::nullopt;
+        if (!value.isArray() || value.toArray().size() < minCount || value.toArray().size() > maxCount) {
+            fail(member(path, key));
+            return std::nullopt;
+        }
+        return value.toArray();
+    }
+
+    // A pair of texts, one per direction.
+    void pair(const QJsonObject &object, const QString &path, const QString &key, QString &first,
+              QString &second, const std::function<bool(const QString &)> &valid)
+    {
+        const std::optional<QJsonArray> items = array(object, path, key, 2, 2);
+        if (!items)
+            return;
+        QString *targets[2] = {&first, &second};
+        for (int i = 0; i < 2; ++i) {
+            const QJsonValue item = items->at(i);
+            if (!item.isString() || !valid(item.toString()))
+                return fail(element(member(path, key), i));
+            *targets[i] = item.toString();
+        }
+    }
+
+    // One of the keys of a choice ("tile", "typed", ...).
+    template <typename Choice>
+    void choice(const QJsonObject &object, const QString &path, const QString &key, Choice &target,
+                std::optional<Choice> (*fromKey)(const QString &))
+    {
+        const QJsonValue value = object.value(key);
+        if (value.isUndefined())
+            return;
+        const std::optional<Choice> chosen = value.isString() ? choiceOf(value.toString(), fromKey) : std::nullopt;
+        if (!chosen)
+            return fail(member(path, key));
+        target = *chosen;
+    }
+
+    // A member that has to be an object, when it is there.
+    std::optional<QJsonObject> object(const QJsonObject &parent, const QString &path, const QString &key)
+    {
+        const QJsonValue value = parent.value(key);
+        if (value.isUndefined())
+            return std::nullopt;
+        if (!value.isObject()) {
+            fail(member(path, key));
+            return std::nullopt;
+        }
+        return value.toObject();
+    }
+
+private:
+    QString m_where;
+};
+
+void readRow(ValueReader &reader, const QJsonValue &value, const QString &path, CalcFileData::RowInputs &row)
+{
+    if (!value.isObject())
+        return reader.fail(path);
+    const QJsonObject object = value.toObject();
+    reader.text(object, path, QStringLiteral("kind"), row[0]);
+    reader.text(object, path, QStringLiteral("section"), row[1]);
+    reader.text(object, path, QStringLiteral("xBracing"), row[2]);
+    reader.pair(object, path, QStringLiteral("length"), row[3], row[5], isCountText);
+    reader.pair(object, path, QStringLiteral("places"), row[4], row[6], isCountText);
+}
+
+void readSeismic(ValueReader &reader, const QJsonObject &root, SeismicInputs &in)
+{
+    const QString path = QStringLiteral("seismic");
+    const std::optional<QJsonObject> seismic = reader.object(root, QString(), path);
+    if (!seismic)
+        return;
+    reader.choice(*seismic, path, QStringLiteral("method"), in.method, LwMethodFromKey);
+    reader.pair(*seismic, path, QStringLiteral("typedLw"), in.typedLw[0], in.typedLw[1], isNumberText);
+    reader.choice(*seismic, path, QStringLiteral("roof"), in.roof, RoofFinishFromKey);
+    reader.choice(*seismic, path, QStringLiteral("wall"), in.wall, WallFinishFromKey);
+    reader.choice(*seismic, path, QStringLiteral("solar"), in.solar, SolarPanelsFromKey);
+    reader.choice(*seismic, path, QStringLiteral("use"), in.use, BuildingUseFromKey);
+    for (const auto &[key, member] : SeismicTextKeys)
+        reader.text(*seismic, path, QString::fromUtf16(key), in.*member, isNumberText);
+    const QString loadsPath = ValueReader::member(path, QStringLiteral("loads"));
+    if (const std::optional<QJsonObject> loads = reader.object(*seismic, path, QStringLiteral("loads"))) {
+        for (const auto &[key, member] : LoadKeys)
+            reader.text(*loads, loadsPath, QString::fromUtf16(key), in.loads.*member, isNumberText);
+    }
+}
+
+void readQuasiRow(ValueReader &reader, const QJsonValue &value, const QString &path, QuasiWallRow &row)
+{
+    if (!value.isObject())
+        return reader.fail(path);
+    const QJsonObject object = value.toObject();
+    reader.text(object, path, QStringLiteral("kind"), row.kind);
+    reader.text(object, path, QStringLiteral("base"), row.base, isNumberText);
+    reader.text(object, path, QStringLiteral("panelHeight"), row.panelHeight, isNumberText);
+    reader.text(object, path, QStringLiteral("clearHeight"), row.clearHeight, isNumberText);
+    reader.pair(object, path, QStringLiteral("length"), row.length[0], row.length[1], isCountText);
+    reader.pair(object, path, QStringLiteral("places"), row.places[0], row.places[1], isCountText);
+}
+
+void readStorey2025(ValueReader &reader, const QJsonObject &storey, const QString &path, SheetFileData &data,
+                    int s)
+{
+    FloorAreaInputs &floor = data.inputs2025.floor[s];
+    reader.text(storey, path, QStringLiteral("voids"), floor.voids, isNumberText);
+    reader.text(storey, path, QStringLiteral("loftArea"), floor.loftArea, isNumberText);
+    reader.text(storey, path, QStringLiteral("loftHeight"), floor.loftHeight, isNumberText);
+    reader.text(storey, path, QStringLiteral("memberDistance"), data.inputs2025.memberDistance[s], isNumberText);
+    const std::optional<QJsonArray> rows = reader.array(storey, path, QStringLiteral("quasiWalls"), 0, QuasiRowCount);
+    if (!rows)
+        return;
+    const QString rowsPath = ValueReader::member(path, QStringLiteral("quasiWalls"));
+    for (int r = 0; r < rows->size(); ++r)
+        readQuasiRow(reader, rows->at(r), ValueReader::element(rowsPath, r), data.quasiWalls[s][r]);
+}
+
+void readStoreys(ValueReader &reader, const QJsonObject &root, SheetFileData &data)
+{
+    CalcFileData &in = data.inputs;
+    const std::optional<QJsonArray> storeys = reader.array(root, QString(), QStringLiteral("storeys"), 0, StoreyCount);
+    if (!storeys)
+        return;
+    for (int s = 0; s < storeys->size(); ++s) {
+        const QString path = ValueReader::element(QStringLiteral("storeys"), s);
+        if (!storeys->at(s).isObject())
+            return reader.fail(path);
+        const QJsonObject storey = storeys->at(s).toObject();
+        reader.text(storey, path, QStringLiteral("floorArea"), in.floorArea[s], isAreaText);
+        reader.pair(storey, path, QStringLiteral("projectedArea"), in.projectedArea[s], in.projectedArea[s + 3],
+                    isAreaText);
+        const QString rowsPath = ValueReader::member(path, QStringLiteral("rows"));
+        if (const std::optional<QJsonArray> rows =
+                reader.array(storey, path, QStringLiteral("rows"), 0, FramingRowCount(s))) {
+            for (int r = 0; r < rows->size(); ++r)
+                readRow(reader, rows->at(r), ValueReader::element(rowsPath, r), in.rows[s][r]);
+        }
+        if (s < Storeys2025)
+            readStorey2025(reader, storey, path, data, s);
+    }
+}
+
+void readAll(ValueReader &reader, const QJsonObject &root, SheetFileData &data)
+{
+    CalcFileData &in = data.inputs;
+    reader.text(root, QString(), QStringLiteral("title"), in.titleName);
+    int storeys = in.storeyIndex + 1;
+    reader.integer(root, QString(), QStringLiteral("storeyCount"), storeys, 1, StoreyCount);
+    in.storeyIndex = storeys - 1;
+    reader.integer(root, QString(), QStringLiteral("weight"), in.weightType, 0, 1);
+    reader.integer(root, QString(), QStringLiteral("certifiedWall"), in.certifiedChoice, -1, MaxCertifiedPosition);
+    reader.boolean(root, QString(), QStringLiteral("strongWind"), in.strongWind);
+    if (const std::optional<QJsonArray> merge = reader.array(root, QString(), QStringLiteral("merge"), 3, 3)) {
+        for (int c = 0; c < 3; ++c) {
+            if (!merge->at(c).isBool())
+                return reader.fail(ValueReader::element(QStringLiteral("merge"), c));
+            in.merge[c] = merge->at(c).toBool();
+        }
+    }
+    reader.boolean(root, QString(), QStringLiteral("loftExemption"), data.inputs2025.loftExemption);
+    readSeismic(reader, root, data.inputs2025.seismic);
+    readStoreys(reader, root, data);
+    // The 2025 rules are for one- and two-storey buildings only.
+    if (data.rules == RuleSetKind::Rules2025 && in.storeyIndex >= Storeys2025)
+        reader.fail(QStringLiteral("storeyCount"));
+}
+
+// The input cells of a quasi-bearing row, without its derived cells.
+QuasiWallRow QuasiInputsOf(const QuasiWallRow &row)
+{
+    QuasiWallRow inputs;
+    inputs.kind = row.kind;
+    inputs.base = row.base;
+    inputs.panelHeight = row.panelHeight;
+    inputs.clearHeight = row.clearHeight;
+    inputs.length = row.length;
+    inputs.places = row.places;
+    return inputs;
+}
+
+QByteArray withoutByteOrderMark(const QByteArray &bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+}
+
+} // namespace
+
+// ---- data --------------------------------------------------------------------
+
+SheetFileData::SheetFileData()
+{
+    for (std::vector<QuasiWallRow> &rows : quasiWalls)
+        rows.assign(QuasiRowCount, QuasiWallRow{});
+}
+
+SheetFileData SheetFileDataOf(const CalcSheet &sheet)
+{
+    SheetFileData data;
+    data.rules = sheet.ruleSetKind();
+    data.inputs = CalcFileDataOf(sheet);
+    data.inputs2025 = sheet.inputs2025;
+    for (int s = 0; s < Storeys2025; ++s) {
+        const int count = std::min<int>(QuasiRowCount, static_cast<int>(sheet.quasiWalls[s].size()));
+        for (int r = 0; r < count; ++r)
+            data.quasiWalls[s][r] = QuasiInputsOf(sheet.quasiWalls[s][r]);
+    }
+    return data;
+}
+
+SheetFileData SheetFileDataOfCalcFile(const CalcFileData &in, int *dropped)
+{
+    SheetFileData data;
+    data.inputs = in;
+    int count = 0;
+    auto keep = [&count](QString &text, bool (*valid)(const QString &)) {
+        if (!valid(text)) {
+            text.clear();
+            ++count;
+        }
+    };
+    CalcFileData &out = data.inputs;
+    for (QString &area : out.floorArea)
+        keep(area, isAreaText);
+    for (QString &area : out.projectedArea)
+        keep(area, isAreaText);
+    for (auto &rows : out.rows) {
+        for (CalcFileData::RowInputs &row : rows) {
+            for (int f : {3, 4, 5, 6})
+                keep(row[f], isCountText);
+        }
+    }
+    if (out.certifiedChoice < -1 || out.certifiedChoice > MaxCertifiedPosition) {
+        out.certifiedChoice = 0;
+        ++count;
+    }
+    if (dropped)
+        *dropped = count;
+    return data;
+}
+
+// ---- writing ---------------------------------------------------------------------
+
+QByteArray EncodeSheetFile(const SheetFileData &data)
+{
+    const CalcFileData &in = data.inputs;
+    JsonWriter w;
+    w.beginObject();
+    w.key(u"format");
+    w.string(QString::fromLatin1(SheetFileFormat));
+    w.key(u"version");
+    w.integer(SheetFileVersion);
+    w.key(u"rules");
+    w.string(rulesName(data.rules));
+    w.key(u"title");
+    w.string(in.titleName);
+    w.key(u"storeyCount");
+    w.integer(in.storeyIndex + 1);
+    w.key(u"weight");
+    w.integer(in.weightType);
+    w.key(u"certifiedWall");
+    w.integer(in.certifiedChoice);
+    w.key(u"strongWind");
+    w.boolean(in.strongWind);
+    w.key(u"merge");
+    w.beginArray(JsonWriter::Inline);
+    for (bool mark : in.merge)
+        w.boolean(mark);
+    w.endArray();
+    if (holds2025(data)) {
+        w.key(u"loftExemption");
+        w.boolean(data.inputs2025.loftExemption);
+        w.key(u"seismic");
+        writeSeismic(w, data.inputs2025.seismic);
+    }
+    w.key(u"storeys");
+    writeStoreys(w, data);
+    w.endObject();
+    return w.bytes();
+}
+
+WriteResult WriteSheetFile(const QString &path, const SheetFileData &data)
+{
+    return WriteFileSafely(path, EncodeSheetFile(data));
+}
+
+// ---- reading -------------------------------------------------------------------
+
+bool LooksLikeSheetFile(const QByteArray &bytes)
+{
+    for (char c : withoutByteOrderMark(bytes)) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+            continue;
+        return c == '{';
+    }
+    return false;
+}
+
+SheetFileParse ParseSheetFile(const QByteArray &bytes)
+{
+    SheetFileParse result;
+    auto refuse = [&result](SheetFileStatus status, const QString &detail = QString()) {
+        result.status = status;
+        result.detail = detail;
+        result.data = SheetFileData{};
+        return result;
+    };
+    if (bytes.size() > MaxSheetFileSize)
+        return refuse(SheetFileStatus::NotDataFile);
+
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(withoutByteOrderMark(bytes), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return refuse(SheetFileStatus::NotDataFile);
+    const QJsonObject root = document.object();
+    if (root.value(QLatin1String("format")) != QLatin1String(SheetFileFormat))
+        return refuse(SheetFileStatus::NotDataFile);
+
+    // The version decides how everything else reads, so it comes first.
+    const QJsonValue version = root.value(QLatin1String("version"));
+    const std::optional<int> major = ValueReader::integerOf(version, 1, std::numeric_limits<int>::max());
+    if (!major)
+        return refuse(SheetFileStatus::BadValue, QStringLiteral("version"));
+    if (*major > SheetFileVersion)
+        return refuse(SheetFileStatus::NewerVersion, QString::number(*major));
+
+    ValueReader reader;
+    const QJsonValue rules = root.value(QLatin1String("rules"));
+    if (rules == Rules2025Name)
+        result.data.rules = RuleSetKind::Rules2025;
+    else if (!rules.isUndefined() && rules != OldRulesName)
+        reader.fail(QStringLiteral("rules"));
+    readAll(reader, root, result.data);
+    if (reader.failed())
+        return refuse(SheetFileStatus::BadValue, reader.where());
+    return result;
+}
+
+QString NewerVersionMessage(const QString &path, const QString &version)
+{
+    return Str(MsgNewerVersion).arg(path, version);
+}
+
+QString BadValueMessage(const QString &path, const QString &where)
+{
+    return Str(MsgBadValue).arg(path, where);
+}
+
+SheetFileRead ReadSheetFile(const QString &path)
+{
+    SheetFileRead result;
+    auto cannotOpen = [&]() {
+        result.status = SheetFileStatus::CannotOpen;
+        result.message = CannotOpenMessage(path);
+        return result;
+    };
+
+    if (path.isEmpty() || QFileInfo(path).isDir())
+        return cannotOpen();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) && !OpenNativeForReading(file, path))
+        return cannotOpen();
+    // One byte more than the larger limit tells an oversized file from a full one.
+    const QByteArray bytes = file.read(std::max(MaxSheetFileSize, MaxCalcFileSize) + 1);
+    if (file.error() != QFileDevice::NoError)
+        return cannotOpen();
+    file.close();
+
+    if (!LooksLikeSheetFile(bytes)) {
+        const std::optional<CalcFileData> old = ParseCalcFile(bytes);
+        if (!old) {
+            result.status = SheetFileStatus::NotDataFile;
+            result.message = NotDataFileMessage();
+            return result;
+        }
+        result.data = SheetFileDataOfCalcFile(*old, &result.droppedInputs);
+        return result;
+    }
+
+    SheetFileParse parsed = ParseSheetFile(bytes);
+    result.status = parsed.status;
+    switch (parsed.status) {
+    case SheetFileStatus::Ok:
+        result.data = std::move(parsed.data);
+        break;
+    case SheetFileStatus::NotDataFile:
+        result.message = NotDataFileMessage();
+        break;
+    case SheetFileStatus::NewerVersion:
+        result.message = NewerVersionMessage(path, parsed.detail);
+        break;
+    case SheetFileStatus::BadValue:
+        result.message = BadValueMessage(path, parsed.detail);
+        break;
+    case SheetFileStatus::CannotOpen:
+        break;
+    }
+    return result;
+}
+
+// ---- applying ------------------------------------------------------------------
+
+void ApplySheetFile(CalcSheet &sheet, const SheetFileData &data, int wallCoefficeient)
+{
+    ApplyCalcFile(sheet, data.inputs, wallCoefficeient);
+    sheet.inputs2025 = data.inputs2025;
+    for (int s = 0; s < Storeys2025; ++s) {
+        std::vector<QuasiWallRow> &rows = sheet.quasiWalls[s];
+        rows.assign(QuasiRowCount, QuasiWallRow{});
+        const int count = std::min<int>(QuasiRowCount, static_cast<int>(data.quasiWalls[s].size()));
+        for (int r = 0; r < count; ++r)
+            rows[r] = QuasiInputsOf(data.quasiWalls[s][r]);
+    }
+    // The reader refuses a three-storey sheet under the 2025 rules, the only
+    // case the switch refuses.
+    sheet.SetRuleSet(data.rules);
+    sheet.Recalculate();
+    sheet.changed = false;
+}
+
+void ApplySheetFile(CalcSheet &sheet, const SheetFileData &data)
+{
+    ApplySheetFile(sheet, data, data.inputs.strongWind ? ReadWallCoefficient() : WallCoefficientDefault);
+}
+
+} // namespace quiren
