@@ -7,12 +7,17 @@
 #include "gui/calcwindow/EditPrompts.h"
 #include "gui/calcwindow/FramingGrid.h"
 #include "gui/calcwindow/JudgementGrid.h"
+#include "gui/calcwindow/LoadsGroup.h"
+#include "gui/calcwindow/LwBreakdownWindow.h"
+#include "gui/calcwindow/QuasiWallGrid.h"
+#include "gui/calcwindow/Storey2025Panel.h"
 #include "gui/documents/DocumentCommands.h"
 #include "gui/print/JwCommand.h"
 #include "gui/print/PrintCommands.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/SplashWindow.h"
 #include "gui/widgets/Captions.h"
+#include "gui/widgets/MessageBox.h"
 #include "gui/widgets/Twips.h"
 #include "gui/widgets/WidgetSupport.h"
 
@@ -127,6 +132,7 @@ void CalcWindow::buildControls()
         m_storeys[i]->installEventFilter(this);
     }
     auto *weightFrame = new QGroupBox(QString::number(S::RoofWeight), this);
+    m_weightFrame = weightFrame;
     weightFrame->setObjectName(QStringLiteral("Frame2"));
     SetTag(weightFrame, S::RoofWeight);
     auto *weightLayout = new QVBoxLayout(weightFrame);
@@ -163,11 +169,13 @@ void CalcWindow::buildControls()
         m_floorNeeded[s] = valueLabel(IndexedName("FloorNecessaryLong", s), QStringLiteral("0.00"), 900, page);
         lines->addWidget(fsLabel, 0, 0);
         lines->addWidget(m_floorBoxes[s], 0, 1);
-        lines->addWidget(numberedLabel(S::SquareMetresTimes, page, QStringLiteral("Label4")), 0, 2);
-        lines->addWidget(m_floorTimes[s], 0, 3);
-        lines->addWidget(numberedLabel(S::EqualsFloorRequirement, page, QStringLiteral("Label2")), 0, 4);
-        lines->addWidget(m_floorNeeded[s], 0, 5);
-        lines->addWidget(numberedLabel(S::Metres, page, QStringLiteral("Label3")), 0, 6);
+        // Under the 2025 rules the requirement is not floor area × a
+        // coefficient: these give way to the Af and Lw lines.
+        m_floorLineParts[s] = {numberedLabel(S::SquareMetresTimes, page, QStringLiteral("Label4")), m_floorTimes[s],
+                               numberedLabel(S::EqualsFloorRequirement, page, QStringLiteral("Label2")),
+                               m_floorNeeded[s], numberedLabel(S::Metres, page, QStringLiteral("Label3"))};
+        for (int i = 0; i < m_floorLineParts[s].size(); ++i)
+            lines->addWidget(m_floorLineParts[s][i], 0, 2 + i);
 
         for (int d = 0; d < 2; ++d) {
             const int w = s + 3 * d;
@@ -206,7 +214,23 @@ void CalcWindow::buildControls()
         pageLayout->setContentsMargins(6, 6, 6, 6);
         pageLayout->setSpacing(6);
         pageLayout->addLayout(lines);
+        if (s < Storeys2025) {
+            m_storey2025[s] = new Storey2025Panel(m_sheet, s, page);
+            connect(m_storey2025[s], &Storey2025Panel::edited, this, &CalcWindow::on2025Edited);
+            connect(m_storey2025[s], &Storey2025Panel::focused, this, [this] {
+                showPrompt(QString::number(currentStorey() + 1) + Str(S::PromptStorey2025));
+            });
+            pageLayout->addWidget(m_storey2025[s]);
+        }
         pageLayout->addWidget(m_framing[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        if (s < Storeys2025) {
+            m_quasiTitles[s] = new QLabel(Str(S::QuasiGridTitle), page);
+            m_quasi[s] = new QuasiWallGrid(m_sheet, s, page);
+            connect(m_quasi[s], &QuasiWallGrid::edited, this, &CalcWindow::on2025Edited);
+            connect(m_quasi[s], &QuasiWallGrid::focused, this, [this] { showPrompt(Str(S::PromptQuasi)); });
+            pageLayout->addWidget(m_quasiTitles[s]);
+            pageLayout->addWidget(m_quasi[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        }
         pageLayout->addStretch(1);
         m_tabs->addTab(page, StoreyName(s));
     }
@@ -230,6 +254,14 @@ void CalcWindow::buildControls()
     frames->addWidget(storeyFrame, 1);
     frames->addWidget(weightFrame, 1);
     inputs->addLayout(frames, 3, 0, 1, 2);
+    m_rulesLabel = new QLabel(this);
+    m_rulesLabel->setObjectName(QStringLiteral("RulesLabel"));
+    inputs->addWidget(m_rulesLabel, 4, 0, 1, 2);
+
+    m_loads = new LoadsGroup(m_sheet, this);
+    connect(m_loads, &LoadsGroup::edited, this, &CalcWindow::on2025Edited);
+    connect(m_loads, &LoadsGroup::breakdownRequested, this, [this] { showBreakdown(); });
+    connect(m_loads, &LoadsGroup::focused, this, [this] { showPrompt(Str(S::PromptLoads)); });
 
     auto *top = new QHBoxLayout;
     top->addLayout(inputs, 1);
@@ -241,6 +273,7 @@ void CalcWindow::buildControls()
     layout->setContentsMargins(TwipsToPixelsX(100, this), TwipsToPixelsY(80, this),
                                TwipsToPixelsX(100, this), TwipsToPixelsY(80, this));
     layout->addLayout(top);
+    layout->addWidget(m_loads);
     layout->addWidget(m_tabs, 1);
 }
 
@@ -262,12 +295,17 @@ void CalcWindow::buildMenus()
     QAction *jw = makeAction(QStringLiteral("mnuJWcomp"), S::MenuJwConvert);
     jw->setEnabled(false);
     QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), S::MenuFileExit);
+    m_newOther = new QAction(this);
+    m_newOther->setObjectName(QStringLiteral("mnuFileNewOther"));
+    m_convert = makeAction(QStringLiteral("mnuConvert2025"), S::MenuConvert2025);
     file->addAction(fileNew);
+    file->addAction(m_newOther);
     file->addAction(fileOpen);
     file->addAction(fileClose);
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBer1"));
     file->addAction(fileSave);
     file->addAction(fileSaveAs);
+    file->addAction(m_convert);
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBer2"));
     file->addAction(filePrint);
     file->addAction(jw);
@@ -283,6 +321,11 @@ void CalcWindow::buildMenus()
         m_recentFiles << recent;
     }
     OnChosen(fileNew, this, [this] { if (m_main) m_main->newCalcWindow(); });
+    OnChosen(m_newOther, this, [this] {
+        if (m_main)
+            m_main->newCalcWindow(ReadNewSheet2025() ? RuleSetKind::Old : RuleSetKind::Rules2025);
+    });
+    OnChosen(m_convert, this, [this] { convertTo2025(); });
     OnChosen(fileOpen, this, [this] { if (m_main) m_main->openFileCommand(); });
     OnChosen(fileClose, this, [this] { closeCommand(); });
     OnChosen(fileSave, this, [this] { save(); });
@@ -417,6 +460,9 @@ void CalcWindow::showSheet()
         m_wall->setCurrentIndex(std::max(m_sheet.certifiedChoice, -1));
     m_storeys[m_sheet.storeyIndex]->setChecked(true);
     m_weights[m_sheet.weightType]->setChecked(true);
+    m_loads->showSheet();
+    for (Storey2025Panel *panel : m_storey2025)
+        panel->showSheet();
     for (int s = 0; s < StoreyCount; ++s)
         m_floorBoxes[s]->setText(m_sheet.floorArea[s]);
     for (int w = 0; w < ProjectedAreaCount; ++w)
@@ -425,9 +471,95 @@ void CalcWindow::showSheet()
     for (int k = 0; k < 3; ++k)
         m_merge[k]->setChecked(m_sheet.merge[k]);
     m_showing = false;
+    applyRuleLayout();
     showStoreyTabs(m_sheet.storeyIndex);
     refreshNumbers();
     refreshGrids();
+}
+
+void CalcWindow::applyRuleLayout()
+{
+    const bool rules2025 = m_sheet.ruleSetKind() == RuleSetKind::Rules2025;
+    m_rulesLabel->setText(Str(S::RulesCaption) + RuleSetName(m_sheet.ruleSetKind()));
+    m_weightFrame->setVisible(!rules2025);
+    // A three-storey building is outside the 2025 rules.
+    m_storeys[2]->setVisible(!rules2025);
+    m_tabs->setTabVisible(2, !rules2025);
+    for (const QList<QWidget *> &parts : m_floorLineParts) {
+        for (QWidget *part : parts)
+            part->setVisible(!rules2025);
+    }
+    m_loads->setVisible(rules2025);
+    for (int s = 0; s < Storeys2025; ++s) {
+        m_storey2025[s]->setVisible(rules2025);
+        m_quasiTitles[s]->setVisible(rules2025);
+        m_quasi[s]->setVisible(rules2025);
+        m_quasi[s]->setFixedSize(m_quasi[s]->contentWidth(), m_quasi[s]->contentHeight());
+    }
+    if (m_judgement->updateLayout()) {
+        m_judgement->setFixedWidth(m_judgement->contentWidth());
+        setDirectionCaptions(ReadPafKind());
+    }
+    if (!rules2025 && m_breakdown)
+        m_breakdown->hide();
+    updateRuleMenus();
+}
+
+void CalcWindow::updateRuleMenus()
+{
+    const bool default2025 = ReadNewSheet2025();
+    m_newOther->setText(Str(S::MenuFileNewOther)
+                            .arg(RuleSetName(default2025 ? RuleSetKind::Old : RuleSetKind::Rules2025)));
+    m_convert->setEnabled(m_sheet.ruleSetKind() == RuleSetKind::Old);
+}
+
+void CalcWindow::startSheet(RuleSetKind kind)
+{
+    m_sheet.SetRuleSet(kind);
+    m_sheet.changed = false;
+    showSheet();
+    layoutSizes();
+}
+
+bool CalcWindow::convertTo2025()
+{
+    if (m_sheet.ruleSetKind() == RuleSetKind::Rules2025)
+        return false;
+    QString reason = RulesFor(RuleSetKind::Rules2025).storeyRefusal(m_sheet.storeyIndex + 1);
+    if (!reason.isEmpty()) {
+        ShowMessage(window(), Str(S::ConvertRefused) + QLatin1Char('\n') + reason, MsgButtons::Ok,
+                    MsgIcon::Exclamation, Str(S::AppTitle));
+        return false;
+    }
+    const QString question = Str(S::ConvertQuestion).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    if (ShowMessage(window(), question, MsgButtons::YesNo, MsgIcon::Question, Str(S::AppTitle)) != MsgAnswer::Yes)
+        return false;
+    if (!m_sheet.SetRuleSet(RuleSetKind::Rules2025, &reason))
+        return false;
+    showSheet();
+    layoutSizes();
+    markChanged();
+    ShowMessage(window(), Str(S::ConvertDone).replace(QStringLiteral("\\n"), QStringLiteral("\n")),
+                MsgButtons::Ok, MsgIcon::Information, Str(S::AppTitle));
+    return true;
+}
+
+LwBreakdownWindow *CalcWindow::showBreakdown()
+{
+    if (!m_breakdown)
+        m_breakdown = new LwBreakdownWindow(m_sheet, this);
+    m_breakdown->refresh();
+    m_breakdown->show();
+    m_breakdown->raise();
+    return m_breakdown;
+}
+
+void CalcWindow::on2025Edited()
+{
+    m_sheet.Recalculate();
+    refreshNumbers();
+    refreshGrids();
+    markChanged();
 }
 
 void CalcWindow::refreshNumbers()
@@ -440,12 +572,18 @@ void CalcWindow::refreshNumbers()
         m_wallTimes[w]->setText(m_sheet.windFactor[w]);
         m_wallNeeded[w]->setText(m_sheet.projectedRequirement[w]);
     }
+    for (Storey2025Panel *panel : m_storey2025)
+        panel->refreshNumbers();
+    if (m_breakdown)
+        m_breakdown->refresh();
     m_judgement->refresh();
 }
 
 void CalcWindow::refreshGrids()
 {
     for (FramingGrid *grid : m_framing)
+        grid->refresh();
+    for (QuasiWallGrid *grid : m_quasi)
         grid->refresh();
     m_judgement->refresh();
 }

@@ -1,6 +1,7 @@
 #include "gui/documents/DocumentCommands.h"
 
 #include "core/documents/CalcFile.h"
+#include "core/documents/SheetFile.h"
 #include "core/documents/RecentFiles.h"
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/CalcWindow.h"
@@ -11,6 +12,7 @@
 #include "gui/widgets/WidgetSupport.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QVariant>
 
@@ -120,7 +122,7 @@ CloseAnswer askAboutChanges(CalcWindow &window)
         if (!IsUntitled(window) && window.sheet().titleName.isEmpty()) {
             saved = SaveCalcFile(window, window.caption());
         } else {
-            const QString path = AskSavePath(window.sheet().titleName + Str(S::QrnExtension));
+            const QString path = AskSavePath(ProposedFileName(window));
             saved = !path.isEmpty() && SaveCalcFile(window, path);
         }
         return saved ? CloseAnswer::Close : CloseAnswer::Stay;
@@ -148,12 +150,14 @@ bool AnyCalcWindowOpen(MainWindow &main)
     return DocumentTable::of(main).AnyCalcWindowOpen();
 }
 
-CalcWindow *NewCalcWindow(MainWindow &main)
+CalcWindow *NewCalcWindow(MainWindow &main, RuleSetKind kind)
 {
     main.setDocumentCommandsEnabled(true);
     DocumentTable &table = DocumentTable::of(main);
     const int number = table.AllocateDocumentSlot();
     CalcWindow *window = main.createCalcWindow();
+    if (kind != RuleSetKind::Old)
+        window->startSheet(kind);
     window->setCaption(Str(S::Untitled) + QString::number(number));
     takeNumber(main, *window, number);
     window->sheet().changed = false;
@@ -164,8 +168,9 @@ CalcWindow *NewCalcWindow(MainWindow &main)
 CalcWindow *OpenCalcFile(MainWindow &main, const QString &path, bool useFirstSlot)
 {
     BusyCursor busy;
-    const CalcFileRead read = ReadCalcFile(path);
-    if (read.status != CalcFileStatus::Ok) {
+    // Either kind of file, told apart by its content.
+    const SheetFileRead read = ReadSheetFile(path);
+    if (read.status != SheetFileStatus::Ok) {
         busy.release();
         ShowMessage(&main, read.message, MsgButtons::Ok, MsgIcon::None, appTitle());
         return nullptr;
@@ -176,7 +181,7 @@ CalcWindow *OpenCalcFile(MainWindow &main, const QString &path, bool useFirstSlo
     CalcWindow *window = main.createCalcWindow();
     window->setCaption(path);
     takeNumber(main, *window, number);
-    ApplyCalcFile(window->sheet(), read.data);
+    ApplySheetFile(window->sheet(), read.data);
     window->showSheet();
     main.setDocumentCommandsEnabled(true);
     window->sheet().changed = false;
@@ -187,7 +192,7 @@ void OpenFileCommand(MainWindow &main)
 {
     clsComDlg &dialog = CommonDialog();
     dialog.FileName.clear();
-    dialog.Filter = Str(S::FileFilter);
+    dialog.Filter = Str(S::SheetFileFilter) + QLatin1Char('|') + Str(S::FileFilter);
     dialog.Flags = OFN_HIDEREADONLY;
     dialog.setAction(ComDlgOpen);
     const QString path = dialog.FileName;
@@ -212,6 +217,46 @@ bool IsFileAlreadyOpen(MainWindow &main, const QString &path)
 
 // ---- saving --------------------------------------------------------------------------
 
+bool HoldsInputsQrnCannotKeep(const CalcSheet &sheet)
+{
+    // A new sheet's 2025 inputs are what a ".qrn" read back gives.
+    const SheetFileData fresh;
+    const SheetFileData held = SheetFileDataOf(sheet);
+    return EncodeSheetFile([&] {
+               SheetFileData d = held;
+               d.inputs = fresh.inputs;
+               return d;
+           }())
+           != EncodeSheetFile(fresh);
+}
+
+SavedForm ChooseSavedForm(CalcWindow &window, QString &path)
+{
+    const QFileInfo info(path);
+    const QString suffix = info.suffix();
+    if (suffix.compare(QStringLiteral("qrn2"), Qt::CaseInsensitive) == 0)
+        return SavedForm::SheetFile;
+    const bool qrnName = suffix.compare(QStringLiteral("qrn"), Qt::CaseInsensitive) == 0;
+    auto asSheetFile = [&] {
+        path = (qrnName ? path.left(path.size() - suffix.size() - 1) : path) + Str(S::Qrn2Extension);
+        return SavedForm::SheetFile;
+    };
+    // The ".qrn" holds the old rules only.
+    if (window.sheet().ruleSetKind() == RuleSetKind::Rules2025)
+        return asSheetFile();
+    if (!HoldsInputsQrnCannotKeep(window.sheet()))
+        return SavedForm::CalcFile;
+    const QString text = Str(S::QrnLosesInputs) + QLatin1Char('\n') + Str(S::OfferQrn2);
+    switch (ShowMessage(&window, text, MsgButtons::YesNoCancel, MsgIcon::Exclamation, appTitle())) {
+    case MsgAnswer::Yes:
+        return asSheetFile();
+    case MsgAnswer::No:
+        return SavedForm::CalcFile;
+    default:
+        return SavedForm::Cancelled;
+    }
+}
+
 bool IsUntitled(const CalcWindow &window)
 {
     return window.caption().startsWith(Str(S::Untitled).left(2));
@@ -220,27 +265,39 @@ bool IsUntitled(const CalcWindow &window)
 QString ProposedFileName(const CalcWindow &window)
 {
     const QString title = window.sheet().titleName;
+    if (window.sheet().ruleSetKind() == RuleSetKind::Rules2025)
+        return title.isEmpty() ? Str(S::UntitledSheetFile) : title + Str(S::Qrn2Extension);
     return title.isEmpty() ? Str(S::UntitledFile) : title + Str(S::QrnExtension);
 }
 
 QString AskSavePath(const QString &proposedName)
 {
     clsComDlg &dialog = CommonDialog();
-    dialog.Filter = Str(S::FileFilter);
+    // The kind the proposed name has comes first in the type list.
+    const bool sheetFile = QFileInfo(proposedName).suffix().compare(QStringLiteral("qrn2"), Qt::CaseInsensitive) == 0;
+    dialog.Filter = sheetFile ? Str(S::SheetFileFilter) + QLatin1Char('|') + Str(S::FileFilter)
+                              : Str(S::FileFilter) + QLatin1Char('|') + Str(S::SheetFileFilter);
     dialog.FileName = proposedName;
     dialog.setAction(ComDlgSaveAs);
     return dialog.FileName;
 }
 
-bool SaveCalcFile(CalcWindow &window, const QString &path)
+bool SaveCalcFile(CalcWindow &window, const QString &requestedPath)
 {
+    QString path = requestedPath;
+    const SavedForm form = ChooseSavedForm(window, path);
+    if (form == SavedForm::Cancelled)
+        return false;
+
     // The path is listed before the file is touched.
     if (MainWindow *main = MainWindowOf(window))
         AddRecentFile(*main, path);
     else
         RecentFiles::Add(path, {});
 
-    const WriteResult result = WriteCalcFile(path, window.sheet());
+    const WriteResult result = form == SavedForm::SheetFile
+                                   ? WriteSheetFile(path, SheetFileDataOf(window.sheet()))
+                                   : WriteCalcFile(path, window.sheet());
     if (!result) {
         ShowMessage(&window, result.error, MsgButtons::Ok, MsgIcon::Exclamation, appTitle());
         return false;

@@ -1,5 +1,7 @@
 #include "gui/settings/OptionsWindow.h"
 
+#include "core/calc/RuleSet.h"
+
 #include "core/settings/MacroImport.h"
 #include "core/settings/SettingsStore.h"
 #include "core/text/NumberText.h"
@@ -273,6 +275,16 @@ void OptionsWindow::buildOtherPage(QWidget *page)
         frameLayout->addWidget(pafoMethod_[i]);
     }
 
+    newSheetRules_ = Named(new QComboBox(page), QStringLiteral("NewSheetRules"));
+    newSheetRules_->addItem(RuleSetName(RuleSetKind::Rules2025));
+    newSheetRules_->addItem(RuleSetName(RuleSetKind::Old));
+    auto *rulesRow = new QHBoxLayout;
+    auto *rulesLabel = new QLabel(Str(S::NewSheetRules), page);
+    rulesLabel->setBuddy(newSheetRules_);
+    rulesRow->addWidget(rulesLabel);
+    rulesRow->addWidget(newSheetRules_);
+    rulesRow->addStretch(1);
+
     comMod_ = Named(new QComboBox(page), QStringLiteral("ComMod"));
     auto *moduleRow = new QHBoxLayout;
     moduleRow->addWidget(NumberedLabel(S::ModuleInUse, page));
@@ -290,6 +302,8 @@ void OptionsWindow::buildOtherPage(QWidget *page)
     layout->addWidget(frame);
     layout->addSpacing(8);
     layout->addLayout(moduleRow);
+    layout->addSpacing(8);
+    layout->addLayout(rulesRow);
     layout->addSpacing(8);
     layout->addWidget(NumberedLabel(S::JwFolderTitle, page));
     layout->addLayout(folderRow);
@@ -325,6 +339,7 @@ void OptionsWindow::fill()
 
     pafoMethod_[ReadPafKind() ? 0 : 1]->setChecked(true);
 
+    newSheetRules_->setCurrentIndex(ReadNewSheet2025() ? 0 : 1);
     moduleIndex_ = ReadModule();
     comMod_->setCurrentIndex(moduleIndex_);
 
@@ -591,6 +606,7 @@ bool OptionsWindow::apply()
     WriteWallCoefficient(mtimes_->value());
     WritePafKind(pafKind);
     WriteModule(moduleIndex_);
+    WriteNewSheet2025(newSheetRules_->currentIndex() == 0);
     WriteJwPath(data_.jwFolder);
 
     return written.ok;

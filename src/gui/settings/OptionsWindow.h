@@ -122,6 +122,7 @@ private:
     QLabel *label11_ = nullptr;
     // Other page
     QRadioButton *pafoMethod_[2] = {};
+    QComboBox *newSheetRules_ = nullptr;   // 0 the 2025 rules, 1 the old ones
     QComboBox *comMod_ = nullptr;
     QLineEdit *tbJWpath_ = nullptr;
     QPushButton *command1_ = nullptr;

@@ -387,7 +387,12 @@ CalcWindow *MainWindow::createCalcWindow()
 
 CalcWindow *MainWindow::newCalcWindow()
 {
-    return NewCalcWindow(*this);
+    return NewCalcWindow(*this, ReadNewSheet2025() ? RuleSetKind::Rules2025 : RuleSetKind::Old);
+}
+
+CalcWindow *MainWindow::newCalcWindow(RuleSetKind kind)
+{
+    return NewCalcWindow(*this, kind);
 }
 
 void MainWindow::onCalcWindowDestroyed()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/calc/RuleSet.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -52,7 +54,10 @@ public:
     // ---- commands (menus and tool bar end here) ----------------------------
     // New (mnuFileNew of both windows, tool bar New).
     // Filled by the document work: document numbers and the DocumentTable.
+    // The sheet follows the rules chosen in the options window.
     CalcWindow *newCalcWindow();
+    // A new sheet of the given rules (the File menu's other rule set).
+    CalcWindow *newCalcWindow(RuleSetKind kind);
     // Open (mnuFileOpen of both windows, tool bar Open).
     // Filled by the document work: the Open dialog and OpenCalcFile.
     void openFileCommand();
