@@ -33,6 +33,7 @@ public:
     }
     float textHeight(const QString &) const override { return static_cast<float>(m_points) * 20.0f; }
     void beginPage() override {}
+    void newPage() override {}
     void drawText(float x, float y, const QString &) override
     {
         FUZZ_CHECK(std::isfinite(x) && std::isfinite(y));

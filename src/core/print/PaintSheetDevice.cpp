@@ -130,6 +130,14 @@ void PaintSheetDevice::beginPage()
     m_painter.setBrush(Qt::NoBrush);
 }
 
+void PaintSheetDevice::newPage()
+{
+    if (!m_painter.isActive())
+        return;
+    if (!m_device->newPage())
+        m_failed = true;
+}
+
 void PaintSheetDevice::drawText(float x, float y, const QString &text)
 {
     if (!m_painter.isActive())

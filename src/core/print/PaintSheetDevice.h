@@ -44,6 +44,7 @@ public:
     float textWidth(const QString &text) const override;
     float textHeight(const QString &text) const override;
     void beginPage() override;
+    void newPage() override;
     void drawText(float x, float y, const QString &text) override;
     void drawLine(float x1, float y1, float x2, float y2) override;
     void setLineWidth(int pixels) override;

@@ -26,6 +26,8 @@ public:
 
     // Opens the page for drawing, in black. Measuring needs no open page.
     virtual void beginPage() = 0;
+    // Ends the page drawn so far and opens the next one, in black.
+    virtual void newPage() = 0;
     // A text whose top-left corner is at (x, y).
     virtual void drawText(float x, float y, const QString &text) = 0;
     virtual void drawLine(float x1, float y1, float x2, float y2) = 0;

@@ -65,7 +65,7 @@ void SheetPainter::AddLine(const QString &line)
 
 void SheetPainter::AddPoint(float x, float y)
 {
-    AddLine(QLatin1Char(' ') + JwNumber(x) + QLatin1Char(' ') + JwNumber(-y));
+    AddLine(QLatin1Char(' ') + JwNumber(x) + QLatin1Char(' ') + JwNumber(-(y + m_pageTop)));
 }
 
 void SheetPainter::ComputeLayout()
@@ -116,12 +116,34 @@ void SheetPainter::BeginPage()
         m_device.beginPage();
 }
 
+void SheetPainter::NewPage()
+{
+    if (!FileMode()) {
+        m_device.newPage();
+        return;
+    }
+    // One page height and a margin of a tenth of it between the pages.
+    m_pageTop += 1.1f * m_device.printableHeight() * m_k;
+}
+
+void SheetPainter::DrawLine(float x1, float y1, float x2, float y2)
+{
+    if (FileMode()) {
+        AddLine(QLatin1Char(' ') + JwNumber(x1) + QLatin1Char(' ') + JwNumber(-(y1 + m_pageTop))
+                + QLatin1Char(' ') + JwNumber(x2) + QLatin1Char(' ') + JwNumber(-(y2 + m_pageTop)));
+    } else {
+        m_device.drawLine(x1, y1, x2, y2);
+    }
+    m_lastX = x2;
+    m_lastY = y2;
+}
+
 void SheetPainter::PutText(float x, float y, const QString &text)
 {
     if (text.isEmpty())
         return;
     if (FileMode()) {
-        AddLine(QStringLiteral("ch ") + JwNumber(x) + QLatin1Char(' ') + JwNumber(-y)
+        AddLine(QStringLiteral("ch ") + JwNumber(x) + QLatin1Char(' ') + JwNumber(-(y + m_pageTop))
                 + QStringLiteral(" 1 0 \"") + text);
         return;
     }
@@ -177,8 +199,8 @@ void SheetPainter::DrawGridLine(int c1, int r1, int c2, int r2, int chainStart)
             AddPoint(x1, y1);
             AddPoint(x2, y2);
         } else {
-            AddLine(QLatin1Char(' ') + JwNumber(x1) + QLatin1Char(' ') + JwNumber(-y1)
-                    + QLatin1Char(' ') + JwNumber(x2) + QLatin1Char(' ') + JwNumber(-y2));
+            AddLine(QLatin1Char(' ') + JwNumber(x1) + QLatin1Char(' ') + JwNumber(-(y1 + m_pageTop))
+                    + QLatin1Char(' ') + JwNumber(x2) + QLatin1Char(' ') + JwNumber(-(y2 + m_pageTop)));
         }
     } else {
         m_device.drawLine(x1, y1, x2, y2);

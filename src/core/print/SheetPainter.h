@@ -48,6 +48,9 @@ public:
 
     // Opens the page of the device (print mode); nothing in file mode.
     void BeginPage();
+    // The next page: a new sheet of paper in print mode; in file mode the
+    // drawing goes on one page height further down, below what is drawn.
+    void NewPage();
 
     // A text with its top-left corner at (x, y). An empty text does nothing;
     // a single space is a text like any other.
@@ -63,6 +66,8 @@ public:
     // 0 the line continues from the end of the previous line to (c1, r1).
     // chainStart is 1 for the first segment of a chain.
     void DrawGridLine(int c1, int r1, int c2, int r2, int chainStart);
+    // A line between two points of the page, outside the sheet's grid.
+    void DrawLine(float x1, float y1, float x2, float y2);
     // The end of a chain of lines (an empty line in the file; nothing on paper).
     void EndChain();
     // The line-type command that opens the JW-CAD file (nothing on paper).
@@ -92,6 +97,7 @@ private:
     std::array<std::array<float, 2>, 13> m_charSize{};
     std::array<float, ColumnCount> m_colX{};
     std::array<float, RowCount> m_rowY{};
+    float m_pageTop = 0.0f;  // file mode: where the current page starts
     float m_lastX = 0.0f;   // end of the previous line
     float m_lastY = 0.0f;
 };

@@ -15,7 +15,7 @@ namespace quiren::test {
 class FakeSheetDevice : public SheetDevice {
 public:
     struct Op {
-        enum Kind { Text, Line, Begin } kind = Text;
+        enum Kind { Text, Line, Begin, NewPage } kind = Text;
         float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         QString text;
         int size = 0;       // font size of a text
@@ -33,6 +33,7 @@ public:
     }
     float textHeight(const QString &) const override { return static_cast<float>(m_points) * 20.0f; }
     void beginPage() override { ops.push_back(make(Op::Begin, 0, 0, 0, 0)); }
+    void newPage() override { ops.push_back(make(Op::NewPage, 0, 0, 0, 0)); }
     void drawText(float x, float y, const QString &text) override
     {
         Op op = make(Op::Text, x, y, 0, 0);
