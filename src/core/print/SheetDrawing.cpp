@@ -2,6 +2,7 @@
 
 #include "core/calc/CoefficientTable.h"
 #include "core/calc/Framing.h"
+#include "core/print/Sheet2025Drawing.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
@@ -427,6 +428,10 @@ void SheetDrawing::DrawOfficeBlock()
 
 void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings)
 {
+    if (sheet.ruleSetKind() == RuleSetKind::Rules2025) {
+        Sheet2025Drawing(painter, sheet, settings).Draw();
+        return;
+    }
     SheetDrawing(painter, sheet, settings).DrawSheet();
 }
 
