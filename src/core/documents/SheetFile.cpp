@@ -142,6 +142,11 @@ void writeSeismic(JsonWriter &w, const SeismicInputs &in)
     w.string(ChoiceKey(in.method));
     w.key(u"typedLw");
     writePair(w, in.typedLw[0], in.typedLw[1]);
+    // Where a typed Lw came from is printed on the sheet: it is kept too.
+    if (!in.lwSource.isEmpty()) {
+        w.key(u"lwSource");
+        w.string(in.lwSource);
+    }
     w.key(u"roof");
     w.string(choiceKey(in.roof));
     w.key(u"wall");
@@ -411,6 +416,7 @@ void readSeismic(ValueReader &reader, const QJsonObject &root, SeismicInputs &in
         return;
     reader.choice(*seismic, path, QStringLiteral("method"), in.method, LwMethodFromKey);
     reader.pair(*seismic, path, QStringLiteral("typedLw"), in.typedLw[0], in.typedLw[1], isNumberText);
+    reader.text(*seismic, path, QStringLiteral("lwSource"), in.lwSource);
     reader.choice(*seismic, path, QStringLiteral("roof"), in.roof, RoofFinishFromKey);
     reader.choice(*seismic, path, QStringLiteral("wall"), in.wall, WallFinishFromKey);
     reader.choice(*seismic, path, QStringLiteral("solar"), in.solar, SolarPanelsFromKey);

@@ -326,6 +326,7 @@ void CalcWindow::buildMenus()
             m_main->newCalcWindow(ReadNewSheet2025() ? RuleSetKind::Old : RuleSetKind::Rules2025);
     });
     OnChosen(m_convert, this, [this] { convertTo2025(); });
+    connect(file, &QMenu::aboutToShow, this, [this] { updateRuleMenus(); });
     OnChosen(fileOpen, this, [this] { if (m_main) m_main->openFileCommand(); });
     OnChosen(fileClose, this, [this] { closeCommand(); });
     OnChosen(fileSave, this, [this] { save(); });

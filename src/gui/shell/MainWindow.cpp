@@ -120,6 +120,12 @@ void MainWindow::buildActions()
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), S::MenuFileExit);
     OnChosen(fileNew, this, [this] { newCalcWindow(); });
+    // A new sheet of the rules the options do not choose.
+    QAction *fileNewOther = new QAction(this);
+    fileNewOther->setObjectName(QStringLiteral("mnuFileNewOther"));
+    OnChosen(fileNewOther, this, [this] {
+        newCalcWindow(ReadNewSheet2025() ? RuleSetKind::Old : RuleSetKind::Rules2025);
+    });
     OnChosen(fileOpen, this, [this] { openFileCommand(); });
     OnChosen(fileExit, this, [this] { exitProgram(); });
     for (int i = 0; i <= 5; ++i) {
@@ -158,6 +164,12 @@ void MainWindow::buildMenus()
 {
     QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), S::MenuFile, &m_ownMenus);
     file->addAction(action(QStringLiteral("mnuFileNew")));
+    QAction *newOther = action(QStringLiteral("mnuFileNewOther"));
+    file->addAction(newOther);
+    connect(file, &QMenu::aboutToShow, newOther, [newOther] {
+        newOther->setText(Str(S::MenuFileNewOther)
+                              .arg(RuleSetName(ReadNewSheet2025() ? RuleSetKind::Old : RuleSetKind::Rules2025)));
+    });
     file->addAction(action(QStringLiteral("mnuFileOpen")));
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBar1"));
     file->addAction(action(QStringLiteral("mnuFileExit")));
