@@ -398,7 +398,7 @@ void Sheet2025Drawing::drawQuasiWalls()
             textRight(BlockAt[d] + BlockW, m_row, FormatFixed4(r.quasiSum[s][d]) + QStringLiteral("m"));
         ++m_row;
         rule(m_row, KindAt, 1.0);
-        text(KindAt, m_row, QStringLiteral("算入する長さ（必要壁量×1/2まで）"));
+        text(KindAt, m_row, QStringLiteral("算入（必要壁量×1/2まで）"));
         for (int d = 0; d < 2; ++d) {
             const bool capped = r.quasiSum[s][d] > r.quasiCounted[s][d] + 0.00005;
             textRight(BlockAt[d] + BlockW, m_row,

@@ -33,6 +33,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -157,7 +158,13 @@ void CalcWindow::buildControls()
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("TS"));
     for (int s = 0; s < StoreyCount; ++s) {
-        auto *page = new QWidget(m_tabs);
+        // A page scrolls rather than squeezing its lines and grids together
+        // when the window is smaller than the page (the 2025 pages are tall).
+        auto *scroll = new QScrollArea(m_tabs);
+        scroll->setObjectName(IndexedName("TSScroll", s));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        auto *page = new QWidget(scroll);
         page->setObjectName(IndexedName("TSPage", s));
         auto *lines = new QGridLayout;
         lines->setHorizontalSpacing(4);
@@ -232,7 +239,8 @@ void CalcWindow::buildControls()
             pageLayout->addWidget(m_quasi[s], 0, Qt::AlignLeft | Qt::AlignTop);
         }
         pageLayout->addStretch(1);
-        m_tabs->addTab(page, StoreyName(s));
+        scroll->setWidget(page);
+        m_tabs->addTab(scroll, StoreyName(s));
     }
     connect(m_tabs, &QTabWidget::currentChanged, this, &CalcWindow::onPageChosen);
 
@@ -449,6 +457,15 @@ void CalcWindow::layoutSizes()
     m_judgement->setFixedHeight(std::max(m_inputs->sizeHint().height(), TwipsToPixelsY(1900, this)));
     showStoreyTabs(m_sheet.storeyIndex);
     m_tabs->setMinimumWidth(gridWidth + TwipsToPixelsX(240, this));
+    // The old pages show whole, as they always have; the taller 2025 pages
+    // scroll below a height that still leaves the grids readable.
+    const bool rules2025 = m_sheet.ruleSetKind() == RuleSetKind::Rules2025;
+    for (int s = 0; s < StoreyCount; ++s) {
+        auto *scroll = qobject_cast<QScrollArea *>(m_tabs->widget(s));
+        const QSize page = scroll->widget()->sizeHint();
+        scroll->setMinimumSize(page.width(), rules2025 ? std::min(page.height(), TwipsToPixelsY(6000, this))
+                                                       : page.height());
+    }
     adjustSize();
 }
 
