@@ -189,6 +189,12 @@ void Sheet2025Drawing::drawSeismic()
                               .arg(lw, FormatFixed2(f.af), m_sheet.floorRequirement[s]));
         ++m_row;
     }
+    // What the figure is doubtful about (outside the tool's range, inputs
+    // missing) is printed with it, as the window shows it.
+    for (const QString &warning : r.warnings) {
+        ensureRoom(1);
+        text(0.0, m_row++, QStringLiteral("注意：") + warning);
+    }
     box(top, m_row);
     m_row += 1;
 }

@@ -467,6 +467,8 @@ void CalcWindow::layoutSizes()
                                                        : page.height());
     }
     adjustSize();
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->adjustSize();
 }
 
 void CalcWindow::showSheet()
@@ -489,7 +491,12 @@ void CalcWindow::showSheet()
     for (int k = 0; k < 3; ++k)
         m_merge[k]->setChecked(m_sheet.merge[k]);
     m_showing = false;
+    const bool wasShown2025 = m_loads->isVisibleTo(this);
     applyRuleLayout();
+    // A file of the other rules changes what the window holds: it takes the
+    // size of its new contents, as a new window does.
+    if (wasShown2025 != m_loads->isVisibleTo(this))
+        layoutSizes();
     showStoreyTabs(m_sheet.storeyIndex);
     refreshNumbers();
     refreshGrids();
