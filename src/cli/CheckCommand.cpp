@@ -32,15 +32,17 @@ int runCheck(const QStringList &args)
                 // A storey without a judgement (no floor area, no framing) is
                 // not sufficient either.
                 fileOk = false;
-                Out() << path << QStringLiteral(": ") << StoreyName(s) << QLatin1Char(' ')
-                      << DirectionCaption(d) << QStringLiteral("  ") << Str(S::JudgementNecessary) << QLatin1Char(' ')
-                      << j[JudgeNecessary0 + 3 * d] << QStringLiteral("  ") << Str(S::JudgementEffective) << QLatin1Char(' ')
-                      << j[JudgeSum0 + 3 * d] << QStringLiteral("  ") << Str(S::JudgementRatio) << QLatin1Char(' ')
-                      << (result.trimmed().isEmpty() ? QStringLiteral("-") : result.trimmed()) << '\n';
+                Out() << Visible(path + QStringLiteral(": ") + StoreyName(s) + QLatin1Char(' ')
+                                 + DirectionCaption(d) + QStringLiteral("  ") + Str(S::JudgementNecessary)
+                                 + QLatin1Char(' ') + j[JudgeNecessary0 + 3 * d] + QStringLiteral("  ")
+                                 + Str(S::JudgementEffective) + QLatin1Char(' ') + j[JudgeSum0 + 3 * d]
+                                 + QStringLiteral("  ") + Str(S::JudgementRatio) + QLatin1Char(' ')
+                                 + (result.trimmed().isEmpty() ? QStringLiteral("-") : result.trimmed()))
+                      << '\n';
             }
         }
         if (fileOk)
-            Out() << path << QStringLiteral(": OK\n");
+            Out() << Visible(path) << QStringLiteral(": OK\n");
         else
             shortfall = true;
         Out().flush();

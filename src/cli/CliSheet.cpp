@@ -15,7 +15,15 @@ AppData &CliAppData()
         AppData &d = AppData::instance();   // programFolder: qrn's own folder
         LoadOptionData(d);                  // office data from the settings
         // The wall list is the one beside qrn, whatever "AppPath" says.
-        d.walls = ReadWallListFile(WallListPath(d.programFolder)).value_or(CertifiedWallList{});
+        WallListRead walls = ReadWallList(WallListPath(d.programFolder));
+        d.walls = walls.walls.value_or(CertifiedWallList{});
+        // Files that cannot be read are named, and the command goes on
+        // without them, as the program does.
+        for (const QString &problem : {SettingsFileProblem(QString::fromLatin1(AppTitle)), walls.problem}) {
+            if (!problem.isEmpty())
+                Err() << QStringLiteral("qrn: ") << Visible(problem) << '\n';
+        }
+        Err().flush();
         return d;
     }();
     return data;
@@ -29,8 +37,8 @@ std::optional<SheetFileData> ReadCliSheetFile(const QString &path)
         // adds the path to the "not a data file" one so that a list of
         // files can be told apart.
         if (read.status == SheetFileStatus::NotDataFile)
-            Err() << path << ": ";
-        Err() << read.message << '\n';
+            Err() << Visible(path) << ": ";
+        Err() << Visible(read.message) << '\n';
         Err().flush();
         return std::nullopt;
     }
@@ -69,10 +77,10 @@ int ReportWritten(const QString &command, const QString &output, const WriteResu
 {
     if (!written) {
         Err() << QStringLiteral("qrn %1: %2 に書き込めません。(%3) / cannot write %2: %3\n")
-                     .arg(command, QDir::toNativeSeparators(output), written.error);
+                     .arg(command, Visible(QDir::toNativeSeparators(output)), written.error);
         return ExitError;
     }
-    Out() << output << '\n';
+    Out() << Visible(output) << '\n';
     return ExitOk;
 }
 

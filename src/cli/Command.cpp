@@ -2,8 +2,12 @@
 
 #include <QCoreApplication>
 
+#include <QFileDevice>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace quiren::cli {
 
@@ -58,6 +62,36 @@ QTextStream &Err()
 {
     static QTextStream stream(stderr);
     return stream;
+}
+
+QString FlushOutput()
+{
+    QTextStream &out = Out();
+    out.flush();
+    auto *file = qobject_cast<QFileDevice *>(out.device());
+    if (out.status() == QTextStream::WriteFailed || (file && file->error() != QFileDevice::NoError))
+        return file ? file->errorString() : QString::fromLocal8Bit(std::strerror(EIO));
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return QString::fromLocal8Bit(std::strerror(errno ? errno : EIO));
+    return QString();
+}
+
+QString Visible(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const bool control = (c < 0x20 && c != u'\n') || (c >= 0x7F && c <= 0x9F);
+        // A byte of a name that is not UTF-8 is kept as U+DC80..U+DCFF.
+        const bool rawByte = c >= 0xDC80 && c <= 0xDCFF && !(i > 0 && text[i - 1].isHighSurrogate());
+        if (control || rawByte)
+            shown += QStringLiteral("\\x%1").arg(c & 0xFF, 2, 16, QLatin1Char('0'));
+        else
+            shown += text[i];
+    }
+    return shown;
 }
 
 QString HelpText()

@@ -60,6 +60,16 @@ const Command *FindCommand(const QString &name);
 QTextStream &Out();
 QTextStream &Err();
 
+// Flushes standard output to the system; the system's description of the
+// error when the output could not be written, else an empty text.
+QString FlushOutput();
+
+// A text as a terminal may show it: control characters (other than the line
+// feed), DEL, the C1 controls and bytes of a name that are not UTF-8 are
+// written as "\x1b", so that a title cannot move the cursor, retitle the
+// window or clear the screen.
+QString Visible(const QString &text);
+
 // The text of `qrn --help`.
 QString HelpText();
 

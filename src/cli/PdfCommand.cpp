@@ -9,24 +9,32 @@ namespace quiren::cli {
 
 namespace {
 
-// FILE [-o OUT]; false (after a message) for anything else.
+// FILE [-o OUT]; false (after a message) for anything else. An empty OUT
+// or a second -o is refused rather than quietly replaced by the default
+// place, where it would overwrite a file the user never named.
 bool ParseFileAndOutput(const QString &command, const QStringList &args, QString &file,
                         QString &output)
 {
+    bool outputGiven = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
         if (arg == QLatin1String("-o")) {
-            if (i + 1 >= args.size()) {
+            if (outputGiven) {
+                Err() << QStringLiteral("qrn %1: -o は 1 回だけ指定して下さい。 / -o given twice.\n").arg(command);
+                return false;
+            }
+            if (i + 1 >= args.size() || args.at(i + 1).isEmpty()) {
                 Err() << QStringLiteral("qrn %1: -o の後に出力ファイルを指定して下さい。 / -o needs a file.\n")
                              .arg(command);
                 return false;
             }
             output = args.at(++i);
-        } else if (file.isEmpty() && !(arg.startsWith(QLatin1Char('-')) && arg.size() > 1)) {
+            outputGiven = true;
+        } else if (file.isEmpty() && !arg.isEmpty() && !(arg.startsWith(QLatin1Char('-')) && arg.size() > 1)) {
             file = arg;
         } else {
             Err() << QStringLiteral("qrn %1: 引数 \"%2\" は使えません。 / unexpected argument \"%2\".\n")
-                         .arg(command, arg);
+                         .arg(command, Visible(arg));
             return false;
         }
     }

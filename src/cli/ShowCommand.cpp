@@ -413,10 +413,15 @@ int runShow(const QStringList &args)
     bool json = false;
     QStringList files;
     for (const QString &arg : args) {
-        if (arg == QLatin1String("--json"))
+        if (arg == QLatin1String("--json")) {
+            if (json) {
+                Err() << QStringLiteral("qrn show: --json は 1 回だけ指定して下さい。 / --json given twice.\n");
+                return ExitError;
+            }
             json = true;
-        else
+        } else {
             files << arg;
+        }
     }
     if (files.isEmpty()) {
         Err() << QStringLiteral("qrn show: ファイルを指定して下さい。 / no file given.\n");

@@ -1,5 +1,7 @@
 #include "cli/TextTable.h"
 
+#include "cli/Command.h"
+
 #include <algorithm>
 
 namespace quiren::cli {
@@ -38,6 +40,19 @@ QString PadRight(const QString &text, int width)
 QString PadLeft(const QString &text, int width)
 {
     return QString(std::max(0, width - DisplayWidth(text)), QLatin1Char(' ')) + text;
+}
+
+void TextTable::addRow(const QStringList &cells)
+{
+    QStringList shown;
+    for (const QString &cell : cells)
+        shown << Visible(cell);
+    m_rows.push_back(shown);
+}
+
+void TextTable::addGroup(int first, const QString &caption)
+{
+    m_groups.push_back({first, Visible(caption)});
 }
 
 QString TextTable::render(int indent) const

@@ -21,10 +21,11 @@ public:
     // One flag per column: true aligns the column to the right.
     explicit TextTable(std::vector<bool> rightAligned) : m_right(std::move(rightAligned)) {}
 
-    void addRow(const QStringList &cells) { m_rows.push_back(cells); }
+    // Cells and captions are shown as Visible() gives them.
+    void addRow(const QStringList &cells);
     // A caption over a run of columns, printed on its own line above the
     // rows, starting where column `first` starts.
-    void addGroup(int first, const QString &caption) { m_groups.push_back({first, caption}); }
+    void addGroup(int first, const QString &caption);
 
     // The table, each line starting with `indent` blanks and ending in "\n".
     QString render(int indent = 0) const;

@@ -1,6 +1,7 @@
 // qrn: the command-line tool over Quiren's calculation files. The commands
 // live in their own source files and register themselves (Command.h).
 #include "cli/Command.h"
+#include "core/io/NativePath.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -14,8 +15,11 @@ namespace {
 QStringList arguments(int argc, char **argv)
 {
     QStringList list;
+    // Every byte of a name is kept, also where it is not UTF-8 (a name in
+    // Shift-JIS): the file is then found, and names derived from it written,
+    // under the very bytes given.
     for (int i = 1; i < argc; ++i)
-        list << QString::fromLocal8Bit(argv[i]);
+        list << quiren::TextOfNativeBytes(QByteArray(argv[i]));
     return list;
 }
 
@@ -31,19 +35,19 @@ int main(int argc, char **argv)
     const QString &first = args.first();
     if (first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("help")) {
         Out() << HelpText();
-        return ExitOk;
+        return FlushOutput().isEmpty() ? ExitOk : ExitError;
     }
     if (first == QLatin1String("--version")) {
         Out() << QStringLiteral("qrn %1.%2.%3\n")
                      .arg(QUIREN_VERSION_MAJOR)
                      .arg(QUIREN_VERSION_MINOR)
                      .arg(QUIREN_VERSION_PATCH);
-        return ExitOk;
+        return FlushOutput().isEmpty() ? ExitOk : ExitError;
     }
 
     const Command *command = FindCommand(first);
     if (!command) {
-        Err() << QStringLiteral("qrn: コマンド \"%1\" はありません。 / unknown command \"%1\".\n\n").arg(first);
+        Err() << QStringLiteral("qrn: コマンド \"%1\" はありません。 / unknown command \"%1\".\n\n").arg(Visible(first));
         Err() << HelpText();
         return ExitError;
     }
@@ -58,7 +62,14 @@ int main(int argc, char **argv)
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     const int status = command->run(args.mid(1));
-    Out().flush();
+    // Output that never arrived (a full disk, /dev/full) is a failure, not
+    // a result.
+    const QString lost = FlushOutput();
     Err().flush();
+    if (!lost.isEmpty()) {
+        Err() << QStringLiteral("qrn: 標準出力に書き込めません。(%1) / cannot write standard output: %1\n").arg(lost);
+        Err().flush();
+        return ExitError;
+    }
     return status;
 }

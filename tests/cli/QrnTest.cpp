@@ -10,7 +10,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -315,4 +320,101 @@ TEST(QrnLw, BadOrMissingOptionsExitTwoNamingTheOption)
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.named)));
         EXPECT_TRUE(run.out.isEmpty());
     }
+}
+TEST(Qrn, UsageErrorsWriteNothing)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-usage"));
+    const QString copy = dir + QStringLiteral("/sheet.qrn");
+    QFile::copy(example("nikai.qrn"), copy);
+    const QString a = dir + QStringLiteral("/a.out");
+    const QString b = dir + QStringLiteral("/b.out");
+    const QStringList cases[] = {
+        {"pdf", copy, "-o", ""},     // would have replaced sheet.pdf beside the file
+        {"jw", copy, "-o", ""},
+        {"pdf", copy, "-o"},
+        {"pdf", copy, "-o", a, "-o", b},
+        {"jw", "-o", a, copy, "-o", b},
+        {"show", "--json", "--json", copy},
+    };
+    for (const QStringList &args : cases) {
+        const QrnRun run = qrn(args);
+        EXPECT_EQ(run.status, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << args.join(QLatin1Char(' ')).toStdString();
+    }
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("sheet.qrn")});
+}
+
+TEST(Qrn, FifosAreRefusedAtOnce)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-fifo"));
+    const QString in = dir + QStringLiteral("/in.qrn");
+    const QString out = dir + QStringLiteral("/out.txt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(in).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(out).constData(), 0600), 0);
+
+    QrnRun run = qrn({QStringLiteral("show"), in});   // a hang fails after qrn()'s time limit
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("ﾌｧｲﾙを開けません。")));
+    run = qrn({QStringLiteral("jw"), example("nikai.qrn"), QStringLiteral("-o"), out});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("通常のﾌｧｲﾙではない"))) << run.err.toStdString();
+    EXPECT_EQ(QFileInfo(out).size(), 0);
+    struct stat info {};
+    EXPECT_TRUE(::lstat(QFile::encodeName(out).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+}
+
+TEST(Qrn, OutputThatCannotBeWrittenIsAFailure)
+{
+    for (const QString &command : {QStringLiteral("show"), QStringLiteral("check")}) {
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(QUIREN_BIN_DIR "/qrn"), {command, example("hiraya.qrn")});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 2) << command.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).contains(QStringLiteral("標準出力")));
+    }
+}
+
+TEST(Qrn, ControlCharactersAreShownNotSent)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-control"));
+    const QString file = dir + QStringLiteral("/title.qrn");
+    quiren::test::writeAll(file, "\"Quiren\"\r\n#FALSE#,#FALSE#,#FALSE#\r\n"
+                                 "\"\x1b]0;owned\x07\x1b[2J\x9b" "31m\",0,0,0,#FALSE#\r\n");
+    const QString jw = dir + QStringLiteral("/jw.txt");
+    for (const QStringList &args : {QStringList{"show", file}, QStringList{"check", file},
+                                    QStringList{"jw", file, "-o", jw}}) {
+        const QrnRun run = qrn(args);
+        for (QChar c : run.out + run.err)
+            EXPECT_FALSE(c.unicode() < 0x20 && c != QLatin1Char('\n')) << args.first().toStdString();
+    }
+    EXPECT_TRUE(qrn({QStringLiteral("show"), file}).out.contains(QStringLiteral("\\x1b]0;owned\\x07")));
+    for (char c : quiren::test::readAll(jw))
+        EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20 && c != '\r' && c != '\n');
+}
+
+TEST(Qrn, NamesThatAreNotUtf8KeepTheirBytes)
+{
+    // Through the shell, which passes the bytes as they are.
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-bytes"));
+    QProcess shell;
+    shell.setWorkingDirectory(dir);
+    shell.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("q='" QUIREN_BIN_DIR "/qrn'; mkdir \"$(printf '\\213\\214')\" && cd \"$(printf '\\213\\214')\" "
+                                "&& cp '%1' \"$(printf 'a\\377\\376b.qrn')\" && cp '%1' \"$(printf 'a\\376\\377b.qrn')\" "
+                                "&& \"$q\" check \"$(printf 'a\\377\\376b.qrn')\" >/dev/null; echo $?; "
+                                "\"$q\" pdf \"$(printf 'a\\377\\376b.qrn')\" && \"$q\" pdf \"$(printf 'a\\376\\377b.qrn')\" "
+                                "&& \"$q\" jw \"$(printf 'a\\377\\376b.qrn')\" -o j.txt")
+                     .arg(example("nikai.qrn"))});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    const QString out = QString::fromUtf8(shell.readAllStandardOutput());
+    EXPECT_TRUE(out.startsWith(QStringLiteral("1\n"))) << out.toStdString() << shell.readAllStandardError().constData();
+    EXPECT_TRUE(out.contains(QStringLiteral("a\\xff\\xfeb.pdf\n")));
+    for (const char *name : {"a\xff\xfe" "b.pdf", "a\xfe\xff" "b.pdf", "j.txt"}) {
+        struct stat info {};
+        EXPECT_EQ(::stat((QFile::encodeName(dir) + "/\x8b\x8c/" + name).constData(), &info), 0) << name;
+    }
+    // Qt cannot remove what it cannot name.
+    QProcess::execute(QStringLiteral("/bin/rm"), {QStringLiteral("-rf"), dir});
 }

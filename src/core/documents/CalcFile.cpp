@@ -1,13 +1,11 @@
 #include "core/documents/CalcFile.h"
 
-#include "core/io/NativePath.h"
+#include "core/io/SafeRead.h"
 #include "core/io/SafeWrite.h"
 #include "core/settings/SettingsStore.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -466,17 +464,20 @@ CalcFileRead ReadCalcFile(const QString &path)
         return result;
     };
 
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    if (path.isEmpty())
         return cannotOpen();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) && !OpenNativeForReading(file, path))
+    // Only a regular file is read: a FIFO or a device named here would keep
+    // the program waiting for ever.
+    const ReadResult read = ReadFileSafely(path, MaxCalcFileSize);
+    if (read.status != ReadStatus::Ok && read.status != ReadStatus::TooLarge)
         return cannotOpen();
-    // One byte more than the limit tells an oversized file from a full one.
-    const QByteArray bytes = file.read(MaxCalcFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        return cannotOpen();
-    file.close();
+    const QByteArray &bytes = read.bytes;
 
+    if (read.status == ReadStatus::TooLarge) {
+        result.status = CalcFileStatus::NotDataFile;
+        result.message = NotDataFileMessage();
+        return result;
+    }
     std::optional<CalcFileData> data = ParseCalcFile(bytes);
     if (!data) {
         result.status = CalcFileStatus::NotDataFile;

@@ -91,7 +91,7 @@ std::optional<CalcFileData> ParseCalcFile(const QByteArray &bytes);
 
 enum class CalcFileStatus {
     Ok,
-    CannotOpen,    // missing, a folder, no permission, read error
+    CannotOpen,    // missing, a folder, a FIFO or device, no permission, read error
     NotDataFile,   // first field not "Quiren", or far too large
 };
 

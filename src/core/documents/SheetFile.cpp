@@ -1,5 +1,7 @@
 #include "core/documents/SheetFile.h"
 
+#include "core/io/SafeRead.h"
+
 #include "core/io/NativePath.h"
 #include "core/settings/SettingsStore.h"
 #include "core/text/JsonWriter.h"
@@ -698,16 +700,19 @@ SheetFileRead ReadSheetFile(const QString &path)
         return result;
     };
 
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    if (path.isEmpty())
         return cannotOpen();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) && !OpenNativeForReading(file, path))
+    // Only a regular file is read, as for a ".qrn": a FIFO or a device named
+    // here would keep the program waiting for ever.
+    const ReadResult read = ReadFileSafely(path, std::max(MaxSheetFileSize, MaxCalcFileSize));
+    if (read.status == ReadStatus::TooLarge) {
+        result.status = SheetFileStatus::NotDataFile;
+        result.message = NotDataFileMessage();
+        return result;
+    }
+    if (read.status != ReadStatus::Ok)
         return cannotOpen();
-    // One byte more than the larger limit tells an oversized file from a full one.
-    const QByteArray bytes = file.read(std::max(MaxSheetFileSize, MaxCalcFileSize) + 1);
-    if (file.error() != QFileDevice::NoError)
-        return cannotOpen();
-    file.close();
+    const QByteArray &bytes = read.bytes;
 
     if (!LooksLikeSheetFile(bytes)) {
         const std::optional<CalcFileData> old = ParseCalcFile(bytes);

@@ -1,6 +1,9 @@
 #include "core/io/SafeWrite.h"
 
 #include "core/io/NativePath.h"
+#include "core/text/StringTable.h"
+
+#include <QFile>
 
 #include <QSaveFile>
 
@@ -45,16 +48,29 @@ QString WriteAllAndFlush(int fd, const QByteArray &bytes)
 
 // The same steps as QSaveFile, on a path given as bytes (a name that is not
 // UTF-8, which QSaveFile cannot reach): a temporary file beside it with the
-// old file's permissions, renamed over it once complete.
-WriteResult WriteNativeFileSafely(const QByteArray &native, const QByteArray &bytes)
+// old file's permissions (a new file gets the usual ones), renamed over it
+// once complete. A symbolic link is followed, as QSaveFile follows it.
+WriteResult WriteNativeFileSafely(QByteArray native, const QByteArray &bytes)
 {
+    struct stat link {};
+    if (::lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char *resolved = ::realpath(native.constData(), nullptr)) {
+            native = resolved;
+            std::free(resolved);
+        }
+    }
     QByteArray temporary = native + ".XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return WriteResult{false, systemError(errno)};
     struct stat old {};
-    if (::stat(native.constData(), &old) == 0)
+    if (::stat(native.constData(), &old) == 0) {
         ::fchmod(fd, old.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
     QString error = WriteAllAndFlush(fd, bytes);
     if (::close(fd) != 0 && error.isEmpty())
         error = systemError(errno);
@@ -71,9 +87,18 @@ WriteResult WriteNativeFileSafely(const QByteArray &native, const QByteArray &by
 
 WriteResult WriteFileSafely(const QString &path, const QByteArray &bytes)
 {
-    // An existing file whose name Qt cannot give back is written by its bytes.
-    if (const QByteArray native = NativePathOf(path); !native.isEmpty())
-        return WriteNativeFileSafely(native, bytes);
+    const QByteArray target = NativeTargetOf(path);
+    // Only a regular file is ever replaced: renaming over a FIFO or a device
+    // would put a file of ours where something that is not ours was.
+    struct stat info {};
+    if (::stat(target.constData(), &info) == 0 && !S_ISREG(info.st_mode))
+        return WriteResult{false, S_ISDIR(info.st_mode) ? systemError(EISDIR) : Str(S::NotRegularFileWrite)};
+
+    // A name Qt cannot give back as it is is written by its bytes; so is a
+    // relative one, which Qt would make absolute through a current folder
+    // that may itself be named in bytes it cannot give back.
+    if (target != QFile::encodeName(path) || !path.startsWith(QLatin1Char('/')))
+        return WriteNativeFileSafely(target, bytes);
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

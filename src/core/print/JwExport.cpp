@@ -8,7 +8,11 @@ namespace quiren {
 
 QString JwFilePath(const QString &jwFolder)
 {
-    return jwFolder + QLatin1String(JwFileName);
+    // "JW_Path" is meant to end in a separator, but one typed into the
+    // settings file by hand may not: the file still goes into the folder.
+    if (jwFolder.isEmpty() || jwFolder.endsWith(QLatin1Char('/')))
+        return jwFolder + QLatin1String(JwFileName);
+    return jwFolder + QLatin1Char('/') + QLatin1String(JwFileName);
 }
 
 QStringList JwSheetLines(const CalcSheet &sheet, const SheetSettings &settings,

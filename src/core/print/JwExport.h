@@ -13,7 +13,8 @@ namespace quiren {
 
 inline constexpr char JwFileName[] = "Qrn_JW.txt";
 
-// The file's path in a JW folder (which ends in "/").
+// The file's path in a JW folder (which should end in "/"; a separator is
+// put in when it does not).
 QString JwFilePath(const QString &jwFolder);
 
 // The command lines of a sheet, in drawing order. `measure` is the device the

@@ -30,8 +30,16 @@ QString JwNumber(float value)
     return SingleText(value + 0.0f);
 }
 
-QByteArray JwBytes(const QString &text)
+QByteArray JwBytes(const QString &raw)
 {
+    // A control character in a text (a tab or an escape sequence in a title
+    // edited by hand) would break the line or end up in JW-CAD's drawing: it
+    // becomes a blank, one byte as before.
+    QString text = raw;
+    for (QChar &c : text) {
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
+            c = QLatin1Char(' ');
+    }
     QStringEncoder whole("windows-31j");
     QByteArray bytes = whole.encode(text);
     if (!whole.hasError())

@@ -22,7 +22,7 @@ QString JwNumber(float value);
 
 // The bytes of a text in the Windows Japanese code page (CP932), in which
 // the JW-CAD file is written. A character the code page cannot hold becomes
-// "?", as Windows itself writes it.
+// "?", as Windows itself writes it; a control character becomes a blank.
 QByteArray JwBytes(const QString &text);
 
 class SheetPainter {

@@ -50,12 +50,11 @@ void LoadOptionData(AppData &data)
     QString folder = ReadAppPath();
     if (folder.isEmpty())
         folder = data.programFolder;
-    const QString path = WallListPath(folder);
-    if (QFileInfo::exists(path)) {
-        // A file that exists but cannot be read leaves the list as it was.
-        if (std::optional<CertifiedWallList> walls = ReadWallListFile(path))
-            data.walls = *walls;
-    }
+    // A file that exists but cannot be read leaves the list as it was.
+    WallListRead read = ReadWallList(WallListPath(folder));
+    if (read.walls)
+        data.walls = std::move(*read.walls);
+    data.wallListProblem = read.problem;
 
     const QString section = QString::fromLatin1(SectionOfficeData);
     OfficeData office;

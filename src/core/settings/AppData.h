@@ -51,6 +51,10 @@ struct AppData {
     OfficeData office;
     QString jwFolder;         // the JW folder in effect, ending in "/"
     QString programFolder;    // folder of the executable, no trailing "/"
+    // Why "WallListData" was not read at the last LoadOptionData (it is a
+    // FIFO, a device, far too large, unreadable); empty when it was read or
+    // is missing.
+    QString wallListProblem;
 
     // The program's instance; programFolder is the executable's folder.
     static AppData &instance();

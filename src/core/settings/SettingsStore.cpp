@@ -1,6 +1,9 @@
 #include "core/settings/SettingsStore.h"
 
 #include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
+
+#include <QDir>
 
 #include <QFile>
 #include <QDateTime>
@@ -12,6 +15,10 @@
 #include <QVariant>
 
 #include <cmath>
+#include <map>
+#include <memory>
+
+#include <sys/stat.h>
 
 namespace quiren {
 
@@ -82,6 +89,88 @@ struct Store : QSettings {
     }
 };
 
+// The settings file of an application as QSettings names it (following
+// QSettings::setPath), found without touching the file itself: a settings
+// object reads its file as soon as it is made. An application no one has,
+// under the same organisation, lives in the same folder.
+QString SettingsFilePath(const QString &application)
+{
+    const QSettings probe(QSettings::IniFormat, QSettings::UserScope, application,
+                          QStringLiteral("quiren-settings-path"));
+    return QFileInfo(probe.fileName()).absolutePath() + QLatin1Char('/') + application
+           + QStringLiteral(".ini");
+}
+
+// What a settings file is now, by its name only (it is never opened here).
+struct FileState {
+    bool exists = false;
+    bool regular = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    qint64 modifiedNs = 0;
+    bool operator==(const FileState &) const = default;
+};
+
+FileState stateOf(const QString &path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return {true, S_ISREG(info.st_mode), info.st_dev, info.st_ino, info.st_size,
+            static_cast<qint64>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+// The settings of one application, parsed once and again only when the file
+// changes (its size, time or inode): parsing a large file for every value
+// read made each start slow. (A file rewritten to the same size within the
+// same tick of the file system's clock looks unchanged, to QSettings too.)
+// A file that is not a regular file (a FIFO would keep the program waiting
+// for ever) or is far too large is never handed to QSettings; its settings
+// read as their defaults and nothing is written over it.
+struct CachedStore {
+    QString path;
+    FileState state;
+    std::unique_ptr<Store> store;
+    QString problem;
+};
+
+// Never destroyed: the settings objects must not outlive Qt's own tables at
+// exit.
+std::map<QString, CachedStore> &stores()
+{
+    static auto *all = new std::map<QString, CachedStore>;
+    return *all;
+}
+
+Store *storeOf(const QString &application)
+{
+    const QString path = SettingsFilePath(application);
+    const FileState state = stateOf(path);
+    CachedStore &cached = stores()[application];
+    if (cached.path == path && cached.state == state && (cached.store || !cached.problem.isEmpty()))
+        return cached.store.get();
+    cached.path = path;
+    cached.state = state;
+    cached.store.reset();
+    cached.problem.clear();
+    if (state.exists && !state.regular)
+        cached.problem = Str(S::NotRegularFileRead).arg(QDir::toNativeSeparators(path));
+    else if (state.size > MaxSettingsFileSize)
+        cached.problem = Str(S::FileTooLarge).arg(QDir::toNativeSeparators(path), QString::number(MaxSettingsFileSize));
+    else
+        cached.store = std::make_unique<Store>(application);
+    return cached.store.get();
+}
+
+// After a write the file has changed under the store's own hands: what it
+// holds is what the store holds.
+void noteWritten(const QString &application)
+{
+    CachedStore &cached = stores()[application];
+    cached.state = stateOf(cached.path);
+}
+
 // Copies the file of `store` aside when it holds lines that are not INI
 // (see KeepUnreadableSettings); the path of the copy, or empty.
 QString KeepWhenUnreadable(const Store &store)
@@ -125,8 +214,10 @@ float singleValue(const QString &text, float fallback, bool positive)
 QString ReadSetting(const QString &application, const QString &section, const QString &key,
                     const QString &defaultText)
 {
-    Store store(application);
-    const QVariant value = store.value(keyPath(section, key));
+    Store *store = storeOf(application);
+    if (!store)
+        return defaultText;
+    const QVariant value = store->value(keyPath(section, key));
     if (!value.isValid())
         return defaultText;
     return variantText(value);
@@ -138,44 +229,59 @@ void WriteSetting(const QString &application, const QString &section, const QStr
     // The macro's settings belong to the macro.
     if (application.compare(QLatin1String(TslyApplication), Qt::CaseInsensitive) == 0)
         return;
-    Store store(application);
+    Store *store = storeOf(application);
+    if (!store)
+        return;
     // Writing rewrites the file from what QSettings could read of it: a file
     // with lines that are not INI is first copied aside whole.
-    KeepWhenUnreadable(store);
+    KeepWhenUnreadable(*store);
     // A value the file already holds is not written again: every write
     // rewrites the whole file and waits for the disk, and "AppPath" is
     // written at every start.
-    const QVariant current = store.value(keyPath(section, key));
+    const QVariant current = store->value(keyPath(section, key));
     if (current.typeId() == QMetaType::QString && current.toString() == text)
         return;
-    store.setValue(keyPath(section, key), text);
-    store.sync();
+    store->setValue(keyPath(section, key), text);
+    store->sync();
+    noteWritten(application);
 }
 
 void DeleteSetting(const QString &application, const QString &section, const QString &key)
 {
     if (application.compare(QLatin1String(TslyApplication), Qt::CaseInsensitive) == 0)
         return;
-    Store store(application);
-    KeepWhenUnreadable(store);
-    store.remove(keyPath(section, key));
-    store.sync();
+    Store *store = storeOf(application);
+    if (!store)
+        return;
+    KeepWhenUnreadable(*store);
+    store->remove(keyPath(section, key));
+    store->sync();
+    noteWritten(application);
 }
 
 QString KeepUnreadableSettings(const QString &application)
 {
-    return KeepWhenUnreadable(Store(application));
+    const Store *store = storeOf(application);
+    return store ? KeepWhenUnreadable(*store) : QString();
+}
+
+QString SettingsFileProblem(const QString &application)
+{
+    storeOf(application);
+    return stores()[application].problem;
 }
 
 SettingPairs ReadSection(const QString &application, const QString &section)
 {
-    Store store(application);
-    store.beginGroup(section);
     SettingPairs pairs;
-    const QStringList keys = store.childKeys();
+    Store *store = storeOf(application);
+    if (!store)
+        return pairs;
+    store->beginGroup(section);
+    const QStringList keys = store->childKeys();
     for (const QString &key : keys)
-        pairs.append({key, variantText(store.value(key))});
-    store.endGroup();
+        pairs.append({key, variantText(store->value(key))});
+    store->endGroup();
     return pairs;
 }
 

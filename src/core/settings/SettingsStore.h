@@ -36,6 +36,16 @@ void DeleteSetting(const QString &application, const QString &section, const QSt
 // they write.
 QString KeepUnreadableSettings(const QString &application);
 
+// A settings file is a few kilobytes; one larger than this is not read.
+inline constexpr qint64 MaxSettingsFileSize = 4 * 1024 * 1024;
+
+// Why the settings file of `application` is not read at all, or an empty
+// text: a file that is not a regular file (a FIFO, a device) or is larger
+// than MaxSettingsFileSize. Its settings then read as their defaults, and
+// nothing is written over it. The file is parsed once and read again only
+// when it changes.
+QString SettingsFileProblem(const QString &application);
+
 // Every key of a section with its text, in the order the store keeps them.
 SettingPairs ReadSection(const QString &application, const QString &section);
 

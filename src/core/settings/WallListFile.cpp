@@ -1,12 +1,12 @@
 #include "core/settings/WallListFile.h"
 
+#include "core/io/SafeRead.h"
 #include "core/io/SafeWrite.h"
 
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLocale>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -135,12 +135,19 @@ QList<QByteArray> UnreadWallLines(const QByteArray &bytes)
     return unread;
 }
 
+WallListRead ReadWallList(const QString &path)
+{
+    const ReadResult read = ReadFileSafely(path, MaxWallListFileSize);
+    if (read.status == ReadStatus::Missing)
+        return {};
+    if (!read)
+        return {std::nullopt, ReadProblemMessage(path, read, MaxWallListFileSize)};
+    return {ParseWallList(read.bytes), QString()};
+}
+
 std::optional<CertifiedWallList> ReadWallListFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return ParseWallList(file.readAll());
+    return ReadWallList(path).walls;
 }
 
 QString StorableWallName(const QString &name)
@@ -204,11 +211,12 @@ WriteResult WriteWallListFile(const QString &path, const CertifiedWallList &wall
         return {false, encoded.error};
 
     QByteArray bytes = encoded.bytes;
-    QFile old(path);
-    if (old.open(QIODevice::ReadOnly)) {
-        for (const QByteArray &line : UnreadWallLines(old.readAll()))
+    const ReadResult old = ReadFileSafely(path, MaxWallListFileSize);
+    if (old) {
+        for (const QByteArray &line : UnreadWallLines(old.bytes))
             bytes += line + "\r\n";
-        old.close();
+    } else if (old.status != ReadStatus::Missing) {
+        return {false, ReadProblemMessage(path, old, MaxWallListFileSize)};
     }
     const WriteResult written = WriteFileSafely(path, bytes);
     if (!written)

@@ -23,8 +23,21 @@ QString WallListPath(const QString &folder);
 // MaxCertifiedWalls entries are kept. displayLine is filled.
 CertifiedWallList ParseWallList(const QByteArray &bytes);
 
-// Reads a wall-list file; empty optional when the file does not exist or
-// cannot be opened.
+// A list of 101 walls is a few kilobytes; a file larger than this is not
+// read at all.
+inline constexpr qint64 MaxWallListFileSize = 1024 * 1024;
+
+// Reading a wall-list file: the walls, or no list and, when the file exists
+// but is not read (a FIFO or device, too large, no permission), the message
+// that says why.
+struct WallListRead {
+    std::optional<CertifiedWallList> walls;
+    QString problem;
+};
+WallListRead ReadWallList(const QString &path);
+
+// The walls of a wall-list file; empty optional when the file does not
+// exist or cannot be read.
 std::optional<CertifiedWallList> ReadWallListFile(const QString &path);
 
 // A name as it can be stored: a double quote becomes the full-width "＂"
@@ -55,7 +68,8 @@ QList<QByteArray> UnreadWallLines(const QByteArray &bytes);
 // list unchanged, so that nothing the program could not show is lost. On
 // failure the old file is untouched and the result holds the reason.
 // `renamedWalls`, when given, receives the names that were stored in another
-// form.
+// form. An old file that exists but cannot be read (see ReadWallList) is
+// not replaced, since its unread lines would be lost.
 WriteResult WriteWallListFile(const QString &path, const CertifiedWallList &walls,
                               QStringList *renamedWalls = nullptr);
 

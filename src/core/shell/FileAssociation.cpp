@@ -1,5 +1,7 @@
 #include "core/shell/FileAssociation.h"
 
+#include "core/io/SafeRead.h"
+#include "core/io/SafeWrite.h"
 #include "core/text/StringTable.h"
 
 #include <QDir>
@@ -7,7 +9,6 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QXmlStreamReader>
@@ -34,6 +35,9 @@ constexpr char QrnGlob[] = "*.qrn";
 constexpr char SheetPackageFileName[] = "quiren-qrn2.xml";
 constexpr char SheetMimeName[] = "application/x-quiren-sheet";
 constexpr int RefreshWaitMs = 3000;
+// The package and the desktop entry are a few hundred bytes; whatever lies
+// under their names beyond this, or is not a regular file, is not read.
+constexpr qint64 MaxDesktopFileSize = 1024 * 1024;
 
 QString DataHome()
 {
@@ -51,10 +55,10 @@ struct Package {
 
 std::optional<Package> ReadPackage()
 {
-    QFile file(FileTypePackagePath());
-    if (!file.open(QIODevice::ReadOnly))
+    const ReadResult file = ReadFileSafely(FileTypePackagePath(), MaxDesktopFileSize);
+    if (!file)
         return std::nullopt;
-    QXmlStreamReader xml(&file);
+    QXmlStreamReader xml(file.bytes);
     Package package;
     bool inType = false;
     while (!xml.atEnd()) {
@@ -86,11 +90,7 @@ bool WriteTextFile(const QString &path, const QByteArray &bytes)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(bytes);
-    return file.commit();
+    return WriteFileSafely(path, bytes).ok;
 }
 
 bool WritePackage(const Package &package)
@@ -168,12 +168,12 @@ QString EscapeDesktopValue(const QString &value)
 
 std::optional<DesktopEntry> ReadDesktopEntry()
 {
-    QFile file(DesktopEntryPath());
-    if (!file.open(QIODevice::ReadOnly))
+    const ReadResult file = ReadFileSafely(DesktopEntryPath(), MaxDesktopFileSize);
+    if (!file)
         return std::nullopt;
     DesktopEntry entry;
     bool inMainGroup = false;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromUtf8(file.bytes).split(QLatin1Char('\n'));
     for (QString line : lines) {
         line = line.trimmed();
         if (line.startsWith(QLatin1Char('['))) {

@@ -544,7 +544,12 @@ void OptionsWindow::onImportMacro()
 {
     const std::optional<OfficeData> office = ReadMacroOfficeData();
     if (!office) {
-        ShowMessage(this, MacroAbsentMessage(), MsgButtons::Ok, MsgIcon::Exclamation);
+        // A macro settings file that was not read at all (a FIFO, far too
+        // large) is named, so the user knows the data may be there.
+        QString text = MacroAbsentMessage();
+        if (const QString problem = SettingsFileProblem(QString::fromLatin1(TslyApplication)); !problem.isEmpty())
+            text += QLatin1Char('\n') + problem;
+        ShowMessage(this, text, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     showOffice(*office);

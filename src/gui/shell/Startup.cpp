@@ -145,6 +145,18 @@ int RunProgram(QApplication &app)
                         MsgButtons::Ok, MsgIcon::Exclamation);
         });
     }
+    // Files the program would not read (a FIFO or a device in their place,
+    // or far too large) are named once the main window is up.
+    QStringList refused;
+    if (const QString problem = SettingsFileProblem(QString::fromLatin1(AppTitle)); !problem.isEmpty())
+        refused << Str(S::SettingsRefused) + QLatin1Char('\n') + problem;
+    if (!data.wallListProblem.isEmpty())
+        refused << Str(S::WallListRefused) + QLatin1Char('\n') + data.wallListProblem;
+    for (const QString &text : refused) {
+        QTimer::singleShot(0, &main, [&main, text] {
+            ShowMessage(&main, text, MsgButtons::Ok, MsgIcon::Exclamation);
+        });
+    }
     QObject::connect(&instance, &SingleInstance::commandLineReceived, &main,
                      [&main](const QString &line) { main.openHandedOverFile(line); });
     return app.exec();

@@ -1,8 +1,12 @@
 #include "gui/tools/ComDlg.h"
 
+#include "core/text/StringTable.h"
+#include "gui/widgets/MessageBox.h"
+
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QMimeDatabase>
 
 namespace quiren {
 
@@ -22,35 +26,87 @@ QString masksOf(const QString &pattern)
 
 QString showDialog(const FileDialogRequest &request)
 {
-    QFileDialog dialog(request.owner);
-    // Left empty, the dialog titles itself "Open" or "Save As" in the
-    // user's language.
-    if (!request.title.isEmpty())
-        dialog.setWindowTitle(request.title);
-    if (request.action == ComDlgSaveAs) {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        // The name typed is used as it is: no extension is added, and an
-        // existing file is replaced without a question unless asked for.
-        dialog.setOption(QFileDialog::DontConfirmOverwrite,
-                         (request.flags & OFN_OVERWRITEPROMPT) == 0);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
-    if (!request.nameFilters.isEmpty())
-        dialog.setNameFilters(request.nameFilters);
-    dialog.setDirectory(request.startFolder);
-    if (!request.proposedName.isEmpty())
-        dialog.selectFile(QFileInfo(request.proposedName).fileName());
-
+    FileDialog dialog(request);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
-    const QStringList chosen = dialog.selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.first();
+    return dialog.chosenPath();
 }
 
 } // namespace
+
+QIcon NameOnlyIconProvider::icon(const QFileInfo &info) const
+{
+    if (info.isRoot())
+        return icon(Drive);
+    return icon(info.isDir() ? Folder : File);
+}
+
+QString NameOnlyIconProvider::type(const QFileInfo &info) const
+{
+    // Folders, devices and the like are named by their kind alone.
+    if (!info.isFile())
+        return QFileIconProvider::type(info);
+    const QMimeType mime = QMimeDatabase().mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    return mime.comment().isEmpty() ? mime.name() : mime.comment();
+}
+
+FileDialog::FileDialog(const FileDialogRequest &request)
+    : QFileDialog(request.owner)
+{
+    setOption(QFileDialog::DontUseNativeDialog);
+    setOption(QFileDialog::DontUseCustomDirectoryIcons);
+    setIconProvider(&m_icons);
+    // Left empty, the dialog titles itself "Open" or "Save As" in the
+    // user's language.
+    if (!request.title.isEmpty())
+        setWindowTitle(request.title);
+    if (request.action == ComDlgSaveAs) {
+        setAcceptMode(QFileDialog::AcceptSave);
+        setFileMode(QFileDialog::AnyFile);
+        // The name typed is used as it is: no extension is added, and an
+        // existing file is replaced without a question unless asked for.
+        setOption(QFileDialog::DontConfirmOverwrite, (request.flags & OFN_OVERWRITEPROMPT) == 0);
+    } else {
+        setAcceptMode(QFileDialog::AcceptOpen);
+        setFileMode(QFileDialog::ExistingFile);
+    }
+    if (!request.nameFilters.isEmpty())
+        setNameFilters(request.nameFilters);
+    setDirectory(request.startFolder);
+    if (!request.proposedName.isEmpty())
+        selectFile(QFileInfo(request.proposedName).fileName());
+}
+
+QString FileDialog::chosenPath() const
+{
+    if (!m_typed.isEmpty())
+        return m_typed;
+    const QStringList chosen = selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+void FileDialog::accept()
+{
+    m_typed.clear();
+    const auto *edit = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (acceptMode() != AcceptSave || !edit || !edit->text().contains(QLatin1Char('"'))) {
+        QFileDialog::accept();
+        return;
+    }
+    const QString typed = directory().absoluteFilePath(edit->text());
+    const QFileInfo target(typed);
+    if (target.isDir()) {
+        setDirectory(typed);
+        return;
+    }
+    if (target.exists() && !testOption(DontConfirmOverwrite)
+        && ShowMessage(this, QDir::toNativeSeparators(typed) + Str(S::ReplaceFile), MsgButtons::YesNo,
+                       MsgIcon::Exclamation)
+               != MsgAnswer::Yes)
+        return;
+    m_typed = typed;
+    QDialog::accept();
+}
 
 void SetFileDialogResponder(FileDialogResponder r)
 {

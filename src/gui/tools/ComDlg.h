@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFileDialog>
+#include <QFileIconProvider>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -38,6 +40,35 @@ struct FileDialogRequest {
 // the real dialog.
 using FileDialogResponder = std::function<QString(const FileDialogRequest &)>;
 void SetFileDialogResponder(FileDialogResponder responder);
+
+// Icons and type names from a file's kind and name only. Qt's own guess
+// opens each file to look at its first bytes, on the window's thread: a file
+// that never answers (under /proc, say) would freeze the program, with
+// every unsaved window in it.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo &info) const override;
+    QString type(const QFileInfo &info) const override;
+};
+
+// The dialog Action shows: Qt's own dialog (the desktop's may look into
+// files as well), decorated by NameOnlyIconProvider. In a Save dialog the
+// name typed is one name, taken as typed: Qt reads double quotes in it as a
+// list of names ("a" "b") and would save under the quoted part alone.
+class FileDialog : public QFileDialog {
+public:
+    explicit FileDialog(const FileDialogRequest &request);
+
+    // The full path chosen, once the dialog was accepted.
+    QString chosenPath() const;
+
+    void accept() override;
+
+private:
+    NameOnlyIconProvider m_icons;
+    QString m_typed;   // a Save name typed with double quotes, as a full path
+};
 
 class clsComDlg {
 public:

@@ -244,6 +244,12 @@ TEST_F(JwFile, UnencodableTextBecomesAQuestionMark)
     EXPECT_TRUE(bytes.contains(expected));
 }
 
+TEST(JwFilePath, TheFileGoesIntoTheFolderWithOrWithoutItsSeparator)
+{
+    EXPECT_EQ(JwFilePath(QStringLiteral("/tmp/jw/")), QStringLiteral("/tmp/jw/Qrn_JW.txt"));
+    EXPECT_EQ(JwFilePath(QStringLiteral("/tmp/jw")), QStringLiteral("/tmp/jw/Qrn_JW.txt"));
+}
+
 // ---- qrn pdf and qrn jw --------------------------------------------------
 
 struct QrnRun {

@@ -269,3 +269,44 @@ TEST_F(SettingsStore, OfficeDataRoundTripsThroughItsNineKeys)
     EXPECT_EQ(OfficeData::key(OfficeData::RegstNumber), QStringLiteral("RegstNumber"));
     EXPECT_EQ(OfficeData::key(9), QString());
 }
+
+TEST_F(SettingsStore, AFileChangedByAnotherProgramIsReadAgain)
+{
+    // The file is parsed once and kept; a change on disk must still be seen.
+    // (QSettings itself takes a file of the same size and time as unchanged.)
+    const QString path = iniPath("Quiren");
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    test::writeAll(path, "[Settings]\nMod=1\n");
+    EXPECT_EQ(ReadModule(), 1);
+    test::writeAll(path, "[Settings]\nMod=2\nOnList=False\n");
+    EXPECT_EQ(ReadModule(), 2);
+    EXPECT_FALSE(ReadOnList());
+}
+
+TEST_F(SettingsStore, AFileThatIsNotARegularFileOrFarTooLargeIsNeitherReadNorReplaced)
+{
+    const QString path = iniPath("Quiren");
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    for (const char *kind : {"fifo", "large"}) {
+        QFile::remove(path);
+        if (QByteArray(kind) == "fifo") {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            QFile large(path);
+            ASSERT_TRUE(large.open(QIODevice::WriteOnly));
+            large.write("[Settings]\nMod=3\n");
+            large.resize(MaxSettingsFileSize + 1);
+        }
+        // A FIFO read from would wait for ever: the test would hang here.
+        EXPECT_EQ(ReadModule(), 0) << kind;
+        EXPECT_TRUE(SettingsFileProblem(QStringLiteral("Quiren")).contains(QDir::toNativeSeparators(path)))
+            << kind;
+        WriteModule(2);
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+        EXPECT_EQ(S_ISFIFO(info.st_mode), QByteArray(kind) == "fifo");
+        EXPECT_EQ(info.st_size > MaxSettingsFileSize, QByteArray(kind) == "large");
+    }
+    QFile::remove(path);
+    EXPECT_TRUE(SettingsFileProblem(QStringLiteral("Quiren")).isEmpty());
+}

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace quiren;
@@ -270,4 +271,28 @@ TEST_F(OptionData, SaveWritesBesideTheProgramAndShowsWhatWasStored)
     again.programFolder = data.programFolder;
     LoadOptionData(again);
     EXPECT_EQ(again.wallDisplayLines(), data.wallDisplayLines());
+}
+
+TEST(WallListFile, AFileThatCannotBeReadIsNamedAndNeverReplaced)
+{
+    const QString dir = test::makeScratchDir(QStringLiteral("walls-refused"));
+    const QString fifo = dir + "/fifo/WallListData";
+    const QString large = dir + "/large/WallListData";
+    QDir().mkpath(dir + "/fifo");
+    QDir().mkpath(dir + "/large");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QByteArray big = "\"A\",1\r\n" + QByteArray(MaxWallListFileSize, '#');
+    test::writeAll(large, big);
+
+    for (const QString &path : {fifo, large}) {
+        // A FIFO read from would wait for ever: the test would hang here.
+        const WallListRead read = ReadWallList(path);
+        EXPECT_FALSE(read.walls.has_value());
+        EXPECT_TRUE(read.problem.contains(path)) << read.problem.toStdString();
+        EXPECT_FALSE(WriteWallListFile(path, {wall("B", 2.0f)}).ok);
+    }
+    EXPECT_EQ(test::readAll(large), big);
+    struct stat info {};
+    EXPECT_TRUE(::stat(QFile::encodeName(fifo).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(ReadWallList(dir + "/missing").problem.isEmpty());
 }

@@ -13,7 +13,17 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace quiren {
 namespace {
@@ -185,6 +195,77 @@ TEST_F(RealDialogTest, CancelInTheOpenDialogGivesAnEmptyName)
     EXPECT_TRUE(handled);
     EXPECT_EQ(seenTitle, QStringLiteral("ファイルを選ぶ"));
     EXPECT_TRUE(dialog.FileName.isEmpty());
+}
+
+TEST_F(RealDialogTest, ANameTypedWithDoubleQuotesIsTakenAsTyped)
+{
+    // Qt's dialog would read `計算 "q" 1.qrn` as the list of names `q`.
+    // (No file "q" in the folder: the dialog's completion would select it
+    // and, while the name box has no focus, write "q" into the box.)
+    const QString folder = test::makeScratchDir(QStringLiteral("comdlg-quotes"));
+    const QString typed = QStringLiteral("計算 \"q\" 1.qrn");
+    whenShown([&typed](QFileDialog *dialog) {
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(typed);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    clsComDlg dialog;
+    dialog.FileName = folder + QStringLiteral("/Untitled.qrn");
+    dialog.setAction(ComDlgSaveAs);
+    EXPECT_EQ(dialog.FileName.toStdString(), (folder + QLatin1Char('/') + typed).toStdString());
+}
+
+// Files opened in a folder while the dialog lists it, as inotify reports
+// them: a file that never answers (a kernel log under /proc) would freeze
+// the program if the dialog opened it to guess its type.
+TEST_F(RealDialogTest, ListingAFolderOpensNoneOfItsFiles)
+{
+    const QString folder = test::makeScratchDir(QStringLiteral("comdlg-listing"));
+    for (const char *name : {"plain", "notes.unknown-type", "sheet.qrn"})
+        test::writeAll(folder + QLatin1Char('/') + QLatin1String(name), "#!/bin/sh\n%PDF-1.4\n");
+    const QByteArray fifo = QFile::encodeName(folder + QStringLiteral("/pipe"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    // Should the dialog wait on the FIFO, a writer set free by a watchdog
+    // lets it go on, and the test fails instead of hanging.
+    std::atomic<bool> done{false};
+    std::thread watchdog([&done, fifo] {
+        for (int i = 0; i < 300 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!done) {
+            const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        }
+    });
+
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(folder).constData(), IN_OPEN), 0);
+    QStringList opened;
+    whenShown([&opened, watch](QFileDialog *dialog) {
+        dialog->setViewMode(QFileDialog::Detail);   // the type column too
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 1500)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;) {
+            for (char *at = buffer; at < buffer + n;) {
+                const auto *event = reinterpret_cast<const inotify_event *>(at);
+                if (event->len > 0)
+                    opened << QString::fromUtf8(event->name);
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        dialog->reject();
+    });
+    clsComDlg dialog;
+    dialog.FileName = folder + QStringLiteral("/new.qrn");
+    dialog.setAction(ComDlgSaveAs);
+    done = true;
+    watchdog.join();
+    ::close(watch);
+    EXPECT_TRUE(handled);
+    EXPECT_TRUE(opened.isEmpty()) << opened.join(QLatin1Char(' ')).toStdString();
 }
 
 } // namespace
