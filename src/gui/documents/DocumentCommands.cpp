@@ -122,7 +122,10 @@ CloseAnswer askAboutChanges(CalcWindow &window)
         if (!IsUntitled(window) && window.sheet().titleName.isEmpty()) {
             saved = SaveCalcFile(window, window.caption());
         } else {
-            const QString path = AskSavePath(ProposedFileName(window));
+            // Title & the extension of the sheet's own kind of file.
+            const bool rules2025 = window.sheet().ruleSetKind() == RuleSetKind::Rules2025;
+            const QString path = AskSavePath(window.sheet().titleName
+                                             + Str(rules2025 ? S::Qrn2Extension : S::QrnExtension));
             saved = !path.isEmpty() && SaveCalcFile(window, path);
         }
         return saved ? CloseAnswer::Close : CloseAnswer::Stay;
