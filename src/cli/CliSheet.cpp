@@ -79,16 +79,6 @@ QString AreaCaption(int w)
     return Str(beams ? S::BeamDirectionWallArea : S::GirderDirectionWallArea) + letter;
 }
 
-bool CanPrintRules(const QString &command, const CalcSheet &sheet)
-{
-    if (sheet.ruleSetKind() == RuleSetKind::Old)
-        return true;
-    Err() << QStringLiteral("qrn %1: 2025年基準の計算書はまだ出力できません (旧基準の計算書だけです)。"
-                            " / sheets under the 2025 rules cannot be printed yet.\n")
-                 .arg(command);
-    return false;
-}
-
 int ReportWritten(const QString &command, const QString &output, const WriteResult &written)
 {
     if (!written) {

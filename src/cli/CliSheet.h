@@ -34,10 +34,6 @@ std::optional<SheetFileData> ReadCliSheetFile(const QString &path, int *droppedI
 std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path,
                                         std::vector<RefusedCell> *refused = nullptr);
 
-// Whether the printed sheet exists for the sheet's rules: not yet for the
-// 2025 rules, which get a message on stderr ("qrn <command>: ...").
-bool CanPrintRules(const QString &command, const CalcSheet &sheet);
-
 // The end of a command that writes `output`: the path on stdout and ExitOk,
 // or the reason on stderr ("qrn <command>: ... / cannot write ...") and
 // ExitError.

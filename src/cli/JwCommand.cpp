@@ -27,8 +27,6 @@ int runJw(const QStringList &args)
     const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(file);
     if (!sheet)
         return ExitError;
-    if (!CanPrintRules(QStringLiteral("jw"), *sheet))
-        return ExitError;
 
     // The file is measured as the printed sheet would be: on the PDF page.
     QBuffer unused;
@@ -45,11 +43,9 @@ int runJw(const QStringList &args)
 const bool registered = RegisterCommand({
     QStringLiteral("jw"),
     QStringLiteral("qrn jw ファイル [-o 出力]  計算表を JW-CAD 用座標ファイルに変換します\n"
-                   "                 (出力の既定は JW フォルダの Qrn_JW.txt)。\n"
-                   "                 2025年基準の計算書はまだ出力できません (終了コード 2)。"),
+                   "                 (出力の既定は JW フォルダの Qrn_JW.txt)。"),
     QStringLiteral("qrn jw FILE [-o OUT]  Writes the calculation sheet as a JW-CAD coordinate file\n"
-                   "                 (default: Qrn_JW.txt in the JW folder).\n"
-                   "                 Sheets under the 2025 rules cannot be printed yet (exit status 2)."),
+                   "                 (default: Qrn_JW.txt in the JW folder)."),
     runJw,
     true,
 });

@@ -62,22 +62,18 @@ int runPdf(const QStringList &args)
     const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(file);
     if (!sheet)
         return ExitError;
-    if (!CanPrintRules(QStringLiteral("pdf"), *sheet))
-        return ExitError;
     const WriteResult written = WriteSheetPdf(output, *sheet, ReadSheetSettings(CliAppData()));
     return ReportWritten(QStringLiteral("pdf"), output, written);
 }
 
 const bool registered = RegisterCommand({
     QStringLiteral("pdf"),
-    QStringLiteral("qrn pdf ファイル [-o 出力.pdf]  計算表を A4 縦 1 ページの PDF に出力します\n"
-                   "                 (4分割法のデータがあれば 2 ページ目にその表。\n"
-                   "                 出力の既定はファイル名の拡張子を .pdf にしたもの)。\n"
-                   "                 2025年基準の計算書はまだ出力できません (終了コード 2)。"),
-    QStringLiteral("qrn pdf FILE [-o OUT.pdf]  Draws the calculation sheet into a one-page A4 PDF\n"
-                   "                 (a second page holds the quarter-method table when the sheet has\n"
-                   "                 one; default: the file's name with \".pdf\").\n"
-                   "                 Sheets under the 2025 rules cannot be printed yet (exit status 2)."),
+    QStringLiteral("qrn pdf ファイル [-o 出力.pdf]  計算表を A4 縦の PDF に出力します\n"
+                   "                 (4分割法のデータがあれば続くページにその表。\n"
+                   "                 出力の既定はファイル名の拡張子を .pdf にしたもの)。"),
+    QStringLiteral("qrn pdf FILE [-o OUT.pdf]  Draws the calculation sheet into an A4 PDF\n"
+                   "                 (a further page holds the quarter-method table when the sheet\n"
+                   "                 has one; default: the file's name with \".pdf\")."),
     runPdf,
     true,
 });

@@ -97,7 +97,7 @@ constexpr double wallLoads[] = {1000, 890, 600, 500, 350};
 constexpr double solarLoads[] = {0, 200};
 constexpr double liveLoads[] = {600, 800};
 
-const char *const TypedName = "数値入力";
+const char *const TypedName = "任意";
 
 } // namespace
 

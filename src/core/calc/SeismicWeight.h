@@ -125,11 +125,7 @@ struct LwBreakdown {
     double t = 0;               // T = 0.03 h, s
     std::array<double, 2> ai{1, 1};   // Ai of each storey (storey 1 always 1)
     std::array<double, 2> lwRaw{};    // Lw before rounding, cm/m²
-    std::array<int, 2> lw{};          // Lw in cm/m² before rounding, from Ai, C0 and the weight per m² of floor
-// (kN/m²): Ai · C0 · w / 0.0196.
-double LwFromWeight(double ai, double c0, double weightPerArea);
-
-// Lw rounded up to a whole cm/m²
+    std::array<int, 2> lw{};          // Lw rounded up to a whole cm/m²
     // Inputs outside the tool's range, in Japanese; the figure is still
     // computed.
     QStringList warnings;

@@ -4,6 +4,7 @@
 #include "core/calc/CoefficientTable.h"
 #include "core/calc/Framing.h"
 #include "core/print/BalanceDrawing.h"
+#include "core/print/Sheet2025Drawing.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
@@ -530,9 +531,12 @@ void SheetDrawing::DrawOfficeBlock()
 
 void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings)
 {
-    SheetDrawing(painter, sheet, settings).DrawSheet();
+    if (sheet.ruleSetKind() == RuleSetKind::Rules2025)
+        Sheet2025Drawing(painter, sheet, settings).Draw();
+    else
+        SheetDrawing(painter, sheet, settings).DrawSheet();
     // The quarter-method table goes on a page of its own, so the sheet's
-    // page stays as it has always been printed.
+    // pages stay as they have always been printed.
     if (HasBalanceData(sheet)) {
         painter.NewPage();
         BalanceDrawing(painter, sheet).DrawPage();

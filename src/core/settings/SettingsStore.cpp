@@ -343,6 +343,16 @@ void WritePafKind(bool value)
     WriteQuiren(settingsSection(), QStringLiteral("PafKind"), BoolText(value));
 }
 
+bool ReadNewSheet2025()
+{
+    return BoolFromText(ReadQuiren(settingsSection(), QStringLiteral("NewSheet2025")), true);
+}
+
+void WriteNewSheet2025(bool value)
+{
+    WriteQuiren(settingsSection(), QStringLiteral("NewSheet2025"), BoolText(value));
+}
+
 int ReadModule()
 {
     return boundedInteger(ReadQuiren(settingsSection(), QStringLiteral("Mod")), 0, 3, 0);

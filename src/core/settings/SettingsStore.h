@@ -77,6 +77,11 @@ void WriteWallCoefficient(int value);
 bool ReadPafKind();
 void WritePafKind(bool value);
 
+// "NewSheet2025": new sheets follow the 2025 rules (True, the default) or
+// the old ones.
+bool ReadNewSheet2025();
+void WriteNewSheet2025(bool value);
+
 // "Mod": planning module 0..3, default 0.
 int ReadModule();
 void WriteModule(int value);

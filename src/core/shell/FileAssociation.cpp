@@ -31,6 +31,9 @@ constexpr char PackageFileName[] = "quiren-qrn.xml";
 constexpr char DesktopFileName[] = "quiren.desktop";
 constexpr char MimeInfoNamespace[] = "http://www.freedesktop.org/standards/shared-mime-info";
 constexpr char QrnGlob[] = "*.qrn";
+// The sheet file (".qrn2"), as the installed package names it.
+constexpr char SheetPackageFileName[] = "quiren-qrn2.xml";
+constexpr char SheetMimeName[] = "application/x-quiren-sheet";
 constexpr int RefreshWaitMs = 3000;
 // The package and the desktop entry are a few hundred bytes; whatever lies
 // under their names beyond this, or is not a regular file, is not read.
@@ -447,11 +450,65 @@ bool RegSetString(quint32 rootKey, const QString &subKey, const QString &valueNa
     return false;
 }
 
+namespace {
+
+// The ".qrn2" type for the user, beside the ".qrn": its package (unless the
+// desktop knows the type already, from the installed package) and a place
+// in the desktop entry the ".qrn" registration made. Returns whether
+// anything was written.
+bool RegisterSheetFileType()
+{
+    bool wrote = false;
+    const QString mime = QString::fromLatin1(SheetMimeName);
+    const QMimeType known = QMimeDatabase().mimeTypeForFile(QStringLiteral("x.qrn2"), QMimeDatabase::MatchExtension);
+    const QString packagePath = DataHome() + QStringLiteral("/mime/packages/") + QLatin1String(SheetPackageFileName);
+    if (known.name() != mime && !QFileInfo::exists(packagePath)) {
+        QByteArray bytes;
+        QXmlStreamWriter xml(&bytes);
+        xml.setAutoFormatting(true);
+        xml.writeStartDocument();
+        xml.writeDefaultNamespace(QLatin1String(MimeInfoNamespace));
+        xml.writeStartElement(QLatin1String("mime-info"));
+        xml.writeStartElement(QLatin1String("mime-type"));
+        xml.writeAttribute(QLatin1String("type"), mime);
+        xml.writeTextElement(QLatin1String("comment"), QStringLiteral("Quiren calculation sheet"));
+        xml.writeStartElement(QLatin1String("comment"));
+        xml.writeAttribute(QLatin1String("xml:lang"), QLatin1String("ja"));
+        xml.writeCharacters(QStringLiteral("壁量計算ファイル"));
+        xml.writeEndElement();
+        xml.writeEmptyElement(QLatin1String("sub-class-of"));
+        xml.writeAttribute(QLatin1String("type"), QLatin1String("application/json"));
+        xml.writeEmptyElement(QLatin1String("icon"));
+        xml.writeAttribute(QLatin1String("name"), QLatin1String(QrnIconName));
+        xml.writeEmptyElement(QLatin1String("glob"));
+        xml.writeAttribute(QLatin1String("pattern"), QLatin1String("*.qrn2"));
+        xml.writeEndElement();
+        xml.writeEndElement();
+        xml.writeEndDocument();
+        wrote = WriteTextFile(packagePath, bytes);
+    }
+    // Only our own entry (the one that opens ".qrn" files) learns the type.
+    std::optional<DesktopEntry> entry = ReadDesktopEntry();
+    if (entry && ListsMimeType(entry->mimeType, MimeTypeNameOf(QLatin1String(QrnFileTypeName)))
+        && !ListsMimeType(entry->mimeType, mime)) {
+        entry->mimeType += mime + QLatin1Char(';');
+        wrote = WriteDesktopEntry(*entry) || wrote;
+    }
+    return wrote;
+}
+
+} // namespace
+
 void RegisterFileType(const QString &programPath)
 {
     const QString root = QString::fromLatin1(QrnExtensionKey);
-    if (!RegGetString(HkeyClassesRoot, root, {}).isEmpty())
+    if (!RegGetString(HkeyClassesRoot, root, {}).isEmpty()) {
+        if (RegisterSheetFileType()) {
+            RunQuietly(QStringLiteral("update-mime-database"), {DataHome() + QStringLiteral("/mime")});
+            RunQuietly(QStringLiteral("update-desktop-database"), {DataHome() + QStringLiteral("/applications")});
+        }
         return;
+    }
 
     const QString typeName = QString::fromLatin1(QrnFileTypeName);
     RegSetString(HkeyClassesRoot, root, {}, typeName);
@@ -460,6 +517,7 @@ void RegisterFileType(const QString &programPath)
                  QString::fromLatin1(QrnIconName));
     RegSetString(HkeyClassesRoot, typeName + QStringLiteral("/shell/open/command"), {},
                  OpenCommandFor(programPath));
+    RegisterSheetFileType();
 
     InstallIcon();
     RunQuietly(QStringLiteral("update-mime-database"), {DataHome() + QStringLiteral("/mime")});

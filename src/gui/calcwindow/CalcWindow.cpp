@@ -10,10 +10,15 @@
 #include "gui/calcwindow/FramingGrid.h"
 #include "gui/calcwindow/GridModels.h"
 #include "gui/calcwindow/JudgementGrid.h"
+#include "gui/calcwindow/LoadsGroup.h"
+#include "gui/calcwindow/LwBreakdownWindow.h"
+#include "gui/calcwindow/QuasiWallGrid.h"
+#include "gui/calcwindow/Storey2025Panel.h"
 #include "gui/print/JwCommand.h"
 #include "gui/print/PrintCommands.h"
 #include "gui/widgets/Captions.h"
 #include "gui/widgets/NumberInput.h"
+#include "gui/widgets/MessageBox.h"
 #include "gui/widgets/Twips.h"
 #include "gui/widgets/WidgetSupport.h"
 
@@ -168,6 +173,7 @@ void CalcWindow::buildControls()
         m_storeys[i]->installEventFilter(this);
     }
     auto *weightFrame = new QGroupBox(QString::number(S::RoofWeight), this);
+    m_weightFrame = weightFrame;
     weightFrame->setObjectName(QStringLiteral("Frame2"));
     SetTag(weightFrame, S::RoofWeight);
     auto *weightLayout = new QVBoxLayout(weightFrame);
@@ -192,7 +198,13 @@ void CalcWindow::buildControls()
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("TS"));
     for (int s = 0; s < StoreyCount; ++s) {
-        auto *page = new QWidget(m_tabs);
+        // A page scrolls rather than squeezing its lines and grids together
+        // when the window is smaller than the page (the 2025 pages are tall).
+        auto *scroll = new QScrollArea(m_tabs);
+        scroll->setObjectName(IndexedName("TSScroll", s));
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        auto *page = new QWidget(scroll);
         page->setObjectName(IndexedName("TSPage", s));
         auto *lines = new QGridLayout;
         lines->setHorizontalSpacing(4);
@@ -204,11 +216,13 @@ void CalcWindow::buildControls()
         m_floorNeeded[s] = valueLabel(IndexedName("FloorNecessaryLong", s), QStringLiteral("0.00"), 900, page);
         lines->addWidget(fsLabel, 0, 0);
         lines->addWidget(m_floorBoxes[s], 0, 1);
-        lines->addWidget(numberedLabel(S::SquareMetresTimes, page, QStringLiteral("Label4")), 0, 2);
-        lines->addWidget(m_floorTimes[s], 0, 3);
-        lines->addWidget(numberedLabel(S::EqualsFloorRequirement, page, QStringLiteral("Label2")), 0, 4);
-        lines->addWidget(m_floorNeeded[s], 0, 5);
-        lines->addWidget(numberedLabel(S::Metres, page, QStringLiteral("Label3")), 0, 6);
+        // Under the 2025 rules the requirement is not floor area × a
+        // coefficient: these give way to the Af and Lw lines.
+        m_floorLineParts[s] = {numberedLabel(S::SquareMetresTimes, page, QStringLiteral("Label4")), m_floorTimes[s],
+                               numberedLabel(S::EqualsFloorRequirement, page, QStringLiteral("Label2")),
+                               m_floorNeeded[s], numberedLabel(S::Metres, page, QStringLiteral("Label3"))};
+        for (int i = 0; i < m_floorLineParts[s].size(); ++i)
+            lines->addWidget(m_floorLineParts[s][i], 0, 2 + i);
 
         for (int d = 0; d < 2; ++d) {
             const int w = s + 3 * d;
@@ -250,6 +264,14 @@ void CalcWindow::buildControls()
         pageLayout->setContentsMargins(6, 6, 6, 6);
         pageLayout->setSpacing(6);
         pageLayout->addLayout(lines);
+        if (s < Storeys2025) {
+            m_storey2025[s] = new Storey2025Panel(m_sheet, s, page);
+            connect(m_storey2025[s], &Storey2025Panel::edited, this, &CalcWindow::on2025Edited);
+            connect(m_storey2025[s], &Storey2025Panel::focused, this, [this] {
+                showPrompt(QString::number(currentStorey() + 1) + Str(S::PromptStorey2025));
+            });
+            pageLayout->addWidget(m_storey2025[s]);
+        }
         // The framing grid and the balance check share the room below the
         // area lines; a button beside the lines switches between them. The
         // balance page scrolls rather than making the window taller or wider
@@ -278,8 +300,17 @@ void CalcWindow::buildControls()
                 [views](bool on) { views->setCurrentIndex(on ? 1 : 0); });
         lines->addWidget(balanceButton, 0, 8, Qt::AlignRight);
         pageLayout->addWidget(views, 0, Qt::AlignLeft | Qt::AlignTop);
+        if (s < Storeys2025) {
+            m_quasiTitles[s] = new QLabel(Str(S::QuasiGridTitle), page);
+            m_quasi[s] = new QuasiWallGrid(m_sheet, s, page);
+            connect(m_quasi[s], &QuasiWallGrid::edited, this, &CalcWindow::on2025Edited);
+            connect(m_quasi[s], &QuasiWallGrid::focused, this, [this] { showPrompt(Str(S::PromptQuasi)); });
+            pageLayout->addWidget(m_quasiTitles[s]);
+            pageLayout->addWidget(m_quasi[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        }
         pageLayout->addStretch(1);
-        m_tabs->addTab(page, StoreyName(s));
+        scroll->setWidget(page);
+        m_tabs->addTab(scroll, StoreyName(s));
     }
     connect(m_tabs, &QTabWidget::currentChanged, this, &CalcWindow::onPageChosen);
 
@@ -301,6 +332,14 @@ void CalcWindow::buildControls()
     frames->addWidget(storeyFrame, 1);
     frames->addWidget(weightFrame, 1);
     inputs->addLayout(frames, 3, 0, 1, 2);
+    m_rulesLabel = new QLabel(this);
+    m_rulesLabel->setObjectName(QStringLiteral("RulesLabel"));
+    inputs->addWidget(m_rulesLabel, 4, 0, 1, 2);
+
+    m_loads = new LoadsGroup(m_sheet, this);
+    connect(m_loads, &LoadsGroup::edited, this, &CalcWindow::on2025Edited);
+    connect(m_loads, &LoadsGroup::breakdownRequested, this, [this] { showBreakdown(); });
+    connect(m_loads, &LoadsGroup::focused, this, [this] { showPrompt(Str(S::PromptLoads)); });
 
     auto *top = new QHBoxLayout;
     top->addLayout(inputs, 1);
@@ -317,6 +356,7 @@ void CalcWindow::buildControls()
     layout->setContentsMargins(TwipsToPixelsX(100, this), TwipsToPixelsY(80, this),
                                TwipsToPixelsX(100, this), TwipsToPixelsY(80, this));
     layout->addLayout(top);
+    layout->addWidget(m_loads);
     layout->addWidget(m_tabs, 1);
     auto *scroller = new ContentsScroller(this);
     scroller->setWidget(contents);
@@ -357,12 +397,17 @@ void CalcWindow::buildFileMenu()
     m_jwExport = makeAction(QStringLiteral("mnuJWcomp"), S::MenuJwConvert);
     m_jwExport->setEnabled(false);
     QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), S::MenuFileExit);
+    m_newOther = new QAction(this);
+    m_newOther->setObjectName(QStringLiteral("mnuFileNewOther"));
+    m_convert = makeAction(QStringLiteral("mnuConvert2025"), S::MenuConvert2025);
     file->addAction(fileNew);
+    file->addAction(m_newOther);
     file->addAction(fileOpen);
     file->addAction(fileClose);
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBer1"));
     file->addAction(fileSave);
     file->addAction(fileSaveAs);
+    file->addAction(m_convert);
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBer2"));
     file->addAction(m_print);
     file->addAction(preview);
@@ -387,6 +432,12 @@ void CalcWindow::buildFileMenu()
         m_recentFiles << recent;
     }
     OnChosen(fileNew, this, [this] { if (m_host) m_host->newCalcWindow(); });
+    OnChosen(m_newOther, this, [this] {
+        if (m_host)
+            m_host->newCalcWindow(ReadNewSheet2025() ? RuleSetKind::Old : RuleSetKind::Rules2025);
+    });
+    OnChosen(m_convert, this, [this] { convertTo2025(); });
+    connect(file, &QMenu::aboutToShow, this, [this] { updateRuleMenus(); });
     OnChosen(fileOpen, this, [this] { if (m_host) m_host->openFileCommand(); });
     OnChosen(fileClose, this, [this] { closeCommand(); });
     OnChosen(fileSave, this, [this] { save(); });
@@ -518,7 +569,18 @@ void CalcWindow::layoutSizes()
     m_judgement->setFixedHeight(std::max(m_inputs->sizeHint().height(), TwipsToPixelsY(1900, this)));
     showStoreyTabs(m_sheet.storeyIndex);
     m_tabs->setMinimumWidth(gridWidth + TwipsToPixelsX(240, this));
+    // The old pages show whole, as they always have; the taller 2025 pages
+    // scroll below a height that still leaves the grids readable.
+    const bool rules2025 = m_sheet.ruleSetKind() == RuleSetKind::Rules2025;
+    for (int s = 0; s < StoreyCount; ++s) {
+        auto *scroll = qobject_cast<QScrollArea *>(m_tabs->widget(s));
+        const QSize page = scroll->widget()->sizeHint();
+        scroll->setMinimumSize(page.width(), rules2025 ? std::min(page.height(), TwipsToPixelsY(6000, this))
+                                                       : page.height());
+    }
     adjustSize();
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->adjustSize();
 }
 
 void CalcWindow::showSheet()
@@ -530,6 +592,9 @@ void CalcWindow::showSheet()
         m_wall->setCurrentIndex(std::max(m_sheet.certifiedChoice, -1));
     m_storeys[m_sheet.storeyIndex]->setChecked(true);
     m_weights[m_sheet.weightType]->setChecked(true);
+    m_loads->showSheet();
+    for (Storey2025Panel *panel : m_storey2025)
+        panel->showSheet();
     for (int s = 0; s < StoreyCount; ++s)
         m_floorBoxes[s]->setText(m_sheet.floorArea[s]);
     for (int w = 0; w < ProjectedAreaCount; ++w)
@@ -538,11 +603,102 @@ void CalcWindow::showSheet()
     for (int k = 0; k < 3; ++k)
         m_merge[k]->setChecked(m_sheet.merge[k]);
     m_showing = false;
+    const bool wasShown2025 = m_loads->isVisibleTo(this);
+    applyRuleLayout();
+    // A file of the other rules changes what the window holds: it takes the
+    // size of its new contents, as a new window does.
+    if (wasShown2025 != m_loads->isVisibleTo(this))
+        layoutSizes();
     showStoreyTabs(m_sheet.storeyIndex);
     for (BalancePanel *panel : m_balance)
         panel->refresh();
     refreshNumbers();
     refreshGrids();
+}
+
+void CalcWindow::applyRuleLayout()
+{
+    const bool rules2025 = m_sheet.ruleSetKind() == RuleSetKind::Rules2025;
+    m_rulesLabel->setText(Str(S::RulesCaption) + RuleSetName(m_sheet.ruleSetKind()));
+    m_weightFrame->setVisible(!rules2025);
+    // A three-storey building is outside the 2025 rules.
+    m_storeys[2]->setVisible(!rules2025);
+    m_tabs->setTabVisible(2, !rules2025);
+    for (const QList<QWidget *> &parts : m_floorLineParts) {
+        for (QWidget *part : parts)
+            part->setVisible(!rules2025);
+    }
+    m_loads->setVisible(rules2025);
+    for (int s = 0; s < Storeys2025; ++s) {
+        m_storey2025[s]->setVisible(rules2025);
+        m_quasiTitles[s]->setVisible(rules2025);
+        m_quasi[s]->setVisible(rules2025);
+        m_quasi[s]->setFixedSize(m_quasi[s]->contentWidth(), m_quasi[s]->contentHeight());
+    }
+    if (m_judgement->updateLayout()) {
+        m_judgement->setFixedWidth(m_judgement->contentWidth());
+        setDirectionCaptions(ReadPafKind());
+    }
+    if (!rules2025 && m_breakdown)
+        m_breakdown->hide();
+    updateRuleMenus();
+}
+
+void CalcWindow::updateRuleMenus()
+{
+    const bool default2025 = ReadNewSheet2025();
+    m_newOther->setText(Str(S::MenuFileNewOther)
+                            .arg(RuleSetName(default2025 ? RuleSetKind::Old : RuleSetKind::Rules2025)));
+    m_convert->setEnabled(m_sheet.ruleSetKind() == RuleSetKind::Old);
+}
+
+void CalcWindow::startSheet(RuleSetKind kind)
+{
+    m_sheet.SetRuleSet(kind);
+    m_sheet.changed = false;
+    showSheet();
+    layoutSizes();
+}
+
+bool CalcWindow::convertTo2025()
+{
+    if (m_sheet.ruleSetKind() == RuleSetKind::Rules2025)
+        return false;
+    QString reason = RulesFor(RuleSetKind::Rules2025).storeyRefusal(m_sheet.storeyIndex + 1);
+    if (!reason.isEmpty()) {
+        ShowMessage(window(), Str(S::ConvertRefused) + QLatin1Char('\n') + reason, MsgButtons::Ok,
+                    MsgIcon::Exclamation, Str(S::AppTitle));
+        return false;
+    }
+    const QString question = Str(S::ConvertQuestion).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    if (ShowMessage(window(), question, MsgButtons::YesNo, MsgIcon::Question, Str(S::AppTitle)) != MsgAnswer::Yes)
+        return false;
+    if (!m_sheet.SetRuleSet(RuleSetKind::Rules2025, &reason))
+        return false;
+    showSheet();
+    layoutSizes();
+    markChanged();
+    ShowMessage(window(), Str(S::ConvertDone).replace(QStringLiteral("\\n"), QStringLiteral("\n")),
+                MsgButtons::Ok, MsgIcon::Information, Str(S::AppTitle));
+    return true;
+}
+
+LwBreakdownWindow *CalcWindow::showBreakdown()
+{
+    if (!m_breakdown)
+        m_breakdown = new LwBreakdownWindow(m_sheet, this);
+    m_breakdown->refresh();
+    m_breakdown->show();
+    m_breakdown->raise();
+    return m_breakdown;
+}
+
+void CalcWindow::on2025Edited()
+{
+    m_sheet.Recalculate();
+    refreshNumbers();
+    refreshGrids();
+    markChanged();
 }
 
 void CalcWindow::refreshNumbers()
@@ -555,6 +711,10 @@ void CalcWindow::refreshNumbers()
         showValue(m_wallTimes[w], m_sheet.windFactor[w]);
         showValue(m_wallNeeded[w], m_sheet.projectedRequirement[w]);
     }
+    for (Storey2025Panel *panel : m_storey2025)
+        panel->refreshNumbers();
+    if (m_breakdown)
+        m_breakdown->refresh();
     m_judgement->refresh();
     refreshBalance();
 }
@@ -562,6 +722,8 @@ void CalcWindow::refreshNumbers()
 void CalcWindow::refreshGrids()
 {
     for (FramingGrid *grid : m_framing)
+        grid->refresh();
+    for (QuasiWallGrid *grid : m_quasi)
         grid->refresh();
     m_judgement->refresh();
     refreshBalance();

@@ -23,6 +23,10 @@ class CalcWindowHost;
 class BalancePanel;
 class FramingGrid;
 class JudgementGrid;
+class LoadsGroup;
+class LwBreakdownWindow;
+class QuasiWallGrid;
+class Storey2025Panel;
 
 // A calculation window (frmCalc): one calculation document, shown and edited
 // in the frame of the main window. The window only shows and edits its
@@ -58,7 +62,22 @@ public:
 
     // Shows the whole sheet again in every control and grid, without any of
     // the change reactions (used after a file has been read into sheet()).
+    // The controls follow the sheet's rule set.
     void showSheet();
+
+    // A new sheet under `kind` (the window was just made; nothing to keep).
+    void startSheet(RuleSetKind kind);
+    // The File menu's conversion of an old-rule sheet to the 2025 rules:
+    // asks first, refuses a three-storey sheet, and tells the user what to
+    // fill in. Returns whether the sheet was converted.
+    bool convertTo2025();
+
+    // The 2025 parts of the window (nullptr-free; hidden under the old rules).
+    LoadsGroup *loadsGroup() const { return m_loads; }
+    Storey2025Panel *storey2025Panel(int s) const { return m_storey2025[s]; }
+    QuasiWallGrid *quasiGrid(int s) const { return m_quasi[s]; }
+    // "計算の内訳", opened on demand.
+    LwBreakdownWindow *showBreakdown();
 
     // A_Wall filled from the certified-wall list; the first entry becomes the
     // sheet's certified wall ("未登録です", disabled, when the list is empty).
@@ -143,6 +162,9 @@ private:
     void refreshGrids();
     void refreshBalance();
     void markChanged();
+    void applyRuleLayout();
+    void on2025Edited();
+    void updateRuleMenus();
 
     void onTitleEdited(const QString &text);
     void onFloorAreaChanged(int s, const QString &text);
@@ -185,6 +207,16 @@ private:
     std::array<FramingGrid *, StoreyCount> m_framing{};
     std::array<BalancePanel *, StoreyCount> m_balance{};
     JudgementGrid *m_judgement = nullptr;
+    QLabel *m_rulesLabel = nullptr;
+    QGroupBox *m_weightFrame = nullptr;
+    std::array<QList<QWidget *>, StoreyCount> m_floorLineParts;
+    LoadsGroup *m_loads = nullptr;
+    std::array<Storey2025Panel *, Storeys2025> m_storey2025{};
+    std::array<QuasiWallGrid *, Storeys2025> m_quasi{};
+    std::array<QLabel *, Storeys2025> m_quasiTitles{};
+    LwBreakdownWindow *m_breakdown = nullptr;
+    QAction *m_newOther = nullptr;
+    QAction *m_convert = nullptr;
 
     QList<QMenu *> m_menus;
     QMenu *m_windowMenu = nullptr;

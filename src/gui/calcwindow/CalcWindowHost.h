@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/calc/RuleSet.h"
+
 #include <QString>
 
 class QAction;
@@ -23,7 +25,10 @@ public:
     virtual bool listInputChecked() const = 0;
 
     // ---- documents: the frame knows every open document and the recent files.
+    // A new sheet under the rules chosen in the options; the other one under
+    // the rules named.
     virtual CalcWindow *newCalcWindow() = 0;
+    virtual CalcWindow *newCalcWindow(RuleSetKind kind) = 0;
     virtual void openFileCommand() = 0;
     virtual void openRecentFile(const QString &path) = 0;
     virtual bool saveDocument(CalcWindow &window) = 0;

@@ -1,5 +1,6 @@
 #include "gui/calcwindow/GridModels.h"
 
+#include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
 #include <QApplication>
@@ -186,15 +187,40 @@ void JudgementModel::refresh()
     emit dataChanged(index(0, 0), index(Rows - 1, JudgementColumnCount - 1));
 }
 
+bool JudgementModel::updateLayout()
+{
+    const bool wanted = m_sheet.ruleSetKind() == RuleSetKind::Rules2025;
+    if (wanted == m_rules2025)
+        return false;
+    beginResetModel();
+    m_rules2025 = wanted;
+    endResetModel();
+    return true;
+}
+
+int JudgementModel::directionOf(int column) const
+{
+    return m_rules2025 ? (column - 1) / 5 : (column <= JudgeResult0 ? 0 : 1);
+}
+
+bool JudgementModel::quasiCapped(int s, int d) const
+{
+    if (s < 0 || s >= Storeys2025)
+        return false;
+    const Sheet2025Results &r = m_sheet.results2025;
+    return r.quasiSum[s][d] > r.quasiCounted[s][d] + 0.00005;
+}
+
 const JudgementBar *JudgementModel::bar(const QModelIndex &index) const
 {
     if (!index.isValid() || index.row() < 2)
         return nullptr;
-    if (index.column() == JudgeResult0)
-        return &m_sheet.judgement[index.row() - 2].bars[0];
-    if (index.column() == JudgeResult1)
-        return &m_sheet.judgement[index.row() - 2].bars[1];
-    return nullptr;
+    const int column = index.column();
+    const bool result = m_rules2025 ? column == 5 || column == 10
+                                    : column == JudgeResult0 || column == JudgeResult1;
+    if (!result)
+        return nullptr;
+    return &m_sheet.judgement[index.row() - 2].bars[directionOf(column)];
 }
 
 int JudgementModel::rowCount(const QModelIndex &parent) const
@@ -204,11 +230,37 @@ int JudgementModel::rowCount(const QModelIndex &parent) const
 
 int JudgementModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : JudgementColumnCount;
+    return parent.isValid() ? 0 : (m_rules2025 ? Columns2025 : JudgementColumnCount);
+}
+
+QString JudgementModel::text2025(int row, int column) const
+{
+    const int d = directionOf(column);
+    if (row == 0)
+        return m_direction[d];
+    const int part = (column - 1) % 5;
+    if (row == 1)
+        return Str(S::Judgement2025Headings + part);
+    const int s = row - 2;
+    if (s >= Storeys2025)
+        return {};
+    const JudgementRow &judge = m_sheet.judgement[s];
+    const Sheet2025Results &r = m_sheet.results2025;
+    switch (part) {
+    case 0: return judge[JudgeNecessary0 + 3 * d];
+    case 1: return FormatFixed4(r.bearingSum[s][d]);
+    case 2:
+        // A mark where the half of the necessary length limits what counts.
+        return (quasiCapped(s, d) ? Str(S::QuasiCapMark) : QString()) + FormatFixed4(r.quasiCounted[s][d]);
+    case 3: return judge[JudgeSum0 + 3 * d];
+    default: return judge[JudgeResult0 + 3 * d];
+    }
 }
 
 QString JudgementModel::text(int row, int column) const
 {
+    if (m_rules2025 && column > 0)
+        return text2025(row, column);
     if (column == 0)
         return Str(S::JudgementRows + row);
     if (row == 0)
@@ -234,6 +286,15 @@ QVariant JudgementModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
     case Qt::BackgroundRole:
         return heading ? headingBackground() : QVariant();
+    case Qt::ToolTipRole:
+        if (m_rules2025 && index.row() >= 2 && (index.column() - 1) % 5 == 2) {
+            const int s = index.row() - 2;
+            const int d = directionOf(index.column());
+            if (quasiCapped(s, d))
+                return Str(S::QuasiCapTip).arg(FormatFixed4(m_sheet.results2025.quasiSum[s][d]),
+                                               FormatFixed4(m_sheet.results2025.quasiCounted[s][d]));
+        }
+        return {};
     default:
         return {};
     }

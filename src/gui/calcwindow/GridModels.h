@@ -49,11 +49,15 @@ private:
     QString m_direction[2];
 };
 
+// Under the old rules three columns per direction (necessary, effective,
+// ratio). Under the 2025 rules five: necessary, bearing walls, counted
+// quasi-bearing walls, their total, and the judgement.
 class JudgementModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     static constexpr int Rows = 5;
+    static constexpr int Columns2025 = 11;
 
     explicit JudgementModel(CalcSheet &sheet, QObject *parent = nullptr);
 
@@ -61,6 +65,12 @@ public:
     // Row 0 texts of columns 1-3 and 4-6.
     void setDirectionCaptions(const QString &direction0, const QString &direction1);
     void refresh();
+    // Follows the sheet's rule set; true when the columns changed.
+    bool updateLayout();
+    bool rules2025() const { return m_rules2025; }
+    // Whether the quasi-bearing walls of storey s, direction d, reach
+    // beyond the half of the necessary length that may count.
+    bool quasiCapped(int s, int d) const;
 
     // The bar of a judgement cell, or nullptr for any other cell.
     const JudgementBar *bar(const QModelIndex &index) const;
@@ -74,9 +84,12 @@ public:
 
 private:
     QString text(int row, int column) const;
+    QString text2025(int row, int column) const;
+    int directionOf(int column) const;
 
     CalcSheet &m_sheet;
     QString m_direction[2];
+    bool m_rules2025 = false;
 };
 
 // Row height of the grids for their font, and the room a cell text needs

@@ -57,7 +57,21 @@ JudgementGrid::JudgementGrid(CalcSheet &sheet, QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFocusPolicy(Qt::NoFocus);
     ApplySheetGridLook(this);
-    for (int c = 0; c < JudgementColumnCount; ++c) {
+    updateColumns();
+}
+
+bool JudgementGrid::updateLayout()
+{
+    if (!m_model->updateLayout())
+        return false;
+    updateColumns();
+    sizeJudgementRows(m_shownRows);
+    return true;
+}
+
+void JudgementGrid::updateColumns()
+{
+    for (int c = 0; c < m_model->columnCount(); ++c) {
         int heading = GridTextWidth(this, m_model->index(1, c).data().toString());
         if (c == 0)
             heading = GridTextWidth(this, StoreyName(0));
@@ -85,8 +99,9 @@ void JudgementGrid::updateSpans()
         setSpan(0, 0, 2, 1);
     // Row 0: equal neighbours of columns 1-6.
     int start = 1;
-    for (int c = 2; c <= JudgementColumnCount; ++c) {
-        if (c == JudgementColumnCount || m_model->index(0, c).data() != m_model->index(0, start).data()) {
+    const int columns = m_model->columnCount();
+    for (int c = 2; c <= columns; ++c) {
+        if (c == columns || m_model->index(0, c).data() != m_model->index(0, start).data()) {
             if (c - start > 1)
                 setSpan(0, start, 1, c - start);
             start = c;
@@ -108,7 +123,7 @@ void JudgementGrid::sizeJudgementRows(int k)
 int JudgementGrid::contentWidth() const
 {
     int width = 2 * frameWidth();
-    for (int c = 0; c < JudgementColumnCount; ++c)
+    for (int c = 0; c < m_model->columnCount(); ++c)
         width += columnWidth(c);
     return width;
 }

@@ -29,6 +29,8 @@ public:
     JudgementModel *judgementModel() const { return m_model; }
     void setDirectionCaptions(const QString &direction0, const QString &direction1);
     void refresh();
+    // Columns of the sheet's rule set; true when they changed.
+    bool updateLayout();
     // SizeJudgementRows(k): rows 0 to k-1 share the grid's height (less 60
     // twips); the rows of storeys that do not exist are not shown.
     void sizeJudgementRows(int k);
@@ -36,6 +38,7 @@ public:
 
 private:
     void updateSpans();
+    void updateColumns();
 
     JudgementModel *m_model;
     int m_shownRows = 3;

@@ -1,6 +1,7 @@
 #include "gui/documents/DocumentCommands.h"
 
 #include "core/documents/CalcFile.h"
+#include "core/calc/Balance.h"
 #include "core/documents/RecentFiles.h"
 #include "core/documents/SheetFile.h"
 #include "core/text/StringTable.h"
@@ -12,6 +13,7 @@
 #include "gui/widgets/WidgetSupport.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QVariant>
 
@@ -83,7 +85,10 @@ CloseAnswer askAboutChanges(DocumentFrame &frame, CalcWindow &window)
         if (!IsUntitled(window) && window.sheet().titleName.isEmpty()) {
             saved = SaveCalcFile(frame, window, window.caption());
         } else {
-            const QString path = AskSavePath(window.sheet().titleName + Str(S::QrnExtension));
+            // Title & the extension of the sheet's own kind of file.
+            const bool rules2025 = window.sheet().ruleSetKind() == RuleSetKind::Rules2025;
+            const QString path = AskSavePath(window.sheet().titleName
+                                             + Str(rules2025 ? S::Qrn2Extension : S::QrnExtension));
             saved = !path.isEmpty() && SaveCalcFile(frame, window, path);
         }
         return saved ? CloseAnswer::Close : CloseAnswer::Stay;
@@ -102,12 +107,14 @@ bool AnyCalcWindowOpen(DocumentFrame &frame)
     return frame.documentTable().AnyCalcWindowOpen();
 }
 
-CalcWindow *NewCalcWindow(DocumentFrame &frame)
+CalcWindow *NewCalcWindow(DocumentFrame &frame, RuleSetKind kind)
 {
     frame.setDocumentCommandsEnabled(true);
     DocumentTable &table = frame.documentTable();
     const int number = table.AllocateDocumentSlot();
     CalcWindow *window = frame.createCalcWindow();
+    if (kind != RuleSetKind::Old)
+        window->startSheet(kind);
     window->setCaption(Str(S::Untitled) + QString::number(number));
     takeNumber(frame, *window, number);
     window->sheet().changed = false;
@@ -148,7 +155,7 @@ void OpenFileCommand(DocumentFrame &frame)
 {
     clsComDlg &dialog = CommonDialog();
     dialog.FileName.clear();
-    dialog.Filter = Str(S::FileFilter);
+    dialog.Filter = Str(S::SheetFileFilter) + QLatin1Char('|') + Str(S::FileFilter);
     dialog.Flags = OFN_HIDEREADONLY;
     dialog.setAction(ComDlgOpen);
     const QString path = dialog.FileName;
@@ -173,6 +180,59 @@ bool IsFileAlreadyOpen(DocumentFrame &frame, const QString &path)
 
 // ---- saving --------------------------------------------------------------------------
 
+bool HoldsInputsQrnCannotKeep(const CalcSheet &sheet)
+{
+    // A new sheet's 2025 inputs are what a ".qrn" read back gives.
+    const SheetFileData fresh;
+    const SheetFileData held = SheetFileDataOf(sheet);
+    return EncodeSheetFile([&] {
+               SheetFileData d = held;
+               d.inputs = fresh.inputs;
+               return d;
+           }())
+           != EncodeSheetFile(fresh);
+}
+
+SavedForm ChooseSavedForm(CalcWindow &window, QString &path)
+{
+    const QFileInfo info(path);
+    const QString suffix = info.suffix();
+    if (suffix.compare(QStringLiteral("qrn2"), Qt::CaseInsensitive) == 0)
+        return SavedForm::SheetFile;
+    const bool qrnName = suffix.compare(QStringLiteral("qrn"), Qt::CaseInsensitive) == 0;
+    auto asSheetFile = [&] {
+        path = (qrnName ? path.left(path.size() - suffix.size() - 1) : path) + Str(S::Qrn2Extension);
+        return SavedForm::SheetFile;
+    };
+    // The ".qrn" holds the old rules only.
+    if (window.sheet().ruleSetKind() == RuleSetKind::Rules2025)
+        return asSheetFile();
+    if (!HoldsInputsQrnCannotKeep(window.sheet()))
+        return SavedForm::CalcFile;
+    // Only the balance check would be lost: the question says so.
+    const bool balanceOnly = HasBalanceData(window.sheet()) && [&] {
+        const SheetFileData fresh;
+        SheetFileData held = SheetFileDataOf(window.sheet());
+        held.inputs = fresh.inputs;
+        held.sideParts = fresh.sideParts;
+        held.sideCounts = fresh.sideCounts;
+        return EncodeSheetFile(held) == EncodeSheetFile(fresh);
+    }();
+    const QString sheetPath = (qrnName ? path.left(path.size() - suffix.size() - 1) : path) + Str(S::Qrn2Extension);
+    const QString text = balanceOnly ? Str(S::AskSheetFile).arg(path) + QLatin1Char('\n')
+                                           + Str(S::AskSheetFile + 1).arg(sheetPath) + QLatin1Char('\n')
+                                           + Str(S::AskSheetFile + 2)
+                                     : Str(S::QrnLosesInputs) + QLatin1Char('\n') + Str(S::OfferQrn2);
+    switch (ShowMessage(&window, text, MsgButtons::YesNoCancel, MsgIcon::Exclamation, appTitle())) {
+    case MsgAnswer::Yes:
+        return asSheetFile();
+    case MsgAnswer::No:
+        return SavedForm::CalcFile;
+    default:
+        return SavedForm::Cancelled;
+    }
+}
+
 bool IsUntitled(const CalcWindow &window)
 {
     return window.caption().startsWith(Str(S::Untitled).left(2));
@@ -181,59 +241,35 @@ bool IsUntitled(const CalcWindow &window)
 QString ProposedFileName(const CalcWindow &window)
 {
     const QString title = window.sheet().titleName;
+    if (window.sheet().ruleSetKind() == RuleSetKind::Rules2025)
+        return title.isEmpty() ? Str(S::UntitledSheetFile) : title + Str(S::Qrn2Extension);
     return title.isEmpty() ? Str(S::UntitledFile) : title + Str(S::QrnExtension);
 }
 
 QString AskSavePath(const QString &proposedName)
 {
     clsComDlg &dialog = CommonDialog();
-    dialog.Filter = Str(S::FileFilter);
+    // The kind the proposed name has comes first in the type list.
+    const bool sheetFile = QFileInfo(proposedName).suffix().compare(QStringLiteral("qrn2"), Qt::CaseInsensitive) == 0;
+    dialog.Filter = sheetFile ? Str(S::SheetFileFilter) + QLatin1Char('|') + Str(S::FileFilter)
+                              : Str(S::FileFilter) + QLatin1Char('|') + Str(S::SheetFileFilter);
     dialog.FileName = proposedName;
     dialog.setAction(ComDlgSaveAs);
     return dialog.FileName;
 }
 
-namespace {
-
-bool isSheetFilePath(const QString &path)
+bool SaveCalcFile(DocumentFrame &frame, CalcWindow &window, const QString &requestedPath)
 {
-    return path.endsWith(QLatin1String(".qrn2"), Qt::CaseInsensitive);
-}
-
-// A ".qrn" cannot keep the balance check; the user chooses between the
-// sheet file beside it, the ".qrn" without the check, or not saving.
-// Returns the path to write, or an empty one when the user cancels.
-QString pathKeepingEverything(CalcWindow &window, const QString &path)
-{
-    if (isSheetFilePath(path) || !HasBalanceData(window.sheet()))
-        return path;
-    const QString sheetPath = path.endsWith(Str(S::QrnExtension), Qt::CaseInsensitive)
-                                  ? path + QLatin1Char('2')
-                                  : path + Str(S::QrnExtension) + QLatin1Char('2');
-    const QString question = Str(S::AskSheetFile).arg(path) + QLatin1Char('\n') + Str(S::AskSheetFile + 1).arg(sheetPath)
-                             + QLatin1Char('\n') + Str(S::AskSheetFile + 2);
-    switch (ShowMessage(&window, question, MsgButtons::YesNoCancel, MsgIcon::Question, appTitle())) {
-    case MsgAnswer::Yes:
-        return sheetPath;
-    case MsgAnswer::No:
-        return path;
-    default:
-        return {};
-    }
-}
-
-} // namespace
-
-bool SaveCalcFile(DocumentFrame &frame, CalcWindow &window, const QString &typedPath)
-{
-    const QString path = pathKeepingEverything(window, typedPath);
-    if (path.isEmpty())
+    QString path = requestedPath;
+    const SavedForm form = ChooseSavedForm(window, path);
+    if (form == SavedForm::Cancelled)
         return false;
     // The path is listed before the file is touched.
     AddRecentFile(frame, path);
 
-    const WriteResult result = isSheetFilePath(path) ? WriteSheetFile(path, SheetFileDataOf(window.sheet()))
-                                                     : WriteCalcFile(path, window.sheet());
+    const WriteResult result = form == SavedForm::SheetFile
+                                   ? WriteSheetFile(path, SheetFileDataOf(window.sheet()))
+                                   : WriteCalcFile(path, window.sheet());
     if (!result) {
         ShowMessage(&window, result.error, MsgButtons::Ok, MsgIcon::Exclamation, appTitle());
         return false;

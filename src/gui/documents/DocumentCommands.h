@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/calc/CalcSheet.h"
+#include "core/calc/RuleSet.h"
+
 #include <QString>
 
 // The document commands: New, Open, Save, Save As, the close question and
@@ -16,7 +19,18 @@ class DocumentFrame;
 
 // New: a new untitled window "新規計算書" & number, unchanged, with the
 // recent files in its File menu.
-CalcWindow *NewCalcWindow(DocumentFrame &frame);
+CalcWindow *NewCalcWindow(DocumentFrame &frame, RuleSetKind kind = RuleSetKind::Old);
+
+// How a save writes the sheet: a ".qrn2" name, and every sheet under the
+// 2025 rules, as a sheet file; an old-rule sheet as a ".qrn" unless it
+// holds 2025 inputs or a balance check that file cannot keep, when the user is told what would
+// be lost and offered the sheet file. The path's extension follows the
+// form; Cancelled saves nothing.
+enum class SavedForm { CalcFile, SheetFile, Cancelled };
+SavedForm ChooseSavedForm(CalcWindow &window, QString &path);
+// Whether an old-rule sheet holds inputs of the 2025 rules (loads,
+// heights, voids, lofts, quasi-bearing walls) that a ".qrn" drops.
+bool HoldsInputsQrnCannotKeep(const CalcSheet &sheet);
 
 // Reads `path` into a new window. useFirstSlot: the window takes number 1
 // (the file named on the command line at start). On failure the user is told

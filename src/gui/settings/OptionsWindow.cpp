@@ -1,5 +1,7 @@
 #include "gui/settings/OptionsWindow.h"
 
+#include "core/calc/RuleSet.h"
+
 #include "core/settings/MacroImport.h"
 #include "core/settings/SettingsStore.h"
 #include "core/text/Cp932.h"
@@ -283,6 +285,16 @@ void OptionsWindow::buildOtherPage(QWidget *page)
         frameLayout->addWidget(m_pafoMethod[i]);
     }
 
+    m_newSheetRules = Named(new QComboBox(page), QStringLiteral("NewSheetRules"));
+    m_newSheetRules->addItem(RuleSetName(RuleSetKind::Rules2025));
+    m_newSheetRules->addItem(RuleSetName(RuleSetKind::Old));
+    auto *rulesRow = new QHBoxLayout;
+    auto *rulesLabel = new QLabel(Str(S::NewSheetRules), page);
+    rulesLabel->setBuddy(m_newSheetRules);
+    rulesRow->addWidget(rulesLabel);
+    rulesRow->addWidget(m_newSheetRules);
+    rulesRow->addStretch(1);
+
     m_comMod = Named(new QComboBox(page), QStringLiteral("ComMod"));
     auto *moduleRow = new QHBoxLayout;
     moduleRow->addWidget(NumberedLabel(S::ModuleInUse, page));
@@ -300,6 +312,8 @@ void OptionsWindow::buildOtherPage(QWidget *page)
     layout->addWidget(frame);
     layout->addSpacing(8);
     layout->addLayout(moduleRow);
+    layout->addSpacing(8);
+    layout->addLayout(rulesRow);
     layout->addSpacing(8);
     layout->addWidget(NumberedLabel(S::JwFolderTitle, page));
     layout->addLayout(folderRow);
@@ -335,6 +349,7 @@ void OptionsWindow::fill()
 
     m_pafoMethod[ReadPafKind() ? 0 : 1]->setChecked(true);
 
+    m_newSheetRules->setCurrentIndex(ReadNewSheet2025() ? 0 : 1);
     m_moduleIndex = ReadModule();
     m_comMod->setCurrentIndex(m_moduleIndex);
 
@@ -619,6 +634,7 @@ bool OptionsWindow::apply()
     WriteWallCoefficient(m_mtimes->value());
     WritePafKind(pafKind);
     WriteModule(m_moduleIndex);
+    WriteNewSheet2025(m_newSheetRules->currentIndex() == 0);
     WriteJwPath(m_data.jwFolder);
 
     return written.ok;

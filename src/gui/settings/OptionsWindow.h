@@ -125,6 +125,7 @@ private:
     QLabel *m_label11 = nullptr;
     // Other page
     QRadioButton *m_pafoMethod[2] = {};
+    QComboBox *m_newSheetRules = nullptr;   // 0 the 2025 rules, 1 the old ones
     QComboBox *m_comMod = nullptr;
     QLineEdit *m_tbJWpath = nullptr;
     QPushButton *m_command1 = nullptr;

@@ -97,6 +97,12 @@ void MainWindow::buildActions()
     m_fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     m_fileExit = makeAction(QStringLiteral("mnuFileExit"), S::MenuFileExit);
     OnChosen(m_fileNew, this, [this] { newCalcWindow(); });
+    // A new sheet of the rules the options do not choose.
+    m_fileNewOther = new QAction(this);
+    m_fileNewOther->setObjectName(QStringLiteral("mnuFileNewOther"));
+    OnChosen(m_fileNewOther, this, [this] {
+        newCalcWindow(ReadNewSheet2025() ? RuleSetKind::Old : RuleSetKind::Rules2025);
+    });
     OnChosen(m_fileOpen, this, [this] { openFileCommand(); });
     OnChosen(m_fileExit, this, [this] { exitProgram(); });
     // mnuRecentFile(0) is the separator above the list; the documents fill
@@ -139,6 +145,11 @@ void MainWindow::buildMenus()
 {
     QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), S::MenuFile, &m_ownMenus);
     file->addAction(m_fileNew);
+    file->addAction(m_fileNewOther);
+    connect(file, &QMenu::aboutToShow, m_fileNewOther, [this] {
+        m_fileNewOther->setText(Str(S::MenuFileNewOther)
+                                    .arg(RuleSetName(ReadNewSheet2025() ? RuleSetKind::Old : RuleSetKind::Rules2025)));
+    });
     file->addAction(m_fileOpen);
     AddNamedSeparator(file, this, QStringLiteral("mnuFileBar1"));
     file->addAction(m_fileExit);
@@ -394,7 +405,12 @@ CalcWindow *MainWindow::createCalcWindow()
 
 CalcWindow *MainWindow::newCalcWindow()
 {
-    return NewCalcWindow(*this);
+    return NewCalcWindow(*this, ReadNewSheet2025() ? RuleSetKind::Rules2025 : RuleSetKind::Old);
+}
+
+CalcWindow *MainWindow::newCalcWindow(RuleSetKind kind)
+{
+    return NewCalcWindow(*this, kind);
 }
 
 void MainWindow::onCalcWindowDestroyed()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/calc/RuleSet.h"
 #include "gui/calcwindow/CalcWindowHost.h"
 #include "gui/documents/DocumentFrame.h"
 #include "gui/documents/DocumentTable.h"
@@ -54,8 +55,11 @@ public:
 
     // ---- commands (menus and tool bar end here) ----------------------------
     // New (mnuFileNew of both windows, tool bar New): document numbers and
-    // the recent files in the new window's File menu.
+    // the recent files in the new window's File menu. The sheet follows the
+    // rules chosen in the options window.
     CalcWindow *newCalcWindow() override;
+    // A new sheet of the given rules (the File menu's other rule set).
+    CalcWindow *newCalcWindow(RuleSetKind kind) override;
     // Open (mnuFileOpen of both windows, tool bar Open): the Open dialog,
     // then the file unless it is open already.
     void openFileCommand() override;
@@ -171,6 +175,7 @@ private:
 
     // This window's menu items.
     QAction *m_fileNew = nullptr;
+    QAction *m_fileNewOther = nullptr;
     QAction *m_fileOpen = nullptr;
     QAction *m_fileExit = nullptr;
     QList<QAction *> m_recentFiles;

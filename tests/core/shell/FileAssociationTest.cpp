@@ -50,7 +50,10 @@ TEST_F(FileAssociation, TheFirstStartRecordsTheTypeAndLaterStartsLeaveIt)
     EXPECT_TRUE(package.contains("<comment>KX Calclation File</comment>")) << package.constData();
     const QString desktop = QString::fromUtf8(test::readAll(DesktopEntryPath()));
     EXPECT_TRUE(desktop.contains("\nExec=\"/opt/建築 ツール/bin/quiren\" %f\n")) << desktop.toStdString();
-    EXPECT_TRUE(desktop.contains("\nMimeType=application/x-kxcalclationfile;\n")) << desktop.toStdString();
+    // The program opens both kinds of file: the sheet file's type has a package of its own.
+    EXPECT_TRUE(desktop.contains("\nMimeType=application/x-kxcalclationfile;application/x-quiren-sheet;\n"))
+        << desktop.toStdString();
+    EXPECT_TRUE(test::readAll(dataHome + "/mime/packages/quiren-qrn2.xml").contains("<glob pattern=\"*.qrn2\"/>"));
     EXPECT_TRUE(desktop.startsWith("[Desktop Entry]\n"));
 
     // The four values read back through the seam.

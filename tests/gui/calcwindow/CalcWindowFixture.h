@@ -39,6 +39,8 @@ protected:
         WriteOnList(false);
         WritePafKind(true);
         WriteWallCoefficient(51);
+        // The window tests drive the old-rule window unless they switch.
+        WriteNewSheet2025(false);
         SetMessageResponder([this](const MessageRequest &request) {
             messages.push_back(request);
             return answer;

@@ -41,6 +41,8 @@ protected:
     void SetUp() override
     {
         AppData::instance().walls.clear();
+        // New sheets of the old rules, whose file is the ".qrn".
+        WriteNewSheet2025(false);
         for (int p = 1; p <= RecentFiles::Count; ++p)
             DeleteSetting(QStringLiteral("Quiren"), QStringLiteral("OpenFiles"), RecentFiles::Key(p));
         folder = test::makeScratchDir(QString::fromLatin1(
@@ -272,7 +274,8 @@ TEST_F(DocumentCommandsTest, SaveProposesTheTitleOrUntitledAndFilesTheWindow)
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].action, ComDlgSaveAs);
     EXPECT_EQ(dialogs[0].proposedName, QStringLiteral("Untitled.qrn"));
-    EXPECT_EQ(dialogs[0].nameFilters, QStringList{QStringLiteral("筋違計算ﾌｧｲﾙ (*.qrn)")});
+    EXPECT_EQ(dialogs[0].nameFilters,
+              (QStringList{QStringLiteral("筋違計算ﾌｧｲﾙ (*.qrn)"), QStringLiteral("壁量計算ﾌｧｲﾙ (*.qrn2)")}));
     EXPECT_EQ(w->caption(), QStringLiteral("新規計算書1"));
     EXPECT_TRUE(w->sheet().changed);
 

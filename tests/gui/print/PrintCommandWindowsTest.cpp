@@ -35,6 +35,7 @@ class WindowCommands : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        WriteNewSheet2025(false);   // these tests drive old-rule sheets
         folder = makeScratchDir(QStringLiteral("windows"));
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);

@@ -34,6 +34,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        WriteNewSheet2025(false);   // these tests drive old-rule sheets
         for (const char *key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "OnList"})
             DeleteSetting(QStringLiteral("Quiren"), QStringLiteral("Settings"), QLatin1String(key));
     }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/calc/CalcSheet.h"
+
+#include <QString>
+
+#include <vector>
+
+// The steps from the building's loads to Lw, as lines a reviewer reads from
+// top to bottom: the roof factor, the load lines ① to ⑤, w, α, h, T, Ai and
+// Lw before and after rounding up. The calculation window's breakdown and
+// the printed sheet show the same lines.
+namespace quiren {
+
+struct ReportLine {
+    QString label;   // "① 屋根", "w1", "A2", ...
+    QString value;   // as shown, with the places the figure needs
+    QString unit;    // "kN/㎡", "cm/㎡", "m", empty
+};
+
+// Empty when the sheet's Lw is typed or could not be worked out.
+std::vector<ReportLine> LwBreakdownLines(const CalcSheet &sheet);
+
+// The loads the figure was built from, one line each (roof, solar panels,
+// wall, use, C0, overhang, pitch, rise, storey heights).
+std::vector<ReportLine> LwInputLines(const CalcSheet &sheet);
+
+} // namespace quiren

@@ -1,0 +1,521 @@
+#include "core/print/Sheet2025Drawing.h"
+
+#include "core/calc/Framing.h"
+#include "core/calc/LwReport.h"
+#include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
+
+#include <algorithm>
+
+namespace quiren {
+
+namespace {
+
+constexpr int LastRow = SheetPainter::RowCount - 1;
+const QString NotAvailable = QStringLiteral("#N/A");
+
+// Columns of the wall tables, as shares of the sheet's width: storey, kind,
+// section or heights, then per direction length, places, multiplier and
+// effective length.
+constexpr double StoreyAt = 0.0, KindAt = 0.05, DetailAt = 0.29, BlockAt[2] = {0.42, 0.71};
+constexpr double LengthW = 0.08, PlacesW = 0.05, MultiplierW = 0.06;   // effective: the rest of the block
+constexpr double BlockW = 0.29;
+
+QString orNa(const QString &text)
+{
+    return text.trimmed().isEmpty() ? NotAvailable : text.trimmed();
+}
+
+} // namespace
+
+Sheet2025Drawing::Sheet2025Drawing(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings)
+    : m_p(painter), m_sheet(sheet), m_settings(settings)
+{
+}
+
+int Sheet2025Drawing::storeys() const
+{
+    return std::clamp(m_sheet.storeyIndex + 1, 1, Storeys2025);
+}
+
+QString Sheet2025Drawing::Title() const
+{
+    return QStringLiteral("建築基準法施行令第４６条第４項に基づく壁量計算表（木造")
+           + (storeys() == 1 ? QStringLiteral("平屋建）") : QStringLiteral("２階建）"));
+}
+
+QString Sheet2025Drawing::directionName(int d) const
+{
+    // As the calculation window names the directions.
+    if (m_settings.pafKind)
+        return Str(d == 0 ? S::ToGirders : S::ToBeams) + Str(S::ParallelWallArea).left(5);
+    return Str(d == 0 ? S::GirderDirectionWallArea : S::BeamDirectionWallArea).left(6);
+}
+
+float Sheet2025Drawing::X(double share) const
+{
+    return m_p.ColX(0) + static_cast<float>(share) * (m_p.ColX(26) - m_p.ColX(0));
+}
+
+void Sheet2025Drawing::text(double share, int row, const QString &t)
+{
+    m_p.PutText(X(share) + m_p.CharWidth(8) / 4.0f, m_p.RowTextTop(row, 2), t);
+}
+
+void Sheet2025Drawing::textRight(double share, int row, const QString &t)
+{
+    m_p.PutText(X(share) - m_p.TextWidthOf(t, 2) - m_p.CharWidth(8) / 4.0f, m_p.RowTextTop(row, 2), t);
+}
+
+void Sheet2025Drawing::centred(double from, double to, int row, const QString &t)
+{
+    const float middle = (X(from) + X(to)) / 2.0f;
+    m_p.PutText(middle - m_p.TextWidthOf(t, 2) / 2.0f, m_p.RowTextTop(row, 2), t);
+}
+
+void Sheet2025Drawing::rule(int row, double from, double to)
+{
+    m_p.DrawLine(X(from), m_p.RowY(row), X(to), m_p.RowY(row));
+}
+
+void Sheet2025Drawing::column(double share, int fromRow, int toRow)
+{
+    m_p.DrawLine(X(share), m_p.RowY(fromRow), X(share), m_p.RowY(toRow));
+}
+
+void Sheet2025Drawing::box(int fromRow, int toRow)
+{
+    m_p.SetPen(3);
+    rule(fromRow);
+    rule(toRow);
+    column(0.0, fromRow, toRow);
+    column(1.0, fromRow, toRow);
+    m_p.SetPen(1);
+}
+
+void Sheet2025Drawing::heading(const QString &t)
+{
+    m_p.SetSheetFont(9, 3);
+    m_p.PutText(X(0), m_p.RowTextTop(m_row, 3), t);
+    m_p.SetSheetFont(8, 2);
+    ++m_row;
+}
+
+void Sheet2025Drawing::ensureRoom(int rows)
+{
+    if (m_row + rows <= LastRow)
+        return;
+    m_p.NewPage();
+    ++m_page;
+    m_row = 0;
+    m_p.SetSheetFont(9, 3);
+    m_p.PutText(X(0), m_p.CharHeight(12), Title() + QStringLiteral("　（つづき）"));
+    m_p.SetSheetFont(8, 2);
+}
+
+void Sheet2025Drawing::Draw()
+{
+    m_p.BeginPage();
+    m_p.ComputeLayout();
+    m_p.PutLineType();
+    drawTitle();
+    drawSeismic();
+    drawWind();
+    drawBearingWalls();
+    drawQuasiWalls();
+    drawJudgement();
+    drawLegend();
+    if (m_settings.office.printed())
+        drawOffice();
+}
+
+void Sheet2025Drawing::drawTitle()
+{
+    m_p.SetSheetFont(10, 4);
+    m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), Title());
+    m_p.SetSheetFont(9, 3);
+    const QString project = QStringLiteral("（ ") + orNa(m_sheet.titleName) + QStringLiteral("工事 ）");
+    m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(project, 3), 2.0f * m_p.CharHeight(11), project);
+    m_row = 0;
+}
+
+void Sheet2025Drawing::drawSeismic()
+{
+    const Sheet2025Results &r = m_sheet.results2025;
+    const SeismicInputs &in = m_sheet.inputs2025.seismic;
+    heading(QStringLiteral("１．地震力に対する必要壁量　Lw＝Ai・C0・Σw／(0.0196・Af)　必要壁量＝Lw×Af"));
+    const int top = m_row;
+    std::vector<ReportLine> left;
+    std::vector<ReportLine> right;
+    if (in.method == LwMethod::Typed) {
+        left.push_back({QStringLiteral("Lwの求め方"), QStringLiteral("入力値"), {}});
+        left.push_back({QStringLiteral("出典"), orNa(in.lwSource), {}});
+    } else {
+        left.push_back({QStringLiteral("Lwの求め方"),
+                        in.method == LwMethod::Loads ? QStringLiteral("荷重を入力して計算")
+                                                     : QStringLiteral("表計算ツールの方法で計算"),
+                        {}});
+        const std::vector<ReportLine> inputs = LwInputLines(m_sheet);
+        left.insert(left.end(), inputs.begin(), inputs.end());
+        right = LwBreakdownLines(m_sheet);
+    }
+    const int rows = static_cast<int>(std::max(left.size(), right.size()));
+    ensureRoom(rows + storeys() + 1);
+    auto put = [this](const std::vector<ReportLine> &lines, double at, double valueEnd, int row0) {
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const int row = row0 + static_cast<int>(i);
+            text(at, row, lines[i].label);
+            textRight(valueEnd, row, lines[i].value);
+            text(valueEnd, row, lines[i].unit);
+        }
+    };
+    const int first = m_row;
+    put(left, 0.0, 0.40, first);
+    put(right, 0.50, 0.88, first);
+    m_row += rows;
+    m_p.SetPen(1);
+    if (rows > 0) {
+        column(0.49, first, m_row);
+        rule(m_row);
+    }
+    for (int s = 0; s < storeys(); ++s) {
+        const FloorAreaResult &f = r.floor[s];
+        text(0.0, m_row, QStringLiteral("%1階").arg(s + 1));
+        text(0.05, m_row, QStringLiteral("Af＝%1－%2＋%3＝%4㎡")
+                              .arg(FormatFixed2(f.floorArea), FormatFixed2(f.voids), FormatFixed2(f.loftAddition),
+                                   FormatFixed2(f.af)));
+        const QString lw = r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("未定");
+        text(0.50, m_row, QStringLiteral("Lw %1cm/㎡×Af %2㎡＝%3m")
+                              .arg(lw, FormatFixed2(f.af), m_sheet.floorRequirement[s]));
+        ++m_row;
+    }
+    // What the figure is doubtful about (outside the tool's range, inputs
+    // missing) is printed with it, as the window shows it.
+    for (const QString &warning : r.warnings) {
+        ensureRoom(1);
+        text(0.0, m_row++, QStringLiteral("注意：") + warning);
+    }
+    box(top, m_row);
+    m_row += 1;
+}
+
+void Sheet2025Drawing::drawWind()
+{
+    ensureRoom(2 + storeys());
+    heading(QStringLiteral("２．風圧力に対する必要壁量　見付面積×") + m_sheet.windFactor[0]
+            + (m_sheet.strongWind ? QStringLiteral("（特定行政庁が指定する区域）") : QString()));
+    const int top = m_row;
+    for (int s = 0; s < storeys(); ++s) {
+        text(0.0, m_row, QStringLiteral("%1階").arg(s + 1));
+        for (int d = 0; d < 2; ++d) {
+            const int w = s + 3 * d;
+            text(0.05 + 0.475 * d, m_row,
+                 directionName(d) + QStringLiteral("：") + orNa(m_sheet.projectedArea[w]) + QStringLiteral("㎡×")
+                     + m_sheet.windFactor[w] + QStringLiteral("＝") + m_sheet.projectedRequirement[w]
+                     + QStringLiteral("m"));
+        }
+        ++m_row;
+    }
+    box(top, m_row);
+    m_row += 1;
+}
+
+void Sheet2025Drawing::drawBearingWalls()
+{
+    // Headings: the storey, the kind, its section, then per direction.
+    auto headings = [this](const QString &kind, const QString &detail) {
+        const int row = m_row;
+        centred(StoreyAt, KindAt, row + 1, QStringLiteral("階"));
+        centred(KindAt, DetailAt, row + 1, kind);
+        centred(DetailAt, BlockAt[0], row + 1, detail);
+        for (int d = 0; d < 2; ++d) {
+            const double b = BlockAt[d];
+            centred(b, b + BlockW, row, directionName(d));
+            centred(b, b + LengthW, row + 1, QStringLiteral("長さ(m)"));
+            centred(b + LengthW, b + LengthW + PlacesW, row + 1, QStringLiteral("箇所"));
+            centred(b + LengthW + PlacesW, b + LengthW + PlacesW + MultiplierW, row + 1, QStringLiteral("倍率"));
+            centred(b + LengthW + PlacesW + MultiplierW, b + BlockW, row + 1, QStringLiteral("有効長さ(m)"));
+        }
+        m_row += 2;
+    };
+    auto columns = [this](int from, int to) {
+        m_p.SetPen(1);
+        for (double c : {KindAt, DetailAt})
+            column(c, from, to);
+        for (int d = 0; d < 2; ++d) {
+            const double b = BlockAt[d];
+            m_p.SetPen(2);
+            column(b, from - 1, to);
+            m_p.SetPen(1);
+            for (double c : {b + LengthW, b + LengthW + PlacesW, b + LengthW + PlacesW + MultiplierW})
+                column(c, from, to);
+        }
+    };
+
+    std::array<std::vector<const FramingRow *>, Storeys2025> used;
+    for (int s = 0; s < storeys(); ++s) {
+        for (const FramingRow &row : m_sheet.framing[s]) {
+            if (row.inUse())
+                used[s].push_back(&row);
+        }
+    }
+    ensureRoom(4 + static_cast<int>(used[0].size()) + 1);
+    heading(QStringLiteral("３．耐力壁（軸組）　有効長さ＝長さ×箇所×倍率（倍率の合計は7まで）"));
+    int top = m_row;
+    headings(QStringLiteral("軸組の種類"), QStringLiteral("断面・タスキ"));
+    rule(m_row - 1, BlockAt[0], 1.0);
+    rule(m_row);
+    int bodyTop = m_row;
+    for (int s = 0; s < storeys(); ++s) {
+        const int rows = std::max<int>(1, static_cast<int>(used[s].size())) + 1;
+        if (m_row + rows > LastRow) {
+            columns(bodyTop, m_row);
+            box(top, m_row);
+            ensureRoom(rows + 3);
+            top = m_row;
+            headings(QStringLiteral("軸組の種類"), QStringLiteral("断面・タスキ"));
+            rule(m_row);
+            bodyTop = m_row;
+        }
+        text(StoreyAt, m_row, QStringLiteral("%1階").arg(s + 1));
+        if (used[s].empty())
+            text(KindAt, m_row++, QStringLiteral("（なし）"));
+        for (const FramingRow *row : used[s]) {
+            const FramingRow &f = *row;
+            text(KindAt, m_row, f[ColKind]);
+            QString detail = f[ColSection];
+            if (f[ColXBracing] == framing::Crossed)
+                detail += QStringLiteral(" タスキ");
+            text(DetailAt, m_row, detail);
+            for (int d = 0; d < 2; ++d) {
+                const double b = BlockAt[d];
+                const int c = 4 * d;
+                textRight(b + LengthW, m_row, f[ColLength0 + c].trimmed());
+                textRight(b + LengthW + PlacesW, m_row, f[ColPlaces0 + c]);
+                textRight(b + LengthW + PlacesW + MultiplierW, m_row, f[ColMultiplier0 + c]);
+                textRight(b + BlockW, m_row, f[ColEffective0 + c]);
+            }
+            ++m_row;
+        }
+        rule(m_row, KindAt, 1.0);
+        text(KindAt, m_row, QStringLiteral("耐力壁の有効長さの合計"));
+        for (int d = 0; d < 2; ++d)
+            textRight(BlockAt[d] + BlockW, m_row, FormatFixed4(m_sheet.results2025.bearingSum[s][d]) + QStringLiteral("m"));
+        ++m_row;
+        m_p.SetPen(2);
+        rule(m_row);
+        m_p.SetPen(1);
+    }
+    columns(bodyTop, m_row);
+    column(KindAt, top, bodyTop);
+    box(top, m_row);
+    m_row += 1;
+}
+
+void Sheet2025Drawing::drawQuasiWalls()
+{
+    std::array<std::vector<const QuasiWallRow *>, Storeys2025> used;
+    bool any = false;
+    for (int s = 0; s < storeys(); ++s) {
+        for (const QuasiWallRow &row : m_sheet.quasiWalls[s]) {
+            if (row.inUse()) {
+                used[s].push_back(&row);
+                any = true;
+            }
+        }
+    }
+    const QString title = QStringLiteral("４．準耐力壁等（存在壁量への算入は必要壁量の1/2まで）");
+    if (!any) {
+        ensureRoom(2);
+        heading(title);
+        text(KindAt, m_row++, QStringLiteral("準耐力壁等：なし"));
+        m_row += 1;
+        return;
+    }
+    int total = 4;
+    for (int s = 0; s < storeys(); ++s)
+        total += std::max<int>(1, static_cast<int>(used[s].size())) + 2;
+    ensureRoom(std::min(total, 12));
+    heading(title);
+    int top = m_row;
+    auto headingRows = [this] {
+        const int row = m_row;
+        centred(StoreyAt, KindAt, row + 1, QStringLiteral("階"));
+        centred(KindAt, DetailAt, row + 1, QStringLiteral("準耐力壁等の種類"));
+        centred(DetailAt, BlockAt[0], row + 1, QStringLiteral("材の高さ／内法"));
+        for (int d = 0; d < 2; ++d) {
+            const double b = BlockAt[d];
+            centred(b, b + BlockW, row, directionName(d));
+            centred(b, b + LengthW, row + 1, QStringLiteral("長さ(m)"));
+            centred(b + LengthW, b + LengthW + PlacesW, row + 1, QStringLiteral("箇所"));
+            centred(b + LengthW + PlacesW, b + LengthW + PlacesW + MultiplierW, row + 1, QStringLiteral("倍率"));
+            centred(b + LengthW + PlacesW + MultiplierW, b + BlockW, row + 1, QStringLiteral("有効長さ(m)"));
+        }
+        rule(row + 1, BlockAt[0], 1.0);
+        m_row += 2;
+        rule(m_row);
+    };
+    headingRows();
+    int bodyTop = m_row;
+    auto columns = [this](int from, int to) {
+        m_p.SetPen(1);
+        for (double c : {KindAt, DetailAt})
+            column(c, from, to);
+        for (int d = 0; d < 2; ++d) {
+            const double b = BlockAt[d];
+            column(b, from - 1, to);
+            for (double c : {b + LengthW, b + LengthW + PlacesW, b + LengthW + PlacesW + MultiplierW})
+                column(c, from, to);
+        }
+    };
+    const Sheet2025Results &r = m_sheet.results2025;
+    for (int s = 0; s < storeys(); ++s) {
+        const int rows = std::max<int>(1, static_cast<int>(used[s].size())) + 2;
+        if (m_row + rows > LastRow) {
+            columns(bodyTop, m_row);
+            box(top, m_row);
+            ensureRoom(rows + 3);
+            top = m_row;
+            headingRows();
+            bodyTop = m_row;
+        }
+        text(StoreyAt, m_row, QStringLiteral("%1階").arg(s + 1));
+        if (used[s].empty())
+            text(KindAt, m_row++, QStringLiteral("（なし）"));
+        for (const QuasiWallRow *row : used[s]) {
+            const QuasiWallRow &q = *row;
+            QString kind = q.kind;
+            if (!q.base.trimmed().isEmpty() && kind == QuasiTypedBaseKind)
+                kind += QStringLiteral(" 基準") + q.base.trimmed();
+            text(KindAt, m_row, kind);
+            text(DetailAt, m_row, orNa(q.panelHeight) + QStringLiteral("／") + orNa(q.clearHeight) + QStringLiteral("cm"));
+            for (int d = 0; d < 2; ++d) {
+                const double b = BlockAt[d];
+                textRight(b + LengthW, m_row, q.length[d].trimmed());
+                textRight(b + LengthW + PlacesW, m_row, q.places[d].trimmed());
+                textRight(b + LengthW + PlacesW + MultiplierW, m_row, q.multiplier);
+                textRight(b + BlockW, m_row, q.effective[d]);
+            }
+            ++m_row;
+        }
+        rule(m_row, KindAt, 1.0);
+        text(KindAt, m_row, QStringLiteral("準耐力壁等の有効長さの合計"));
+        for (int d = 0; d < 2; ++d)
+            textRight(BlockAt[d] + BlockW, m_row, FormatFixed4(r.quasiSum[s][d]) + QStringLiteral("m"));
+        ++m_row;
+        rule(m_row, KindAt, 1.0);
+        text(KindAt, m_row, QStringLiteral("算入（必要壁量×1/2まで）"));
+        for (int d = 0; d < 2; ++d) {
+            const bool capped = r.quasiSum[s][d] > r.quasiCounted[s][d] + 0.00005;
+            textRight(BlockAt[d] + BlockW, m_row,
+                      (capped ? QStringLiteral("※ 上限 ") : QString()) + FormatFixed4(r.quasiCounted[s][d])
+                          + QStringLiteral("m"));
+        }
+        ++m_row;
+        m_p.SetPen(2);
+        rule(m_row);
+        m_p.SetPen(1);
+    }
+    columns(bodyTop, m_row);
+    column(KindAt, top, bodyTop);
+    box(top, m_row);
+    m_row += 1;
+}
+
+void Sheet2025Drawing::drawJudgement()
+{
+    const int rows = 2 + 2 * storeys();
+    ensureRoom(rows + 1);
+    heading(QStringLiteral("５．判定　存在壁量（耐力壁＋算入する準耐力壁等）≧ 必要壁量（地震力・風圧力の大きい方）"));
+    const int top = m_row;
+    // Columns: storey, direction, seismic, wind, necessary, bearing, quasi, total, judgement.
+    const double at[] = {0.0, 0.05, 0.25, 0.35, 0.45, 0.55, 0.65, 0.75, 0.85, 1.0};
+    const QString heads[] = {QStringLiteral("階"),       QStringLiteral("方向"),     QStringLiteral("地震力"),
+                             QStringLiteral("風圧力"),   QStringLiteral("必要壁量"), QStringLiteral("耐力壁"),
+                             QStringLiteral("準耐力壁等"), QStringLiteral("存在壁量"), QStringLiteral("判定")};
+    for (int c = 0; c < 9; ++c)
+        centred(at[c], at[c + 1], m_row, heads[c]);
+    ++m_row;
+    rule(m_row);
+    const Sheet2025Results &r = m_sheet.results2025;
+    for (int s = 0; s < storeys(); ++s) {
+        for (int d = 0; d < 2; ++d) {
+            const JudgementRow &judge = m_sheet.judgement[s];
+            if (d == 0)
+                text(at[0], m_row, QStringLiteral("%1階").arg(s + 1));
+            text(at[1], m_row, directionName(d));
+            textRight(at[3], m_row, m_sheet.floorRequirement[s]);
+            textRight(at[4], m_row, m_sheet.projectedRequirement[s + 3 * d]);
+            textRight(at[5], m_row, orNa(judge[JudgeNecessary0 + 3 * d]));
+            textRight(at[6], m_row, FormatFixed4(r.bearingSum[s][d]));
+            const bool capped = r.quasiSum[s][d] > r.quasiCounted[s][d] + 0.00005;
+            textRight(at[7], m_row, (capped ? QStringLiteral("※") : QString()) + FormatFixed4(r.quasiCounted[s][d]));
+            textRight(at[8], m_row, judge[JudgeSum0 + 3 * d]);
+            // The relation that holds, then the window's judgement text.
+            const QString result = judge[JudgeResult0 + 3 * d].trimmed();
+            const bool ok = result == QStringLiteral("OK");
+            const QString relation = result.isEmpty() ? QStringLiteral("―")
+                                                      : (ok ? QStringLiteral("必要≦存在 OK")
+                                                            : QStringLiteral("必要＞存在 ") + result);
+            text(at[8], m_row, relation);
+            ++m_row;
+        }
+        rule(m_row);
+    }
+    m_p.SetPen(1);
+    for (int c = 1; c < 9; ++c)
+        column(at[c], c == 1 ? top + 1 : top, m_row);
+    box(top, m_row);
+    m_row += 1;
+}
+
+void Sheet2025Drawing::drawLegend()
+{
+    bool tall = false;
+    for (int s = 0; s < storeys(); ++s)
+        tall = tall || m_sheet.results2025.tallStorey[s];
+    const int rows = 1 + 7 + 4 + (tall ? 1 : 0);
+    ensureRoom(rows);
+    heading(QStringLiteral("（軸組の種類による倍率）令第46条第4項表1より"));
+    const int top = m_row;
+    for (int j = 0; j < 7; ++j) {
+        text(0.0, m_row, Str(S::LawTableLeftTexts + j));
+        textRight(0.46, m_row, Str(S::LawTableLeftMultipliers + j));
+        text(0.50, m_row, Str(S::LawTableRightTexts + j));
+        textRight(1.0, m_row, Str(S::LawTableRightMultipliers + j));
+        ++m_row;
+    }
+    column(0.49, top, m_row);
+    rule(m_row);
+    text(0.0, m_row++, QStringLiteral("・組み合わせた軸組の倍率は合計して7まで（(7)の木材タスキは5）。倍率は小数第2位まで。"));
+    text(0.0, m_row++, QStringLiteral("・準耐力壁等：倍率＝基準倍率×0.6×材の高さ／横架材間の内法高さ（木ずりは0.5×同じ比）、"));
+    text(0.0, m_row++, QStringLiteral("　小数第2位未満切捨て、1.5まで。"));
+    text(0.0, m_row++, QStringLiteral("・準耐力壁等は各階・各方向の必要壁量の1/2まで存在壁量に算入する（※は1/2で打ち切ったもの）。"));
+    if (tall)
+        text(0.0, m_row++, QStringLiteral("・横架材間距離Hが3.2mを超える階の筋かいは倍率にαh＝3.5×Lb／H（1以下）を乗じる。"));
+    box(top, m_row);
+    m_row += 1;
+}
+
+void Sheet2025Drawing::drawOffice()
+{
+    ensureRoom(6);
+    const OfficeData &office = m_settings.office;
+    const bool first = office.firstClass();
+    m_p.SetSheetFont(9, 3);
+    auto line = [&](const QString &left, const QString &right) {
+        m_p.PutText(m_p.ColX(0), m_p.RowY(m_row), left);
+        m_p.PutText(m_p.ColX(5), m_p.RowY(m_row), right);
+        ++m_row;
+    };
+    line(Str(S::SheetOfficeName), QStringLiteral("：") + office.officeName());
+    line(Str(S::SheetAddress), QStringLiteral("：") + office.address());
+    line(Str(first ? S::SheetFirstClassOffice : S::SheetSecondClassOffice),
+         QStringLiteral("：第") + office.officeRegst() + QStringLiteral("号"));
+    line(QStringLiteral("Tel：") + office.tel(), QStringLiteral("fax：") + office.fax());
+    line(Str(S::SheetManagerName), QStringLiteral("：") + office.name());
+    line(Str(first ? S::SheetFirstClassArchitect : S::SheetSecondClassArchitect),
+         QStringLiteral("：第") + office.regstNumber() + QStringLiteral("号"));
+}
+
+} // namespace quiren

@@ -1,0 +1,227 @@
+#include "gui/calcwindow/QuasiWallGrid.h"
+
+#include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
+#include "gui/calcwindow/EditPrompts.h"
+#include "gui/widgets/WidgetSupport.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace quiren {
+
+namespace {
+
+const QString ClearItem = QStringLiteral("ｸﾘﾔ");
+
+} // namespace
+
+QuasiWallModel::QuasiWallModel(CalcSheet &sheet, int storey, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_sheet(sheet)
+    , m_storey(storey)
+{
+}
+
+void QuasiWallModel::refresh()
+{
+    emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+}
+
+bool QuasiWallModel::typedColumn(int column)
+{
+    return column != Multiplier && column != Effective0 && column != Effective1;
+}
+
+int QuasiWallModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_sheet.quasiWalls[m_storey].size());
+}
+
+int QuasiWallModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString *QuasiWallModel::cell(int row, int column)
+{
+    QuasiWallRow &r = m_sheet.quasiWalls[m_storey][row];
+    switch (column) {
+    case Kind: return &r.kind;
+    case Base: return &r.base;
+    case PanelHeight: return &r.panelHeight;
+    case ClearHeight: return &r.clearHeight;
+    case Multiplier: return &r.multiplier;
+    case Length0: return &r.length[0];
+    case Places0: return &r.places[0];
+    case Effective0: return &r.effective[0];
+    case Length1: return &r.length[1];
+    case Places1: return &r.places[1];
+    default: return &r.effective[1];
+    }
+}
+
+QString QuasiWallModel::cellText(int row, int column) const
+{
+    return *const_cast<QuasiWallModel *>(this)->cell(row, column);
+}
+
+QVariant QuasiWallModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return cellText(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(
+            (index.column() == Kind ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter));
+    default:
+        return {};
+    }
+}
+
+QVariant QuasiWallModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    return Str(S::QuasiHeadings).split(QLatin1Char('|')).value(section);
+}
+
+bool QuasiWallModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole || !typedColumn(index.column()))
+        return false;
+    QString text = value.toString().trimmed();
+    if (index.column() == Kind) {
+        if (text == ClearItem)
+            text.clear();
+    } else if (!text.isEmpty()) {
+        const NumberCheck check = CheckNumberText(text);
+        if (check != NumberCheck::Number) {
+            emit refused(check == NumberCheck::NotANumber);
+            return false;
+        }
+    }
+    QString *target = cell(index.row(), index.column());
+    if (*target == text)
+        return true;
+    *target = text;
+    emit edited();
+    return true;
+}
+
+Qt::ItemFlags QuasiWallModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (typedColumn(index.column()))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+QWidget *QuasiKindDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                         const QModelIndex &index) const
+{
+    if (index.column() != QuasiWallModel::Kind)
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    auto *list = new QComboBox(parent);
+    list->addItem(ClearItem);
+    list->addItems(QuasiPanelNames());
+    // Choosing an item ends the edit, as in the framing grid.
+    connect(list, &QComboBox::activated, this, [this, list] {
+        emit const_cast<QuasiKindDelegate *>(this)->commitData(list);
+        emit const_cast<QuasiKindDelegate *>(this)->closeEditor(list);
+    });
+    return list;
+}
+
+void QuasiKindDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    if (auto *list = qobject_cast<QComboBox *>(editor)) {
+        const int at = list->findText(index.data(Qt::EditRole).toString());
+        list->setCurrentIndex(std::max(at, 0));
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void QuasiKindDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                     const QModelIndex &index) const
+{
+    if (auto *list = qobject_cast<QComboBox *>(editor)) {
+        model->setData(index, list->currentText(), Qt::EditRole);
+        return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+QuasiWallGrid::QuasiWallGrid(CalcSheet &sheet, int storey, QWidget *parent)
+    : QTableView(parent)
+    , m_model(new QuasiWallModel(sheet, storey, this))
+{
+    setObjectName(IndexedName("Q_FA", storey));
+    setModel(m_model);
+    setItemDelegate(new QuasiKindDelegate(this));
+    setEditTriggers(QAbstractItemView::AllEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWordWrap(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 5);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    const QFontMetrics metrics = fontMetrics();
+    for (int c = 0; c < QuasiWallModel::ColumnCount; ++c) {
+        const QString heading = m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        int width = metrics.horizontalAdvance(heading) + 12;
+        if (c == QuasiWallModel::Kind)
+            width = std::max(width, metrics.horizontalAdvance(QStringLiteral("構造用パーティクルボード")) + 30);
+        setColumnWidth(c, std::max(width, metrics.horizontalAdvance(QStringLiteral("00.0000")) + 12));
+    }
+    connect(m_model, &QuasiWallModel::edited, this, &QuasiWallGrid::edited);
+    connect(m_model, &QuasiWallModel::refused, this, [this](bool notANumber) {
+        if (notANumber)
+            TellNotANumber(window());
+        else
+            TellInvalidNumber(window());
+    });
+}
+
+int QuasiWallGrid::contentWidth() const
+{
+    int width = 2 * frameWidth() + verticalHeader()->sizeHint().width();
+    for (int c = 0; c < QuasiWallModel::ColumnCount; ++c)
+        width += columnWidth(c);
+    return width;
+}
+
+int QuasiWallGrid::contentHeight() const
+{
+    return 2 * frameWidth() + horizontalHeader()->sizeHint().height()
+           + m_model->rowCount() * verticalHeader()->defaultSectionSize();
+}
+
+void QuasiWallGrid::keyPressEvent(QKeyEvent *event)
+{
+    // Delete empties an input cell, as in the framing grid.
+    if (event->key() == Qt::Key_Delete && currentIndex().isValid()
+        && QuasiWallModel::typedColumn(currentIndex().column())) {
+        m_model->setData(currentIndex(), QString(), Qt::EditRole);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void QuasiWallGrid::focusInEvent(QFocusEvent *event)
+{
+    emit focused();
+    QTableView::focusInEvent(event);
+}
+
+} // namespace quiren

@@ -1,0 +1,150 @@
+#include "gui/calcwindow/Storey2025Panel.h"
+
+#include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
+#include "gui/calcwindow/LoadsGroup.h"
+#include "gui/calcwindow/NumberBox.h"
+#include "gui/widgets/WidgetSupport.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace quiren {
+
+QString LwSourceText(const CalcSheet &sheet)
+{
+    const SeismicInputs &in = sheet.inputs2025.seismic;
+    if (in.method == LwMethod::Typed && !in.lwSource.trimmed().isEmpty())
+        return in.lwSource.trimmed();
+    return Str(S::LwMethodNames + LwMethodIndex(in.method));
+}
+
+Storey2025Panel::Storey2025Panel(CalcSheet &sheet, int storey, QWidget *parent)
+    : QWidget(parent)
+    , m_sheet(sheet)
+    , m_storey(storey)
+{
+    setObjectName(IndexedName("Storey2025", storey));
+    Sheet2025Inputs &in = m_sheet.inputs2025;
+    FloorAreaInputs &floor = in.floor[storey];
+    m_height = box("StoreyHeight", storey == 0 ? &in.seismic.h1 : &in.seismic.h2);
+    m_memberDistance = box("MemberDistance", &in.memberDistance[storey]);
+    m_voids = box("Voids", &floor.voids);
+    m_loftArea = box("LoftArea", &floor.loftArea);
+    m_loftHeight = box("LoftHeight", &floor.loftHeight);
+    m_typedLw = box("TypedLw", &in.seismic.typedLw[storey]);
+    m_typedLwLabel = new QLabel(QStringLiteral("Lw(cm/㎡)"), this);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(3);
+    auto label = [this](int text) { return new QLabel(Str(text), this); };
+    grid->addWidget(label(S::StoreyHeightLabel), 0, 0);
+    grid->addWidget(m_height, 0, 1);
+    grid->addWidget(label(S::MemberDistanceLabel), 0, 2);
+    grid->addWidget(m_memberDistance, 0, 3);
+    grid->addWidget(m_typedLwLabel, 0, 4);
+    grid->addWidget(m_typedLw, 0, 5);
+    grid->addWidget(label(S::VoidsLabel), 1, 0);
+    grid->addWidget(m_voids, 1, 1);
+    grid->addWidget(label(S::LoftAreaLabel), 1, 2);
+    grid->addWidget(m_loftArea, 1, 3);
+    grid->addWidget(label(S::LoftHeightLabel), 1, 4);
+    grid->addWidget(m_loftHeight, 1, 5);
+    grid->setColumnStretch(6, 1);
+
+    m_af = new QLabel(this);
+    m_af->setObjectName(IndexedName("AfLine", storey));
+    m_seismic = new QLabel(this);
+    m_seismic->setObjectName(IndexedName("SeismicLine", storey));
+    m_notes = new QLabel(this);
+    m_notes->setObjectName(IndexedName("StoreyNotes", storey));
+    m_notes->setStyleSheet(QStringLiteral("color: #a00000"));
+    for (QLabel *line : {m_af, m_seismic})
+        line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    layout->addLayout(grid);
+    layout->addWidget(m_af);
+    layout->addWidget(m_seismic);
+    layout->addWidget(m_notes);
+    showSheet();
+}
+
+NumberBox *Storey2025Panel::box(const char *name, QString *field, int widthTwips)
+{
+    auto *input = new NumberBox(IndexedName(name, m_storey), widthTwips, this);
+    connect(input, &NumberBox::edited, this, [this, field](const QString &text) {
+        if (m_showing)
+            return;
+        *field = text;
+        emit edited();
+    });
+    input->installEventFilter(this);
+    return input;
+}
+
+void Storey2025Panel::showSheet()
+{
+    m_showing = true;
+    const Sheet2025Inputs &in = m_sheet.inputs2025;
+    const FloorAreaInputs &floor = in.floor[m_storey];
+    m_height->show(m_storey == 0 ? in.seismic.h1 : in.seismic.h2);
+    m_memberDistance->show(in.memberDistance[m_storey]);
+    m_voids->show(floor.voids);
+    m_loftArea->show(floor.loftArea);
+    m_loftHeight->show(floor.loftHeight);
+    m_typedLw->show(in.seismic.typedLw[m_storey]);
+    m_showing = false;
+    refreshNumbers();
+}
+
+QString Storey2025Panel::afText() const
+{
+    return m_af->text();
+}
+
+QString Storey2025Panel::seismicText() const
+{
+    return m_seismic->text();
+}
+
+void Storey2025Panel::refreshNumbers()
+{
+    const Sheet2025Results &r = m_sheet.results2025;
+    const FloorAreaResult &f = r.floor[m_storey];
+    const bool typedLw = m_sheet.inputs2025.seismic.method == LwMethod::Typed;
+    m_typedLw->setVisible(typedLw);
+    m_typedLwLabel->setVisible(typedLw);
+    m_af->setText(Str(S::AfLine).arg(FormatFixed2(f.floorArea), FormatFixed2(f.voids),
+                                     FormatFixed2(f.loftAddition), FormatFixed2(f.af)));
+    if (r.lwKnown[m_storey]) {
+        m_seismic->setText(Str(S::SeismicLine).arg(QString::number(r.lw[m_storey]), LwSourceText(m_sheet),
+                                                   FormatFixed2(f.af),
+                                                   m_sheet.floorRequirement[m_storey]));
+    } else {
+        m_seismic->setText(Str(S::LwUnknown).arg(LwSourceText(m_sheet)));
+    }
+    QStringList notes;
+    if (f.loftExempted)
+        notes << Str(S::LoftExempted);
+    if (r.tallStorey[m_storey])
+        notes << Str(S::TallStoreyNote);
+    // What is still missing or doubtful, sheet-wide and for this storey.
+    notes << r.warnings << r.quasiWarnings[m_storey];
+    m_notes->setText(notes.join(QLatin1Char('\n')));
+    m_notes->setVisible(!notes.isEmpty());
+}
+
+bool Storey2025Panel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn)
+        emit focused();
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace quiren

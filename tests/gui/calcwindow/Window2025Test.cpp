@@ -1,0 +1,131 @@
+// The calculation window of a sheet under the 2025 rules: the figures follow
+// the load inputs, the half-of-necessary cap of the quasi-bearing walls is
+// visible, and the sheet survives a save and an open.
+#include "CalcWindowFixture.h"
+
+#include "core/documents/SheetFile.h"
+#include "gui/calcwindow/LoadsGroup.h"
+#include "gui/calcwindow/QuasiWallGrid.h"
+#include "gui/calcwindow/Storey2025Panel.h"
+#include "gui/documents/DocumentCommands.h"
+#include "TestSupport.h"
+
+#include <QFileInfo>
+
+namespace quiren::test {
+namespace {
+
+class Window2025Test : public CalcWindowFixture {
+protected:
+    void SetUp() override
+    {
+        CalcWindowFixture::SetUp();
+        calc->startSheet(RuleSetKind::Rules2025);
+    }
+
+    void type(const QString &name, const QString &text)
+    {
+        QLineEdit *edit = box(name);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QApplication::processEvents();
+    }
+
+    // One framing row: a 4.5×9 brace (multiplier 2.0), 0.91 m at 4 places = 7.28 m.
+    void addBrace()
+    {
+        FramingRow &row = calc->sheet().framing[0][0];
+        row[ColKind] = QStringLiteral("木材");
+        row[ColSection] = QStringLiteral("4.5×9");
+        row[ColXBracing] = QStringLiteral("しない");
+        row[ColLength0] = QStringLiteral("0.91");
+        row[ColPlaces0] = QStringLiteral("4");
+    }
+};
+
+// One storey of 50 m², siding, no panels, h1 2.9 m, rise 1.5 m, overhang
+// 0.6 m, pitch 4 寸. By hand: Z = 17.7 × 7.2 × √116 / 990 = 1.3864;
+// W_wall = (720 + 207.14 + 90 + 50) / 1000 = 1.0671 kN/m². Tile (990):
+// w1 = (990 Z + 100) / 1000 + W_wall / 2 = 2.0061, Lw = ⌈0.2 w1 / 0.0196⌉ =
+// 21, 10.5 m. Metal (500): w1 = 1.3268, Lw 14, 7.0 m. The brace gives 7.28 m.
+TEST_F(Window2025Test, LoadInputsCarryThroughToLwRequirementAndJudgement)
+{
+    addBrace();
+    type(QStringLiteral("txtFloorDimensions(0)"), QStringLiteral("50"));
+    type(QStringLiteral("StoreyHeight(0)"), QStringLiteral("2.9"));
+    type(QStringLiteral("Rise"), QStringLiteral("1.5"));
+    type(QStringLiteral("Overhang"), QStringLiteral("0.6"));
+    // Without the pitch there is no Lw, and no judgement.
+    EXPECT_EQ(judgement(0, 5), QString());
+    type(QStringLiteral("Pitch"), QStringLiteral("4"));
+    EXPECT_TRUE(calc->storey2025Panel(0)->seismicText().startsWith(QStringLiteral("Lw 21cm")))
+        << calc->storey2025Panel(0)->seismicText().toStdString();
+    EXPECT_EQ(judgement(0, 1), QStringLiteral("10.5000"));
+    EXPECT_EQ(judgement(0, 4), QStringLiteral("7.2800"));
+    EXPECT_EQ(judgement(0, 5), QStringLiteral("69.3% "));
+
+    control<QComboBox>(QStringLiteral("RoofFinish"))->setCurrentIndex(static_cast<int>(RoofFinish::Metal));
+    EXPECT_TRUE(calc->storey2025Panel(0)->seismicText().startsWith(QStringLiteral("Lw 14cm")));
+    EXPECT_EQ(judgement(0, 1), QStringLiteral("7.0000"));
+    EXPECT_EQ(judgement(0, 5), QStringLiteral("OK"));
+    EXPECT_TRUE(calc->sheet().changed);
+}
+
+// Typed Lw 41 on 50 m²: 20.5 m necessary, so at most 10.25 m of quasi walls
+// count. Gypsum board at full height (0.9 × 0.6 = 0.54), 10 m at 3 places:
+// 16.2 m, capped.
+TEST_F(Window2025Test, QuasiWallsBeyondHalfTheNecessaryLengthShowTheCap)
+{
+    control<QComboBox>(QStringLiteral("LwMethod"))->setCurrentIndex(LwMethodIndex(LwMethod::Typed));
+    type(QStringLiteral("TypedLw(0)"), QStringLiteral("41"));
+    type(QStringLiteral("txtFloorDimensions(0)"), QStringLiteral("50"));
+    QAbstractItemModel *quasi = calc->quasiGrid(0)->model();
+    quasi->setData(quasi->index(0, QuasiWallModel::Kind), QStringLiteral("せっこうボード"), Qt::EditRole);
+    for (int column : {int(QuasiWallModel::PanelHeight), int(QuasiWallModel::ClearHeight)})
+        quasi->setData(quasi->index(0, column), QStringLiteral("240"), Qt::EditRole);
+    quasi->setData(quasi->index(0, QuasiWallModel::Length0), QStringLiteral("10"), Qt::EditRole);
+    quasi->setData(quasi->index(0, QuasiWallModel::Places0), QStringLiteral("3"), Qt::EditRole);
+
+    EXPECT_EQ(quasi->index(0, QuasiWallModel::Effective0).data().toString(), QStringLiteral("16.2000"));
+    EXPECT_EQ(judgement(0, 1), QStringLiteral("20.5000"));
+    EXPECT_EQ(judgement(0, 3), QStringLiteral("※10.2500"));
+    EXPECT_EQ(judgement(0, 4), QStringLiteral("10.2500"));
+    EXPECT_EQ(judgement(0, 5), QStringLiteral("50.0% "));
+    // The other direction has none: nothing capped there.
+    EXPECT_EQ(judgement(0, 8), QStringLiteral("0.0000"));
+
+    // A text that is not a number is refused, the cell keeps its value.
+    EXPECT_FALSE(quasi->setData(quasi->index(0, QuasiWallModel::Places0), QStringLiteral("x"), Qt::EditRole));
+    EXPECT_EQ(quasi->index(0, QuasiWallModel::Places0).data().toString(), QStringLiteral("3"));
+}
+
+// A 2025 sheet saved under a ".qrn" name is written as ".qrn2" (a ".qrn"
+// cannot hold it) and comes back with the same inputs and figures.
+TEST_F(Window2025Test, SaveAndOpenKeepTheSheet)
+{
+    const QString dir = makeScratchDir(QStringLiteral("window-2025"));
+    calc->startSheet(RuleSetKind::Rules2025);
+    control<QComboBox>(QStringLiteral("LwMethod"))->setCurrentIndex(LwMethodIndex(LwMethod::Typed));
+    type(QStringLiteral("TypedLw(0)"), QStringLiteral("41"));
+    box(QStringLiteral("LwSource"))->setText(QStringLiteral("早見表"));   // typed as a whole: QTest types ASCII only
+    type(QStringLiteral("txtFloorDimensions(0)"), QStringLiteral("50"));
+    type(QStringLiteral("Voids(0)"), QStringLiteral("4"));
+
+    ASSERT_TRUE(SaveCalcFile(*main, *calc, dir + QStringLiteral("/house.qrn")));
+    const QString saved = dir + QStringLiteral("/house.qrn2");
+    EXPECT_EQ(calc->caption(), saved);
+    EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("/house.qrn")));
+
+    CalcWindow *opened = OpenCalcFile(*main, saved, false);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->sheet().ruleSetKind(), RuleSetKind::Rules2025);
+    EXPECT_EQ(opened->sheet().inputs2025.floor[0].voids, QStringLiteral("4"));
+    EXPECT_EQ(opened->sheet().inputs2025.seismic.lwSource, QStringLiteral("早見表"));
+    EXPECT_EQ(opened->storey2025Panel(0)->seismicText(), calc->storey2025Panel(0)->seismicText());
+    EXPECT_FALSE(opened->sheet().changed);
+    EXPECT_TRUE(opened->loadsGroup()->isVisibleTo(opened));
+}
+
+} // namespace
+} // namespace quiren::test
