@@ -49,14 +49,14 @@ QStringList AppData::wallDisplayLines() const
 namespace {
 
 // An installed program's folder is the system's, even for root, who could
-// write it.
+// write it. Any other folder is the user's, as it always was: a list that
+// cannot be written there is reported when it is stored.
 bool ProgramFolderIsUsers(const QString &programFolder)
 {
-    for (const char *system : {"/usr/", "/opt/", "/bin", "/sbin", "/snap/"})
-        if (programFolder.startsWith(QLatin1String(system)) || programFolder == QLatin1String(system).chopped(1))
+    for (const char *system : {"/usr/", "/opt/", "/bin/", "/sbin/", "/snap/"})
+        if ((programFolder + QLatin1Char('/')).startsWith(QLatin1String(system)))
             return false;
-    const QFileInfo folder(programFolder);
-    return folder.isDir() && folder.isWritable();
+    return true;
 }
 
 } // namespace
@@ -110,8 +110,10 @@ void LoadOptionData()
 WriteResult SaveWallList(AppData &data, QStringList *renamedWalls)
 {
     const QString path = WallListStorePath(data.programFolder);
-    // The user's data folder may not exist yet.
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    // The user's data folder may not exist yet; the program's folder is
+    // never made (a list that cannot be stored there is reported).
+    if (!ProgramFolderIsUsers(data.programFolder))
+        QDir().mkpath(QFileInfo(path).absolutePath());
     const WriteResult result = WriteWallListFile(path, data.walls, renamedWalls);
     if (result.ok) {
         for (CertifiedWall &wall : data.walls) {

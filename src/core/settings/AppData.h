@@ -70,10 +70,10 @@ struct AppData {
 void LoadOptionData(AppData &data);
 void LoadOptionData();
 
-// Where "WallListData" is kept. Beside the program while its folder is the
-// user's to write (a program run from its build folder or unpacked in the
-// user's own folder); when the program is installed (its folder cannot be
-// written, or lies in the system's folders under /usr or /opt) the list is
+// Where "WallListData" is kept. Beside the program while it runs from a
+// folder of the user's (its build folder, or unpacked in the user's own
+// folder); when the program is installed (in the system's folders under
+// /usr or /opt) the list is
 // the user's own, in $XDG_DATA_HOME/Quiren/, and the copy beside the program
 // only serves as the first list until the user stores one.
 QString WallListStorePath(const QString &programFolder);

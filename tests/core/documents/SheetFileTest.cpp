@@ -33,7 +33,7 @@ SheetFileData sheet2025()
     data.inputs.projectedArea = {QStringLiteral("30"), QStringLiteral("14"), QString(),
                                  QStringLiteral("28"), QStringLiteral("13"), QString()};
     data.inputs.rows[0][2] = {QStringLiteral("構造用合板"), QStringLiteral("-"), QStringLiteral("-"),
-                              QStringLiteral("  3.64"), QStringLiteral("4"), QStringLiteral("1.82"),
+                              QStringLiteral("  3.64"), QStringLiteral("4"), QStringLiteral("  1.82"),
                               QStringLiteral("6")};
     SeismicInputs &seismic = data.inputs2025.seismic;
     seismic.method = LwMethod::Loads;
