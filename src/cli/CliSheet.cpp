@@ -9,6 +9,24 @@
 
 namespace quiren::cli {
 
+namespace {
+
+// Settings the tool reads once: a listing of a thousand files would
+// otherwise read the settings file for every caption and every file.
+bool pafKind()
+{
+    static const bool kind = ReadPafKind();
+    return kind;
+}
+
+int wallCoefficient()
+{
+    static const int coefficient = ReadWallCoefficient();
+    return coefficient;
+}
+
+} // namespace
+
 AppData &CliAppData()
 {
     static AppData &data = [] () -> AppData & {
@@ -55,16 +73,18 @@ std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path, std::vector<Refused
     if (!data)
         return nullptr;
     auto sheet = std::make_unique<CalcSheet>(&CliAppData().walls);
-    std::vector<RefusedCell> cells = ApplySheetFile(*sheet, *data);
+    std::vector<RefusedCell> cells =
+        ApplySheetFile(*sheet, *data, data->inputs.strongWind ? wallCoefficient() : WallCoefficientDefault);
     if (refused)
         *refused = std::move(cells);
     return sheet;
 }
 
+
 QString DirectionCaption(int d)
 {
     const QString phrase = Str(S::ParallelWallArea);   // "平行な壁面の見付面積"
-    if (ReadPafKind())
+    if (pafKind())
         return Str(d == 0 ? S::ToGirders : S::ToBeams) + phrase.left(5);
     return Str(d == 0 ? S::GirderDirectionWallArea : S::BeamDirectionWallArea).left(6);
 }
@@ -74,7 +94,7 @@ QString AreaCaption(int w)
     const int s = w % 3;
     const bool beams = w < 3;   // area s feeds direction 0: the face parallel to the beams
     const QString letter = Str((beams ? S::BeamAreaLetters : S::GirderAreaLetters) + s);
-    if (ReadPafKind())
+    if (pafKind())
         return Str(beams ? S::ToBeams : S::ToGirders) + Str(S::ParallelWallArea) + letter;
     return Str(beams ? S::BeamDirectionWallArea : S::GirderDirectionWallArea) + letter;
 }

@@ -79,15 +79,24 @@ QString FlushOutput()
 
 QString Visible(const QString &text)
 {
-    QString shown;
-    shown.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    const auto needsEscape = [&text](qsizetype i) {
         const char16_t c = text[i].unicode();
         const bool control = (c < 0x20 && c != u'\n') || (c >= 0x7F && c <= 0x9F);
         // A byte of a name that is not UTF-8 is kept as U+DC80..U+DCFF.
         const bool rawByte = c >= 0xDC80 && c <= 0xDCFF && !(i > 0 && text[i - 1].isHighSurrogate());
-        if (control || rawByte)
-            shown += QStringLiteral("\\x%1").arg(c & 0xFF, 2, 16, QLatin1Char('0'));
+        return control || rawByte;
+    };
+    qsizetype first = 0;
+    while (first < text.size() && !needsEscape(first))
+        ++first;
+    if (first == text.size())
+        return text;   // the usual case: shared, not copied
+    QString shown;
+    shown.reserve(text.size());
+    shown += QStringView(text).left(first);
+    for (qsizetype i = first; i < text.size(); ++i) {
+        if (needsEscape(i))
+            shown += QStringLiteral("\\x%1").arg(text[i].unicode() & 0xFF, 2, 16, QLatin1Char('0'));
         else
             shown += text[i];
     }

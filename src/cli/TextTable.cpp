@@ -24,7 +24,10 @@ bool wide(char32_t c)
 int DisplayWidth(const QString &text)
 {
     int width = 0;
-    for (char32_t c : text.toUcs4()) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(text[i].unicode(), text[++i].unicode());
         if (c < 0x20 || (c >= 0x300 && c <= 0x36F))   // controls, combining marks
             continue;
         width += wide(c) ? 2 : 1;
@@ -36,6 +39,16 @@ QString PadRight(const QString &text, int width)
 {
     return text + QString(std::max(0, width - DisplayWidth(text)), QLatin1Char(' '));
 }
+
+namespace {
+
+void appendBlanks(QString &line, int count)
+{
+    for (int i = 0; i < count; ++i)
+        line += QLatin1Char(' ');
+}
+
+} // namespace
 
 QString PadLeft(const QString &text, int width)
 {
@@ -61,10 +74,16 @@ QString TextTable::render(int indent) const
     std::size_t columns = m_right.size();
     for (const QStringList &row : m_rows)
         columns = std::max(columns, static_cast<std::size_t>(row.size()));
+    // Each cell's width is measured once.
+    std::vector<std::vector<int>> cellWidths;
+    cellWidths.reserve(m_rows.size());
     std::vector<int> widths(columns, 0);
     for (const QStringList &row : m_rows) {
-        for (int c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+        std::vector<int> &measured = cellWidths.emplace_back(row.size());
+        for (int c = 0; c < row.size(); ++c) {
+            measured[c] = DisplayWidth(row[c]);
+            widths[c] = std::max(widths[c], measured[c]);
+        }
     }
     std::vector<int> starts(columns, 0);
     for (std::size_t c = 1; c < columns; ++c)
@@ -80,17 +99,26 @@ QString TextTable::render(int indent) const
         }
         out += margin + line + QLatin1Char('\n');
     }
-    for (const QStringList &row : m_rows) {
-        QString line;
+    QString line;
+    for (std::size_t r = 0; r < m_rows.size(); ++r) {
+        const QStringList &row = m_rows[r];
+        line.clear();
         for (int c = 0; c < row.size(); ++c) {
             const bool right = c < static_cast<int>(m_right.size()) && m_right[c];
+            const int blanks = widths[c] - cellWidths[r][c];
             if (c > 0)
-                line += QString(gap, QLatin1Char(' '));
-            line += right ? PadLeft(row[c], widths[c]) : PadRight(row[c], widths[c]);
+                appendBlanks(line, gap);
+            if (right)
+                appendBlanks(line, blanks);
+            line += row[c];
+            if (!right)
+                appendBlanks(line, blanks);
         }
         while (line.endsWith(QLatin1Char(' ')))
             line.chop(1);
-        out += margin + line + QLatin1Char('\n');
+        out += margin;
+        out += line;
+        out += QLatin1Char('\n');
     }
     return out;
 }

@@ -7,6 +7,7 @@
 #include "core/text/StringTable.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quiren {
 
@@ -224,8 +225,25 @@ void CalcSheet::Recalculate()
 
 // ---- recalculation ----------------------------------------------------------
 
+CalcSheet::RecalcBatch::~RecalcBatch()
+{
+    if (--m_sheet.m_batchDepth > 0)
+        return;
+    for (int s = 0; s < StoreyCount; ++s) {
+        if (std::exchange(m_sheet.m_pendingStoreys[s], false))
+            m_sheet.RecalcStorey(s);
+    }
+}
+
 void CalcSheet::RecalcStorey(int s)
 {
+    // A storey above the building's is still recalculated when asked: no
+    // one sees it until the storey count changes (which recalculates it),
+    // and opening a file has always left it as it was at that moment.
+    if (m_batchDepth > 0 && s <= storeyIndex) {
+        m_pendingStoreys[s] = true;
+        return;
+    }
     for (FramingRow &row : framing[s]) {
         if (row[ColKind].isEmpty()) {
             row[ColMultiplier0].clear();

@@ -207,6 +207,22 @@ public:
 
     // ---- recalculation ----------------------------------------------------
     void RecalcStorey(int s);
+
+    // While a sheet is filled in one go (a file being opened), every area set
+    // re-judged every storey again. A batch puts RecalcStorey off: each
+    // storey in use that was asked for is recalculated once, in order, when
+    // the outermost batch ends. Nothing inside a batch may read the derived
+    // cells of a storey in use.
+    class RecalcBatch {
+    public:
+        explicit RecalcBatch(CalcSheet &sheet) : m_sheet(sheet) { ++m_sheet.m_batchDepth; }
+        ~RecalcBatch();
+        RecalcBatch(const RecalcBatch &) = delete;
+        RecalcBatch &operator=(const RecalcBatch &) = delete;
+
+    private:
+        CalcSheet &m_sheet;
+    };
     void SumEffective(int s);
     void ShowJudgement(int s, int d);
     // Empties the judgement of storey s, direction d: text, bar and ratio.
@@ -260,6 +276,8 @@ public:
 private:
     const CertifiedWallList *m_walls = nullptr;
     RuleSetKind m_ruleSet = RuleSetKind::Old;
+    int m_batchDepth = 0;
+    std::array<bool, StoreyCount> m_pendingStoreys{};
 };
 
 // Storey names of the judgement grid ("一階", "二階", "三階").

@@ -459,6 +459,7 @@ std::vector<RefusedCell> ApplyCalcFile(CalcSheet &sheet, const CalcFileData &dat
                                        int wallCoefficeient)
 {
     std::vector<RefusedCell> refused;
+    const CalcSheet::RecalcBatch batch(sheet);   // each storey once, at the end
     sheet.SetUpNewSheet();
 
     sheet.merge = data.merge;

@@ -855,6 +855,7 @@ SheetFileRead ReadSheetFile(const QString &path)
 
 std::vector<RefusedCell> ApplySheetFile(CalcSheet &sheet, const SheetFileData &data, int wallCoefficeient)
 {
+    const CalcSheet::RecalcBatch batch(sheet);   // each storey once, at the end
     std::vector<RefusedCell> refused = ApplyCalcFile(sheet, data.inputs, wallCoefficeient);
     sheet.inputs2025 = data.inputs2025;
     for (int s = 0; s < Storeys2025; ++s) {

@@ -1,5 +1,6 @@
 #include "core/text/Cp932.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace quiren {
@@ -20,9 +21,36 @@ QByteArray ToCp932(QStringView text)
     return encoder.encode(text);
 }
 
+namespace {
+
+// What the codec makes of a byte below 0x80: the same code, except the three
+// control codes it swaps as IBM's tables do.
+char16_t singleByteChar(unsigned char byte)
+{
+    switch (byte) {
+    case 0x1A: return 0x1C;
+    case 0x1C: return 0x7F;
+    case 0x7F: return 0x1A;
+    default: return byte;
+    }
+}
+
+} // namespace
+
 QString FromCp932(QByteArrayView bytes)
 {
-    QStringDecoder decoder = Cp932Decoder();
+    // Most fields of a file are numbers. Opening a converter for each of
+    // them took most of the time a file needed to be read, so single-byte
+    // text is converted here, and the converter is opened once per thread.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        QString text(bytes.size(), Qt::Uninitialized);
+        QChar *out = text.data();
+        for (const char c : bytes)
+            *out++ = QChar(singleByteChar(static_cast<unsigned char>(c)));
+        return text;
+    }
+    thread_local QStringDecoder decoder = Cp932Decoder();
+    decoder.resetState();   // nothing left over from an earlier text
     return decoder.decode(bytes);
 }
 

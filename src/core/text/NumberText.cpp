@@ -1,42 +1,114 @@
 #include "core/text/NumberText.h"
 
-#include <QRegularExpression>
-
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace quiren {
 
 namespace {
 
+// How many decimals the exact expansion of a finite double has: a value
+// m × 2^-k (m odd) has k of them.
+int decimalPlacesOf(double value)
+{
+    if (value == 0.0)
+        return 0;
+    int exponent = 0;
+    const double fraction = std::frexp(value, &exponent);   // value = fraction × 2^exponent
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(std::fabs(fraction), 53));
+    exponent -= 53 - std::countr_zero(mantissa);
+    return exponent < 0 ? -exponent : 0;
+}
+
 // The exact decimal expansion of a double: "123.4560000000000030695...".
 // std::to_chars writes every digit of the binary value when asked for
 // enough, and, unlike printf, never follows the user's locale: Qt sets the
 // C locale from the environment, and a "," decimal separator must not creep
 // into a sheet's numbers.
-std::string exactDigits(double magnitude)
+//
+// Only as many decimals as the value has are asked for (at least
+// `minimum`): every finite double ends after at most 1074 of them, and
+// writing 1100 for every number was slow.
+std::string exactDigits(double magnitude, int minimum)
 {
     // 1100 decimals cover the smallest subnormal; 310 integer digits the
     // largest double.
     static thread_local char buffer[1500];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::fixed, 1100);
+                                      std::chars_format::fixed, std::max(minimum, decimalPlacesOf(magnitude)));
     return std::string(buffer, result.ptr);
+}
+
+// True when `text` is a number in this program's notation: blanks, a sign,
+// digits with at most one point (a digit on one side of it at least), an
+// exponent, blanks. Only ASCII digits count: full-width ones are not this
+// program's notation. A single line feed may end the text.
+bool isNumberNotation(QStringView text)
+{
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t' || c == QChar(0x3000); };
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    const auto skip = [&](auto accepts) {
+        const qsizetype from = i;
+        while (i < n && accepts(text[i]))
+            ++i;
+        return i - from;
+    };
+    skip(blank);
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    qsizetype digits = skip(digit);
+    if (i < n && text[i] == u'.') {
+        ++i;
+        digits += skip(digit);
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+        ++i;
+        if (i < n && (text[i] == u'+' || text[i] == u'-'))
+            ++i;
+        if (skip(digit) == 0)
+            return false;
+    }
+    skip(blank);
+    if (i < n && text[i] == u'\n')
+        ++i;
+    return i == n;
+}
+
+// The value of the characters [begin, end) of a decimal text.
+double decimalValue(const char *begin, const char *end)
+{
+    if (begin != end && *begin == '+')
+        ++begin;
+    double value = 0.0;
+    const auto result = std::from_chars(begin, end, value);
+    if (result.ec == std::errc::result_out_of_range)
+        return begin != end && *begin == '-' ? -HUGE_VAL : HUGE_VAL;
+    return value;
 }
 
 // The value of a plain decimal text ("1.5", "-.5", "1e3"), locale-free.
 double parseDecimal(const QString &text)
 {
-    QByteArray latin = text.trimmed().toLatin1();
-    if (latin.startsWith('+'))
-        latin.remove(0, 1);
-    double value = 0.0;
-    const auto result = std::from_chars(latin.constData(), latin.constData() + latin.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
-        return latin.startsWith('-') ? -HUGE_VAL : HUGE_VAL;
-    return value;
+    const QStringView trimmed = QStringView(text).trimmed();
+    // A number's text is short: it is read from the stack, not the heap.
+    char buffer[64];
+    if (trimmed.size() > static_cast<qsizetype>(sizeof buffer)) {
+        const QByteArray latin = trimmed.toLatin1();
+        return decimalValue(latin.cbegin(), latin.cend());
+    }
+    char *end = buffer;
+    for (QChar c : trimmed)
+        *end++ = c.unicode() < 0x100 ? static_cast<char>(c.unicode()) : '?';
+    return decimalValue(buffer, end);
 }
 
 } // namespace
@@ -46,7 +118,7 @@ QString FormatDecimal(double value, int decimals, int minDecimals)
     if (std::isnan(value) || std::isinf(value))
         return QStringLiteral("0");
     const bool negative = std::signbit(value);
-    const std::string exact = exactDigits(std::fabs(value));
+    const std::string exact = exactDigits(std::fabs(value), decimals + 1);
     const std::size_t point = exact.find('.');
     std::string intPart = exact.substr(0, point);
     std::string frac = exact.substr(point + 1, decimals);
@@ -135,15 +207,7 @@ QString HalfWidthNumber(const QString &text)
 
 NumberCheck CheckNumberText(const QString &text)
 {
-    static const QRegularExpression number(
-        QStringLiteral("^[ \\t\\x{3000}]*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?[ \\t\\x{3000}]*$"));
-    // \d must mean ASCII digits only: full-width digits are not this
-    // program's notation.
-    for (QChar c : text) {
-        if (c.isDigit() && (c < QLatin1Char('0') || c > QLatin1Char('9')))
-            return NumberCheck::NotANumber;
-    }
-    if (!number.match(text).hasMatch())
+    if (!isNumberNotation(text))
         return NumberCheck::NotANumber;
     const double value = parseDecimal(text);
     if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(FLT_MAX))

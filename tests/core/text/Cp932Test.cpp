@@ -9,6 +9,15 @@ TEST(Cp932, HoldsTheWindowsExtensionsAndNamesWhatItCannotHold)
 {
     EXPECT_EQ(ToCp932(u"①髙ｱ"), QByteArray("\x87\x40\xFB\xFC\xB1"));
     EXPECT_EQ(FromCp932("\x87\x40\xFB\xFC\xB1"), QStringLiteral("①髙ｱ"));
+    // Single bytes read as the codec reads them (it swaps three control
+    // codes), and a text cut after a lead byte leaves nothing for the next.
+    QByteArray singleBytes;
+    for (int b = 0; b < 0x80; ++b)
+        singleBytes += static_cast<char>(b);
+    EXPECT_EQ(FromCp932(singleBytes), Cp932Decoder().decode(singleBytes));
+    EXPECT_EQ(FromCp932("\x82"), QString());
+    EXPECT_EQ(FromCp932("\xA0" "abc"), Cp932Decoder().decode(QByteArray("\xA0" "abc")));
+    EXPECT_EQ(FromCp932("\x82\xA0"), QStringLiteral("あ"));
 
     struct Case {
         QString text;

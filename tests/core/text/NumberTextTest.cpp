@@ -29,6 +29,10 @@ TEST(NumberText, FixedFormatsRoundHalfAwayFromZeroOnTheExactDouble)
     EXPECT_EQ(FormatFixed2(0.51), "0.51");
     EXPECT_EQ(FormatFixed2(75 / 100.0), "0.75");
     EXPECT_EQ(FormatFixed2(0.5), "0.50");
+    // A half decided far beyond the kept places, and the smallest double.
+    EXPECT_EQ(FormatFixed1(0.25000000000000006), "0.3");
+    EXPECT_EQ(FormatFixed1(0.24999999999999997), "0.2");
+    EXPECT_EQ(FormatFixed4(4.9406564584124654e-324), "0.0000");
 }
 
 TEST(NumberText, LengthFormatKeepsOneToFourDecimals)
@@ -67,10 +71,11 @@ TEST(NumberText, SingleTextIsTheShortestSevenDigitText)
 
 TEST(NumberText, IsSingleNumberAcceptsPlainDecimalsOnly)
 {
-    for (const char *ok : {"12", "12.5", " 12.5 ", "-1.5", "+3", ".5", "5.", "1e3", "1.5E-2", "0"})
+    for (const char *ok : {"12", "12.5", " 12.5 ", "-1.5", "+3", ".5", "5.", "1e3", "1.5E-2", "0", "1e+3\t",
+                           "\u3000 7", "12 \n"})
         EXPECT_TRUE(IsSingleNumber(QString::fromUtf8(ok))) << ok;
     for (const char *bad : {"", " ", "abc", "12a", "&H10", "0x10", "$5", "¥5", "1,000", "1.2.3",
-                            "inf", "nan", "--1", "1e", "e3", "１２", "1 2"})
+                            "inf", "nan", "--1", "1e", "e3", "１２", "1 2", ".", "+", "1e+", "1 e3", "\n12", "12\n\n", "٣"})
         EXPECT_FALSE(IsSingleNumber(QString::fromUtf8(bad))) << bad;
 
     EXPECT_EQ(CheckNumberText(QStringLiteral("1e39")), NumberCheck::OutOfRange);
