@@ -99,6 +99,7 @@ float PaintSheetDevice::printableHeight() const
 void PaintSheetDevice::setFontSize(int points)
 {
     m_points = points;
+    m_widths.clear();
     m_font.setPixelSize(qMax(1, points * static_cast<int>(TwipsPerPoint)));
     if (m_painter.isActive())
         m_painter.setFont(m_font);
@@ -106,7 +107,11 @@ void PaintSheetDevice::setFontSize(int points)
 
 float PaintSheetDevice::textWidth(const QString &text) const
 {
-    return static_cast<float>(QFontMetricsF(m_font).horizontalAdvance(text));
+    if (const auto known = m_widths.constFind(text); known != m_widths.cend())
+        return *known;
+    const float width = static_cast<float>(QFontMetricsF(m_font).horizontalAdvance(text));
+    m_widths.insert(text, width);
+    return width;
 }
 
 float PaintSheetDevice::textHeight(const QString &) const
@@ -144,6 +149,18 @@ void PaintSheetDevice::drawText(float x, float y, const QString &text)
         return;
     const qreal baseline = y + EmAscent * m_points * TwipsPerPoint;
     m_painter.drawText(QPointF(x, baseline), text);
+    for (const QChar c : text)
+        m_drawn.set(c.unicode());
+}
+
+QString PaintSheetDevice::drawnCharacters() const
+{
+    QString drawn;
+    for (std::size_t c = 0; c < m_drawn.size(); ++c) {
+        if (m_drawn.test(c))
+            drawn += QChar(static_cast<char16_t>(c));
+    }
+    return drawn;
 }
 
 void PaintSheetDevice::drawLine(float x1, float y1, float x2, float y2)

@@ -3,8 +3,11 @@
 #include "core/print/SheetDevice.h"
 
 #include <QFont>
+#include <QHash>
 #include <QPainter>
 #include <QPageLayout>
+
+#include <bitset>
 
 class QPagedPaintDevice;
 class QPdfWriter;
@@ -54,6 +57,8 @@ public:
     bool endPage();
     // Whether the painter could be started on the device.
     bool pageOpen() const { return m_painter.isActive(); }
+    // Every character drawn so far, once each, in code point order.
+    QString drawnCharacters() const;
 
 private:
     QPagedPaintDevice *m_device;
@@ -62,6 +67,10 @@ private:
     int m_points = 12;
     bool m_failed = false;
     float m_lineWidth = 0.0f;  // twips
+    std::bitset<0x10000> m_drawn;
+    // Widths of the texts measured at the current size: the sheet measures
+    // the same few texts (headings, "0.0000") again and again.
+    mutable QHash<QString, float> m_widths;
 };
 
 } // namespace quiren

@@ -5,12 +5,25 @@
 #include <QRawFont>
 #include <QString>
 
+#include <algorithm>
+#include <iterator>
+
 namespace quiren {
 
 namespace {
 
 constexpr char32_t RadicalsFirst = 0x2E80;
 constexpr char32_t RadicalsLast = 0x2FDF;
+
+// Characters the sheet draws whose glyph the font also gives to a lower code
+// point: the blank (the tab), the ideographic space (the em space), and the
+// CP932 forms the program keeps its texts in ("～", "－", "∥", "―", "￠",
+// "￡", "￢"; their look-alikes).
+constexpr char16_t SheetCharacters[] = {0x0020, 0x3000, 0xFF5E, 0xFF0D, 0x2225, 0x2015, 0xFFE0, 0xFFE1, 0xFFE2};
+
+bool isRadical(char16_t c) { return c >= RadicalsFirst && c <= RadicalsLast; }
+bool isIdeograph(char16_t c) { return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF); }
+bool isSheetCharacter(char16_t c) { return std::find(std::begin(SheetCharacters), std::end(SheetCharacters), c) != std::end(SheetCharacters); }
 
 // Radical -> the ideograph drawn with the same glyph in `font`.
 QHash<char16_t, char16_t> RadicalIdeographs(const QFont &font)
@@ -47,19 +60,14 @@ QHash<char16_t, char16_t> RadicalIdeographs(const QFont &font)
             if (radicalGlyphs[i] != 0 && ideograph != ideographOfGlyph.cend())
                 radicals.insert(radicalText[i].unicode(), *ideograph);
         }
-        // Characters the sheet draws whose glyph the font also gives to a
-        // lower code point: the blank to the tab, the ideographic space to
-        // the em space, and the CP932 forms the program keeps its texts in
-        // ("～", "－", "∥", "―", "￠", "￡", "￢") to their look-alikes. Each
-        // lower code point sharing the glyph goes back to the sheet's own.
-        static constexpr char16_t sheetCharacters[] = {0x0020, 0x3000, 0xFF5E, 0xFF0D, 0x2225,
-                                                       0x2015, 0xFFE0, 0xFFE1, 0xFFE2};
+        // Each lower code point sharing its glyph with one of the sheet's
+        // characters goes back to the sheet's own.
         QString below;
         for (char32_t c = 1; c < 0xFFE2; ++c)
             if (c < 0xD800 || c > 0xDFFF)
                 below += QChar(static_cast<char16_t>(c));
         const QList<quint32> belowGlyphs = raw.glyphIndexesForString(below);
-        for (char16_t own : sheetCharacters) {
+        for (char16_t own : SheetCharacters) {
             const quint32 glyph = raw.glyphIndexesForString(QString(QChar(own))).value(0);
             if (glyph == 0)
                 continue;
@@ -115,14 +123,16 @@ void WriteFourHexDigits(QByteArray &pdf, qsizetype at, char16_t value)
 // pdf[begin, end): the code points inside "[...]" arrays, and the third
 // token of a "<lo> <hi> <dst>" line whose range is a single glyph (and of a
 // "<glyph> <dst>" line).
-void MendMap(QByteArray &pdf, qsizetype begin, qsizetype end, const QHash<char16_t, char16_t> &radicals)
+template <typename Replacement>
+void MendMap(QByteArray &pdf, qsizetype begin, qsizetype end, Replacement &replacementFor)
 {
     auto mend = [&](qsizetype at) {
         const int value = FourHexDigits(pdf, at);
         if (value < 0)
             return;
-        if (const auto ideograph = radicals.constFind(static_cast<char16_t>(value)); ideograph != radicals.cend())
-            WriteFourHexDigits(pdf, at, *ideograph);
+        const char16_t written = static_cast<char16_t>(value);
+        if (const char16_t own = replacementFor(written); own != written)
+            WriteFourHexDigits(pdf, at, own);
     };
     qsizetype lineStart = begin;
     while (lineStart < end) {
@@ -151,6 +161,49 @@ void MendMap(QByteArray &pdf, qsizetype begin, qsizetype end, const QHash<char16
     }
 }
 
+// What a text map should say for the code points Qt wrote, worked out from
+// the characters the sheet drew: a radical that shares its glyph with a drawn
+// ideograph, or a lower code point that shares it with a drawn sheet
+// character, becomes that character. Only the code points the maps hold are
+// looked up in the font (looking up the whole font took longer than drawing
+// the sheet).
+class DrawnCharacters {
+public:
+    DrawnCharacters(const QFont &font, const QString &drawn)
+        : m_font(QRawFont::fromFont(font))
+    {
+        if (!m_font.isValid())
+            return;
+        const QList<quint32> glyphs = m_font.glyphIndexesForString(drawn);
+        for (qsizetype i = 0; i < glyphs.size() && i < drawn.size(); ++i) {
+            const char16_t c = drawn[i].unicode();
+            if (glyphs[i] != 0 && (isIdeograph(c) || isSheetCharacter(c)) && !m_ownOfGlyph.contains(glyphs[i]))
+                m_ownOfGlyph.insert(glyphs[i], c);
+        }
+    }
+
+    char16_t operator()(char16_t written)
+    {
+        if (m_ownOfGlyph.isEmpty())
+            return written;
+        if (const auto known = m_found.constFind(written); known != m_found.cend())
+            return *known;
+        char16_t own = written;
+        const quint32 glyph = m_font.glyphIndexesForString(QString(QChar(written))).value(0);
+        if (const auto drawn = m_ownOfGlyph.constFind(glyph); glyph != 0 && drawn != m_ownOfGlyph.cend()) {
+            if ((isRadical(written) && isIdeograph(*drawn)) || (isSheetCharacter(*drawn) && written < *drawn))
+                own = *drawn;
+        }
+        m_found.insert(written, own);
+        return own;
+    }
+
+private:
+    QRawFont m_font;
+    QHash<quint32, char16_t> m_ownOfGlyph;   // the lowest drawn character of each glyph
+    QHash<char16_t, char16_t> m_found;
+};
+
 } // namespace
 
 QString IdeographsForRadicals(const QString &text, const QFont &font)
@@ -163,11 +216,9 @@ QString IdeographsForRadicals(const QString &text, const QFont &font)
     return mended;
 }
 
-void MendPdfTextLayer(QByteArray &pdf, const QFont &font)
+void MendPdfTextLayer(QByteArray &pdf, const QFont &font, const QString &drawn)
 {
-    const QHash<char16_t, char16_t> radicals = RadicalIdeographs(font);
-    if (radicals.isEmpty())
-        return;
+    DrawnCharacters replacementFor(font, drawn);
     // "/ToUnicode N 0 R" names the map's object; the map itself follows
     // "N 0 obj" as a stream.
     qsizetype from = 0;
@@ -192,7 +243,7 @@ void MendPdfTextLayer(QByteArray &pdf, const QFont &font)
         const qsizetype streamEnd = pdf.indexOf("endstream", streamBegin);
         if (streamEnd < 0)
             continue;
-        MendMap(pdf, streamBegin, streamEnd, radicals);
+        MendMap(pdf, streamBegin, streamEnd, replacementFor);
     }
 }
 

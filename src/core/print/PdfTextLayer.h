@@ -17,12 +17,13 @@ namespace quiren {
 // the wave dash "〜" (and the other CP932 forms the program keeps texts in).
 //
 // Rewrites, in place, every radical that a ToUnicode map gives a single
-// glyph to the ideograph that `font` draws with the same glyph, and every
-// such lower code point to the sheet's own character. The code
-// points keep their four hex digits, so no offset in the file moves. Maps
-// that are compressed, and glyph ranges mapped to runs of code points, are
-// left as they are (Qt writes neither for these fonts).
-void MendPdfTextLayer(QByteArray &pdf, const QFont &font);
+// glyph to the ideograph of `drawn` (the characters the sheet drew) that
+// `font` draws with the same glyph, and every such lower code point to the
+// sheet's own character. The code points keep their four hex digits, so no
+// offset in the file moves. Maps that are compressed, and glyph ranges mapped
+// to runs of code points, are left as they are (Qt writes neither for these
+// fonts).
+void MendPdfTextLayer(QByteArray &pdf, const QFont &font, const QString &drawn);
 
 // `text` with each radical that `font` draws as an ideograph replaced by
 // that ideograph, and each look-alike by the sheet's own character: what

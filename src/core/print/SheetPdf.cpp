@@ -16,6 +16,7 @@ WriteResult WriteSheetPdf(const QString &path, const CalcSheet &sheet,
     // so a failed write never leaves a cut PDF over an earlier one.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
+    QString drawn;
     {
         QPdfWriter writer(&buffer);
         SetUpSheetPdf(writer, sheet.titleName);
@@ -25,9 +26,10 @@ WriteResult WriteSheetPdf(const QString &path, const CalcSheet &sheet,
         DrawSheet(painter, sheet, settings);
         if (!device.endPage())
             return {false, QStringLiteral("PDF")};
+        drawn = device.drawnCharacters();
     }
     QByteArray pdf = buffer.data();
-    MendPdfTextLayer(pdf, QFont(SheetFontFamily()));
+    MendPdfTextLayer(pdf, QFont(SheetFontFamily()), drawn);
     return WriteFileSafely(path, pdf);
 }
 

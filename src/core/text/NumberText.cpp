@@ -205,14 +205,27 @@ QString HalfWidthNumber(const QString &text)
     return result;
 }
 
-NumberCheck CheckNumberText(const QString &text)
+namespace {
+
+// The check of a text and, when it is a number, its value (0 otherwise).
+NumberCheck checkedValue(const QString &text, double &value)
 {
+    value = 0.0;
     if (!isNumberNotation(text))
         return NumberCheck::NotANumber;
-    const double value = parseDecimal(text);
-    if (!std::isfinite(value) || std::fabs(value) > static_cast<double>(FLT_MAX))
+    const double parsed = parseDecimal(text);
+    if (!std::isfinite(parsed) || std::fabs(parsed) > static_cast<double>(FLT_MAX))
         return NumberCheck::OutOfRange;
+    value = parsed;
     return NumberCheck::Number;
+}
+
+} // namespace
+
+NumberCheck CheckNumberText(const QString &text)
+{
+    double value = 0.0;
+    return checkedValue(text, value);
 }
 
 bool IsSingleNumber(const QString &text)
@@ -222,11 +235,10 @@ bool IsSingleNumber(const QString &text)
 
 double TextValue(const QString &text)
 {
-    if (text.isEmpty())
-        return 0.0;
-    if (CheckNumberText(text) != NumberCheck::Number)
-        return 0.0;
-    return parseDecimal(text);
+    double value = 0.0;
+    if (!text.isEmpty())
+        checkedValue(text, value);
+    return value;
 }
 
 float TextSingle(const QString &text)

@@ -257,9 +257,6 @@ void CalcWindow::buildControls()
             if (changed)
                 markChanged();
         });
-        m_balance[s] = new BalancePanel(m_sheet, s, page);
-        connect(m_balance[s], &BalancePanel::sheetEdited, this, &CalcWindow::markChanged);
-
         auto *pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(6, 6, 6, 6);
         pageLayout->setSpacing(6);
@@ -283,11 +280,9 @@ void CalcWindow::buildControls()
         balancePage->setWidgetResizable(true);
         balancePage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
         auto *balanceInner = new QWidget(balancePage);
-        auto *balanceLayout = new QVBoxLayout(balanceInner);
-        balanceLayout->setContentsMargins(0, 0, 0, 0);
-        m_balance[s]->setParent(balanceInner);
-        balanceLayout->addWidget(m_balance[s], 0, Qt::AlignLeft | Qt::AlignTop);
-        balanceLayout->addStretch(1);
+        m_balanceLayouts[s] = new QVBoxLayout(balanceInner);
+        m_balanceLayouts[s]->setContentsMargins(0, 0, 0, 0);
+        m_balanceLayouts[s]->addStretch(1);
         balancePage->setWidget(balanceInner);
         m_framing[s]->setParent(views);
         views->addWidget(m_framing[s]);
@@ -296,8 +291,11 @@ void CalcWindow::buildControls()
         balanceButton->setObjectName(IndexedName("cmdBalance", s));
         balanceButton->setCheckable(true);
         balanceButton->setToolTip(Str(S::BalanceTitle));
-        connect(balanceButton, &QPushButton::toggled, views,
-                [views](bool on) { views->setCurrentIndex(on ? 1 : 0); });
+        connect(balanceButton, &QPushButton::toggled, views, [this, s, views](bool on) {
+            if (on)
+                balancePanel(s);
+            views->setCurrentIndex(on ? 1 : 0);
+        });
         lines->addWidget(balanceButton, 0, 8, Qt::AlignRight);
         pageLayout->addWidget(views, 0, Qt::AlignLeft | Qt::AlignTop);
         if (s < Storeys2025) {
@@ -610,8 +608,10 @@ void CalcWindow::showSheet()
     if (wasShown2025 != m_loads->isVisibleTo(this))
         layoutSizes();
     showStoreyTabs(m_sheet.storeyIndex);
-    for (BalancePanel *panel : m_balance)
-        panel->refresh();
+    for (BalancePanel *panel : m_balance) {
+        if (panel)
+            panel->refresh();
+    }
     refreshNumbers();
     refreshGrids();
 }
@@ -727,6 +727,19 @@ void CalcWindow::refreshGrids()
         grid->refresh();
     m_judgement->refresh();
     refreshBalance();
+}
+
+BalancePanel *CalcWindow::balancePanel(int s)
+{
+    // Made when first shown: most sheets never open it, and three of them
+    // made every window slower to open and larger.
+    if (!m_balance[s]) {
+        m_balance[s] = new BalancePanel(m_sheet, s, m_balanceLayouts[s]->parentWidget());
+        connect(m_balance[s], &BalancePanel::sheetEdited, this, &CalcWindow::markChanged);
+        m_balanceLayouts[s]->insertWidget(0, m_balance[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        m_balance[s]->refresh();
+    }
+    return m_balance[s];
 }
 
 void CalcWindow::refreshBalance()

@@ -16,6 +16,7 @@ class QLineEdit;
 class QMenu;
 class QRadioButton;
 class QTabWidget;
+class QVBoxLayout;
 
 namespace quiren {
 
@@ -106,8 +107,8 @@ public:
 
     FramingGrid *framingGrid(int s) const { return m_framing[s]; }
     JudgementGrid *judgementGrid() const { return m_judgement; }
-    // The balance check of storey s, on its storey page.
-    BalancePanel *balancePanel(int s) const { return m_balance[s]; }
+    // The balance check of storey s, on its storey page (made on first use).
+    BalancePanel *balancePanel(int s);
 
     // What the advice window takes from this window: the storey page shown,
     // its caption, the direction captions of the judgement grid, that
@@ -205,7 +206,8 @@ private:
     std::array<QLabel *, StoreyCount> m_hmLabels{};
     std::array<QLabel *, StoreyCount> m_kmLabels{};
     std::array<FramingGrid *, StoreyCount> m_framing{};
-    std::array<BalancePanel *, StoreyCount> m_balance{};
+    std::array<BalancePanel *, StoreyCount> m_balance{};          // made on first use
+    std::array<QVBoxLayout *, StoreyCount> m_balanceLayouts{};    // where each goes
     JudgementGrid *m_judgement = nullptr;
     QLabel *m_rulesLabel = nullptr;
     QGroupBox *m_weightFrame = nullptr;

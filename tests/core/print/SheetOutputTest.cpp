@@ -166,7 +166,7 @@ TEST(SheetPdf, TextLayerMendedInPlace)
                               "4 0 obj\n<< /Length 9 /Filter /FlateDecode >>\nstream\n[<2F4A>]\nendstream\nendobj\n"
                               "5 0 obj\n[<2F4A>]\nendobj\n";
     QByteArray pdf = before;
-    MendPdfTextLayer(pdf, font);
+    MendPdfTextLayer(pdf, font, QStringLiteral("一木長"));
     ASSERT_EQ(pdf.size(), before.size());
     EXPECT_TRUE(pdf.contains("<0000> <0000> <6728>\n<0001> <0004> [<4E00> <0041> <9577> <6728>]\n"))
         << pdf.constData();
