@@ -129,6 +129,24 @@ void Sheet2025Drawing::Draw()
         drawOffice();
 }
 
+// The line that closes a storey's rows of a wall table: the row of sums
+// ends, and a thick rule follows.
+void Sheet2025Drawing::endStoreyRows()
+{
+    ++m_row;
+    m_p.SetPen(2);
+    rule(m_row);
+    m_p.SetPen(1);
+}
+
+// The kind column's rule below the headings and the table's frame.
+void Sheet2025Drawing::closeWallTable(int top, int bodyTop)
+{
+    column(KindAt, top, bodyTop);
+    box(top, m_row);
+    m_row += 1;
+}
+
 void Sheet2025Drawing::drawTitle()
 {
     m_p.SetSheetFont(10, 4);
@@ -301,15 +319,10 @@ void Sheet2025Drawing::drawBearingWalls()
         text(KindAt, m_row, QStringLiteral("耐力壁の有効長さの合計"));
         for (int d = 0; d < 2; ++d)
             textRight(BlockAt[d] + BlockW, m_row, FormatFixed4(m_sheet.results2025.bearingSum[s][d]) + QStringLiteral("m"));
-        ++m_row;
-        m_p.SetPen(2);
-        rule(m_row);
-        m_p.SetPen(1);
+        endStoreyRows();
     }
     columns(bodyTop, m_row);
-    column(KindAt, top, bodyTop);
-    box(top, m_row);
-    m_row += 1;
+    closeWallTable(top, bodyTop);
 }
 
 void Sheet2025Drawing::drawQuasiWalls()
@@ -411,15 +424,10 @@ void Sheet2025Drawing::drawQuasiWalls()
                       (capped ? QStringLiteral("※ 上限 ") : QString()) + FormatFixed4(r.quasiCounted[s][d])
                           + QStringLiteral("m"));
         }
-        ++m_row;
-        m_p.SetPen(2);
-        rule(m_row);
-        m_p.SetPen(1);
+        endStoreyRows();
     }
     columns(bodyTop, m_row);
-    column(KindAt, top, bodyTop);
-    box(top, m_row);
-    m_row += 1;
+    closeWallTable(top, bodyTop);
 }
 
 void Sheet2025Drawing::drawJudgement()

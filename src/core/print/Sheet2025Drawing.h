@@ -35,6 +35,8 @@ private:
     void box(int fromRow, int toRow);
     void heading(const QString &text);
     void ensureRoom(int rows);
+    void endStoreyRows();
+    void closeWallTable(int top, int bodyTop);
     QString directionName(int d) const;
     int storeys() const;
 

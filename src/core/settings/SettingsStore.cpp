@@ -322,6 +322,21 @@ bool BoolFromText(const QString &text, bool fallback)
     return fallback;
 }
 
+namespace {
+
+// An on/off option of the settings section; on unless the file says off.
+bool readOption(const char *key)
+{
+    return BoolFromText(ReadQuiren(settingsSection(), QLatin1String(key)), true);
+}
+
+void writeOption(const char *key, bool value)
+{
+    WriteQuiren(settingsSection(), QLatin1String(key), BoolText(value));
+}
+
+} // namespace
+
 int ReadWallCoefficient()
 {
     return boundedInteger(ReadQuiren(settingsSection(), QStringLiteral("WallCoefficeient")),
@@ -335,22 +350,22 @@ void WriteWallCoefficient(int value)
 
 bool ReadPafKind()
 {
-    return BoolFromText(ReadQuiren(settingsSection(), QStringLiteral("PafKind")), true);
+    return readOption("PafKind");
 }
 
 void WritePafKind(bool value)
 {
-    WriteQuiren(settingsSection(), QStringLiteral("PafKind"), BoolText(value));
+    writeOption("PafKind", value);
 }
 
 bool ReadNewSheet2025()
 {
-    return BoolFromText(ReadQuiren(settingsSection(), QStringLiteral("NewSheet2025")), true);
+    return readOption("NewSheet2025");
 }
 
 void WriteNewSheet2025(bool value)
 {
-    WriteQuiren(settingsSection(), QStringLiteral("NewSheet2025"), BoolText(value));
+    writeOption("NewSheet2025", value);
 }
 
 int ReadModule()
@@ -365,12 +380,12 @@ void WriteModule(int value)
 
 bool ReadOnList()
 {
-    return BoolFromText(ReadQuiren(settingsSection(), QStringLiteral("OnList")), true);
+    return readOption("OnList");
 }
 
 void WriteOnList(bool value)
 {
-    WriteQuiren(settingsSection(), QStringLiteral("OnList"), BoolText(value));
+    writeOption("OnList", value);
 }
 
 MainPlacement ReadMainPlacement()

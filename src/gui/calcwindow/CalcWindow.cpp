@@ -469,15 +469,9 @@ void CalcWindow::buildFormatMenu()
 void CalcWindow::buildViewMenu()
 {
     QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), S::MenuView, &m_menus);
-    m_toolbarMark = makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar);
-    m_toolbarMark->setCheckable(true);
-    m_toolbarMark->setChecked(true);
-    m_statusBarMark = makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar);
-    m_statusBarMark->setCheckable(true);
-    m_statusBarMark->setChecked(true);
-    m_listInputMark = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
-    m_listInputMark->setCheckable(true);
-    m_listInputMark->setChecked(true);
+    m_toolbarMark = MarkedItem(makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar));
+    m_statusBarMark = MarkedItem(makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar));
+    m_listInputMark = MarkedItem(makeAction(QStringLiteral("mnuPaf"), S::MenuListInput));
     QAction *sort = makeAction(QStringLiteral("mnuViewSort"), S::MenuViewSortCells);
     QAction *hint = makeAction(QStringLiteral("mnuHint"), S::MenuAdvice);
     QAction *option = makeAction(QStringLiteral("mnuViewOption"), S::MenuViewOptions);

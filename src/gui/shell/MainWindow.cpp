@@ -118,15 +118,9 @@ void MainWindow::buildActions()
         m_recentFiles << recent;
     }
 
-    m_toolbarMark = makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar);
-    m_toolbarMark->setCheckable(true);
-    m_toolbarMark->setChecked(true);
-    m_statusBarMark = makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar);
-    m_statusBarMark->setCheckable(true);
-    m_statusBarMark->setChecked(true);
-    m_listInputMark = makeAction(QStringLiteral("mnuPaf"), S::MenuListInput);
-    m_listInputMark->setCheckable(true);
-    m_listInputMark->setChecked(true);
+    m_toolbarMark = MarkedItem(makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar));
+    m_statusBarMark = MarkedItem(makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar));
+    m_listInputMark = MarkedItem(makeAction(QStringLiteral("mnuPaf"), S::MenuListInput));
     m_sort = makeAction(QStringLiteral("mnuViewSort"), S::MenuViewSortCells);
     m_hint = makeAction(QStringLiteral("mnuHint"), S::MenuAdvice);
     m_options = makeAction(QStringLiteral("mnuViewOptions"), S::MenuViewOptions);

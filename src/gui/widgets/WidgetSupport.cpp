@@ -49,6 +49,13 @@ QMenu *MakeNamedMenu(QWidget *owner, const QString &name, int caption, QList<QMe
     return menu;
 }
 
+QAction *MarkedItem(QAction *item)
+{
+    item->setCheckable(true);
+    item->setChecked(true);
+    return item;
+}
+
 QAction *AddNamedSeparator(QMenu *menu, QObject *owner, const QString &name)
 {
     QAction *bar = menu->addSeparator();

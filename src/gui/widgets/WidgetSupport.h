@@ -40,6 +40,10 @@ void OnChosen(QAction *item, QObject *context, std::function<void()> command);
 // `keptIn` when one is given (the window's own list of its menus).
 QMenu *MakeNamedMenu(QWidget *owner, const QString &name, int caption, QList<QMenu *> *keptIn = nullptr);
 
+// `item` made a check-marked menu item, marked (the tool bar, the status bar
+// and list input all start on).
+QAction *MarkedItem(QAction *item);
+
 // A separator line named `name`, owned by `owner` so that LoadCaptions and
 // look-ups by name find it.
 QAction *AddNamedSeparator(QMenu *menu, QObject *owner, const QString &name);
