@@ -29,6 +29,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -37,6 +38,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -85,6 +87,17 @@ void showValue(QLabel *label, const QString &text)
 
 // Scrolls the window's contents; asks for their whole size as long as the
 // screen allows, so that a new window opens showing everything.
+// What `widget` asks for now. Before a window is first shown its layouts
+// learn of children shown, hidden or resized only when asked to start again.
+QSize freshSizeHint(QWidget *widget)
+{
+    if (QLayout *layout = widget->layout()) {
+        layout->invalidate();
+        layout->activate();
+    }
+    return widget->sizeHint();
+}
+
 class ContentsScroller : public QScrollArea {
 public:
     explicit ContentsScroller(QWidget *parent)
@@ -356,11 +369,11 @@ void CalcWindow::buildControls()
     layout->addLayout(top);
     layout->addWidget(m_loads);
     layout->addWidget(m_tabs, 1);
-    auto *scroller = new ContentsScroller(this);
-    scroller->setWidget(contents);
+    m_scroller = new ContentsScroller(this);
+    m_scroller->setWidget(contents);
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroller);
+    outer->addWidget(m_scroller);
     const int line = fontMetrics().height();
     setMinimumSize(20 * line, 10 * line);
 }
@@ -566,10 +579,16 @@ void CalcWindow::layoutSizes()
     const bool rules2025 = m_sheet.ruleSetKind() == RuleSetKind::Rules2025;
     for (int s = 0; s < StoreyCount; ++s) {
         auto *scroll = qobject_cast<QScrollArea *>(m_tabs->widget(s));
-        const QSize page = scroll->widget()->sizeHint();
-        scroll->setMinimumSize(page.width(), rules2025 ? std::min(page.height(), TwipsToPixelsY(6000, this))
-                                                       : page.height());
+        const QSize page = freshSizeHint(scroll->widget());
+        const int height = rules2025 ? std::min(page.height(), TwipsToPixelsY(6000, this)) : page.height();
+        // A page cut short scrolls, and its scroll bar takes room beside it.
+        const int bar = height < page.height() ? scroll->verticalScrollBar()->sizeHint().width() : 0;
+        scroll->setMinimumSize(page.width() + bar, height);
     }
+    // The sizes set above change what the tabs and the scroller ask for,
+    // which the layouts around them would otherwise learn only once shown.
+    m_tabs->updateGeometry();
+    m_scroller->updateGeometry();
     adjustSize();
     if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
         sub->adjustSize();

@@ -15,6 +15,7 @@ class QLayout;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
+class QScrollArea;
 class QTabWidget;
 class QVBoxLayout;
 
@@ -209,6 +210,7 @@ private:
     std::array<BalancePanel *, StoreyCount> m_balance{};          // made on first use
     std::array<QVBoxLayout *, StoreyCount> m_balanceLayouts{};    // where each goes
     JudgementGrid *m_judgement = nullptr;
+    QScrollArea *m_scroller = nullptr;   // all of the window's contents
     QLabel *m_rulesLabel = nullptr;
     QGroupBox *m_weightFrame = nullptr;
     std::array<QList<QWidget *>, StoreyCount> m_floorLineParts;

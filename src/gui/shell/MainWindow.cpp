@@ -296,7 +296,11 @@ void MainWindow::fitFirstCalcWindow()
     for (QWidget *bar : {static_cast<QWidget *>(menuBar()), static_cast<QWidget *>(m_toolBar),
                          static_cast<QWidget *>(statusBar())})
         chrome += bar->sizeHint().height();
-    const QSize needed(subs.first()->width() + frame, subs.first()->height() + chrome);
+    // What the window asks for, not the size it was given: a window that
+    // did not fit the default frame has been cut to it already.
+    QMdiSubWindow *first = subs.first();
+    const QSize wanted = first->sizeHint().expandedTo(first->size());
+    const QSize needed(wanted.width() + frame, wanted.height() + chrome);
     QRect area = geometry();
     area.setSize(area.size().expandedTo(needed));
     if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
@@ -309,6 +313,7 @@ void MainWindow::fitFirstCalcWindow()
     }
     move(area.topLeft());
     resize(area.size());
+    first->resize(wanted);
 }
 
 void MainWindow::applyPlacement()

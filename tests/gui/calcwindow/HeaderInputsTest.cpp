@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QFocusEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace quiren::test {
 namespace {
@@ -313,6 +315,23 @@ TEST_F(HeaderInputs, DirectionCaptionsInBothStyles)
     EXPECT_EQ(labelText(QStringLiteral("HMLabel(0)")), QStringLiteral("梁に平行な壁面の見付面積：Ａ"));
     EXPECT_EQ(labelText(QStringLiteral("KMLabel(2)")), QStringLiteral("桁に平行な壁面の見付面積：Ｆ"));
     EXPECT_EQ(cell(0, 0, 10), QStringLiteral("梁に平行な壁面について記入"));
+}
+
+// A new window is as large as its contents, whatever its rules: nothing
+// hides behind a sideways scroll bar (the pages' sizes were read before
+// their layouts had seen the parts of the rules shown).
+TEST_F(HeaderInputs, NewWindowsShowTheirContentsWithoutScrollingSideways)
+{
+    for (const RuleSetKind kind : {RuleSetKind::Old, RuleSetKind::Rules2025}) {
+        CalcWindow *window = main->newCalcWindow(kind);
+        QApplication::processEvents();
+        for (const QString &name : {QStringLiteral("frmCalcScroller"), QStringLiteral("TSScroll(0)")}) {
+            auto *scroller = window->findChild<QScrollArea *>(name);
+            ASSERT_NE(scroller, nullptr) << name.toStdString();
+            EXPECT_FALSE(scroller->horizontalScrollBar()->isVisible())
+                << name.toStdString() << " under " << RuleSetName(kind).toStdString();
+        }
+    }
 }
 
 } // namespace
