@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
 #include <QTranslator>
 
@@ -23,6 +24,10 @@ namespace quiren {
 
 void InstallJapaneseTranslations(QApplication &app)
 {
+    // The program speaks Japanese whatever the desktop's language: Qt's own
+    // texts, and what follows the default locale (the descriptions of file
+    // types in the file dialogs, Qt's number and date forms).
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     for (const char *name : {"qtbase_ja", "qt_ja"}) {
         auto *translator = new QTranslator(&app);
