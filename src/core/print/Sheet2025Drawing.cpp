@@ -129,6 +129,25 @@ void Sheet2025Drawing::Draw()
         drawOffice();
 }
 
+// The two heading rows of a wall table at the current row: the storey, the
+// kind and its detail, then each direction's length, places, multiplier and
+// effective length.
+void Sheet2025Drawing::wallTableHeadings(const QString &kind, const QString &detail)
+{
+    const int row = m_row;
+    centred(StoreyAt, KindAt, row + 1, QStringLiteral("階"));
+    centred(KindAt, DetailAt, row + 1, kind);
+    centred(DetailAt, BlockAt[0], row + 1, detail);
+    for (int d = 0; d < 2; ++d) {
+        const double b = BlockAt[d];
+        centred(b, b + BlockW, row, directionName(d));
+        centred(b, b + LengthW, row + 1, QStringLiteral("長さ(m)"));
+        centred(b + LengthW, b + LengthW + PlacesW, row + 1, QStringLiteral("箇所"));
+        centred(b + LengthW + PlacesW, b + LengthW + PlacesW + MultiplierW, row + 1, QStringLiteral("倍率"));
+        centred(b + LengthW + PlacesW + MultiplierW, b + BlockW, row + 1, QStringLiteral("有効長さ(m)"));
+    }
+}
+
 // The line that closes a storey's rows of a wall table: the row of sums
 // ends, and a thick rule follows.
 void Sheet2025Drawing::endStoreyRows()
@@ -242,18 +261,7 @@ void Sheet2025Drawing::drawBearingWalls()
 {
     // Headings: the storey, the kind, its section, then per direction.
     auto headings = [this](const QString &kind, const QString &detail) {
-        const int row = m_row;
-        centred(StoreyAt, KindAt, row + 1, QStringLiteral("階"));
-        centred(KindAt, DetailAt, row + 1, kind);
-        centred(DetailAt, BlockAt[0], row + 1, detail);
-        for (int d = 0; d < 2; ++d) {
-            const double b = BlockAt[d];
-            centred(b, b + BlockW, row, directionName(d));
-            centred(b, b + LengthW, row + 1, QStringLiteral("長さ(m)"));
-            centred(b + LengthW, b + LengthW + PlacesW, row + 1, QStringLiteral("箇所"));
-            centred(b + LengthW + PlacesW, b + LengthW + PlacesW + MultiplierW, row + 1, QStringLiteral("倍率"));
-            centred(b + LengthW + PlacesW + MultiplierW, b + BlockW, row + 1, QStringLiteral("有効長さ(m)"));
-        }
+        wallTableHeadings(kind, detail);
         m_row += 2;
     };
     auto columns = [this](int from, int to) {
@@ -353,17 +361,7 @@ void Sheet2025Drawing::drawQuasiWalls()
     int top = m_row;
     auto headingRows = [this] {
         const int row = m_row;
-        centred(StoreyAt, KindAt, row + 1, QStringLiteral("階"));
-        centred(KindAt, DetailAt, row + 1, QStringLiteral("準耐力壁等の種類"));
-        centred(DetailAt, BlockAt[0], row + 1, QStringLiteral("材の高さ／内法"));
-        for (int d = 0; d < 2; ++d) {
-            const double b = BlockAt[d];
-            centred(b, b + BlockW, row, directionName(d));
-            centred(b, b + LengthW, row + 1, QStringLiteral("長さ(m)"));
-            centred(b + LengthW, b + LengthW + PlacesW, row + 1, QStringLiteral("箇所"));
-            centred(b + LengthW + PlacesW, b + LengthW + PlacesW + MultiplierW, row + 1, QStringLiteral("倍率"));
-            centred(b + LengthW + PlacesW + MultiplierW, b + BlockW, row + 1, QStringLiteral("有効長さ(m)"));
-        }
+        wallTableHeadings(QStringLiteral("準耐力壁等の種類"), QStringLiteral("材の高さ／内法"));
         rule(row + 1, BlockAt[0], 1.0);
         m_row += 2;
         rule(m_row);

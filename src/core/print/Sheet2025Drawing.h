@@ -35,6 +35,7 @@ private:
     void box(int fromRow, int toRow);
     void heading(const QString &text);
     void ensureRoom(int rows);
+    void wallTableHeadings(const QString &kind, const QString &detail);
     void endStoreyRows();
     void closeWallTable(int top, int bodyTop);
     QString directionName(int d) const;
