@@ -237,9 +237,9 @@ CalcSheet::RecalcBatch::~RecalcBatch()
 
 void CalcSheet::RecalcStorey(int s)
 {
-    // A storey above the building's is still recalculated when asked: no
-    // one sees it until the storey count changes (which recalculates it),
-    // and opening a file has always left it as it was at that moment.
+    // A storey above the building's is still recalculated when asked: it
+    // is not shown, and opening a file has always left it as it was at
+    // that moment.
     if (m_batchDepth > 0 && s <= storeyIndex) {
         m_pendingStoreys[s] = true;
         return;

@@ -149,8 +149,12 @@ void PaintSheetDevice::drawText(float x, float y, const QString &text)
         return;
     const qreal baseline = y + EmAscent * m_points * TwipsPerPoint;
     m_painter.drawText(QPointF(x, baseline), text);
-    for (const QChar c : text)
-        m_drawn.set(c.unicode());
+    // Halves of surrogate pairs are left out: alone they are no characters,
+    // and the font would be asked for glyphs of pairs they do not form.
+    for (const QChar c : text) {
+        if (!c.isSurrogate())
+            m_drawn.set(c.unicode());
+    }
 }
 
 QString PaintSheetDevice::drawnCharacters() const

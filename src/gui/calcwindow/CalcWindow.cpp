@@ -85,8 +85,6 @@ void showValue(QLabel *label, const QString &text)
     label->setToolTip(shown == text ? QString() : text);
 }
 
-// Scrolls the window's contents; asks for their whole size as long as the
-// screen allows, so that a new window opens showing everything.
 // What `widget` asks for now. Before a window is first shown its layouts
 // learn of children shown, hidden or resized only when asked to start again.
 QSize freshSizeHint(QWidget *widget)
@@ -97,6 +95,9 @@ QSize freshSizeHint(QWidget *widget)
     }
     return widget->sizeHint();
 }
+
+// Scrolls the window's contents; asks for their whole size as long as the
+// screen allows, so that a new window opens showing everything.
 
 class ContentsScroller : public QScrollArea {
 public:
@@ -750,6 +751,10 @@ BalancePanel *CalcWindow::balancePanel(int s)
         m_balance[s] = new BalancePanel(m_sheet, s, m_balanceLayouts[s]->parentWidget());
         connect(m_balance[s], &BalancePanel::sheetEdited, this, &CalcWindow::markChanged);
         m_balanceLayouts[s]->insertWidget(0, m_balance[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        // Tab goes from the button that opens it into the panel, not to the
+        // end of the window, where a widget made last would otherwise sit.
+        if (auto *button = findChild<QPushButton *>(IndexedName("cmdBalance", s)))
+            setTabOrder(button, m_balance[s]);
         m_balance[s]->refresh();
     }
     return m_balance[s];

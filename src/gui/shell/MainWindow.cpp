@@ -313,7 +313,8 @@ void MainWindow::fitFirstCalcWindow()
     }
     move(area.topLeft());
     resize(area.size());
-    first->resize(wanted);
+    // On a small screen the window stays within the frame and scrolls.
+    first->resize(wanted.boundedTo(area.size() - QSize(frame, chrome)));
 }
 
 void MainWindow::applyPlacement()

@@ -151,6 +151,17 @@ TEST(SheetPdf, OnePageWithTheSheetsTexts)
         EXPECT_FALSE(raw.contains(lookAlike)) << int(lookAlike.unicode());
 }
 
+// A character beyond the 16-bit range in the title (a name in 𠮷) leaves the
+// text layer of everything after it as it should be.
+TEST(SheetPdf, TextLayerKeepsTheSheetsCharactersAfterASurrogatePair)
+{
+    const QString path = makeScratchDir(QStringLiteral("pdf-pair")) + QStringLiteral("/sheet.pdf");
+    ASSERT_TRUE(WriteSheetPdf(path, ThreeStoreys(QStringLiteral("𠮷田邸")), OfficeOn()).ok);
+    const QString raw = RawPdfText(path);
+    EXPECT_TRUE(raw.contains(QStringLiteral("(2)～(4)"))) << qPrintable(raw);
+    EXPECT_FALSE(raw.contains(QChar(0x301C)));
+}
+
 TEST(SheetPdf, TextLayerMendedInPlace)
 {
     const QFont font(SheetFontFamily());
