@@ -31,6 +31,9 @@ constexpr char PackageFileName[] = "quiren-qrn.xml";
 constexpr char DesktopFileName[] = "quiren.desktop";
 constexpr char MimeInfoNamespace[] = "http://www.freedesktop.org/standards/shared-mime-info";
 constexpr char QrnGlob[] = "*.qrn";
+// What a Japanese desktop calls the program's own ".qrn" type (the file
+// dialogs and file managers show it), as the installed package does.
+const QString QrnJapaneseComment = QStringLiteral("壁量計算ファイル (旧形式)");
 // The sheet file (".qrn2"), as the installed package names it.
 constexpr char SheetPackageFileName[] = "quiren-qrn2.xml";
 constexpr char SheetMimeName[] = "application/x-quiren-sheet";
@@ -105,6 +108,12 @@ bool WritePackage(const Package &package)
     xml.writeAttribute(QLatin1String("type"), package.mimeName);
     if (!package.comment.isEmpty())
         xml.writeTextElement(QLatin1String("comment"), package.comment);
+    if (package.comment == Str(S::FileTypeDescription)) {
+        xml.writeStartElement(QLatin1String("comment"));
+        xml.writeAttribute(QLatin1String("xml:lang"), QLatin1String("ja"));
+        xml.writeCharacters(QrnJapaneseComment);
+        xml.writeEndElement();
+    }
     if (!package.icon.isEmpty()) {
         xml.writeEmptyElement(QLatin1String("icon"));
         xml.writeAttribute(QLatin1String("name"), package.icon);

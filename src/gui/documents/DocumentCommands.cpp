@@ -155,7 +155,8 @@ void OpenFileCommand(DocumentFrame &frame)
 {
     clsComDlg &dialog = CommonDialog();
     dialog.FileName.clear();
-    dialog.Filter = Str(S::SheetFileFilter) + QLatin1Char('|') + Str(S::FileFilter);
+    dialog.Filter = Str(S::AnySheetFileFilter) + QLatin1Char('|') + Str(S::SheetFileFilter) + QLatin1Char('|')
+                    + Str(S::FileFilter);
     dialog.Flags = OFN_HIDEREADONLY;
     dialog.setAction(ComDlgOpen);
     const QString path = dialog.FileName;

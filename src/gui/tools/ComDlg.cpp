@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeDatabase>
+#include <QScreen>
 #include <QTreeView>
 
 #include <algorithm>
@@ -89,14 +90,24 @@ FileDialog::FileDialog(const FileDialogRequest &request)
 // sizes them for short Latin words.
 void FileDialog::widenColumns()
 {
-    resize(std::max(width(), 760), std::max(height(), 460));
+    int columns = 0;
     for (QTreeView *details : findChildren<QTreeView *>()) {
         QHeaderView *header = details->header();
         header->setMinimumSectionSize(80);
         header->resizeSection(0, 320);
+        // Size, type (a Japanese description such as "壁量計算ファイル (旧形式)"),
+        // date.
+        const int widths[] = {110, 170, 150};
         for (int column = 1; column < header->count(); ++column)
-            header->resizeSection(column, column == header->count() - 1 ? 150 : 110);
+            header->resizeSection(column, widths[std::min(column - 1, 2)]);
+        columns = std::max(columns, header->length());
     }
+    // Wide enough for every column beside the places list, as far as the
+    // screen allows: a date behind a sideways scroll bar is not read.
+    int wanted = std::max(width(), columns + 260);
+    if (const QScreen *screen = this->screen())
+        wanted = std::min(wanted, screen->availableGeometry().width());
+    resize(std::max(wanted, 760), std::max(height(), 460));
 }
 
 QString FileDialog::chosenPath() const

@@ -48,6 +48,8 @@ TEST_F(FileAssociation, TheFirstStartRecordsTheTypeAndLaterStartsLeaveIt)
     EXPECT_TRUE(package.contains("type=\"application/x-kxcalclationfile\"")) << package.constData();
     EXPECT_TRUE(package.contains("<glob pattern=\"*.qrn\"/>")) << package.constData();
     EXPECT_TRUE(package.contains("<comment>KX Calclation File</comment>")) << package.constData();
+    EXPECT_TRUE(package.contains(QStringLiteral("<comment xml:lang=\"ja\">壁量計算ファイル (旧形式)</comment>").toUtf8()))
+        << package.constData();
     const QString desktop = QString::fromUtf8(test::readAll(DesktopEntryPath()));
     EXPECT_TRUE(desktop.contains("\nExec=\"/opt/建築 ツール/bin/quiren\" %f\n")) << desktop.toStdString();
     // The program opens both kinds of file: the sheet file's type has a package of its own.
