@@ -96,6 +96,15 @@ bool WriteTextFile(const QString &path, const QByteArray &bytes)
     return WriteFileSafely(path, bytes).ok;
 }
 
+// A type's description for Japanese desktops.
+void writeJapaneseComment(QXmlStreamWriter &xml, const QString &text)
+{
+    xml.writeStartElement(QLatin1String("comment"));
+    xml.writeAttribute(QLatin1String("xml:lang"), QLatin1String("ja"));
+    xml.writeCharacters(text);
+    xml.writeEndElement();
+}
+
 bool WritePackage(const Package &package)
 {
     QByteArray bytes;
@@ -108,12 +117,8 @@ bool WritePackage(const Package &package)
     xml.writeAttribute(QLatin1String("type"), package.mimeName);
     if (!package.comment.isEmpty())
         xml.writeTextElement(QLatin1String("comment"), package.comment);
-    if (package.comment == Str(S::FileTypeDescription)) {
-        xml.writeStartElement(QLatin1String("comment"));
-        xml.writeAttribute(QLatin1String("xml:lang"), QLatin1String("ja"));
-        xml.writeCharacters(QrnJapaneseComment);
-        xml.writeEndElement();
-    }
+    if (package.comment == Str(S::FileTypeDescription))
+        writeJapaneseComment(xml, QrnJapaneseComment);
     if (!package.icon.isEmpty()) {
         xml.writeEmptyElement(QLatin1String("icon"));
         xml.writeAttribute(QLatin1String("name"), package.icon);
@@ -481,10 +486,7 @@ bool RegisterSheetFileType()
         xml.writeStartElement(QLatin1String("mime-type"));
         xml.writeAttribute(QLatin1String("type"), mime);
         xml.writeTextElement(QLatin1String("comment"), QStringLiteral("Quiren calculation sheet"));
-        xml.writeStartElement(QLatin1String("comment"));
-        xml.writeAttribute(QLatin1String("xml:lang"), QLatin1String("ja"));
-        xml.writeCharacters(QStringLiteral("壁量計算ファイル"));
-        xml.writeEndElement();
+        writeJapaneseComment(xml, QStringLiteral("壁量計算ファイル"));
         xml.writeEmptyElement(QLatin1String("sub-class-of"));
         xml.writeAttribute(QLatin1String("type"), QLatin1String("application/json"));
         xml.writeEmptyElement(QLatin1String("icon"));
