@@ -142,6 +142,7 @@ CalcWindow::CalcWindow(CalcWindowHost *host, QWidget *parent)
     // The certified-wall choice is filled before the window loads.
     refillCertifiedWalls();
     setUpNewSheet();
+    m_sheetShown = true;
 }
 
 CalcWindow::~CalcWindow() = default;
@@ -208,7 +209,9 @@ void CalcWindow::buildControls()
     // The judgement grid, always visible.
     m_judgement = new JudgementGrid(m_sheet, this);
 
-    // The storey pages.
+    // The storey pages. Only the page shown is built: the others are built
+    // when first shown or asked for, which spares most of a window's
+    // controls at its opening (most buildings have one or two storeys).
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("TS"));
     for (int s = 0; s < StoreyCount; ++s) {
@@ -218,113 +221,15 @@ void CalcWindow::buildControls()
         scroll->setObjectName(IndexedName("TSScroll", s));
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidgetResizable(true);
-        auto *page = new QWidget(scroll);
-        page->setObjectName(IndexedName("TSPage", s));
-        auto *lines = new QGridLayout;
-        lines->setHorizontalSpacing(4);
-        lines->setVerticalSpacing(3);
-
-        auto *fsLabel = numberedLabel(S::FloorArea, page, IndexedName("FSLabel", s));
-        m_floorBoxes[s] = areaBox(IndexedName("txtFloorDimensions", s), page);
-        m_floorTimes[s] = valueLabel(IndexedName("Ftimes", s), QStringLiteral("0.0"), 500, page);
-        m_floorNeeded[s] = valueLabel(IndexedName("FloorNecessaryLong", s), QStringLiteral("0.00"), 900, page);
-        lines->addWidget(fsLabel, 0, 0);
-        lines->addWidget(m_floorBoxes[s], 0, 1);
-        // Under the 2025 rules the requirement is not floor area × a
-        // coefficient: these give way to the Af and Lw lines.
-        m_floorLineParts[s] = {numberedLabel(S::SquareMetresTimes, page, QStringLiteral("Label4")), m_floorTimes[s],
-                               numberedLabel(S::EqualsFloorRequirement, page, QStringLiteral("Label2")),
-                               m_floorNeeded[s], numberedLabel(S::Metres, page, QStringLiteral("Label3"))};
-        for (int i = 0; i < m_floorLineParts[s].size(); ++i)
-            lines->addWidget(m_floorLineParts[s][i], 0, 2 + i);
-
-        for (int d = 0; d < 2; ++d) {
-            const int w = s + 3 * d;
-            QLabel *areaLabel = new QLabel(page);
-            areaLabel->setObjectName(IndexedName(d == 0 ? "HMLabel" : "KMLabel", s));
-            (d == 0 ? m_hmLabels : m_kmLabels)[s] = areaLabel;
-            m_wallBoxes[w] = areaBox(IndexedName("txtWallDimensions", w), page);
-            m_wallTimes[w] = valueLabel(IndexedName("Wtimes", w), QStringLiteral("0.5"), 500, page);
-            m_wallNeeded[w] = valueLabel(IndexedName("WallNecessaryLong", w), QStringLiteral("0.00"), 900, page);
-            lines->addWidget(areaLabel, 1 + d, 0);
-            lines->addWidget(m_wallBoxes[w], 1 + d, 1);
-            lines->addWidget(numberedLabel(S::SquareMetresTimes, page), 1 + d, 2);
-            lines->addWidget(m_wallTimes[w], 1 + d, 3);
-            lines->addWidget(numberedLabel(S::EqualsProjectedRequirement, page), 1 + d, 4);
-            lines->addWidget(m_wallNeeded[w], 1 + d, 5);
-            lines->addWidget(numberedLabel(S::Metres, page), 1 + d, 6);
-            connect(m_wallBoxes[w], &QLineEdit::textChanged, this,
-                    [this, w](const QString &text) { onWallAreaChanged(w, text); });
-            m_wallBoxes[w]->installEventFilter(this);
-        }
-        lines->setColumnStretch(7, 1);
-        connect(m_floorBoxes[s], &QLineEdit::textChanged, this,
-                [this, s](const QString &text) { onFloorAreaChanged(s, text); });
-        m_floorBoxes[s]->installEventFilter(this);
-
-        m_framing[s] = new FramingGrid(m_sheet, s, page);
-        m_framing[s]->setListInputSource([this] { return listInput(); });
-        connect(m_framing[s], &FramingGrid::promptRequested, this, &CalcWindow::showPrompt);
-        connect(m_framing[s], &FramingGrid::sheetUpdated, this, [this](bool changed) {
-            m_judgement->refresh();
-            refreshBalance();
-            if (changed)
-                markChanged();
-        });
-        auto *pageLayout = new QVBoxLayout(page);
-        pageLayout->setContentsMargins(6, 6, 6, 6);
-        pageLayout->setSpacing(6);
-        pageLayout->addLayout(lines);
-        if (s < Storeys2025) {
-            m_storey2025[s] = new Storey2025Panel(m_sheet, s, page);
-            connect(m_storey2025[s], &Storey2025Panel::edited, this, &CalcWindow::on2025Edited);
-            connect(m_storey2025[s], &Storey2025Panel::focused, this, [this] {
-                showPrompt(QString::number(currentStorey() + 1) + Str(S::PromptStorey2025));
-            });
-            pageLayout->addWidget(m_storey2025[s]);
-        }
-        // The framing grid and the balance check share the room below the
-        // area lines; a button beside the lines switches between them. The
-        // balance page scrolls rather than making the window taller or wider
-        // than the framing grid needs: its size is not asked for.
-        auto *views = new QStackedWidget(page);
-        views->setObjectName(IndexedName("TSViews", s));
-        auto *balancePage = new QScrollArea(views);
-        balancePage->setFrameShape(QFrame::NoFrame);
-        balancePage->setWidgetResizable(true);
-        balancePage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-        auto *balanceInner = new QWidget(balancePage);
-        m_balanceLayouts[s] = new QVBoxLayout(balanceInner);
-        m_balanceLayouts[s]->setContentsMargins(0, 0, 0, 0);
-        m_balanceLayouts[s]->addStretch(1);
-        balancePage->setWidget(balanceInner);
-        m_framing[s]->setParent(views);
-        views->addWidget(m_framing[s]);
-        views->addWidget(balancePage);
-        auto *balanceButton = new QPushButton(Str(S::BalanceButton), page);
-        balanceButton->setObjectName(IndexedName("cmdBalance", s));
-        balanceButton->setCheckable(true);
-        balanceButton->setToolTip(Str(S::BalanceTitle));
-        connect(balanceButton, &QPushButton::toggled, views, [this, s, views](bool on) {
-            if (on)
-                balancePanel(s);
-            views->setCurrentIndex(on ? 1 : 0);
-        });
-        lines->addWidget(balanceButton, 0, 8, Qt::AlignRight);
-        pageLayout->addWidget(views, 0, Qt::AlignLeft | Qt::AlignTop);
-        if (s < Storeys2025) {
-            m_quasiTitles[s] = new QLabel(Str(S::QuasiGridTitle), page);
-            m_quasi[s] = new QuasiWallGrid(m_sheet, s, page);
-            connect(m_quasi[s], &QuasiWallGrid::edited, this, &CalcWindow::on2025Edited);
-            connect(m_quasi[s], &QuasiWallGrid::focused, this, [this] { showPrompt(Str(S::PromptQuasi)); });
-            pageLayout->addWidget(m_quasiTitles[s]);
-            pageLayout->addWidget(m_quasi[s], 0, Qt::AlignLeft | Qt::AlignTop);
-        }
-        pageLayout->addStretch(1);
-        scroll->setWidget(page);
+        m_pageScrollers[s] = scroll;
         m_tabs->addTab(scroll, StoreyName(s));
     }
-    connect(m_tabs, &QTabWidget::currentChanged, this, &CalcWindow::onPageChosen);
+    buildStoreyPage(0);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page >= 0)
+            storeyPage(page);
+        onPageChosen(page);
+    });
 
     connect(m_title, &QLineEdit::textChanged, this, &CalcWindow::onTitleEdited);
     m_title->installEventFilter(this);
@@ -377,6 +282,137 @@ void CalcWindow::buildControls()
     outer->addWidget(m_scroller);
     const int line = fontMetrics().height();
     setMinimumSize(20 * line, 10 * line);
+}
+
+QWidget *CalcWindow::storeyPage(int s)
+{
+    if (!m_framing[s])
+        buildStoreyPage(s);
+    return m_pageScrollers[s]->widget();
+}
+
+void CalcWindow::buildStoreyPage(int s)
+{
+    QScrollArea *scroll = m_pageScrollers[s];
+    auto *page = new QWidget(scroll);
+    page->setObjectName(IndexedName("TSPage", s));
+    auto *lines = new QGridLayout;
+    lines->setHorizontalSpacing(4);
+    lines->setVerticalSpacing(3);
+
+    auto *fsLabel = numberedLabel(S::FloorArea, page, IndexedName("FSLabel", s));
+    m_floorBoxes[s] = areaBox(IndexedName("txtFloorDimensions", s), page);
+    m_floorTimes[s] = valueLabel(IndexedName("Ftimes", s), QStringLiteral("0.0"), 500, page);
+    m_floorNeeded[s] = valueLabel(IndexedName("FloorNecessaryLong", s), QStringLiteral("0.00"), 900, page);
+    lines->addWidget(fsLabel, 0, 0);
+    lines->addWidget(m_floorBoxes[s], 0, 1);
+    // Under the 2025 rules the requirement is not floor area × a
+    // coefficient: these give way to the Af and Lw lines.
+    m_floorLineParts[s] = {numberedLabel(S::SquareMetresTimes, page, QStringLiteral("Label4")), m_floorTimes[s],
+                           numberedLabel(S::EqualsFloorRequirement, page, QStringLiteral("Label2")),
+                           m_floorNeeded[s], numberedLabel(S::Metres, page, QStringLiteral("Label3"))};
+    for (int i = 0; i < m_floorLineParts[s].size(); ++i)
+        lines->addWidget(m_floorLineParts[s][i], 0, 2 + i);
+
+    for (int d = 0; d < 2; ++d) {
+        const int w = s + 3 * d;
+        QLabel *areaLabel = new QLabel(page);
+        areaLabel->setObjectName(IndexedName(d == 0 ? "HMLabel" : "KMLabel", s));
+        (d == 0 ? m_hmLabels : m_kmLabels)[s] = areaLabel;
+        m_wallBoxes[w] = areaBox(IndexedName("txtWallDimensions", w), page);
+        m_wallTimes[w] = valueLabel(IndexedName("Wtimes", w), QStringLiteral("0.5"), 500, page);
+        m_wallNeeded[w] = valueLabel(IndexedName("WallNecessaryLong", w), QStringLiteral("0.00"), 900, page);
+        lines->addWidget(areaLabel, 1 + d, 0);
+        lines->addWidget(m_wallBoxes[w], 1 + d, 1);
+        lines->addWidget(numberedLabel(S::SquareMetresTimes, page), 1 + d, 2);
+        lines->addWidget(m_wallTimes[w], 1 + d, 3);
+        lines->addWidget(numberedLabel(S::EqualsProjectedRequirement, page), 1 + d, 4);
+        lines->addWidget(m_wallNeeded[w], 1 + d, 5);
+        lines->addWidget(numberedLabel(S::Metres, page), 1 + d, 6);
+        connect(m_wallBoxes[w], &QLineEdit::textChanged, this,
+                [this, w](const QString &text) { onWallAreaChanged(w, text); });
+        m_wallBoxes[w]->installEventFilter(this);
+    }
+    lines->setColumnStretch(7, 1);
+    connect(m_floorBoxes[s], &QLineEdit::textChanged, this,
+            [this, s](const QString &text) { onFloorAreaChanged(s, text); });
+    m_floorBoxes[s]->installEventFilter(this);
+
+    m_framing[s] = new FramingGrid(m_sheet, s, page);
+    m_framing[s]->setListInputSource([this] { return listInput(); });
+    connect(m_framing[s], &FramingGrid::promptRequested, this, &CalcWindow::showPrompt);
+    connect(m_framing[s], &FramingGrid::sheetUpdated, this, [this](bool changed) {
+        m_judgement->refresh();
+        refreshBalance();
+        if (changed)
+            markChanged();
+    });
+    auto *pageLayout = new QVBoxLayout(page);
+    pageLayout->setContentsMargins(6, 6, 6, 6);
+    pageLayout->setSpacing(6);
+    pageLayout->addLayout(lines);
+    if (s < Storeys2025) {
+        m_storey2025[s] = new Storey2025Panel(m_sheet, s, page);
+        connect(m_storey2025[s], &Storey2025Panel::edited, this, &CalcWindow::on2025Edited);
+        connect(m_storey2025[s], &Storey2025Panel::focused, this, [this] {
+            showPrompt(QString::number(currentStorey() + 1) + Str(S::PromptStorey2025));
+        });
+        pageLayout->addWidget(m_storey2025[s]);
+    }
+    // The framing grid and the balance check share the room below the
+    // area lines; a button beside the lines switches between them. The
+    // balance page scrolls rather than making the window taller or wider
+    // than the framing grid needs: its size is not asked for.
+    auto *views = new QStackedWidget(page);
+    views->setObjectName(IndexedName("TSViews", s));
+    auto *balancePage = new QScrollArea(views);
+    balancePage->setFrameShape(QFrame::NoFrame);
+    balancePage->setWidgetResizable(true);
+    balancePage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    auto *balanceInner = new QWidget(balancePage);
+    m_balanceLayouts[s] = new QVBoxLayout(balanceInner);
+    m_balanceLayouts[s]->setContentsMargins(0, 0, 0, 0);
+    m_balanceLayouts[s]->addStretch(1);
+    balancePage->setWidget(balanceInner);
+    m_framing[s]->setParent(views);
+    views->addWidget(m_framing[s]);
+    views->addWidget(balancePage);
+    auto *balanceButton = new QPushButton(Str(S::BalanceButton), page);
+    balanceButton->setObjectName(IndexedName("cmdBalance", s));
+    balanceButton->setCheckable(true);
+    balanceButton->setToolTip(Str(S::BalanceTitle));
+    connect(balanceButton, &QPushButton::toggled, views, [this, s, views](bool on) {
+        if (on)
+            balancePanel(s);
+        views->setCurrentIndex(on ? 1 : 0);
+    });
+    lines->addWidget(balanceButton, 0, 8, Qt::AlignRight);
+    pageLayout->addWidget(views, 0, Qt::AlignLeft | Qt::AlignTop);
+    if (s < Storeys2025) {
+        m_quasiTitles[s] = new QLabel(Str(S::QuasiGridTitle), page);
+        m_quasi[s] = new QuasiWallGrid(m_sheet, s, page);
+        connect(m_quasi[s], &QuasiWallGrid::edited, this, &CalcWindow::on2025Edited);
+        connect(m_quasi[s], &QuasiWallGrid::focused, this, [this] { showPrompt(Str(S::PromptQuasi)); });
+        pageLayout->addWidget(m_quasiTitles[s]);
+        pageLayout->addWidget(m_quasi[s], 0, Qt::AlignLeft | Qt::AlignTop);
+    }
+    pageLayout->addStretch(1);
+    scroll->setWidget(page);
+    if (!m_sheetShown)
+        return;   // the window's first page, filled with the rest of it
+    // A page built late is filled from the sheet as the others were.
+    LoadCaptions(page);
+    const bool wasShowing = m_showing;
+    m_showing = true;
+    showPageInputs(s);
+    m_showing = wasShowing;
+    applyPageRuleLayout(s);
+    showPageDirectionCaptions(s);
+    refreshPageNumbers(s);
+    m_framing[s]->refresh();
+    if (m_quasi[s])
+        m_quasi[s]->refresh();
+    sizePage(s);
 }
 
 void CalcWindow::buildMenus()
@@ -566,6 +602,8 @@ void CalcWindow::layoutSizes()
     int gridWidth = 0;
     int gridHeight = 0;
     for (FramingGrid *grid : m_framing) {
+        if (!grid)
+            continue;
         grid->setFixedSize(grid->contentWidth(), grid->contentHeight());
         gridWidth = std::max(gridWidth, grid->contentWidth());
         gridHeight = std::max(gridHeight, grid->contentHeight());
@@ -575,16 +613,9 @@ void CalcWindow::layoutSizes()
     m_judgement->setFixedHeight(std::max(m_inputs->sizeHint().height(), TwipsToPixelsY(1900, this)));
     showStoreyTabs(m_sheet.storeyIndex);
     m_tabs->setMinimumWidth(gridWidth + TwipsToPixelsX(240, this));
-    // The old pages show whole, as they always have; the taller 2025 pages
-    // scroll below a height that still leaves the grids readable.
-    const bool rules2025 = m_sheet.ruleSetKind() == RuleSetKind::Rules2025;
     for (int s = 0; s < StoreyCount; ++s) {
-        auto *scroll = qobject_cast<QScrollArea *>(m_tabs->widget(s));
-        const QSize page = freshSizeHint(scroll->widget());
-        const int height = rules2025 ? std::min(page.height(), TwipsToPixelsY(6000, this)) : page.height();
-        // A page cut short scrolls, and its scroll bar takes room beside it.
-        const int bar = height < page.height() ? scroll->verticalScrollBar()->sizeHint().width() : 0;
-        scroll->setMinimumSize(page.width() + bar, height);
+        if (m_framing[s])
+            sizePage(s);
     }
     // The sizes set above change what the tabs and the scroller ask for,
     // which the layouts around them would otherwise learn only once shown.
@@ -593,6 +624,29 @@ void CalcWindow::layoutSizes()
     adjustSize();
     if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
         sub->adjustSize();
+}
+
+void CalcWindow::sizePage(int s)
+{
+    // The old pages show whole, as they always have; the taller 2025 pages
+    // scroll below a height that still leaves the grids readable.
+    const bool rules2025 = m_sheet.ruleSetKind() == RuleSetKind::Rules2025;
+    m_framing[s]->setFixedSize(m_framing[s]->contentWidth(), m_framing[s]->contentHeight());
+    QScrollArea *scroll = m_pageScrollers[s];
+    const QSize page = freshSizeHint(scroll->widget());
+    const int height = rules2025 ? std::min(page.height(), TwipsToPixelsY(6000, this)) : page.height();
+    // A page cut short scrolls, and its scroll bar takes room beside it.
+    const int bar = height < page.height() ? scroll->verticalScrollBar()->sizeHint().width() : 0;
+    scroll->setMinimumSize(page.width() + bar, height);
+}
+
+void CalcWindow::showPageInputs(int s)
+{
+    if (m_storey2025[s])
+        m_storey2025[s]->showSheet();
+    m_floorBoxes[s]->setText(m_sheet.floorArea[s]);
+    for (const int w : {s, s + StoreyCount})
+        m_wallBoxes[w]->setText(m_sheet.projectedArea[w]);
 }
 
 void CalcWindow::showSheet()
@@ -605,12 +659,10 @@ void CalcWindow::showSheet()
     m_storeys[m_sheet.storeyIndex]->setChecked(true);
     m_weights[m_sheet.weightType]->setChecked(true);
     m_loads->showSheet();
-    for (Storey2025Panel *panel : m_storey2025)
-        panel->showSheet();
-    for (int s = 0; s < StoreyCount; ++s)
-        m_floorBoxes[s]->setText(m_sheet.floorArea[s]);
-    for (int w = 0; w < ProjectedAreaCount; ++w)
-        m_wallBoxes[w]->setText(m_sheet.projectedArea[w]);
+    for (int s = 0; s < StoreyCount; ++s) {
+        if (m_framing[s])
+            showPageInputs(s);
+    }
     m_strongWindMark->setChecked(m_sheet.strongWind);
     for (int k = 0; k < 3; ++k)
         m_merge[k]->setChecked(m_sheet.merge[k]);
@@ -638,16 +690,10 @@ void CalcWindow::applyRuleLayout()
     // A three-storey building is outside the 2025 rules.
     m_storeys[2]->setVisible(!rules2025);
     m_tabs->setTabVisible(2, !rules2025);
-    for (const QList<QWidget *> &parts : m_floorLineParts) {
-        for (QWidget *part : parts)
-            part->setVisible(!rules2025);
-    }
     m_loads->setVisible(rules2025);
-    for (int s = 0; s < Storeys2025; ++s) {
-        m_storey2025[s]->setVisible(rules2025);
-        m_quasiTitles[s]->setVisible(rules2025);
-        m_quasi[s]->setVisible(rules2025);
-        m_quasi[s]->setFixedSize(m_quasi[s]->contentWidth(), m_quasi[s]->contentHeight());
+    for (int s = 0; s < StoreyCount; ++s) {
+        if (m_framing[s])
+            applyPageRuleLayout(s);
     }
     if (m_judgement->updateLayout()) {
         m_judgement->setFixedWidth(m_judgement->contentWidth());
@@ -656,6 +702,19 @@ void CalcWindow::applyRuleLayout()
     if (!rules2025 && m_breakdown)
         m_breakdown->hide();
     updateRuleMenus();
+}
+
+void CalcWindow::applyPageRuleLayout(int s)
+{
+    const bool rules2025 = m_sheet.ruleSetKind() == RuleSetKind::Rules2025;
+    for (QWidget *part : m_floorLineParts[s])
+        part->setVisible(!rules2025);
+    if (m_storey2025[s]) {
+        m_storey2025[s]->setVisible(rules2025);
+        m_quasiTitles[s]->setVisible(rules2025);
+        m_quasi[s]->setVisible(rules2025);
+        m_quasi[s]->setFixedSize(m_quasi[s]->contentWidth(), m_quasi[s]->contentHeight());
+    }
 }
 
 void CalcWindow::updateRuleMenus()
@@ -715,18 +774,24 @@ void CalcWindow::on2025Edited()
     markChanged();
 }
 
-void CalcWindow::refreshNumbers()
+void CalcWindow::refreshPageNumbers(int s)
 {
-    for (int s = 0; s < StoreyCount; ++s) {
-        showValue(m_floorTimes[s], m_sheet.coefficient[s]);
-        showValue(m_floorNeeded[s], m_sheet.floorRequirement[s]);
-    }
-    for (int w = 0; w < ProjectedAreaCount; ++w) {
+    showValue(m_floorTimes[s], m_sheet.coefficient[s]);
+    showValue(m_floorNeeded[s], m_sheet.floorRequirement[s]);
+    for (const int w : {s, s + StoreyCount}) {
         showValue(m_wallTimes[w], m_sheet.windFactor[w]);
         showValue(m_wallNeeded[w], m_sheet.projectedRequirement[w]);
     }
-    for (Storey2025Panel *panel : m_storey2025)
-        panel->refreshNumbers();
+    if (m_storey2025[s])
+        m_storey2025[s]->refreshNumbers();
+}
+
+void CalcWindow::refreshNumbers()
+{
+    for (int s = 0; s < StoreyCount; ++s) {
+        if (m_framing[s])
+            refreshPageNumbers(s);
+    }
     if (m_breakdown)
         m_breakdown->refresh();
     m_judgement->refresh();
@@ -735,10 +800,14 @@ void CalcWindow::refreshNumbers()
 
 void CalcWindow::refreshGrids()
 {
-    for (FramingGrid *grid : m_framing)
-        grid->refresh();
-    for (QuasiWallGrid *grid : m_quasi)
-        grid->refresh();
+    for (FramingGrid *grid : m_framing) {
+        if (grid)
+            grid->refresh();
+    }
+    for (QuasiWallGrid *grid : m_quasi) {
+        if (grid)
+            grid->refresh();
+    }
     m_judgement->refresh();
     refreshBalance();
 }
@@ -747,6 +816,7 @@ BalancePanel *CalcWindow::balancePanel(int s)
 {
     // Made when first shown: most sheets never open it, and three of them
     // made every window slower to open and larger.
+    storeyPage(s);
     if (!m_balance[s]) {
         m_balance[s] = new BalancePanel(m_sheet, s, m_balanceLayouts[s]->parentWidget());
         connect(m_balance[s], &BalancePanel::sheetEdited, this, &CalcWindow::markChanged);
@@ -789,28 +859,32 @@ void CalcWindow::refillCertifiedWalls()
 
 void CalcWindow::setDirectionCaptions(bool pafKind)
 {
+    m_pafKind = pafKind;
     const QString phrase = Str(S::ParallelWallArea);
-    QString grid0;
-    QString grid1;
-    for (int s = 0; s < StoreyCount; ++s) {
-        if (pafKind) {
-            m_hmLabels[s]->setText(Str(S::ToBeams) + phrase + Str(S::BeamAreaLetters + s));
-            m_kmLabels[s]->setText(Str(S::ToGirders) + phrase + Str(S::GirderAreaLetters + s));
-        } else {
-            m_hmLabels[s]->setText(Str(S::BeamDirectionWallArea) + Str(S::BeamAreaLetters + s));
-            m_kmLabels[s]->setText(Str(S::GirderDirectionWallArea) + Str(S::GirderAreaLetters + s));
-        }
-    }
     if (pafKind) {
-        grid0 = Str(S::ToGirders) + phrase.left(5);
-        grid1 = Str(S::ToBeams) + phrase.left(5);
+        m_gridCaptions = {Str(S::ToGirders) + phrase.left(5), Str(S::ToBeams) + phrase.left(5)};
     } else {
-        grid0 = Str(S::GirderDirectionWallArea).left(6);
-        grid1 = Str(S::BeamDirectionWallArea).left(6);
+        m_gridCaptions = {Str(S::GirderDirectionWallArea).left(6), Str(S::BeamDirectionWallArea).left(6)};
     }
-    m_judgement->setDirectionCaptions(grid0, grid1);
-    for (FramingGrid *grid : m_framing)
-        grid->setDirectionCaptions(grid0 + Str(S::EnterDetailsSuffix), grid1 + Str(S::EnterDetailsSuffix));
+    m_judgement->setDirectionCaptions(m_gridCaptions[0], m_gridCaptions[1]);
+    for (int s = 0; s < StoreyCount; ++s) {
+        if (m_framing[s])
+            showPageDirectionCaptions(s);
+    }
+}
+
+void CalcWindow::showPageDirectionCaptions(int s)
+{
+    if (m_pafKind) {
+        const QString phrase = Str(S::ParallelWallArea);
+        m_hmLabels[s]->setText(Str(S::ToBeams) + phrase + Str(S::BeamAreaLetters + s));
+        m_kmLabels[s]->setText(Str(S::ToGirders) + phrase + Str(S::GirderAreaLetters + s));
+    } else {
+        m_hmLabels[s]->setText(Str(S::BeamDirectionWallArea) + Str(S::BeamAreaLetters + s));
+        m_kmLabels[s]->setText(Str(S::GirderDirectionWallArea) + Str(S::GirderAreaLetters + s));
+    }
+    m_framing[s]->setDirectionCaptions(m_gridCaptions[0] + Str(S::EnterDetailsSuffix),
+                                       m_gridCaptions[1] + Str(S::EnterDetailsSuffix));
 }
 
 // ---- caption, list input, pages ------------------------------------------------------------
@@ -951,8 +1025,10 @@ void CalcWindow::onStoreyCountChosen(int i)
     showStoreyTabs(i);
     showStorey(0);
     refreshNumbers();
-    for (FramingGrid *grid : m_framing)
-        grid->refresh();
+    for (FramingGrid *grid : m_framing) {
+        if (grid)
+            grid->refresh();
+    }
     if (differs)
         markChanged();
 }
@@ -964,8 +1040,10 @@ void CalcWindow::onWeightTypeChosen(int i)
     const bool differs = m_sheet.weightType != i;
     m_sheet.SetWeightType(i);
     refreshNumbers();
-    for (FramingGrid *grid : m_framing)
-        grid->refresh();
+    for (FramingGrid *grid : m_framing) {
+        if (grid)
+            grid->refresh();
+    }
     if (differs)
         markChanged();
 }
@@ -1072,8 +1150,10 @@ void CalcWindow::mergeFramingColumns(int k)
 {
     m_sheet.merge[k] = !m_sheet.merge[k];
     m_merge[k]->setChecked(m_sheet.merge[k]);
-    for (FramingGrid *grid : m_framing)
-        grid->updateSpans();
+    for (FramingGrid *grid : m_framing) {
+        if (grid)
+            grid->updateSpans();
+    }
 }
 
 void CalcWindow::switchStrongWind()

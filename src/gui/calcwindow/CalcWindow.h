@@ -76,8 +76,9 @@ public:
 
     // The 2025 parts of the window (nullptr-free; hidden under the old rules).
     LoadsGroup *loadsGroup() const { return m_loads; }
-    Storey2025Panel *storey2025Panel(int s) const { return m_storey2025[s]; }
-    QuasiWallGrid *quasiGrid(int s) const { return m_quasi[s]; }
+    // (Like every part of a storey page, made when the page is first asked for.)
+    Storey2025Panel *storey2025Panel(int s) { storeyPage(s); return m_storey2025[s]; }
+    QuasiWallGrid *quasiGrid(int s) { storeyPage(s); return m_quasi[s]; }
     // "計算の内訳", opened on demand.
     LwBreakdownWindow *showBreakdown();
 
@@ -106,7 +107,9 @@ public:
     int currentStorey() const;
     void showStorey(int s);
 
-    FramingGrid *framingGrid(int s) const { return m_framing[s]; }
+    // Storey page s (0..2), built when first shown or asked for.
+    QWidget *storeyPage(int s);
+    FramingGrid *framingGrid(int s) { storeyPage(s); return m_framing[s]; }
     JudgementGrid *judgementGrid() const { return m_judgement; }
     // The balance check of storey s, on its storey page (made on first use).
     BalancePanel *balancePanel(int s);
@@ -157,6 +160,12 @@ protected:
 
 private:
     void buildControls();
+    void buildStoreyPage(int s);
+    void sizePage(int s);
+    void showPageInputs(int s);
+    void applyPageRuleLayout(int s);
+    void showPageDirectionCaptions(int s);
+    void refreshPageNumbers(int s);
     void buildMenus();
     void setUpNewSheet();
     void layoutSizes();
@@ -190,6 +199,9 @@ private:
     CalcSheet m_sheet;
     int m_documentNumber = 0;
     bool m_showing = false;     // controls being filled from the sheet
+    bool m_sheetShown = false;  // the window has shown its sheet once
+    bool m_pafKind = true;      // the naming style of the direction captions
+    std::array<QString, 2> m_gridCaptions;   // the grids' direction captions
     int m_areaChecks = 0;       // an area message is up
 
     QLayout *m_inputs = nullptr;
@@ -198,6 +210,7 @@ private:
     std::array<QRadioButton *, 3> m_storeys{};
     std::array<QRadioButton *, 2> m_weights{};
     QTabWidget *m_tabs = nullptr;
+    std::array<QScrollArea *, StoreyCount> m_pageScrollers{};
     std::array<QLineEdit *, StoreyCount> m_floorBoxes{};
     std::array<QLabel *, StoreyCount> m_floorTimes{};
     std::array<QLabel *, StoreyCount> m_floorNeeded{};
@@ -215,9 +228,9 @@ private:
     QGroupBox *m_weightFrame = nullptr;
     std::array<QList<QWidget *>, StoreyCount> m_floorLineParts;
     LoadsGroup *m_loads = nullptr;
-    std::array<Storey2025Panel *, Storeys2025> m_storey2025{};
-    std::array<QuasiWallGrid *, Storeys2025> m_quasi{};
-    std::array<QLabel *, Storeys2025> m_quasiTitles{};
+    std::array<Storey2025Panel *, StoreyCount> m_storey2025{};   // none on the third storey
+    std::array<QuasiWallGrid *, StoreyCount> m_quasi{};
+    std::array<QLabel *, StoreyCount> m_quasiTitles{};
     LwBreakdownWindow *m_breakdown = nullptr;
     QAction *m_newOther = nullptr;
     QAction *m_convert = nullptr;

@@ -63,6 +63,9 @@ protected:
     template <typename T = QWidget>
     T *control(const QString &name) const
     {
+        // A storey page is built when first shown or asked for.
+        for (int s = 0; s < 3; ++s)
+            calc->storeyPage(s);
         T *found = calc->findChild<T *>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;

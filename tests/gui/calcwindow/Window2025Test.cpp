@@ -11,6 +11,8 @@
 #include "TestSupport.h"
 
 #include <QFileInfo>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace quiren::test {
 namespace {
@@ -125,6 +127,35 @@ TEST_F(Window2025Test, SaveAndOpenKeepTheSheet)
     EXPECT_EQ(opened->storey2025Panel(0)->seismicText(), calc->storey2025Panel(0)->seismicText());
     EXPECT_FALSE(opened->sheet().changed);
     EXPECT_TRUE(opened->loadsGroup()->isVisibleTo(opened));
+}
+
+// Pages other than the first are built when first shown. One shown late
+// must show its sheet as the first page does: the areas, the captions in the
+// style in effect, the parts of its rules and the size of its contents.
+TEST_F(Window2025Test, AStoreyPageShownLateShowsItsSheet)
+{
+    CalcSheet &sheet = calc->sheet();
+    sheet.SetStoreyIndex(1);
+    sheet.SetFloorArea(1, QStringLiteral("40"));
+    sheet.SetProjectedArea(4, QStringLiteral("12.5"));
+    calc->showSheet();
+    calc->setDirectionCaptions(false);
+    sheet.changed = false;
+    ASSERT_EQ(calc->findChild<QWidget *>(QStringLiteral("TSPage(1)")), nullptr);
+
+    calc->showStorey(1);
+    QApplication::processEvents();
+    auto find = [this](const QString &name) { return calc->findChild<QWidget *>(name); };
+    EXPECT_EQ(qobject_cast<QLineEdit *>(find(QStringLiteral("txtFloorDimensions(1)")))->text(), QStringLiteral("40"));
+    EXPECT_EQ(qobject_cast<QLineEdit *>(find(QStringLiteral("txtWallDimensions(4)")))->text(), QStringLiteral("12.5"));
+    EXPECT_EQ(qobject_cast<QLabel *>(find(QStringLiteral("KMLabel(1)")))->text(), QStringLiteral("桁行方向壁面の見付面積：Ｄ"));
+    EXPECT_EQ(qobject_cast<QLabel *>(find(QStringLiteral("FSLabel(1)")))->text(),
+              qobject_cast<QLabel *>(find(QStringLiteral("FSLabel(0)")))->text());
+    EXPECT_EQ(calc->framingGrid(1)->model()->index(0, 3).data().toString(), QStringLiteral("桁行方向壁面について記入"));
+    EXPECT_TRUE(calc->storey2025Panel(1)->isVisible());
+    EXPECT_FALSE(find(QStringLiteral("Ftimes(1)"))->isVisibleTo(calc));
+    EXPECT_FALSE(calc->findChild<QScrollArea *>(QStringLiteral("TSScroll(1)"))->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(sheet.changed);
 }
 
 } // namespace
