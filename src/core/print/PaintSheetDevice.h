@@ -3,11 +3,13 @@
 #include "core/print/SheetDevice.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>
 #include <QPageLayout>
 
 #include <bitset>
+#include <map>
 
 class QPagedPaintDevice;
 class QPdfWriter;
@@ -68,9 +70,17 @@ private:
     bool m_failed = false;
     float m_lineWidth = 0.0f;  // twips
     std::bitset<0x10000> m_drawn;
-    // Widths of the texts measured at the current size: the sheet measures
-    // the same few texts (headings, "0.0000") again and again.
-    mutable QHash<QString, float> m_widths;
+    // What has been measured at one size: the sheet measures the same few
+    // texts (headings, "0.0000") again and again, and switches between its
+    // sizes all the time.
+    struct Measures {
+        QFontMetricsF metrics;
+        QHash<QString, float> texts;
+        // Single characters, for the texts whose width is the sum of their
+        // characters' (see textWidth()); -1 for a character that is not.
+        QHash<char16_t, qreal> characters;
+    };
+    mutable std::map<int, Measures> m_measures;
 };
 
 } // namespace quiren

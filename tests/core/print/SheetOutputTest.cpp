@@ -14,6 +14,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRawFont>
@@ -109,6 +110,38 @@ TEST(SheetPage, A4PortraitWith11340TwipsPrintable)
     device.setFontSize(8);
     EXPECT_NEAR(device.textWidth(QStringLiteral("必要軸組長さ")), 960.0f, 1.0f);
     EXPECT_TRUE(buffer.data().isEmpty());   // measuring writes nothing
+}
+
+// Texts are measured by their characters' widths where no character is
+// shaped with its neighbours: the result is what laying the whole text out
+// gives, at every size, also for the texts measured whole (characters from
+// another font, controls, marks, surrogates).
+TEST(SheetPage, TextWidthsAreThoseOfTheWholeText)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    SetUpSheetPdf(writer, QString());
+    PaintSheetDevice device(&writer);
+    const QStringList texts = {
+        QString(), QStringLiteral("0.0000"), QStringLiteral("Version 2.0 (c) fi ffl Wa AV"),
+        QStringLiteral("床面積 52.17 ㎡×0.46＝23.9982m"), QStringLiteral("ﾌｧｲﾙ ｶﾞｲﾄﾞ"),
+        QStringLiteral("97.3% 8.4150m＞ 8.1900m≦"), QStringLiteral("（木造３階建）※…①Ⅱ─■"),
+        QStringLiteral("邸😀𠮷"), QStringLiteral("か\u3099き"), QStringLiteral("a\u0301b\u200bc\u202ed"),
+        QStringLiteral("tab\tform\ffeed"), QStringLiteral("soft\u00adhyphen"),
+    };
+    for (int points = 6; points <= 12; ++points) {
+        device.setFontSize(points);
+        QFont font(SheetFontFamily());
+        font.setHintingPreference(QFont::PreferNoHinting);
+        font.setKerning(false);
+        font.setPixelSize(points * 20);
+        const QFontMetricsF whole(font);
+        for (const QString &text : texts) {
+            EXPECT_EQ(device.textWidth(text), static_cast<float>(whole.horizontalAdvance(text)))
+                << points << " pt: " << text.toStdString();
+        }
+    }
 }
 
 TEST(SheetPdf, OnePageWithTheSheetsTexts)
