@@ -130,11 +130,13 @@ QLineEdit *areaBox(const QString &name, QWidget *parent)
 
 } // namespace
 
-CalcWindow::CalcWindow(CalcWindowHost *host, QWidget *parent)
+CalcWindow::CalcWindow(CalcWindowHost *host, RuleSetKind kind, QWidget *parent)
     : QWidget(parent)
     , m_host(host)
     , m_sheet(&AppData::instance().walls)
 {
+    m_sheet.SetRuleSet(kind);
+    m_sheet.changed = false;
     setObjectName(QStringLiteral("frmCalc"));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();

@@ -48,8 +48,9 @@ class CalcWindow : public QWidget {
 
 public:
     // `host` may be nullptr (a window on its own): the commands that belong
-    // to the frame then do nothing.
-    explicit CalcWindow(CalcWindowHost *host, QWidget *parent = nullptr);
+    // to the frame then do nothing. The window opens on a new sheet under
+    // the rules `kind`, laid out for them once.
+    explicit CalcWindow(CalcWindowHost *host, RuleSetKind kind = RuleSetKind::Old, QWidget *parent = nullptr);
     ~CalcWindow() override;
 
     CalcSheet &sheet() { return m_sheet; }

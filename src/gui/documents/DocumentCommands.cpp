@@ -112,9 +112,7 @@ CalcWindow *NewCalcWindow(DocumentFrame &frame, RuleSetKind kind)
     frame.setDocumentCommandsEnabled(true);
     DocumentTable &table = frame.documentTable();
     const int number = table.AllocateDocumentSlot();
-    CalcWindow *window = frame.createCalcWindow();
-    if (kind != RuleSetKind::Old)
-        window->startSheet(kind);
+    CalcWindow *window = frame.createCalcWindow(kind);
     window->setCaption(Str(S::Untitled) + QString::number(number));
     takeNumber(frame, *window, number);
     window->sheet().changed = false;
@@ -135,7 +133,8 @@ CalcWindow *OpenCalcFile(DocumentFrame &frame, const QString &path, bool useFirs
 
     DocumentTable &table = frame.documentTable();
     const int number = useFirstSlot && table.TakeFirstSlot() ? 1 : table.AllocateDocumentSlot();
-    CalcWindow *window = frame.createCalcWindow();
+    // The window is laid out for the file's rules from the start.
+    CalcWindow *window = frame.createCalcWindow(read.data.rules);
     window->setCaption(path);
     takeNumber(frame, *window, number);
     const std::vector<RefusedCell> refused = ApplySheetFile(window->sheet(), read.data);

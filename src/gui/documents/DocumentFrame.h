@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/calc/RuleSet.h"
+
 #include <QList>
 
 class QAction;
@@ -21,8 +23,9 @@ public:
     // Messages and the close question are shown over this window.
     virtual QWidget *frameWidget() = 0;
     // A new calculation window in the frame, shown and active, loaded as a
-    // new sheet; the caller gives it its caption and number.
-    virtual CalcWindow *createCalcWindow() = 0;
+    // new sheet under the rules `kind`; the caller gives it its caption and
+    // number.
+    virtual CalcWindow *createCalcWindow(RuleSetKind kind) = 0;
     // The document commands (tool bar Save, Print, Sort, List, Info and the
     // frame's own mnuPaf, mnuViewSort, mnuHint).
     virtual void setDocumentCommandsEnabled(bool enabled) = 0;

@@ -382,10 +382,10 @@ CalcWindow *MainWindow::activeCalcWindow() const
     return windows.isEmpty() ? nullptr : windows.last();
 }
 
-CalcWindow *MainWindow::createCalcWindow()
+CalcWindow *MainWindow::createCalcWindow(RuleSetKind kind)
 {
     setDocumentCommandsEnabled(true);
-    auto *calc = new CalcWindow(this);
+    auto *calc = new CalcWindow(this, kind);
     // The first calculation window has loaded: the splash window goes.
     CloseSplashWindow();
     QMdiSubWindow *sub = m_mdi->addSubWindow(calc);

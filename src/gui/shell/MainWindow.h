@@ -51,7 +51,7 @@ public:
     // The active calculation window (the one whose menus are shown), or
     // nullptr when none is open.
     CalcWindow *activeCalcWindow() const;
-    CalcWindow *createCalcWindow() override;
+    CalcWindow *createCalcWindow(RuleSetKind kind) override;
 
     // ---- commands (menus and tool bar end here) ----------------------------
     // New (mnuFileNew of both windows, tool bar New): document numbers and

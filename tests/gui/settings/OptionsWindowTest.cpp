@@ -605,7 +605,7 @@ TEST_F(OptionsWindowTest, TheMainWindowsMenusOpenItAndApplyReachesTheOpenWindows
     ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
     CalcWindow *first = main->activeCalcWindow();
     ASSERT_NE(first, nullptr);
-    CalcWindow *second = main->createCalcWindow();
+    CalcWindow *second = main->createCalcWindow(RuleSetKind::Old);
     main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(second->parentWidget()));
     ASSERT_EQ(main->activeCalcWindow(), second);
     auto *firstWalls = first->findChild<QComboBox *>("A_Wall");
