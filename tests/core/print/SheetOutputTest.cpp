@@ -89,13 +89,21 @@ bool HavePdfToText()
     return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
 }
 
-TEST(SheetPage, A4PortraitWith11340TwipsPrintable)
-{
+// The sheet's page, measured on a PDF writer that writes into memory.
+class SheetPage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        buffer.open(QIODevice::WriteOnly);
+        SetUpSheetPdf(writer, QString());
+    }
     QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    SetUpSheetPdf(writer, QString());
-    PaintSheetDevice device(&writer);
+    QPdfWriter writer{&buffer};
+    PaintSheetDevice device{&writer};
+};
+
+TEST_F(SheetPage, A4PortraitWith11340TwipsPrintable)
+{
     EXPECT_FLOAT_EQ(device.printableWidth(), 11340.0f);
 
     SheetPainter painter(device);
@@ -116,13 +124,8 @@ TEST(SheetPage, A4PortraitWith11340TwipsPrintable)
 // shaped with its neighbours: the result is what laying the whole text out
 // gives, at every size, also for the texts measured whole (characters from
 // another font, controls, marks, surrogates).
-TEST(SheetPage, TextWidthsAreThoseOfTheWholeText)
+TEST_F(SheetPage, TextWidthsAreThoseOfTheWholeText)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    SetUpSheetPdf(writer, QString());
-    PaintSheetDevice device(&writer);
     const QStringList texts = {
         QString(), QStringLiteral("0.0000"), QStringLiteral("Version 2.0 (c) fi ffl Wa AV"),
         QStringLiteral("床面積 52.17 ㎡×0.46＝23.9982m"), QStringLiteral("ﾌｧｲﾙ ｶﾞｲﾄﾞ"),
