@@ -14,6 +14,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -100,6 +101,10 @@ bool SingleInstance::sendTo(const QString &commandLine) const
     const int fd = newSocket();
     if (fd < 0)
         return false;
+    // A running program that hangs keeps this start waiting no longer than
+    // it may: the limit holds for connecting (its queue full) and sending.
+    const timeval limit{WaitMs / 1000, (WaitMs % 1000) * 1000};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
     bool sent = false;
     if (::connect(fd, reinterpret_cast<const sockaddr *>(&*address), sizeof(*address)) == 0) {
         QByteArray message = commandLine.toUtf8();
