@@ -859,16 +859,25 @@ void CalcWindow::refillCertifiedWalls()
     m_showing = false;
 }
 
+namespace {
+
+// The direction captions of the grids' headings in a naming style.
+std::array<QString, 2> GridDirectionCaptions(bool pafKind)
+{
+    if (pafKind) {
+        const QString phrase = Str(S::ParallelWallArea).left(5);
+        return {Str(S::ToGirders) + phrase, Str(S::ToBeams) + phrase};
+    }
+    return {Str(S::GirderDirectionWallArea).left(6), Str(S::BeamDirectionWallArea).left(6)};
+}
+
+} // namespace
+
 void CalcWindow::setDirectionCaptions(bool pafKind)
 {
     m_pafKind = pafKind;
-    const QString phrase = Str(S::ParallelWallArea);
-    if (pafKind) {
-        m_gridCaptions = {Str(S::ToGirders) + phrase.left(5), Str(S::ToBeams) + phrase.left(5)};
-    } else {
-        m_gridCaptions = {Str(S::GirderDirectionWallArea).left(6), Str(S::BeamDirectionWallArea).left(6)};
-    }
-    m_judgement->setDirectionCaptions(m_gridCaptions[0], m_gridCaptions[1]);
+    const std::array<QString, 2> captions = GridDirectionCaptions(pafKind);
+    m_judgement->setDirectionCaptions(captions[0], captions[1]);
     for (int s = 0; s < StoreyCount; ++s) {
         if (m_framing[s])
             showPageDirectionCaptions(s);
@@ -885,8 +894,9 @@ void CalcWindow::showPageDirectionCaptions(int s)
         m_hmLabels[s]->setText(Str(S::BeamDirectionWallArea) + Str(S::BeamAreaLetters + s));
         m_kmLabels[s]->setText(Str(S::GirderDirectionWallArea) + Str(S::GirderAreaLetters + s));
     }
-    m_framing[s]->setDirectionCaptions(m_gridCaptions[0] + Str(S::EnterDetailsSuffix),
-                                       m_gridCaptions[1] + Str(S::EnterDetailsSuffix));
+    const std::array<QString, 2> captions = GridDirectionCaptions(m_pafKind);
+    m_framing[s]->setDirectionCaptions(captions[0] + Str(S::EnterDetailsSuffix),
+                                       captions[1] + Str(S::EnterDetailsSuffix));
 }
 
 // ---- caption, list input, pages ------------------------------------------------------------

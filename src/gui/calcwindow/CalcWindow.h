@@ -202,7 +202,6 @@ private:
     bool m_showing = false;     // controls being filled from the sheet
     bool m_sheetShown = false;  // the window has shown its sheet once
     bool m_pafKind = true;      // the naming style of the direction captions
-    std::array<QString, 2> m_gridCaptions;   // the grids' direction captions
     int m_areaChecks = 0;       // an area message is up
 
     QLayout *m_inputs = nullptr;
