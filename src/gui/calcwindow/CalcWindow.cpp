@@ -89,6 +89,12 @@ void showValue(QLabel *label, const QString &text)
 // learn of children shown, hidden or resized only when asked to start again.
 QSize freshSizeHint(QWidget *widget)
 {
+    // A layout learns of sizes set inside it (the framing grid's in its
+    // stack) only when the event loop comes round to it: the inner ones are
+    // brought up to date first, deepest first.
+    const QList<QLayout *> layouts = widget->findChildren<QLayout *>();
+    for (auto inner = layouts.crbegin(); inner != layouts.crend(); ++inner)
+        (*inner)->activate();
     if (QLayout *layout = widget->layout()) {
         layout->invalidate();
         layout->activate();
@@ -353,14 +359,6 @@ void CalcWindow::buildStoreyPage(int s)
     pageLayout->setContentsMargins(6, 6, 6, 6);
     pageLayout->setSpacing(6);
     pageLayout->addLayout(lines);
-    if (s < Storeys2025) {
-        m_storey2025[s] = new Storey2025Panel(m_sheet, s, page);
-        connect(m_storey2025[s], &Storey2025Panel::edited, this, &CalcWindow::on2025Edited);
-        connect(m_storey2025[s], &Storey2025Panel::focused, this, [this] {
-            showPrompt(QString::number(currentStorey() + 1) + Str(S::PromptStorey2025));
-        });
-        pageLayout->addWidget(m_storey2025[s]);
-    }
     // The framing grid and the balance check share the room below the
     // area lines; a button beside the lines switches between them. The
     // balance page scrolls rather than making the window taller or wider
@@ -371,6 +369,7 @@ void CalcWindow::buildStoreyPage(int s)
     balancePage->setFrameShape(QFrame::NoFrame);
     balancePage->setWidgetResizable(true);
     balancePage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    balancePage->setFocusPolicy(Qt::NoFocus);   // Tab goes to what it holds
     auto *balanceInner = new QWidget(balancePage);
     m_balanceLayouts[s] = new QVBoxLayout(balanceInner);
     m_balanceLayouts[s]->setContentsMargins(0, 0, 0, 0);
@@ -390,14 +389,6 @@ void CalcWindow::buildStoreyPage(int s)
     });
     lines->addWidget(balanceButton, 0, 8, Qt::AlignRight);
     pageLayout->addWidget(views, 0, Qt::AlignLeft | Qt::AlignTop);
-    if (s < Storeys2025) {
-        m_quasiTitles[s] = new QLabel(Str(S::QuasiGridTitle), page);
-        m_quasi[s] = new QuasiWallGrid(m_sheet, s, page);
-        connect(m_quasi[s], &QuasiWallGrid::edited, this, &CalcWindow::on2025Edited);
-        connect(m_quasi[s], &QuasiWallGrid::focused, this, [this] { showPrompt(Str(S::PromptQuasi)); });
-        pageLayout->addWidget(m_quasiTitles[s]);
-        pageLayout->addWidget(m_quasi[s], 0, Qt::AlignLeft | Qt::AlignTop);
-    }
     pageLayout->addStretch(1);
     scroll->setWidget(page);
     if (!m_sheetShown)
@@ -412,9 +403,50 @@ void CalcWindow::buildStoreyPage(int s)
     showPageDirectionCaptions(s);
     refreshPageNumbers(s);
     m_framing[s]->refresh();
-    if (m_quasi[s])
-        m_quasi[s]->refresh();
     sizePage(s);
+}
+
+void CalcWindow::build2025Parts(int s)
+{
+    // Made when the page's sheet first comes under the 2025 rules: an old
+    // sheet never shows them, and they were a good part of the time it
+    // took to open a window.
+    if (s >= Storeys2025 || m_storey2025[s])
+        return;
+    QWidget *page = m_pageScrollers[s]->widget();
+    auto *pageLayout = static_cast<QVBoxLayout *>(page->layout());
+    m_storey2025[s] = new Storey2025Panel(m_sheet, s, page);
+    connect(m_storey2025[s], &Storey2025Panel::edited, this, &CalcWindow::on2025Edited);
+    connect(m_storey2025[s], &Storey2025Panel::focused, this, [this] {
+        showPrompt(QString::number(currentStorey() + 1) + Str(S::PromptStorey2025));
+    });
+    pageLayout->insertWidget(1, m_storey2025[s]);   // below the area lines
+
+    m_quasiTitles[s] = new QLabel(Str(S::QuasiGridTitle), page);
+    m_quasi[s] = new QuasiWallGrid(m_sheet, s, page);
+    connect(m_quasi[s], &QuasiWallGrid::edited, this, &CalcWindow::on2025Edited);
+    connect(m_quasi[s], &QuasiWallGrid::focused, this, [this] { showPrompt(Str(S::PromptQuasi)); });
+    const int belowViews = pageLayout->indexOf(page->findChild<QStackedWidget *>(IndexedName("TSViews", s))) + 1;
+    pageLayout->insertWidget(belowViews, m_quasiTitles[s]);
+    pageLayout->insertWidget(belowViews + 1, m_quasi[s], 0, Qt::AlignLeft | Qt::AlignTop);
+
+    // Made after the rest of the window, they would come last on Tab. The
+    // quasi-bearing walls follow the balance button, and the balance check
+    // when it has been opened.
+    TabIntoAfter(m_framing[s], m_storey2025[s]);
+    QWidget *aboveQuasi = page->findChild<QPushButton *>(IndexedName("cmdBalance", s));
+    if (m_balance[s])
+        aboveQuasi = TabIntoAfter(aboveQuasi, m_balance[s]);
+    TabIntoAfter(aboveQuasi, m_quasi[s]);
+
+    LoadCaptions(m_storey2025[s]);
+    LoadCaptions(m_quasi[s]);
+    const bool wasShowing = m_showing;
+    m_showing = true;
+    m_storey2025[s]->showSheet();
+    m_showing = wasShowing;
+    m_storey2025[s]->refreshNumbers();
+    m_quasi[s]->refresh();
 }
 
 void CalcWindow::buildMenus()
@@ -620,7 +652,9 @@ void CalcWindow::layoutSizes()
             sizePage(s);
     }
     // The sizes set above change what the tabs and the scroller ask for,
-    // which the layouts around them would otherwise learn only once shown.
+    // which the layouts around them would otherwise learn only once shown
+    // (and the window would be sized from what the pages asked for before).
+    freshSizeHint(m_scroller->widget());
     m_tabs->updateGeometry();
     m_scroller->updateGeometry();
     adjustSize();
@@ -711,6 +745,8 @@ void CalcWindow::applyPageRuleLayout(int s)
     const bool rules2025 = m_sheet.ruleSetKind() == RuleSetKind::Rules2025;
     for (QWidget *part : m_floorLineParts[s])
         part->setVisible(!rules2025);
+    if (rules2025)
+        build2025Parts(s);
     if (m_storey2025[s]) {
         m_storey2025[s]->setVisible(rules2025);
         m_quasiTitles[s]->setVisible(rules2025);
@@ -826,7 +862,7 @@ BalancePanel *CalcWindow::balancePanel(int s)
         // Tab goes from the button that opens it into the panel, not to the
         // end of the window, where a widget made last would otherwise sit.
         if (auto *button = findChild<QPushButton *>(IndexedName("cmdBalance", s)))
-            setTabOrder(button, m_balance[s]);
+            TabIntoAfter(button, m_balance[s]);
         m_balance[s]->refresh();
     }
     return m_balance[s];

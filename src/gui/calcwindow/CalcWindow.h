@@ -75,9 +75,11 @@ public:
     // fill in. Returns whether the sheet was converted.
     bool convertTo2025();
 
-    // The 2025 parts of the window (nullptr-free; hidden under the old rules).
+    // The 2025 parts of the window, hidden under the old rules. The loads
+    // are always there; a storey page's parts are made with the page once
+    // its sheet is under the 2025 rules, and are null until then (and on
+    // the third storey).
     LoadsGroup *loadsGroup() const { return m_loads; }
-    // (Like every part of a storey page, made when the page is first asked for.)
     Storey2025Panel *storey2025Panel(int s) { storeyPage(s); return m_storey2025[s]; }
     QuasiWallGrid *quasiGrid(int s) { storeyPage(s); return m_quasi[s]; }
     // "計算の内訳", opened on demand.
@@ -162,6 +164,7 @@ protected:
 private:
     void buildControls();
     void buildStoreyPage(int s);
+    void build2025Parts(int s);
     void sizePage(int s);
     void showPageInputs(int s);
     void applyPageRuleLayout(int s);

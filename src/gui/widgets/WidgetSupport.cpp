@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QVariant>
+#include <QWidget>
 
 namespace quiren {
 
@@ -77,6 +78,21 @@ QString RecentPathOf(const QAction *item)
 {
     const QVariant path = item->data();
     return path.isValid() ? path.toString() : item->text();
+}
+
+QWidget *TabIntoAfter(QWidget *previous, QWidget *group)
+{
+    QWidgetList parts;
+    QWidget *window = group->window();
+    for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && (w == group || group->isAncestorOf(w)))
+            parts << w;
+    }
+    for (QWidget *part : parts) {
+        QWidget::setTabOrder(previous, part);
+        previous = part;
+    }
+    return previous;
 }
 
 } // namespace quiren

@@ -54,4 +54,10 @@ void ShowRecentPath(QAction *item, const QString &path);
 // The path a recent-file item stands for (its text while it has none).
 QString RecentPathOf(const QAction *item);
 
+// Tab reaches `group` and the controls inside it right after `previous`, in
+// their own order; returns the last of them (`previous` when none takes
+// Tab). A group made after the rest of its window would otherwise come
+// last, however it is placed.
+QWidget *TabIntoAfter(QWidget *previous, QWidget *group);
+
 } // namespace quiren

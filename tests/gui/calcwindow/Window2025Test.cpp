@@ -4,6 +4,7 @@
 #include "CalcWindowFixture.h"
 
 #include "core/documents/SheetFile.h"
+#include "gui/calcwindow/BalancePanel.h"
 #include "gui/calcwindow/LoadsGroup.h"
 #include "gui/calcwindow/QuasiWallGrid.h"
 #include "gui/calcwindow/Storey2025Panel.h"
@@ -127,6 +128,45 @@ TEST_F(Window2025Test, SaveAndOpenKeepTheSheet)
     EXPECT_EQ(opened->storey2025Panel(0)->seismicText(), calc->storey2025Panel(0)->seismicText());
     EXPECT_FALSE(opened->sheet().changed);
     EXPECT_TRUE(opened->loadsGroup()->isVisibleTo(opened));
+}
+
+// Tab runs down a storey page as it reads: the area boxes, the framing grid
+// (or the balance check), the 2025 inputs, the balance button, the
+// quasi-bearing walls. Whether the window began under these rules or took
+// them later, and whether the balance check was opened before or after.
+TEST_F(Window2025Test, TabRunsDownTheStoreyPageInReadingOrder)
+{
+    const auto tabOrder = [](CalcWindow *window) {
+        QWidget *page = window->storeyPage(0);
+        QStringList order;
+        for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+            if (!page->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(window))
+                continue;
+            QString name = w->objectName();
+            if (window->storey2025Panel(0)->isAncestorOf(w))
+                name = QStringLiteral("2025");
+            else if (window->balancePanel(0)->isAncestorOf(w))
+                name = QStringLiteral("balance");
+            if (order.isEmpty() || order.last() != name)
+                order << name;
+        }
+        return order.join(u' ').toStdString();
+    };
+    const std::string framing = "txtFloorDimensions(0) txtWallDimensions(0) txtWallDimensions(3) Z_FA(0) "
+                                "2025 cmdBalance(0) Q_FA(0)";
+    const std::string balance = "txtFloorDimensions(0) txtWallDimensions(0) txtWallDimensions(3) "
+                                "2025 cmdBalance(0) balance Q_FA(0)";
+    CalcWindow *opensBalanceFirst = main->newCalcWindow(RuleSetKind::Old);
+    opensBalanceFirst->findChild<QPushButton *>(QStringLiteral("cmdBalance(0)"))->click();
+    opensBalanceFirst->startSheet(RuleSetKind::Rules2025);
+
+    for (CalcWindow *window : {calc, main->newCalcWindow(RuleSetKind::Rules2025), opensBalanceFirst}) {
+        auto *button = window->findChild<QPushButton *>(QStringLiteral("cmdBalance(0)"));
+        button->setChecked(false);
+        EXPECT_EQ(tabOrder(window), framing);
+        button->setChecked(true);
+        EXPECT_EQ(tabOrder(window), balance);
+    }
 }
 
 // Pages other than the first are built when first shown. One shown late
