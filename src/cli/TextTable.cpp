@@ -26,8 +26,10 @@ int DisplayWidth(const QString &text)
     int width = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            c = QChar::surrogateToUcs4(text[i].unicode(), text[++i].unicode());
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
+            ++i;
+        }
         if (c < 0x20 || (c >= 0x300 && c <= 0x36F))   // controls, combining marks
             continue;
         width += wide(c) ? 2 : 1;
@@ -44,8 +46,8 @@ namespace {
 
 void appendBlanks(QString &line, int count)
 {
-    for (int i = 0; i < count; ++i)
-        line += QLatin1Char(' ');
+    if (count > 0)
+        line.resize(line.size() + count, QLatin1Char(' '));
 }
 
 } // namespace

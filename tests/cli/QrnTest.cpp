@@ -283,6 +283,29 @@ TEST(Qrn, SheetsUnderThe2025RulesShowTheirSeismicSideAndQuasiWalls)
     EXPECT_EQ(qrn({QStringLiteral("convert"), file, QStringLiteral("-o"), dir + QStringLiteral("/old.qrn")}).status, 2);
 }
 
+// A character outside the BMP (𠮷, which only a .qrn2 can hold) takes two
+// columns like its BMP look-alike: the columns after it stay in line.
+TEST(Qrn, CharactersBeyondTheBmpKeepTheColumnsInLine)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-astral"));
+    QFile source(example("nikai-2025.qrn2"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QString sheet = QString::fromUtf8(source.readAll());
+    const auto showWithKind = [&](const QString &kind) {
+        const QString file = dir + QStringLiteral("/sheet.qrn2");
+        QString text = sheet;
+        text.replace(QStringLiteral("\"kind\": \"木材\""), QStringLiteral("\"kind\": \"%1\"").arg(kind));
+        quiren::test::writeAll(file, text.toUtf8());
+        const QrnRun run = qrn({QStringLiteral("show"), file});
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        return run.out;
+    };
+    const QString bmp = showWithKind(QStringLiteral("吉材"));
+    QString astral = showWithKind(QStringLiteral("𠮷材"));
+    ASSERT_TRUE(astral.contains(QStringLiteral("𠮷材")));
+    EXPECT_EQ(astral.replace(QStringLiteral("𠮷"), QStringLiteral("吉")).toStdString(), bmp.toStdString());
+}
+
 TEST(Qrn, UsageErrorsWriteNothing)
 {
     const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-usage"));
