@@ -193,8 +193,9 @@ TEST(SheetFile, TheReaderRefusesWhatIsNotASheetNewerVersionsAndBadValues)
         const SheetFileParse read = ParseSheetFile(c.bytes);
         EXPECT_EQ(read.status, c.status);
         EXPECT_EQ(read.detail, QString::fromUtf8(c.detail));
-        if (read.status == SheetFileStatus::Ok)
+        if (read.status == SheetFileStatus::Ok) {
             EXPECT_EQ(EncodeSheetFile(read.data), EncodeSheetFile(SheetFileData{}));
+        }
     }
     // Far too large to be a sheet, whatever it holds.
     QByteArray huge = head + ", \"title\": \"";

@@ -114,7 +114,8 @@ TEST(BalanceDrawing, SecondPageAfterAnUnchangedSheet)
     EXPECT_EQ(balancedJw.mid(0, plainJw.size()), plainJw);
     const float pageBottom = -plainDevice.printableHeight() * SheetPainter::FileScale;
     for (const QString &line : balancedJw.mid(plainJw.size())) {
-        if (line.startsWith(QLatin1String("ch ")))
+        if (line.startsWith(QLatin1String("ch "))) {
             EXPECT_LT(line.section(QLatin1Char(' '), 2, 2).toFloat(), pageBottom) << qPrintable(line);
+        }
     }
 }

@@ -447,8 +447,9 @@ TEST(SheetDrawing, LongTextsAreFittedToTheirCells)
         }
         // The font is what it was for whatever follows.
         const auto next = found + 1;
-        if (next != d.texts.end() && c.row == 10)
+        if (next != d.texts.end() && c.row == 10) {
             EXPECT_EQ(next->size, 8) << c.what;
+        }
     }
 
     // In the JW-CAD file the text size follows the text type: only cutting.
