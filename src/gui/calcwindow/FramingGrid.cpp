@@ -331,7 +331,6 @@ void FramingGrid::onClicked(const QModelIndex &index)
         break;
     case ColPlaces0:
     case ColPlaces1:
-        changed = false;
         openNumberEntry(r, index.column());
         return;
     default:
