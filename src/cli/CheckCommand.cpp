@@ -28,7 +28,7 @@ int runCheck(const QStringList &args)
         // file's own figures were not all checked, so it cannot pass.
         bool fileOk = refused.empty();
         for (const RefusedCell &cell : refused) {
-            Out() << Visible(path + QStringLiteral(": ") + RefusedCellText(cell))
+            Out() << VisibleName(path + QStringLiteral(": ") + RefusedCellText(cell))
                   << QStringLiteral(" を使えません（空欄として計算） / cannot use this value, taken as empty\n");
         }
         for (int s = 0; s <= sheet->storeyIndex; ++s) {
@@ -40,7 +40,7 @@ int runCheck(const QStringList &args)
                 // A storey without a judgement (no floor area, no framing) is
                 // not sufficient either.
                 fileOk = false;
-                Out() << Visible(path + QStringLiteral(": ") + StoreyName(s) + QLatin1Char(' ')
+                Out() << VisibleName(path + QStringLiteral(": ") + StoreyName(s) + QLatin1Char(' ')
                                  + DirectionCaption(d) + QStringLiteral("  ") + Str(S::JudgementNecessary)
                                  + QLatin1Char(' ') + j[JudgeNecessary0 + 3 * d] + QStringLiteral("  ")
                                  + Str(S::JudgementEffective) + QLatin1Char(' ') + j[JudgeSum0 + 3 * d]
@@ -58,7 +58,7 @@ int runCheck(const QStringList &args)
                     if (result.passed())
                         continue;
                     fileOk = false;
-                    Out() << Visible(path + QStringLiteral(": ") + StoreyName(s) + QLatin1Char(' ')
+                    Out() << VisibleName(path + QStringLiteral(": ") + StoreyName(s) + QLatin1Char(' ')
                                      + StrItems(S::BalanceDirections).value(d) + QStringLiteral("  ")
                                      + Str(S::BalanceTitle) + QLatin1Char(' ')
                                      + (result.checked() ? result.judgementText() : QStringLiteral("-")))
@@ -67,7 +67,7 @@ int runCheck(const QStringList &args)
             }
         }
         if (fileOk)
-            Out() << Visible(path) << QStringLiteral(": OK\n");
+            Out() << VisibleName(path) << QStringLiteral(": OK\n");
         else
             shortfall = true;
         Out().flush();

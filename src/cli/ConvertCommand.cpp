@@ -38,11 +38,8 @@ int runConvert(const QStringList &args)
                                 " / the output must end in .qrn2 or .qrn.\n");
         return ExitError;
     }
-    if (QFileInfo(output).absoluteFilePath() == QFileInfo(file).absoluteFilePath()) {
-        Err() << QStringLiteral("qrn convert: 出力ファイルが入力ファイルと同じです。"
-                                " / the output is the input file.\n");
+    if (OutputIsInput(command, file, output))
         return ExitError;
-    }
 
     int dropped = 0;
     const std::optional<SheetFileData> read = ReadCliSheetFile(file, &dropped);
@@ -51,17 +48,21 @@ int runConvert(const QStringList &args)
     if (dropped > 0) {
         Err() << QStringLiteral("qrn convert: %1: 数値でない入力など %2 か所は、計算書を開くときと同じく空にしました。"
                                 " / %2 inputs the program could not take were left empty.\n")
-                     .arg(file)
+                     .arg(VisibleName(file))
                      .arg(dropped);
     }
 
-    if (target == SheetSuffix)
-        return ReportWritten(command, output, WriteSheetFile(output, *read));
+    if (target == SheetSuffix) {
+        // A sheet file holds only numbers it can read back.
+        SheetFileData converted = *read;
+        converted.inputs = SheetFileDataOfCalcFile(read->inputs).inputs;
+        return ReportWritten(command, output, WriteSheetFile(output, converted));
+    }
 
     if (read->rules != RuleSetKind::Old) {
         Err() << QStringLiteral("qrn convert: %1: 2025年基準の計算書は .qrn に保存できません (.qrn は旧基準だけの形式です)。"
                                 " / a sheet under the 2025 rules cannot be stored as .qrn.\n")
-                     .arg(file);
+                     .arg(VisibleName(file));
         return ExitError;
     }
     return ReportWritten(command, output, WriteCalcFile(output, read->inputs));

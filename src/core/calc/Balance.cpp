@@ -16,14 +16,19 @@ namespace {
 // 0.5 must not fail on that.
 constexpr double RatioTolerance = 1e-9;
 
-// A count text as a number of places; empty counts none.
-int countOf(const QString &text)
+// A count text as a number of places; empty counts none. Kept as a double:
+// a file may hold any whole number, and two counts near the int limit would
+// wrap round when added as ints.
+double countOf(const QString &text)
 {
-    return text.isEmpty() ? 0 : static_cast<int>(TextValue(text));
+    if (text.isEmpty())
+        return 0.0;
+    const double value = TextValue(text);
+    return std::isfinite(value) ? value : 0.0;
 }
 
 // Places a row gives direction d; none without a kind, a length or places.
-int placesOf(const FramingRow &row, int d)
+double placesOf(const FramingRow &row, int d)
 {
     if (!row.inUse() || row[ColLength0 + 4 * d].isEmpty())
         return 0;
@@ -96,7 +101,7 @@ BalanceResult CheckBalance(const CalcSheet &sheet, int s, int d)
     bool tooMany = false;
     std::array<double, SidePartCount> existing{};
     for (const FramingRow &row : sheet.framing[s]) {
-        const int places = placesOf(row, d);
+        const double places = placesOf(row, d);
         const std::array<QString, SidePartCount> &counts = row.sideCounts[d];
         if (countOf(counts[0]) + countOf(counts[1]) > places) {
             tooMany = true;
@@ -177,8 +182,10 @@ SideCountCheck CalcSheet::SetSideCount(int s, int r, int d, int p, const QString
         count.clear();
         return SideCountCheck::NotANumber;
     }
+    // A whole number of places, as a places cell takes it.
+    const double value = check == NumberCheck::Number ? TextValue(typed) : -1.0;
     const std::optional<int> places =
-        check == NumberCheck::Number ? RoundPlaces(TextValue(typed)) : std::nullopt;
+        value == std::floor(value) ? RoundPlaces(value) : std::nullopt;
     if (!places || *places < 0) {
         count.clear();
         return SideCountCheck::Invalid;

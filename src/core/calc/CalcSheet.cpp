@@ -75,6 +75,7 @@ const CertifiedWall *CalcSheet::chosenWall() const
 void CalcSheet::SetUpNewSheet()
 {
     titleName.clear();
+    unreadCells = {};
     m_ruleSet = RuleSetKind::Old;
     inputs2025 = Sheet2025Inputs{};
     results2025 = Sheet2025Results{};
@@ -181,8 +182,15 @@ void CalcSheet::SwitchStrongWind(int wallCoefficeient)
     changed = true;
 }
 
+void CalcSheet::ForgetUnreadCell(int s, int row, int column)
+{
+    std::vector<std::pair<int, int>> &cells = unreadCells[s];
+    cells.erase(std::remove(cells.begin(), cells.end(), std::pair{row, column}), cells.end());
+}
+
 void CalcSheet::SetFloorArea(int s, const QString &text)
 {
+    ForgetUnreadCell(s, -1, -1);
     floorArea[s] = text;
     FloorLong_calc(s);
     changed = true;
@@ -190,6 +198,7 @@ void CalcSheet::SetFloorArea(int s, const QString &text)
 
 void CalcSheet::SetProjectedArea(int w, const QString &text)
 {
+    ForgetUnreadCell(w % StoreyCount, -1, w);
     projectedArea[w] = text;
     ProjectedLong_calc(w);
     changed = true;
@@ -320,7 +329,8 @@ void CalcSheet::ShowJudgement(int s, int d)
     JudgementBar &bar = judgement[s].bars[d];
     QString &cell = judgement[s][JudgeResult0 + 3 * d];
     bar.shown = true;
-    if (ratio >= 100.0f) {
+    // A storey judged without a number its file held is not known to pass.
+    if (ratio >= 100.0f && unreadCells[s].empty()) {
         bar.red = 0;
         bar.green = 0;
         bar.blue = 255;
@@ -359,6 +369,14 @@ void CalcSheet::ApplyKindDefaults(int s, int r)
 EditResult CalcSheet::AfterEdit(int s, int r, int column, EditPrompter &prompter)
 {
     ApplyKindDefaults(s, r);
+    // The user has given the cell its value now; a row without a kind
+    // counts for nothing, so what the file held for it no longer matters.
+    ForgetUnreadCell(s, r, column);
+    if (!framing[s][r].inUse()) {
+        std::vector<std::pair<int, int>> &cells = unreadCells[s];
+        cells.erase(std::remove_if(cells.begin(), cells.end(), [r](const auto &c) { return c.first == r; }),
+                    cells.end());
+    }
     QString &cell = framing[s][r][column];
     if (isLengthColumn(column) || isPlacesColumn(column))
         cell = HalfWidthNumber(cell);

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <array>
+#include <utility>
 #include <vector>
 
 // One brace calculation sheet: everything a calculation document holds, and
@@ -148,6 +149,14 @@ public:
     Sheet2025Results results2025;
 
     bool changed = false;
+
+    // Cells a file held numbers for that the sheet could not take (they were
+    // left empty), per storey: (framing row, column), or (-1, -1) for the
+    // floor area and (-1, w) for projected area w. Until each is typed again
+    // the storey is judged without it, so its judgement never reads "OK"
+    // (the percentage shows instead).
+    std::array<std::vector<std::pair<int, int>>, StoreyCount> unreadCells;
+    void ForgetUnreadCell(int s, int row, int column);
 
     // ---- rule set ----------------------------------------------------------
     RuleSetKind ruleSetKind() const { return m_ruleSet; }

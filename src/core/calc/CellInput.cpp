@@ -2,6 +2,8 @@
 
 #include "core/text/NumberText.h"
 
+#include <cmath>
+
 namespace quiren {
 
 namespace {
@@ -42,8 +44,10 @@ CellReading ReadPlacesText(const QString &text)
     const NumberCheck check = CheckNumberText(text);
     if (check == NumberCheck::NotANumber)
         return verdict(CellVerdict::NotANumber);
-    const std::optional<int> places =
-        check == NumberCheck::Number ? RoundPlaces(TextValue(text)) : std::nullopt;
+    // Places are counted, never rounded: "1.82" typed into a places cell is
+    // a length in the wrong cell, and taking it as 2 would say nothing.
+    const double value = check == NumberCheck::Number ? TextValue(text) : -1.0;
+    const std::optional<int> places = value == std::floor(value) ? RoundPlaces(value) : std::nullopt;
     if (!places || *places < 0)
         return verdict(CellVerdict::Invalid);
     return taken(QString::number(*places), *places);

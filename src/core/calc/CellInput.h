@@ -31,8 +31,8 @@ struct CellReading {
 // of 10 m and more are taken here; the window asks about them first.
 CellReading ReadLengthText(const QString &text);
 
-// A places count: a whole number from 0 to 32767, halves going to the even
-// neighbour ("2.5" gives "2").
+// A places count: a whole number from 0 to 32767 ("2.0" gives "2"); a
+// fraction ("2.5", "1.82") is refused as Invalid.
 CellReading ReadPlacesText(const QString &text);
 
 // A floor or projected area: a number single precision holds, not negative.

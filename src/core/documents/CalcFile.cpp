@@ -337,6 +337,10 @@ CalcFileBytes EncodeCalcFile(const CalcFileData &data)
             w.endLine();
         }
     }
+    // The reader refuses a larger file as "not a data file": one written
+    // here must open again.
+    if (w.bytes.size() > MaxCalcFileSize)
+        return CalcFileBytes{{}, Str(S::FileTooLargeToWrite).arg(MaxCalcFileSize)};
     return CalcFileBytes{w.bytes, {}};
 }
 
@@ -508,6 +512,22 @@ std::vector<RefusedCell> ApplyCalcFile(CalcSheet &sheet, const CalcFileData &dat
                     row[column] = text;
                 }
             }
+        }
+    }
+
+    // The sheet remembers where it is missing a number of the file: such a
+    // storey is never judged "OK" until the cell is typed again.
+    for (const RefusedCell &cell : refused) {
+        switch (cell.kind) {
+        case RefusedCell::FloorArea:
+            sheet.unreadCells[cell.storey].push_back({-1, -1});
+            break;
+        case RefusedCell::ProjectedArea:
+            sheet.unreadCells[cell.storey].push_back({-1, cell.storey + StoreyCount * cell.direction});
+            break;
+        case RefusedCell::Framing:
+            sheet.unreadCells[cell.storey].push_back({cell.row, cell.column});
+            break;
         }
     }
 

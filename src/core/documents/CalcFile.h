@@ -118,9 +118,11 @@ QString NotDataFileMessage();
 //
 // Areas, lengths and places go through the checks and the normalisation of
 // typed entries (CellInput.h): a length "1.82" becomes "  1.82", places
-// "2.5" become "2". A text the window would refuse (not a number, negative,
-// out of range) is left empty, as the window empties such an entry, and is
-// returned so that the caller can say which cell it could not use.
+// "2.0" become "2". A text the window would refuse (not a number, negative,
+// out of range, places that are not whole) is left empty, as the window
+// empties such an entry, noted in the sheet's unreadCells (so the storey is
+// not judged "OK") and returned so that the caller can say which cell it
+// could not use.
 //
 // wallCoefficeient: the strong-wind setting (cm/m²) as read now. The
 // two-argument form reads it from the settings when the option is on.

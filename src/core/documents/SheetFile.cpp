@@ -730,7 +730,11 @@ QByteArray EncodeSheetFile(const SheetFileData &data)
 
 WriteResult WriteSheetFile(const QString &path, const SheetFileData &data)
 {
-    return WriteFileSafely(path, EncodeSheetFile(data));
+    const QByteArray bytes = EncodeSheetFile(data);
+    // The reader refuses a larger file: one written here must open again.
+    if (bytes.size() > MaxSheetFileSize)
+        return WriteResult{false, Str(S::FileTooLargeToWrite).arg(MaxSheetFileSize)};
+    return WriteFileSafely(path, bytes);
 }
 
 // ---- reading -------------------------------------------------------------------
@@ -827,6 +831,12 @@ SheetFileRead ReadSheetFile(const QString &path)
             return result;
         }
         result.data = SheetFileDataOfCalcFile(*old, &result.droppedInputs);
+        // The numbers stay as the file held them: applying the data names
+        // each one the sheet cannot take, where emptying them here would
+        // judge the sheet without them and say nothing.
+        const int choice = result.data.inputs.certifiedChoice;
+        result.data.inputs = *old;
+        result.data.inputs.certifiedChoice = choice;
         return result;
     }
 

@@ -105,7 +105,9 @@ struct SheetFileRead {
     SheetFileData data;
     QString message;   // the program's message for a failure
     // For a ".qrn": the inputs it held that a sheet file cannot (see
-    // SheetFileDataOfCalcFile), left empty.
+    // SheetFileDataOfCalcFile). The certified-wall position is mended here;
+    // the numbers stay in `data` as the file held them, for ApplySheetFile
+    // to refuse by name.
     int droppedInputs = 0;
 };
 

@@ -4,9 +4,11 @@
 #include "core/settings/SettingsStore.h"
 #include "core/text/StringTable.h"
 #include "gui/tools/NumberEntry.h"
+#include "gui/widgets/NumberInput.h"
 #include "gui/widgets/Twips.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -29,13 +31,33 @@ public:
 
     std::function<void()> onListClosed;
 
+    // A list that can be typed into takes a character typed while it is
+    // open: the list closes and the character starts the text, where the
+    // open list would take it as a search and pick another length.
+    void typeOverOpenList() { view()->installEventFilter(this); }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Hide && watched == view()->window() && onListClosed)
+        if (event->type() == QEvent::Hide && watched == view()->window() && onListClosed && !m_typing)
             onListClosed();
+        if (event->type() == QEvent::KeyPress && watched == view() && isEditable()) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
+                m_typing = true;
+                hidePopup();
+                m_typing = false;
+                lineEdit()->setFocus();
+                lineEdit()->selectAll();
+                QCoreApplication::sendEvent(lineEdit(), event);
+                return true;
+            }
+        }
         return QComboBox::eventFilter(watched, event);
     }
+
+private:
+    bool m_typing = false;
 };
 
 } // namespace
@@ -78,7 +100,18 @@ QWidget *FramingDelegate::createEditor(QWidget *parent, const QStyleOptionViewIt
         return edit;
     }
     auto *combo = new ListEditor(parent);
-    combo->setEditable(false);
+    // A length list only offers values: what the user types is what the
+    // cell holds (a list that cannot be typed into would take "1.82" as a
+    // search and quietly pick another length). Nothing is completed or
+    // added to the list as it is typed.
+    const bool typed = index.column() == ColLength0 || index.column() == ColLength1;
+    combo->setEditable(typed);
+    if (typed) {
+        combo->setCompleter(nullptr);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        AcceptFullWidthDigits(combo->lineEdit());
+        combo->typeOverOpenList();
+    }
     combo->addItems(items);
     combo->setMaxVisibleItems(items.size());
     // Choosing an item ends the edit at once.
@@ -110,6 +143,8 @@ void FramingDelegate::setEditorData(QWidget *editor, const QModelIndex &index) c
         if (position < 0)
             position = combo->findText(text.trimmed());
         combo->setCurrentIndex(position);
+        if (combo->isEditable())
+            combo->setEditText(text.trimmed());
         return;
     }
     if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
@@ -124,9 +159,14 @@ void FramingDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
 {
     QString text = index.data(Qt::EditRole).toString();
     if (auto *combo = qobject_cast<QComboBox *>(editor)) {
-        // Leaving a list without choosing keeps the cell's text.
-        if (combo->currentIndex() >= 0)
+        // Leaving a list without choosing keeps the cell's text; a list
+        // typed into holds what was typed.
+        if (combo->isEditable()) {
+            if (combo->currentText().trimmed() != text.trimmed())
+                text = WithoutDoubleQuotes(combo->currentText());
+        } else if (combo->currentIndex() >= 0) {
             text = combo->currentText();
+        }
     } else if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
         text = WithoutDoubleQuotes(edit->text());
     }

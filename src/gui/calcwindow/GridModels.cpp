@@ -179,12 +179,14 @@ void JudgementModel::setDirectionCaptions(const QString &direction0, const QStri
 {
     m_direction[0] = direction0;
     m_direction[1] = direction1;
-    emit dataChanged(index(0, 0), index(0, JudgementColumnCount - 1));
+    emit dataChanged(index(0, 0), index(0, columnCount() - 1));
 }
 
 void JudgementModel::refresh()
 {
-    emit dataChanged(index(0, 0), index(Rows - 1, JudgementColumnCount - 1));
+    // Every column of the rule set: the 2025 grid has more than the seven
+    // of the old one, and a column left out keeps showing its old verdict.
+    emit dataChanged(index(0, 0), index(Rows - 1, columnCount() - 1));
 }
 
 bool JudgementModel::updateLayout()

@@ -1,6 +1,9 @@
 #include "gui/tools/NumberEntry.h"
 
+#include "core/calc/CellInput.h"
+#include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
+#include "gui/widgets/MessageBox.h"
 #include "gui/widgets/NumberInput.h"
 
 #include <QGridLayout>
@@ -11,7 +14,39 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <functional>
+
 namespace quiren {
+
+namespace {
+
+// The spinner's arrows stay within 1 to 100, but a number typed into it is
+// kept as typed ("100000", "-3"), to be checked on OK: clamping it to the
+// range would write another number than the one typed without a word.
+class PlacesSpinBox : public NumberSpinBox {
+public:
+    using NumberSpinBox::NumberSpinBox;
+
+    // The arrows, the wheel and the page keys step the number; when typed
+    // text is given up (Enter, leaving the spinner) the spinner goes back to
+    // its own value, which must not replace the number shown.
+    std::function<void(int)> onStepped;
+    void stepBy(int steps) override
+    {
+        NumberSpinBox::stepBy(steps);
+        if (onStepped)
+            onStepped(value());
+    }
+
+protected:
+    QValidator::State validate(QString &input, int &pos) const override
+    {
+        const QValidator::State state = NumberSpinBox::validate(input, pos);
+        return state == QValidator::Invalid ? QValidator::Intermediate : state;
+    }
+};
+
+} // namespace
 
 NumberEntryDialog::NumberEntryDialog(const QString &cellText, QWidget *owner)
     : QDialog(owner)
@@ -37,7 +72,8 @@ NumberEntryDialog::NumberEntryDialog(const QString &cellText, QWidget *owner)
     const QString shown = cellText.trimmed().isEmpty() ? QStringLiteral("1") : cellText.trimmed();
     m_number->setText(shown);
 
-    m_spinner = new NumberSpinBox(this);
+    auto *spinner = new PlacesSpinBox(this);
+    m_spinner = spinner;
     m_spinner->setObjectName(QStringLiteral("udNum"));
     m_spinner->setRange(1, 100);
     m_spinner->setSingleStep(1);
@@ -52,8 +88,11 @@ NumberEntryDialog::NumberEntryDialog(const QString &cellText, QWidget *owner)
     m_spinner->setFixedSize(m_spinner->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_spinner) + 6,
                             m_number->sizeHint().height());
     // The spinner's arrows drive the number shown; typing goes to it as well.
-    connect(m_spinner, &QSpinBox::valueChanged, this,
-            [this](int value) { m_number->setText(QString::number(value)); });
+    spinner->onStepped = [this](int value) { m_number->setText(QString::number(value)); };
+    if (auto *text = m_spinner->findChild<QLineEdit *>()) {
+        connect(text, &QLineEdit::textEdited, this,
+                [this](const QString &typed) { m_number->setText(HalfWidthNumber(typed).trimmed()); });
+    }
 
     auto *okButton = new QPushButton(Str(S::Ok), this);
     okButton->setObjectName(QStringLiteral("cmdOK(0)"));
@@ -105,6 +144,19 @@ QString NumberEntryDialog::result() const
 
 void NumberEntryDialog::choose(Choice choice)
 {
+    if (choice == Choice::Ok) {
+        // What OK writes is checked as a typed places cell is: a number
+        // that is not a whole count from 0 to 32767 is refused and the
+        // window stays open.
+        const CellReading reading = ReadPlacesText(shownNumber());
+        if (reading.verdict == CellVerdict::NotANumber || reading.verdict == CellVerdict::Invalid) {
+            ShowMessage(this, Str(reading.verdict == CellVerdict::NotANumber ? S::EnterSingleNumber : S::InvalidNumber),
+                        MsgButtons::Ok, MsgIcon::Critical, Str(S::AppTitle));
+            return;
+        }
+        if (reading.verdict == CellVerdict::Taken)
+            m_number->setText(reading.text);
+    }
     m_choice = choice;
     if (choice == Choice::Cancel)
         reject();

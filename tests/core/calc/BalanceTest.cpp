@@ -142,6 +142,7 @@ TEST(Balance, SideCountsNeverExceedTheRowsPlaces)
         {0, "-1", SideCountCheck::Invalid, ""},
         {0, "3", SideCountCheck::TooMany, ""},    // 3 + 1 > 3
         {0, " ", SideCountCheck::Accepted, ""},
+        {0, "1.82", SideCountCheck::Invalid, ""},   // a count is whole, never rounded
     };
     for (const Typed &step : steps) {
         SCOPED_TRACE(step.text.toStdString());
@@ -151,6 +152,35 @@ TEST(Balance, SideCountsNeverExceedTheRowsPlaces)
     EXPECT_TRUE(sheet.changed);
     // The other direction of the row has no length: no places to give.
     EXPECT_EQ(sheet.SetSideCount(0, 0, 1, 0, QStringLiteral("1")), SideCountCheck::TooMany);
+}
+
+// Counts a file holds are compared as they are: two counts near the int
+// limit once wrapped round to a negative sum, and the side parts were
+// credited with billions of metres of wall.
+TEST(Balance, CountsFromAFileBeyondThePlacesAreRefusedWithoutOverflow)
+{
+    const QString counts[][2] = {
+        {"2147483647", "2147483647"},
+        {"2147483647", "1"},
+        {"4294967296", ""},
+        {"1e30", ""},
+        {"4", ""},
+    };
+    for (const auto &pair : counts) {
+        SCOPED_TRACE(pair[0].toStdString());
+        CalcSheet sheet;
+        FramingRow &row = sheet.row(0, 0);
+        row[ColKind] = QStringLiteral("9㎜鉄筋");
+        row[ColLength0] = QStringLiteral("  0.91");
+        row[ColPlaces0] = QStringLiteral("3");
+        row.sideCounts[0] = {pair[0], pair[1]};
+        sheet.sideParts[0][0][0].floorArea = QStringLiteral("10");
+        sheet.sideParts[0][0][1].floorArea = QStringLiteral("10");
+        sheet.RecalcStorey(0);
+        const BalanceResult result = CheckBalance(sheet, 0, 0);
+        EXPECT_EQ(result.verdict, BalanceVerdict::CountsTooMany);
+        EXPECT_FALSE(result.passed());
+    }
 }
 
 TEST(Balance, CountsTravelWithTheirRowWhenSorted)

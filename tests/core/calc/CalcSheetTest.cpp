@@ -286,10 +286,14 @@ TEST(CalcSheetEdits, LengthAndPlacesNormalisation)
     type(sheet, 0, 0, ColPlaces0, QStringLiteral("abc"), p);
     EXPECT_TRUE(sheet.row(0, 0)[ColPlaces0].isEmpty());
     EXPECT_EQ(p.notANumberCount, 1);
-    type(sheet, 0, 0, ColPlaces0, QStringLiteral("2.5"), p);
+    // Places are counted, never rounded: "1.82" is a length typed into the
+    // wrong cell, and became 2 without a word.
+    type(sheet, 0, 0, ColPlaces0, QStringLiteral("2.0"), p);
     EXPECT_EQ(sheet.row(0, 0)[ColPlaces0], "2");
-    type(sheet, 0, 0, ColPlaces0, QStringLiteral("3.5"), p);
-    EXPECT_EQ(sheet.row(0, 0)[ColPlaces0], "4");
+    type(sheet, 0, 0, ColPlaces0, QStringLiteral("1.82"), p);
+    EXPECT_TRUE(sheet.row(0, 0)[ColPlaces0].isEmpty());
+    EXPECT_EQ(p.invalidCount, 1);
+    p.invalidCount = 0;
     // Typed with the input method in full-width mode.
     type(sheet, 0, 0, ColPlaces0, QStringLiteral("３"), p);
     EXPECT_EQ(sheet.row(0, 0)[ColPlaces0], "3");

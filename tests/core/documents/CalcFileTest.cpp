@@ -590,8 +590,9 @@ TEST(CalcFileApply, NumbersGoThroughTheChecksOfTypedEntries)
         {"1.823456", ColLength0, "  1.8235", false},
         {"1e38", ColLength0, "", true},      // its effective length would not add up
         {"-1", ColLength0, "", true},
-        {"2.5", ColPlaces0, "2", false},     // halves to the even count, as typed
-        {"3.5", ColPlaces0, "4", false},
+        {"2.0", ColPlaces0, "2", false},
+        {"2.5", ColPlaces0, "", true},       // places are counted, never rounded
+        {"1.82", ColPlaces0, "", true},
         {"40000", ColPlaces0, "", true},
         {"x", ColPlaces0, "", true},
     };

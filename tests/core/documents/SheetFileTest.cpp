@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 
 using namespace quiren;
 using test::readAll;
@@ -251,4 +252,90 @@ TEST(SheetFile, ApplyingPutsTheRulesAndInputsOnTheSheet)
     ApplySheetFile(opened, read.data, WallCoefficientDefault);
     EXPECT_EQ(opened.judgement[1][JudgeResult0], QStringLiteral("OK"));
     EXPECT_EQ(EncodeSheetFile(SheetFileDataOf(opened)), readAll(example));
+}
+
+// A ".qrn" number the sheet cannot take is named, whatever it is, and the
+// storey it belongs to is not judged "OK" without it, until it is typed
+// again. (They were once emptied on reading, before anything could name
+// them, and the sheet passed on the rest.)
+TEST(SheetFile, RefusedNumbersOfACalcFileAreNamedAndKeepTheStoreyFromOk)
+{
+    const QString dir = test::makeScratchDir(QStringLiteral("refused-qrn"));
+    const struct {
+        int field;          // 0 projected area (A), else the row's places of direction 0
+        const char *text;
+        const char *named;
+    } cases[] = {
+        {0, "45,3", "一階 見付面積(A) \"45,3\""},
+        {0, "45.3m", "一階 見付面積(A) \"45.3m\""},
+        {0, "NaN", "一階 見付面積(A) \"NaN\""},
+        {0, "1e308", "一階 見付面積(A) \"1e308\""},
+        {0, "0x10", "一階 見付面積(A) \"0x10\""},
+        {1, "-6", "一階 2行目 桁に平行な箇所 \"-6\""},
+    };
+    for (const auto &c : cases) {
+        // 30 m² passes on 8 places of 1.82 m brace in each direction; the
+        // second row alone would pass too.
+        CalcFileData d;
+        d.floorArea[0] = QStringLiteral("30");
+        d.rows[0][0] = {QStringLiteral("木材"), QStringLiteral("4.5×9"), QStringLiteral("しない"),
+                        QStringLiteral("  1.82"), QStringLiteral("8"), QStringLiteral("  1.82"), QStringLiteral("8")};
+        d.rows[0][1] = d.rows[0][0];
+        if (c.field == 0)
+            d.projectedArea[0] = QString::fromUtf8(c.text);
+        else
+            d.rows[0][1][4] = QString::fromUtf8(c.text);
+        const QString path = dir + QStringLiteral("/f.qrn");
+        ASSERT_TRUE(WriteCalcFile(path, d).ok);
+
+        const SheetFileRead read = ReadSheetFile(path);
+        ASSERT_EQ(read.status, SheetFileStatus::Ok) << c.text;
+        CalcSheet sheet;
+        const std::vector<RefusedCell> refused = ApplySheetFile(sheet, read.data, WallCoefficientDefault);
+        ASSERT_EQ(refused.size(), 1u) << c.text;
+        EXPECT_EQ(RefusedCellText(refused[0]), QString::fromUtf8(c.named));
+        EXPECT_NE(sheet.judgement[0][JudgeResult0], QStringLiteral("OK")) << c.text;
+        EXPECT_EQ(sheet.judgement[0].bars[0].blue, 0u) << c.text;
+
+        // Typed again, the cell is the user's: the storey is judged on it.
+        if (c.field == 0)
+            sheet.SetProjectedArea(0, QStringLiteral("20"));
+        else
+            sheet.row(0, 1)[ColPlaces0] = QStringLiteral("8");
+        struct : EditPrompter {
+            void notANumber() override {}
+            void invalidNumber() override {}
+            bool confirmLongLength() override { return true; }
+        } prompter;
+        if (c.field != 0)
+            sheet.AfterEdit(0, 1, ColPlaces0, prompter);
+        sheet.RecalcStorey(0);
+        EXPECT_EQ(sheet.judgement[0][JudgeResult0], QStringLiteral("OK")) << c.text;
+    }
+}
+
+// A file the program wrote must open again: a text too long for the reader
+// stops the save instead (here through qrn convert's path, the inputs of a
+// sheet file written as a ".qrn").
+TEST(SheetFile, NeitherKindIsWrittenLargerThanItsReaderTakes)
+{
+    const QString dir = test::makeScratchDir(QStringLiteral("too-large"));
+    CalcFileData d;
+    d.titleName = QString(MaxCalcFileSize, QLatin1Char('x'));
+    const QString qrn = dir + QStringLiteral("/big.qrn");
+    const WriteResult calc = WriteCalcFile(qrn, d);
+    EXPECT_FALSE(calc.ok);
+    EXPECT_TRUE(calc.error.contains(QString::number(MaxCalcFileSize))) << qPrintable(calc.error);
+    EXPECT_FALSE(QFileInfo::exists(qrn));
+
+    SheetFileData sheetData;
+    sheetData.inputs.titleName = QString(MaxSheetFileSize, QLatin1Char('x'));
+    const QString qrn2 = dir + QStringLiteral("/big.qrn2");
+    EXPECT_FALSE(WriteSheetFile(qrn2, sheetData).ok);
+    EXPECT_FALSE(QFileInfo::exists(qrn2));
+
+    // Just inside the limit both open again.
+    d.titleName = QString(MaxCalcFileSize - 4096, QLatin1Char('x'));
+    ASSERT_TRUE(WriteCalcFile(qrn, d).ok);
+    EXPECT_EQ(ReadSheetFile(qrn).status, SheetFileStatus::Ok);
 }

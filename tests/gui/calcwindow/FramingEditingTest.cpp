@@ -285,6 +285,52 @@ TEST_F(FramingEditing, ListInputCheckMarkIsPerWindowAndStored)
     EXPECT_NE(qobject_cast<QComboBox *>(editorOf(0, 2, 7)), nullptr);
 }
 
+// In list mode a typed length is what the cell holds: over the open list
+// after a click, and when typing starts the edit of the current cell. The
+// list once took "1.82" as a search and entered 1.365 without a word.
+TEST_F(FramingEditing, ALengthTypedIntoAListCellIsKeptAsTyped)
+{
+    calc->setListInput(true);
+    chooseFromList(0, 2, 0, QStringLiteral("木材"));
+    const struct {
+        const char *typed;
+        bool overOpenList;
+        const char *cell;
+    } cases[] = {
+        {"1.82", true, "  1.82"},
+        {"2.73", false, "  2.73"},
+        {"１．５", true, "  1.5"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        const QString typed = QString::fromUtf8(c.typed);
+        QComboBox *combo = nullptr;
+        if (c.overOpenList) {
+            clickCell(0, 2, 3);
+            combo = qobject_cast<QComboBox *>(editorOf(0, 2, 3));
+            ASSERT_NE(combo, nullptr);
+            ASSERT_TRUE(combo->view()->isVisible());
+            QTest::keyClicks(combo->view(), typed.left(1));
+        } else {
+            FramingGrid *g = grid(0);
+            g->setFocus();
+            g->setCurrentIndex(g->model()->index(2, 3));
+            QTest::keyClicks(g, typed.left(1));
+            combo = qobject_cast<QComboBox *>(editorOf(0, 2, 3));
+            ASSERT_NE(combo, nullptr);
+        }
+        ASSERT_NE(combo->lineEdit(), nullptr);
+        QTest::keyClicks(combo->lineEdit(), typed.mid(1));
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(cell(0, 2, 3), QString::fromUtf8(c.cell));
+    }
+    // A length picked from the list is still taken.
+    chooseFromList(0, 2, 7, QStringLiteral("0.91"));
+    EXPECT_EQ(cell(0, 2, 7), QStringLiteral("  0.91"));
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(FramingEditing, OneEscapeLeavesAnOpenListAndFullWidthIsTyped)
 {
     chooseFromList(0, 2, 0, QStringLiteral("木材"));

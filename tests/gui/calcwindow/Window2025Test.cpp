@@ -14,6 +14,10 @@
 #include <QFileInfo>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
+
+#include <algorithm>
+#include <functional>
 
 namespace quiren::test {
 namespace {
@@ -103,8 +107,36 @@ TEST_F(Window2025Test, QuasiWallsBeyondHalfTheNecessaryLengthShowTheCap)
     EXPECT_EQ(quasi->index(0, QuasiWallModel::Places0).data().toString(), QStringLiteral("3"));
 }
 
-// A 2025 sheet saved under a ".qrn" name is written as ".qrn2" (a ".qrn"
-// cannot hold it) and comes back with the same inputs and figures.
+// Every column of the 2025 judgement grid repaints when the sheet changes:
+// the 梁 half (columns 7-10) once kept a stale blue "OK" after a change of
+// the floor area, Lw or the quasi-bearing walls, until something else
+// repainted it.
+TEST_F(Window2025Test, EveryJudgementColumnRepaintsAfterAnEdit)
+{
+    control<QComboBox>(QStringLiteral("LwMethod"))->setCurrentIndex(LwMethodIndex(LwMethod::Typed));
+    QAbstractItemModel *model = calc->judgementGrid()->model();
+    const int last = model->columnCount() - 1;
+    ASSERT_GE(last, JudgementColumnCount);
+    QAbstractItemModel *quasi = calc->quasiGrid(0)->model();
+    const std::function<void()> edits[] = {
+        [&] { type(QStringLiteral("TypedLw(0)"), QStringLiteral("41")); },
+        [&] { type(QStringLiteral("txtFloorDimensions(0)"), QStringLiteral("200")); },
+        [&] { quasi->setData(quasi->index(0, QuasiWallModel::Kind), QStringLiteral("せっこうボード"), Qt::EditRole); },
+    };
+    for (const auto &edit : edits) {
+        QSignalSpy spy(model, &QAbstractItemModel::dataChanged);
+        edit();
+        const bool lastColumnRepainted = std::any_of(spy.begin(), spy.end(), [&](const QList<QVariant> &args) {
+            const QModelIndex from = args.at(0).toModelIndex();
+            const QModelIndex to = args.at(1).toModelIndex();
+            return from.column() <= last && to.column() >= last && from.row() <= 2 && to.row() >= 2;
+        });
+        EXPECT_TRUE(lastColumnRepainted) << spy.count() << " repaints";
+    }
+}
+
+// A 2025 sheet is written as ".qrn2" and comes back with the same inputs
+// and figures.
 TEST_F(Window2025Test, SaveAndOpenKeepTheSheet)
 {
     const QString dir = makeScratchDir(QStringLiteral("window-2025"));
@@ -115,10 +147,9 @@ TEST_F(Window2025Test, SaveAndOpenKeepTheSheet)
     type(QStringLiteral("txtFloorDimensions(0)"), QStringLiteral("50"));
     type(QStringLiteral("Voids(0)"), QStringLiteral("4"));
 
-    ASSERT_TRUE(SaveCalcFile(*main, *calc, dir + QStringLiteral("/house.qrn")));
     const QString saved = dir + QStringLiteral("/house.qrn2");
+    ASSERT_TRUE(SaveCalcFile(*main, *calc, saved));
     EXPECT_EQ(calc->caption(), saved);
-    EXPECT_FALSE(QFileInfo::exists(dir + QStringLiteral("/house.qrn")));
 
     CalcWindow *opened = OpenCalcFile(*main, saved, false);
     ASSERT_NE(opened, nullptr);

@@ -1,5 +1,6 @@
 // The number entry window: what it shows, and what each button writes.
 #include "gui/tools/NumberEntry.h"
+#include "gui/widgets/MessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+
+#include <vector>
 
 namespace quiren {
 namespace {
@@ -84,6 +87,48 @@ TEST(NumberEntry, ClearEmptiesAndCancelKeeps)
     QTest::keyClick(spinner(cancel), Qt::Key_Up);
     QTest::mouseClick(button(cancel, 1), Qt::LeftButton);
     EXPECT_EQ(cancel.result(), QStringLiteral("4"));
+}
+
+// A number typed beyond the spinner's range, or one that is no count, is
+// refused on OK with the window left open; it once became 100 or 3.
+TEST(NumberEntry, TypedNumbersOutOfRangeAreRefusedNotClamped)
+{
+    std::vector<MessageRequest> told;
+    SetMessageResponder([&told](const MessageRequest &request) {
+        told.push_back(request);
+        return MsgAnswer::Ok;
+    });
+    const struct {
+        const char *typed;
+        const char *message;   // empty: taken
+        const char *result;
+    } cases[] = {
+        {"100000", "入力数値が不正です。", "4"},
+        {"-3", "入力数値が不正です。", "4"},
+        {"1.82", "入力数値が不正です。", "4"},
+        {"250", "", "250"},   // beyond the arrows, but a count
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        told.clear();
+        NumberEntryDialog dialog{QStringLiteral("4")};
+        dialog.show();
+        QSpinBox *spin = spinner(dialog);
+        spin->selectAll();
+        QTest::keyClicks(spin, QString::fromLatin1(c.typed));
+        EXPECT_EQ(dialog.shownNumber(), QString::fromLatin1(c.typed));
+        QTest::keyClick(spin, Qt::Key_Return);
+        if (*c.message) {
+            ASSERT_EQ(told.size(), 1u);
+            EXPECT_EQ(told[0].text, QString::fromUtf8(c.message));
+            EXPECT_TRUE(dialog.isVisible());
+            QTest::mouseClick(button(dialog, 1), Qt::LeftButton);
+        } else {
+            EXPECT_TRUE(told.empty());
+        }
+        EXPECT_EQ(dialog.result(), QString::fromLatin1(c.result));
+    }
+    SetMessageResponder({});
 }
 
 TEST(NumberEntry, ModalEditReturnsTheNewText)
