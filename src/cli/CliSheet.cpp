@@ -5,7 +5,11 @@
 #include "core/settings/SettingsStore.h"
 #include "core/text/StringTable.h"
 
+#include "core/io/NativePath.h"
+
 #include <QDir>
+
+#include <sys/stat.h>
 
 namespace quiren::cli {
 
@@ -59,8 +63,8 @@ std::optional<SheetFileData> ReadCliSheetFile(const QString &path, int *droppedI
         // adds the path to the "not a data file" one so that a list of
         // files can be told apart.
         if (read.status == SheetFileStatus::NotDataFile)
-            Err() << Visible(path) << ": ";
-        Err() << Visible(read.message) << '\n';
+            Err() << VisibleName(path) << ": ";
+        Err() << VisibleName(read.message) << '\n';
         Err().flush();
         return std::nullopt;
     }
@@ -103,11 +107,26 @@ int ReportWritten(const QString &command, const QString &output, const WriteResu
 {
     if (!written) {
         Err() << QStringLiteral("qrn %1: %2 に書き込めません。(%3) / cannot write %2: %3\n")
-                     .arg(command, Visible(QDir::toNativeSeparators(output)), written.error);
+                     .arg(command, VisibleName(QDir::toNativeSeparators(output)), VisibleName(written.error));
         return ExitError;
     }
-    Out() << Visible(output) << '\n';
+    Out() << VisibleName(output) << '\n';
     return ExitOk;
+}
+
+bool OutputIsInput(const QString &command, const QString &input, const QString &output)
+{
+    struct stat in {};
+    struct stat out {};
+    if (::stat(NativeBytes(input).constData(), &in) != 0 || ::stat(NativeBytes(output).constData(), &out) != 0)
+        return false;   // an output that does not exist yet is no file of ours
+    if (in.st_dev != out.st_dev || in.st_ino != out.st_ino)
+        return false;
+    Err() << QStringLiteral("qrn %1: 出力ファイル %2 は入力ファイルそのものです。書き込みません。"
+                            " / the output %2 is the input file; nothing written.\n")
+                 .arg(command, VisibleName(output));
+    Err().flush();
+    return true;
 }
 
 QString HeadingCaption(const QString &caption)

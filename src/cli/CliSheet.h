@@ -39,6 +39,11 @@ std::unique_ptr<CalcSheet> LoadCliSheet(const QString &path,
 // ExitError.
 int ReportWritten(const QString &command, const QString &output, const WriteResult &written);
 
+// Whether `output` is the file `input` (the same file once links are
+// resolved, or another hard link to it): writing the output would replace
+// the calculation file. Says so on stderr when it is.
+bool OutputIsInput(const QString &command, const QString &input, const QString &output);
+
 // Captions as the window shows them, following the "PafKind" setting.
 // Judgement grid row 0 for direction d ("桁に平行な壁面" ...).
 QString DirectionCaption(int d);

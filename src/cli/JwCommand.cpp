@@ -23,6 +23,8 @@ int runJw(const QStringList &args)
         return ExitError;
     if (output.isEmpty())
         output = JwFilePath(ReadJwPath(CliAppData().programFolder));
+    if (OutputIsInput(QStringLiteral("jw"), file, output))
+        return ExitError;
 
     const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(file);
     if (!sheet)

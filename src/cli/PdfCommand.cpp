@@ -59,6 +59,9 @@ int runPdf(const QStringList &args)
                                   : file.left(file.size() - suffix.size()) + QStringLiteral("pdf");
     }
 
+    if (OutputIsInput(QStringLiteral("pdf"), file, output))
+        return ExitError;
+
     const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(file);
     if (!sheet)
         return ExitError;

@@ -6,7 +6,12 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <csignal>
+#include <cstdlib>
 #include <memory>
+#include <new>
+
+#include <unistd.h>
 
 using namespace quiren::cli;
 
@@ -23,10 +28,26 @@ QStringList arguments(int argc, char **argv)
     return list;
 }
 
+[[noreturn]] void tellOutOfMemory()
+{
+    // Nothing may be allocated here.
+    static const char message[] = "qrn: メモリが足りません。 / out of memory.\n";
+    (void)!::write(STDERR_FILENO, message, sizeof message - 1);
+    std::_Exit(ExitError);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    // A file-size limit (ulimit -f) must fail the write, which is reported
+    // and leaves the old file as it was, not kill the tool without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // So must a memory limit (ulimit -v): an allocation that fails anywhere,
+    // also where an exception cannot pass (Qt's own code), ends the tool
+    // with the message instead of an abort. No file is left damaged: every
+    // write goes through a temporary file.
+    std::set_new_handler(tellOutOfMemory);
     const QStringList args = arguments(argc, argv);
     if (args.isEmpty()) {
         Err() << HelpText();
@@ -61,7 +82,12 @@ int main(int argc, char **argv)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    const int status = command->run(args.mid(1));
+    int status = ExitError;
+    try {
+        status = command->run(args.mid(1));
+    } catch (const std::bad_alloc &) {
+        tellOutOfMemory();
+    }
     // Output that never arrived (a full disk, /dev/full) is a failure, not
     // a result.
     const QString lost = FlushOutput();

@@ -1,6 +1,7 @@
 #include "core/io/SafeRead.h"
 
 #include "core/io/NativePath.h"
+#include "core/io/SystemError.h"
 #include "core/text/StringTable.h"
 
 #include <QDir>
@@ -18,7 +19,7 @@ namespace {
 
 QString systemError(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return SystemErrorText(error);
 }
 
 // Opens without waiting: O_NONBLOCK lets a FIFO with no writer open at once

@@ -1,11 +1,10 @@
 #include "core/io/SafeWrite.h"
 
 #include "core/io/NativePath.h"
+#include "core/io/SystemError.h"
 #include "core/text/StringTable.h"
 
 #include <QFile>
-
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdlib>
@@ -20,7 +19,7 @@ namespace {
 
 QString systemError(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return SystemErrorText(error);
 }
 
 // Writes every byte to `fd` and flushes it to the disk; the system's
@@ -94,23 +93,10 @@ WriteResult WriteFileSafely(const QString &path, const QByteArray &bytes)
     if (::stat(target.constData(), &info) == 0 && !S_ISREG(info.st_mode))
         return WriteResult{false, S_ISDIR(info.st_mode) ? systemError(EISDIR) : Str(S::NotRegularFileWrite)};
 
-    // A name Qt cannot give back as it is is written by its bytes; so is a
-    // relative one, which Qt would make absolute through a current folder
-    // that may itself be named in bytes it cannot give back.
-    if (target != QFile::encodeName(path) || !path.startsWith(QLatin1Char('/')))
-        return WriteNativeFileSafely(target, bytes);
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return WriteResult{false, file.errorString()};
-    const QString error = WriteAllAndFlush(file.handle(), bytes);
-    if (!error.isEmpty()) {
-        file.cancelWriting();
-        return WriteResult{false, error};
-    }
-    if (!file.commit())
-        return WriteResult{false, file.errorString()};
-    return WriteResult{};
+    // Written by the bytes of the name, through the same steps QSaveFile
+    // takes: a name Qt cannot give back as it is stays reachable, and a
+    // failure keeps its errno, so the user reads its reason in Japanese.
+    return WriteNativeFileSafely(target, bytes);
 }
 
 } // namespace quiren

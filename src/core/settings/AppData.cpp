@@ -1,5 +1,7 @@
 #include "core/settings/AppData.h"
 
+#include "core/io/SystemError.h"
+
 #include "core/settings/SettingsStore.h"
 
 #include <QCoreApplication>
@@ -112,8 +114,14 @@ WriteResult SaveWallList(AppData &data, QStringList *renamedWalls)
     const QString path = WallListStorePath(data.programFolder);
     // The user's data folder may not exist yet; the program's folder is
     // never made (a list that cannot be stored there is reported).
-    if (!ProgramFolderIsUsers(data.programFolder))
-        QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!ProgramFolderIsUsers(data.programFolder)) {
+        const QString folder = QFileInfo(path).absolutePath();
+        // A folder that cannot be made is said as such ("許可されていません"),
+        // not as the missing file the write would then report.
+        if (!QDir().mkpath(folder))
+            return WriteResult{false, QDir::toNativeSeparators(folder) + QStringLiteral("：")
+                                          + SystemErrorText(WriteBlocker(path))};
+    }
     const WriteResult result = WriteWallListFile(path, data.walls, renamedWalls);
     if (result.ok) {
         for (CertifiedWall &wall : data.walls) {

@@ -1,5 +1,6 @@
 #include "core/settings/SettingsStore.h"
 
+#include "core/io/SystemError.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
@@ -11,12 +12,14 @@
 #include <QHash>
 #include <QLocale>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QVariant>
 
 #include <cmath>
 #include <map>
 #include <memory>
+#include <utility>
 
 #include <sys/stat.h>
 
@@ -163,12 +166,26 @@ Store *storeOf(const QString &application)
     return cached.store.get();
 }
 
+// The first write that failed since TakeSettingsWriteProblem last asked.
+QString &writeProblem()
+{
+    static QString problem;
+    return problem;
+}
+
 // After a write the file has changed under the store's own hands: what it
-// holds is what the store holds.
-void noteWritten(const QString &application)
+// holds is what the store holds. A write that did not reach the file (a home
+// folder that cannot be written) is noted with its reason: the value lives
+// only in memory until the program ends.
+void noteWritten(const QString &application, const Store &store)
 {
     CachedStore &cached = stores()[application];
     cached.state = stateOf(cached.path);
+    if (store.status() == QSettings::AccessError && writeProblem().isEmpty()) {
+        writeProblem() = Str(S::SettingsNotStored)
+                             .arg(QDir::toNativeSeparators(store.fileName()),
+                                  SystemErrorText(WriteBlocker(store.fileName())));
+    }
 }
 
 // Copies the file of `store` aside when it holds lines that are not INI
@@ -239,11 +256,12 @@ void WriteSetting(const QString &application, const QString &section, const QStr
     // rewrites the whole file and waits for the disk, and "AppPath" is
     // written at every start.
     const QVariant current = store->value(keyPath(section, key));
-    if (current.typeId() == QMetaType::QString && current.toString() == text)
+    if (current.typeId() == QMetaType::QString && current.toString() == text
+        && store->status() != QSettings::AccessError)
         return;
     store->setValue(keyPath(section, key), text);
     store->sync();
-    noteWritten(application);
+    noteWritten(application, *store);
 }
 
 void DeleteSetting(const QString &application, const QString &section, const QString &key)
@@ -256,7 +274,12 @@ void DeleteSetting(const QString &application, const QString &section, const QSt
     KeepWhenUnreadable(*store);
     store->remove(keyPath(section, key));
     store->sync();
-    noteWritten(application);
+    noteWritten(application, *store);
+}
+
+QString TakeSettingsWriteProblem()
+{
+    return std::exchange(writeProblem(), QString());
 }
 
 QString KeepUnreadableSettings(const QString &application)
@@ -419,13 +442,17 @@ void WriteAppPath(const QString &folder)
     WriteQuiren(settingsSection(), QStringLiteral("AppPath"), folder);
 }
 
-QString ReadJwPath(const QString &programFolder)
+QString ReadJwPath(const QString &)
 {
     const QString stored = ReadQuiren(settingsSection(), QStringLiteral("JW_Path"));
-    // An empty folder would send the file wherever the program happens to run.
-    if (stored.trimmed().isEmpty())
-        return programFolder.endsWith(QLatin1Char('/')) ? programFolder
-                                                        : programFolder + QLatin1Char('/');
+    // An empty folder would send the file wherever the program happens to
+    // run; the program's own folder is /usr/bin once installed.
+    if (stored.trimmed().isEmpty()) {
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
+            folder = QDir::homePath();
+        return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    }
     return stored;
 }
 

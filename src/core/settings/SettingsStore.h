@@ -28,6 +28,10 @@ void WriteSetting(const QString &application, const QString &section, const QStr
                   const QString &text);
 // Removes one key (nothing happens when it is missing).
 void DeleteSetting(const QString &application, const QString &section, const QString &key);
+// The first setting that could not be written since the last call, as the
+// user reads it ("設定を保存できません：<file>（<reason>）"); empty when every
+// write went through. The call forgets it.
+QString TakeSettingsWriteProblem();
 // Lines of a settings file that are not INI are skipped when it is read,
 // and the next write would rewrite the file without them. Copies such a file
 // to "<file>.unreadable" (numbered when that name is taken) and returns the
@@ -104,8 +108,9 @@ void WriteMainPlacement(const MainPlacement &placement);
 QString ReadAppPath();
 void WriteAppPath(const QString &folder);
 
-// "JW_Path": folder of the JW-CAD file, ending in "/"; default the program
-// folder followed by "/".
+// "JW_Path": folder of the JW-CAD file, ending in "/"; by default the
+// user's documents folder (the home folder when there is none), never the
+// program's folder, which an installed program's user cannot write to.
 QString ReadJwPath(const QString &programFolder);
 void WriteJwPath(const QString &folder);
 

@@ -13,6 +13,7 @@
 #include "gui/widgets/WidgetSupport.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QVariant>
@@ -167,6 +168,22 @@ void OpenFileCommand(DocumentFrame &frame)
     RefreshRecentFileMenus(frame);
 }
 
+// The open window whose file `path` is (the same file once links are
+// resolved), or none.
+static CalcWindow *WindowHoldingFile(DocumentFrame &frame, const QString &path)
+{
+    const QFileInfo target(path);
+    for (CalcWindow *window : frame.documentTable().openWindows()) {
+        if (IsUntitled(*window))
+            continue;
+        const QFileInfo held(window->caption());
+        if (window->caption() == path
+            || (target.exists() && held.exists() && held.canonicalFilePath() == target.canonicalFilePath()))
+            return window;
+    }
+    return nullptr;
+}
+
 bool IsFileAlreadyOpen(DocumentFrame &frame, const QString &path)
 {
     for (CalcWindow *window : frame.documentTable().openWindows()) {
@@ -246,24 +263,45 @@ QString ProposedFileName(const CalcWindow &window)
     return title.isEmpty() ? Str(S::UntitledFile) : title + Str(S::QrnExtension);
 }
 
-QString AskSavePath(const QString &proposedName)
+QString AskSavePath(const QString &proposedName, bool confirmOverwrite)
 {
     clsComDlg &dialog = CommonDialog();
+    const quint32 flags = dialog.Flags;
+    if (confirmOverwrite)
+        dialog.Flags = flags | OFN_OVERWRITEPROMPT;
     // The kind the proposed name has comes first in the type list.
     const bool sheetFile = QFileInfo(proposedName).suffix().compare(QStringLiteral("qrn2"), Qt::CaseInsensitive) == 0;
     dialog.Filter = sheetFile ? Str(S::SheetFileFilter) + QLatin1Char('|') + Str(S::FileFilter)
                               : Str(S::FileFilter) + QLatin1Char('|') + Str(S::SheetFileFilter);
     dialog.FileName = proposedName;
     dialog.setAction(ComDlgSaveAs);
+    dialog.Flags = flags;
     return dialog.FileName;
 }
 
 bool SaveCalcFile(DocumentFrame &frame, CalcWindow &window, const QString &requestedPath)
 {
-    QString path = requestedPath;
-    const SavedForm form = ChooseSavedForm(window, path);
+    QString requested = requestedPath;
+    QString path = requested;
+    SavedForm form = ChooseSavedForm(window, path);
+    // A sheet that must go to a ".qrn2" beside the ".qrn" it came from asks
+    // where first: that name was never chosen, and may be another sheet.
+    while (form != SavedForm::Cancelled && path != requested) {
+        requested = AskSavePath(path, true);
+        if (requested.isEmpty())
+            return false;
+        path = requested;
+        form = ChooseSavedForm(window, path);
+    }
     if (form == SavedForm::Cancelled)
         return false;
+    // Another window holds that file: writing it would put this sheet under
+    // that window's changes, and its next save would undo this one.
+    if (CalcWindow *other = WindowHoldingFile(frame, path); other && other != &window) {
+        ShowMessage(&window, Str(S::SaveOverOpenFile).arg(QDir::toNativeSeparators(path)), MsgButtons::Ok,
+                    MsgIcon::Exclamation, appTitle());
+        return false;
+    }
     // The path is listed before the file is touched.
     AddRecentFile(frame, path);
 

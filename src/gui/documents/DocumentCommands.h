@@ -55,13 +55,17 @@ bool AnyCalcWindowOpen(DocumentFrame &frame);
 bool IsUntitled(const CalcWindow &window);
 // "Untitled.qrn" for an empty title, else the title & ".qrn".
 QString ProposedFileName(const CalcWindow &window);
-// The Save dialog proposing `proposedName`; empty when cancelled.
-QString AskSavePath(const QString &proposedName);
+// The Save dialog proposing `proposedName`; empty when cancelled. With
+// `confirmOverwrite` it asks before replacing a file.
+QString AskSavePath(const QString &proposedName, bool confirmOverwrite = false);
 
 // Writes the window's sheet to `path` (listed at the top of the recent files
 // first). On success the caption becomes `path` and the sheet is unchanged;
 // on failure the old file stays as it was, the caption and the changed flag
-// stay, and the user is told the system's reason. Returns whether it saved.
+// stay, and the user is told the system's reason. A sheet that has to be
+// stored under another name than `path` (a 2025 sheet as ".qrn2") asks for
+// that name through the dialog first, and a file another window holds is
+// never written. Returns whether it saved.
 bool SaveCalcFile(DocumentFrame &frame, CalcWindow &window, const QString &path);
 
 // Save: to the window's own file, or through the dialog while untitled.

@@ -630,20 +630,26 @@ bool OptionsWindow::apply()
         m_host->SetDirectionCaptions(pafKind);
 
     // 6. The settings.
+    (void)TakeSettingsWriteProblem();   // an older failure was told then
     SaveOfficeData(m_data.office);
     WriteWallCoefficient(m_mtimes->value());
     WritePafKind(pafKind);
     WriteModule(m_moduleIndex);
     WriteNewSheet2025(m_newSheetRules->currentIndex() == 0);
     WriteJwPath(m_data.jwFolder);
+    // Settings that did not reach their file would be gone at the next
+    // start: the user hears why, and the window stays open with them.
+    const QString problem = TakeSettingsWriteProblem();
+    if (!problem.isEmpty())
+        ShowMessage(this, problem, MsgButtons::Ok, MsgIcon::Critical);
 
-    return written.ok;
+    return written.ok && problem.isEmpty();
 }
 
 void OptionsWindow::onOk()
 {
-    // When the walls could not be stored the window stays open, so that
-    // nothing the user typed is lost; everything else is stored already.
+    // When the walls or the settings could not be stored the window stays
+    // open, so that nothing the user typed is lost.
     if (apply())
         accept();
 }

@@ -105,20 +105,25 @@ bool SingleInstance::sendTo(const QString &commandLine) const
     // it may: the limit holds for connecting (its queue full) and sending.
     const timeval limit{WaitMs / 1000, (WaitMs % 1000) * 1000};
     ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
-    bool sent = false;
+    bool taken = false;
     if (::connect(fd, reinterpret_cast<const sockaddr *>(&*address), sizeof(*address)) == 0) {
         QByteArray message = commandLine.toUtf8();
         message.append('\n');
-        sent = writeAll(fd, message);
-        // The running program closes the connection once it has the message.
-        if (sent && waitFor(fd, POLLIN)) {
+        // The running program answers once it has the message (a line feed,
+        // or closing the connection). The system accepts the connection
+        // and the message for a program that hangs as well: without the
+        // answer the file would open nowhere.
+        if (writeAll(fd, message) && waitFor(fd, POLLIN)) {
             char byte;
-            while (::recv(fd, &byte, 1, 0) > 0) {
-            }
+            ssize_t n;
+            do {
+                n = ::recv(fd, &byte, 1, MSG_DONTWAIT);
+            } while (n < 0 && errno == EINTR);
+            taken = n >= 0;
         }
     }
     ::close(fd);
-    return sent;
+    return taken;
 }
 
 int SingleInstance::listen()
@@ -164,8 +169,9 @@ bool SingleInstance::handOverToRunning(const QString &commandLine)
     const int error = listen();
     if (error == 0)
         return false;
-    // A socket left behind by a program that ended abnormally, or another
-    // start racing this one: try the other once more, then take over.
+    // A socket left behind by a program that ended abnormally, a program
+    // that hangs, or another start racing this one: try the other once
+    // more, then take over, so that this start opens the file itself.
     if (error == EADDRINUSE) {
         if (sendTo(commandLine))
             return true;
@@ -197,8 +203,12 @@ void SingleInstance::onConnection()
                 return;
             notifier->setEnabled(false);
             notifier->deleteLater();
-            if (lineEnd >= 0)
+            if (lineEnd >= 0) {
+                // Answered before the file is opened: opening may show a
+                // message and take longer than the later start waits.
+                (void)::send(connection, "\n", 1, MSG_NOSIGNAL);
                 emit commandLineReceived(QString::fromUtf8(received->left(lineEnd)));
+            }
         });
     }
 }

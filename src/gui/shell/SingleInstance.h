@@ -24,9 +24,10 @@ public:
 
     static QString defaultServerName();
 
-    // True when another start of the program is running: the command line
-    // has then been handed to it. False when this start is the first one;
-    // it then listens for later starts.
+    // True when another start of the program is running and has answered
+    // that it took the command line. False when this start is the first
+    // one, or the running one does not answer (it hangs): this start then
+    // listens for later starts and opens the file itself.
     bool handOverToRunning(const QString &commandLine);
 
     QString serverName() const { return m_name; }

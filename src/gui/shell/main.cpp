@@ -6,6 +6,8 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char **argv)
 {
     // Without a screen Qt would abort with a core dump: say why instead.
@@ -13,6 +15,9 @@ int main(int argc, char **argv)
         quiren::ExplainMissingDisplay(stderr);
         return 1;
     }
+    // A save beyond a file-size limit (ulimit -f) fails and is reported,
+    // with the old file intact, instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     quiren::MarkStartup("main");
     quiren::FontConfigWarmUp fonts;
     QApplication app(argc, argv);

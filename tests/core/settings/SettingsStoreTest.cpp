@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <sys/stat.h>
 
@@ -34,7 +35,10 @@ TEST_F(SettingsStore, FirstStartGivesTheDefaultsAndWritesNothing)
     EXPECT_EQ(p.width, 11000.0f);
     EXPECT_EQ(p.height, 8000.0f);
     EXPECT_EQ(ReadAppPath(), QString());
-    EXPECT_EQ(ReadJwPath(QStringLiteral("/opt/quiren")), QStringLiteral("/opt/quiren/"));
+    // Never the program's folder (/usr/bin once installed): the user's.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString users = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    EXPECT_EQ(ReadJwPath(QStringLiteral("/usr/bin")), users + QLatin1Char('/'));
     EXPECT_EQ(ReadQuiren("OpenFiles", "RecentFile1"), QString());
     EXPECT_TRUE(ReadSection(QStringLiteral("Quiren"), QStringLiteral("OpenFiles")).isEmpty());
 
@@ -96,7 +100,7 @@ TEST_F(SettingsStore, ValuesOfTheWrongKindTakeTheKeysDefault)
     EXPECT_EQ(p.height, 8000.0f);
 
     setSetting("JW_Path", "");
-    EXPECT_EQ(ReadJwPath(QStringLiteral("/opt/q")), QStringLiteral("/opt/q/"));
+    EXPECT_NE(ReadJwPath(QStringLiteral("/opt/q")), QStringLiteral("/opt/q/"));
     setSetting("JW_Path", "/home/u/jw/");
     EXPECT_EQ(ReadJwPath(QStringLiteral("/opt/q")), QStringLiteral("/home/u/jw/"));
 }
@@ -309,4 +313,39 @@ TEST_F(SettingsStore, AFileThatIsNotARegularFileOrFarTooLargeIsNeitherReadNorRep
     }
     QFile::remove(path);
     EXPECT_TRUE(SettingsFileProblem(QStringLiteral("Quiren")).isEmpty());
+}
+
+// A write that does not reach its file is reported with its reason: a home
+// folder that cannot be written once lost the office data without a word,
+// and the wall list said "no such file". A folder below a regular file
+// fails for every user, root included.
+TEST_F(SettingsStore, WritesThatFailAreReportedWithTheirReason)
+{
+    test::writeAll(configDir + QStringLiteral("/plain"), "x");
+    const QString blocked = configDir + QStringLiteral("/plain/home");
+    const QString notAFolder = QStringLiteral("ﾌｫﾙﾀﾞではありません");
+
+    (void)TakeSettingsWriteProblem();
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, blocked);
+    OfficeData office;
+    office.values[OfficeData::Name] = QStringLiteral("山田");
+    SaveOfficeData(office);
+    const QString settings = TakeSettingsWriteProblem();
+    EXPECT_TRUE(settings.startsWith(QStringLiteral("設定を保存できません："))) << qPrintable(settings);
+    EXPECT_TRUE(settings.contains(notAFolder)) << qPrintable(settings);
+    EXPECT_TRUE(TakeSettingsWriteProblem().isEmpty());   // told once
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir);
+    WriteModule(2);
+    EXPECT_TRUE(TakeSettingsWriteProblem().isEmpty());
+
+    // An installed program's wall list in a data folder that cannot be made.
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(blocked));
+    AppData data;
+    data.programFolder = QStringLiteral("/usr/lib/quiren-not-installed");
+    data.walls = {CertifiedWall(QStringLiteral("壁"), 2.0f)};
+    const WriteResult walls = SaveWallList(data);
+    qputenv("XDG_DATA_HOME", dataHome);
+    EXPECT_FALSE(walls.ok);
+    EXPECT_TRUE(walls.error.contains(notAFolder)) << qPrintable(walls.error);
 }

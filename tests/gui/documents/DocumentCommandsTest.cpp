@@ -4,6 +4,7 @@
 // File dialogs and message boxes are answered from scripts.
 #include "core/documents/CalcFile.h"
 #include "core/documents/RecentFiles.h"
+#include "core/documents/SheetFile.h"
 #include "core/settings/AppData.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/calcwindow/CalcWindow.h"
@@ -319,6 +320,64 @@ TEST_F(DocumentCommandsTest, SaveProposesTheTitleOrUntitledAndFilesTheWindow)
     EXPECT_EQ(w->caption(), copy);
     EXPECT_TRUE(w->sheet().changed);
     EXPECT_TRUE(messages.empty());
+}
+
+// A sheet converted to the 2025 rules cannot go back to its ".qrn": its
+// first save asks where, proposing the ".qrn2" beside it, and no save
+// replaces a file another window holds. Both once overwrote NAME.qrn2
+// without a word.
+TEST_F(DocumentCommandsTest, AConvertedSheetAsksWhereAndNeverOverwritesAnOpenFile)
+{
+    start();
+    const QString qrn = makeFile(QStringLiteral("house.qrn"), QString());
+    const QString qrn2 = path(QStringLiteral("house.qrn2"));
+    const QString other = makeFile(QStringLiteral("other.qrn"), QString());
+    // house.qrn2 is open in a window of its own.
+    {
+        CalcSheet sheet(&AppData::instance().walls);
+        sheet.SetUpNewSheet();
+        sheet.SetFloorArea(0, QStringLiteral("77"));
+        ASSERT_TRUE(WriteSheetFile(qrn2, SheetFileDataOf(sheet)).ok);
+    }
+    CalcWindow *holder = OpenCalcFile(*main, qrn2, false);
+    ASSERT_NE(holder, nullptr);
+    const QByteArray held = test::readAll(qrn2);
+    CalcWindow *window = OpenCalcFile(*main, qrn, false);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->sheet().SetRuleSet(RuleSetKind::Rules2025));
+
+    const struct {
+        const char *answer;     // the dialog's answer: "" cancels
+        bool saved;
+        bool toldOpenElsewhere;
+    } cases[] = {
+        {"", false, false},
+        {"house.qrn2", false, true},
+        {"elsewhere.qrn2", true, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.answer);
+        dialogs.clear();
+        messages.clear();
+        dialogAnswers = {*c.answer ? path(QString::fromLatin1(c.answer)) : QString()};
+        EXPECT_EQ(SaveCommand(*main, *window), c.saved);
+        ASSERT_EQ(dialogs.size(), 1u);
+        EXPECT_EQ(QFileInfo(dialogs[0].proposedName).fileName(), QStringLiteral("house.qrn2"));
+        EXPECT_TRUE(dialogs[0].flags & OFN_OVERWRITEPROMPT);
+        EXPECT_EQ(messages.size(), c.toldOpenElsewhere ? 1u : 0u);
+        EXPECT_EQ(test::readAll(qrn2), held);
+    }
+    EXPECT_EQ(window->caption(), path(QStringLiteral("elsewhere.qrn2")));
+
+    // Save As onto the file of another open window is refused as well.
+    dialogAnswers = {other};
+    OpenCalcFile(*main, other, false);
+    const QByteArray before = test::readAll(other);
+    messages.clear();
+    EXPECT_FALSE(SaveAsCommand(*main, *holder));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("別のｳｨﾝﾄﾞｳで開いている")));
+    EXPECT_EQ(test::readAll(other), before);
 }
 
 TEST_F(DocumentCommandsTest, AFailedSaveKeepsTheOldFileTheCaptionAndTheChanges)

@@ -514,6 +514,24 @@ TEST_F(OptionsWindowTest, AWallFileThatCannotBeWrittenKeepsTheWindowOpen)
     EXPECT_EQ(ReadQuiren(SectionOfficeData, "OfficeName"), "設計室");
 }
 
+// Settings that cannot be written (the settings folder cannot be made) are
+// reported with the reason and the window stays open with what was typed;
+// the office data was once lost without a word.
+TEST_F(OptionsWindowTest, SettingsThatCannotBeWrittenKeepTheWindowOpen)
+{
+    test::writeAll(configDir + "/plain", "x");
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir + "/plain/home");
+    auto window = open();
+    child<QLineEdit>(*window, "OfficeRegst_0")->setText("設計室");
+    child<QPushButton>(*window, "cmdOK")->click();
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("設定を保存できません：")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("ﾌｫﾙﾀﾞではありません")) << messages[0].toStdString();
+    EXPECT_NE(window->result(), QDialog::Accepted);
+    EXPECT_EQ(child<QLineEdit>(*window, "OfficeRegst_0")->text(), "設計室");
+}
+
 TEST_F(OptionsWindowTest, TheJwFolderAlwaysEndsInASlash)
 {
     auto window = open();

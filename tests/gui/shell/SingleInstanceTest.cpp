@@ -12,8 +12,15 @@
 #include <QTest>
 #include <QUuid>
 
+#include <QFile>
+
 #include <atomic>
+#include <cstring>
 #include <thread>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace quiren {
 namespace {
@@ -56,6 +63,33 @@ TEST(SingleInstance, ALaterStartHandsOverItsFile)
     EXPECT_TRUE(laterStart(name, QString()));
     QTRY_COMPARE(received.count(), 2);
     EXPECT_TRUE(received.at(1).at(0).toString().isEmpty());
+}
+
+// A running program that hangs takes the connection and the message (the
+// system does) but never answers: the later start opens the file itself
+// and listens in its place. It once ended after two seconds, the file
+// opened nowhere.
+TEST(SingleInstance, ALaterStartOpensTheFileItselfWhenTheFirstHangs)
+{
+    const QString name = uniqueName();
+    const int hung = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(hung, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(name);
+    std::memcpy(address.sun_path, path.constData(), static_cast<size_t>(path.size()));
+    ASSERT_EQ(::bind(hung, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(hung, 8), 0);   // never accepted, never read
+
+    SingleInstance later(name);
+    EXPECT_FALSE(later.handOverToRunning(QStringLiteral("/home/u/a.qrn")));
+    EXPECT_TRUE(later.listening());
+    ::close(hung);
+
+    // Later starts reach the new one.
+    QSignalSpy received(&later, &SingleInstance::commandLineReceived);
+    EXPECT_TRUE(laterStart(name, QStringLiteral("/home/u/b.qrn")));
+    QTRY_COMPARE(received.count(), 1);
 }
 
 TEST(SingleInstance, ASocketLeftBehindIsTakenOver)
