@@ -1,5 +1,7 @@
 #include "cli/Command.h"
 
+#include "core/io/SystemError.h"
+
 #include <QCoreApplication>
 
 #include <QFileDevice>
@@ -67,21 +69,24 @@ QTextStream &Err()
 QString FlushOutput()
 {
     QTextStream &out = Out();
+    errno = 0;
     out.flush();
     auto *file = qobject_cast<QFileDevice *>(out.device());
     if (out.status() == QTextStream::WriteFailed || (file && file->error() != QFileDevice::NoError))
-        return file ? file->errorString() : QString::fromLocal8Bit(std::strerror(EIO));
+        return SystemErrorText(errno ? errno : EIO);
     errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        return QString::fromLocal8Bit(std::strerror(errno ? errno : EIO));
+        return SystemErrorText(errno ? errno : EIO);
     return QString();
 }
 
-QString Visible(const QString &text)
+namespace {
+
+QString escaped(const QString &text, bool lineFeeds)
 {
-    const auto needsEscape = [&text](qsizetype i) {
+    const auto needsEscape = [&text, lineFeeds](qsizetype i) {
         const char16_t c = text[i].unicode();
-        const bool control = (c < 0x20 && c != u'\n') || (c >= 0x7F && c <= 0x9F);
+        const bool control = (c < 0x20 && (lineFeeds || c != u'\n')) || (c >= 0x7F && c <= 0x9F);
         // A byte of a name that is not UTF-8 is kept as U+DC80..U+DCFF.
         const bool rawByte = c >= 0xDC80 && c <= 0xDCFF && !(i > 0 && text[i - 1].isHighSurrogate());
         return control || rawByte;
@@ -101,6 +106,18 @@ QString Visible(const QString &text)
             shown += text[i];
     }
     return shown;
+}
+
+} // namespace
+
+QString Visible(const QString &text)
+{
+    return escaped(text, false);
+}
+
+QString VisibleName(const QString &name)
+{
+    return escaped(name, true);
 }
 
 QString HelpText()

@@ -69,6 +69,10 @@ QString FlushOutput();
 // written as "\x1b", so that a title cannot move the cursor, retitle the
 // window or clear the screen.
 QString Visible(const QString &text);
+// A file name, or any one line of output built from one, as Visible shows
+// it and with its line feeds written as "\x0a" too: a name holding
+// "\nfile: OK" must not print a line of its own.
+QString VisibleName(const QString &name);
 
 // The text of `qrn --help`.
 QString HelpText();

@@ -16,6 +16,7 @@
 #include <QProcess>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -463,5 +464,180 @@ TEST(QrnLw, BadOrMissingOptionsExitTwoNamingTheOption)
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.named)));
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_FALSE(run.err.contains(QChar(0x1b)));
+    }
+}
+
+namespace {
+
+// Runs a shell line with $q for qrn, in `dir`, with `env` added ("LANG=C").
+QrnRun shellRun(const QString &dir, const QString &line, const QStringList &env = {})
+{
+    QProcess shell;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &pair : env)
+        environment.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+    environment.insert(QStringLiteral("q"), QStringLiteral(QUIREN_BIN_DIR "/qrn"));
+    shell.setProcessEnvironment(environment);
+    shell.setWorkingDirectory(dir);
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), line});
+    QrnRun run;
+    if (!shell.waitForFinished(60000)) {
+        ADD_FAILURE() << "the shell did not finish: " << line.toStdString();
+        shell.kill();
+        return run;
+    }
+    run.status = shell.exitStatus() == QProcess::NormalExit ? shell.exitCode() : -1;
+    run.out = QString::fromUtf8(shell.readAllStandardOutput());
+    run.err = QString::fromUtf8(shell.readAllStandardError());
+    return run;
+}
+
+bool hasJapaneseLocale()
+{
+    QProcess locales;
+    locales.start(QStringLiteral("locale"), {QStringLiteral("-a")});
+    locales.waitForFinished(10000);
+    const QString all = QString::fromLatin1(locales.readAllStandardOutput()).toLower();
+    return all.contains(QStringLiteral("ja_jp.utf8")) || all.contains(QStringLiteral("ja_jp.utf-8"));
+}
+
+} // namespace
+
+// A ".qrn" number no typed cell could hold fails qrn check by name, also
+// where the sheet passes without it (the projected area only adds to the
+// requirement). It was once emptied unnamed, and the file passed.
+TEST(Qrn, NumbersACalcFileCannotHoldFailTheCheckByName)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-refused"));
+    const QByteArray original = quiren::test::readAll(example("hiraya.qrn"));
+    ASSERT_TRUE(original.contains("\"82.81\",\"24.5\","));
+    ASSERT_EQ(qrn({QStringLiteral("check"), example("hiraya.qrn")}).status, 0);
+    const struct {
+        const char *from;
+        const char *to;
+        const char *named;
+    } cases[] = {
+        {"\"24.5\",", "\"45,3\",", "一階 見付面積(A) \"45,3\""},
+        {"\"24.5\",", "\"45.3m\",", "一階 見付面積(A) \"45.3m\""},
+        {"\"24.5\",", "\"NaN\",", "一階 見付面積(A) \"NaN\""},
+        {"\"24.5\",", "\"1e308\",", "一階 見付面積(A) \"1e308\""},
+        {"\"24.5\",", "\"0x10\",", "一階 見付面積(A) \"0x10\""},
+        {"\"  1.82\",\"2\",\"  0.91\",\"4\"", "\"  1.82\",\"-6\",\"  0.91\",\"4\"", "一階 3行目 桁に平行な箇所 \"-6\""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.to);
+        QByteArray bytes = original;
+        ASSERT_TRUE(bytes.contains(c.from));
+        bytes.replace(c.from, c.to);
+        const QString file = dir + QStringLiteral("/f.qrn");
+        quiren::test::writeAll(file, bytes);
+        const QrnRun run = qrn({QStringLiteral("check"), file});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.out.contains(QStringLiteral("f.qrn: ") + QString::fromUtf8(c.named))) << qPrintable(run.out);
+        EXPECT_FALSE(run.out.contains(QStringLiteral(": OK")));
+        // Nor does the sheet read OK anywhere else.
+        const QrnRun json = qrn({QStringLiteral("show"), QStringLiteral("--json"), file});
+        EXPECT_FALSE(json.out.contains(QStringLiteral("\"OK\""))) << qPrintable(json.out);
+    }
+}
+
+// An output that is the input (by its own name, another spelling of it, a
+// default that lands on it, or a link to it) is refused before anything is
+// written; the calculation file was once replaced by the PDF.
+TEST(Qrn, AnOutputThatIsTheInputIsRefused)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-same"));
+    quiren::test::writeAll(dir + QStringLiteral("/in.qrn"), quiren::test::readAll(example("nikai.qrn")));
+    quiren::test::writeAll(dir + QStringLiteral("/in.pdf"), quiren::test::readAll(example("nikai.qrn")));
+    quiren::test::writeAll(dir + QStringLiteral("/in.qrn2"), quiren::test::readAll(example("nikai-2025.qrn2")));
+    ASSERT_EQ(::symlink("in.qrn", QFile::encodeName(dir + QStringLiteral("/link.qrn")).constData()), 0);
+    ASSERT_EQ(::symlink("in.qrn2", QFile::encodeName(dir + QStringLiteral("/link.qrn2")).constData()), 0);
+    const char *lines[] = {
+        "$q pdf in.qrn -o in.qrn",
+        "$q jw in.qrn -o in.qrn",
+        "$q pdf in.qrn -o ./in.qrn",
+        "$q pdf in.pdf",                         // the default output is in.pdf itself
+        "$q pdf in.qrn -o link.qrn",
+        "$q convert in.qrn2 -o link.qrn2",
+        "$q convert link.qrn -o in.qrn",
+    };
+    for (const char *line : lines) {
+        SCOPED_TRACE(line);
+        const QrnRun run = shellRun(dir, QString::fromLatin1(line));
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QStringLiteral("入力ファイルそのもの"))) << qPrintable(run.err);
+        EXPECT_EQ(quiren::test::readAll(dir + QStringLiteral("/in.qrn")), quiren::test::readAll(example("nikai.qrn")));
+        EXPECT_EQ(quiren::test::readAll(dir + QStringLiteral("/in.pdf")), quiren::test::readAll(example("nikai.qrn")));
+        EXPECT_EQ(quiren::test::readAll(dir + QStringLiteral("/in.qrn2")),
+                  quiren::test::readAll(example("nikai-2025.qrn2")));
+    }
+}
+
+// Write errors are reported in Japanese whatever the locale, exit 2, and
+// leave the old file as it was: a missing folder, and a file-size limit,
+// which once killed qrn with SIGXFSZ (exit 153) and no word.
+TEST(Qrn, WriteErrorsAreToldInJapaneseAndKeepTheOldFile)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-write-errors"));
+    quiren::test::writeAll(dir + QStringLiteral("/in.qrn"), quiren::test::readAll(example("nikai.qrn")));
+    const QByteArray old = "old contents\n";
+    const struct {
+        const char *line;
+        const char *output;
+        const char *reason;
+    } cases[] = {
+        {"ulimit -f 1; $q pdf in.qrn -o out.pdf", "out.pdf", "ﾌｧｲﾙの大きさの上限を超えました"},
+        {"ulimit -f 1; $q jw in.qrn -o out.txt", "out.txt", "ﾌｧｲﾙの大きさの上限を超えました"},
+        {"ulimit -f 1; $q convert in.qrn -o out.qrn2", "out.qrn2", "ﾌｧｲﾙの大きさの上限を超えました"},
+        {"$q pdf in.qrn -o missing/out.pdf", nullptr, "ﾌｧｲﾙまたはﾌｫﾙﾀﾞがありません"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.line);
+        if (c.output)
+            quiren::test::writeAll(dir + QLatin1Char('/') + QLatin1String(c.output), old);
+        const QrnRun run = shellRun(dir, QString::fromLatin1(c.line), {QStringLiteral("LANG=C"), QStringLiteral("LC_ALL=C")});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.reason))) << qPrintable(run.err);
+        EXPECT_FALSE(run.err.contains(QStringLiteral("File too large")) || run.err.contains(QStringLiteral("No such")));
+        if (c.output)
+            EXPECT_EQ(quiren::test::readAll(dir + QLatin1Char('/') + QLatin1String(c.output)), old);
+    }
+}
+
+// The sheet is set in IPAex Mincho and its text layer reads as drawn under
+// a Japanese locale too, where fontconfig names the font "IPAex明朝" and the
+// sheet once came out in the Hong Kong forms of Noto Serif CJK.
+TEST(Qrn, PdfIsSetInIpaexMinchoUnderEveryLocale)
+{
+    if (!hasJapaneseLocale())
+        GTEST_SKIP() << "the locale ja_JP.UTF-8 is not installed (scripts/setup generates it)";
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-locale"));
+    for (const char *lang : {"C.UTF-8", "ja_JP.UTF-8"}) {
+        SCOPED_TRACE(lang);
+        const QString env = QStringLiteral("LANG=") + QLatin1String(lang);
+        const QrnRun run = shellRun(dir,
+                                    QStringLiteral("$q pdf '%1' -o out.pdf >/dev/null && pdffonts out.pdf && pdftotext out.pdf -")
+                                        .arg(example("nikai.qrn")),
+                                    {env, QStringLiteral("LC_ALL=") + QLatin1String(lang), QStringLiteral("LANGUAGE=")});
+        EXPECT_EQ(run.status, 0) << qPrintable(run.err);
+        EXPECT_TRUE(run.err.isEmpty()) << qPrintable(run.err);   // no font warning
+        EXPECT_TRUE(run.out.contains(QStringLiteral("IPAexMincho"))) << qPrintable(run.out.left(600));
+        EXPECT_FALSE(run.out.contains(QStringLiteral("CJK")));
+        EXPECT_TRUE(run.out.contains(QStringLiteral("建築基準法施行令第４６条第３項に基づく"))) << qPrintable(run.out);
+    }
+}
+
+// A file name cannot forge a line of qrn check: its line feeds are shown
+// escaped, as control characters of titles are.
+TEST(Qrn, FileNamesCannotForgeLinesOfTheCheck)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-forged"));
+    const QString name = dir + QStringLiteral("/short.qrn\nall.qrn: OK\nx.qrn");
+    quiren::test::writeAll(name, quiren::test::readAll(example("nikai.qrn")));
+    const QrnRun run = qrn({QStringLiteral("check"), name});
+    EXPECT_EQ(run.status, 1);
+    for (const QString &line : run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        EXPECT_TRUE(line.startsWith(dir + QStringLiteral("/short.qrn\\x0aall.qrn: OK\\x0ax.qrn: "))) << qPrintable(line);
+        EXPECT_FALSE(line.endsWith(QStringLiteral(": OK")));
     }
 }

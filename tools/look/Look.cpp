@@ -6,6 +6,8 @@
 //   QUIREN_SCREENSHOT_DIR=/tmp/look QT_QPA_PLATFORM=xcb xvfb-run -a build/tests/look
 #include "gui/calcwindow/CalcWindowFixture.h"
 
+#include "core/documents/CalcFile.h"
+#include "gui/documents/DocumentCommands.h"
 #include "gui/shell/AboutWindow.h"
 #include "gui/shell/SplashWindow.h"
 #include "gui/shell/Startup.h"
@@ -105,6 +107,79 @@ TEST_F(Look, Windows)
     about.show();
     about.move(200, 200);
     shoot(QStringLiteral("7-about"));
+}
+
+// The windows where silent faults once were: the 2025 judgement grid after
+// a change of the floor area, a length typed over an open list, a number
+// typed into the number entry window, the first save of a converted sheet.
+TEST_F(Look, SilentFaults)
+{
+    calc->startSheet(RuleSetKind::Rules2025);
+    control<QComboBox>(QStringLiteral("LwMethod"))->setCurrentIndex(LwMethodIndex(LwMethod::Typed));
+    QTest::keyClicks(box(QStringLiteral("TypedLw(0)")), QStringLiteral("20"));
+    QTest::keyClicks(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("50"));
+    chooseFromList(0, 2, 0, QStringLiteral("木材"));
+    chooseFromList(0, 2, 1, QStringLiteral("4.5×9"));
+    typeAfterClick(0, 2, 3, QStringLiteral("1.82"));
+    typeIntoCurrent(0, 2, 4, QStringLiteral("3"));
+    typeAfterClick(0, 2, 7, QStringLiteral("1.82"));
+    typeIntoCurrent(0, 2, 8, QStringLiteral("3"));
+    shoot(QStringLiteral("11-2025-ok"));
+    QLineEdit *floor = box(QStringLiteral("txtFloorDimensions(0)"));
+    floor->selectAll();
+    QTest::keyClicks(floor, QStringLiteral("200"));
+    shoot(QStringLiteral("12-2025-floor-200"));
+
+    // A length typed over the open list of lengths.
+    calc->setListInput(true);
+    chooseFromList(0, 3, 0, QStringLiteral("土塗り壁"));
+    clickCell(0, 3, 3);
+    auto *combo = qobject_cast<QComboBox *>(editorOf(0, 3, 3));
+    shoot(QStringLiteral("13-length-list-open"));
+    QTest::keyClicks(combo->view(), QStringLiteral("1"));
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral(".82"));
+    shoot(QStringLiteral("14-length-typed"));
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    QApplication::processEvents();
+    shoot(QStringLiteral("15-length-kept"));
+
+    // 100000 typed into the number entry window, and OK.
+    NumberEntryDialog dialog(QStringLiteral("4"), main.get());
+    dialog.show();
+    dialog.move(main->geometry().center());
+    auto *spinner = dialog.findChild<QSpinBox *>(QStringLiteral("udNum"));
+    spinner->selectAll();
+    QTest::keyClicks(spinner, QStringLiteral("100000"));
+    shoot(QStringLiteral("16-number-typed"));
+    SetMessageResponder({});
+    QTimer::singleShot(400, [this] {
+        shoot(QStringLiteral("17-number-refused"));
+        if (QWidget *box = QApplication::activeModalWidget())
+            QTest::keyClick(box, Qt::Key_Return);
+    });
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cmdOK(0)")), Qt::LeftButton);
+    dialog.close();
+    SetMessageResponder([this](const MessageRequest &request) {
+        messages.push_back(request);
+        return answer;
+    });
+
+    // The first save of a sheet converted to the 2025 rules asks where.
+    const QString qrn = folder + QStringLiteral("/look-house.qrn");
+    CalcSheet old(&AppData::instance().walls);
+    old.SetUpNewSheet();
+    old.SetFloorArea(0, QStringLiteral("50"));
+    ASSERT_TRUE(WriteCalcFile(qrn, old).ok);
+    CalcWindow *window = OpenCalcFile(*main, qrn, false);
+    ASSERT_NE(window, nullptr);
+    answer = MsgAnswer::Yes;
+    window->convertTo2025();
+    QTimer::singleShot(600, [this] {
+        shoot(QStringLiteral("18-converted-save-asks"));
+        if (QWidget *box = QApplication::activeModalWidget())
+            QTest::keyClick(box, Qt::Key_Escape);
+    });
+    window->action(QStringLiteral("mnuFileSave"))->trigger();
 }
 
 } // namespace

@@ -20,26 +20,48 @@ constexpr float TwipsPerPoint = 20.0f;
 constexpr qreal EmAscent = 0.88;
 const QString PreferredFamily = QStringLiteral("IPAexMincho");
 
+// The names a family may go by: fontconfig gives a font's names in the
+// language of the locale first, so under ja_JP IPAex Mincho is listed as
+// "IPAex明朝" and a look-up of "IPAexMincho" alone fails.
+bool isPreferred(const QString &family)
+{
+    return family == PreferredFamily || family == QStringLiteral("IPAex明朝");
+}
+
 QString ChooseFamily()
 {
     if (QFontDatabase::hasFamily(PreferredFamily))
         return PreferredFamily;
-    const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
-    QString chosen;
-    for (const QString &family : japanese) {
-        if (family.contains(QLatin1String("Mincho"), Qt::CaseInsensitive)
-            || family.contains(QLatin1String("Serif"), Qt::CaseInsensitive)) {
-            chosen = family;
-            break;
-        }
+    const QStringList all = QFontDatabase::families();
+    for (const QString &family : all) {
+        if (isPreferred(family))
+            return family;
     }
+    // Another Japanese face, a Mincho or serif one first, and of those one
+    // drawn with Japanese glyph forms (Noto Serif CJK comes in HK, SC, TC,
+    // KR and JP forms of the same characters).
+    const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+    auto first = [&japanese](auto wanted) {
+        for (const QString &family : japanese) {
+            if (wanted(family))
+                return family;
+        }
+        return QString();
+    };
+    auto serif = [](const QString &family) {
+        return family.contains(QLatin1String("Mincho"), Qt::CaseInsensitive)
+               || family.contains(QLatin1String("Serif"), Qt::CaseInsensitive);
+    };
+    QString chosen = first([&](const QString &f) { return serif(f) && f.contains(QLatin1String("JP")); });
+    if (chosen.isEmpty())
+        chosen = first(serif);
     if (chosen.isEmpty() && !japanese.isEmpty())
         chosen = japanese.first();
     if (chosen.isEmpty())
         chosen = QFont().defaultFamily();
-    std::fprintf(stderr, "quiren: warning: font %s is not installed (package fonts-ipaexfont); "
-                         "the sheet is set in %s\n",
-                 qPrintable(PreferredFamily), qPrintable(chosen));
+    std::fprintf(stderr, "quiren: 警告: フォント %s がありません (パッケージ fonts-ipaexfont)。計算表は %s で作ります。"
+                         " / warning: font %s is not installed (package fonts-ipaexfont); the sheet is set in %s\n",
+                 qPrintable(PreferredFamily), qPrintable(chosen), qPrintable(PreferredFamily), qPrintable(chosen));
     return chosen;
 }
 
