@@ -599,8 +599,9 @@ TEST(Qrn, WriteErrorsAreToldInJapaneseAndKeepTheOldFile)
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.reason))) << qPrintable(run.err);
         EXPECT_FALSE(run.err.contains(QStringLiteral("File too large")) || run.err.contains(QStringLiteral("No such")));
-        if (c.output)
+        if (c.output) {
             EXPECT_EQ(quiren::test::readAll(dir + QLatin1Char('/') + QLatin1String(c.output)), old);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include "gui/calcwindow/CalcWindowFixture.h"
 
 #include "core/documents/CalcFile.h"
+#include "gui/calcwindow/LoadsGroup.h"
 #include "gui/documents/DocumentCommands.h"
 #include "gui/shell/AboutWindow.h"
 #include "gui/shell/SplashWindow.h"

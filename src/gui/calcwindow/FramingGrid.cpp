@@ -143,8 +143,11 @@ void FramingDelegate::setEditorData(QWidget *editor, const QModelIndex &index) c
         if (position < 0)
             position = combo->findText(text.trimmed());
         combo->setCurrentIndex(position);
-        if (combo->isEditable())
+        // Typing that starts the edit replaces the text, as in a typed cell.
+        if (combo->isEditable()) {
             combo->setEditText(text.trimmed());
+            combo->lineEdit()->selectAll();
+        }
         return;
     }
     if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
