@@ -250,15 +250,19 @@ TEST_F(DocumentCommandsTest, NumbersAFileCannotHoldAreEmptiedAndNamedOnOpening)
 {
     start();
     const QString odd = path(QStringLiteral("odd.qrn"));
-    test::writeAll(odd, "\"Quiren\"\r\n#FALSE#,#FALSE#,#FALSE#\r\n\"T\",0,0,0,#FALSE#\r\n\"-5\",\"20\",\"\"\r\n");
+    // Not a number at all ("45,3") is named as well; it was once emptied
+    // before anything could name it.
+    test::writeAll(odd, "\"Quiren\"\r\n#FALSE#,#FALSE#,#FALSE#\r\n\"T\",0,0,0,#FALSE#\r\n\"-5\",\"20\",\"45,3\"\r\n");
     dialogAnswers = {odd};
     main->action(QStringLiteral("mnuFileOpen"))->trigger();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.endsWith(QStringLiteral("\n一階 床面積 \"-5\""))) << qPrintable(messages[0].text);
+    EXPECT_TRUE(messages[0].text.endsWith(QStringLiteral("\n一階 床面積 \"-5\"\n一階 見付面積(B) \"45,3\"")))
+        << qPrintable(messages[0].text);
     CalcWindow *window = main->activeCalcWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->sheet().floorArea[0].isEmpty());
     EXPECT_EQ(window->sheet().projectedArea[0], QStringLiteral("20"));
+    EXPECT_TRUE(window->sheet().projectedArea[3].isEmpty());
     EXPECT_FALSE(window->sheet().changed);
 }
 
