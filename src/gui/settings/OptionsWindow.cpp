@@ -637,6 +637,10 @@ bool OptionsWindow::apply()
     WriteNewSheet2025(m_newSheetRules->currentIndex() == 0);
     WriteJwPath(m_data.jwFolder);
 
+    // 7. Every open sheet, with the walls and settings as stored now.
+    if (m_host)
+        m_host->recalculateSheets();
+
     return written.ok;
 }
 
