@@ -327,7 +327,7 @@ QString seismicText(const CalcSheet &sheet)
                 table.addRow({line.caption, line.values[0], line.unit});
                 // The floor-area ratio follows the roof factor.
                 if (!ratioShown) {
-                    table.addRow({AreaRatioLabel, fixed(b.areaRatio, 4), QString()});
+                    table.addRow({AreaRatioLabel + QStringLiteral(" (小屋裏物置を含まない)"), fixed(b.areaRatio, 4), QString()});
                     ratioShown = true;
                 }
                 continue;

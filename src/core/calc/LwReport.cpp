@@ -92,7 +92,7 @@ std::vector<ReportLine> LwInputLines(const CalcSheet &sheet)
     return lines;
 }
 
-const QString AreaRatioLabel = QStringLiteral("床面積比 r＝床面積2/床面積1（小屋裏物置を含まない）");
+const QString AreaRatioLabel = QStringLiteral("r＝床面積2/床面積1");
 
 QString AfText(double af)
 {

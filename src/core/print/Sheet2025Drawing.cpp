@@ -376,7 +376,7 @@ void Sheet2025Drawing::drawBearingWalls()
             ++m_row;
             // A tall storey's reduced brace: H and αh beside the multiplier.
             if (alpha[0] < 1.0 || alpha[1] < 1.0) {
-                text(KindAt, m_row, QStringLiteral("　筋かい×αh（H＝%1m, αh＝3.5×長さ/H）")
+                text(KindAt, m_row, QStringLiteral("　筋かい×αh（H＝%1m）")
                                          .arg(m_sheet.inputs2025.memberDistance[s].trimmed()));
                 for (int d = 0; d < 2; ++d) {
                     if (alpha[d] < 1.0)
@@ -483,7 +483,7 @@ void Sheet2025Drawing::drawQuasiWalls()
             if (!reasons.isEmpty()) {
                 text(KindAt, m_row++, QStringLiteral("　算入しない理由：") + reasons.join(QStringLiteral("　")));
             } else {
-                text(KindAt, m_row++, QStringLiteral("　倍率＝") + QuasiFormulaText(q) + QStringLiteral("（小数第2位未満切捨て）"));
+                text(KindAt, m_row++, QStringLiteral("　倍率＝") + QuasiFormulaText(q));
             }
         }
         rule(m_row, KindAt, 1.0);
@@ -601,7 +601,7 @@ void Sheet2025Drawing::drawLegend()
     text(0.0, m_row++, QStringLiteral("　小数第2位未満切捨て、1.5まで。"));
     text(0.0, m_row++, QStringLiteral("・準耐力壁等は各階・各方向の必要壁量の1/2まで存在壁量に算入する（※は1/2で打ち切ったもの）。"));
     if (tall)
-        text(0.0, m_row++, QStringLiteral("・横架材間距離Hが3.2mを超える階の筋かいは倍率にαh＝3.5×Lb／H（1以下）を乗じる。"));
+        text(0.0, m_row++, QStringLiteral("・横架材間距離Hが3.2mを超える階の筋かいは倍率にαh＝3.5×Lb／H（1以下、小数第4位未満切捨て）を乗じる（Lbは長さ）。"));
     box(top, m_row);
     m_row += 1;
 }
