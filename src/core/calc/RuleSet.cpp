@@ -226,11 +226,21 @@ private:
         results.beyondRoute = qRound64(results.totalFloorArea * 1e6) > qRound64(RouteAreaLimit * 1e6);
         if (results.beyondRoute)
             results.warnings << BeyondRouteText;
+        // A "loft" that is a storey adds a storey to the building: the
+        // storey below it is not what the sheet describes, and the storeys
+        // under it carry more than the sheet gives them.
+        int loftStorey = -1;
+        for (int s = 0; s < storeys; ++s) {
+            if (results.floor[s].loftIsStorey)
+                loftStorey = s;
+        }
         for (int s = 0; s < storeys; ++s) {
             if (results.beyondRoute)
                 results.refusal[s] = BeyondRouteText;
-            else if (results.floor[s].loftIsStorey)
+            else if (s == loftStorey)
                 results.refusal[s] = LoftIsStoreyText;
+            else if (loftStorey >= 0)
+                results.refusal[s] = QStringLiteral("%1階の小屋裏が階となるため判定できません").arg(loftStorey + 1);
         }
         for (int s = 0; s < Storeys2025; ++s)
             results.tallStorey[s] = BraceReduction(0, TextValue(inputs.memberDistance[s])) < 1;

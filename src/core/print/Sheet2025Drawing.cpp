@@ -459,8 +459,7 @@ void Sheet2025Drawing::drawQuasiWalls()
         for (const QuasiWallRow *row : used[s]) {
             const QuasiWallRow &q = *row;
             // The kind, the panel and its base multiplier, the heights.
-            text(KindAt, m_row, QuasiKindName(q.wallKind) + QStringLiteral("：") + q.kind + QStringLiteral("（")
-                                    + QuasiBaseText(q) + QStringLiteral("）"));
+            text(KindAt, m_row, q.kind);
             text(DetailAt, m_row, orNa(q.panelHeight) + QStringLiteral("／") + orNa(q.clearHeight) + QStringLiteral("cm"));
             for (int d = 0; d < 2; ++d) {
                 const double b = BlockAt[d];
@@ -480,11 +479,14 @@ void Sheet2025Drawing::drawQuasiWalls()
                 if (!q.widthRefusal[d].isEmpty())
                     reasons << directionName(d) + QStringLiteral("：") + q.widthRefusal[d];
             }
-            if (!reasons.isEmpty()) {
-                text(KindAt, m_row++, QStringLiteral("　算入しない理由：") + reasons.join(QStringLiteral("　")));
-            } else {
-                text(KindAt, m_row++, QStringLiteral("　倍率＝") + QuasiFormulaText(q));
-            }
+            // The kind and the base multiplier on the line below, with the
+            // multiplier's formula or the reason the row does not count.
+            const QString kind = QStringLiteral("　") + QuasiKindName(q.wallKind) + QStringLiteral("（基準倍率")
+                                 + QuasiBaseText(q) + QStringLiteral("）");
+            if (!reasons.isEmpty())
+                text(KindAt, m_row++, kind + QStringLiteral("　算入しない：") + reasons.join(QStringLiteral("　")));
+            else
+                text(KindAt, m_row++, kind + QStringLiteral("　倍率＝") + QuasiFormulaText(q));
         }
         rule(m_row, KindAt, 1.0);
         text(KindAt, m_row, QStringLiteral("準耐力壁等の有効長さの合計"));
@@ -566,12 +568,14 @@ void Sheet2025Drawing::drawBalanceVerdict(int s)
     if (!StoreyHasBalanceData(m_sheet, s)) {
         verdict = QStringLiteral("未入力");
     } else {
-        bool checked = true, passed = true;
+        // A direction that fails outweighs one not filled in yet.
+        bool checked = true, failed = false;
         for (int d = 0; d < 2; ++d) {
-            checked = checked && CheckBalance(m_sheet, s, d).checked();
-            passed = passed && BalancePassed(m_sheet, s, d);
+            const bool done = CheckBalance(m_sheet, s, d).checked();
+            checked = checked && done;
+            failed = failed || (done && !BalancePassed(m_sheet, s, d));
         }
-        verdict = !checked ? QStringLiteral("未入力") : (passed ? QStringLiteral("OK") : QStringLiteral("NG"));
+        verdict = failed ? QStringLiteral("NG") : (checked ? QStringLiteral("OK") : QStringLiteral("未入力"));
         if (m_balancePage > 0)
             verdict += QStringLiteral("（%1ページ）").arg(FullWidthNumber(m_balancePage));
     }

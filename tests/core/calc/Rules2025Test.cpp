@@ -147,8 +147,9 @@ TEST(FloorArea2025, LoftStoresAndVoids)
         const auto f = ComputeFloorAreas({QString::fromUtf8(c.floor1), QString::fromUtf8(c.floor2)}, inputs, storeys,
                                          &warnings);
         EXPECT_DOUBLE_EQ(f[0].af, c.af1);
-        if (storeys == 2)
+        if (storeys == 2) {
             EXPECT_DOUBLE_EQ(f[1].af, c.af2);
+        }
         EXPECT_EQ(f[c.storey].loftExempted, c.exempted);
         EXPECT_EQ(f[c.storey].loftIsStorey, c.isStorey);
         EXPECT_EQ(warnings.join(QString()).contains(QStringLiteral("階として算定")), c.isStorey);
@@ -206,6 +207,7 @@ TEST(CalcSheet2025, FloorAreasRouteAndPercentages)
     EXPECT_FALSE(sheet.judgement[1][JudgeResult0].isEmpty());
     EXPECT_NE(sheet.judgement[1][JudgeResult0], "OK");
     EXPECT_EQ(sheet.judgement[1][JudgeResult0], sheet.results2025.refusal[1]);
+    EXPECT_NE(sheet.judgement[0][JudgeResult0], "OK");   // the storeys below carry it too
     EXPECT_EQ(sheet.floorRequirement[0], "27.1584");   // 41 × 66.24: nothing added
     sheet.inputs2025.floor[1].loftMaxHeight.clear();
 
@@ -382,7 +384,7 @@ TEST(CalcSheet2025, RequirementQuasiWallsAndJudgement)
     // Direction 0: 4.095 m of quasi walls, under half of 13.5: all counted.
     EXPECT_EQ(j[JudgeNecessary0], "13.5000");
     EXPECT_EQ(j[JudgeSum0], "11.3750");
-    EXPECT_EQ(j[JudgeResult0], "84.3% ");
+    EXPECT_EQ(j[JudgeResult0], "84.2% ");   // 84.259 cut, not rounded
     // Direction 1: 8.19 m, half of 13.5 = 6.75 counted: 7.28 + 6.75.
     EXPECT_EQ(j[JudgeSum1], "14.0300");
     EXPECT_EQ(j[JudgeResult1], "OK");
@@ -395,7 +397,7 @@ TEST(CalcSheet2025, RequirementQuasiWallsAndJudgement)
     sheet.SetProjectedArea(1, QStringLiteral("40"));   // 20 m
     EXPECT_EQ(j[JudgeNecessary0], "20.0000");
     EXPECT_EQ(j[JudgeSum0], "11.3750");
-    EXPECT_EQ(j[JudgeResult0], "56.9% ");
+    EXPECT_EQ(j[JudgeResult0], "56.8% ");   // 56.875 cut
 }
 
 TEST(CalcSheet2025, SwitchingRuleSets)

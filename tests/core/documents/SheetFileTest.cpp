@@ -52,7 +52,7 @@ SheetFileData sheet2025()
     seismic.rise = QStringLiteral("1.5");
     seismic.overhang = QStringLiteral("0.9");   // beyond the tool's range: a warning, not a refusal
     seismic.pitch = QStringLiteral("4");
-    data.inputs2025.floor[1] = {QStringLiteral("3.3"), QStringLiteral("12"), QStringLiteral("1.4")};
+    data.inputs2025.floor[1] = {QStringLiteral("3.3"), QStringLiteral("12"), QStringLiteral("1.4"), QStringLiteral("1.4")};
     data.inputs2025.loftExemption = false;
     data.inputs2025.memberDistance[0] = QStringLiteral("3.5");
     QuasiWallRow &quasi = data.quasiWalls[0][1];

@@ -127,6 +127,29 @@ TEST_F(Window2025Test, HangingWallsCountOnceBothSidesAreConfirmed)
     EXPECT_EQ(judgement(0, 4), QStringLiteral("0.4732"));
 }
 
+// Options → Apply has every open sheet work its figures out again at once:
+// a certified wall's new multiplier shows now, not after some later edit
+// happens to recalculate the storey.
+TEST_F(Window2025Test, SheetRecalculatedWhenTheOptionsChangeTheWalls)
+{
+    AppData::instance().walls = CertifiedWallList{CertifiedWall{QStringLiteral("A壁"), 2.0f}};
+    calc->refillCertifiedWalls();
+    CalcSheet &sheet = calc->sheet();
+    sheet.certifiedChoice = 0;
+    FramingRow &row = sheet.row(0, 0);
+    row[ColKind] = QStringLiteral("A壁");
+    row[ColLength0] = QStringLiteral("1.82");
+    row[ColPlaces0] = QStringLiteral("2");
+    sheet.RecalcStorey(0);
+    ASSERT_EQ(row[ColMultiplier0], QStringLiteral("2.00"));
+
+    AppData::instance().walls[0].multiplier = 4.0f;
+    calc->recalculateSheet();
+    EXPECT_EQ(row[ColMultiplier0], QStringLiteral("4.00"));
+    EXPECT_EQ(sheet.judgement[0][JudgeSum0], QStringLiteral("14.5600"));
+    EXPECT_FALSE(sheet.changed);
+}
+
 // A 2025 sheet saved under a ".qrn" name is written as ".qrn2" (a ".qrn"
 // cannot hold it) and comes back with the same inputs and figures.
 TEST_F(Window2025Test, SaveAndOpenKeepTheSheet)
