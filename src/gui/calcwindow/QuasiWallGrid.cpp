@@ -93,11 +93,16 @@ QVariant QuasiWallModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         return cellText(index.row(), index.column());
-    case Qt::CheckStateRole:
-        if (index.column() != BothSides)
+    case Qt::CheckStateRole: {
+        // Offered on the rows in use only.
+        const QuasiWallRow &row = m_sheet.quasiWalls[m_storey][index.row()];
+        if (index.column() != BothSides || !row.inUse())
             return {};
-        return m_sheet.quasiWalls[m_storey][index.row()].bothSides ? Qt::Checked : Qt::Unchecked;
+        return row.bothSides ? Qt::Checked : Qt::Unchecked;
+    }
     case Qt::ToolTipRole:
+        if (index.column() == Reason)
+            return cellText(index.row(), index.column());
         return index.column() == BothSides ? QStringLiteral("垂れ壁・腰壁：両側に耐力壁または準耐力壁があることを確認")
                                            : QVariant();
     case Qt::TextAlignmentRole: {
