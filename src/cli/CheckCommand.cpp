@@ -55,13 +55,15 @@ int runCheck(const QStringList &args)
             for (int s = 0; s <= sheet->storeyIndex; ++s) {
                 for (int d = 0; d < 2; ++d) {
                     const BalanceResult result = CheckBalance(*sheet, s, d);
-                    if (result.passed())
+                    if (BalancePassed(*sheet, s, d))
                         continue;
                     fileOk = false;
                     Out() << VisibleName(path + QStringLiteral(": ") + StoreyName(s) + QLatin1Char(' ')
                                      + StrItems(S::BalanceDirections).value(d) + QStringLiteral("  ")
                                      + Str(S::BalanceTitle) + QLatin1Char(' ')
-                                     + (result.checked() ? result.judgementText() : QStringLiteral("-")))
+                                     + (result.checked() ? result.judgementText()
+                                                             + (result.passed() ? QStringLiteral(" (倍率の合計でNG)") : QString())
+                                                         : QStringLiteral("-")))
                           << '\n';
                 }
             }

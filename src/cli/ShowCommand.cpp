@@ -1,10 +1,14 @@
 // qrn show: what the window's header and judgement grid show for each file.
 #include "cli/CliSheet.h"
 #include "core/calc/Balance.h"
+#include "core/calc/Framing.h"
 #include "cli/Command.h"
 #include "cli/TextTable.h"
 #include "core/calc/CalcSheet.h"
+#include "core/calc/LwReport.h"
+#include "core/calc/QuasiReport.h"
 #include "core/text/JsonWriter.h"
+#include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
 #include <QLocale>
@@ -122,6 +126,8 @@ QString seismicJson(const CalcSheet &sheet)
     for (const QString &w : r.warnings)
         warnings << jsonString(w);
     seismic.add("warnings", jsonArray(warnings, 4));
+    seismic.add("totalFloorArea", jsonNumber(r.totalFloorArea));
+    seismic.add("beyondRoute", jsonBool(r.beyondRoute));
     return seismic.text();
 }
 
@@ -133,10 +139,15 @@ void addStorey2025(JsonObject &storey, const CalcSheet &sheet, int s)
     JsonObject af(6);
     af.add("floorArea", jsonNumber(f.floorArea));
     af.add("voids", jsonNumber(f.voids));
+    af.add("ownLoft", jsonNumber(f.ownLoft));
+    af.add("loftFromAbove", jsonNumber(f.loftFromAbove));
     af.add("loftAddition", jsonNumber(f.loftAddition));
     af.add("loftExempted", jsonBool(f.loftExempted));
+    af.add("loftIsStorey", jsonBool(f.loftIsStorey));
     af.add("af", jsonNumber(f.af));
+    af.add("terms", jsonString(AfTermsText(sheet, s)));
     storey.add("af", af.text());
+    storey.add("refusal", r.refusal[s].isEmpty() ? QStringLiteral("null") : jsonString(r.refusal[s]));
     storey.add("lw", r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("null"));
     storey.add("seismicLength", jsonNumber(r.seismicLength[s]));
     storey.add("tallStorey", jsonBool(r.tallStorey[s]));
@@ -150,6 +161,8 @@ void addStorey2025(JsonObject &storey, const CalcSheet &sheet, int s)
             continue;
         JsonObject q(8);
         q.add("kind", jsonString(row.kind));
+        q.add("wallKind", jsonString(QuasiKindKey(row.wallKind)));
+        q.add("bothSides", jsonBool(row.bothSides));
         q.add("base", jsonString(row.base));
         q.add("panelHeight", jsonString(row.panelHeight));
         q.add("clearHeight", jsonString(row.clearHeight));
@@ -157,6 +170,8 @@ void addStorey2025(JsonObject &storey, const CalcSheet &sheet, int s)
         q.add("places", jsonPair(row.places[0], row.places[1]));
         q.add("multiplier", jsonString(row.multiplier));
         q.add("effective", jsonPair(row.effective[0], row.effective[1]));
+        q.add("refusal", row.refusal.isEmpty() ? QStringLiteral("null") : jsonString(row.refusal));
+        q.add("widthRefusal", jsonPair(row.widthRefusal[0], row.widthRefusal[1]));
         rows << q.text();
     }
     storey.add("quasiWalls", jsonArray(rows, 6));
@@ -182,6 +197,7 @@ QString balanceJson(const CalcSheet &sheet, int s)
             o.add("floorArea", jsonString(input.floorArea));
             o.add("multiplier", jsonString(part.multiplier.text));
             o.add("typedMultiplier", jsonString(input.multiplier));
+            o.add("multiplierTyped", jsonBool(part.multiplier.typed));
             o.add("oneStorey", jsonBool(input.oneStorey && sheet.OneStoreyPartsAllowed(s)));
             o.add("necessary", jsonString(part.necessary));
             o.add("existing", jsonString(part.existing));
@@ -192,7 +208,19 @@ QString balanceJson(const CalcSheet &sheet, int s)
         direction.add("sideParts", jsonArray(parts, 8));
         direction.add("wallRatio", judged ? jsonString(FormatRatioDown(result.wallRatio)) : QStringLiteral("null"));
         direction.add("judgement", result.checked() ? jsonString(result.judgementText()) : QStringLiteral("null"));
-        direction.add("result", result.checked() ? jsonString(result.verdictText()) : QStringLiteral("null"));
+        // Where a framing adds up beyond 7, the check with the full sums too;
+        // "result" is NG when either fails.
+        if (BalanceNeedsFullSums(sheet, s)) {
+            const BalanceResult full = CheckBalance(sheet, s, d, true);
+            JsonObject o(8);
+            o.add("existing", jsonPair(full.parts[0].existing, full.parts[1].existing));
+            o.add("wallRatio", full.checked() ? jsonString(FormatRatioDown(full.wallRatio)) : QStringLiteral("null"));
+            o.add("judgement", full.checked() ? jsonString(full.judgementText()) : QStringLiteral("null"));
+            o.add("result", full.checked() ? jsonString(full.verdictText()) : QStringLiteral("null"));
+            direction.add("fullSums", o.text());
+        }
+        const QString verdict = BalancePassed(sheet, s, d) ? QStringLiteral("OK") : QStringLiteral("NG");
+        direction.add("result", result.checked() ? jsonString(verdict) : QStringLiteral("null"));
         directions << direction.text();
     }
     return jsonArray(directions, 6);
@@ -299,7 +327,7 @@ QString seismicText(const CalcSheet &sheet)
                 table.addRow({line.caption, line.values[0], line.unit});
                 // The floor-area ratio follows the roof factor.
                 if (!ratioShown) {
-                    table.addRow({QStringLiteral("床面積比 r = Af2 / Af1"), fixed(b.areaRatio, 4), QString()});
+                    table.addRow({AreaRatioLabel + QStringLiteral(" (小屋裏物置を含まない)"), fixed(b.areaRatio, 4), QString()});
                     ratioShown = true;
                 }
                 continue;
@@ -320,37 +348,44 @@ QString seismicText(const CalcSheet &sheet)
     return out;
 }
 
-// The base multiplier of a quasi-bearing row: the typed one, or the listed
-// panel's ("-" for lath, which has none).
-QString quasiBaseText(const QuasiWallRow &row)
-{
-    if (row.kind != QuasiTypedBaseKind) {
-        if (const std::optional<QuasiPanel> panel = FindQuasiPanel(row.kind))
-            return panel->lath ? QStringLiteral("-") : QString::number(panel->base, 'f', 1);
-    }
-    return row.base;
-}
-
 // Af, the seismic requirement and the quasi-bearing rows of storey s.
 QString storey2025Text(const CalcSheet &sheet, int s)
 {
     const Sheet2025Results &r = sheet.results2025;
     const FloorAreaResult &f = r.floor[s];
     QString out;
-    TextTable areas({false, true, false});
-    QString af = QStringLiteral("%1 − %2 + %3").arg(fixed(f.floorArea, 2), fixed(f.voids, 2), fixed(f.loftAddition, 2));
-    if (f.loftExempted)
-        af += QStringLiteral(" (小屋裏物置は1/8以下のため算入せず)");
-    areas.addRow({QStringLiteral("Af = 床面積 − 吹抜け + 小屋裏物置"), fixed(f.af, 2), QStringLiteral("m²  ") + af});
-    areas.addRow({QStringLiteral("地震力の必要長さ Lw × Af / 100"), fixed(r.seismicLength[s], 4), QStringLiteral("m")});
-    if (r.tallStorey[s])
-        areas.addRow({QStringLiteral("横架材間距離 3.2m 超"), QStringLiteral("筋かいに αh"), QString()});
-    out += areas.render(2);
+    out += QStringLiteral("  Af = ") + AfTermsText(sheet, s) + QStringLiteral(" = ") + AfText(f.af) + QStringLiteral(" m²\n");
+    if (!r.refusal[s].isEmpty())
+        out += QStringLiteral("  判定不可: ") + r.refusal[s] + QLatin1Char('\n');
+    // A tall storey's reduced braces: H and αh beside each multiplier.
+    if (r.tallStorey[s]) {
+        out += QStringLiteral("  横架材間距離 H = %1 m (3.2m 超): 筋かいの倍率 × αh = 3.5 × 長さ / H\n")
+                   .arg(sheet.inputs2025.memberDistance[s].trimmed());
+        for (const FramingRow &row : sheet.framing[s]) {
+            if (!row.inUse() || !(FramingMultiplierShares(row[ColKind], row[ColSection], row[ColXBracing], sheet.walls(),
+                                                          static_cast<int>(sheet.walls().size()) - 1)
+                                      .braces() > 0))
+                continue;
+            QStringList parts;
+            for (int d = 0; d < 2; ++d) {
+                if (row[ColLength0 + 4 * d].isEmpty())
+                    continue;
+                const double alpha = BraceReduction(TextValue(row[ColLength0 + 4 * d]),
+                                                    TextValue(sheet.inputs2025.memberDistance[s]));
+                parts << DirectionCaption(d) + QStringLiteral(" 長さ ") + row[ColLength0 + 4 * d].trimmed()
+                             + QStringLiteral(" αh ") + FormatFixed4(alpha) + QStringLiteral(" 倍率 ")
+                             + row[ColMultiplier0 + 4 * d];
+            }
+            if (!parts.isEmpty())
+                out += QStringLiteral("    ") + row[ColKind] + QStringLiteral(": ") + parts.join(QStringLiteral(", "))
+                       + QLatin1Char('\n');
+        }
+    }
 
     TextTable rows({false, true, true, true, true, true, true, true, true, true, true});
     rows.addGroup(5, DirectionCaption(0));
     rows.addGroup(8, DirectionCaption(1));
-    rows.addRow({QStringLiteral("準耐力壁等"), QStringLiteral("基準倍率"), QStringLiteral("材高さ"),
+    rows.addRow({QStringLiteral("種別: 材"), QStringLiteral("基準倍率"), QStringLiteral("材高さ"),
                  QStringLiteral("内法高さ"), QStringLiteral("倍率"), QStringLiteral("長さ"), QStringLiteral("箇所"),
                  QStringLiteral("有効長さ"), QStringLiteral("長さ"), QStringLiteral("箇所"), QStringLiteral("有効長さ")});
     int used = 0;
@@ -358,9 +393,11 @@ QString storey2025Text(const CalcSheet &sheet, int s)
         if (!row.inUse())
             continue;
         ++used;
-        rows.addRow({row.kind, quasiBaseText(row), row.panelHeight, row.clearHeight, row.multiplier, row.length[0].trimmed(),
-                     row.places[0].trimmed(), row.effective[0], row.length[1].trimmed(), row.places[1].trimmed(),
-                     row.effective[1]});
+        rows.addRow({QuasiKindName(row.wallKind) + QStringLiteral(": ") + row.kind, QuasiBaseText(row), row.panelHeight,
+                     row.clearHeight, row.multiplier, row.length[0].trimmed(), row.places[0].trimmed(),
+                     row.widthRefusal[0].isEmpty() && row.refusal.isEmpty() ? row.effective[0] : QStringLiteral("算入せず"),
+                     row.length[1].trimmed(), row.places[1].trimmed(),
+                     row.widthRefusal[1].isEmpty() && row.refusal.isEmpty() ? row.effective[1] : QStringLiteral("算入せず")});
     }
     if (used > 0) {
         out += QLatin1Char('\n') + rows.render(2);
@@ -381,6 +418,8 @@ QString storey2025Text(const CalcSheet &sheet, int s)
 QString balanceText(const CalcSheet &sheet, int s)
 {
     QString out = QLatin1Char('\n') + Str(S::BalanceTitle) + QLatin1Char('\n');
+    if (!StoreyHasBalanceData(sheet, s))
+        return out + QStringLiteral("  未入力\n");
     TextTable counts({false, true, true, true, true});
     counts.addGroup(1, StrItems(S::BalanceDirections).value(0));
     counts.addGroup(3, StrItems(S::BalanceDirections).value(1));
@@ -414,13 +453,40 @@ QString balanceText(const CalcSheet &sheet, int s)
             if (p == 0)
                 verdict = result.checked() ? result.judgementText() : QStringLiteral("-");
             else if (result.checked())
-                verdict = result.verdictText();
+                verdict = BalancePassed(sheet, s, d) ? QStringLiteral("OK") : QStringLiteral("NG");
             table.addRow({p == 0 ? StrItems(S::BalanceDirections).value(d) : QString(), name, input.floorArea,
                           part.multiplier.text.isEmpty() ? QString() : part.multiplier.text + part.multiplier.unit,
                           part.necessary, part.existing, judged ? FormatRatioDown(part.fillRatio) : QString(), verdict});
         }
     }
     out += table.render(2);
+    // What each side part was multiplied by, and the rows counted in it.
+    for (int d = 0; d < 2; ++d) {
+        const BalanceResult result = CheckBalance(sheet, s, d);
+        for (int p = 0; p < SidePartCount; ++p) {
+            const SidePartResult &part = result.parts[p];
+            QStringList terms;
+            for (const SidePartRowLine &r : SidePartRows(sheet, s, d, p))
+                terms << r.kind + QLatin1Char(' ') + r.length + QStringLiteral(" × ") + QString::number(r.places)
+                             + QStringLiteral(" × ") + r.multiplier;
+            out += QStringLiteral("  ") + StrItems(S::BalanceDirections).value(d) + QLatin1Char(' ')
+                   + StrItems(S::SidePartNames + d).value(p) + QStringLiteral(": ")
+                   + (sheet.ruleSetKind() == RuleSetKind::Rules2025
+                          ? (part.multiplier.typed ? QStringLiteral("入力した数値 ") : QStringLiteral("階のLw "))
+                          : QString())
+                   + part.multiplier.text + part.multiplier.unit + QStringLiteral("; 存在 ")
+                   + (terms.isEmpty() ? QStringLiteral("0") : terms.join(QStringLiteral(" + "))) + QStringLiteral(" = ")
+                   + part.existing + QLatin1Char('\n');
+        }
+        if (BalanceNeedsFullSums(sheet, s)) {
+            const BalanceResult full = CheckBalance(sheet, s, d, true);
+            out += QStringLiteral("  ") + StrItems(S::BalanceDirections).value(d)
+                   + QStringLiteral(": 倍率7を超える軸組を合計の倍率で: 存在 ") + full.parts[0].existing + QStringLiteral(" / ")
+                   + full.parts[1].existing + QStringLiteral("  ")
+                   + (full.checked() ? full.judgementText() + QLatin1Char(' ') + full.verdictText() : QStringLiteral("-"))
+                   + QLatin1Char('\n');
+        }
+    }
     return out;
 }
 
@@ -447,8 +513,16 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
 
         // The three area lines of the storey's page.
         TextTable areas({false, true, false, true, false, true, false});
-        areas.addRow({Str(S::FloorArea), sheet.floorArea[s], Str(S::SquareMetresTimes), sheet.coefficient[s], Str(S::EqualsFloorRequirement),
-                      sheet.floorRequirement[s], Str(S::Metres)});
+        if (rules2025 && s < Storeys2025) {
+            // Af × Lw, the product's own factors.
+            const Sheet2025Results &r = sheet.results2025;
+            areas.addRow({QStringLiteral("Af"), AfText(r.floor[s].af), QStringLiteral("m² × Lw"),
+                          r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("-"), QStringLiteral("cm/m² / 100 ="),
+                          sheet.floorRequirement[s], Str(S::Metres)});
+        } else {
+            areas.addRow({Str(S::FloorArea), sheet.floorArea[s], Str(S::SquareMetresTimes), sheet.coefficient[s],
+                          Str(S::EqualsFloorRequirement), sheet.floorRequirement[s], Str(S::Metres)});
+        }
         for (int w : {s, s + 3}) {
             areas.addRow({AreaCaption(w), sheet.projectedArea[w], Str(S::SquareMetresTimes), sheet.windFactor[w], Str(S::EqualsProjectedRequirement),
                           sheet.projectedRequirement[w], Str(S::Metres)});

@@ -78,6 +78,7 @@ SidePartMultiplier SidePartMultiplierOf(const CalcSheet &sheet, int s, int d, in
         // differ on what a side part takes, so the user may decide.
         if (!part.multiplier.trimmed().isEmpty()) {
             m.text = PlainSingleText(part.multiplier.trimmed());
+            m.typed = true;
         } else if (s < Storeys2025 && sheet.results2025.lwKnown[s]) {
             m.text = QString::number(sheet.results2025.lw[s]);
         }
@@ -95,7 +96,73 @@ SidePartMultiplier SidePartMultiplierOf(const CalcSheet &sheet, int s, int d, in
     return m;
 }
 
-BalanceResult CheckBalance(const CalcSheet &sheet, int s, int d)
+namespace {
+
+// The multiplier text a row counts with in direction d: as displayed, or
+// with fullSums as its kinds add up, beyond the cap.
+QString rowMultiplier(const CalcSheet &sheet, int s, int d, const FramingRow &row, bool fullSums)
+{
+    if (!fullSums)
+        return row[ColMultiplier0 + 4 * d];
+    return sheet.rules().multiplierText(sheet.rules().framingFullSum(sheet, s, d, row));
+}
+
+} // namespace
+
+std::vector<SidePartRowLine> SidePartRows(const CalcSheet &sheet, int s, int d, int p, bool fullSums)
+{
+    std::vector<SidePartRowLine> lines;
+    for (const FramingRow &row : sheet.framing[s]) {
+        const int places = placesOf(row, d);
+        const int count = countOf(row.sideCounts[d][p]);
+        if (places == 0 || count == 0 || countOf(row.sideCounts[d][0]) + countOf(row.sideCounts[d][1]) > places)
+            continue;
+        SidePartRowLine line;
+        line.kind = row[ColKind];
+        line.length = row[ColLength0 + 4 * d].trimmed();
+        line.places = count;
+        line.multiplier = rowMultiplier(sheet, s, d, row, fullSums);
+        line.effective = FormatFixed4(TextValue(line.length) * TextValue(line.multiplier) * count);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool BalanceNeedsFullSums(const CalcSheet &sheet, int s)
+{
+    if (sheet.ruleSetKind() != RuleSetKind::Rules2025)
+        return false;
+    for (const FramingRow &row : sheet.framing[s]) {
+        for (int d = 0; d < 2; ++d) {
+            if (placesOf(row, d) > 0
+                && rowMultiplier(sheet, s, d, row, true) != row[ColMultiplier0 + 4 * d])
+                return true;
+        }
+    }
+    return false;
+}
+
+bool BalancePassed(const CalcSheet &sheet, int s, int d)
+{
+    return CheckBalance(sheet, s, d).passed()
+           && (!BalanceNeedsFullSums(sheet, s) || CheckBalance(sheet, s, d, true).passed());
+}
+
+bool StoreyHasBalanceData(const CalcSheet &sheet, int s)
+{
+    for (const auto &direction : sheet.sideParts[s])
+        for (const SidePart &part : direction)
+            if (!part.isBlank())
+                return true;
+    for (const FramingRow &row : sheet.framing[s])
+        for (const auto &counts : row.sideCounts)
+            for (const QString &count : counts)
+                if (!count.isEmpty())
+                    return true;
+    return false;
+}
+
+BalanceResult CheckBalance(const CalcSheet &sheet, int s, int d, bool fullSums)
 {
     BalanceResult result;
     bool tooMany = false;
@@ -109,8 +176,9 @@ BalanceResult CheckBalance(const CalcSheet &sheet, int s, int d)
         }
         if (places == 0)
             continue;
-        // The multiplier as displayed, one decimal, as in the storey's sum.
-        const double perPlace = TextValue(row[ColLength0 + 4 * d]) * TextValue(row[ColMultiplier0 + 4 * d]);
+        // The multiplier as displayed, as in the storey's sum.
+        const double perPlace =
+            TextValue(row[ColLength0 + 4 * d]) * TextValue(rowMultiplier(sheet, s, d, row, fullSums));
         for (int p = 0; p < SidePartCount; ++p)
             existing[p] += perPlace * countOf(counts[p]);
     }
@@ -152,15 +220,8 @@ BalanceResult CheckBalance(const CalcSheet &sheet, int s, int d)
 bool HasBalanceData(const CalcSheet &sheet)
 {
     for (int s = 0; s <= sheet.storeyIndex; ++s) {
-        for (const auto &direction : sheet.sideParts[s])
-            for (const SidePart &part : direction)
-                if (!part.isBlank())
-                    return true;
-        for (const FramingRow &row : sheet.framing[s])
-            for (const auto &counts : row.sideCounts)
-                for (const QString &count : counts)
-                    if (!count.isEmpty())
-                        return true;
+        if (StoreyHasBalanceData(sheet, s))
+            return true;
     }
     return false;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 // The balance of the wall layout, checked by the quarter method (4分割法).
 //
@@ -42,6 +43,17 @@ struct SidePartMultiplier {
     double metresPerSquareMetre = 0.0;   // what the floor area is multiplied by
     QString text;                        // as shown and printed ("0.29", "30")
     QString unit;                        // "m/㎡" or "cm/㎡"
+    bool typed = false;                  // typed for the side part, not the storey's
+};
+
+// One framing row's part of a side part's existing length, as printed:
+// length × places × multiplier.
+struct SidePartRowLine {
+    QString kind;
+    QString length;       // as typed, trimmed
+    int places = 0;
+    QString multiplier;   // the row's multiplier text (or its full sum)
+    QString effective;    // "0.0000" m
 };
 
 // One side part worked out.
@@ -87,8 +99,20 @@ QString FormatRatioDown(double ratio);
 // sheet's rules.
 SidePartMultiplier SidePartMultiplierOf(const CalcSheet &sheet, int s, int d, int p);
 
-// The check of storey s, direction d.
-BalanceResult CheckBalance(const CalcSheet &sheet, int s, int d);
+// The check of storey s, direction d. With fullSums, every framing takes its
+// multiplier as it adds up, beyond the cap of the wall quantity (the 2025
+// rules ask the check to hold both ways).
+BalanceResult CheckBalance(const CalcSheet &sheet, int s, int d, bool fullSums = false);
+// Whether a framing of storey s adds up beyond the cap, so the check is made
+// with the full sums too.
+bool BalanceNeedsFullSums(const CalcSheet &sheet, int s);
+// Whether storey s, direction d is balanced: the check, and where needed
+// the check with the full sums, both passed.
+bool BalancePassed(const CalcSheet &sheet, int s, int d);
+// The rows counted in side part p of storey s, direction d.
+std::vector<SidePartRowLine> SidePartRows(const CalcSheet &sheet, int s, int d, int p, bool fullSums = false);
+// Whether storey s has any balance input (a side-part area or count).
+bool StoreyHasBalanceData(const CalcSheet &sheet, int s);
 
 // Whether the sheet holds anything of the balance check (a side-part input
 // or a side-part count of an existing storey's row).

@@ -291,10 +291,17 @@ void CalcSheet::RecalcStorey(int s)
     // emptied rather than left showing an earlier verdict. A storey with a
     // requirement and nothing to meet it is judged 0.0 %.
     // Under the 2025 rules a storey without its Lw cannot be judged.
+    // A storey the rules cannot judge at all says why in place of a verdict.
     const bool judgeable = rules().prepareJudgement(*this, s);
+    const QString refusal = rules().judgementRefusal(*this, s);
     for (int d = 0; d < 2; ++d) {
         const double necessary = TextValue(judgement[s][JudgeNecessary0 + 3 * d]);
         const double sum = TextValue(judgement[s][JudgeSum0 + 3 * d]);
+        if (!refusal.isEmpty()) {
+            ClearJudgement(s, d);
+            judgement[s][JudgeResult0 + 3 * d] = refusal;
+            continue;
+        }
         if (!judgeable || floorArea[s].isEmpty() || !(necessary > 0)) {
             ClearJudgement(s, d);
             continue;
@@ -329,17 +336,18 @@ void CalcSheet::ShowJudgement(int s, int d)
     JudgementBar &bar = judgement[s].bars[d];
     QString &cell = judgement[s][JudgeResult0 + 3 * d];
     bar.shown = true;
+    cell = rules().judgementText(judgement[s][JudgeSum0 + 3 * d], judgement[s][JudgeNecessary0 + 3 * d], ratio);
     // A storey judged without a number its file held is not known to pass.
-    if (ratio >= 100.0f && unreadCells[s].empty()) {
+    if (cell == QStringLiteral("OK") && !unreadCells[s].empty())
+        cell = FormatPercent(ratio);
+    if (cell == QStringLiteral("OK")) {
         bar.red = 0;
         bar.green = 0;
         bar.blue = 255;
-        cell = QStringLiteral("OK");
     } else {
         bar.red = 255;
         bar.green = 0;
         bar.blue = 0;
-        cell = FormatPercent(ratio);
     }
     bar.percent = ratio;
 }

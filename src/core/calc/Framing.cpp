@@ -60,10 +60,15 @@ FramingShares FramingMultiplierShares(const QString &kind, const QString &sectio
     if (kind.endsWith(WoodSuffix)) {
         brace = SectionBrace(section);
         if (xBracing == framing::Crossed) {
-            if (section == QStringLiteral("9×9"))
+            if (section == QStringLiteral("9×9")) {
+                // The law's table combines a wall only with braces up to
+                // 9×9 single and 4.5×9 crossed: crossed 9 cm braces count
+                // 5 with any wall beside them, never 5 plus the wall.
                 brace = 5.0f;
-            else
+                wall = 0.0f;
+            } else {
                 brace *= 2.0f;
+            }
         }
     }
     if (kind.endsWith(RebarSuffix))

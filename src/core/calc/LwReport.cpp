@@ -1,5 +1,7 @@
 #include "core/calc/LwReport.h"
 
+#include "core/text/NumberText.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -28,7 +30,7 @@ std::vector<ReportLine> LwBreakdownLines(const CalcSheet &sheet)
     std::vector<ReportLine> lines;
     lines.push_back({QStringLiteral("屋根面積係数 Z"), fixed(b.roofFactor, 4), {}});
     if (two)
-        lines.push_back({QStringLiteral("床面積比 r＝Af2/Af1"), fixed(b.areaRatio, 4), {}});
+        lines.push_back({AreaRatioLabel, fixed(b.areaRatio, 4), {}});
     lines.push_back({QStringLiteral("① 屋根"), fixed(b.roofLoad, 4), KiloNewton});
     if (two) {
         lines.push_back({QStringLiteral("② 2階の壁"), fixed(b.walls2, 4), KiloNewton});
@@ -88,6 +90,45 @@ std::vector<ReportLine> LwInputLines(const CalcSheet &sheet)
     if (storeys == 2)
         lines.push_back({QStringLiteral("2階の階高 h2"), in.h2.trimmed(), QStringLiteral("m")});
     return lines;
+}
+
+const QString AreaRatioLabel = QStringLiteral("r＝床面積2/床面積1");
+
+QString AfText(double af)
+{
+    return FormatDecimal(af, 6, 2);
+}
+
+QString AfTermsText(const CalcSheet &sheet, int s)
+{
+    const FloorAreaResult &f = sheet.results2025.floor[s];
+    QString text = QStringLiteral("床面積 ") + AfText(f.floorArea);
+    // The loft above this storey, then (storey 1) the one above storey 2.
+    for (int owner : {s, s + 1}) {
+        if (owner >= Storeys2025 || owner > sheet.storeyIndex)
+            continue;
+        const FloorAreaInputs &loft = sheet.inputs2025.floor[owner];
+        const FloorAreaResult &of = sheet.results2025.floor[owner];
+        if (!(TextValue(loft.loftArea) > 0))
+            continue;
+        const QString whose = QStringLiteral("（%1階の小屋裏物置）").arg(owner + 1);
+        const QString area = loft.loftArea.trimmed() + QStringLiteral("㎡");
+        if (of.loftIsStorey) {
+            if (owner == s)
+                text += QStringLiteral("　小屋裏 ") + area + QStringLiteral("は階として算定が必要（算入せず）");
+            continue;
+        }
+        if (of.loftExempted) {
+            if (owner == s)
+                text += QStringLiteral("　小屋裏物置 ") + area + QStringLiteral("は床面積の1/8以下のため算入せず");
+            continue;
+        }
+        if (!(of.ownLoft > 0))
+            continue;
+        text += QStringLiteral(" ＋ 小屋裏物置 ") + area + QStringLiteral("×") + loft.loftHeight.trimmed()
+                + QStringLiteral("/2.1 ＝ ") + FormatFixed2(of.ownLoft) + whose;
+    }
+    return text;
 }
 
 } // namespace quiren

@@ -25,4 +25,13 @@ std::vector<ReportLine> LwBreakdownLines(const CalcSheet &sheet);
 // wall, use, C0, overhang, pitch, rise, storey heights).
 std::vector<ReportLine> LwInputLines(const CalcSheet &sheet);
 
+// Af of storey s with its terms named, as a reviewer retraces it:
+// "床面積 66.24 ＋ 小屋裏物置 8.2㎡×1.2/2.1 ＝ 4.69（2階の小屋裏物置）".
+QString AfTermsText(const CalcSheet &sheet, int s);
+// Af as it is used: the digits of the typed floor area, at least two.
+QString AfText(double af);
+// The label of the floor-area ratio of the official tool's method: it is
+// taken from the typed floor areas, not from Af.
+extern const QString AreaRatioLabel;
+
 } // namespace quiren

@@ -50,12 +50,38 @@ constexpr double QuasiMinimumPanelHeight = 36.0;
 // (0.9 × 0.6 × 240 / 240 is 0.54, not 0.53).
 double TruncateHundredths(double value);
 
+// The two kinds of quasi-bearing wall, with their conditions:
+//   準耐力壁      the panel covers at least 80 % of the clear height, at least 90 cm wide;
+//   垂れ壁・腰壁  panel (hanging + sill wall) at least 36 cm high, 90 cm to 2 m wide,
+//                 a bearing wall or 準耐力壁 on both sides.
+enum class QuasiKind {
+    Panel,         // "準耐力壁"
+    HangingSill,   // "垂れ壁・腰壁"
+};
+// "準耐力壁", "垂れ壁・腰壁" (as shown and printed).
+QString QuasiKindName(QuasiKind kind);
+// "panel", "hangingSill" (file keys).
+QString QuasiKindKey(QuasiKind kind);
+std::optional<QuasiKind> QuasiKindFromKey(const QString &key);
+// The kind a row of an earlier file takes: 準耐力壁 where its heights meet
+// that kind's condition (or are not given), otherwise 垂れ壁・腰壁.
+QuasiKind QuasiKindOfEarlierRow(double panelHeightCm, double clearHeightCm);
+
+// Why a row of `kind` does not count, in Japanese; empty when its heights
+// and sides meet the kind's conditions. Widths are checked per direction
+// (QuasiWidthRefusal).
+QString QuasiRefusal(QuasiKind kind, double panelHeightCm, double clearHeightCm, bool bothSides);
+// Why walls `widthM` wide (a row's length in one direction) do not count.
+QString QuasiWidthRefusal(QuasiKind kind, double widthM);
+
 // One row of a storey's quasi-bearing walls. Inputs are kept as typed, like
 // the framing rows; the derived cells follow them on every recalculation.
 struct QuasiWallRow {
     // ---- inputs ----
     QString kind;          // a name of QuasiPanelList(); empty: row not in use
     QString base;          // typed base multiplier, used for QuasiTypedBaseKind
+    QuasiKind wallKind = QuasiKind::Panel;
+    bool bothSides = false;   // 垂れ壁・腰壁: the user confirms walls on both sides
     QString panelHeight;   // cm (hanging + sill wall height for 垂れ壁・腰壁)
     QString clearHeight;   // cm, between the horizontal members
     std::array<QString, 2> length;   // m, per direction
@@ -64,6 +90,8 @@ struct QuasiWallRow {
     // ---- derived ----
     QString multiplier;              // "0.00", empty when it cannot be worked out
     std::array<QString, 2> effective;   // length × places × multiplier, "0.0000" or empty
+    QString refusal;                    // why the row does not count; empty when it does
+    std::array<QString, 2> widthRefusal;   // why a direction's walls do not count
 
     bool inUse() const { return !kind.isEmpty(); }
 };

@@ -19,6 +19,21 @@ int lastCertifiedPosition(const CalcSheet &sheet)
     return static_cast<int>(sheet.walls().size()) - 1;
 }
 
+// The direction of a quasi-bearing row's length, as its warnings name it.
+QString DirectionCaption2025(int d)
+{
+    return d == 0 ? QStringLiteral("桁行方向") : QStringLiteral("梁間方向");
+}
+
+const QString OkText = QStringLiteral("OK");
+
+// A length text ("0.0000", metres) in ten-thousandths, so that comparisons
+// and percentages are made on the figures as printed.
+qint64 tenThousandths(const QString &text)
+{
+    return qRound64(TextValue(text) * 10000.0);
+}
+
 // The rules the sheet has always followed: the light/heavy coefficient
 // table, multipliers up to 5, bearing walls only.
 class OldRules final : public RuleSet {
@@ -54,8 +69,24 @@ public:
         return MultiplierText(static_cast<float>(multiplier));
     }
 
+    double framingFullSum(const CalcSheet &sheet, int s, int d, const FramingRow &row) const override
+    {
+        return framingMultiplier(sheet, s, d, row);
+    }
+
+    QString judgementText(const QString &, const QString &, float ratio) const override
+    {
+        if (ratio >= 100.0f)
+            return OkText;
+        // Rounded as the sheet always printed it, except that a storey short
+        // of its requirement never reads 100.0 %.
+        const QString text = FormatPercent(ratio);
+        return text.startsWith(QStringLiteral("100.0")) ? FormatPercent(99.9f) : text;
+    }
+
     void addExistingExtras(CalcSheet &, int) const override {}
     bool prepareJudgement(CalcSheet &, int) const override { return true; }
+    QString judgementRefusal(const CalcSheet &, int) const override { return {}; }
 };
 
 // The rules in force since 2025: Lw from the building's weight, multipliers
@@ -87,6 +118,11 @@ public:
 
     double framingMultiplier(const CalcSheet &sheet, int s, int d, const FramingRow &row) const override
     {
+        return std::min(MultiplierCap, framingFullSum(sheet, s, d, row));
+    }
+
+    double framingFullSum(const CalcSheet &sheet, int s, int d, const FramingRow &row) const override
+    {
         const FramingShares shares =
             FramingMultiplierShares(row[ColKind], row[ColSection], row[ColXBracing], sheet.walls(),
                                     lastCertifiedPosition(sheet));
@@ -97,7 +133,19 @@ public:
             if (alpha < 1)
                 braces = TruncateHundredths(braces * alpha);
         }
-        return std::min(MultiplierCap, static_cast<double>(shares.wall) + braces);
+        return static_cast<double>(shares.wall) + braces;
+    }
+
+    // Compared and cut on the printed figures: 9.9990 m against 10.0000 m is
+    // 99.9 %, never 100.0 %.
+    QString judgementText(const QString &sum, const QString &necessary, float) const override
+    {
+        const qint64 have = tenThousandths(sum);
+        const qint64 need = tenThousandths(necessary);
+        if (need <= 0 || have >= need)
+            return OkText;
+        const qint64 tenths = std::max<qint64>(0, have) * 1000 / need;
+        return QStringLiteral("%1.%2% ").arg(tenths / 10).arg(tenths % 10);
     }
 
     // Two decimals: certified walls and reduced braces are not rounded to
@@ -128,9 +176,14 @@ public:
         }
     }
 
+    QString judgementRefusal(const CalcSheet &sheet, int s) const override
+    {
+        return s < Storeys2025 ? sheet.results2025.refusal[s] : QString();
+    }
+
     bool prepareJudgement(CalcSheet &sheet, int s) const override
     {
-        if (s < Storeys2025 && sheet.results2025.lwKnown[s])
+        if (s < Storeys2025 && sheet.results2025.lwKnown[s] && sheet.results2025.refusal[s].isEmpty())
             return true;
         for (int d = 0; d < 2; ++d) {
             sheet.judgement[s][JudgeResult0 + 3 * d].clear();
@@ -141,6 +194,7 @@ public:
 
 private:
     static constexpr double MultiplierCap = 7.0;
+    inline static const QString LoftIsStoreyText = QStringLiteral("小屋裏物置ではなく階：階として算定が必要");
 
     static int storeyIndex(const CalcSheet &sheet)
     {
@@ -159,8 +213,35 @@ private:
         results.lw = {};
         results.lwKnown = {};
         results.seismicLength = {};
+        results.refusal = {};
         results.floor = ComputeFloorAreas({sheet.floorArea[0], sheet.floorArea[1]}, inputs, storeys,
                                           &results.warnings);
+        if (HoldsVoids(inputs))
+            results.warnings << VoidsNotDeductedNote();
+        // Beyond 300 m² (or with a loft that is a storey) the prescriptive
+        // route does not apply: nothing may read "OK".
+        results.totalFloorArea = 0;
+        for (int s = 0; s < storeys; ++s)
+            results.totalFloorArea += results.floor[s].floorArea;
+        results.beyondRoute = qRound64(results.totalFloorArea * 1e6) > qRound64(RouteAreaLimit * 1e6);
+        if (results.beyondRoute)
+            results.warnings << BeyondRouteText;
+        // A "loft" that is a storey adds a storey to the building: the
+        // storey below it is not what the sheet describes, and the storeys
+        // under it carry more than the sheet gives them.
+        int loftStorey = -1;
+        for (int s = 0; s < storeys; ++s) {
+            if (results.floor[s].loftIsStorey)
+                loftStorey = s;
+        }
+        for (int s = 0; s < storeys; ++s) {
+            if (results.beyondRoute)
+                results.refusal[s] = BeyondRouteText;
+            else if (s == loftStorey)
+                results.refusal[s] = LoftIsStoreyText;
+            else if (loftStorey >= 0)
+                results.refusal[s] = QStringLiteral("%1階の小屋裏が階となるため判定できません").arg(loftStorey + 1);
+        }
         for (int s = 0; s < Storeys2025; ++s)
             results.tallStorey[s] = BraceReduction(0, TextValue(inputs.memberDistance[s])) < 1;
 
@@ -181,7 +262,8 @@ private:
                 }
             }
         } else if (const std::optional<LwInput> in = LwInputFromTexts(
-                       seismic, storeys, results.floor[0].af, results.floor[1].af, &results.warnings)) {
+                       seismic, storeys, results.floor[0].floorArea, results.floor[1].floorArea,
+                       &results.warnings)) {
             results.breakdown = ComputeLw(*in);
             results.warnings << results.breakdown.warnings;
             for (int s = 0; s < storeys && results.breakdown.valid; ++s) {
@@ -210,6 +292,8 @@ private:
             const QString where = QStringLiteral("%1階の準耐力壁 %2行目").arg(s + 1).arg(number);
             row.multiplier.clear();
             row.effective = {};
+            row.refusal.clear();
+            row.widthRefusal = {};
             if (!row.inUse())
                 continue;
             // A kind not in the list (from another program's file) is
@@ -225,21 +309,27 @@ private:
                 continue;
             }
             const double panelHeight = TextValue(row.panelHeight);
-            if (panelHeight < QuasiMinimumPanelHeight) {
-                // Too low to act as a hanging or sill wall: left out.
-                warnings << QStringLiteral("%1: 材の高さが36cm未満のため算入しません。").arg(where);
-                continue;
-            }
             if (panelHeight > TextValue(row.clearHeight))
                 warnings << QStringLiteral("%1: 材の高さが横架材間の内法高さを超えています(内法高さで計算)。")
                                 .arg(where);
             row.multiplier = FormatDecimal(*multiplier, 2, 2);
+            row.refusal = QuasiRefusal(row.wallKind, panelHeight, TextValue(row.clearHeight), row.bothSides);
+            if (!row.refusal.isEmpty()) {
+                warnings << QStringLiteral("%1: 算入しません。").arg(where) + row.refusal;
+                continue;
+            }
             for (int d = 0; d < 2; ++d) {
                 if (row.length[d].trimmed().isEmpty() || row.places[d].trimmed().isEmpty())
                     continue;
                 // A negative length or count would quietly take walls off the sum.
                 if (TextValue(row.length[d]) < 0 || TextValue(row.places[d]) < 0) {
                     warnings << QStringLiteral("%1: 長さ・箇所数が負です。").arg(where);
+                    continue;
+                }
+                row.widthRefusal[d] = QuasiWidthRefusal(row.wallKind, TextValue(row.length[d]));
+                if (!row.widthRefusal[d].isEmpty()) {
+                    warnings << QStringLiteral("%1 %2: 算入しません。").arg(where, DirectionCaption2025(d))
+                                    + row.widthRefusal[d];
                     continue;
                 }
                 row.effective[d] = FormatFixed4(TextValue(row.length[d]) * TextValue(row.places[d])

@@ -53,6 +53,12 @@ public:
     virtual double framingMultiplier(const CalcSheet &sheet, int s, int d,
                                      const FramingRow &row) const = 0;
     virtual QString multiplierText(double multiplier) const = 0;
+    // The multiplier as the framing's kinds add up, before the cap (what
+    // the 2025 quarter method checks beside the capped one).
+    virtual double framingFullSum(const CalcSheet &sheet, int s, int d, const FramingRow &row) const = 0;
+    // The judgement text of storey s, direction d from the existing and
+    // necessary lengths (texts "0.0000"): "OK" or the percentage.
+    virtual QString judgementText(const QString &sum, const QString &necessary, float ratio) const = 0;
 
     // After the bearing sums of storey s are written: whatever else counts
     // as existing length (the 2025 rules add quasi-bearing walls, up to
@@ -63,6 +69,9 @@ public:
     // storey whose Lw is unknown; its judgement cells are emptied rather
     // than left showing an earlier "OK".
     virtual bool prepareJudgement(CalcSheet &sheet, int s) const = 0;
+    // Why storey s is not judged at all, shown in place of its judgement;
+    // empty when it is judged.
+    virtual QString judgementRefusal(const CalcSheet &sheet, int s) const = 0;
 };
 
 // The one instance of each rule set.

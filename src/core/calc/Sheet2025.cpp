@@ -3,6 +3,7 @@
 #include "core/text/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quiren {
 
@@ -10,7 +11,6 @@ namespace {
 
 constexpr double LoftHeightDivisor = 2.1;
 constexpr double LoftHeightLimit = 1.4;        // m; higher, it is a storey
-constexpr double LoftExemptShare = 1.0 / 8.0;  // of the storey's floor area
 constexpr double TallStoreyLimit = 3.2;        // m between horizontal members
 constexpr double BraceReductionFactor = 3.5;
 
@@ -58,7 +58,22 @@ std::optional<LwMethod> LwMethodFromKey(const QString &key)
 
 double LoftAddition(double loftArea, double loftHeight)
 {
-    return loftHeight / LoftHeightDivisor * loftArea;
+    // To the hundredth that is printed, so the printed sum holds.
+    return TextValue(FormatFixed2(loftHeight / LoftHeightDivisor * loftArea));
+}
+
+const QString BeyondRouteText = QStringLiteral("300m²を超えるため、構造計算（許容応力度計算）が必要です");
+
+QString VoidsNotDeductedNote()
+{
+    return QStringLiteral("吹抜けは床面積から差し引きません（床面積は建築基準法上の床面積で、吹抜けを含みません）。"
+                          "ﾌｧｲﾙの吹抜けの値は保存されますが、計算には使いません。");
+}
+
+bool HoldsVoids(const Sheet2025Inputs &inputs)
+{
+    return std::any_of(inputs.floor.begin(), inputs.floor.end(),
+                       [](const FloorAreaInputs &f) { return !f.voids.trimmed().isEmpty(); });
 }
 
 std::array<FloorAreaResult, Storeys2025> ComputeFloorAreas(
@@ -68,31 +83,53 @@ std::array<FloorAreaResult, Storeys2025> ComputeFloorAreas(
     std::array<FloorAreaResult, Storeys2025> result{};
     storeys = std::clamp(storeys, 1, Storeys2025);
     for (int s = 0; s < storeys; ++s) {
+        result[s].floorArea = TextValue(floorArea[s]);
+        result[s].voids = TextValue(inputs.floor[s].voids);
+    }
+    // Each loft against the storey it belongs to (the one below it), once.
+    for (int s = 0; s < storeys; ++s) {
         FloorAreaResult &r = result[s];
-        r.floorArea = TextValue(floorArea[s]);
-        r.voids = std::max(0.0, TextValue(inputs.floor[s].voids));
-        // Lofts above this storey and above every storey on top of it.
-        for (int above = s; above < storeys; ++above) {
-            const FloorAreaInputs &loft = inputs.floor[above];
-            const double area = TextValue(loft.loftArea);
-            const double height = TextValue(loft.loftHeight);
-            if (area <= 0 || height <= 0)
-                continue;
-            if (s == above && height > LoftHeightLimit && warnings)
-                *warnings << QStringLiteral("%1階の小屋裏物置の平均天井高さが1.4mを超えています(階とみなされます)。")
-                                 .arg(above + 1);
-            if (inputs.loftExemption && area <= r.floorArea * LoftExemptShare) {
-                r.loftExempted = true;
-                continue;
-            }
-            r.loftAddition += LoftAddition(area, height);
-        }
-        r.af = r.floorArea - r.voids + r.loftAddition;
-        if (r.af < 0) {
+        const FloorAreaInputs &loft = inputs.floor[s];
+        const double area = TextValue(loft.loftArea);
+        const double height = TextValue(loft.loftHeight);
+        const double highest = TextValue(loft.loftMaxHeight);
+        if (!(area > 0))
+            continue;
+        // Areas in millionths of a square metre, so that a loft of exactly
+        // 1/8 or 1/2 is judged as typed, not by the binary noise.
+        const qint64 area6 = qRound64(area * 1e6);
+        const qint64 floor6 = qRound64(r.floorArea * 1e6);
+        const bool tooHigh = highest > LoftHeightLimit + 1e-9 || height > LoftHeightLimit + 1e-9;
+        const bool tooLarge = 2 * area6 >= floor6;
+        if (tooHigh || tooLarge) {
+            r.loftIsStorey = true;
             if (warnings)
-                *warnings << QStringLiteral("%1階の吹抜けが床面積を超えています。").arg(s + 1);
-            r.af = 0;
+                *warnings << QStringLiteral("%1階の小屋裏物置は%2ため小屋裏物置ではありません。階として算定して下さい。")
+                                 .arg(s + 1)
+                                 .arg(tooHigh ? QStringLiteral("最高の内法高さが1.4mを超える")
+                                              : QStringLiteral("水平投影面積が%1階の床面積の1/2以上の").arg(s + 1));
+            continue;
         }
+        if (inputs.loftExemption && 8 * area6 <= floor6) {
+            r.loftExempted = true;
+            continue;
+        }
+        if (!(height > 0)) {
+            if (warnings)
+                *warnings << QStringLiteral("%1階の小屋裏物置の平均天井高さを入力して下さい。").arg(s + 1);
+            continue;
+        }
+        const double addition = LoftAddition(area, height);
+        r.ownLoft = addition;
+        // Storey 1 carries the loft above storey 2 as well.
+        if (s == 1)
+            result[0].loftFromAbove = addition;
+    }
+    for (int s = 0; s < storeys; ++s) {
+        FloorAreaResult &r = result[s];
+        r.loftAddition = r.ownLoft + r.loftFromAbove;
+        // The additions are whole hundredths; the sum keeps the typed area's digits.
+        r.af = TextValue(FormatDecimal(r.floorArea + r.loftAddition, 6, 0));
     }
     return result;
 }
@@ -154,7 +191,8 @@ double BraceReduction(double braceWidth, double memberDistance)
 {
     if (!(memberDistance > TallStoreyLimit))
         return 1.0;
-    return std::clamp(BraceReductionFactor * braceWidth / memberDistance, 0.0, 1.0);
+    const double alpha = std::clamp(BraceReductionFactor * braceWidth / memberDistance, 0.0, 1.0);
+    return std::floor(alpha * 10000.0 + 1e-9) / 10000.0;
 }
 
 double CountedQuasiLength(double quasiSum, double necessary)

@@ -64,9 +64,12 @@ struct SeismicInputs {
 // Per storey: what the floor area Af is made of besides the legal floor area
 // typed in the sheet's floor-area box.
 struct FloorAreaInputs {
-    QString voids;        // 吹抜け, m², taken off
-    QString loftArea;     // loft store (小屋裏物置) above this storey, m²
-    QString loftHeight;   // its average clear height, m (at most 1.4)
+    // 吹抜け, m², from files of earlier versions: kept and written back, never
+    // taken off (a void has no floor, so the legal floor area holds none).
+    QString voids;
+    QString loftArea;        // loft store (小屋裏物置) above this storey, m²
+    QString loftHeight;      // its average clear height h, m
+    QString loftMaxHeight;   // its highest inner height, m (a loft store up to 1.4)
 };
 
 struct Sheet2025Inputs {
@@ -83,10 +86,15 @@ struct Sheet2025Inputs {
 // Af of one storey and how it was made.
 struct FloorAreaResult {
     double floorArea = 0;     // legal floor area typed, m²
-    double voids = 0;         // m²
-    double loftAddition = 0;  // h / 2.1 × A of every loft counted here, m²
-    bool loftExempted = false;   // a loft was left out under the 1/8 rule
-    double af = 0;            // floorArea − voids + loftAddition, m²
+    double voids = 0;         // m², typed in an earlier version's file; not taken off
+    double ownLoft = 0;       // h / 2.1 × A of the loft above this storey, to 0.01 m²
+    double loftFromAbove = 0; // that of the loft above storey 2, carried by storey 1, to 0.01 m²
+    double loftAddition = 0;  // ownLoft + loftFromAbove, m²
+    bool loftExempted = false;   // the loft above this storey was left out under the 1/8 rule
+    // The "loft" above this storey is higher than 1.4 m or takes half its floor
+    // area or more: a storey of its own, which this sheet cannot stand for.
+    bool loftIsStorey = false;
+    double af = 0;            // floorArea + loftAddition, to 0.01 m² (as printed)
 };
 
 struct Sheet2025Results {
@@ -108,24 +116,43 @@ struct Sheet2025Results {
     QStringList warnings;
     // Quasi-bearing rows of each storey that were doubtful or left out, in Japanese.
     std::array<QStringList, Storeys2025> quasiWarnings;
+    // Sum of the storeys' legal floor areas (延べ面積), m², and whether it is
+    // beyond the prescriptive route (more than 300 m²).
+    double totalFloorArea = 0;
+    bool beyondRoute = false;
+    // Per storey: why it cannot be judged at all (a loft that is a storey,
+    // a building beyond the route); empty when it can. Shown in place of the
+    // judgement.
+    std::array<QString, Storeys2025> refusal;
 };
+
+// The judgement text of a building beyond the prescriptive route.
+extern const QString BeyondRouteText;
+// The prescriptive route's limit on the total floor area, m².
+constexpr double RouteAreaLimit = 300.0;
+// The note an earlier file's voids get: they are no longer taken off.
+QString VoidsNotDeductedNote();
+// Whether any storey holds a voids value (from an earlier version's file).
+bool HoldsVoids(const Sheet2025Inputs &inputs);
 
 // ---- the arithmetic of the 2025 rules that needs no sheet ---------------
 
 // The floor area a loft store adds: its average clear height h (m) / 2.1 ×
-// its area (m²).
+// its area (m²), rounded to 0.01 m² as it is printed.
 double LoftAddition(double loftArea, double loftHeight);
 
 // Af of storeys 0..storeys-1 from the legal floor areas typed in the sheet
-// (texts, m²) and the voids and lofts. A loft above storey 2 counts for
-// storeys 2 and 1. With the exemption on, a loft of at most 1/8 of the
-// floor area of the storey it is added to is left out there. Doubtful
-// inputs (a loft higher than 1.4 m, more voids than floor) add a warning.
+// (texts, m²) and the loft stores (平12建告1351号). The 1/8 test is made once,
+// against the storey the loft belongs to; a loft above storey 2 that counts
+// adds to storeys 2 and 1. A loft higher than 1.4 m or of half its storey's
+// area or more is a storey: it adds nothing, loftIsStorey is set and a
+// warning says so.
 std::array<FloorAreaResult, Storeys2025> ComputeFloorAreas(
     const std::array<QString, Storeys2025> &floorArea, const Sheet2025Inputs &inputs, int storeys,
     QStringList *warnings);
 
-// The tool's input from the sheet's texts and the storeys' Af (m²); nothing,
+// The tool's input from the sheet's texts and the storeys' floor areas
+// (m²; the legal ones, as typed into the official tool); nothing,
 // with a warning naming the input, when a text it needs is empty or not a
 // number. Method Loads starts from the tool's loads for the chosen finishes
 // and takes every unit load the user typed instead.
@@ -134,7 +161,8 @@ std::optional<LwInput> LwInputFromTexts(const SeismicInputs &seismic, int storey
 
 // Brace reduction αh = min(1, 3.5 · Lb / H) for a brace of width Lb (m,
 // the framing's length) in a storey whose horizontal members are H apart
-// (m); 1 where H does not exceed 3.2 m.
+// (m); 1 where H does not exceed 3.2 m. Cut to four decimals, the figure
+// the sheet prints, so the reduced multiplier can be retraced from it.
 double BraceReduction(double braceWidth, double memberDistance);
 
 // What part of a storey's quasi-bearing length (m) counts: at most half

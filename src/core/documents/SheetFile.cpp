@@ -228,12 +228,16 @@ void writeQuasiRow(JsonWriter &w, const QuasiWallRow &row)
     writePair(w, row.length[0], row.length[1]);
     w.key(u"places");
     writePair(w, row.places[0], row.places[1]);
+    w.key(u"wallKind");
+    w.string(QuasiKindKey(row.wallKind));
+    w.key(u"bothSides");
+    w.boolean(row.bothSides);
     w.endObject();
 }
 
 bool isEmptyQuasiRow(const QuasiWallRow &row)
 {
-    return row.kind.isEmpty() && row.base.isEmpty() && row.panelHeight.isEmpty() && row.clearHeight.isEmpty()
+    return row.kind.isEmpty() && row.wallKind == QuasiKind::Panel && !row.bothSides && row.base.isEmpty() && row.panelHeight.isEmpty() && row.clearHeight.isEmpty()
            && row.length[0].isEmpty() && row.length[1].isEmpty() && row.places[0].isEmpty()
            && row.places[1].isEmpty();
 }
@@ -248,6 +252,8 @@ void writeStorey2025(JsonWriter &w, const SheetFileData &data, int s)
     w.string(floor.loftArea);
     w.key(u"loftHeight");
     w.string(floor.loftHeight);
+    w.key(u"loftMaxHeight");
+    w.string(floor.loftMaxHeight);
     w.key(u"memberDistance");
     w.string(data.inputs2025.memberDistance[s]);
     const std::vector<QuasiWallRow> &rows = data.quasiWalls[s];
@@ -537,6 +543,17 @@ void readQuasiRow(ValueReader &reader, const QJsonValue &value, const QString &p
     reader.text(object, path, QStringLiteral("clearHeight"), row.clearHeight, isNumberText);
     reader.pair(object, path, QStringLiteral("length"), row.length[0], row.length[1], isCountText);
     reader.pair(object, path, QStringLiteral("places"), row.places[0], row.places[1], isCountText);
+    // A row of an earlier file has no kind: 準耐力壁 where its heights meet
+    // that kind's condition, otherwise 垂れ壁・腰壁.
+    const QJsonValue kind = object.value(QStringLiteral("wallKind"));
+    if (kind.isUndefined()) {
+        row.wallKind = QuasiKindOfEarlierRow(TextValue(row.panelHeight), TextValue(row.clearHeight));
+    } else if (const std::optional<QuasiKind> known = QuasiKindFromKey(kind.toString()); known && kind.isString()) {
+        row.wallKind = *known;
+    } else {
+        reader.fail(ValueReader::member(path, QStringLiteral("wallKind")));
+    }
+    reader.boolean(object, path, QStringLiteral("bothSides"), row.bothSides);
 }
 
 void readStorey2025(ValueReader &reader, const QJsonObject &storey, const QString &path, SheetFileData &data,
@@ -546,6 +563,7 @@ void readStorey2025(ValueReader &reader, const QJsonObject &storey, const QStrin
     reader.text(storey, path, QStringLiteral("voids"), floor.voids, isNumberText);
     reader.text(storey, path, QStringLiteral("loftArea"), floor.loftArea, isNumberText);
     reader.text(storey, path, QStringLiteral("loftHeight"), floor.loftHeight, isNumberText);
+    reader.text(storey, path, QStringLiteral("loftMaxHeight"), floor.loftMaxHeight, isNumberText);
     reader.text(storey, path, QStringLiteral("memberDistance"), data.inputs2025.memberDistance[s], isNumberText);
     const std::optional<QJsonArray> rows = reader.array(storey, path, QStringLiteral("quasiWalls"), 0, QuasiRowCount);
     if (!rows)
@@ -617,6 +635,8 @@ QuasiWallRow QuasiInputsOf(const QuasiWallRow &row)
     inputs.clearHeight = row.clearHeight;
     inputs.length = row.length;
     inputs.places = row.places;
+    inputs.wallKind = row.wallKind;
+    inputs.bothSides = row.bothSides;
     return inputs;
 }
 

@@ -68,6 +68,70 @@ void BalanceDrawing::DrawPage()
     DrawHeadings();
     for (int s = 0; s <= m_n; ++s)
         DrawStorey(s, FirstRow + RowsPerStorey * s);
+    DrawRetrace(lastRow + 1);
+}
+
+// Below the table, per side part: what its floor area was multiplied by
+// and the rows counted in it (length × places × multiplier), so that every
+// necessary and existing length can be retraced; where a framing adds up
+// beyond 7, the check made again with the full sums.
+void BalanceDrawing::DrawRetrace(int row)
+{
+    const float left = m_p.ColX(0);
+    const float width = SheetWidth * m_p.Scale();
+    auto line = [&](const QString &text) {
+        if (row >= SheetPainter::RowCount - 1)
+            return;
+        m_p.PutText(left, m_p.RowTextTop(row, 2), text);
+        ++row;
+    };
+    // Long lists are broken where the next term would run off the page.
+    auto wrapped = [&](const QString &head, const QStringList &terms, const QString &tail) {
+        QString current = head;
+        for (int i = 0; i < terms.size(); ++i) {
+            const QString term = (i > 0 ? QStringLiteral(" ＋ ") : QString()) + terms[i];
+            if (m_p.TextWidthOf(current + term, 2) > width && current != head) {
+                line(current);
+                current = QStringLiteral("　　　　");
+            }
+            current += term;
+        }
+        line(current + tail);
+    };
+    for (int s = 0; s <= m_n; ++s) {
+        if (!StoreyHasBalanceData(m_sheet, s))
+            continue;
+        for (int d = 0; d < 2; ++d) {
+            for (int p = 0; p < SidePartCount; ++p) {
+                const BalanceResult result = CheckBalance(m_sheet, s, d);
+                const SidePartResult &part = result.parts[p];
+                const QString where = StoreyName(s) + QStringLiteral(" ") + StrItems(S::BalanceDirections).value(d)
+                                      + QStringLiteral(" ") + StrItems(S::SidePartNames + d).value(p);
+                const QString source = m_sheet.ruleSetKind() == RuleSetKind::Rules2025
+                                           ? (part.multiplier.typed ? QStringLiteral("入力した数値")
+                                                                    : QStringLiteral("階のLw"))
+                                           : QStringLiteral("床面積に乗ずる数値");
+                line(where + QStringLiteral("：必要壁量＝") + m_sheet.sideParts[s][d][p].floorArea.trimmed()
+                     + QStringLiteral("㎡×") + source + QStringLiteral(" ") + part.multiplier.text + part.multiplier.unit
+                     + QStringLiteral("＝") + part.necessary + QStringLiteral("m"));
+                QStringList terms;
+                for (const SidePartRowLine &r : SidePartRows(m_sheet, s, d, p))
+                    terms << r.kind + QStringLiteral(" ") + r.length + QStringLiteral("m×") + QString::number(r.places)
+                                 + QStringLiteral("×") + r.multiplier;
+                wrapped(QStringLiteral("　存在壁量＝"), terms.isEmpty() ? QStringList{QStringLiteral("0")} : terms,
+                        QStringLiteral("＝") + part.existing + QStringLiteral("m"));
+            }
+            if (BalanceNeedsFullSums(m_sheet, s)) {
+                const BalanceResult full = CheckBalance(m_sheet, s, d, true);
+                QString text = StoreyName(s) + QStringLiteral(" ") + StrItems(S::BalanceDirections).value(d)
+                               + QStringLiteral("：倍率7を超える軸組を合計の倍率で：存在壁量 ") + full.parts[0].existing
+                               + QStringLiteral("m／") + full.parts[1].existing + QStringLiteral("m　");
+                text += full.checked() ? full.judgementText() + QStringLiteral("　判定：") + full.verdictText()
+                                       : QStringLiteral("未入力");
+                line(text);
+            }
+        }
+    }
 }
 
 void BalanceDrawing::DrawRules(int lastRow)
@@ -122,6 +186,11 @@ void BalanceDrawing::DrawHeadings()
 void BalanceDrawing::DrawStorey(int s, int top)
 {
     PutCentred(0, 1, top + 1, StoreyName(s));
+    // A storey without any input is not checked: it says so, not zeros.
+    if (!StoreyHasBalanceData(m_sheet, s)) {
+        PutLeft(2, top + 1, QStringLiteral("未入力"));
+        return;
+    }
     for (int d = 0; d < 2; ++d) {
         const int first = top + 2 * d;
         const BalanceResult result = CheckBalance(m_sheet, s, d);
@@ -142,8 +211,10 @@ void BalanceDrawing::DrawStorey(int s, int top)
             if (result.checked() && result.verdict != BalanceVerdict::CountsTooMany)
                 PutRight(7, row, FormatRatioDown(part.fillRatio));
         }
-        PutLeft(8, first, result.judgementText());
-        const QString verdict = result.verdictText();
+        PutLeft(8, first, result.checked() ? result.judgementText() : QStringLiteral("未入力"));
+        // With a framing beyond 7 the check must hold with the full sums too.
+        const bool passed = BalancePassed(m_sheet, s, d);
+        const QString verdict = result.checked() ? (passed ? QStringLiteral("OK") : QStringLiteral("NG")) : QString();
         if (!verdict.isEmpty())
             PutLeft(8, first + 1, QStringLiteral("判定：") + verdict);
     }

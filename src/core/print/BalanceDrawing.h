@@ -30,6 +30,7 @@ private:
     void DrawRules(int lastRow);
     void DrawHeadings();
     void DrawStorey(int s, int top);
+    void DrawRetrace(int row);
     void PutLeft(int column, int row, const QString &text);
     void PutRight(int column, int row, const QString &text);
     void PutCentred(int from, int to, int row, const QString &text);

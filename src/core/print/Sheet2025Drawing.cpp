@@ -1,7 +1,10 @@
 #include "core/print/Sheet2025Drawing.h"
 
+#include "core/calc/Balance.h"
 #include "core/calc/Framing.h"
+#include "core/print/SheetDevice.h"
 #include "core/calc/LwReport.h"
+#include "core/calc/QuasiReport.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
@@ -26,11 +29,50 @@ QString orNa(const QString &text)
     return text.trimmed().isEmpty() ? NotAvailable : text.trimmed();
 }
 
+// Measures as a page would and draws nothing: the sheet's page breaks
+// depend on its rows alone.
+class CountingDevice final : public SheetDevice {
+public:
+    float printableWidth() const override { return 11000.0f; }
+    float printableHeight() const override { return 15800.0f; }
+    void setFontSize(int points) override { m_points = points; }
+    int fontSize() const override { return m_points; }
+    float textWidth(const QString &text) const override { return 20.0f * m_points * text.size(); }
+    float textHeight(const QString &) const override { return 20.0f * m_points; }
+    void beginPage() override {}
+    void newPage() override {}
+    void drawText(float, float, const QString &) override {}
+    void drawLine(float, float, float, float) override {}
+    void setLineWidth(int) override {}
+
+private:
+    int m_points = 10;
+};
+
+// "２" for 2: page numbers as the sheet's Japanese text writes them.
+QString FullWidthNumber(int number)
+{
+    QString text = QString::number(number);
+    for (QChar &c : text)
+        c = QChar(c.unicode() - u'0' + 0xFF10);
+    return text;
+}
+
 } // namespace
 
-Sheet2025Drawing::Sheet2025Drawing(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings)
-    : m_p(painter), m_sheet(sheet), m_settings(settings)
+Sheet2025Drawing::Sheet2025Drawing(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings,
+                                   int balancePage)
+    : m_p(painter), m_sheet(sheet), m_settings(settings), m_balancePage(balancePage)
 {
+}
+
+int Sheet2025Drawing::CountPages(const CalcSheet &sheet, const SheetSettings &settings)
+{
+    CountingDevice device;
+    SheetPainter painter(device);
+    Sheet2025Drawing drawing(painter, sheet, settings, 1);
+    drawing.Draw();
+    return drawing.Pages();
 }
 
 int Sheet2025Drawing::storeys() const
@@ -186,7 +228,8 @@ void Sheet2025Drawing::drawSeismic()
     std::vector<ReportLine> right;
     if (in.method == LwMethod::Typed) {
         left.push_back({QStringLiteral("Lwの求め方"), QStringLiteral("入力値"), {}});
-        left.push_back({QStringLiteral("出典"), orNa(in.lwSource), {}});
+        // A typed Lw without a source prints nothing there.
+        left.push_back({QStringLiteral("出典"), in.lwSource.trimmed(), {}});
     } else {
         left.push_back({QStringLiteral("Lwの求め方"),
                         in.method == LwMethod::Loads ? QStringLiteral("荷重を入力して計算")
@@ -197,7 +240,7 @@ void Sheet2025Drawing::drawSeismic()
         right = LwBreakdownLines(m_sheet);
     }
     const int rows = static_cast<int>(std::max(left.size(), right.size()));
-    ensureRoom(rows + storeys() + 1);
+    ensureRoom(rows + 2 * storeys() + 1);
     auto put = [this](const std::vector<ReportLine> &lines, double at, double valueEnd, int row0) {
         for (size_t i = 0; i < lines.size(); ++i) {
             const int row = row0 + static_cast<int>(i);
@@ -215,15 +258,16 @@ void Sheet2025Drawing::drawSeismic()
         column(0.49, first, m_row);
         rule(m_row);
     }
+    // Af with its terms, then the product as printed: Lw × Af.
     for (int s = 0; s < storeys(); ++s) {
         const FloorAreaResult &f = r.floor[s];
         text(0.0, m_row, QStringLiteral("%1階").arg(s + 1));
-        text(0.05, m_row, QStringLiteral("Af＝%1－%2＋%3＝%4㎡")
-                              .arg(FormatFixed2(f.floorArea), FormatFixed2(f.voids), FormatFixed2(f.loftAddition),
-                                   FormatFixed2(f.af)));
+        text(0.05, m_row, QStringLiteral("Af＝") + AfTermsText(m_sheet, s) + QStringLiteral("　＝ ")
+                              + AfText(f.af) + QStringLiteral("㎡"));
+        ++m_row;
         const QString lw = r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("未定");
-        text(0.50, m_row, QStringLiteral("Lw %1cm/㎡×Af %2㎡＝%3m")
-                              .arg(lw, FormatFixed2(f.af), m_sheet.floorRequirement[s]));
+        text(0.05, m_row, QStringLiteral("必要壁量＝Lw %1cm/㎡ × Af %2㎡ ＝ %3m")
+                              .arg(lw, AfText(f.af), m_sheet.floorRequirement[s]));
         ++m_row;
     }
     // What the figure is doubtful about (outside the tool's range, inputs
@@ -293,7 +337,8 @@ void Sheet2025Drawing::drawBearingWalls()
     rule(m_row);
     int bodyTop = m_row;
     for (int s = 0; s < storeys(); ++s) {
-        const int rows = std::max<int>(1, static_cast<int>(used[s].size())) + 1;
+        const int rows = (m_sheet.results2025.tallStorey[s] ? 2 : 1)
+                             * std::max<int>(1, static_cast<int>(used[s].size())) + 1;
         if (m_row + rows > LastRow) {
             columns(bodyTop, m_row);
             box(top, m_row);
@@ -313,6 +358,7 @@ void Sheet2025Drawing::drawBearingWalls()
             if (f[ColXBracing] == framing::Crossed)
                 detail += QStringLiteral(" タスキ");
             text(DetailAt, m_row, detail);
+            std::array<double, 2> alpha{1.0, 1.0};
             for (int d = 0; d < 2; ++d) {
                 const double b = BlockAt[d];
                 const int c = 4 * d;
@@ -320,8 +366,25 @@ void Sheet2025Drawing::drawBearingWalls()
                 textRight(b + LengthW + PlacesW, m_row, f[ColPlaces0 + c]);
                 textRight(b + LengthW + PlacesW + MultiplierW, m_row, f[ColMultiplier0 + c]);
                 textRight(b + BlockW, m_row, f[ColEffective0 + c]);
+                if (m_sheet.results2025.tallStorey[s] && !f[ColMultiplier0 + c].isEmpty()
+                    && FramingMultiplierShares(f[ColKind], f[ColSection], f[ColXBracing], m_sheet.walls(),
+                                               static_cast<int>(m_sheet.walls().size()) - 1)
+                               .braces() > 0)
+                    alpha[d] = BraceReduction(TextValue(f[ColLength0 + c]),
+                                              TextValue(m_sheet.inputs2025.memberDistance[s]));
             }
             ++m_row;
+            // A tall storey's reduced brace: H and αh beside the multiplier.
+            if (alpha[0] < 1.0 || alpha[1] < 1.0) {
+                text(KindAt, m_row, QStringLiteral("　筋かい×αh（H＝%1m）")
+                                         .arg(m_sheet.inputs2025.memberDistance[s].trimmed()));
+                for (int d = 0; d < 2; ++d) {
+                    if (alpha[d] < 1.0)
+                        textRight(BlockAt[d] + LengthW + PlacesW + MultiplierW, m_row,
+                                  QStringLiteral("αh＝") + FormatFixed4(alpha[d]));
+                }
+                ++m_row;
+            }
         }
         rule(m_row, KindAt, 1.0);
         text(KindAt, m_row, QStringLiteral("耐力壁の有効長さの合計"));
@@ -355,7 +418,7 @@ void Sheet2025Drawing::drawQuasiWalls()
     }
     int total = 4;
     for (int s = 0; s < storeys(); ++s)
-        total += std::max<int>(1, static_cast<int>(used[s].size())) + 2;
+        total += 2 * std::max<int>(1, static_cast<int>(used[s].size())) + 2;
     ensureRoom(std::min(total, 12));
     heading(title);
     int top = m_row;
@@ -381,7 +444,7 @@ void Sheet2025Drawing::drawQuasiWalls()
     };
     const Sheet2025Results &r = m_sheet.results2025;
     for (int s = 0; s < storeys(); ++s) {
-        const int rows = std::max<int>(1, static_cast<int>(used[s].size())) + 2;
+        const int rows = 2 * std::max<int>(1, static_cast<int>(used[s].size())) + 2;
         if (m_row + rows > LastRow) {
             columns(bodyTop, m_row);
             box(top, m_row);
@@ -395,19 +458,35 @@ void Sheet2025Drawing::drawQuasiWalls()
             text(KindAt, m_row++, QStringLiteral("（なし）"));
         for (const QuasiWallRow *row : used[s]) {
             const QuasiWallRow &q = *row;
-            QString kind = q.kind;
-            if (!q.base.trimmed().isEmpty() && kind == QuasiTypedBaseKind)
-                kind += QStringLiteral(" 基準") + q.base.trimmed();
-            text(KindAt, m_row, kind);
+            // The kind, the panel and its base multiplier, the heights.
+            text(KindAt, m_row, q.kind);
             text(DetailAt, m_row, orNa(q.panelHeight) + QStringLiteral("／") + orNa(q.clearHeight) + QStringLiteral("cm"));
             for (int d = 0; d < 2; ++d) {
                 const double b = BlockAt[d];
                 textRight(b + LengthW, m_row, q.length[d].trimmed());
                 textRight(b + LengthW + PlacesW, m_row, q.places[d].trimmed());
                 textRight(b + LengthW + PlacesW + MultiplierW, m_row, q.multiplier);
-                textRight(b + BlockW, m_row, q.effective[d]);
+                const bool refused = !q.refusal.isEmpty() || !q.widthRefusal[d].isEmpty();
+                textRight(b + BlockW, m_row, refused && !q.length[d].trimmed().isEmpty() ? QStringLiteral("算入せず")
+                                                                                        : q.effective[d]);
             }
             ++m_row;
+            // Why a row (or a direction of it) does not count.
+            QStringList reasons;
+            if (!q.refusal.isEmpty())
+                reasons << q.refusal;
+            for (int d = 0; d < 2; ++d) {
+                if (!q.widthRefusal[d].isEmpty())
+                    reasons << directionName(d) + QStringLiteral("：") + q.widthRefusal[d];
+            }
+            // The kind and the base multiplier on the line below, with the
+            // multiplier's formula or the reason the row does not count.
+            const QString kind = QStringLiteral("　") + QuasiKindName(q.wallKind) + QStringLiteral("（基準倍率")
+                                 + QuasiBaseText(q) + QStringLiteral("）");
+            if (!reasons.isEmpty())
+                text(KindAt, m_row++, kind + QStringLiteral("　算入しない：") + reasons.join(QStringLiteral("　")));
+            else
+                text(KindAt, m_row++, kind + QStringLiteral("　倍率＝") + QuasiFormulaText(q));
         }
         rule(m_row, KindAt, 1.0);
         text(KindAt, m_row, QStringLiteral("準耐力壁等の有効長さの合計"));
@@ -430,7 +509,9 @@ void Sheet2025Drawing::drawQuasiWalls()
 
 void Sheet2025Drawing::drawJudgement()
 {
-    const int rows = 2 + 2 * storeys();
+    int rows = 2 + 3 * storeys();
+    for (int s = 0; s < storeys(); ++s)
+        rows += m_sheet.results2025.refusal[s].isEmpty() ? 0 : 1;
     ensureRoom(rows + 1);
     heading(QStringLiteral("５．判定　存在壁量（耐力壁＋算入する準耐力壁等）≧ 必要壁量（地震力・風圧力の大きい方）"));
     const int top = m_row;
@@ -460,12 +541,16 @@ void Sheet2025Drawing::drawJudgement()
             // The relation that holds, then the window's judgement text.
             const QString result = judge[JudgeResult0 + 3 * d].trimmed();
             const bool ok = result == QStringLiteral("OK");
-            const QString relation = result.isEmpty() ? QStringLiteral("―")
-                                                      : (ok ? QStringLiteral("必要≦存在 OK")
-                                                            : QStringLiteral("必要＞存在 ") + result);
+            const bool refused = !r.refusal[s].isEmpty();
+            const QString relation = refused ? QStringLiteral("判定不可（下記）")
+                                     : result.isEmpty() ? QStringLiteral("―")
+                                     : (ok ? QStringLiteral("必要≦存在 OK") : QStringLiteral("必要＞存在 ") + result);
             text(at[8], m_row, relation);
             ++m_row;
         }
+        if (!r.refusal[s].isEmpty())
+            text(at[1], m_row++, QStringLiteral("%1階：").arg(s + 1) + r.refusal[s]);
+        drawBalanceVerdict(s);
         rule(m_row);
     }
     m_p.SetPen(1);
@@ -473,6 +558,28 @@ void Sheet2025Drawing::drawJudgement()
         column(at[c], c == 1 ? top + 1 : top, m_row);
     box(top, m_row);
     m_row += 1;
+}
+
+// The quarter method's verdict of storey s, so that page 1 and the
+// quarter-method page never disagree.
+void Sheet2025Drawing::drawBalanceVerdict(int s)
+{
+    QString verdict;
+    if (!StoreyHasBalanceData(m_sheet, s)) {
+        verdict = QStringLiteral("未入力");
+    } else {
+        // A direction that fails outweighs one not filled in yet.
+        bool checked = true, failed = false;
+        for (int d = 0; d < 2; ++d) {
+            const bool done = CheckBalance(m_sheet, s, d).checked();
+            checked = checked && done;
+            failed = failed || (done && !BalancePassed(m_sheet, s, d));
+        }
+        verdict = failed ? QStringLiteral("NG") : (checked ? QStringLiteral("OK") : QStringLiteral("未入力"));
+        if (m_balancePage > 0)
+            verdict += QStringLiteral("（%1ページ）").arg(FullWidthNumber(m_balancePage));
+    }
+    text(0.05, m_row++, QStringLiteral("４分割法：") + verdict);
 }
 
 void Sheet2025Drawing::drawLegend()
@@ -498,7 +605,7 @@ void Sheet2025Drawing::drawLegend()
     text(0.0, m_row++, QStringLiteral("　小数第2位未満切捨て、1.5まで。"));
     text(0.0, m_row++, QStringLiteral("・準耐力壁等は各階・各方向の必要壁量の1/2まで存在壁量に算入する（※は1/2で打ち切ったもの）。"));
     if (tall)
-        text(0.0, m_row++, QStringLiteral("・横架材間距離Hが3.2mを超える階の筋かいは倍率にαh＝3.5×Lb／H（1以下）を乗じる。"));
+        text(0.0, m_row++, QStringLiteral("・横架材間距離Hが3.2mを超える階の筋かいは倍率にαh＝3.5×Lb／H（1以下、小数第4位未満切捨て）を乗じる（Lbは長さ）。"));
     box(top, m_row);
     m_row += 1;
 }

@@ -16,7 +16,13 @@ namespace quiren {
 
 class Sheet2025Drawing {
 public:
-    Sheet2025Drawing(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings);
+    // balancePage: the page number of the quarter-method page printed after
+    // the sheet, 0 when none is printed.
+    Sheet2025Drawing(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings,
+                     int balancePage = 0);
+
+    // The pages the sheet takes, worked out on a device that draws nothing.
+    static int CountPages(const CalcSheet &sheet, const SheetSettings &settings);
 
     void Draw();
 
@@ -47,6 +53,7 @@ private:
     void drawBearingWalls();
     void drawQuasiWalls();
     void drawJudgement();
+    void drawBalanceVerdict(int s);
     void drawLegend();
     void drawOffice();
 
@@ -55,6 +62,7 @@ private:
     const SheetSettings &m_settings;
     int m_row = 0;
     int m_page = 0;
+    int m_balancePage = 0;
 };
 
 } // namespace quiren

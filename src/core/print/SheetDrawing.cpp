@@ -531,9 +531,12 @@ void SheetDrawing::DrawOfficeBlock()
 
 void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings)
 {
-    if (sheet.ruleSetKind() == RuleSetKind::Rules2025)
-        Sheet2025Drawing(painter, sheet, settings).Draw();
-    else
+    if (sheet.ruleSetKind() == RuleSetKind::Rules2025) {
+        // Page 1 names the page the quarter method is on.
+        const int balancePage =
+            HasBalanceData(sheet) ? Sheet2025Drawing::CountPages(sheet, settings) + 1 : 0;
+        Sheet2025Drawing(painter, sheet, settings, balancePage).Draw();
+    } else
         SheetDrawing(painter, sheet, settings).DrawSheet();
     // The quarter-method table goes on a page of its own, so the sheet's
     // pages stay as they have always been printed.

@@ -812,6 +812,13 @@ void CalcWindow::on2025Edited()
     markChanged();
 }
 
+void CalcWindow::recalculateSheet()
+{
+    m_sheet.Recalculate();
+    refreshNumbers();
+    refreshGrids();
+}
+
 void CalcWindow::refreshPageNumbers(int s)
 {
     showValue(m_floorTimes[s], m_sheet.coefficient[s]);

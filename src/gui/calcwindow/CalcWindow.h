@@ -91,6 +91,10 @@ public:
     // SetDirectionCaptions: the direction captions of the area labels and
     // the grid headings in the naming style `pafKind`.
     void setDirectionCaptions(bool pafKind);
+    // Everything derived worked out again and shown (after the options
+    // changed what the sheet reads); the inputs are untouched, so the sheet
+    // is not marked changed.
+    void recalculateSheet();
 
     // The window's menus, in menu-bar order (File, Format, View, Window, Help).
     QList<QMenu *> menus() const { return m_menus; }

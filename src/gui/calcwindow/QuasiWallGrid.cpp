@@ -31,7 +31,8 @@ void QuasiWallModel::refresh()
 
 bool QuasiWallModel::typedColumn(int column)
 {
-    return column != Multiplier && column != Effective0 && column != Effective1;
+    return column != Multiplier && column != Effective0 && column != Effective1 && column != Reason
+           && column != BothSides;
 }
 
 int QuasiWallModel::rowCount(const QModelIndex &parent) const
@@ -64,7 +65,24 @@ QString *QuasiWallModel::cell(int row, int column)
 
 QString QuasiWallModel::cellText(int row, int column) const
 {
-    return *const_cast<QuasiWallModel *>(this)->cell(row, column);
+    const QuasiWallRow &r = m_sheet.quasiWalls[m_storey][row];
+    switch (column) {
+    case WallKind:
+        return r.inUse() ? QuasiKindName(r.wallKind) : QString();
+    case BothSides:
+        return {};
+    case Reason: {
+        QStringList reasons;
+        if (!r.refusal.isEmpty())
+            reasons << r.refusal;
+        for (const QString &width : r.widthRefusal)
+            if (!width.isEmpty())
+                reasons << width;
+        return reasons.join(QStringLiteral(" / "));
+    }
+    default:
+        return *const_cast<QuasiWallModel *>(this)->cell(row, column);
+    }
 }
 
 QVariant QuasiWallModel::data(const QModelIndex &index, int role) const
@@ -75,9 +93,22 @@ QVariant QuasiWallModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         return cellText(index.row(), index.column());
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::Alignment(
-            (index.column() == Kind ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter));
+    case Qt::CheckStateRole: {
+        // Offered on the rows in use only.
+        const QuasiWallRow &row = m_sheet.quasiWalls[m_storey][index.row()];
+        if (index.column() != BothSides || !row.inUse())
+            return {};
+        return row.bothSides ? Qt::Checked : Qt::Unchecked;
+    }
+    case Qt::ToolTipRole:
+        if (index.column() == Reason)
+            return cellText(index.row(), index.column());
+        return index.column() == BothSides ? QStringLiteral("垂れ壁・腰壁：両側に耐力壁または準耐力壁があることを確認")
+                                           : QVariant();
+    case Qt::TextAlignmentRole: {
+        const bool left = index.column() == Kind || index.column() == WallKind || index.column() == Reason;
+        return QVariant::fromValue(Qt::Alignment((left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter));
+    }
     default:
         return {};
     }
@@ -89,14 +120,42 @@ QVariant QuasiWallModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
-    return Str(S::QuasiHeadings).split(QLatin1Char('|')).value(section);
+    switch (section) {
+    case WallKind: return QStringLiteral("種別");
+    case BothSides: return QStringLiteral("両側");
+    case Reason: return QStringLiteral("算入しない理由");
+    default: break;
+    }
+    // The table's headings name the columns between them.
+    const int listed = section - 1 - (section > BothSides ? 1 : 0);
+    return Str(S::QuasiHeadings).split(QLatin1Char('|')).value(listed);
 }
 
 bool QuasiWallModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!index.isValid() || role != Qt::EditRole || !typedColumn(index.column()))
+    if (!index.isValid())
+        return false;
+    QuasiWallRow &row = m_sheet.quasiWalls[m_storey][index.row()];
+    if (index.column() == BothSides && role == Qt::CheckStateRole) {
+        const bool checked = value.toInt() == Qt::Checked;
+        if (row.bothSides != checked) {
+            row.bothSides = checked;
+            emit edited();
+        }
+        return true;
+    }
+    if (role != Qt::EditRole || !typedColumn(index.column()))
         return false;
     QString text = value.toString().trimmed();
+    if (index.column() == WallKind) {
+        const QuasiKind kind =
+            text == QuasiKindName(QuasiKind::HangingSill) ? QuasiKind::HangingSill : QuasiKind::Panel;
+        if (row.wallKind != kind) {
+            row.wallKind = kind;
+            emit edited();
+        }
+        return true;
+    }
     if (index.column() == Kind) {
         if (text == ClearItem)
             text.clear();
@@ -122,17 +181,23 @@ Qt::ItemFlags QuasiWallModel::flags(const QModelIndex &index) const
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (typedColumn(index.column()))
         f |= Qt::ItemIsEditable;
+    if (index.column() == BothSides)
+        f |= Qt::ItemIsUserCheckable;
     return f;
 }
 
 QWidget *QuasiKindDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                                          const QModelIndex &index) const
 {
-    if (index.column() != QuasiWallModel::Kind)
+    if (index.column() != QuasiWallModel::Kind && index.column() != QuasiWallModel::WallKind)
         return QStyledItemDelegate::createEditor(parent, option, index);
     auto *list = new QComboBox(parent);
-    list->addItem(ClearItem);
-    list->addItems(QuasiPanelNames());
+    if (index.column() == QuasiWallModel::WallKind) {
+        list->addItems({QuasiKindName(QuasiKind::Panel), QuasiKindName(QuasiKind::HangingSill)});
+    } else {
+        list->addItem(ClearItem);
+        list->addItems(QuasiPanelNames());
+    }
     // Choosing an item ends the edit, as in the framing grid.
     connect(list, &QComboBox::activated, this, [this, list] {
         emit const_cast<QuasiKindDelegate *>(this)->commitData(list);
@@ -182,6 +247,10 @@ QuasiWallGrid::QuasiWallGrid(CalcSheet &sheet, int storey, QWidget *parent)
         int width = metrics.horizontalAdvance(heading) + 12;
         if (c == QuasiWallModel::Kind)
             width = std::max(width, metrics.horizontalAdvance(QStringLiteral("構造用パーティクルボード")) + 30);
+        if (c == QuasiWallModel::WallKind)
+            width = std::max(width, metrics.horizontalAdvance(QStringLiteral("垂れ壁・腰壁")) + 30);
+        if (c == QuasiWallModel::Reason)
+            width = metrics.horizontalAdvance(QStringLiteral("垂れ壁・腰壁は両側に耐力壁または準耐力壁が必要です"));
         setColumnWidth(c, std::max(width, metrics.horizontalAdvance(QStringLiteral("00.0000")) + 12));
     }
     connect(m_model, &QuasiWallModel::edited, this, &QuasiWallGrid::edited);

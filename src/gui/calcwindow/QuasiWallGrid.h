@@ -15,9 +15,12 @@ class QuasiWallModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
+    // WallKind: 準耐力壁 or 垂れ壁・腰壁; BothSides: the user confirms bearing
+    // or quasi-bearing walls on both sides (垂れ壁・腰壁); Reason: why a row
+    // does not count.
     enum Column {
-        Kind, Base, PanelHeight, ClearHeight, Multiplier,
-        Length0, Places0, Effective0, Length1, Places1, Effective1, ColumnCount
+        WallKind, Kind, Base, PanelHeight, ClearHeight, BothSides, Multiplier,
+        Length0, Places0, Effective0, Length1, Places1, Effective1, Reason, ColumnCount
     };
 
     QuasiWallModel(CalcSheet &sheet, int storey, QObject *parent = nullptr);

@@ -1,5 +1,6 @@
 #include "gui/calcwindow/Storey2025Panel.h"
 
+#include "core/calc/LwReport.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/LoadsGroup.h"
@@ -31,9 +32,11 @@ Storey2025Panel::Storey2025Panel(CalcSheet &sheet, int storey, QWidget *parent)
     FloorAreaInputs &floor = in.floor[storey];
     m_height = box("StoreyHeight", storey == 0 ? &in.seismic.h1 : &in.seismic.h2);
     m_memberDistance = box("MemberDistance", &in.memberDistance[storey]);
-    m_voids = box("Voids", &floor.voids);
+    // No voids input: a void has no floor, so the legal floor area has none
+    // to take off. The highest inner height tells a loft store from a storey.
     m_loftArea = box("LoftArea", &floor.loftArea);
     m_loftHeight = box("LoftHeight", &floor.loftHeight);
+    m_loftMaxHeight = box("LoftMaxHeight", &floor.loftMaxHeight);
     m_typedLw = box("TypedLw", &in.seismic.typedLw[storey]);
     m_typedLwLabel = new QLabel(QStringLiteral("Lw(cm/㎡)"), this);
 
@@ -47,12 +50,12 @@ Storey2025Panel::Storey2025Panel(CalcSheet &sheet, int storey, QWidget *parent)
     grid->addWidget(m_memberDistance, 0, 3);
     grid->addWidget(m_typedLwLabel, 0, 4);
     grid->addWidget(m_typedLw, 0, 5);
-    grid->addWidget(label(S::VoidsLabel), 1, 0);
-    grid->addWidget(m_voids, 1, 1);
-    grid->addWidget(label(S::LoftAreaLabel), 1, 2);
-    grid->addWidget(m_loftArea, 1, 3);
-    grid->addWidget(label(S::LoftHeightLabel), 1, 4);
-    grid->addWidget(m_loftHeight, 1, 5);
+    grid->addWidget(label(S::LoftAreaLabel), 1, 0);
+    grid->addWidget(m_loftArea, 1, 1);
+    grid->addWidget(label(S::LoftHeightLabel), 1, 2);
+    grid->addWidget(m_loftHeight, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("最高の内法高さ(m)"), this), 1, 4);
+    grid->addWidget(m_loftMaxHeight, 1, 5);
     grid->setColumnStretch(6, 1);
 
     m_af = new QLabel(this);
@@ -95,9 +98,9 @@ void Storey2025Panel::showSheet()
     const FloorAreaInputs &floor = in.floor[m_storey];
     m_height->show(m_storey == 0 ? in.seismic.h1 : in.seismic.h2);
     m_memberDistance->show(in.memberDistance[m_storey]);
-    m_voids->show(floor.voids);
     m_loftArea->show(floor.loftArea);
     m_loftHeight->show(floor.loftHeight);
+    m_loftMaxHeight->show(floor.loftMaxHeight);
     m_typedLw->show(in.seismic.typedLw[m_storey]);
     m_showing = false;
     refreshNumbers();
@@ -120,18 +123,18 @@ void Storey2025Panel::refreshNumbers()
     const bool typedLw = m_sheet.inputs2025.seismic.method == LwMethod::Typed;
     m_typedLw->setVisible(typedLw);
     m_typedLwLabel->setVisible(typedLw);
-    m_af->setText(Str(S::AfLine).arg(FormatFixed2(f.floorArea), FormatFixed2(f.voids),
-                                     FormatFixed2(f.loftAddition), FormatFixed2(f.af)));
+    m_af->setText(QStringLiteral("Af ＝ ") + AfTermsText(m_sheet, m_storey) + QStringLiteral(" ＝ ") + AfText(f.af)
+                  + QStringLiteral("㎡"));
     if (r.lwKnown[m_storey]) {
         m_seismic->setText(Str(S::SeismicLine).arg(QString::number(r.lw[m_storey]), LwSourceText(m_sheet),
-                                                   FormatFixed2(f.af),
+                                                   AfText(f.af),
                                                    m_sheet.floorRequirement[m_storey]));
     } else {
         m_seismic->setText(Str(S::LwUnknown).arg(LwSourceText(m_sheet)));
     }
     QStringList notes;
-    if (f.loftExempted)
-        notes << Str(S::LoftExempted);
+    if (!r.refusal[m_storey].isEmpty())
+        notes << QStringLiteral("判定できません：") + r.refusal[m_storey];
     if (r.tallStorey[m_storey])
         notes << Str(S::TallStoreyNote);
     // What is still missing or doubtful, sheet-wide and for this storey.

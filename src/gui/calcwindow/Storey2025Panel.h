@@ -11,7 +11,8 @@ namespace quiren {
 class NumberBox;
 
 // The lines a storey page adds under the 2025 rules: the storey height and
-// the distance between horizontal members, voids and a loft store, a typed
+// the distance between horizontal members, a loft store (its area and
+// average and highest inner heights), a typed
 // Lw where the sheet takes one; then the floor area Af the weight is spread
 // over and the seismic requirement, each with the figures it is made of.
 class Storey2025Panel : public QWidget {
@@ -43,9 +44,9 @@ private:
     bool m_showing = false;
     NumberBox *m_height = nullptr;
     NumberBox *m_memberDistance = nullptr;
-    NumberBox *m_voids = nullptr;
     NumberBox *m_loftArea = nullptr;
     NumberBox *m_loftHeight = nullptr;
+    NumberBox *m_loftMaxHeight = nullptr;
     NumberBox *m_typedLw = nullptr;
     QLabel *m_typedLwLabel = nullptr;
     QLabel *m_af = nullptr;

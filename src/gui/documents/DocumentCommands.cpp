@@ -148,6 +148,12 @@ CalcWindow *OpenCalcFile(DocumentFrame &frame, const QString &path, bool useFirs
         busy.release();
         ShowMessage(window, RefusedCellsMessage(refused), MsgButtons::Ok, MsgIcon::Exclamation);
     }
+    // Voids typed in an earlier version are kept in the file but no longer
+    // taken off; the user hears it once, on opening.
+    if (read.data.rules == RuleSetKind::Rules2025 && HoldsVoids(read.data.inputs2025)) {
+        busy.release();
+        ShowMessage(window, VoidsNotDeductedNote(), MsgButtons::Ok, MsgIcon::Exclamation);
+    }
     return window;
 }
 

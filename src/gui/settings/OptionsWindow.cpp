@@ -643,6 +643,10 @@ bool OptionsWindow::apply()
     if (!problem.isEmpty())
         ShowMessage(this, problem, MsgButtons::Ok, MsgIcon::Critical);
 
+    // Every open sheet, with the walls and settings as stored now.
+    if (m_host)
+        m_host->recalculateSheets();
+
     return written.ok && problem.isEmpty();
 }
 

@@ -240,3 +240,46 @@ TEST(Balance, Rules2025TakeTheStoreysLwOrATypedOne)
     EXPECT_EQ(result.judgementText(), "壁率比 0.37 ＜ 0.5");
     EXPECT_FALSE(result.passed());
 }
+
+// A framing beyond 7 counts 7 in the wall quantity; the quarter method must
+// hold with 7 and with the full sum. Side parts of 100 m² at 30 cm/m² need
+// 30 m each: 1.0 m of 8.0 (4 + crossed 4.5×9) against 0.91 m of 4.0 passes
+// with 7 (3.64 / 7 = 0.52) and fails with 8 (3.64 / 8 = 0.455).
+TEST(Balance, Rules2025CheckTheFullSumAboveSeven)
+{
+    const CertifiedWallList walls{CertifiedWall{QStringLiteral("A壁"), 4.0f}};
+    CalcSheet sheet(&walls);
+    ASSERT_TRUE(sheet.SetRuleSet(RuleSetKind::Rules2025));
+    const struct {
+        const char *kind, *length, *part;
+    } rows[] = {{"A壁+木材", "1.0", "1"}, {"木材", "0.91", ""}};
+    for (int r = 0; r < 2; ++r) {
+        FramingRow &row = sheet.row(0, r);
+        row[ColKind] = QString::fromUtf8(rows[r].kind);
+        row[ColSection] = QStringLiteral("4.5×9");
+        row[ColXBracing] = QStringLiteral("する");
+        row[ColLength0] = QString::fromUtf8(rows[r].length);
+        row[ColPlaces0] = QStringLiteral("1");
+        row.sideCounts[0] = r == 0 ? SideCounts::value_type{QStringLiteral("1"), QString()}
+                                   : SideCounts::value_type{QString(), QStringLiteral("1")};
+    }
+    sheet.RecalcStorey(0);
+    for (int p = 0; p < 2; ++p) {
+        sheet.sideParts[0][0][p].floorArea = QStringLiteral("100");
+        sheet.sideParts[0][0][p].multiplier = QStringLiteral("30");
+    }
+    EXPECT_EQ(sheet.row(0, 0)[ColMultiplier0], "7.00");
+    const BalanceResult capped = CheckBalance(sheet, 0, 0);
+    EXPECT_EQ(capped.parts[0].existing, "7.0000");
+    EXPECT_TRUE(capped.passed());
+    EXPECT_TRUE(capped.parts[0].multiplier.typed);
+    ASSERT_TRUE(BalanceNeedsFullSums(sheet, 0));
+    const BalanceResult full = CheckBalance(sheet, 0, 0, true);
+    EXPECT_EQ(full.parts[0].existing, "8.0000");
+    EXPECT_FALSE(full.passed());
+    EXPECT_FALSE(BalancePassed(sheet, 0, 0));
+    // Each side part lists its rows as length × places × multiplier.
+    const std::vector<SidePartRowLine> lines = SidePartRows(sheet, 0, 0, 1);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].length + lines[0].multiplier + lines[0].effective, "0.914.003.6400");
+}

@@ -53,7 +53,7 @@ SheetFileData sheet2025()
     seismic.rise = QStringLiteral("1.5");
     seismic.overhang = QStringLiteral("0.9");   // beyond the tool's range: a warning, not a refusal
     seismic.pitch = QStringLiteral("4");
-    data.inputs2025.floor[1] = {QStringLiteral("3.3"), QStringLiteral("12"), QStringLiteral("1.4")};
+    data.inputs2025.floor[1] = {QStringLiteral("3.3"), QStringLiteral("12"), QStringLiteral("1.4"), QStringLiteral("1.4")};
     data.inputs2025.loftExemption = false;
     data.inputs2025.memberDistance[0] = QStringLiteral("3.5");
     QuasiWallRow &quasi = data.quasiWalls[0][1];
@@ -244,14 +244,42 @@ TEST(SheetFile, ApplyingPutsTheRulesAndInputsOnTheSheet)
     EXPECT_EQ(sheet.quasiWalls[0][1].kind, QStringLiteral("せっこうボード"));
     EXPECT_EQ(EncodeSheetFile(SheetFileDataOf(sheet)), EncodeSheetFile(data));
 
-    // The example is what a save of the sheet it holds writes.
-    const QString example = sourceFile("examples/nikai-2025.qrn2");
-    const SheetFileRead read = ReadSheetFile(example);
-    ASSERT_EQ(read.status, SheetFileStatus::Ok) << read.message.toStdString();
-    CalcSheet opened;
-    ApplySheetFile(opened, read.data, WallCoefficientDefault);
-    EXPECT_EQ(opened.judgement[1][JudgeResult0], QStringLiteral("OK"));
-    EXPECT_EQ(EncodeSheetFile(SheetFileDataOf(opened)), readAll(example));
+    // The examples are what a save of the sheets they hold writes.
+    for (const char *name : {"examples/nikai-2025.qrn2", "examples/nikai-2025-4bunkatsu.qrn2"}) {
+        SCOPED_TRACE(name);
+        const QString example = sourceFile(name);
+        const SheetFileRead read = ReadSheetFile(example);
+        ASSERT_EQ(read.status, SheetFileStatus::Ok) << read.message.toStdString();
+        CalcSheet opened;
+        ApplySheetFile(opened, read.data, WallCoefficientDefault);
+        EXPECT_EQ(opened.judgement[1][JudgeResult0], QStringLiteral("OK"));
+        EXPECT_EQ(EncodeSheetFile(SheetFileDataOf(opened)), readAll(example));
+    }
+}
+
+// Rows and voids of an earlier file: a quasi-bearing row without a kind is a
+// 準耐力壁 where its heights meet that kind's condition; the voids are kept,
+// written back, and not taken off.
+TEST(SheetFile, EarlierQuasiRowsAndVoids)
+{
+    const QByteArray bytes = R"({"format": "quiren-sheet", "version": 1, "rules": "2025", "storeys": [
+        {"floorArea": "60", "voids": "4", "quasiWalls": [
+          {"kind": "せっこうボード", "panelHeight": "240", "clearHeight": "273", "length": ["0.91", ""], "places": ["2", ""]},
+          {"kind": "せっこうボード", "panelHeight": "60", "clearHeight": "273", "length": ["1.82", ""], "places": ["1", ""]}]}]})";
+    const SheetFileParse parse = ParseSheetFile(bytes);
+    ASSERT_EQ(parse.status, SheetFileStatus::Ok) << parse.detail.toStdString();
+    EXPECT_EQ(parse.data.quasiWalls[0][0].wallKind, QuasiKind::Panel);
+    EXPECT_EQ(parse.data.quasiWalls[0][1].wallKind, QuasiKind::HangingSill);
+    CalcSheet sheet;
+    ApplySheetFile(sheet, parse.data, WallCoefficientDefault);
+    EXPECT_DOUBLE_EQ(sheet.results2025.floor[0].af, 60);
+    EXPECT_TRUE(sheet.results2025.warnings.contains(VoidsNotDeductedNote()));
+    // Not confirmed on both sides: the hanging wall does not count, and says why.
+    EXPECT_FALSE(sheet.quasiWalls[0][1].refusal.isEmpty());
+    EXPECT_TRUE(sheet.quasiWalls[0][1].effective[0].isEmpty());
+    const SheetFileParse again = ParseSheetFile(EncodeSheetFile(SheetFileDataOf(sheet)));
+    EXPECT_EQ(again.data.inputs2025.floor[0].voids, QStringLiteral("4"));
+    EXPECT_EQ(again.data.quasiWalls[0][1].wallKind, QuasiKind::HangingSill);
 }
 
 // A ".qrn" number the sheet cannot take is named, whatever it is, and the

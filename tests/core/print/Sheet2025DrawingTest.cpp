@@ -110,7 +110,9 @@ TEST(Sheet2025Drawing, OneAndTwoStoreysOnOnePage)
         EXPECT_TRUE(d.has(QStringLiteral("試験邸工事")));
         // 41 × 50 / 100 = 20.5 m; three rows of 7.28 m = 21.84 m, plus the
         // quasi wall capped at 10.25 m = 32.09 m: enough.
-        EXPECT_TRUE(d.has(QStringLiteral("Lw 41cm/㎡×Af 50.00㎡＝20.5000m")));
+        EXPECT_TRUE(d.has(QStringLiteral("必要壁量＝Lw 41cm/㎡ × Af 50.00㎡ ＝ 20.5000m")));
+        // The quasi-bearing row names its kind and base, and its formula.
+        EXPECT_TRUE(d.has(QStringLiteral("　準耐力壁（基準倍率0.9）　倍率＝0.9×0.6×240/240")));
         EXPECT_TRUE(d.has(QStringLiteral("早見表")));
         EXPECT_TRUE(d.has(QStringLiteral("※10.2500")));
         EXPECT_TRUE(d.has(QStringLiteral("32.0900")));
@@ -118,6 +120,22 @@ TEST(Sheet2025Drawing, OneAndTwoStoreysOnOnePage)
         EXPECT_EQ(d.has(QStringLiteral("2階")), storeys == 2);
         expectTidy(d);
     }
+}
+
+// Page 1 carries the quarter method's verdict and the page it is on; a
+// storey without balance data reads "未入力" on both pages.
+TEST(Sheet2025Drawing, OneBalanceVerdictAcrossThePages)
+{
+    CalcSheet sheet = makeSheet(2, 3, 1);
+    EXPECT_TRUE(draw(sheet).has(QStringLiteral("４分割法：未入力")));
+    // Storey 1: side parts with no walls in them: wall ratio 0, NG.
+    for (int p = 0; p < SidePartCount; ++p)
+        sheet.sideParts[0][0][p].floorArea = QStringLiteral("10");
+    const Drawn d = draw(sheet);
+    EXPECT_EQ(d.newPages, 1);
+    EXPECT_TRUE(d.has(QStringLiteral("４分割法：NG（２ページ）")));
+    EXPECT_TRUE(d.has(QStringLiteral("４分割法：未入力")));   // storey 2
+    EXPECT_TRUE(d.has(QStringLiteral("判定：NG")));
 }
 
 TEST(Sheet2025Drawing, OverflowingRowsGoOnASecondPage)

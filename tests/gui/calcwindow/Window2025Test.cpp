@@ -135,6 +135,53 @@ TEST_F(Window2025Test, EveryJudgementColumnRepaintsAfterAnEdit)
     }
 }
 
+// A hanging wall counts only once the user confirms walls on both sides;
+// until then the row says why it does not count.
+TEST_F(Window2025Test, HangingWallsCountOnceBothSidesAreConfirmed)
+{
+    control<QComboBox>(QStringLiteral("LwMethod"))->setCurrentIndex(LwMethodIndex(LwMethod::Typed));
+    type(QStringLiteral("TypedLw(0)"), QStringLiteral("41"));
+    type(QStringLiteral("txtFloorDimensions(0)"), QStringLiteral("50"));
+    QAbstractItemModel *quasi = calc->quasiGrid(0)->model();
+    quasi->setData(quasi->index(0, QuasiWallModel::Kind), QStringLiteral("せっこうボード"), Qt::EditRole);
+    quasi->setData(quasi->index(0, QuasiWallModel::WallKind), QStringLiteral("垂れ壁・腰壁"), Qt::EditRole);
+    quasi->setData(quasi->index(0, QuasiWallModel::PanelHeight), QStringLiteral("60"), Qt::EditRole);
+    quasi->setData(quasi->index(0, QuasiWallModel::ClearHeight), QStringLiteral("240"), Qt::EditRole);
+    quasi->setData(quasi->index(0, QuasiWallModel::Length0), QStringLiteral("1.82"), Qt::EditRole);
+    quasi->setData(quasi->index(0, QuasiWallModel::Places0), QStringLiteral("2"), Qt::EditRole);
+    EXPECT_TRUE(quasi->index(0, QuasiWallModel::Reason).data().toString().contains(QStringLiteral("両側")));
+    EXPECT_EQ(quasi->index(0, QuasiWallModel::Effective0).data().toString(), QString());
+
+    // 0.9 × 0.6 × 60 / 240 = 0.135 → 0.13; 1.82 × 2 × 0.13 = 0.4732.
+    quasi->setData(quasi->index(0, QuasiWallModel::BothSides), Qt::Checked, Qt::CheckStateRole);
+    EXPECT_EQ(quasi->index(0, QuasiWallModel::Reason).data().toString(), QString());
+    EXPECT_EQ(quasi->index(0, QuasiWallModel::Effective0).data().toString(), QStringLiteral("0.4732"));
+    EXPECT_EQ(judgement(0, 4), QStringLiteral("0.4732"));
+}
+
+// Options → Apply has every open sheet work its figures out again at once:
+// a certified wall's new multiplier shows now, not after some later edit
+// happens to recalculate the storey.
+TEST_F(Window2025Test, SheetRecalculatedWhenTheOptionsChangeTheWalls)
+{
+    AppData::instance().walls = CertifiedWallList{CertifiedWall{QStringLiteral("A壁"), 2.0f}};
+    calc->refillCertifiedWalls();
+    CalcSheet &sheet = calc->sheet();
+    sheet.certifiedChoice = 0;
+    FramingRow &row = sheet.row(0, 0);
+    row[ColKind] = QStringLiteral("A壁");
+    row[ColLength0] = QStringLiteral("1.82");
+    row[ColPlaces0] = QStringLiteral("2");
+    sheet.RecalcStorey(0);
+    ASSERT_EQ(row[ColMultiplier0], QStringLiteral("2.00"));
+
+    AppData::instance().walls[0].multiplier = 4.0f;
+    calc->recalculateSheet();
+    EXPECT_EQ(row[ColMultiplier0], QStringLiteral("4.00"));
+    EXPECT_EQ(sheet.judgement[0][JudgeSum0], QStringLiteral("14.5600"));
+    EXPECT_FALSE(sheet.changed);
+}
+
 // A 2025 sheet is written as ".qrn2" and comes back with the same inputs
 // and figures.
 TEST_F(Window2025Test, SaveAndOpenKeepTheSheet)
@@ -145,7 +192,7 @@ TEST_F(Window2025Test, SaveAndOpenKeepTheSheet)
     type(QStringLiteral("TypedLw(0)"), QStringLiteral("41"));
     box(QStringLiteral("LwSource"))->setText(QStringLiteral("早見表"));   // typed as a whole: QTest types ASCII only
     type(QStringLiteral("txtFloorDimensions(0)"), QStringLiteral("50"));
-    type(QStringLiteral("Voids(0)"), QStringLiteral("4"));
+    type(QStringLiteral("LoftMaxHeight(0)"), QStringLiteral("1.2"));
 
     const QString saved = dir + QStringLiteral("/house.qrn2");
     ASSERT_TRUE(SaveCalcFile(*main, *calc, saved));
@@ -154,7 +201,7 @@ TEST_F(Window2025Test, SaveAndOpenKeepTheSheet)
     CalcWindow *opened = OpenCalcFile(*main, saved, false);
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->sheet().ruleSetKind(), RuleSetKind::Rules2025);
-    EXPECT_EQ(opened->sheet().inputs2025.floor[0].voids, QStringLiteral("4"));
+    EXPECT_EQ(opened->sheet().inputs2025.floor[0].loftMaxHeight, QStringLiteral("1.2"));
     EXPECT_EQ(opened->sheet().inputs2025.seismic.lwSource, QStringLiteral("早見表"));
     EXPECT_EQ(opened->storey2025Panel(0)->seismicText(), calc->storey2025Panel(0)->seismicText());
     EXPECT_FALSE(opened->sheet().changed);
