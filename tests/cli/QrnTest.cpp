@@ -465,3 +465,66 @@ TEST(QrnLw, BadOrMissingOptionsExitTwoNamingTheOption)
         EXPECT_FALSE(run.err.contains(QChar(0x1b)));
     }
 }
+
+namespace {
+
+QJsonObject columnJson(const char *line)
+{
+    const QrnRun run = qrn(QStringList{QStringLiteral("column"), QStringLiteral("--json")}
+                           + QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts));
+    EXPECT_EQ(run.status, 0) << line << run.err.toStdString();
+    return QJsonDocument::fromJson(run.out.toUtf8()).object();
+}
+
+} // namespace
+
+TEST(QrnColumn, JsonHoldsTheWorkedFigures)
+{
+    // 105 mm すぎ, l 2680 mm, W0 4.31 kN/m²: Aa 6.903 shown 6.9.
+    QJsonObject o = columnJson("--l 2680 --d 105 --timber すぎ --wd 4310 --area 6.9");
+    EXPECT_EQ(o.value(QStringLiteral("aa")).toDouble(), 6.9);
+    EXPECT_EQ(o.value(QStringLiteral("lambda")).toDouble(), 88.4);
+    EXPECT_EQ(o.value(QStringLiteral("eta")).toDouble(), 0.4158);
+    EXPECT_EQ(o.value(QStringLiteral("na")).toDouble(), 29.75);
+    EXPECT_EQ(o.value(QStringLiteral("bucklingD")).toDouble(), 97.6);
+    EXPECT_EQ(o.value(QStringLiteral("method")).toString(), QStringLiteral("area"));
+    EXPECT_TRUE(o.value(QStringLiteral("ok")).toBool());
+    // 110.14 mm by the formula, rounded up; the 105 mm column is short.
+    o = columnJson("--l 2680 --d 105 --wd 4500");
+    EXPECT_EQ(o.value(QStringLiteral("ratioDp")).toDouble(), 110.2);
+    EXPECT_EQ(o.value(QStringLiteral("method")).toString(), QStringLiteral("ratio"));
+    EXPECT_FALSE(o.value(QStringLiteral("ok")).toBool());
+    // A flat column and a typed Fc: E65-F225 typed as 16.7.
+    o = columnJson("--l 2730 --d 120 --b 105 --fc 16.7 --wd 4310");
+    EXPECT_EQ(o.value(QStringLiteral("lambda")).toDouble(), 78.8);
+    EXPECT_EQ(o.value(QStringLiteral("method")).toString(), QStringLiteral("buckling"));
+    EXPECT_TRUE(o.value(QStringLiteral("ok")).toBool());
+}
+
+TEST(QrnColumn, BadOrMissingOptionsExitTwoNamingTheOption)
+{
+    const struct {
+        const char *args;
+        const char *named;
+    } cases[] = {
+        {"--d 105 --wd 4310", "--l"},
+        {"--l 2680 --wd 4310", "--d"},
+        {"--l 2680 --d 105", "--wd"},
+        {"--l 2680 --d 0 --wd 4310", "--d"},
+        {"--l 2680 --d 105 --b -1 --wd 4310", "--b"},
+        {"--l 2680 --d 105 --wd 4310 --fc 17.7 --timber sugi", "--timber"},
+        {"--l 2680 --d 105 --wd 4310 --timber oak", "--timber"},
+        {"--l 2680 --d 105 --wd 4310 --area none", "--area"},
+        {"--l 2680 --d 105 --wd 4310 --method area", "--area"},
+        {"--l 2680 --d 105 --wd 4310 --l 2700", "--l"},
+        {"--l 2680 --d 105 --wd", "--wd"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args);
+        const QrnRun run = qrn(QStringList{QStringLiteral("column")}
+                               + QString::fromUtf8(c.args).split(QLatin1Char(' '), Qt::SkipEmptyParts));
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.named))) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
