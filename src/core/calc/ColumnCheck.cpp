@@ -410,6 +410,9 @@ StoreyColumnResult CheckStoreyColumns(const CalcSheet &sheet, int s)
         r.fcNPerMm2 = t->fcNPerMm2;
         r.fcKnown = true;
         r.fcUnverified = !t->verified;
+    } else if (!in.timber.isEmpty()) {
+        // A timber this program does not list (a later program's): its Fc is unknown.
+        r.timberName = in.timber;
     } else if (!in.typedFc.trimmed().isEmpty()) {
         r.timberName = QStringLiteral("Fc入力");
         if (const std::optional<double> fc = positive(in.typedFc)) {
@@ -479,6 +482,90 @@ StoreyColumnResult CheckStoreyColumns(const CalcSheet &sheet, int s)
     else
         r.verdict = allChecked ? ColumnVerdict::Sufficient : ColumnVerdict::Incomplete;
     return r;
+}
+
+QStringList ColumnHeaderLines(const StoreyColumnResult &r)
+{
+    QStringList lines{QStringLiteral("方法: %1").arg(r.methodText())};
+    if (r.oldRules)
+        return lines;
+    if (r.method != ColumnMethod::Ratio) {
+        QString timber = QStringLiteral("樹種: %1  Fc = %2 N/mm²")
+                             .arg(r.timberName, r.fcKnown ? FormatDecimal(r.fcNPerMm2, 2, 1) : QStringLiteral("-"));
+        if (r.fcUnverified)
+            timber += QStringLiteral("  ※Fcは未確認の値です。告示で確かめるか、Fcを入力して下さい");
+        lines << timber;
+    }
+    const QString wd = r.wdKnown ? FormatDecimal(r.wdNPerM2, 1, 0) : QStringLiteral("-");
+    if (r.wdSource == WdSource::Typed) {
+        lines << QStringLiteral("Wd = %1 N/m² (入力%2)")
+                     .arg(wd, r.wdNote.isEmpty() ? QString() : QStringLiteral(": ") + r.wdNote);
+    } else {
+        lines << QStringLiteral("Wd = %1 N/m² (仮定: 地震力の必要壁量と同じ床面積あたりの荷重。表計算ツールの"
+                                "解説シート§2 柱の小径の算出方法で確かめて下さい)")
+                     .arg(wd);
+        if (!r.wdFormula.isEmpty())
+            lines << QStringLiteral("Wd = ") + r.wdFormula;
+    }
+    return lines;
+}
+
+std::vector<ColumnTableRow> ColumnTableRows(const StoreyColumnResult &r)
+{
+    std::vector<ColumnTableRow> rows;
+    auto row = [&rows, &r](const QString &caption, auto text) {
+        ColumnTableRow line{caption, {}};
+        for (int d = 0; d < 2; ++d)
+            line.values[d] = text(r.direction[d]);
+        rows.push_back(line);
+    };
+    auto typed = [](double value) { return value > 0 ? FormatDecimal(value, 2, 0) : QString(); };
+    auto figure = [](const ColumnDirectionResult &dir, auto text) {
+        return dir.checked ? text(dir.figures) : QString();
+    };
+    row(QStringLiteral("l (mm)"), [&](const ColumnDirectionResult &dir) { return typed(dir.input.lengthMm); });
+    row(QStringLiteral("b×d (mm)"), [&](const ColumnDirectionResult &dir) {
+        if (!(dir.input.depthMm > 0))
+            return QString();
+        return QStringLiteral("%1×%2").arg(typed(dir.input.widthMm > 0 ? dir.input.widthMm : dir.input.depthMm),
+                                           typed(dir.input.depthMm));
+    });
+    row(QStringLiteral("λ = √12·l/d ≦ 150"), [&](const ColumnDirectionResult &dir) {
+        return figure(dir, [](const ColumnFigures &f) {
+            return TenthText(f.lambda) + (f.slenderOk ? QStringLiteral(" OK") : QStringLiteral(" NG"));
+        });
+    });
+    if (r.oldRules) {
+        row(QStringLiteral("必要径 l/%1 (mm)").arg(r.oldRatioDenominator), [&](const ColumnDirectionResult &dir) {
+            return figure(dir, [](const ColumnFigures &f) { return TenthText(f.oldDpMm); });
+        });
+    } else if (r.method == ColumnMethod::Ratio) {
+        row(QStringLiteral("dp = 0.027·l + 22.5·Wd/l (mm)"), [&](const ColumnDirectionResult &dir) {
+            return figure(dir, [](const ColumnFigures &f) { return TenthText(f.ratioDpMm); });
+        });
+    } else {
+        row(QStringLiteral("η"), [&](const ColumnDirectionResult &dir) {
+            return figure(dir, [](const ColumnFigures &f) { return EtaText(f.eta); });
+        });
+        row(QStringLiteral("Na = 1.1/3·Fc·η·b·d (kN)"), [&](const ColumnDirectionResult &dir) {
+            return figure(dir, [](const ColumnFigures &f) { return KiloNewtonText(f.naKN); });
+        });
+        if (r.method == ColumnMethod::Buckling) {
+            row(QStringLiteral("必要な d (Na ≧ 5㎡·Wd) (mm)"), [&](const ColumnDirectionResult &dir) {
+                return figure(dir, [](const ColumnFigures &f) { return TenthText(f.bucklingDMm); });
+            });
+        } else {
+            row(QStringLiteral("Aa = Na/Wd (㎡)"), [&](const ColumnDirectionResult &dir) {
+                return figure(dir, [](const ColumnFigures &f) { return TenthText(f.aaM2); });
+            });
+            row(QStringLiteral("最大の負担面積 (㎡)"),
+                [&](const ColumnDirectionResult &dir) { return typed(dir.input.tributaryM2); });
+        }
+    }
+    row(QStringLiteral("判定"), [&](const ColumnDirectionResult &dir) {
+        return figure(dir, [](const ColumnFigures &f) { return f.ok() ? QStringLiteral("OK") : QStringLiteral("NG"); });
+    });
+    return rows;
 }
 
 bool HasColumnData(const CalcSheet &sheet)

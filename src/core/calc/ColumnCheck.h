@@ -160,6 +160,16 @@ struct StoreyColumnResult {
     QString methodText() const;
 };
 
+// The check as a reviewer follows it, for the window, the printed page and
+// qrn show: a few lines for the storey (method, timber and Fc, Wd and where
+// it came from), then the rows of a table with one value per direction.
+QStringList ColumnHeaderLines(const StoreyColumnResult &result);
+struct ColumnTableRow {
+    QString caption;
+    std::array<QString, 2> values;
+};
+std::vector<ColumnTableRow> ColumnTableRows(const StoreyColumnResult &result);
+
 // The check of storey s of the sheet.
 StoreyColumnResult CheckStoreyColumns(const CalcSheet &sheet, int s);
 
