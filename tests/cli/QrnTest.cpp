@@ -528,3 +528,54 @@ TEST(QrnColumn, BadOrMissingOptionsExitTwoNamingTheOption)
         EXPECT_TRUE(run.out.isEmpty());
     }
 }
+
+TEST(QrnColumn, CheckFailsASheetWhoseGroundStoreyColumnsAreTooThin)
+{
+    // The example with 105 mm columns on both storeys, storey 1 by the ratio
+    // formula for a typed Wd of 4500 N/m² (110.2 mm needed), storey 2 by the
+    // allowable area with Wd from the sheet's loads.
+    QJsonObject root = QJsonDocument::fromJson(quiren::test::readAll(example("nikai-2025.qrn2"))).object();
+    QJsonArray storeys = root.value(QStringLiteral("storeys")).toArray();
+    auto columns = [](const char *method, const char *depth, const char *wdSource, const char *wd) {
+        const QJsonObject direction{{QStringLiteral("length"), QStringLiteral("2680")},
+                                    {QStringLiteral("depth"), QString::fromUtf8(depth)}};
+        return QJsonObject{{QStringLiteral("method"), QString::fromUtf8(method)},
+                           {QStringLiteral("directions"), QJsonArray{direction, QJsonObject{}}},
+                           {QStringLiteral("wdSource"), QString::fromUtf8(wdSource)},
+                           {QStringLiteral("wd"), QString::fromUtf8(wd)},
+                           {QStringLiteral("area"), QStringLiteral("5")}};
+    };
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-column"));
+    auto write = [&](const char *name, const QJsonObject &storey1) {
+        QJsonObject s0 = storeys.at(0).toObject(), s1 = storeys.at(1).toObject();
+        s0.insert(QStringLiteral("columns"), storey1);
+        s1.insert(QStringLiteral("columns"), columns("area", "105", "loads", ""));
+        QJsonObject file = root;
+        file.insert(QStringLiteral("storeys"), QJsonArray{s0, s1});
+        const QString path = dir + QLatin1Char('/') + QLatin1String(name);
+        quiren::test::writeAll(path, QJsonDocument(file).toJson());
+        return path;
+    };
+    const QString thin = write("thin.qrn2", columns("ratio", "105", "typed", "4500"));
+    const QString thick = write("thick.qrn2", columns("ratio", "120", "typed", "4500"));
+
+    QrnRun run = qrn({QStringLiteral("check"), thin});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("thin.qrn2: 一階  柱の小径 算定式  NG 張り間方向 d 105 < 110.2")))
+        << qPrintable(run.out);
+    EXPECT_FALSE(run.out.contains(QStringLiteral("二階")));
+    run = qrn({QStringLiteral("check"), thick});
+    EXPECT_EQ(run.status, 0) << qPrintable(run.out);
+
+    run = qrn({QStringLiteral("show"), QStringLiteral("--json"), thin});
+    ASSERT_EQ(run.status, 0);
+    const QJsonArray shown = QJsonDocument::fromJson(run.out.toUtf8()).object().value(QStringLiteral("storeys")).toArray();
+    const QJsonObject c1 = shown.at(0).toObject().value(QStringLiteral("columns")).toObject();
+    EXPECT_EQ(c1.value(QStringLiteral("result")).toString(), QStringLiteral("NG"));
+    EXPECT_EQ(c1.value(QStringLiteral("directions")).toArray().at(1).toObject().value(QStringLiteral("ratioDp")).toDouble(),
+              110.2);
+    const QJsonObject c2 = shown.at(1).toObject().value(QStringLiteral("columns")).toObject();
+    EXPECT_EQ(c2.value(QStringLiteral("wdSource")).toString(), QStringLiteral("loads"));
+    EXPECT_TRUE(c2.value(QStringLiteral("wdFormula")).toString().contains(QStringLiteral("÷ r")));
+    EXPECT_EQ(c2.value(QStringLiteral("result")).toString(), QStringLiteral("OK"));
+}

@@ -492,20 +492,19 @@ QStringList ColumnHeaderLines(const StoreyColumnResult &r)
     if (r.method != ColumnMethod::Ratio) {
         QString timber = QStringLiteral("樹種: %1  Fc = %2 N/mm²")
                              .arg(r.timberName, r.fcKnown ? FormatDecimal(r.fcNPerMm2, 2, 1) : QStringLiteral("-"));
-        if (r.fcUnverified)
-            timber += QStringLiteral("  ※Fcは未確認の値です。告示で確かめるか、Fcを入力して下さい");
         lines << timber;
+        if (r.fcUnverified)
+            lines << QStringLiteral("※このFcは未確認の値です。告示で確かめるか、Fcを入力して下さい。");
     }
     const QString wd = r.wdKnown ? FormatDecimal(r.wdNPerM2, 1, 0) : QStringLiteral("-");
     if (r.wdSource == WdSource::Typed) {
         lines << QStringLiteral("Wd = %1 N/m² (入力%2)")
                      .arg(wd, r.wdNote.isEmpty() ? QString() : QStringLiteral(": ") + r.wdNote);
     } else {
-        lines << QStringLiteral("Wd = %1 N/m² (仮定: 地震力の必要壁量と同じ床面積あたりの荷重。表計算ツールの"
-                                "解説シート§2 柱の小径の算出方法で確かめて下さい)")
-                     .arg(wd);
+        lines << QStringLiteral("Wd = %1 N/m² (仮定: 地震力の必要壁量と同じ床面積あたりの荷重)").arg(wd);
         if (!r.wdFormula.isEmpty())
             lines << QStringLiteral("Wd = ") + r.wdFormula;
+        lines << QStringLiteral("※表計算ツールの解説シート§2「柱の小径の算出方法」で確かめて下さい。");
     }
     return lines;
 }
