@@ -469,6 +469,12 @@ void CalcWindow::build2025Parts(int s)
     QWidget *aboveQuasi = page->findChild<QPushButton *>(IndexedName("cmdBalance", s));
     if (m_balance[s])
         aboveQuasi = TabIntoAfter(aboveQuasi, m_balance[s]);
+    // Then the column check's button, and the column check when it has been opened.
+    if (auto *columnButton = page->findChild<QPushButton *>(IndexedName("cmdColumns", s))) {
+        aboveQuasi = TabIntoAfter(aboveQuasi, columnButton);
+        if (m_columns[s])
+            aboveQuasi = TabIntoAfter(aboveQuasi, m_columns[s]);
+    }
     TabIntoAfter(aboveQuasi, m_quasi[s]);
 
     LoadCaptions(m_storey2025[s]);
