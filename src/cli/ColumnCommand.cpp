@@ -238,6 +238,12 @@ int runColumn(const QStringList &args)
         Err().flush();
         return ExitError;
     }
+    // Wd is in N/m²: a figure this small was most likely typed in kN/m².
+    if (r.column.wdNPerM2 < 100) {
+        Err() << QStringLiteral("qrn column: 注意: --wd は N/m² で指定します (4.5 kN/m² は 4500)。"
+                                " / note: --wd is in N/m² (4.5 kN/m² is 4500).\n");
+        Err().flush();
+    }
     const ColumnFigures f = ComputeColumn(r.column);
     Out() << (json ? jsonText(r, f) : tableText(r, f));
     return ExitOk;

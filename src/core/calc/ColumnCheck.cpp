@@ -18,10 +18,23 @@ constexpr double TenthGuard = 1e-9;
 // decimal, its double only a hair off it.
 constexpr double TypedGuard = 1e-7;
 
+// Species as they are also written: in kanji, or in katakana (read as
+// hiragana below).
+const std::pair<const char *, const char *> SpeciesKanji[] = {
+    {"米杉", "べいすぎ"}, {"米栂", "べいつが"}, {"米檜", "べいひ"},   {"米松", "べいまつ"}, {"唐松", "からまつ"},
+    {"落葉松", "からまつ"}, {"赤松", "あかまつ"}, {"黒松", "くろまつ"}, {"檜葉", "ひば"},   {"杉", "すぎ"},
+    {"檜", "ひのき"},     {"桧", "ひのき"},     {"栂", "つが"},       {"樅", "もみ"},
+};
+
 QString loose(const QString &text)
 {
     QString out;
-    for (const QChar c : text.normalized(QString::NormalizationForm_KC).toLower()) {
+    QString plain = text.normalized(QString::NormalizationForm_KC).toLower();
+    for (const auto &[kanji, kana] : SpeciesKanji)
+        plain.replace(QString::fromUtf8(kanji), QString::fromUtf8(kana));
+    for (QChar c : plain) {
+        if (c.unicode() >= 0x30A1 && c.unicode() <= 0x30F6)   // katakana to hiragana
+            c = QChar(c.unicode() - 0x60);
         if (c.isSpace() || c == QChar(0x30FB) || c == u'(' || c == u')' || c == u'-' || c == u'_'
             || c == QChar(0x3000))
             continue;

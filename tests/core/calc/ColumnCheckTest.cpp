@@ -118,6 +118,8 @@ TEST(ColumnCheckTest, TimbersAreFoundByKeyOrLooseName)
         {"ひのき", 20.7, false},        {"べいまつ", 22.2, false},    {"E105-F300", 23.2, true},
         {"集成材 E65-F225", 16.7, true}, {"Ｅ９５－Ｆ３１５", 26.0, true}, {"すぎ E70", 23.4, true},
         {"E90ひのき", 24.6, true},      {"ひのき 甲種1級", 30.6, true}, {"beitsuga-k3", 17.4, true},
+        {"スギ", 17.7, true},           {"杉", 17.7, true},           {"米松", 22.2, false},
+        {"桧 E110", 31.2, true},        {"スプルース", 17.7, false},
     };
     for (const auto &c : cases) {
         const Timber *t = FindTimber(QString::fromUtf8(c.typed));
