@@ -2,6 +2,8 @@
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
 #include "core/calc/Balance.h"
+#include "core/calc/ColumnCheck.h"
+#include "core/text/NumberText.h"
 #include "core/calc/CalcSheet.h"
 #include "core/text/StringTable.h"
 
@@ -68,6 +70,39 @@ int runCheck(const QStringList &args)
                 }
             }
         }
+        // The column diameter check, when the sheet has one: a storey not
+        // yet worked out is not sufficient either.
+        if (HasColumnData(*sheet)) {
+            for (int s = 0; s <= sheet->storeyIndex; ++s) {
+                const StoreyColumnResult result = CheckStoreyColumns(*sheet, s);
+                if (result.verdict == ColumnVerdict::Sufficient)
+                    continue;
+                fileOk = false;
+                QStringList reasons;
+                for (int d = 0; d < 2; ++d) {
+                    const ColumnDirectionResult &dir = result.direction[d];
+                    if (!dir.checked || dir.figures.ok())
+                        continue;
+                    QString reason = ColumnDirectionName(d) + QLatin1Char(' ');
+                    if (!dir.figures.slenderOk)
+                        reason += QStringLiteral("λ %1 > 150 ").arg(TenthText(dir.figures.lambda));
+                    if (!dir.figures.strengthOk) {
+                        const double need = dir.figures.required(dir.input);
+                        reason += result.method == ColumnMethod::Area && !result.oldRules
+                                      ? QStringLiteral("負担面積 %1 > Aa %2").arg(FormatDecimal(dir.input.tributaryM2, 2, 0), TenthText(need))
+                                      : QStringLiteral("d %1 < %2").arg(FormatDecimal(dir.input.depthMm, 2, 0), TenthText(need));
+                    }
+                    reasons << reason.trimmed();
+                }
+                if (result.verdict != ColumnVerdict::Short)
+                    reasons << QStringLiteral("未入力: ") + (result.missing.isEmpty() ? QStringLiteral("-") : result.missing.join(QStringLiteral("、")));
+                Out() << Visible(path + QStringLiteral(": ") + StoreyName(s) + QStringLiteral("  柱の小径 ")
+                                 + result.methodText() + QStringLiteral("  ")
+                                 + (result.verdict == ColumnVerdict::Short ? QStringLiteral("NG ") : QString())
+                                 + reasons.join(QStringLiteral("  ")))
+                      << '\n';
+            }
+        }
         if (fileOk)
             Out() << VisibleName(path) << QStringLiteral(": OK\n");
         else
@@ -81,11 +116,11 @@ int runCheck(const QStringList &args)
 
 const bool registered = RegisterCommand({
     QStringLiteral("check"),
-    QStringLiteral("qrn check ファイル...  すべての階・方向が OK (4分割法のデータがあればその判定も) なら 0、\n"
+    QStringLiteral("qrn check ファイル...  すべての階・方向が OK (4分割法・柱の小径のデータがあればその判定も) なら 0、\n"
                    "                 不足があれば 1 (不足箇所を表示)、読めないファイルがあれば 2 で終了します。\n"
                    "                 使えない数値は名指しし 1 とします。"),
     QStringLiteral("qrn check FILE...  Exits 0 when every storey and direction reads OK (and, for a sheet\n"
-                   "                 with a quarter-method check, is balanced), 1 when any falls short\n"
+                   "                 with a quarter-method or column check, passes it), 1 when any falls short\n"
                    "                 (naming them) or a value cannot be used (naming the cell),\n"
                    "                 2 when a file cannot be read."),
     runCheck,

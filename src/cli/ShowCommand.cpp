@@ -2,6 +2,8 @@
 #include "cli/CliSheet.h"
 #include "core/calc/Balance.h"
 #include "core/calc/Framing.h"
+#include "core/calc/ColumnCheck.h"
+#include "core/text/NumberText.h"
 #include "cli/Command.h"
 #include "cli/TextTable.h"
 #include "core/calc/CalcSheet.h"
@@ -226,6 +228,53 @@ QString balanceJson(const CalcSheet &sheet, int s)
     return jsonArray(directions, 6);
 }
 
+// The column diameter check of storey s: the storey's inputs, the figures
+// per direction as shown (null where not worked out) and the result.
+QString columnsJson(const CalcSheet &sheet, int s)
+{
+    const StoreyColumnResult r = CheckStoreyColumns(sheet, s);
+    const StoreyColumnInputs &in = sheet.columns[s];
+    auto number = [](bool known, const QString &text) { return known ? text : QStringLiteral("null"); };
+    QStringList directions;
+    for (int d = 0; d < 2; ++d) {
+        const ColumnDirectionResult &dir = r.direction[d];
+        const ColumnFigures &f = dir.figures;
+        const bool is2025 = !r.oldRules;
+        JsonObject o(8);
+        o.add("length", jsonString(in.direction[d].lengthMm));
+        o.add("depth", jsonString(in.direction[d].depthMm));
+        o.add("width", jsonString(in.direction[d].widthMm));
+        o.add("lambda", number(dir.checked, TenthText(f.lambda)));
+        o.add("eta", number(dir.checked && is2025, EtaText(f.eta)));
+        o.add("na", number(dir.checked && is2025, KiloNewtonText(f.naKN)));
+        o.add("aa", number(dir.checked && is2025, TenthText(f.aaM2)));
+        o.add("ratioDp", number(dir.checked && is2025, TenthText(f.ratioDpMm)));
+        o.add("bucklingD", number(dir.checked && is2025 && std::isfinite(f.bucklingDMm), TenthText(f.bucklingDMm)));
+        o.add("oldDp", number(dir.checked && !is2025, TenthText(f.oldDpMm)));
+        o.add("ok", dir.checked ? jsonBool(f.ok()) : QStringLiteral("null"));
+        directions << o.text();
+    }
+    QStringList missing;
+    for (const QString &m : r.missing)
+        missing << jsonString(m);
+    JsonObject columns(6);
+    columns.add("method", jsonString(r.oldRules ? QStringLiteral("table") : ChoiceKey(r.method)));
+    columns.add("methodText", jsonString(r.methodText()));
+    columns.add("timber", jsonString(in.timber));
+    columns.add("timberName", jsonString(r.timberName));
+    columns.add("fc", number(r.fcKnown, FormatDecimal(r.fcNPerMm2, 2, 1)));
+    columns.add("fcUnverified", jsonBool(r.fcUnverified));
+    columns.add("wdSource", jsonString(ChoiceKey(r.wdSource)));
+    columns.add("wd", number(r.wdKnown, FormatDecimal(r.wdNPerM2, 1, 0)));
+    columns.add("wdNote", jsonString(r.wdNote));
+    columns.add("wdFormula", jsonString(r.wdFormula));
+    columns.add("area", jsonString(in.areaM2));
+    columns.add("directions", jsonArray(directions, 8));
+    columns.add("missing", jsonArray(missing, 8));
+    columns.add("result", r.checked() ? jsonString(r.verdictText()) : QStringLiteral("null"));
+    return columns.text();
+}
+
 QString sheetJson(const QString &path, const CalcSheet &sheet)
 {
     const bool balance = HasBalanceData(sheet);
@@ -275,6 +324,8 @@ QString sheetJson(const QString &path, const CalcSheet &sheet)
             addStorey2025(storey, sheet, s);
         if (balance)
             storey.add("balance", balanceJson(sheet, s));
+        if (HasColumnData(sheet))
+            storey.add("columns", columnsJson(sheet, s));
         storeys << storey.text();
     }
     if (rules2025)
@@ -490,6 +541,24 @@ QString balanceText(const CalcSheet &sheet, int s)
     return out;
 }
 
+// The column diameter check of storey s: the storey's lines, then the
+// table per direction.
+QString columnsText(const CalcSheet &sheet, int s)
+{
+    const StoreyColumnResult r = CheckStoreyColumns(sheet, s);
+    QString out = QStringLiteral("\n柱の小径\n");
+    for (const QString &line : ColumnHeaderLines(r))
+        out += QStringLiteral("  ") + line + QLatin1Char('\n');
+    if (!r.missing.isEmpty())
+        out += QStringLiteral("  未入力: ") + r.missing.join(QStringLiteral("、")) + QLatin1Char('\n');
+    TextTable table({false, true, true});
+    table.addRow({QString(), ColumnDirectionName(0), ColumnDirectionName(1)});
+    for (const ColumnTableRow &row : ColumnTableRows(r))
+        table.addRow({row.caption, row.values[0], row.values[1]});
+    out += table.render(2);
+    return out;
+}
+
 QString sheetText(const QString &path, const CalcSheet &sheet)
 {
     const bool rules2025 = sheet.ruleSetKind() == RuleSetKind::Rules2025;
@@ -557,6 +626,8 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
         }
         if (HasBalanceData(sheet))
             out += balanceText(sheet, s);
+        if (HasColumnData(sheet))
+            out += columnsText(sheet, s);
     }
 
     // The judgement grid.

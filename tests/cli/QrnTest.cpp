@@ -501,6 +501,14 @@ bool hasJapaneseLocale()
     return all.contains(QStringLiteral("ja_jp.utf8")) || all.contains(QStringLiteral("ja_jp.utf-8"));
 }
 
+QJsonObject columnJson(const char *line)
+{
+    const QrnRun run = qrn(QStringList{QStringLiteral("column"), QStringLiteral("--json")}
+                           + QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts));
+    EXPECT_EQ(run.status, 0) << line << run.err.toStdString();
+    return QJsonDocument::fromJson(run.out.toUtf8()).object();
+}
+
 } // namespace
 
 // A ".qrn" number no typed cell could hold fails qrn check by name, also
@@ -641,4 +649,104 @@ TEST(Qrn, FileNamesCannotForgeLinesOfTheCheck)
         EXPECT_TRUE(line.startsWith(dir + QStringLiteral("/short.qrn\\x0aall.qrn: OK\\x0ax.qrn: "))) << qPrintable(line);
         EXPECT_FALSE(line.endsWith(QStringLiteral(": OK")));
     }
+TEST(QrnColumn, JsonHoldsTheWorkedFigures)
+{
+    // 105 mm すぎ, l 2680 mm, W0 4.31 kN/m²: Aa 6.903 shown 6.9.
+    QJsonObject o = columnJson("--l 2680 --d 105 --timber すぎ --wd 4310 --area 6.9");
+    EXPECT_EQ(o.value(QStringLiteral("aa")).toDouble(), 6.9);
+    EXPECT_EQ(o.value(QStringLiteral("lambda")).toDouble(), 88.4);
+    EXPECT_EQ(o.value(QStringLiteral("eta")).toDouble(), 0.4158);
+    EXPECT_EQ(o.value(QStringLiteral("na")).toDouble(), 29.75);
+    EXPECT_EQ(o.value(QStringLiteral("bucklingD")).toDouble(), 97.6);
+    EXPECT_EQ(o.value(QStringLiteral("method")).toString(), QStringLiteral("area"));
+    EXPECT_TRUE(o.value(QStringLiteral("ok")).toBool());
+    // 110.14 mm by the formula, rounded up; the 105 mm column is short.
+    o = columnJson("--l 2680 --d 105 --wd 4500");
+    EXPECT_EQ(o.value(QStringLiteral("ratioDp")).toDouble(), 110.2);
+    EXPECT_EQ(o.value(QStringLiteral("method")).toString(), QStringLiteral("ratio"));
+    EXPECT_FALSE(o.value(QStringLiteral("ok")).toBool());
+    // A flat column and a typed Fc: E65-F225 typed as 16.7.
+    o = columnJson("--l 2730 --d 120 --b 105 --fc 16.7 --wd 4310");
+    EXPECT_EQ(o.value(QStringLiteral("lambda")).toDouble(), 78.8);
+    EXPECT_EQ(o.value(QStringLiteral("method")).toString(), QStringLiteral("buckling"));
+    EXPECT_TRUE(o.value(QStringLiteral("ok")).toBool());
+}
+
+TEST(QrnColumn, BadOrMissingOptionsExitTwoNamingTheOption)
+{
+    const struct {
+        const char *args;
+        const char *named;
+    } cases[] = {
+        {"--d 105 --wd 4310", "--l"},
+        {"--l 2680 --wd 4310", "--d"},
+        {"--l 2680 --d 105", "--wd"},
+        {"--l 2680 --d 0 --wd 4310", "--d"},
+        {"--l 2680 --d 105 --b -1 --wd 4310", "--b"},
+        {"--l 2680 --d 105 --wd 4310 --fc 17.7 --timber sugi", "--timber"},
+        {"--l 2680 --d 105 --wd 4310 --timber oak", "--timber"},
+        {"--l 2680 --d 105 --wd 4310 --area none", "--area"},
+        {"--l 2680 --d 105 --wd 4310 --method area", "--area"},
+        {"--l 2680 --d 105 --wd 4310 --l 2700", "--l"},
+        {"--l 2680 --d 105 --wd", "--wd"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args);
+        const QrnRun run = qrn(QStringList{QStringLiteral("column")}
+                               + QString::fromUtf8(c.args).split(QLatin1Char(' '), Qt::SkipEmptyParts));
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.named))) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+TEST(QrnColumn, CheckFailsASheetWhoseGroundStoreyColumnsAreTooThin)
+{
+    // The example with 105 mm columns on both storeys, storey 1 by the ratio
+    // formula for a typed Wd of 4500 N/m² (110.2 mm needed), storey 2 by the
+    // allowable area with Wd from the sheet's loads.
+    QJsonObject root = QJsonDocument::fromJson(quiren::test::readAll(example("nikai-2025.qrn2"))).object();
+    QJsonArray storeys = root.value(QStringLiteral("storeys")).toArray();
+    auto columns = [](const char *method, const char *depth, const char *wdSource, const char *wd) {
+        const QJsonObject direction{{QStringLiteral("length"), QStringLiteral("2680")},
+                                    {QStringLiteral("depth"), QString::fromUtf8(depth)}};
+        return QJsonObject{{QStringLiteral("method"), QString::fromUtf8(method)},
+                           {QStringLiteral("directions"), QJsonArray{direction, QJsonObject{}}},
+                           {QStringLiteral("wdSource"), QString::fromUtf8(wdSource)},
+                           {QStringLiteral("wd"), QString::fromUtf8(wd)},
+                           {QStringLiteral("area"), QStringLiteral("5")}};
+    };
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-column"));
+    auto write = [&](const char *name, const QJsonObject &storey1) {
+        QJsonObject s0 = storeys.at(0).toObject(), s1 = storeys.at(1).toObject();
+        s0.insert(QStringLiteral("columns"), storey1);
+        s1.insert(QStringLiteral("columns"), columns("area", "105", "loads", ""));
+        QJsonObject file = root;
+        file.insert(QStringLiteral("storeys"), QJsonArray{s0, s1});
+        const QString path = dir + QLatin1Char('/') + QLatin1String(name);
+        quiren::test::writeAll(path, QJsonDocument(file).toJson());
+        return path;
+    };
+    const QString thin = write("thin.qrn2", columns("ratio", "105", "typed", "4500"));
+    const QString thick = write("thick.qrn2", columns("ratio", "120", "typed", "4500"));
+
+    QrnRun run = qrn({QStringLiteral("check"), thin});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("thin.qrn2: 一階  柱の小径 算定式  NG 張り間方向 d 105 < 110.2")))
+        << qPrintable(run.out);
+    EXPECT_FALSE(run.out.contains(QStringLiteral("二階")));
+    run = qrn({QStringLiteral("check"), thick});
+    EXPECT_EQ(run.status, 0) << qPrintable(run.out);
+
+    run = qrn({QStringLiteral("show"), QStringLiteral("--json"), thin});
+    ASSERT_EQ(run.status, 0);
+    const QJsonArray shown = QJsonDocument::fromJson(run.out.toUtf8()).object().value(QStringLiteral("storeys")).toArray();
+    const QJsonObject c1 = shown.at(0).toObject().value(QStringLiteral("columns")).toObject();
+    EXPECT_EQ(c1.value(QStringLiteral("result")).toString(), QStringLiteral("NG"));
+    EXPECT_EQ(c1.value(QStringLiteral("directions")).toArray().at(1).toObject().value(QStringLiteral("ratioDp")).toDouble(),
+              110.2);
+    const QJsonObject c2 = shown.at(1).toObject().value(QStringLiteral("columns")).toObject();
+    EXPECT_EQ(c2.value(QStringLiteral("wdSource")).toString(), QStringLiteral("loads"));
+    EXPECT_TRUE(c2.value(QStringLiteral("wdFormula")).toString().contains(QStringLiteral("÷ r")));
+    EXPECT_EQ(c2.value(QStringLiteral("result")).toString(), QStringLiteral("OK"));
 }

@@ -8,12 +8,16 @@
 
 #include "core/documents/CalcFile.h"
 #include "gui/calcwindow/LoadsGroup.h"
+#include "gui/calcwindow/ColumnPanel.h"
 #include "gui/documents/DocumentCommands.h"
 #include "gui/shell/AboutWindow.h"
+#include "gui/widgets/WidgetSupport.h"
 #include "gui/shell/SplashWindow.h"
 #include "gui/shell/Startup.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
+#include <QTabWidget>
 #include <QScreen>
 
 namespace quiren::test {
@@ -181,6 +185,32 @@ TEST_F(Look, SilentFaults)
             QTest::keyClick(box, Qt::Key_Escape);
     });
     window->action(QStringLiteral("mnuFileSave"))->trigger();
+// The column check of the two-storey 2025 example: storey 1 by the allowable
+// area with Wd from the sheet's loads, storey 2 by the buckling check with a
+// timber whose Fc is unverified.
+TEST_F(Look, ColumnCheck)
+{
+    CalcWindow *window = OpenCalcFile(*main, QStringLiteral(QUIREN_SOURCE_DIR "/examples/nikai-2025.qrn2"), false);
+    ASSERT_NE(window, nullptr);
+    auto fill = [&](int s, int method, int wdSource, const char *length, const char *depth) {
+        window->findChild<QTabWidget *>(QStringLiteral("TS"))->setCurrentIndex(s);
+        ColumnPanel *panel = window->columnPanel(s);
+        QTest::mouseClick(window->findChild<QPushButton *>(IndexedName("cmdColumns", s)), Qt::LeftButton);
+        panel->methodBox()->setCurrentIndex(method);
+        window->findChild<QComboBox *>(IndexedName("cboWdSource", s))->setCurrentIndex(wdSource);
+        QTest::keyClicks(panel->lengthBox(0), QString::fromUtf8(length));
+        QTest::keyClicks(panel->depthBox(0), QString::fromUtf8(depth));
+        return panel;
+    };
+    fill(0, 2, 1, "2780", "105");
+    QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("txtColumnArea(0)")), QStringLiteral("5"));
+    shoot(QStringLiteral("8-columns-storey1"));
+    ColumnPanel *upper = fill(1, 1, 0, "2695", "105");
+    upper->timberBox()->setCurrentIndex(upper->timberBox()->findData(QStringLiteral("hinoki")));
+    QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("txtColumnWd(1)")), QStringLiteral("1600"));
+    QTest::keyClicks(upper->lengthBox(1), QStringLiteral("2695"));
+    QTest::keyClicks(upper->depthBox(1), QStringLiteral("90"));
+    shoot(QStringLiteral("9-columns-storey2"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/calc/Balance.h"
 #include "core/calc/CertifiedWall.h"
+#include "core/calc/ColumnInputs.h"
 #include "core/calc/RuleSet.h"
 #include "core/calc/Sheet2025.h"
 
@@ -131,6 +132,7 @@ public:
     std::array<bool, 3> merge{};         // kind, section, X-bracing columns
     std::array<std::vector<FramingRow>, StoreyCount> framing;
     std::array<StoreySideParts, StoreyCount> sideParts;   // the balance check's side parts
+    ColumnInputs columns;                                 // the column diameter check, per storey
     // ---- inputs of the 2025 rules (kept, unused, under the old rules) ----
     Sheet2025Inputs inputs2025;
     std::array<std::vector<QuasiWallRow>, Storeys2025> quasiWalls;   // QuasiRowCount each

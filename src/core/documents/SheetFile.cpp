@@ -1,5 +1,7 @@
 #include "core/documents/SheetFile.h"
 
+#include "core/calc/ColumnCheck.h"
+
 #include "core/io/SafeRead.h"
 #include "core/settings/SettingsStore.h"
 #include "core/text/JsonWriter.h"
@@ -177,6 +179,42 @@ void writeSideParts(JsonWriter &w, const StoreySideParts &parts)
     w.endArray();
 }
 
+// The column diameter check of a storey: the storey's choices, then per
+// direction the column and its length on one line.
+void writeColumns(JsonWriter &w, const StoreyColumnInputs &in)
+{
+    w.key(u"columns");
+    w.beginObject();
+    w.key(u"method");
+    w.string(ChoiceKey(in.method));
+    w.key(u"directions");
+    w.beginArray();
+    for (const ColumnDirectionInputs &direction : in.direction) {
+        w.beginObject(JsonWriter::Inline);
+        w.key(u"length");
+        w.string(direction.lengthMm);
+        w.key(u"depth");
+        w.string(direction.depthMm);
+        w.key(u"width");
+        w.string(direction.widthMm);
+        w.endObject();
+    }
+    w.endArray();
+    w.key(u"timber");
+    w.string(in.timber);
+    w.key(u"fc");
+    w.string(in.typedFc);
+    w.key(u"wdSource");
+    w.string(ChoiceKey(in.wdSource));
+    w.key(u"wd");
+    w.string(in.typedWd);
+    w.key(u"wdNote");
+    w.string(in.wdNote);
+    w.key(u"area");
+    w.string(in.areaM2);
+    w.endObject();
+}
+
 bool isEmptyRow(const CalcFileData::RowInputs &row)
 {
     return std::all_of(row.begin(), row.end(), [](const QString &cell) { return cell.isEmpty(); });
@@ -315,6 +353,8 @@ void writeStoreys(JsonWriter &w, const SheetFileData &data)
         w.endArray();
         if (storeyHasBalance(data, s))
             writeSideParts(w, data.sideParts[s]);
+        if (!data.columns[s].isBlank())
+            writeColumns(w, data.columns[s]);
         if (with2025 && s < Storeys2025)
             writeStorey2025(w, data, s);
         w.endObject();
@@ -496,6 +536,35 @@ void readSideParts(ValueReader &reader, const QJsonObject &storey, const QString
     }
 }
 
+void readColumns(ValueReader &reader, const QJsonObject &storey, const QString &path, StoreyColumnInputs &in)
+{
+    const std::optional<QJsonObject> columns = reader.object(storey, path, QStringLiteral("columns"));
+    if (!columns)
+        return;
+    const QString columnsPath = ValueReader::member(path, QStringLiteral("columns"));
+    reader.choice(*columns, columnsPath, QStringLiteral("method"), in.method, ColumnMethodFromKey);
+    if (const std::optional<QJsonArray> directions =
+            reader.array(*columns, columnsPath, QStringLiteral("directions"), 2, 2)) {
+        const QString directionsPath = ValueReader::member(columnsPath, QStringLiteral("directions"));
+        for (int d = 0; d < 2; ++d) {
+            const QString directionPath = ValueReader::element(directionsPath, d);
+            if (!directions->at(d).isObject())
+                return reader.fail(directionPath);
+            const QJsonObject direction = directions->at(d).toObject();
+            ColumnDirectionInputs &target = in.direction[d];
+            reader.text(direction, directionPath, QStringLiteral("length"), target.lengthMm, isCountText);
+            reader.text(direction, directionPath, QStringLiteral("depth"), target.depthMm, isCountText);
+            reader.text(direction, directionPath, QStringLiteral("width"), target.widthMm, isCountText);
+        }
+    }
+    reader.text(*columns, columnsPath, QStringLiteral("timber"), in.timber);
+    reader.text(*columns, columnsPath, QStringLiteral("fc"), in.typedFc, isCountText);
+    reader.choice(*columns, columnsPath, QStringLiteral("wdSource"), in.wdSource, WdSourceFromKey);
+    reader.text(*columns, columnsPath, QStringLiteral("wd"), in.typedWd, isCountText);
+    reader.text(*columns, columnsPath, QStringLiteral("wdNote"), in.wdNote);
+    reader.text(*columns, columnsPath, QStringLiteral("area"), in.areaM2, isCountText);
+}
+
 void readRow(ValueReader &reader, const QJsonValue &value, const QString &path, CalcFileData::RowInputs &row,
              SideCounts &counts)
 {
@@ -595,6 +664,7 @@ void readStoreys(ValueReader &reader, const QJsonObject &root, SheetFileData &da
                         data.sideCounts[s][r]);
         }
         readSideParts(reader, storey, path, data.sideParts[s]);
+        readColumns(reader, storey, path, data.columns[s]);
         if (s < Storeys2025)
             readStorey2025(reader, storey, path, data, s);
     }
@@ -669,6 +739,7 @@ SheetFileData SheetFileDataOf(const CalcSheet &sheet)
             data.quasiWalls[s][r] = QuasiInputsOf(sheet.quasiWalls[s][r]);
     }
     data.sideParts = sheet.sideParts;
+    data.columns = sheet.columns;
     for (int s = 0; s < StoreyCount; ++s) {
         const int count = std::min<int>(FramingRowCount(s), static_cast<int>(sheet.framing[s].size()));
         for (int r = 0; r < count; ++r)
@@ -896,6 +967,7 @@ std::vector<RefusedCell> ApplySheetFile(CalcSheet &sheet, const SheetFileData &d
             rows[r] = QuasiInputsOf(data.quasiWalls[s][r]);
     }
     sheet.sideParts = data.sideParts;
+    sheet.columns = data.columns;
     for (int s = 0; s < StoreyCount; ++s) {
         const size_t count = std::min(sheet.framing[s].size(), data.sideCounts[s].size());
         for (size_t r = 0; r < count; ++r)

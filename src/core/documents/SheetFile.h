@@ -56,6 +56,8 @@ struct SheetFileData {
     // row (FramingRowCount(s) per storey) the places lying in them.
     std::array<StoreySideParts, StoreyCount> sideParts;
     std::array<std::vector<SideCounts>, StoreyCount> sideCounts;
+    // The column diameter check of each storey.
+    ColumnInputs columns;
 
     SheetFileData();
 };

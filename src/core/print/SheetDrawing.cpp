@@ -1,9 +1,11 @@
 #include "core/print/SheetDrawing.h"
 
 #include "core/calc/Balance.h"
+#include "core/calc/ColumnCheck.h"
 #include "core/calc/CoefficientTable.h"
 #include "core/calc/Framing.h"
 #include "core/print/BalanceDrawing.h"
+#include "core/print/ColumnDrawing.h"
 #include "core/print/Sheet2025Drawing.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
@@ -543,6 +545,11 @@ void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSetting
     if (HasBalanceData(sheet)) {
         painter.NewPage();
         BalanceDrawing(painter, sheet).DrawPage();
+    }
+    // The column check likewise, after it.
+    if (HasColumnData(sheet)) {
+        painter.NewPage();
+        ColumnDrawing(painter, sheet).DrawPage();
     }
 }
 

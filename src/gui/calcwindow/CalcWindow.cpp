@@ -6,6 +6,7 @@
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/CalcWindowHost.h"
 #include "gui/calcwindow/BalancePanel.h"
+#include "gui/calcwindow/ColumnPanel.h"
 #include "gui/calcwindow/EditPrompts.h"
 #include "gui/calcwindow/FramingGrid.h"
 #include "gui/calcwindow/GridModels.h"
@@ -388,6 +389,37 @@ void CalcWindow::buildStoreyPage(int s)
         views->setCurrentIndex(on ? 1 : 0);
     });
     lines->addWidget(balanceButton, 0, 8, Qt::AlignRight);
+    // The column check is a third view beside them, opened the same way;
+    // opening one of the two checks closes the other.
+    auto *columnPage = new QScrollArea(views);
+    columnPage->setFrameShape(QFrame::NoFrame);
+    columnPage->setWidgetResizable(true);
+    columnPage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    columnPage->setFocusPolicy(Qt::NoFocus);
+    auto *columnInner = new QWidget(columnPage);
+    m_columnLayouts[s] = new QVBoxLayout(columnInner);
+    m_columnLayouts[s]->setContentsMargins(0, 0, 0, 0);
+    m_columnLayouts[s]->addStretch(1);
+    columnPage->setWidget(columnInner);
+    views->addWidget(columnPage);
+    auto *columnButton = new QPushButton(QStringLiteral("柱の小径"), page);
+    columnButton->setObjectName(IndexedName("cmdColumns", s));
+    columnButton->setCheckable(true);
+    columnButton->setToolTip(QStringLiteral("柱の小径 (横架材間距離と柱の寸法)"));
+    connect(columnButton, &QPushButton::toggled, views, [this, s, views, balanceButton](bool on) {
+        if (on) {
+            balanceButton->setChecked(false);
+            columnPanel(s);
+            views->setCurrentIndex(2);
+        } else if (views->currentIndex() == 2) {
+            views->setCurrentIndex(0);
+        }
+    });
+    connect(balanceButton, &QPushButton::toggled, columnButton, [columnButton](bool on) {
+        if (on)
+            columnButton->setChecked(false);
+    });
+    lines->addWidget(columnButton, 1, 8, Qt::AlignRight);
     pageLayout->addWidget(views, 0, Qt::AlignLeft | Qt::AlignTop);
     pageLayout->addStretch(1);
     scroll->setWidget(page);
@@ -437,6 +469,12 @@ void CalcWindow::build2025Parts(int s)
     QWidget *aboveQuasi = page->findChild<QPushButton *>(IndexedName("cmdBalance", s));
     if (m_balance[s])
         aboveQuasi = TabIntoAfter(aboveQuasi, m_balance[s]);
+    // Then the column check's button, and the column check when it has been opened.
+    if (auto *columnButton = page->findChild<QPushButton *>(IndexedName("cmdColumns", s))) {
+        aboveQuasi = TabIntoAfter(aboveQuasi, columnButton);
+        if (m_columns[s])
+            aboveQuasi = TabIntoAfter(aboveQuasi, m_columns[s]);
+    }
     TabIntoAfter(aboveQuasi, m_quasi[s]);
 
     LoadCaptions(m_storey2025[s]);
@@ -714,6 +752,10 @@ void CalcWindow::showSheet()
         if (panel)
             panel->refresh();
     }
+    for (ColumnPanel *panel : m_columns) {
+        if (panel)
+            panel->refresh();
+    }
     refreshNumbers();
     refreshGrids();
 }
@@ -875,9 +917,27 @@ BalancePanel *CalcWindow::balancePanel(int s)
     return m_balance[s];
 }
 
+ColumnPanel *CalcWindow::columnPanel(int s)
+{
+    storeyPage(s);
+    if (!m_columns[s]) {
+        m_columns[s] = new ColumnPanel(m_sheet, s, m_columnLayouts[s]->parentWidget());
+        connect(m_columns[s], &ColumnPanel::sheetEdited, this, &CalcWindow::markChanged);
+        m_columnLayouts[s]->insertWidget(0, m_columns[s], 0, Qt::AlignLeft | Qt::AlignTop);
+        if (auto *button = findChild<QPushButton *>(IndexedName("cmdColumns", s)))
+            TabIntoAfter(button, m_columns[s]);
+        m_columns[s]->refresh();
+    }
+    return m_columns[s];
+}
+
 void CalcWindow::refreshBalance()
 {
     for (BalancePanel *panel : m_balance) {
+        if (panel)
+            panel->refreshResults();
+    }
+    for (ColumnPanel *panel : m_columns) {
         if (panel)
             panel->refreshResults();
     }

@@ -23,6 +23,7 @@ namespace quiren {
 
 class CalcWindowHost;
 class BalancePanel;
+class ColumnPanel;
 class FramingGrid;
 class JudgementGrid;
 class LoadsGroup;
@@ -120,6 +121,8 @@ public:
     JudgementGrid *judgementGrid() const { return m_judgement; }
     // The balance check of storey s, on its storey page (made on first use).
     BalancePanel *balancePanel(int s);
+    // The column diameter check of storey s, likewise.
+    ColumnPanel *columnPanel(int s);
 
     // What the advice window takes from this window: the storey page shown,
     // its caption, the direction captions of the judgement grid, that
@@ -229,6 +232,8 @@ private:
     std::array<FramingGrid *, StoreyCount> m_framing{};
     std::array<BalancePanel *, StoreyCount> m_balance{};          // made on first use
     std::array<QVBoxLayout *, StoreyCount> m_balanceLayouts{};    // where each goes
+    std::array<ColumnPanel *, StoreyCount> m_columns{};           // made on first use
+    std::array<QVBoxLayout *, StoreyCount> m_columnLayouts{};     // where each goes
     JudgementGrid *m_judgement = nullptr;
     QScrollArea *m_scroller = nullptr;   // all of the window's contents
     QLabel *m_rulesLabel = nullptr;
