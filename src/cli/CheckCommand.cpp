@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 #include "core/calc/Balance.h"
 #include "core/calc/CalcSheet.h"
+#include "core/calc/SheetWalls.h"
 #include "core/text/StringTable.h"
 
 namespace quiren::cli {
@@ -31,6 +32,10 @@ int runCheck(const QStringList &args)
             Out() << Visible(path + QStringLiteral(": ") + RefusedCellText(cell))
                   << QStringLiteral(" を使えません（空欄として計算） / cannot use this value, taken as empty\n");
         }
+        // Walls without a multiplier (their storeys are not judged) and
+        // walls computed with the multiplier the file kept.
+        for (const QString &notice : WallNotices(*sheet))
+            Out() << Visible(path + QStringLiteral(": ") + notice) << '\n';
         for (int s = 0; s <= sheet->storeyIndex; ++s) {
             const JudgementRow &j = sheet->judgement[s];
             for (int d = 0; d < 2; ++d) {

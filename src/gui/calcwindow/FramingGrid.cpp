@@ -1,6 +1,7 @@
 #include "gui/calcwindow/FramingGrid.h"
 
 #include "core/calc/Framing.h"
+#include "core/calc/SheetWalls.h"
 #include "core/settings/SettingsStore.h"
 #include "core/text/StringTable.h"
 #include "gui/tools/NumberEntry.h"
@@ -11,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QStandardItemModel>
 #include <QTimer>
 
 namespace quiren {
@@ -79,8 +81,21 @@ QWidget *FramingDelegate::createEditor(QWidget *parent, const QStyleOptionViewIt
     }
     auto *combo = new ListEditor(parent);
     combo->setEditable(false);
-    combo->addItems(items);
-    combo->setMaxVisibleItems(items.size());
+    if (index.column() == ColKind) {
+        // The kinds by group, each with its multiplier; a heading cannot be chosen.
+        for (const KindChoice &choice : KindChoices(m_grid->sheet())) {
+            combo->addItem(choice.label, choice.kind);
+            if (choice.heading) {
+                auto *model = qobject_cast<QStandardItemModel *>(combo->model());
+                if (QStandardItem *item = model ? model->item(combo->count() - 1) : nullptr)
+                    item->setFlags(item->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled));
+            }
+        }
+        combo->setMaxVisibleItems(30);
+    } else {
+        combo->addItems(items);
+        combo->setMaxVisibleItems(items.size());
+    }
     // Choosing an item ends the edit at once.
     auto *self = const_cast<FramingDelegate *>(this);
     connect(combo, &QComboBox::activated, self, [self, combo](int) {
@@ -106,6 +121,10 @@ void FramingDelegate::setEditorData(QWidget *editor, const QModelIndex &index) c
 {
     const QString text = index.data(Qt::EditRole).toString();
     if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        if (index.column() == ColKind) {
+            combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findData(text));
+            return;
+        }
         int position = combo->findText(text);
         if (position < 0)
             position = combo->findText(text.trimmed());
@@ -126,7 +145,7 @@ void FramingDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
     if (auto *combo = qobject_cast<QComboBox *>(editor)) {
         // Leaving a list without choosing keeps the cell's text.
         if (combo->currentIndex() >= 0)
-            text = combo->currentText();
+            text = index.column() == ColKind ? combo->currentData().toString() : combo->currentText();
     } else if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
         text = WithoutDoubleQuotes(edit->text());
     }

@@ -188,6 +188,11 @@ bool HoldsInputsQrnCannotKeep(const CalcSheet &sheet)
     return EncodeSheetFile([&] {
                SheetFileData d = held;
                d.inputs = fresh.inputs;
+               // What the sheet computed with, not an input: a ".qrn" has
+               // always taken these from the office it is opened at.
+               d.keptWalls.clear();
+               d.strongWindFactor = 0;
+               d.rowMultipliers = fresh.rowMultipliers;
                return d;
            }())
            != EncodeSheetFile(fresh);
@@ -216,6 +221,9 @@ SavedForm ChooseSavedForm(CalcWindow &window, QString &path)
         held.inputs = fresh.inputs;
         held.sideParts = fresh.sideParts;
         held.sideCounts = fresh.sideCounts;
+        held.keptWalls.clear();
+        held.strongWindFactor = 0;
+        held.rowMultipliers = fresh.rowMultipliers;
         return EncodeSheetFile(held) == EncodeSheetFile(fresh);
     }();
     const QString sheetPath = (qrnName ? path.left(path.size() - suffix.size() - 1) : path) + Str(S::Qrn2Extension);

@@ -172,8 +172,9 @@ TEST(Framing2025, CapOfSevenAndTallStoreyBraces)
         const char *length;
         double old, rules2025;
     } cases[] = {
-        {"A壁+木材", "9×9", "する", 0, "1.82", 5.0, 7.0},      // 4 + 5, capped at 7
-        {"木摺両面壁+木材", "9×9", "する", 0, "1.82", 5.0, 6.0},
+        // Crossed 9 cm square braces are not combined with a wall: 5.
+        {"A壁+木材", "9×9", "する", 0, "1.82", 5.0, 5.0},
+        {"木摺両面壁+木材", "9×9", "する", 0, "1.82", 5.0, 5.0},
         {"木材", "9×9", "する", 0, "1.82", 5.0, 5.0},          // crossed 9 cm square stays 5
         // H 3.5 m: αh = 3.5 × 0.91 / 3.5 = 0.91 on the brace share only.
         {"木材", "4.5×9", "しない", 1, "0.91", 2.0, 1.82},
