@@ -55,8 +55,17 @@ int runConvert(const QStringList &args)
                      .arg(dropped);
     }
 
-    if (target == SheetSuffix)
-        return ReportWritten(command, output, WriteSheetFile(output, *read));
+    if (target == SheetSuffix) {
+        // The certified walls and the strong-wind factor the file computes
+        // with here go with it, so it computes the same at another office.
+        SheetFileData data = *read;
+        if (const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(file)) {
+            const SheetFileData held = SheetFileDataOf(*sheet);
+            data.keptWalls = held.keptWalls;
+            data.strongWindFactor = held.strongWindFactor;
+        }
+        return ReportWritten(command, output, WriteSheetFile(output, data));
+    }
 
     if (read->rules != RuleSetKind::Old) {
         Err() << QStringLiteral("qrn convert: %1: 2025年基準の計算書は .qrn に保存できません (.qrn は旧基準だけの形式です)。"

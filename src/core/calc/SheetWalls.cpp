@@ -258,7 +258,20 @@ std::vector<KindLegendLine> KindLegend(const CalcSheet &sheet)
             line.multiplier += QStringLiteral("=") + valueText(sum);
         if (sum > capOf(sheet))
             line.multiplier += QStringLiteral("→") + valueText(capOf(sheet));
-        line.provision = provisions.join(QStringLiteral("、"));
+        // "令46条4項表1(一)(三)" rather than the article twice.
+        QString joined;
+        QString lastArticle;
+        for (const QString &text : provisions) {
+            const qsizetype item = text.indexOf(QLatin1Char('('));
+            const QString article = item > 0 ? text.left(item) : text;
+            if (!joined.isEmpty() && item > 0 && article == lastArticle && !text.endsWith(QStringLiteral("号)"))) {
+                joined += text.mid(item);
+                continue;
+            }
+            joined += (joined.isEmpty() ? QString() : QStringLiteral("、")) + text;
+            lastArticle = article;
+        }
+        line.provision = joined;
         lines.push_back(line);
     });
     return lines;

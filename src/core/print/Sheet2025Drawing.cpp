@@ -310,7 +310,11 @@ void Sheet2025Drawing::drawBearingWalls()
             text(KindAt, m_row++, QStringLiteral("（なし）"));
         for (const FramingRow *row : used[s]) {
             const FramingRow &f = *row;
-            text(KindAt, m_row, f[ColKind]);
+            // A long kind is made smaller to fit its column; the legend
+            // below gives it in full.
+            const float kindX = X(KindAt) + m_p.CharWidth(8) / 4.0f;
+            m_p.PutFitted(kindX, m_p.RowTextTop(m_row, 2), f[ColKind], X(DetailAt) - m_p.CharWidth(8) / 4.0f - kindX, 2,
+                          SheetPainter::Anchor::Start, m_row);
             QString detail = f[ColSection];
             if (f[ColXBracing] == framing::Crossed)
                 detail += QStringLiteral(" タスキ");

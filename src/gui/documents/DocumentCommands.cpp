@@ -2,6 +2,7 @@
 
 #include "core/documents/CalcFile.h"
 #include "core/calc/Balance.h"
+#include "core/calc/SheetWalls.h"
 #include "core/documents/RecentFiles.h"
 #include "core/documents/SheetFile.h"
 #include "core/text/StringTable.h"
@@ -146,6 +147,13 @@ CalcWindow *OpenCalcFile(DocumentFrame &frame, const QString &path, bool useFirs
     if (!refused.empty()) {
         busy.release();
         ShowMessage(window, RefusedCellsMessage(refused), MsgButtons::Ok, MsgIcon::Exclamation);
+    }
+    // Walls this office's list lacks or values otherwise: the user hears
+    // which, and what the sheet computes with.
+    const QStringList notices = WallNotices(window->sheet());
+    if (!notices.isEmpty()) {
+        busy.release();
+        ShowMessage(window, notices.join(QLatin1Char('\n')), MsgButtons::Ok, MsgIcon::Exclamation);
     }
     return window;
 }
