@@ -479,9 +479,10 @@ QString kindSourcesText(const CalcSheet &sheet, int s)
                   QStringLiteral("出典"), QStringLiteral("根拠")});
     QStringList seen;
     for (const FramingRow &row : sheet.framing[s]) {
-        if (!row.inUse() || seen.contains(row[ColKind]))
+        const QString key = row[ColKind] + QLatin1Char('\t') + row[ColSection] + QLatin1Char('\t') + row[ColXBracing];
+        if (!row.inUse() || seen.contains(key))
             continue;
-        seen << row[ColKind];
+        seen << key;
         const FramingResolution resolved = ResolveSheetRow(sheet, row);
         if (!resolved.resolved) {
             table.addRow({row[ColKind], resolved.missing, QStringLiteral("-"), QStringLiteral("不明"), QString()});
@@ -492,12 +493,15 @@ QString kindSourcesText(const CalcSheet &sheet, int s)
                           FormatDecimal(piece.multiplier, 2, 1) + (piece.unverified ? UnverifiedMark : QString()),
                           MultiplierSourceName(piece.source), piece.provision});
         }
-        if (resolved.woodBrace)
-            table.addRow({row[ColKind], QStringLiteral("筋かい"), QStringLiteral("断面による"),
-                          MultiplierSourceName(MultiplierSource::Law), WoodBraceProvision(row[ColSection], false)});
-        else if (resolved.rebar)
-            table.addRow({row[ColKind], QStringLiteral("鉄筋"), QStringLiteral("1.0"),
-                          MultiplierSourceName(MultiplierSource::Law), RebarProvision()});
+        const QString braces = FormatDecimal(resolved.shares.braces(), 2, 1);
+        if (resolved.woodBrace) {
+            const bool crossed = row[ColXBracing] == framing::Crossed;
+            table.addRow({row[ColKind], QStringLiteral("筋かい ") + row[ColSection] + (crossed ? QStringLiteral(" たすき") : QString()),
+                          braces, MultiplierSourceName(MultiplierSource::Law), WoodBraceProvision(row[ColSection], crossed)});
+        } else if (resolved.rebar) {
+            table.addRow({row[ColKind], QStringLiteral("鉄筋"), braces, MultiplierSourceName(MultiplierSource::Law),
+                          RebarProvision()});
+        }
     }
     return table.render(2);
 }

@@ -116,7 +116,10 @@ protected:
         QAbstractItemView *list = combo->view();
         ASSERT_TRUE(list->isVisible());
         const QModelIndex entry = list->model()->index(position, 0);
-        list->scrollTo(entry);
+        // Into the middle: an item the list's edge cuts in half is "visible"
+        // to a plain scroll, but its centre may lie outside the list.
+        list->scrollTo(entry, QAbstractItemView::PositionAtCenter);
+        QApplication::processEvents();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
         QApplication::processEvents();
     }
