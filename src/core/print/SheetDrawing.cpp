@@ -543,7 +543,7 @@ void SheetDrawing::DrawCoefficientBlock()
         } else if (anyUnverified(lines)) {
             lines.push_back(KindLegendLine{UnverifiedMark + QStringLiteral(": 告示の条文で未確認の倍率"), {}, {}});
         }
-        drawKindLines(m_p, lines, KindBlockTop, 7, 20);
+        drawKindLines(m_p, lines, KindBlockTop, 7, 18);
         return;
     }
     // The legal table of wall multipliers.
