@@ -5,6 +5,7 @@
 #include "core/calc/ColumnCheck.h"
 #include "core/text/NumberText.h"
 #include "core/calc/CalcSheet.h"
+#include "core/calc/SheetWalls.h"
 #include "core/text/StringTable.h"
 
 namespace quiren::cli {
@@ -33,6 +34,10 @@ int runCheck(const QStringList &args)
             Out() << VisibleName(path + QStringLiteral(": ") + RefusedCellText(cell))
                   << QStringLiteral(" を使えません（空欄として計算） / cannot use this value, taken as empty\n");
         }
+        // Walls without a multiplier (their storeys are not judged) and
+        // walls computed with the multiplier the file kept.
+        for (const QString &notice : WallNotices(*sheet))
+            Out() << Visible(path + QStringLiteral(": ") + notice) << '\n';
         for (int s = 0; s <= sheet->storeyIndex; ++s) {
             const JudgementRow &j = sheet->judgement[s];
             for (int d = 0; d < 2; ++d) {

@@ -53,9 +53,16 @@ int runConvert(const QStringList &args)
     }
 
     if (target == SheetSuffix) {
-        // A sheet file holds only numbers it can read back.
+        // A sheet file holds only numbers it can read back; the certified
+        // walls and the strong-wind factor the file computes with here go
+        // with it, so it computes the same at another office.
         SheetFileData converted = *read;
         converted.inputs = SheetFileDataOfCalcFile(read->inputs).inputs;
+        if (const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(file)) {
+            const SheetFileData held = SheetFileDataOf(*sheet);
+            converted.keptWalls = held.keptWalls;
+            converted.strongWindFactor = held.strongWindFactor;
+        }
         return ReportWritten(command, output, WriteSheetFile(output, converted));
     }
 

@@ -9,6 +9,8 @@
 #include "core/calc/CalcSheet.h"
 #include "core/calc/LwReport.h"
 #include "core/calc/QuasiReport.h"
+#include "core/calc/LawWalls.h"
+#include "core/calc/SheetWalls.h"
 #include "core/text/JsonWriter.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
@@ -275,6 +277,44 @@ QString columnsJson(const CalcSheet &sheet, int s)
     return columns.text();
 }
 
+// Where a row's multiplier comes from: the sources of its walls ("法令"
+// for braces alone), "不明" when a wall is known nowhere; empty for a row
+// not in use.
+QString rowSource(const CalcSheet &sheet, const FramingRow &row)
+{
+    if (!row.inUse() || row[ColKind].trimmed().isEmpty())
+        return {};
+    const FramingResolution resolved = ResolveSheetRow(sheet, row);
+    if (!resolved.resolved)
+        return QStringLiteral("不明");
+    QStringList sources;
+    for (const FramingWallPiece &piece : resolved.walls) {
+        const QString name = MultiplierSourceName(piece.source);
+        if (!sources.contains(name))
+            sources << name;
+    }
+    if (sources.isEmpty())
+        sources << MultiplierSourceName(MultiplierSource::Law);
+    return sources.join(QStringLiteral("、"));
+}
+
+QString rowWallsJson(const CalcSheet &sheet, const FramingRow &row)
+{
+    QStringList walls;
+    if (row.inUse()) {
+        for (const FramingWallPiece &piece : ResolveSheetRow(sheet, row).walls) {
+            JsonObject w(10);
+            w.add("name", jsonString(piece.name));
+            w.add("multiplier", jsonString(FormatDecimal(piece.multiplier, 2, 1)));
+            w.add("source", jsonString(MultiplierSourceName(piece.source)));
+            w.add("provision", jsonString(piece.provision));
+            w.add("unverified", piece.unverified ? QStringLiteral("true") : QStringLiteral("false"));
+            walls << w.text();
+        }
+    }
+    return jsonArray(walls, 8);
+}
+
 QString sheetJson(const QString &path, const CalcSheet &sheet)
 {
     const bool balance = HasBalanceData(sheet);
@@ -312,6 +352,8 @@ QString sheetJson(const QString &path, const CalcSheet &sheet)
             r.add("places", jsonPair(row[ColPlaces0], row[ColPlaces1]));
             r.add("multiplier", jsonPair(row[ColMultiplier0], row[ColMultiplier1]));
             r.add("effective", jsonPair(row[ColEffective0], row[ColEffective1]));
+            r.add("source", jsonString(rowSource(sheet, row)));
+            r.add("walls", rowWallsJson(sheet, row));
             if (balance) {
                 r.add("sideCounts", QLatin1Char('[') + jsonPair(row.sideCounts[0][0], row.sideCounts[0][1])
                                         + QStringLiteral(", ") + jsonPair(row.sideCounts[1][0], row.sideCounts[1][1])
@@ -330,6 +372,10 @@ QString sheetJson(const QString &path, const CalcSheet &sheet)
     }
     if (rules2025)
         root.add("seismic", seismicJson(sheet));
+    QStringList notices;
+    for (const QString &notice : WallNotices(sheet))
+        notices << jsonString(notice);
+    root.add("wallNotices", jsonArray(notices, 2));
     root.add("storeys", jsonArray(storeys, 2));
     return root.text() + QLatin1Char('\n');
 }
@@ -559,6 +605,41 @@ QString columnsText(const CalcSheet &sheet, int s)
     return out;
 }
 
+// The walls of each kind the storey uses: multiplier, source, provision.
+QString kindSourcesText(const CalcSheet &sheet, int s)
+{
+    TextTable table({false, false, true, false, false});
+    table.addRow({QStringLiteral("軸組の種類"), QStringLiteral("壁・筋かい"), QStringLiteral("倍率"),
+                  QStringLiteral("出典"), QStringLiteral("根拠")});
+    QStringList seen;
+    for (const FramingRow &row : sheet.framing[s]) {
+        const QString key = row[ColKind] + QLatin1Char('\t') + row[ColSection] + QLatin1Char('\t') + row[ColXBracing];
+        if (!row.inUse() || seen.contains(key))
+            continue;
+        seen << key;
+        const FramingResolution resolved = ResolveSheetRow(sheet, row);
+        if (!resolved.resolved) {
+            table.addRow({row[ColKind], resolved.missing, QStringLiteral("-"), QStringLiteral("不明"), QString()});
+            continue;
+        }
+        for (const FramingWallPiece &piece : resolved.walls) {
+            table.addRow({row[ColKind], piece.name,
+                          FormatDecimal(piece.multiplier, 2, 1) + (piece.unverified ? UnverifiedMark : QString()),
+                          MultiplierSourceName(piece.source), piece.provision});
+        }
+        const QString braces = FormatDecimal(resolved.shares.braces(), 2, 1);
+        if (resolved.woodBrace) {
+            const bool crossed = row[ColXBracing] == framing::Crossed;
+            table.addRow({row[ColKind], QStringLiteral("筋かい ") + row[ColSection] + (crossed ? QStringLiteral(" たすき") : QString()),
+                          braces, MultiplierSourceName(MultiplierSource::Law), WoodBraceProvision(row[ColSection], crossed)});
+        } else if (resolved.rebar) {
+            table.addRow({row[ColKind], QStringLiteral("鉄筋"), braces, MultiplierSourceName(MultiplierSource::Law),
+                          RebarProvision()});
+        }
+    }
+    return table.render(2);
+}
+
 QString sheetText(const QString &path, const CalcSheet &sheet)
 {
     const bool rules2025 = sheet.ruleSetKind() == RuleSetKind::Rules2025;
@@ -574,6 +655,8 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
     header.addRow({Str(S::StrongWindArea), Str(sheet.strongWind ? S::Applies : S::DoesNotApply)});   // "する" / "しない"
     header.addRow({HeadingCaption(Str(S::CertifiedWallChoice)), certifiedText(sheet)});
     out += header.render();
+    for (const QString &notice : WallNotices(sheet))
+        out += QStringLiteral("注意: ") + notice + QLatin1Char('\n');
     if (rules2025)
         out += seismicText(sheet);
 
@@ -619,6 +702,8 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
         if (used > 0) {
             out += QLatin1Char('\n');
             out += rows.render(2);
+            out += QLatin1Char('\n');
+            out += kindSourcesText(sheet, s);
         }
         if (rules2025 && s < Storeys2025) {
             out += QLatin1Char('\n');

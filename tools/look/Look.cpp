@@ -7,6 +7,7 @@
 #include "gui/calcwindow/CalcWindowFixture.h"
 
 #include "core/documents/CalcFile.h"
+#include "core/documents/SheetFile.h"
 #include "gui/calcwindow/LoadsGroup.h"
 #include "gui/calcwindow/ColumnPanel.h"
 #include "gui/documents/DocumentCommands.h"
@@ -185,6 +186,8 @@ TEST_F(Look, SilentFaults)
             QTest::keyClick(box, Qt::Key_Escape);
     });
     window->action(QStringLiteral("mnuFileSave"))->trigger();
+}
+
 // The column check of the two-storey 2025 example: storey 1 by the allowable
 // area with Wd from the sheet's loads, storey 2 by the buckling check with a
 // timber whose Fc is unverified.
@@ -211,6 +214,75 @@ TEST_F(Look, ColumnCheck)
     QTest::keyClicks(upper->lengthBox(1), QStringLiteral("2695"));
     QTest::keyClicks(upper->depthBox(1), QStringLiteral("90"));
     shoot(QStringLiteral("9-columns-storey2"));
+}
+
+// A house braced with the law's panel walls, entered from scratch: plywood
+// outside with gypsum board inside and braces, under the 2025 rules, then
+// saved and printed for a person to look at.
+TEST_F(Look, LawWallHouse)
+{
+    calc->startSheet(RuleSetKind::Rules2025);
+    control<QRadioButton>(QStringLiteral("F_num(1)"))->click();
+    box(QStringLiteral("TitleName"))->insert(QStringLiteral("合板と石膏ボードの家"));
+    control<QComboBox>(QStringLiteral("LwMethod"))->setCurrentIndex(LwMethodIndex(LwMethod::Typed));
+    QTest::keyClicks(box(QStringLiteral("TypedLw(0)")), QStringLiteral("41"));
+    QTest::keyClicks(box(QStringLiteral("TypedLw(1)")), QStringLiteral("27"));
+    QTest::keyClicks(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("60"));
+    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(0)")), QStringLiteral("25"));
+    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(3)")), QStringLiteral("25"));
+
+    // The open kind list, scrolled to the two-face panels.
+    clickCell(0, 8, 0);
+    if (auto *combo = qobject_cast<QComboBox *>(editorOf(0, 8, 0))) {
+        const int at = combo->findData(QStringLiteral("構造用合板 t7.5 (大壁)+石膏ボード t12.5 (大壁)+木材"));
+        combo->view()->scrollTo(combo->view()->model()->index(at, 0), QAbstractItemView::PositionAtCenter);
+    }
+    shoot(QStringLiteral("law-1-kind-list"));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(editorOf(0, 8, 0), Qt::Key_Escape);
+
+    chooseFromList(0, 2, 0, QStringLiteral("構造用合板 t7.5 (大壁)+石膏ボード t12.5 (大壁)+木材"));
+    chooseFromList(0, 2, 1, QStringLiteral("4.5×9"));
+    typeAfterClick(0, 2, 3, QStringLiteral("0.91"));
+    typeIntoCurrent(0, 2, 4, QStringLiteral("6"));
+    typeAfterClick(0, 2, 7, QStringLiteral("0.91"));
+    typeIntoCurrent(0, 2, 8, QStringLiteral("6"));
+    chooseFromList(0, 3, 0, QStringLiteral("構造用合板 t7.5 (大壁)"));
+    typeAfterClick(0, 3, 3, QStringLiteral("0.91"));
+    typeIntoCurrent(0, 3, 4, QStringLiteral("4"));
+    typeAfterClick(0, 3, 7, QStringLiteral("0.91"));
+    typeIntoCurrent(0, 3, 8, QStringLiteral("4"));
+    chooseFromList(0, 4, 0, QStringLiteral("構造用石膏ボードB種 (大壁)"));
+    typeAfterClick(0, 4, 3, QStringLiteral("1.82"));
+    typeIntoCurrent(0, 4, 4, QStringLiteral("2"));
+    typeAfterClick(0, 4, 7, QStringLiteral("1.82"));
+    typeIntoCurrent(0, 4, 8, QStringLiteral("2"));
+    chooseFromList(0, 5, 0, QStringLiteral("木材"));
+    chooseFromList(0, 5, 1, QStringLiteral("4.5×9"));
+    clickCell(0, 5, 2);
+    typeAfterClick(0, 5, 3, QStringLiteral("0.91"));
+    typeIntoCurrent(0, 5, 4, QStringLiteral("2"));
+    typeAfterClick(0, 5, 7, QStringLiteral("0.91"));
+    typeIntoCurrent(0, 5, 8, QStringLiteral("2"));
+    showPage(1);
+    QTest::keyClicks(box(QStringLiteral("txtFloorDimensions(1)")), QStringLiteral("40"));
+    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(1)")), QStringLiteral("10"));
+    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(4)")), QStringLiteral("10"));
+    chooseFromList(1, 2, 0, QStringLiteral("構造用パネル(OSB) (大壁)+木材"));
+    chooseFromList(1, 2, 1, QStringLiteral("3×9"));
+    typeAfterClick(1, 2, 3, QStringLiteral("0.91"));
+    typeIntoCurrent(1, 2, 4, QStringLiteral("5"));
+    typeAfterClick(1, 2, 7, QStringLiteral("0.91"));
+    typeIntoCurrent(1, 2, 8, QStringLiteral("5"));
+    clickCell(1, 8, 0);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(editorOf(1, 8, 0), Qt::Key_Escape);
+    shoot(QStringLiteral("law-3-storey2"));
+    showPage(0);
+    shoot(QStringLiteral("law-2-storey1"));
+
+    // The sheet as a file, for qrn and the printed sheet.
+    WriteSheetFile(folder + QStringLiteral("/law-house.qrn2"), SheetFileDataOf(calc->sheet()));
 }
 
 } // namespace

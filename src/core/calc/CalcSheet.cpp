@@ -3,6 +3,7 @@
 #include "core/calc/CellInput.h"
 #include "core/calc/CoefficientTable.h"
 #include "core/calc/Framing.h"
+#include "core/calc/SheetWalls.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
@@ -103,6 +104,8 @@ void CalcSheet::SetUpNewSheet()
     }
     effectiveRatio = {};
     runningSum = {};
+    keptWalls.clear();
+    unresolvedKinds = {};
 
     SetStoreyIndex(0);
     SetWeightType(0);
@@ -254,8 +257,15 @@ void CalcSheet::RecalcStorey(int s)
         m_pendingStoreys[s] = true;
         return;
     }
+    unresolvedKinds[s].clear();
     for (FramingRow &row : framing[s]) {
-        if (row[ColKind].isEmpty()) {
+        const bool unresolved = !row[ColKind].isEmpty() && !ResolveSheetRow(*this, row).resolved;
+        if (unresolved) {
+            const QString missing = ResolveSheetRow(*this, row).missing;
+            if (!unresolvedKinds[s].contains(missing))
+                unresolvedKinds[s] << missing;
+        }
+        if (row[ColKind].isEmpty() || unresolved) {
             row[ColMultiplier0].clear();
             row[ColEffective0].clear();
             row[ColMultiplier1].clear();
@@ -293,7 +303,9 @@ void CalcSheet::RecalcStorey(int s)
     // requirement and nothing to meet it is judged 0.0 %.
     // Under the 2025 rules a storey without its Lw cannot be judged.
     // A storey the rules cannot judge at all says why in place of a verdict.
-    const bool judgeable = rules().prepareJudgement(*this, s);
+    // A wall whose multiplier is unknown leaves the storey unjudged rather
+    // than counted as nothing.
+    const bool judgeable = rules().prepareJudgement(*this, s) && unresolvedKinds[s].isEmpty();
     const QString refusal = rules().judgementRefusal(*this, s);
     for (int d = 0; d < 2; ++d) {
         const double necessary = TextValue(judgement[s][JudgeNecessary0 + 3 * d]);
@@ -377,6 +389,9 @@ void CalcSheet::ApplyKindDefaults(int s, int r)
 
 EditResult CalcSheet::AfterEdit(int s, int r, int column, EditPrompter &prompter)
 {
+    // A kind chosen again takes its walls' multipliers from the lists now.
+    if (column == ColKind)
+        ForgetKeptWalls(*this, framing[s][r][ColKind]);
     ApplyKindDefaults(s, r);
     // The user has given the cell its value now; a row without a kind
     // counts for nothing, so what the file held for it no longer matters.

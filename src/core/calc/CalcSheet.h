@@ -136,6 +136,10 @@ public:
     // ---- inputs of the 2025 rules (kept, unused, under the old rules) ----
     Sheet2025Inputs inputs2025;
     std::array<std::vector<QuasiWallRow>, Storeys2025> quasiWalls;   // QuasiRowCount each
+    // Certified walls with the multipliers the sheet was saved with. They
+    // count before the office's list, so a sheet opened at another office
+    // computes as it did, until the user chooses the kind again.
+    CertifiedWallList keptWalls;
 
     // ---- derived ---------------------------------------------------------
     std::array<QString, StoreyCount> coefficient;            // "0.11", "0.0" until set
@@ -145,6 +149,9 @@ public:
     std::array<JudgementRow, StoreyCount> judgement;
     std::array<float, 6> effectiveRatio{};                   // s + 3d, per cent
     std::array<float, 6> runningSum{};                       // s + 3d, metres
+    // Per storey, the kinds in use that neither the law's list nor a
+    // certified wall gives a multiplier; such a storey is not judged.
+    std::array<QStringList, StoreyCount> unresolvedKinds;
 
     // Results of the 2025 rules: Lw and its breakdown, Af, the bearing and
     // quasi-bearing sums. Left at their defaults under the old rules.

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // Framing kinds, timber sections, crossed bracing and the wall multiplier
 // the law gives each combination.
 namespace quiren {
@@ -19,6 +21,44 @@ struct FramingShares {
     float sum() const { return wall + bar + brace; }
     float braces() const { return brace + bar; }
 };
+
+// Where a wall piece of a framing takes its multiplier from.
+enum class MultiplierSource {
+    Law,          // the law's list (令46条, 告示1100号)
+    OfficeList,   // the office's list of certified walls
+    KeptInFile,   // the multiplier the sheet's file was saved with
+};
+
+// One wall of a framing (a framing may have two panels, one on each face).
+struct FramingWallPiece {
+    QString name;
+    float multiplier = 0.0f;
+    MultiplierSource source = MultiplierSource::Law;
+    QString provision;
+    bool unverified = false;
+};
+
+// A framing kind taken apart: its walls and braces and their shares.
+struct FramingResolution {
+    bool resolved = true;   // false: `missing` has no multiplier anywhere
+    QString missing;
+    std::vector<FramingWallPiece> walls;
+    bool woodBrace = false;
+    bool rebar = false;     // beside a wall ("+鉄筋") or alone ("9㎜鉄筋")
+    FramingShares shares;
+};
+
+// Resolves a kind. Law walls are found by their exact name; a certified
+// wall by its exact name, first among `kept` (what the sheet's file was
+// saved with), then in the office list up to lastPosition (a later entry of
+// the same name wins). A kind may be a wall followed by "+木材" or "+鉄筋",
+// and, where `twoFaces` (2025 rules), two panels on the two faces of the wall
+// joined by "+". Crossed 9 cm square braces count 5 whatever else the kind
+// holds. A kind that names nothing known is not resolved.
+FramingResolution ResolveFraming(const QString &kind, const QString &section, const QString &xBracing,
+                                 const CertifiedWallList &walls, int lastPosition,
+                                 const CertifiedWallList &kept = {}, bool twoFaces = false);
+
 FramingShares FramingMultiplierShares(const QString &kind, const QString &section,
                                       const QString &xBracing, const CertifiedWallList &walls,
                                       int lastPosition);

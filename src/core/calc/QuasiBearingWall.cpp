@@ -1,5 +1,7 @@
 #include "core/calc/QuasiBearingWall.h"
 
+#include "core/calc/LawWalls.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -27,13 +29,18 @@ const QString QuasiTypedBaseKind = QStringLiteral("その他(倍率入力)");
 
 const std::vector<QuasiPanel> &QuasiPanelList()
 {
-    // Bearing-wall multipliers of panels nailed over the whole face (大壁).
+    // Bearing-wall multipliers of panels nailed over the whole face (大壁),
+    // as the law's list of bearing walls gives them.
+    // (The list keeps single precision; 0.9 is taken as the decimal 0.9.)
+    auto base = [](const char *lawName) {
+        return std::round(static_cast<double>(LawWallMultiplier(QString::fromUtf8(lawName))) * 100.0) / 100.0;
+    };
     static const std::vector<QuasiPanel> panels{
-        {QStringLiteral("構造用合板"), 2.5, false},
-        {QStringLiteral("構造用パーティクルボード"), 2.5, false},
-        {QStringLiteral("構造用パネル"), 2.5, false},
-        {QStringLiteral("硬質木片セメント板"), 2.0, false},
-        {QStringLiteral("せっこうボード"), 0.9, false},
+        {QStringLiteral("構造用合板"), base("構造用合板 t7.5 (大壁)"), false},
+        {QStringLiteral("構造用パーティクルボード"), base("構造用パーティクルボード (大壁)"), false},
+        {QStringLiteral("構造用パネル"), base("構造用パネル(OSB) (大壁)"), false},
+        {QStringLiteral("硬質木片セメント板"), base("木片セメント板 t12 (大壁)"), false},
+        {QStringLiteral("せっこうボード"), base("石膏ボード t12.5 (大壁)"), false},
         {QStringLiteral("木ずり"), 0, true},
         {QuasiTypedBaseKind, 0, false},
     };

@@ -3,6 +3,7 @@
 #include "core/calc/CalcSheet.h"
 #include "core/calc/CoefficientTable.h"
 #include "core/calc/Framing.h"
+#include "core/calc/SheetWalls.h"
 #include "core/text/NumberText.h"
 
 #include <algorithm>
@@ -13,11 +14,6 @@ namespace {
 
 const QString OldName = QStringLiteral("旧基準");
 const QString Name2025 = QStringLiteral("2025年基準");
-
-int lastCertifiedPosition(const CalcSheet &sheet)
-{
-    return static_cast<int>(sheet.walls().size()) - 1;
-}
 
 // The direction of a quasi-bearing row's length, as its warnings name it.
 QString DirectionCaption2025(int d)
@@ -60,8 +56,8 @@ public:
 
     double framingMultiplier(const CalcSheet &sheet, int, int, const FramingRow &row) const override
     {
-        return FramingMultiplier(row[ColKind], row[ColSection], row[ColXBracing], sheet.walls(),
-                                 lastCertifiedPosition(sheet));
+        const float sum = ResolveSheetRow(sheet, row).shares.sum();
+        return sum > 5.0f ? 5.0f : sum;
     }
 
     QString multiplierText(double multiplier) const override
@@ -123,9 +119,7 @@ public:
 
     double framingFullSum(const CalcSheet &sheet, int s, int d, const FramingRow &row) const override
     {
-        const FramingShares shares =
-            FramingMultiplierShares(row[ColKind], row[ColSection], row[ColXBracing], sheet.walls(),
-                                    lastCertifiedPosition(sheet));
+        const FramingShares shares = ResolveSheetRow(sheet, row).shares;
         double braces = shares.braces();
         if (s < Storeys2025 && braces > 0) {
             const double alpha = BraceReduction(TextValue(row[ColLength0 + 4 * d]),

@@ -2,6 +2,7 @@
 
 #include "core/calc/ColumnCheck.h"
 
+#include "core/calc/SheetWalls.h"
 #include "core/io/SafeRead.h"
 #include "core/settings/SettingsStore.h"
 #include "core/text/JsonWriter.h"
@@ -122,7 +123,8 @@ bool isWholeCountText(const QString &text)
     return text.isEmpty() || (isCountText(text) && TextValue(text) == std::floor(TextValue(text)));
 }
 
-void writeRow(JsonWriter &w, const CalcFileData::RowInputs &row, const SideCounts &counts)
+void writeRow(JsonWriter &w, const CalcFileData::RowInputs &row, const SideCounts &counts,
+              const std::array<QString, 2> &multipliers)
 {
     // The seven cells in file order: kind, section, X-bracing, length 0,
     // places 0, length 1, places 1.
@@ -137,6 +139,10 @@ void writeRow(JsonWriter &w, const CalcFileData::RowInputs &row, const SideCount
     writePair(w, row[3], row[5]);
     w.key(u"places");
     writePair(w, row[4], row[6]);
+    if (!multipliers[0].isEmpty() || !multipliers[1].isEmpty()) {
+        w.key(u"multiplier");
+        writePair(w, multipliers[0], multipliers[1]);
+    }
     // Only rows placed in side parts carry their counts, per direction.
     if (!isBlankCounts(counts)) {
         w.key(u"sideCounts");
@@ -348,8 +354,10 @@ void writeStoreys(JsonWriter &w, const SheetFileData &data)
             --used;
         w.key(u"rows");
         w.beginArray();
+        const std::vector<std::array<QString, 2>> &multipliers = data.rowMultipliers[s];
         for (int r = 0; r < used; ++r)
-            writeRow(w, in.rows[s][r], countsOf(r));
+            writeRow(w, in.rows[s][r], countsOf(r),
+                     r < static_cast<int>(multipliers.size()) ? multipliers[r] : std::array<QString, 2>{});
         w.endArray();
         if (storeyHasBalance(data, s))
             writeSideParts(w, data.sideParts[s]);
@@ -670,6 +678,30 @@ void readStoreys(ValueReader &reader, const QJsonObject &root, SheetFileData &da
     }
 }
 
+// "certifiedWalls": [{"name": ..., "multiplier": "2.5"}, ...]
+void readKeptWalls(ValueReader &reader, const QJsonObject &root, CertifiedWallList &walls)
+{
+    const QString key = QStringLiteral("certifiedWalls");
+    const std::optional<QJsonArray> items = reader.array(root, QString(), key, 0, MaxCertifiedPosition + 1);
+    if (!items)
+        return;
+    for (qsizetype i = 0; i < items->size(); ++i) {
+        const QString path = ValueReader::element(key, i);
+        if (!items->at(i).isObject())
+            return reader.fail(path);
+        const QJsonObject object = items->at(i).toObject();
+        QString name, multiplier;
+        reader.text(object, path, QStringLiteral("name"), name);
+        reader.text(object, path, QStringLiteral("multiplier"), multiplier, isCountText);
+        if (reader.failed())
+            return;
+        if (name.isEmpty() || !IsCertifiedMultiplier(TextValue(multiplier)))
+            return reader.fail(ValueReader::member(path, name.isEmpty() ? QStringLiteral("name")
+                                                                        : QStringLiteral("multiplier")));
+        walls.append(CertifiedWall{name, TextSingle(multiplier)});
+    }
+}
+
 void readAll(ValueReader &reader, const QJsonObject &root, SheetFileData &data)
 {
     CalcFileData &in = data.inputs;
@@ -680,6 +712,9 @@ void readAll(ValueReader &reader, const QJsonObject &root, SheetFileData &data)
     reader.integer(root, QString(), QStringLiteral("weight"), in.weightType, 0, 1);
     reader.integer(root, QString(), QStringLiteral("certifiedWall"), in.certifiedChoice, -1, MaxCertifiedPosition);
     reader.boolean(root, QString(), QStringLiteral("strongWind"), in.strongWind);
+    reader.integer(root, QString(), QStringLiteral("strongWindFactor"), data.strongWindFactor, WallCoefficientMin,
+                   WallCoefficientMax);
+    readKeptWalls(reader, root, data.keptWalls);
     if (const std::optional<QJsonArray> merge = reader.array(root, QString(), QStringLiteral("merge"), 3, 3)) {
         for (int c = 0; c < 3; ++c) {
             if (!merge->at(c).isBool())
@@ -742,9 +777,16 @@ SheetFileData SheetFileDataOf(const CalcSheet &sheet)
     data.columns = sheet.columns;
     for (int s = 0; s < StoreyCount; ++s) {
         const int count = std::min<int>(FramingRowCount(s), static_cast<int>(sheet.framing[s].size()));
-        for (int r = 0; r < count; ++r)
-            data.sideCounts[s][r] = sheet.framing[s][r].sideCounts;
+        data.rowMultipliers[s].assign(count, {});
+        for (int r = 0; r < count; ++r) {
+            const FramingRow &row = sheet.framing[s][r];
+            data.sideCounts[s][r] = row.sideCounts;
+            data.rowMultipliers[s][r] = {row[ColMultiplier0], row[ColMultiplier1]};
+        }
     }
+    data.keptWalls = UsedCertifiedWalls(sheet);
+    if (sheet.strongWind)
+        data.strongWindFactor = static_cast<int>(std::lround(TextValue(sheet.windFactor[0]) * 100.0));
     return data;
 }
 
@@ -802,6 +844,23 @@ QByteArray EncodeSheetFile(const SheetFileData &data)
     w.integer(in.certifiedChoice);
     w.key(u"strongWind");
     w.boolean(in.strongWind);
+    if (data.strongWindFactor > 0) {
+        w.key(u"strongWindFactor");
+        w.integer(data.strongWindFactor);
+    }
+    if (!data.keptWalls.isEmpty()) {
+        w.key(u"certifiedWalls");
+        w.beginArray();
+        for (const CertifiedWall &wall : data.keptWalls) {
+            w.beginObject(JsonWriter::Inline);
+            w.key(u"name");
+            w.string(wall.name);
+            w.key(u"multiplier");
+            w.string(SingleText(wall.multiplier));
+            w.endObject();
+        }
+        w.endArray();
+    }
     w.key(u"merge");
     w.beginArray(JsonWriter::Inline);
     for (bool mark : in.merge)
@@ -957,7 +1016,11 @@ SheetFileRead ReadSheetFile(const QString &path)
 std::vector<RefusedCell> ApplySheetFile(CalcSheet &sheet, const SheetFileData &data, int wallCoefficeient)
 {
     const CalcSheet::RecalcBatch batch(sheet);   // each storey once, at the end
+    // The file's walls and strong-wind factor give the results it was saved with.
+    if (data.strongWindFactor > 0)
+        wallCoefficeient = data.strongWindFactor;
     std::vector<RefusedCell> refused = ApplyCalcFile(sheet, data.inputs, wallCoefficeient);
+    sheet.keptWalls = data.keptWalls;
     sheet.inputs2025 = data.inputs2025;
     for (int s = 0; s < Storeys2025; ++s) {
         std::vector<QuasiWallRow> &rows = sheet.quasiWalls[s];

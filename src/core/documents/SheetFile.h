@@ -58,6 +58,16 @@ struct SheetFileData {
     std::array<std::vector<SideCounts>, StoreyCount> sideCounts;
     // The column diameter check of each storey.
     ColumnInputs columns;
+    // The certified walls the rows use, with the multipliers they were
+    // computed with ("certifiedWalls"): opened where the office's list
+    // differs, the sheet still computes with these.
+    CertifiedWallList keptWalls;
+    // The strong-wind factor in force, cm/m² ("strongWindFactor"); 0 when
+    // the file does not say (the setting's value is taken).
+    int strongWindFactor = 0;
+    // Per framing row, the multiplier cells of both directions as the
+    // sheet showed them when saved: written for readers, never read back.
+    std::array<std::vector<std::array<QString, 2>>, StoreyCount> rowMultipliers;
 
     SheetFileData();
 };

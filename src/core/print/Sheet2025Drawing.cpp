@@ -2,9 +2,11 @@
 
 #include "core/calc/Balance.h"
 #include "core/calc/Framing.h"
-#include "core/print/SheetDevice.h"
+#include "core/calc/LawWalls.h"
 #include "core/calc/LwReport.h"
 #include "core/calc/QuasiReport.h"
+#include "core/calc/SheetWalls.h"
+#include "core/print/SheetDevice.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
@@ -353,7 +355,11 @@ void Sheet2025Drawing::drawBearingWalls()
             text(KindAt, m_row++, QStringLiteral("（なし）"));
         for (const FramingRow *row : used[s]) {
             const FramingRow &f = *row;
-            text(KindAt, m_row, f[ColKind]);
+            // A long kind is made smaller to fit its column; the legend
+            // below gives it in full.
+            const float kindX = X(KindAt) + m_p.CharWidth(8) / 4.0f;
+            m_p.PutFitted(kindX, m_p.RowTextTop(m_row, 2), f[ColKind], X(DetailAt) - m_p.CharWidth(8) / 4.0f - kindX, 2,
+                          SheetPainter::Anchor::Start, m_row);
             QString detail = f[ColSection];
             if (f[ColXBracing] == framing::Crossed)
                 detail += QStringLiteral(" タスキ");
@@ -587,20 +593,42 @@ void Sheet2025Drawing::drawLegend()
     bool tall = false;
     for (int s = 0; s < storeys(); ++s)
         tall = tall || m_sheet.results2025.tallStorey[s];
-    const int rows = 1 + 7 + 4 + (tall ? 1 : 0);
-    ensureRoom(rows);
-    heading(QStringLiteral("（軸組の種類による倍率）令第46条第4項表1より"));
-    const int top = m_row;
-    for (int j = 0; j < 7; ++j) {
-        text(0.0, m_row, Str(S::LawTableLeftTexts + j));
-        textRight(0.46, m_row, Str(S::LawTableLeftMultipliers + j));
-        text(0.50, m_row, Str(S::LawTableRightTexts + j));
-        textRight(1.0, m_row, Str(S::LawTableRightMultipliers + j));
+    // The kinds the sheet uses, each with its multiplier and where the law gives it.
+    const std::vector<KindLegendLine> lines = KindLegend(m_sheet);
+    const bool unverified = std::any_of(lines.begin(), lines.end(), [](const KindLegendLine &line) {
+        return line.multiplier.contains(UnverifiedMark);
+    });
+    const int kindRows = std::max<int>(1, static_cast<int>(lines.size()));
+    const int rows = 1 + kindRows + 4 + (tall ? 1 : 0) + (unverified ? 1 : 0);
+    ensureRoom(std::min(rows, LastRow - 1));
+    heading(QStringLiteral("（使用した軸組の種類と倍率）"));
+    int top = m_row;
+    if (lines.empty())
+        text(0.0, m_row++, QStringLiteral("（耐力壁の入力がありません）"));
+    const float gap = m_p.CharWidth(8) / 2.0f;
+    for (const KindLegendLine &line : lines) {
+        if (m_row >= LastRow) {
+            box(top, m_row);
+            ensureRoom(LastRow);
+            top = m_row;
+        }
+        const float y = m_p.RowTextTop(m_row, 2);
+        const float timesX = X(0.68) - m_p.TextWidthOf(line.multiplier, 2) - gap / 2.0f;
+        m_p.PutFitted(X(0.0) + gap / 2.0f, y, line.kind, timesX - gap - X(0.0), 2, SheetPainter::Anchor::Start, m_row);
+        m_p.PutText(timesX, y, line.multiplier);
+        m_p.PutFitted(X(0.69), y, line.provision, X(1.0) - X(0.69) - gap / 2.0f, 2, SheetPainter::Anchor::Start, m_row);
         ++m_row;
     }
-    column(0.49, top, m_row);
+    const int notes = rows - kindRows - 1;
+    if (m_row + notes > LastRow) {
+        box(top, m_row);
+        ensureRoom(notes);
+        top = m_row;
+    }
     rule(m_row);
-    text(0.0, m_row++, QStringLiteral("・組み合わせた軸組の倍率は合計して7まで（(7)の木材タスキは5）。倍率は小数第2位まで。"));
+    if (unverified)
+        text(0.0, m_row++, QStringLiteral("・") + UnverifiedNote());
+    text(0.0, m_row++, QStringLiteral("・組み合わせた軸組の倍率は合計して7まで（9cm角の木材タスキは5で、他と併用しない）。倍率は小数第2位まで。"));
     text(0.0, m_row++, QStringLiteral("・準耐力壁等：倍率＝基準倍率×0.6×材の高さ／横架材間の内法高さ（木ずりは0.5×同じ比）、"));
     text(0.0, m_row++, QStringLiteral("　小数第2位未満切捨て、1.5まで。"));
     text(0.0, m_row++, QStringLiteral("・準耐力壁等は各階・各方向の必要壁量の1/2まで存在壁量に算入する（※は1/2で打ち切ったもの）。"));

@@ -4,6 +4,8 @@
 #include "core/calc/ColumnCheck.h"
 #include "core/calc/CoefficientTable.h"
 #include "core/calc/Framing.h"
+#include "core/calc/LawWalls.h"
+#include "core/calc/SheetWalls.h"
 #include "core/print/BalanceDrawing.h"
 #include "core/print/ColumnDrawing.h"
 #include "core/print/Sheet2025Drawing.h"
@@ -15,6 +17,55 @@
 namespace quiren {
 
 namespace {
+
+// Rows the kinds legend has on the old sheet, below its coefficient block.
+constexpr int KindBlockTop = 54;
+constexpr int KindBlockRows = 7;
+
+// Lines of the kinds legend, one per row from `top`: the kind, its
+// multiplier ending at `timesCol` and the provision after it up to column 26.
+void drawKindLines(SheetPainter &p, const std::vector<KindLegendLine> &lines, int top, int fromCol, int timesCol)
+{
+    const float w8 = p.CharWidth(8);
+    const float gap = w8 / 2.0f;
+    int row = top;
+    for (const KindLegendLine &line : lines) {
+        const float y = p.RowTextTop(row, 2);
+        const float timesX = p.ColX(timesCol) - p.TextWidthOf(line.multiplier, 2) - w8 / 4.0f;
+        const float kindX = p.ColX(fromCol) + w8 / 4.0f;
+        p.PutFitted(kindX, y, line.kind, timesX - gap - kindX, 2, SheetPainter::Anchor::Start, row);
+        p.PutText(timesX, y, line.multiplier);
+        const float provisionX = p.ColX(timesCol) + w8 / 4.0f;
+        p.PutFitted(provisionX, y, line.provision, p.ColX(26) - provisionX - w8 / 4.0f, 2,
+                    SheetPainter::Anchor::Start, row);
+        ++row;
+    }
+}
+
+bool anyUnverified(const std::vector<KindLegendLine> &lines)
+{
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const KindLegendLine &line) { return line.multiplier.contains(UnverifiedMark); });
+}
+
+// Whether the lines, with the note on unverified values, are more than the block holds.
+bool overflowsBlock(const std::vector<KindLegendLine> &lines)
+{
+    return static_cast<int>(lines.size()) + (anyUnverified(lines) ? 1 : 0) > KindBlockRows;
+}
+
+// The whole legend on a page of its own, when the sheet's block cannot hold it.
+void drawKindLegendPage(SheetPainter &p, const std::vector<KindLegendLine> &lines)
+{
+    p.NewPage();
+    p.SetSheetFont(9, 3);
+    p.PutText(p.ColX(0), p.RowTextTop(0, 3), QStringLiteral("（使用した軸組の種類と倍率）"));
+    p.SetSheetFont(8, 2);
+    drawKindLines(p, lines, 2, 0, 17);
+    if (anyUnverified(lines))
+        p.PutText(p.ColX(0), p.RowTextTop(3 + static_cast<int>(lines.size()), 2), UnverifiedNote());
+}
+
 
 const QString NotAvailable = QStringLiteral("#N/A");
 
@@ -211,7 +262,8 @@ void SheetDrawing::DrawSheet()
     m_p.PutCentred(8, 17, 1, ProjectedHead(0), 2);
     m_p.PutCentred(17, 26, 1, ProjectedHead(1), 2);
     m_p.PutCentred(0, 7, 53, Str(S::SheetRoofFactorNote), 2);
-    m_p.PutCentred(7, 26, 53, Str(S::SheetMultiplierNote), 2);
+    m_p.PutCentred(7, 26, 53,
+                   UsesLawPanelKinds(m_sheet) ? QStringLiteral("（使用した軸組の種類と倍率）") : Str(S::SheetMultiplierNote), 2);
 
     DrawCoefficientBlock();
     if (m_settings.office.printed())
@@ -302,7 +354,9 @@ void SheetDrawing::DrawFrame()
     m_p.DrawGridLine(7, 53, 7, 61, 0);
 
     m_p.SetPen(1);
-    m_p.DrawGridLine(17, 54, 17, 61, 0);
+    // The fixed table of 令46条 has two halves; the list of the kinds used has one.
+    if (!UsesLawPanelKinds(m_sheet))
+        m_p.DrawGridLine(17, 54, 17, 61, 0);
     m_p.DrawGridLine(0, 0, 1, 2, 0);
     m_p.DrawGridLine(1, 1, 26, 1, 0);
 }
@@ -479,6 +533,21 @@ void SheetDrawing::DrawCoefficientBlock()
         }
     }
 
+    // A sheet with the 告示's panel walls lists the kinds it uses instead of
+    // the fixed table; what the block cannot hold goes on a page of its own.
+    if (UsesLawPanelKinds(m_sheet)) {
+        std::vector<KindLegendLine> lines = KindLegend(m_sheet);
+        if (overflowsBlock(lines)) {
+            const int shown = KindBlockRows - 1;
+            const int more = static_cast<int>(lines.size()) - shown;
+            lines.resize(shown);
+            lines.push_back(KindLegendLine{QStringLiteral("ほか%1種類（次ページ）").arg(more), {}, {}});
+        } else if (anyUnverified(lines)) {
+            lines.push_back(KindLegendLine{UnverifiedMark + QStringLiteral(": 告示の条文で未確認の倍率"), {}, {}});
+        }
+        drawKindLines(m_p, lines, KindBlockTop, 7, 18);
+        return;
+    }
     // The legal table of wall multipliers.
     for (int j = 0; j < 7; ++j) {
         const int row = 54 + j;
@@ -540,6 +609,11 @@ void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSetting
         Sheet2025Drawing(painter, sheet, settings, balancePage).Draw();
     } else
         SheetDrawing(painter, sheet, settings).DrawSheet();
+    if (sheet.ruleSetKind() == RuleSetKind::Old && UsesLawPanelKinds(sheet)) {
+        const std::vector<KindLegendLine> lines = KindLegend(sheet);
+        if (overflowsBlock(lines))
+            drawKindLegendPage(painter, lines);
+    }
     // The quarter-method table goes on a page of its own, so the sheet's
     // pages stay as they have always been printed.
     if (HasBalanceData(sheet)) {

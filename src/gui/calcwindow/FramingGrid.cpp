@@ -1,6 +1,7 @@
 #include "gui/calcwindow/FramingGrid.h"
 
 #include "core/calc/Framing.h"
+#include "core/calc/SheetWalls.h"
 #include "core/settings/SettingsStore.h"
 #include "core/text/StringTable.h"
 #include "gui/tools/NumberEntry.h"
@@ -13,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QStandardItemModel>
 #include <QTimer>
 
 namespace quiren {
@@ -100,20 +102,34 @@ QWidget *FramingDelegate::createEditor(QWidget *parent, const QStyleOptionViewIt
         return edit;
     }
     auto *combo = new ListEditor(parent);
-    // A length list only offers values: what the user types is what the
-    // cell holds (a list that cannot be typed into would take "1.82" as a
-    // search and quietly pick another length). Nothing is completed or
-    // added to the list as it is typed.
-    const bool typed = index.column() == ColLength0 || index.column() == ColLength1;
-    combo->setEditable(typed);
-    if (typed) {
-        combo->setCompleter(nullptr);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        AcceptFullWidthDigits(combo->lineEdit());
-        combo->typeOverOpenList();
+    if (index.column() == ColKind) {
+        combo->setEditable(false);
+        // The kinds by group, each with its multiplier; a heading cannot be chosen.
+        for (const KindChoice &choice : KindChoices(m_grid->sheet())) {
+            combo->addItem(choice.label, choice.kind);
+            if (choice.heading) {
+                auto *model = qobject_cast<QStandardItemModel *>(combo->model());
+                if (QStandardItem *item = model ? model->item(combo->count() - 1) : nullptr)
+                    item->setFlags(item->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled));
+            }
+        }
+        combo->setMaxVisibleItems(30);
+    } else {
+        // A length list only offers values: what the user types is what the
+        // cell holds (a list that cannot be typed into would take "1.82" as a
+        // search and quietly pick another length). Nothing is completed or
+        // added to the list as it is typed.
+        const bool typed = index.column() == ColLength0 || index.column() == ColLength1;
+        combo->setEditable(typed);
+        if (typed) {
+            combo->setCompleter(nullptr);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            AcceptFullWidthDigits(combo->lineEdit());
+            combo->typeOverOpenList();
+        }
+        combo->addItems(items);
+        combo->setMaxVisibleItems(items.size());
     }
-    combo->addItems(items);
-    combo->setMaxVisibleItems(items.size());
     // Choosing an item ends the edit at once.
     auto *self = const_cast<FramingDelegate *>(this);
     connect(combo, &QComboBox::activated, self, [self, combo](int) {
@@ -139,6 +155,10 @@ void FramingDelegate::setEditorData(QWidget *editor, const QModelIndex &index) c
 {
     const QString text = index.data(Qt::EditRole).toString();
     if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        if (index.column() == ColKind) {
+            combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findData(text));
+            return;
+        }
         int position = combo->findText(text);
         if (position < 0)
             position = combo->findText(text.trimmed());
@@ -168,7 +188,7 @@ void FramingDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
             if (combo->currentText().trimmed() != text.trimmed())
                 text = WithoutDoubleQuotes(combo->currentText());
         } else if (combo->currentIndex() >= 0) {
-            text = combo->currentText();
+            text = index.column() == ColKind ? combo->currentData().toString() : combo->currentText();
         }
     } else if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
         text = WithoutDoubleQuotes(edit->text());

@@ -1,5 +1,9 @@
 #include "gui/calcwindow/GridModels.h"
 
+#include "core/calc/LawWalls.h"
+#include "core/calc/SheetWalls.h"
+#include "core/text/NumberText.h"
+
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
@@ -142,9 +146,29 @@ QVariant FramingModel::data(const QModelIndex &index, int role) const
         return m_sheet.framing[m_storey][r][column];
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(columnAlignment(column));
+    case Qt::ToolTipRole:
+        // The kind in full (the column is narrower than the law's names),
+        // with where each of its walls takes its multiplier from.
+        if (column == ColKind && m_sheet.framing[m_storey][r].inUse())
+            return kindToolTip(m_sheet.framing[m_storey][r]);
+        return {};
     default:
         return {};
     }
+}
+
+QString FramingModel::kindToolTip(const FramingRow &row) const
+{
+    const FramingResolution resolved = ResolveSheetRow(m_sheet, row);
+    QStringList lines{row[ColKind]};
+    if (!resolved.resolved)
+        lines << QStringLiteral("「%1」の倍率がわかりません。").arg(resolved.missing);
+    for (const FramingWallPiece &piece : resolved.walls) {
+        lines << QStringLiteral("%1　%2（%3・%4）")
+                     .arg(piece.name, FormatDecimal(piece.multiplier, 2, 1) + (piece.unverified ? UnverifiedMark : QString()),
+                          MultiplierSourceName(piece.source), piece.provision);
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 bool FramingModel::setData(const QModelIndex &index, const QVariant &value, int role)

@@ -44,6 +44,8 @@ public:
     static bool columnEditable(int column);
 
 private:
+    QString kindToolTip(const FramingRow &row) const;
+
     CalcSheet &m_sheet;
     int m_storey;
     QString m_direction[2];

@@ -2,6 +2,7 @@
 
 #include "core/documents/CalcFile.h"
 #include "core/calc/Balance.h"
+#include "core/calc/SheetWalls.h"
 #include "core/documents/RecentFiles.h"
 #include "core/documents/SheetFile.h"
 #include "core/text/StringTable.h"
@@ -154,6 +155,13 @@ CalcWindow *OpenCalcFile(DocumentFrame &frame, const QString &path, bool useFirs
         busy.release();
         ShowMessage(window, VoidsNotDeductedNote(), MsgButtons::Ok, MsgIcon::Exclamation);
     }
+    // Walls this office's list lacks or values otherwise: the user hears
+    // which, and what the sheet computes with.
+    const QStringList notices = WallNotices(window->sheet());
+    if (!notices.isEmpty()) {
+        busy.release();
+        ShowMessage(window, notices.join(QLatin1Char('\n')), MsgButtons::Ok, MsgIcon::Exclamation);
+    }
     return window;
 }
 
@@ -211,6 +219,11 @@ bool HoldsInputsQrnCannotKeep(const CalcSheet &sheet)
     return EncodeSheetFile([&] {
                SheetFileData d = held;
                d.inputs = fresh.inputs;
+               // What the sheet computed with, not an input: a ".qrn" has
+               // always taken these from the office it is opened at.
+               d.keptWalls.clear();
+               d.strongWindFactor = 0;
+               d.rowMultipliers = fresh.rowMultipliers;
                return d;
            }())
            != EncodeSheetFile(fresh);
@@ -239,6 +252,9 @@ SavedForm ChooseSavedForm(CalcWindow &window, QString &path)
         held.inputs = fresh.inputs;
         held.sideParts = fresh.sideParts;
         held.sideCounts = fresh.sideCounts;
+        held.keptWalls.clear();
+        held.strongWindFactor = 0;
+        held.rowMultipliers = fresh.rowMultipliers;
         return EncodeSheetFile(held) == EncodeSheetFile(fresh);
     }();
     const QString sheetPath = (qrnName ? path.left(path.size() - suffix.size() - 1) : path) + Str(S::Qrn2Extension);

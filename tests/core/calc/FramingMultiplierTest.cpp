@@ -51,7 +51,7 @@ TEST(FramingMultiplier, BuiltInKindsBySectionAndBracing)
     EXPECT_EQ(multiplierText("木材", "", "する"), "0.0");
 }
 
-TEST(FramingMultiplier, CertifiedWallsMatchByPrefixAndYieldToBuiltIns)
+TEST(FramingMultiplier, CertifiedWallsMatchByNameAndYieldToBuiltIns)
 {
     const CertifiedWallList walls = wallsOf({{"A壁", 2.5f}});
     EXPECT_EQ(multiplierText("A壁", "-", "-", walls), "2.5");
@@ -63,12 +63,15 @@ TEST(FramingMultiplier, CertifiedWallsMatchByPrefixAndYieldToBuiltIns)
     const CertifiedWallList lath = wallsOf({{"木摺両面特殊", 4.0f}});
     EXPECT_EQ(multiplierText("木摺両面特殊", "-", "-", lath), "1.0");
 
-    // A later entry replaces an earlier one that also matches.
-    const CertifiedWallList two = wallsOf({{"B", 1.5f}, {"B2", 2.0f}});
-    EXPECT_EQ(multiplierText("B2", "-", "-", two), "2.0");
-    EXPECT_EQ(multiplierText("B1", "-", "-", two), "1.5");
+    // A name matches itself only, never a longer kind it begins; of two
+    // entries of the same name the later one counts.
+    const CertifiedWallList two = wallsOf({{"B", 1.5f}, {"B2", 2.0f}, {"B2", 2.2f}});
+    EXPECT_EQ(multiplierText("B2", "-", "-", two), "2.2");
+    EXPECT_EQ(multiplierText("B", "-", "-", two), "1.5");
+    EXPECT_EQ(multiplierText("B1", "-", "-", two), "0.0");
     // Only positions up to lastPosition are consulted.
-    EXPECT_EQ(FormatFixed1(FramingMultiplier("B2", "-", "-", two, 0)), "1.5");
+    EXPECT_EQ(FormatFixed1(FramingMultiplier("B2", "-", "-", two, 1)), "2.0");
+    EXPECT_EQ(FormatFixed1(FramingMultiplier("B2", "-", "-", two, 0)), "0.0");
     EXPECT_EQ(FormatFixed1(FramingMultiplier("B2", "-", "-", two, -1)), "0.0");
 
     // Certified multipliers keep the decimals they were registered with.

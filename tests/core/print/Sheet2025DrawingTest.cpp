@@ -1,6 +1,7 @@
 // The printed sheet of the 2025 rules on the fake device: the title names
 // the law as it stands, every figure is the sheet's own, nothing leaves the
 // page or runs into its neighbour, and only overflowing rows take a second page.
+#include "core/calc/LawWalls.h"
 #include "FakeSheetDevice.h"
 
 #include "core/print/Sheet2025Drawing.h"
@@ -140,10 +141,22 @@ TEST(Sheet2025Drawing, OneBalanceVerdictAcrossThePages)
 
 TEST(Sheet2025Drawing, OverflowingRowsGoOnASecondPage)
 {
-    const CalcSheet sheet = makeSheet(2, 7, QuasiRowCount);
+    // Fourteen panel kinds with braces: the legend lists each one.
+    CalcSheet sheet = makeSheet(2, 7, QuasiRowCount);
+    size_t k = 8;   // the first panel wall of the law's list
+    for (int s = 0; s < 2; ++s) {
+        for (int r = 0; r < 7; ++r)
+            sheet.framing[s][r][ColKind] = LawWalls()[k++].name + QStringLiteral("+木材");
+    }
+    sheet.Recalculate();
     const Drawn d = draw(sheet);
     EXPECT_EQ(d.newPages, 1);
     EXPECT_TRUE(d.has(QStringLiteral("（つづき）")));
+    EXPECT_TRUE(d.has(QStringLiteral("構造用合板 t7.5 (大壁)+木材 4.5×9 片")));
+    EXPECT_TRUE(d.has(QStringLiteral("2.5+2.0=4.5")));
+    EXPECT_TRUE(d.has(QStringLiteral("昭56建告1100号、令46条4項表1(四)")));
+    EXPECT_TRUE(d.has(QStringLiteral("4.3+2.0=6.3")));
+    EXPECT_TRUE(d.has(QStringLiteral("＊")));   // 炭酸マグネシウム板: not confirmed
     expectTidy(d);
 }
 

@@ -1,6 +1,7 @@
 // The sheet's contents: titles, headings, values, blocks and their order.
 #include "FakeSheetDevice.h"
 
+#include "core/calc/LawWalls.h"
 #include "core/calc/Framing.h"
 #include "core/print/SheetDrawing.h"
 #include "core/text/StringTable.h"
@@ -299,6 +300,38 @@ TEST(SheetDrawing, CoefficientBlockByStoreyCount)
     const Op *times = three.find(QStringLiteral("各2倍"));
     ASSERT_TRUE(times);
     EXPECT_FLOAT_EQ(times->x1 + FakeSheetDevice::widthAt(times->text, times->size), three.painter->ColX(17) - 40.0f);
+}
+
+// An old-rule sheet with the 告示's panel walls lists the kinds it uses in
+// place of the fixed table; more than the block holds go on a page of their own.
+TEST(SheetDrawing, PanelWallsListTheKindsUsed)
+{
+    CalcSheet sheet = MakeSheet(1);
+    sheet.row(0, 1)[ColKind] = QStringLiteral("構造用合板 t7.5 (大壁)+木材");
+    sheet.row(0, 2) = sheet.row(0, 0);
+    sheet.row(0, 2)[ColKind] = QStringLiteral("シージングボード t12 (大壁)");
+    sheet.Recalculate();
+    const Drawn few(sheet, Settings());
+    EXPECT_TRUE(few.has(QStringLiteral("（使用した軸組の種類と倍率）")));
+    EXPECT_FALSE(few.has(Str(S::SheetMultiplierNote)));
+    EXPECT_EQ(few.row(54, 7), (QStringList{QStringLiteral("木材 4.5×9 たすき"), QStringLiteral("4.0"),
+                                           QStringLiteral("令46条4項表1(六)")}));
+    EXPECT_EQ(few.row(55, 7), (QStringList{QStringLiteral("構造用合板 t7.5 (大壁)+木材 3×9 片"),
+                                           QStringLiteral("2.5+1.5=4.0"), QStringLiteral("昭56建告1100号、令46条4項表1(三)")}));
+    EXPECT_TRUE(few.has(QStringLiteral("1.0＊")));
+    auto newPages = [](const Drawn &d) {
+        return std::count_if(d.device.ops.begin(), d.device.ops.end(), [](const Op &op) { return op.kind == Op::NewPage; });
+    };
+    EXPECT_EQ(newPages(few), 0);
+
+    for (int r = 3; r < 9; ++r) {
+        sheet.row(0, r) = sheet.row(0, 0);
+        sheet.row(0, r)[ColKind] = LawWalls()[8 + r].name;
+    }
+    sheet.Recalculate();
+    const Drawn many(sheet, Settings());
+    EXPECT_TRUE(many.has(QStringLiteral("ほか4種類（次ページ）")));
+    EXPECT_EQ(newPages(many), 1);
 }
 
 TEST(SheetDrawing, OneStoreyLeavesTheMiddleBlank)

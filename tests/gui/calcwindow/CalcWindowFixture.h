@@ -108,12 +108,18 @@ protected:
         clickCell(s, row, column);
         auto *combo = qobject_cast<QComboBox *>(editorOf(s, row, column));
         ASSERT_NE(combo, nullptr) << "no list at " << row << "," << column;
-        const int position = combo->findText(item);
+        // The kind list shows each kind with its multiplier; it is found by the kind.
+        int position = combo->findText(item);
+        if (position < 0)
+            position = combo->findData(item);
         ASSERT_GE(position, 0) << item.toStdString();
         QAbstractItemView *list = combo->view();
         ASSERT_TRUE(list->isVisible());
         const QModelIndex entry = list->model()->index(position, 0);
-        list->scrollTo(entry);
+        // Into the middle: an item the list's edge cuts in half is "visible"
+        // to a plain scroll, but its centre may lie outside the list.
+        list->scrollTo(entry, QAbstractItemView::PositionAtCenter);
+        QApplication::processEvents();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
         QApplication::processEvents();
     }
