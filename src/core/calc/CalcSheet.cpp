@@ -88,6 +88,7 @@ void CalcSheet::SetUpNewSheet()
     for (int s = 0; s < StoreyCount; ++s) {
         framing[s].assign(FramingRowCount(s), FramingRow{});
         sideParts[s] = StoreySideParts{};
+        joints[s] = JointStorey{};
         judgement[s] = JudgementRow{};
         judgement[s][0] = StoreyName(s);
         coefficient[s] = QStringLiteral("0.0");

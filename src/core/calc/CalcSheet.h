@@ -2,6 +2,7 @@
 
 #include "core/calc/Balance.h"
 #include "core/calc/CertifiedWall.h"
+#include "core/calc/ColumnJoint.h"
 #include "core/calc/RuleSet.h"
 #include "core/calc/Sheet2025.h"
 
@@ -130,6 +131,7 @@ public:
     std::array<bool, 3> merge{};         // kind, section, X-bracing columns
     std::array<std::vector<FramingRow>, StoreyCount> framing;
     std::array<StoreySideParts, StoreyCount> sideParts;   // the balance check's side parts
+    std::array<JointStorey, StoreyCount> joints;          // the column-end joints' columns
     // ---- inputs of the 2025 rules (kept, unused, under the old rules) ----
     Sheet2025Inputs inputs2025;
     std::array<std::vector<QuasiWallRow>, Storeys2025> quasiWalls;   // QuasiRowCount each
