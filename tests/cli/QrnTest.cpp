@@ -465,3 +465,62 @@ TEST(QrnLw, BadOrMissingOptionsExitTwoNamingTheOption)
         EXPECT_FALSE(run.err.contains(QChar(0x1b)));
     }
 }
+
+namespace {
+
+QStringList nvalueArgs(const char *line)
+{
+    return QStringList{QStringLiteral("nvalue")}
+           + QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+TEST(QrnNValue, JsonGivesNJointTensionAndHardware)
+{
+    const struct {
+        const char *args;
+        double n;
+        const char *joint;
+        double kn;
+    } cases[] = {
+        {"--position top --corner yes --a1 2.5", 1.6, "(ほ)", 8.5},
+        {"--position ground --corner no --upper-corner yes --a1 3 --a2 2", 1.5, "(ほ)", 8.5},
+        {"--position top --corner yes --a1 2.5 --h1 3.3", 2.04, "(と)", 15},
+        {"--position top --corner yes --a1 8", 6.0, "5.6超", 31.8},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args);
+        const QrnRun run = qrn(nvalueArgs(c.args) << QStringLiteral("--json"));
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QJsonObject o = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        EXPECT_DOUBLE_EQ(o.value(QStringLiteral("n")).toDouble(), c.n);
+        EXPECT_EQ(o.value(QStringLiteral("joint")).toString(), QString::fromUtf8(c.joint));
+        EXPECT_DOUBLE_EQ(o.value(QStringLiteral("kn")).toDouble(), c.kn);
+        EXPECT_FALSE(o.value(QStringLiteral("hardware")).toString().isEmpty());
+    }
+}
+
+TEST(QrnNValue, BadOptionsExitTwoNamingTheOption)
+{
+    const struct {
+        const char *args;
+        const char *named;
+    } cases[] = {
+        {"--corner yes --a1 2", "--position"},
+        {"--position middle --corner yes --a1 2", "--position"},
+        {"--position top --corner maybe --a1 2", "--corner"},
+        {"--position top --corner yes --a1 two", "--a1"},
+        {"--position top --corner yes --a1 2 --h1 0", "--h1"},
+        {"--position ground --corner yes --a1 2", "--upper-corner"},
+        {"--position top --corner yes --a1 2 --a2 1", "--a2"},
+        {"--position top --corner yes --a1 2 --storeys 2", "--storeys"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args);
+        const QrnRun run = qrn(nvalueArgs(c.args));
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.named)));
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
