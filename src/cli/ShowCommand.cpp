@@ -2,6 +2,7 @@
 #include "cli/CliSheet.h"
 #include "core/calc/Balance.h"
 #include "cli/Command.h"
+#include "cli/JointShow.h"
 #include "cli/TextTable.h"
 #include "core/calc/CalcSheet.h"
 #include "core/text/JsonWriter.h"
@@ -247,6 +248,8 @@ QString sheetJson(const QString &path, const CalcSheet &sheet)
             addStorey2025(storey, sheet, s);
         if (balance)
             storey.add("balance", balanceJson(sheet, s));
+        if (HasJointData(sheet))
+            storey.add("joints", JointsJson(sheet, s));
         storeys << storey.text();
     }
     if (rules2025)
@@ -483,6 +486,7 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
         }
         if (HasBalanceData(sheet))
             out += balanceText(sheet, s);
+        out += JointsText(sheet, s);
     }
 
     // The judgement grid.
