@@ -4,6 +4,7 @@
 #include "core/calc/CoefficientTable.h"
 #include "core/calc/Framing.h"
 #include "core/print/BalanceDrawing.h"
+#include "core/print/JointDrawing.h"
 #include "core/print/Sheet2025Drawing.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
@@ -541,6 +542,8 @@ void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSetting
         painter.NewPage();
         BalanceDrawing(painter, sheet).DrawPage();
     }
+    // The N値 table after the other pages, on as many as it needs.
+    JointDrawing(painter, sheet).DrawPages();
 }
 
 } // namespace quiren
