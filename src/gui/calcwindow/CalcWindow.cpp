@@ -6,6 +6,7 @@
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/CalcWindowHost.h"
 #include "gui/calcwindow/BalancePanel.h"
+#include "gui/calcwindow/JointPanel.h"
 #include "gui/calcwindow/EditPrompts.h"
 #include "gui/calcwindow/FramingGrid.h"
 #include "gui/calcwindow/GridModels.h"
@@ -388,6 +389,43 @@ void CalcWindow::buildStoreyPage(int s)
         views->setCurrentIndex(on ? 1 : 0);
     });
     lines->addWidget(balanceButton, 0, 8, Qt::AlignRight);
+    // The column-end joints: a third view, switched like the balance check.
+    auto *jointPage = new QScrollArea(views);
+    jointPage->setFrameShape(QFrame::NoFrame);
+    jointPage->setWidgetResizable(true);
+    jointPage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    jointPage->setFocusPolicy(Qt::NoFocus);
+    auto *jointInner = new QWidget(jointPage);
+    m_jointLayouts[s] = new QVBoxLayout(jointInner);
+    m_jointLayouts[s]->setContentsMargins(0, 0, 0, 0);
+    jointPage->setWidget(jointInner);
+    views->addWidget(jointPage);
+    auto *jointButton = new QPushButton(QStringLiteral("柱頭柱脚"), page);
+    jointButton->setObjectName(IndexedName("cmdJoints", s));
+    jointButton->setCheckable(true);
+    jointButton->setToolTip(QStringLiteral("柱頭・柱脚の接合 (N値計算法)"));
+    // The column table is wide: while it is shown the views take the room
+    // the page has, and give it back to the framing grid's size after.
+    connect(jointButton, &QPushButton::toggled, views, [this, s, views, balanceButton, pageLayout](bool on) {
+        if (on) {
+            balanceButton->setChecked(false);
+            jointPanel(s);
+            views->setCurrentIndex(2);
+        } else if (views->currentIndex() == 2) {
+            views->setCurrentIndex(0);
+        }
+        pageLayout->setAlignment(views, on ? Qt::Alignment() : Qt::AlignLeft | Qt::AlignTop);
+        pageLayout->setStretchFactor(views, on ? 1 : 0);
+    });
+    connect(balanceButton, &QPushButton::toggled, jointButton, [jointButton](bool on) {
+        if (on)
+            jointButton->setChecked(false);
+    });
+    lines->addWidget(jointButton, 1, 8, Qt::AlignRight);
+    m_jointVerdicts[s] = new QLabel(page);
+    m_jointVerdicts[s]->setObjectName(IndexedName("JointPageVerdict", s));
+    m_jointVerdicts[s]->setTextFormat(Qt::RichText);
+    lines->addWidget(m_jointVerdicts[s], 2, 8, Qt::AlignRight);
     pageLayout->addWidget(views, 0, Qt::AlignLeft | Qt::AlignTop);
     pageLayout->addStretch(1);
     scroll->setWidget(page);
@@ -873,6 +911,40 @@ void CalcWindow::refreshBalance()
     for (BalancePanel *panel : m_balance) {
         if (panel)
             panel->refreshResults();
+    }
+    refreshJoints();
+}
+
+JointPanel *CalcWindow::jointPanel(int s)
+{
+    storeyPage(s);
+    if (!m_joints[s]) {
+        m_joints[s] = new JointPanel(m_sheet, s, m_jointLayouts[s]->parentWidget());
+        connect(m_joints[s], &JointPanel::sheetEdited, this, [this, s] {
+            markChanged();
+            for (int t = 0; t < StoreyCount; ++t)
+                if (m_jointVerdicts[t])
+                    m_jointVerdicts[t]->setText(m_sheet.joints[t].isBlank() ? QString()
+                                                                            : JointVerdictText(m_sheet, t));
+            // A storey-2 column's A is the pull on the column under it.
+            if (m_joints[0] && s == 1)
+                m_joints[0]->refresh();
+        });
+        m_jointLayouts[s]->insertWidget(0, m_joints[s]);
+        if (auto *button = findChild<QPushButton *>(IndexedName("cmdJoints", s)))
+            TabIntoAfter(button, m_joints[s]);
+    }
+    return m_joints[s];
+}
+
+void CalcWindow::refreshJoints()
+{
+    for (int s = 0; s < StoreyCount; ++s) {
+        if (m_joints[s])
+            m_joints[s]->refresh();
+        // Only a storey that lists columns has a joint verdict to show.
+        if (m_jointVerdicts[s])
+            m_jointVerdicts[s]->setText(m_sheet.joints[s].isBlank() ? QString() : JointVerdictText(m_sheet, s));
     }
 }
 

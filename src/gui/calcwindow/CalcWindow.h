@@ -23,6 +23,7 @@ namespace quiren {
 
 class CalcWindowHost;
 class BalancePanel;
+class JointPanel;
 class FramingGrid;
 class JudgementGrid;
 class LoadsGroup;
@@ -116,6 +117,8 @@ public:
     JudgementGrid *judgementGrid() const { return m_judgement; }
     // The balance check of storey s, on its storey page (made on first use).
     BalancePanel *balancePanel(int s);
+    // The column-end joints of storey s, on its storey page (made on first use).
+    JointPanel *jointPanel(int s);
 
     // What the advice window takes from this window: the storey page shown,
     // its caption, the direction captions of the judgement grid, that
@@ -176,6 +179,7 @@ private:
     void refreshNumbers();
     void refreshGrids();
     void refreshBalance();
+    void refreshJoints();
     void markChanged();
     void applyRuleLayout();
     void on2025Edited();
@@ -225,6 +229,9 @@ private:
     std::array<FramingGrid *, StoreyCount> m_framing{};
     std::array<BalancePanel *, StoreyCount> m_balance{};          // made on first use
     std::array<QVBoxLayout *, StoreyCount> m_balanceLayouts{};    // where each goes
+    std::array<JointPanel *, StoreyCount> m_joints{};             // made on first use
+    std::array<QVBoxLayout *, StoreyCount> m_jointLayouts{};
+    std::array<QLabel *, StoreyCount> m_jointVerdicts{};          // beside the page's buttons
     JudgementGrid *m_judgement = nullptr;
     QScrollArea *m_scroller = nullptr;   // all of the window's contents
     QLabel *m_rulesLabel = nullptr;
