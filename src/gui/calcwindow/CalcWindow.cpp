@@ -475,6 +475,11 @@ void CalcWindow::build2025Parts(int s)
     QWidget *aboveQuasi = page->findChild<QPushButton *>(IndexedName("cmdBalance", s));
     if (m_balance[s])
         aboveQuasi = TabIntoAfter(aboveQuasi, m_balance[s]);
+    if (auto *jointButton = page->findChild<QPushButton *>(IndexedName("cmdJoints", s))) {
+        aboveQuasi = TabIntoAfter(aboveQuasi, jointButton);
+        if (m_joints[s])
+            aboveQuasi = TabIntoAfter(aboveQuasi, m_joints[s]);
+    }
     TabIntoAfter(aboveQuasi, m_quasi[s]);
 
     LoadCaptions(m_storey2025[s]);
