@@ -103,8 +103,9 @@ const bool registered = RegisterCommand({
                    "                 不足があれば 1 (不足箇所を表示)、読めないファイルがあれば 2 で終了します。\n"
                    "                 使えない数値は名指しし 1 とします。"),
     QStringLiteral("qrn check FILE...  Exits 0 when every storey and direction reads OK (and, for a sheet\n"
-                   "                 with a quarter-method check, is balanced), 1 when any falls short\n"
-                   "                 (naming them) or a value cannot be used (naming the cell),\n"
+                   "                 with a quarter-method check, is balanced; with columns, every joint\n"
+                   "                 holds), 1 when any falls short (naming them) or a value cannot be\n"
+                   "                 used (naming the cell),\n"
                    "                 2 when a file cannot be read."),
     runCheck,
 });
