@@ -120,7 +120,8 @@ double ShownN(double n)
     // adds (0.65 held as 0.6499999…).
     const double scaled = std::abs(n) * 100.0;
     const double rounded = std::floor(scaled + 0.5 + 1e-7) / 100.0;
-    return n < 0 ? -rounded : (rounded == 0 ? 0.0 : rounded);
+    // Never "-0": a value that rounds to nothing is shown as 0.
+    return rounded == 0 ? 0.0 : (n < 0 ? -rounded : rounded);
 }
 
 double ShownKn(double kn)
