@@ -80,6 +80,7 @@ QString JointFieldText(const JointColumn &column, int d, JointField field)
         }
         return {};
     }
+    case JointField::UpperName: return column.upperName;
     case JointField::Hardware: return column.hardware;
     }
     return {};
@@ -142,6 +143,7 @@ bool SetJointField(CalcSheet &sheet, int s, int c, int d, JointField field, cons
             column.upperCorner = choice == 1;
         break;
     }
+    case JointField::UpperName: column.upperName = text.trimmed(); break;
     case JointField::Hardware: column.hardware = text.trimmed(); break;
     }
     if (!(column == before))

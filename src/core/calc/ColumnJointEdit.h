@@ -17,6 +17,7 @@ enum class JointField {
     Correction,  // a typed brace correction
     A2,          // a typed A2
     Upper,       // one of JointUpperChoices() (direction ignored)
+    UpperName,   // the storey-2 column's name where it differs (direction ignored)
     Hardware,    // (direction ignored)
 };
 

@@ -82,6 +82,11 @@ std::vector<JointReportRow> JointReportRows(const CalcSheet &sheet, int s, const
             out.l = decimal(r.terms.l);
             out.h = hText(r.h1) + (ground ? QStringLiteral(" / ") + hText(r.h2) : QString());
             out.n = NText(r.terms.n);
+            // The table method reads a joint per direction instead of N.
+            if (table)
+                out.n = !r.inTable ? QStringLiteral("表外")
+                        : r.tableIndex.value_or(-1) >= 0 ? JointTypes()[*r.tableIndex].symbol
+                                                         : QStringLiteral("－");
         }
         row.n = table ? QString() : NText(c.n);
         row.joint = c.need.symbol;

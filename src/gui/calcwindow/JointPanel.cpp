@@ -82,6 +82,7 @@ std::optional<JointField> JointModel::fieldOf(int column)
     case Typed1: return JointField::Typed1;
     case Correction: return JointField::Correction;
     case Upper: return JointField::Upper;
+    case UpperName: return JointField::UpperName;
     case A2: return JointField::A2;
     case Hardware: return JointField::Hardware;
     default: return std::nullopt;
@@ -142,7 +143,7 @@ QVariant JointModel::headerData(int section, Qt::Orientation orientation, int ro
         QStringLiteral("柱"), QStringLiteral("出隅"), QStringLiteral("方向"), QStringLiteral("一方の側"),
         QStringLiteral("筋かい"), QStringLiteral("端"), QStringLiteral("倍率入力"), QStringLiteral("他方の側"),
         QStringLiteral("筋かい"), QStringLiteral("端"), QStringLiteral("倍率入力"), QStringLiteral("補正"),
-        QStringLiteral("上階"), QStringLiteral("A2"), QStringLiteral("A"), QStringLiteral("N"),
+        QStringLiteral("上階"), QStringLiteral("上階の柱名"), QStringLiteral("A2"), QStringLiteral("A"), QStringLiteral("N"),
         QStringLiteral("接合部"), QStringLiteral("金物"), QStringLiteral("判定"),
     };
     return headings.value(section);
@@ -157,6 +158,7 @@ bool JointModel::editable(int row, int column) const
     case Corner:
     case Hardware: return d == 0;
     case Upper: return d == 0 && ground();
+    case UpperName: return d == 0 && ground() && col.upper == UpperPull::Linked;
     case A2: return ground() && col.upper == UpperPull::Typed;
     case Brace0:
     case Brace1: {
@@ -208,6 +210,7 @@ QVariant JointModel::data(const QModelIndex &index, int role) const
     }
     if (role == Qt::ForegroundRole) {
         if ((column == Correction && col.directions[d].correction.isEmpty())
+            || (column == UpperName && col.upperName.isEmpty())
             || (column == A2 && !(col.upper == UpperPull::Typed)) || (column == Hardware && d == 1))
             return Derived;
         if (column == Verdict)
@@ -242,6 +245,9 @@ QVariant JointModel::data(const QModelIndex &index, int role) const
         }
         if (column == Hardware && d == 1)
             return role == Qt::DisplayRole ? res.need.hardware : QVariant();
+        if (column == UpperName && d == 0 && ground() && col.upperName.isEmpty() && col.upper == UpperPull::Linked)
+            return role == Qt::DisplayRole ? (res.upperName.isEmpty() ? QStringLiteral("(なし)") : res.upperName)
+                                           : QVariant();
         if (column == Corner)
             return {};
         return JointFieldText(col, d, *field);
@@ -251,7 +257,13 @@ QVariant JointModel::data(const QModelIndex &index, int role) const
     switch (column) {
     case Direction: return JointDirectionName(d).left(1);
     case A: return dir.used || dir.withUpper ? decimal(dir.a1) : QString();
-    case N: return table ? QString() : NText(dir.terms.n);
+    case N:
+        // The table method reads a joint per direction instead of N.
+        if (table)
+            return !dir.inTable ? QStringLiteral("表外")
+                   : dir.tableIndex.value_or(-1) >= 0 ? JointTypes()[*dir.tableIndex].symbol
+                                                      : QString();
+        return NText(dir.terms.n);
     case Joint:
         if (d == 0)
             return res.need.symbol;

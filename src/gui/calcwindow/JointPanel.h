@@ -24,7 +24,7 @@ class JointModel : public QAbstractTableModel {
 public:
     enum Column {
         Name, Corner, Direction, Kind0, Brace0, At0, Typed0, Kind1, Brace1, At1, Typed1, Correction,
-        Upper, A2, A, N, Joint, Hardware, Verdict, ColumnCount
+        Upper, UpperName, A2, A, N, Joint, Hardware, Verdict, ColumnCount
     };
 
     JointModel(CalcSheet &sheet, int storey, QObject *parent = nullptr);
