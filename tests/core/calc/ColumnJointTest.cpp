@@ -1,5 +1,6 @@
 #include "core/calc/CalcSheet.h"
 #include "core/calc/ColumnJoint.h"
+#include "core/calc/ColumnJointEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -161,4 +162,85 @@ TEST(ColumnJoint, TableMethod)
     r = CheckColumnJoints(sheet, 0);
     EXPECT_FALSE(r.refusal.isEmpty());
     EXPECT_EQ(r.verdictText(), QStringLiteral("NG"));
+}
+
+// The 告示 tables, cell by cell for the walls they list (表1, 表2).
+TEST(ColumnJoint, NoticeTablesCellByCell)
+{
+    const struct {
+        TableWall wall;
+        bool atHead;
+        const char *top;       // corner, other
+        const char *ground;    // both corner, storey-2 corner only, neither
+    } rows[] = {
+        {TableWall::Lath, true, "いい", "いいい"},
+        {TableWall::Brace15, true, "ろい", "ろいい"},
+        {TableWall::Brace30, false, "ろい", "にろい"},
+        {TableWall::Brace30, true, "にろ", "にろい"},
+        {TableWall::Crossed15, true, "にろ", "とはろ"},
+        {TableWall::Brace45, false, "はろ", "とはろ"},
+        {TableWall::Brace45, true, "ほろ", "とはろ"},
+        {TableWall::Plywood, true, "ほろ", "ちへは"},
+        {TableWall::Crossed30, true, "とは", "りとに"},
+        {TableWall::Crossed45, true, "とに", "ぬちと"},
+    };
+    auto symbol = [](std::optional<int> index) {
+        return index && *index >= 0 ? JointTypes()[*index].symbol.mid(1, 1) : QStringLiteral("?");
+    };
+    for (const auto &row : rows) {
+        const QString top = QString::fromUtf8(row.top), ground = QString::fromUtf8(row.ground);
+        SCOPED_TRACE(ground.toStdString());
+        EXPECT_EQ(symbol(TableJointIndex(row.wall, row.atHead, Top, true, false)), top.mid(0, 1));
+        EXPECT_EQ(symbol(TableJointIndex(row.wall, row.atHead, Top, false, false)), top.mid(1, 1));
+        EXPECT_EQ(symbol(TableJointIndex(row.wall, row.atHead, Ground, true, true)), ground.mid(0, 1));
+        EXPECT_EQ(symbol(TableJointIndex(row.wall, row.atHead, Ground, false, true)), ground.mid(1, 1));
+        EXPECT_EQ(symbol(TableJointIndex(row.wall, row.atHead, Ground, false, false)), ground.mid(2, 1));
+        // A corner column under one that is not: not in the table, read as both corner.
+        EXPECT_EQ(symbol(TableJointIndex(row.wall, row.atHead, Ground, true, false)), ground.mid(0, 1));
+    }
+    EXPECT_FALSE(TableJointIndex(TableWall::NotInTable, true, Top, true, false).has_value());
+}
+
+// What the user types for the hardware fitted, and the fields of the window.
+TEST(ColumnJoint, TypedHardwareAndFields)
+{
+    CalcSheet sheet;
+    InsertJointColumn(sheet, 0, -1);
+    ASSERT_TRUE(SetJointField(sheet, 0, 0, 0, JointField::Name, QStringLiteral("X1-Y1")));
+    ASSERT_TRUE(SetJointField(sheet, 0, 0, 0, JointField::Corner, QStringLiteral("1")));
+    ASSERT_TRUE(SetJointField(sheet, 0, 0, 0, JointField::Kind0, QStringLiteral("木材")));
+    ASSERT_TRUE(SetJointField(sheet, 0, 0, 0, JointField::Brace0, QStringLiteral("4.5×9 たすき")));
+    const JointSide &side = sheet.joints[0].columns[0].directions[0].sides[0];
+    EXPECT_EQ(side.section, QStringLiteral("4.5×9"));
+    EXPECT_TRUE(side.crossed);
+    // Crossed 4.5×9 is 4.0: 4.0 × 0.8 − 0.4 = 2.8 → (と), 15 kN.
+    const struct {
+        const char *hardware;
+        bool passed;
+    } cases[] = {
+        {"", true}, {"(と)", true}, {"と", true}, {"15", true}, {"15kN", true}, {"(へ)", false},
+        {"14.9", false}, {"強い金物", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.hardware);
+        ASSERT_TRUE(SetJointField(sheet, 0, 0, 0, JointField::Hardware, QString::fromUtf8(c.hardware)));
+        const JointColumnResult r = CheckColumnJoints(sheet, 0).columns[0];
+        EXPECT_EQ(r.need.symbol, QStringLiteral("(と)"));
+        EXPECT_EQ(r.passed, c.passed) << r.problem.toStdString();
+    }
+    // A number field keeps what it had when given something else.
+    sheet.changed = false;
+    EXPECT_FALSE(SetJointField(sheet, 0, 0, 1, JointField::Typed1, QStringLiteral("2.5倍")));
+    EXPECT_FALSE(sheet.changed);
+    EXPECT_TRUE(SetJointField(sheet, 0, 0, 1, JointField::Correction, QStringLiteral("-0.5")));
+    EXPECT_TRUE(sheet.changed);
+    // A typed multiplier takes the place of a kind, and a kind of a typed multiplier.
+    ASSERT_TRUE(SetJointField(sheet, 0, 0, 0, JointField::Typed0, QStringLiteral("2.5")));
+    EXPECT_TRUE(side.kind.isEmpty());
+    EXPECT_EQ(CheckColumnJoints(sheet, 0).columns[0].need.symbol, QStringLiteral("(ほ)"));
+    ASSERT_TRUE(SetJointField(sheet, 0, 0, 1, JointField::Upper, JointUpperChoices().value(1)));
+    EXPECT_EQ(sheet.joints[0].columns[0].upper, UpperPull::Typed);
+    EXPECT_TRUE(sheet.joints[0].columns[0].upperCorner);
+    RemoveJointColumn(sheet, 0, 0);
+    EXPECT_TRUE(sheet.joints[0].isBlank());
 }
