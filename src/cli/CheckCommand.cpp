@@ -108,6 +108,26 @@ int runCheck(const QStringList &args)
                       << '\n';
             }
         }
+        // The column-end joints, when the sheet lists columns: every
+        // column's hardware must reach what its N calls for.
+        for (int s = 0; s <= sheet->storeyIndex; ++s) {
+            if (sheet->joints[s].isBlank())
+                continue;
+            const JointStoreyResult result = CheckColumnJoints(*sheet, s);
+            const QString where = path + QStringLiteral(": ") + StoreyName(s) + QStringLiteral("  柱頭・柱脚の接合 ");
+            if (!result.refusal.isEmpty()) {
+                fileOk = false;
+                Out() << Visible(where + result.refusal) << '\n';
+            }
+            for (size_t c = 0; c < result.columns.size(); ++c) {
+                if (result.columns[c].passed)
+                    continue;
+                fileOk = false;
+                Out() << Visible(where + sheet->joints[s].columns[c].name + QStringLiteral(": ")
+                                 + result.columns[c].problem)
+                      << '\n';
+            }
+        }
         if (fileOk)
             Out() << VisibleName(path) << QStringLiteral(": OK\n");
         else
@@ -121,12 +141,13 @@ int runCheck(const QStringList &args)
 
 const bool registered = RegisterCommand({
     QStringLiteral("check"),
-    QStringLiteral("qrn check ファイル...  すべての階・方向が OK (4分割法・柱の小径のデータがあればその判定も) なら 0、\n"
+    QStringLiteral("qrn check ファイル...  すべての階・方向が OK (4分割法・柱の小径・柱頭柱脚の接合のデータがあればその判定も) なら 0、\n"
                    "                 不足があれば 1 (不足箇所を表示)、読めないファイルがあれば 2 で終了します。\n"
                    "                 使えない数値は名指しし 1 とします。"),
     QStringLiteral("qrn check FILE...  Exits 0 when every storey and direction reads OK (and, for a sheet\n"
-                   "                 with a quarter-method or column check, passes it), 1 when any falls short\n"
-                   "                 (naming them) or a value cannot be used (naming the cell),\n"
+                   "                 with a quarter-method or column check, passes it; with columns listed,\n"
+                   "                 every joint holds), 1 when any falls short (naming them) or a value\n"
+                   "                 cannot be used (naming the cell),\n"
                    "                 2 when a file cannot be read."),
     runCheck,
 });

@@ -5,6 +5,7 @@
 #include "core/calc/ColumnCheck.h"
 #include "core/text/NumberText.h"
 #include "cli/Command.h"
+#include "cli/JointShow.h"
 #include "cli/TextTable.h"
 #include "core/calc/CalcSheet.h"
 #include "core/calc/LwReport.h"
@@ -368,6 +369,8 @@ QString sheetJson(const QString &path, const CalcSheet &sheet)
             storey.add("balance", balanceJson(sheet, s));
         if (HasColumnData(sheet))
             storey.add("columns", columnsJson(sheet, s));
+        if (HasJointData(sheet))
+            storey.add("joints", JointsJson(sheet, s));
         storeys << storey.text();
     }
     if (rules2025)
@@ -713,6 +716,7 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
             out += balanceText(sheet, s);
         if (HasColumnData(sheet))
             out += columnsText(sheet, s);
+        out += JointsText(sheet, s);
     }
 
     // The judgement grid.

@@ -58,6 +58,12 @@ QStringList texts(const QJsonValue &pair)
     return list;
 }
 
+QStringList nvalueArgs(const char *line)
+{
+    return QStringList{QStringLiteral("nvalue")}
+           + QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
 } // namespace
 
 TEST(Qrn, ShowPrintsTheHeaderAreasFramingAndJudgementOfEveryStorey)
@@ -749,4 +755,92 @@ TEST(QrnColumn, CheckFailsASheetWhoseGroundStoreyColumnsAreTooThin)
     EXPECT_EQ(c2.value(QStringLiteral("wdSource")).toString(), QStringLiteral("loads"));
     EXPECT_TRUE(c2.value(QStringLiteral("wdFormula")).toString().contains(QStringLiteral("÷ r")));
     EXPECT_EQ(c2.value(QStringLiteral("result")).toString(), QStringLiteral("OK"));
+}
+
+TEST(QrnNValue, JsonGivesNJointTensionAndHardware)
+{
+    const struct {
+        const char *args;
+        double n;
+        const char *joint;
+        double kn;
+    } cases[] = {
+        {"--position top --corner yes --a1 2.5", 1.6, "(ほ)", 8.5},
+        {"--position ground --corner no --upper-corner yes --a1 3 --a2 2", 1.5, "(ほ)", 8.5},
+        {"--position top --corner yes --a1 2.5 --h1 3.3", 2.04, "(と)", 15},
+        {"--position top --corner yes --a1 8", 6.0, "5.6超", 31.8},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args);
+        const QrnRun run = qrn(nvalueArgs(c.args) << QStringLiteral("--json"));
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QJsonObject o = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        EXPECT_DOUBLE_EQ(o.value(QStringLiteral("n")).toDouble(), c.n);
+        EXPECT_EQ(o.value(QStringLiteral("joint")).toString(), QString::fromUtf8(c.joint));
+        EXPECT_DOUBLE_EQ(o.value(QStringLiteral("kn")).toDouble(), c.kn);
+        EXPECT_FALSE(o.value(QStringLiteral("hardware")).toString().isEmpty());
+    }
+}
+
+TEST(QrnNValue, BadOptionsExitTwoNamingTheOption)
+{
+    const struct {
+        const char *args;
+        const char *named;
+    } cases[] = {
+        {"--corner yes --a1 2", "--position"},
+        {"--position middle --corner yes --a1 2", "--position"},
+        {"--position top --corner maybe --a1 2", "--corner"},
+        {"--position top --corner yes --a1 two", "--a1"},
+        {"--position top --corner yes --a1 2 --h1 0", "--h1"},
+        {"--position ground --corner yes --a1 2", "--upper-corner"},
+        {"--position top --corner yes --a1 2 --a2 1", "--a2"},
+        {"--position top --corner yes --a1 2 --storeys 2", "--storeys"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args);
+        const QrnRun run = qrn(nvalueArgs(c.args));
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.named)));
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+// A sheet that lists its columns: check names the column whose hardware is
+// too weak; show and show --json carry the N値 table.
+TEST(QrnNValue, SheetColumnsInShowAndCheck)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-joints"));
+    const QString file = dir + QStringLiteral("/columns.qrn2");
+    // A one-storey house that passes the wall quantity; X1-Y1 a corner
+    // column beside plywood-like 2.5: N 1.6 → (ほ), 8.5 kN.
+    const QString sheet = QStringLiteral(R"({"format": "quiren-sheet", "version": 1, "title": "柱の家", "storeyCount": 1,
+        "storeys": [{"floorArea": "20", "projectedArea": ["10", "10"],
+          "rows": [{"kind": "木材", "section": "4.5×9", "xBracing": "する", "length": ["3.64", "3.64"], "places": ["4", "4"]}],
+          "joints": {"method": "nvalue", "columns": [
+            {"name": "X1-Y1", "corner": true, "hardware": "%1",
+             "directions": [{"sides": [{"typed": "2.5"}, {}]}, {"sides": [{}, {}]}]}]}}]})");
+    quiren::test::writeAll(file, sheet.arg(QStringLiteral("8")).toUtf8());
+    QrnRun run = qrn({QStringLiteral("check"), file});
+    EXPECT_EQ(run.status, 1) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("柱頭・柱脚の接合 X1-Y1: 金物の耐力 8.0kN が必要な 8.5kN (ほ) に足りません。")))
+        << run.out.toStdString();
+
+    quiren::test::writeAll(file, sheet.arg(QStringLiteral("(ほ)")).toUtf8());
+    EXPECT_EQ(qrn({QStringLiteral("check"), file}).status, 0);
+    const QrnRun json = qrn({QStringLiteral("show"), QStringLiteral("--json"), file});
+    ASSERT_EQ(json.status, 0) << json.err.toStdString();
+    const QJsonObject joints = QJsonDocument::fromJson(json.out.toUtf8())
+                                   .object()
+                                   .value(QStringLiteral("storeys"))
+                                   .toArray()
+                                   .at(0)
+                                   .toObject()
+                                   .value(QStringLiteral("joints"))
+                                   .toObject();
+    EXPECT_EQ(joints.value(QStringLiteral("result")).toString(), QStringLiteral("OK"));
+    const QJsonObject column = joints.value(QStringLiteral("columns")).toArray().at(0).toObject();
+    EXPECT_EQ(column.value(QStringLiteral("n")).toString(), QStringLiteral("1.60"));
+    EXPECT_EQ(column.value(QStringLiteral("joint")).toString(), QStringLiteral("(ほ)"));
+    EXPECT_TRUE(qrn({QStringLiteral("show"), file}).out.contains(QStringLiteral("柱頭・柱脚の接合 (N値計算法)")));
 }

@@ -91,6 +91,7 @@ void CalcSheet::SetUpNewSheet()
         framing[s].assign(FramingRowCount(s), FramingRow{});
         sideParts[s] = StoreySideParts{};
         columns[s] = StoreyColumnInputs{};
+        joints[s] = JointStorey{};
         judgement[s] = JudgementRow{};
         judgement[s][0] = StoreyName(s);
         coefficient[s] = QStringLiteral("0.0");

@@ -3,6 +3,7 @@
 #include "core/calc/Balance.h"
 #include "core/calc/CertifiedWall.h"
 #include "core/calc/ColumnInputs.h"
+#include "core/calc/ColumnJoint.h"
 #include "core/calc/RuleSet.h"
 #include "core/calc/Sheet2025.h"
 
@@ -133,6 +134,7 @@ public:
     std::array<std::vector<FramingRow>, StoreyCount> framing;
     std::array<StoreySideParts, StoreyCount> sideParts;   // the balance check's side parts
     ColumnInputs columns;                                 // the column diameter check, per storey
+    std::array<JointStorey, StoreyCount> joints;          // the column-end joints' columns
     // ---- inputs of the 2025 rules (kept, unused, under the old rules) ----
     Sheet2025Inputs inputs2025;
     std::array<std::vector<QuasiWallRow>, Storeys2025> quasiWalls;   // QuasiRowCount each

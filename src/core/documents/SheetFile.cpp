@@ -221,6 +221,63 @@ void writeColumns(JsonWriter &w, const StoreyColumnInputs &in)
     w.endObject();
 }
 
+// The column-end joints of a storey: the method and the columns.
+void writeJoints(JsonWriter &w, const JointStorey &storey)
+{
+    w.key(u"joints");
+    w.beginObject();
+    w.key(u"method");
+    w.string(JointMethodKey(storey.method));
+    w.key(u"columns");
+    w.beginArray();
+    for (const JointColumn &column : storey.columns) {
+        w.beginObject();
+        w.key(u"name");
+        w.string(column.name);
+        w.key(u"corner");
+        w.boolean(column.corner);
+        w.key(u"upper");
+        w.string(UpperPullKey(column.upper));
+        w.key(u"upperName");
+        w.string(column.upperName);
+        w.key(u"upperCorner");
+        w.boolean(column.upperCorner);
+        w.key(u"hardware");
+        w.string(column.hardware);
+        w.key(u"directions");
+        w.beginArray();
+        for (const JointDirection &direction : column.directions) {
+            w.beginObject(JsonWriter::Inline);
+            w.key(u"sides");
+            w.beginArray(JsonWriter::Inline);
+            for (const JointSide &side : direction.sides) {
+                w.beginObject(JsonWriter::Inline);
+                w.key(u"kind");
+                w.string(side.kind);
+                w.key(u"section");
+                w.string(side.section);
+                w.key(u"crossed");
+                w.boolean(side.crossed);
+                w.key(u"typed");
+                w.string(side.typed);
+                w.key(u"brace");
+                w.string(BracePositionKey(side.braceAtHead));
+                w.endObject();
+            }
+            w.endArray();
+            w.key(u"correction");
+            w.string(direction.correction);
+            w.key(u"a2");
+            w.string(direction.a2);
+            w.endObject();
+        }
+        w.endArray();
+        w.endObject();
+    }
+    w.endArray();
+    w.endObject();
+}
+
 bool isEmptyRow(const CalcFileData::RowInputs &row)
 {
     return std::all_of(row.begin(), row.end(), [](const QString &cell) { return cell.isEmpty(); });
@@ -363,6 +420,8 @@ void writeStoreys(JsonWriter &w, const SheetFileData &data)
             writeSideParts(w, data.sideParts[s]);
         if (!data.columns[s].isBlank())
             writeColumns(w, data.columns[s]);
+        if (!data.joints[s].isBlank())
+            writeJoints(w, data.joints[s]);
         if (with2025 && s < Storeys2025)
             writeStorey2025(w, data, s);
         w.endObject();
@@ -573,6 +632,72 @@ void readColumns(ValueReader &reader, const QJsonObject &storey, const QString &
     reader.text(*columns, columnsPath, QStringLiteral("area"), in.areaM2, isCountText);
 }
 
+bool isBraceKey(const QString &key)
+{
+    return key == BracePositionKey(true) || key == BracePositionKey(false);
+}
+
+void readJointColumn(ValueReader &reader, const QJsonValue &value, const QString &path, JointColumn &column)
+{
+    if (!value.isObject())
+        return reader.fail(path);
+    const QJsonObject object = value.toObject();
+    reader.text(object, path, QStringLiteral("name"), column.name);
+    reader.boolean(object, path, QStringLiteral("corner"), column.corner);
+    reader.choice(object, path, QStringLiteral("upper"), column.upper, UpperPullFromKey);
+    reader.text(object, path, QStringLiteral("upperName"), column.upperName);
+    reader.boolean(object, path, QStringLiteral("upperCorner"), column.upperCorner);
+    reader.text(object, path, QStringLiteral("hardware"), column.hardware);
+    const std::optional<QJsonArray> directions = reader.array(object, path, QStringLiteral("directions"), 2, 2);
+    if (!directions)
+        return;
+    const QString directionsPath = ValueReader::member(path, QStringLiteral("directions"));
+    for (int d = 0; d < 2; ++d) {
+        const QString directionPath = ValueReader::element(directionsPath, d);
+        if (!directions->at(d).isObject())
+            return reader.fail(directionPath);
+        const QJsonObject direction = directions->at(d).toObject();
+        JointDirection &target = column.directions[d];
+        reader.text(direction, directionPath, QStringLiteral("correction"), target.correction, isNumberText);
+        reader.text(direction, directionPath, QStringLiteral("a2"), target.a2, isNumberText);
+        const std::optional<QJsonArray> sides = reader.array(direction, directionPath, QStringLiteral("sides"), 2, 2);
+        if (!sides)
+            continue;
+        const QString sidesPath = ValueReader::member(directionPath, QStringLiteral("sides"));
+        for (int i = 0; i < 2; ++i) {
+            const QString sidePath = ValueReader::element(sidesPath, i);
+            if (!sides->at(i).isObject())
+                return reader.fail(sidePath);
+            const QJsonObject side = sides->at(i).toObject();
+            JointSide &out = target.sides[i];
+            reader.text(side, sidePath, QStringLiteral("kind"), out.kind);
+            reader.text(side, sidePath, QStringLiteral("section"), out.section);
+            reader.boolean(side, sidePath, QStringLiteral("crossed"), out.crossed);
+            reader.text(side, sidePath, QStringLiteral("typed"), out.typed, isNumberText);
+            QString brace = BracePositionKey(out.braceAtHead);
+            reader.text(side, sidePath, QStringLiteral("brace"), brace, isBraceKey);
+            out.braceAtHead = brace == BracePositionKey(true);
+        }
+    }
+}
+
+void readJoints(ValueReader &reader, const QJsonObject &storey, const QString &path, JointStorey &joints)
+{
+    const std::optional<QJsonObject> object = reader.object(storey, path, QStringLiteral("joints"));
+    if (!object)
+        return;
+    const QString jointsPath = ValueReader::member(path, QStringLiteral("joints"));
+    reader.choice(*object, jointsPath, QStringLiteral("method"), joints.method, JointMethodFromKey);
+    const std::optional<QJsonArray> columns =
+        reader.array(*object, jointsPath, QStringLiteral("columns"), 0, MaxJointColumns);
+    if (!columns)
+        return;
+    const QString columnsPath = ValueReader::member(jointsPath, QStringLiteral("columns"));
+    joints.columns.assign(columns->size(), JointColumn{});
+    for (qsizetype c = 0; c < columns->size(); ++c)
+        readJointColumn(reader, columns->at(c), ValueReader::element(columnsPath, c), joints.columns[c]);
+}
+
 void readRow(ValueReader &reader, const QJsonValue &value, const QString &path, CalcFileData::RowInputs &row,
              SideCounts &counts)
 {
@@ -673,6 +798,7 @@ void readStoreys(ValueReader &reader, const QJsonObject &root, SheetFileData &da
         }
         readSideParts(reader, storey, path, data.sideParts[s]);
         readColumns(reader, storey, path, data.columns[s]);
+        readJoints(reader, storey, path, data.joints[s]);
         if (s < Storeys2025)
             readStorey2025(reader, storey, path, data, s);
     }
@@ -775,6 +901,7 @@ SheetFileData SheetFileDataOf(const CalcSheet &sheet)
     }
     data.sideParts = sheet.sideParts;
     data.columns = sheet.columns;
+    data.joints = sheet.joints;
     for (int s = 0; s < StoreyCount; ++s) {
         const int count = std::min<int>(FramingRowCount(s), static_cast<int>(sheet.framing[s].size()));
         data.rowMultipliers[s].assign(count, {});
@@ -1031,6 +1158,7 @@ std::vector<RefusedCell> ApplySheetFile(CalcSheet &sheet, const SheetFileData &d
     }
     sheet.sideParts = data.sideParts;
     sheet.columns = data.columns;
+    sheet.joints = data.joints;
     for (int s = 0; s < StoreyCount; ++s) {
         const size_t count = std::min(sheet.framing[s].size(), data.sideCounts[s].size());
         for (size_t r = 0; r < count; ++r)

@@ -39,6 +39,8 @@ inline constexpr int SheetFileVersion = 1;
 inline constexpr qint64 MaxSheetFileSize = 4 * 1024 * 1024;
 // The certified-wall list holds at most 101 walls; -1 is "none".
 inline constexpr int MaxCertifiedPosition = 100;
+// The columns of the joint check a storey may hold.
+inline constexpr int MaxJointColumns = 500;
 
 // The inputs a sheet file holds. A default-constructed value is a new sheet.
 struct SheetFileData {
@@ -68,6 +70,8 @@ struct SheetFileData {
     // Per framing row, the multiplier cells of both directions as the
     // sheet showed them when saved: written for readers, never read back.
     std::array<std::vector<std::array<QString, 2>>, StoreyCount> rowMultipliers;
+    // The column-end joints: the columns of each storey.
+    std::array<JointStorey, StoreyCount> joints;
 
     SheetFileData();
 };

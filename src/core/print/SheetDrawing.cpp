@@ -8,6 +8,7 @@
 #include "core/calc/SheetWalls.h"
 #include "core/print/BalanceDrawing.h"
 #include "core/print/ColumnDrawing.h"
+#include "core/print/JointDrawing.h"
 #include "core/print/Sheet2025Drawing.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
@@ -625,6 +626,8 @@ void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSetting
         painter.NewPage();
         ColumnDrawing(painter, sheet).DrawPage();
     }
+    // The N値 table after the other pages, on as many as it needs.
+    JointDrawing(painter, sheet).DrawPages();
 }
 
 } // namespace quiren

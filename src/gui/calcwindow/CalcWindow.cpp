@@ -7,6 +7,7 @@
 #include "gui/calcwindow/CalcWindowHost.h"
 #include "gui/calcwindow/BalancePanel.h"
 #include "gui/calcwindow/ColumnPanel.h"
+#include "gui/calcwindow/JointPanel.h"
 #include "gui/calcwindow/EditPrompts.h"
 #include "gui/calcwindow/FramingGrid.h"
 #include "gui/calcwindow/GridModels.h"
@@ -390,7 +391,7 @@ void CalcWindow::buildStoreyPage(int s)
     });
     lines->addWidget(balanceButton, 0, 8, Qt::AlignRight);
     // The column check is a third view beside them, opened the same way;
-    // opening one of the two checks closes the other.
+    // opening one of the checks closes the others.
     auto *columnPage = new QScrollArea(views);
     columnPage->setFrameShape(QFrame::NoFrame);
     columnPage->setWidgetResizable(true);
@@ -420,6 +421,54 @@ void CalcWindow::buildStoreyPage(int s)
             columnButton->setChecked(false);
     });
     lines->addWidget(columnButton, 1, 8, Qt::AlignRight);
+
+    // The column-end joints: a fourth view, switched like the others.
+    auto *jointPage = new QScrollArea(views);
+    jointPage->setFrameShape(QFrame::NoFrame);
+    jointPage->setWidgetResizable(true);
+    jointPage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    jointPage->setFocusPolicy(Qt::NoFocus);
+    auto *jointInner = new QWidget(jointPage);
+    m_jointLayouts[s] = new QVBoxLayout(jointInner);
+    m_jointLayouts[s]->setContentsMargins(0, 0, 0, 0);
+    jointPage->setWidget(jointInner);
+    views->addWidget(jointPage);
+    auto *jointButton = new QPushButton(QStringLiteral("柱頭柱脚"), page);
+    jointButton->setObjectName(IndexedName("cmdJoints", s));
+    jointButton->setCheckable(true);
+    jointButton->setToolTip(QStringLiteral("柱頭・柱脚の接合 (N値計算法)"));
+    // The column table is wide: while it is shown the views take the room
+    // the page has, and give it back to the framing grid's size after.
+    connect(jointButton, &QPushButton::toggled, views,
+            [this, s, views, balanceButton, columnButton, pageLayout](bool on) {
+        if (on) {
+            balanceButton->setChecked(false);
+            columnButton->setChecked(false);
+            jointPanel(s);
+            views->setCurrentIndex(3);
+        } else if (views->currentIndex() == 3) {
+            views->setCurrentIndex(0);
+        }
+        pageLayout->setAlignment(views, on ? Qt::Alignment() : Qt::AlignLeft | Qt::AlignTop);
+        pageLayout->setStretchFactor(views, on ? 1 : 0);
+    });
+    for (QPushButton *other : {balanceButton, columnButton}) {
+        connect(other, &QPushButton::toggled, jointButton, [jointButton](bool on) {
+            if (on)
+                jointButton->setChecked(false);
+        });
+    }
+    connect(jointButton, &QPushButton::toggled, columnButton, [columnButton](bool on) {
+        if (on)
+            columnButton->setChecked(false);
+    });
+    m_jointVerdicts[s] = new QLabel(page);
+    m_jointVerdicts[s]->setObjectName(IndexedName("JointPageVerdict", s));
+    m_jointVerdicts[s]->setTextFormat(Qt::RichText);
+    auto *jointLine = new QHBoxLayout;
+    jointLine->addWidget(m_jointVerdicts[s]);
+    jointLine->addWidget(jointButton);
+    lines->addLayout(jointLine, 2, 8, Qt::AlignRight);
     pageLayout->addWidget(views, 0, Qt::AlignLeft | Qt::AlignTop);
     pageLayout->addStretch(1);
     scroll->setWidget(page);
@@ -474,6 +523,11 @@ void CalcWindow::build2025Parts(int s)
         aboveQuasi = TabIntoAfter(aboveQuasi, columnButton);
         if (m_columns[s])
             aboveQuasi = TabIntoAfter(aboveQuasi, m_columns[s]);
+    }
+    if (auto *jointButton = page->findChild<QPushButton *>(IndexedName("cmdJoints", s))) {
+        aboveQuasi = TabIntoAfter(aboveQuasi, jointButton);
+        if (m_joints[s])
+            aboveQuasi = TabIntoAfter(aboveQuasi, m_joints[s]);
     }
     TabIntoAfter(aboveQuasi, m_quasi[s]);
 
@@ -940,6 +994,40 @@ void CalcWindow::refreshBalance()
     for (ColumnPanel *panel : m_columns) {
         if (panel)
             panel->refreshResults();
+    }
+    refreshJoints();
+}
+
+JointPanel *CalcWindow::jointPanel(int s)
+{
+    storeyPage(s);
+    if (!m_joints[s]) {
+        m_joints[s] = new JointPanel(m_sheet, s, m_jointLayouts[s]->parentWidget());
+        connect(m_joints[s], &JointPanel::sheetEdited, this, [this, s] {
+            markChanged();
+            for (int t = 0; t < StoreyCount; ++t)
+                if (m_jointVerdicts[t])
+                    m_jointVerdicts[t]->setText(m_sheet.joints[t].isBlank() ? QString()
+                                                                            : JointVerdictText(m_sheet, t));
+            // A storey-2 column's A is the pull on the column under it.
+            if (m_joints[0] && s == 1)
+                m_joints[0]->refresh();
+        });
+        m_jointLayouts[s]->insertWidget(0, m_joints[s]);
+        if (auto *button = findChild<QPushButton *>(IndexedName("cmdJoints", s)))
+            TabIntoAfter(button, m_joints[s]);
+    }
+    return m_joints[s];
+}
+
+void CalcWindow::refreshJoints()
+{
+    for (int s = 0; s < StoreyCount; ++s) {
+        if (m_joints[s])
+            m_joints[s]->refresh();
+        // Only a storey that lists columns has a joint verdict to show.
+        if (m_jointVerdicts[s])
+            m_jointVerdicts[s]->setText(m_sheet.joints[s].isBlank() ? QString() : JointVerdictText(m_sheet, s));
     }
 }
 

@@ -24,6 +24,7 @@ namespace quiren {
 class CalcWindowHost;
 class BalancePanel;
 class ColumnPanel;
+class JointPanel;
 class FramingGrid;
 class JudgementGrid;
 class LoadsGroup;
@@ -123,6 +124,8 @@ public:
     BalancePanel *balancePanel(int s);
     // The column diameter check of storey s, likewise.
     ColumnPanel *columnPanel(int s);
+    // The column-end joints of storey s, on its storey page (made on first use).
+    JointPanel *jointPanel(int s);
 
     // What the advice window takes from this window: the storey page shown,
     // its caption, the direction captions of the judgement grid, that
@@ -183,6 +186,7 @@ private:
     void refreshNumbers();
     void refreshGrids();
     void refreshBalance();
+    void refreshJoints();
     void markChanged();
     void applyRuleLayout();
     void on2025Edited();
@@ -234,6 +238,9 @@ private:
     std::array<QVBoxLayout *, StoreyCount> m_balanceLayouts{};    // where each goes
     std::array<ColumnPanel *, StoreyCount> m_columns{};           // made on first use
     std::array<QVBoxLayout *, StoreyCount> m_columnLayouts{};     // where each goes
+    std::array<JointPanel *, StoreyCount> m_joints{};             // made on first use
+    std::array<QVBoxLayout *, StoreyCount> m_jointLayouts{};
+    std::array<QLabel *, StoreyCount> m_jointVerdicts{};          // beside the page's buttons
     JudgementGrid *m_judgement = nullptr;
     QScrollArea *m_scroller = nullptr;   // all of the window's contents
     QLabel *m_rulesLabel = nullptr;

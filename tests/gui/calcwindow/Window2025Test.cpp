@@ -209,8 +209,8 @@ TEST_F(Window2025Test, SaveAndOpenKeepTheSheet)
 }
 
 // Tab runs down a storey page as it reads: the area boxes, the framing grid
-// (or the balance check), the 2025 inputs, the balance button, the
-// quasi-bearing walls. Whether the window began under these rules or took
+// (or the balance check), the 2025 inputs, the balance and joint buttons,
+// the quasi-bearing walls. Whether the window began under these rules or took
 // them later, and whether the balance check was opened before or after.
 TEST_F(Window2025Test, TabRunsDownTheStoreyPageInReadingOrder)
 {
@@ -231,9 +231,9 @@ TEST_F(Window2025Test, TabRunsDownTheStoreyPageInReadingOrder)
         return order.join(u' ').toStdString();
     };
     const std::string framing = "txtFloorDimensions(0) txtWallDimensions(0) txtWallDimensions(3) Z_FA(0) "
-                                "2025 cmdBalance(0) cmdColumns(0) Q_FA(0)";
+                                "2025 cmdBalance(0) cmdColumns(0) cmdJoints(0) Q_FA(0)";
     const std::string balance = "txtFloorDimensions(0) txtWallDimensions(0) txtWallDimensions(3) "
-                                "2025 cmdBalance(0) balance cmdColumns(0) Q_FA(0)";
+                                "2025 cmdBalance(0) balance cmdColumns(0) cmdJoints(0) Q_FA(0)";
     CalcWindow *opensBalanceFirst = main->newCalcWindow(RuleSetKind::Old);
     opensBalanceFirst->findChild<QPushButton *>(QStringLiteral("cmdBalance(0)"))->click();
     opensBalanceFirst->startSheet(RuleSetKind::Rules2025);
