@@ -4,6 +4,7 @@
 #include "core/calc/CalcSheet.h"
 #include "core/calc/ColumnJoint.h"
 #include "core/calc/Framing.h"
+#include "core/calc/SheetWalls.h"
 
 namespace quiren {
 
@@ -49,8 +50,12 @@ TableWall tableWallOf(const QString &kind, BraceSize size, bool crossed, const F
 
 QStringList JointKindList(const CalcSheet &sheet)
 {
-    QStringList kinds = sheet.KindList();
-    kinds.removeAll(framing::Clear);
+    // The framing grid's own list, less its group headings and "ｸﾘﾔ".
+    QStringList kinds;
+    for (const KindChoice &choice : KindChoices(sheet)) {
+        if (!choice.heading && !choice.kind.isEmpty() && choice.kind != framing::Clear)
+            kinds << choice.kind;
+    }
     return kinds;
 }
 
@@ -64,8 +69,11 @@ JointKindShares JointKindSharesOf(const CalcSheet &sheet, const QString &kind, c
 {
     JointKindShares out;
     const QString xBracing = crossed ? framing::Crossed : framing::Single;
-    const FramingShares shares = FramingMultiplierShares(kind, section, xBracing, sheet.walls(),
-                                                         static_cast<int>(sheet.walls().size()) - 1);
+    FramingRow row;
+    row[ColKind] = kind;
+    row[ColSection] = section;
+    row[ColXBracing] = xBracing;
+    const FramingShares shares = ResolveSheetRow(sheet, row).shares;
     // The actual multiplier: no cap here.
     out.multiplier = shares.sum();
     if (HasWoodBrace(kind)) {
