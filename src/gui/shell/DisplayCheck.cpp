@@ -1,9 +1,16 @@
 #include "gui/shell/DisplayCheck.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
 
 namespace quiren {
 
@@ -18,34 +25,41 @@ bool DrawsWithoutDesktop(const QByteArray &platform)
     return false;
 }
 
-// ":0", ":1.0" and "unix:0" are served by a socket in /tmp/.X11-unix; a
-// display on another host cannot be checked here and is trusted.
+// Connects to the X server the way Qt will, through libxcb with the same
+// authorisation ($XAUTHORITY): a server that refuses us, or a display
+// forwarded over ssh that is no longer there, fails here without a word
+// printed, where Qt would print its own lines and abort.
 bool XDisplayReachable(const QByteArray &display)
 {
     if (display.isEmpty())
         return false;
-    const qsizetype colon = display.lastIndexOf(':');
-    if (colon < 0)
-        return false;
-    const QByteArray host = display.left(colon);
-    if (!host.isEmpty() && host != "unix" && host != "localhost")
-        return true;
-    QByteArray number = display.mid(colon + 1);
-    if (const qsizetype dot = number.indexOf('.'); dot >= 0)
-        number.truncate(dot);
-    bool ok = false;
-    number.toInt(&ok);
-    if (!ok)
-        return false;
-    if (host == "localhost")
-        return true;   // over TCP
-    return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + QString::fromLatin1(number));
+    xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
+    const bool usable = connection && xcb_connection_has_error(connection) == 0;
+    if (connection)
+        xcb_disconnect(connection);
+    return usable;
+}
+
+// Qt's Wayland platform is a package of its own (qt6-wayland); without it a
+// Wayland session can only be used through its X server, if it has one.
+bool WaylandPluginInstalled()
+{
+    QStringList folders;
+    for (const QString &path : qEnvironmentVariable("QT_PLUGIN_PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        folders << path;
+    folders << QLibraryInfo::path(QLibraryInfo::PluginsPath);
+    for (const QString &folder : folders)
+        if (!QDir(folder + QStringLiteral("/platforms"))
+                 .entryList({QStringLiteral("libqwayland*.so")}, QDir::Files)
+                 .isEmpty())
+            return true;
+    return false;
 }
 
 bool WaylandReachable()
 {
     const QByteArray name = qgetenv("WAYLAND_DISPLAY");
-    if (name.isEmpty())
+    if (name.isEmpty() || !WaylandPluginInstalled())
         return false;
     if (name.startsWith('/'))
         return QFileInfo::exists(QString::fromLocal8Bit(name));
@@ -71,7 +85,64 @@ bool DisplayAvailable()
         }
         return false;
     }
-    return XDisplayReachable(qgetenv("DISPLAY")) || WaylandReachable();
+    // Qt prefers Wayland in a Wayland session (outside GNOME); without its
+    // plugin the session's X server serves, when there is one.
+    const bool x = XDisplayReachable(qgetenv("DISPLAY"));
+    if (x && qgetenv("XDG_SESSION_TYPE") == "wayland" && !WaylandReachable())
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    return x || WaylandReachable();
+}
+
+namespace {
+
+// Qt's messages while it opens the display, kept back: when it cannot, the
+// user reads the program's two lines alone.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QList<HeldMessage> &heldMessages()
+{
+    static QList<HeldMessage> messages;
+    return messages;
+}
+QtMessageHandler &previousHandler()
+{
+    static QtMessageHandler handler = nullptr;
+    return handler;
+}
+
+void HoldMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        // Qt found no platform it could start: the display is there but
+        // cannot be used.
+        ExplainMissingDisplay(stderr);
+        std::_Exit(1);
+    }
+    heldMessages().append({type, QByteArray(context.category ? context.category : ""), text});
+}
+
+} // namespace
+
+DisplayOpening::DisplayOpening()
+{
+    previousHandler() = qInstallMessageHandler(HoldMessage);
+}
+
+DisplayOpening::~DisplayOpening()
+{
+    qInstallMessageHandler(previousHandler());
+    const QList<HeldMessage> messages = std::move(heldMessages());
+    heldMessages().clear();
+    for (const HeldMessage &message : messages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        if (previousHandler())
+            previousHandler()(message.type, context, message.text);
+        else
+            qt_message_output(message.type, context, message.text);
+    }
 }
 
 void ExplainMissingDisplay(std::FILE *out)

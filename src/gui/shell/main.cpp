@@ -6,8 +6,13 @@
 
 #include <QApplication>
 
+#include <optional>
+
 int main(int argc, char **argv)
 {
+    // --help and --version need no display.
+    if (const std::optional<int> answered = quiren::AnswerHelpOrVersion(argc, argv))
+        return *answered;
     // Without a screen Qt would abort with a core dump: say why instead.
     if (!quiren::DisplayAvailable()) {
         quiren::ExplainMissingDisplay(stderr);
@@ -15,7 +20,9 @@ int main(int argc, char **argv)
     }
     quiren::MarkStartup("main");
     quiren::FontConfigWarmUp fonts;
+    std::optional<quiren::DisplayOpening> opening(std::in_place);
     QApplication app(argc, argv);
+    opening.reset();
     quiren::MarkStartup("application");
     fonts.wait();
     return quiren::RunProgram(app);
