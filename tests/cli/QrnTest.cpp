@@ -191,7 +191,7 @@ TEST(Qrn, HelpExplainsTheCommandsInJapaneseAndEnglish)
 TEST(Qrn, RunFromCronOrSshItSaysNothingOfARuntimeFolder)
 {
     // No $XDG_RUNTIME_DIR, as under cron or a plain ssh command.
-    const QString out = test::makeScratchDir(QStringLiteral("no-runtime"));
+    const QString out = quiren::test::makeScratchDir(QStringLiteral("no-runtime"));
     for (const QStringList &args : {QStringList{"pdf", example("nikai.qrn"), "-o", out + "/a.pdf"},
                                     QStringList{"jw", example("nikai.qrn"), "-o", out + "/a.txt"}}) {
         QProcess process;

@@ -10,7 +10,11 @@
 
 #include <xcb/xcb.h>
 
+#include <cstdio>
 #include <cstdlib>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quiren {
 
@@ -27,16 +31,28 @@ bool DrawsWithoutDesktop(const QByteArray &platform)
 
 // Connects to the X server the way Qt will, through libxcb with the same
 // authorisation ($XAUTHORITY): a server that refuses us, or a display
-// forwarded over ssh that is no longer there, fails here without a word
-// printed, where Qt would print its own lines and abort.
+// forwarded over ssh that is no longer there, fails here, where Qt would
+// print its own lines and abort. libxcb writes a server's reason for a
+// refusal to standard error itself; the user reads the program's lines
+// instead, so standard error is closed off meanwhile (nothing else runs yet).
 bool XDisplayReachable(const QByteArray &display)
 {
     if (display.isEmpty())
         return false;
+    std::fflush(stderr);
+    const int savedError = ::dup(STDERR_FILENO);
+    if (const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC); null >= 0) {
+        ::dup2(null, STDERR_FILENO);
+        ::close(null);
+    }
     xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
     const bool usable = connection && xcb_connection_has_error(connection) == 0;
     if (connection)
         xcb_disconnect(connection);
+    if (savedError >= 0) {
+        ::dup2(savedError, STDERR_FILENO);
+        ::close(savedError);
+    }
     return usable;
 }
 
