@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QList>
+#include <QMutex>
 #include <QString>
 #include <QtGlobal>
 
@@ -123,6 +124,12 @@ QList<HeldMessage> &heldMessages()
     static QList<HeldMessage> messages;
     return messages;
 }
+// The fonts are warmed up on another thread meanwhile.
+QMutex &heldMessagesLock()
+{
+    static QMutex lock;
+    return lock;
+}
 QtMessageHandler &previousHandler()
 {
     static QtMessageHandler handler = nullptr;
@@ -137,6 +144,7 @@ void HoldMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
         ExplainMissingDisplay(stderr);
         std::_Exit(1);
     }
+    const QMutexLocker locked(&heldMessagesLock());
     heldMessages().append({type, QByteArray(context.category ? context.category : ""), text});
 }
 
@@ -150,8 +158,11 @@ DisplayOpening::DisplayOpening()
 DisplayOpening::~DisplayOpening()
 {
     qInstallMessageHandler(previousHandler());
-    const QList<HeldMessage> messages = std::move(heldMessages());
-    heldMessages().clear();
+    QList<HeldMessage> messages;
+    {
+        const QMutexLocker locked(&heldMessagesLock());
+        messages.swap(heldMessages());
+    }
     for (const HeldMessage &message : messages) {
         const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
         if (previousHandler())
