@@ -126,17 +126,20 @@ QString HelpText()
     // come from the program's string table.
     QString text;
     text += QStringLiteral("使い方: qrn コマンド [オプション] ファイル...\n"
-                           "Quiren の計算書ファイル (.qrn, .qrn2) を画面なしで読み、表示・判定します。\n"
-                           "設定と WallListData はプログラムと同じものを読みます"
-                           " (WallListData は qrn と同じフォルダ)。\n\n");
+                           "Quiren の計算書ファイル (.qrn 旧形式・旧基準、.qrn2 旧基準・2025年基準) を画面なしで読み、\n"
+                           "表示・判定・変換・印刷します。設定と WallListData はプログラムと同じものを読みます\n"
+                           "(インストールしたプログラムでは ~/.local/share/Quiren/WallListData、\n"
+                           " ビルドしたフォルダから実行するときは qrn と同じフォルダ)。詳しくは man qrn。\n\n");
     for (const Command *c : Commands())
         text += QStringLiteral("  ") + c->helpJa + QLatin1Char('\n');
     text += QStringLiteral("  qrn --help    この説明を表示します。\n"
                            "  qrn --version 版数を表示します。\n"
                            "終了コード: 0 正常 (すべて OK)、1 不足あり、2 読めないファイル・使い方の誤り。\n\n");
     text += QStringLiteral("Usage: qrn COMMAND [OPTIONS] FILE...\n"
-                           "Reads Quiren calculation files (.qrn, .qrn2) without a display, shows and checks them.\n"
-                           "Uses the program's settings and the WallListData file beside qrn.\n\n");
+                           "Reads Quiren calculation files (.qrn: old format, old rules; .qrn2: old or 2025 rules)\n"
+                           "without a display, shows, checks, converts and prints them. Uses the program's settings\n"
+                           "and its WallListData (installed: ~/.local/share/Quiren/WallListData; run from a build\n"
+                           "folder: the one beside qrn). See man qrn.\n\n");
     for (const Command *c : Commands())
         text += QStringLiteral("  ") + c->helpEn + QLatin1Char('\n');
     text += QStringLiteral("  qrn --help    Shows this text.\n"

@@ -36,6 +36,20 @@ QStringList arguments(int argc, char **argv)
     std::_Exit(ExitError);
 }
 
+// Run from cron or over ssh there is no $XDG_RUNTIME_DIR; Qt then falls
+// back to a folder of its own and says so on every drawing command. The
+// tool needs no runtime folder of the session: that one notice is dropped,
+// every other message passes.
+QtMessageHandler qtHandler = nullptr;
+
+void DropRuntimeFolderNotice(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (qtHandler)
+        qtHandler(type, context, message);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -76,6 +90,8 @@ int main(int argc, char **argv)
     // The tool never shows a window; drawing commands get a Gui application
     // on the offscreen platform so that no display is needed.
     std::unique_ptr<QCoreApplication> app;
+    if (qgetenv("XDG_RUNTIME_DIR").isEmpty())
+        qtHandler = qInstallMessageHandler(DropRuntimeFolderNotice);
     if (command->needsGui) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);

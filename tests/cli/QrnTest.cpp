@@ -190,8 +190,26 @@ TEST(Qrn, HelpExplainsTheCommandsInJapaneseAndEnglish)
 {
     const QrnRun run = qrn({QStringLiteral("--help")});
     EXPECT_EQ(run.status, 0);
-    for (const char *expected : {"使い方", "Usage", "qrn show", "qrn check", "終了コード", "Exit status"})
+    for (const char *expected : {"使い方", "Usage", "qrn show", "qrn check", "qrn pdf", "qrn jw", "qrn convert",
+                                 "qrn lw", ".qrn2", "~/.local/share/Quiren/WallListData", "終了コード", "Exit status"})
         EXPECT_TRUE(run.out.contains(QString::fromUtf8(expected))) << expected;
+}
+
+TEST(Qrn, RunFromCronOrSshItSaysNothingOfARuntimeFolder)
+{
+    // No $XDG_RUNTIME_DIR, as under cron or a plain ssh command.
+    const QString out = quiren::test::makeScratchDir(QStringLiteral("no-runtime"));
+    for (const QStringList &args : {QStringList{"pdf", example("nikai.qrn"), "-o", out + "/a.pdf"},
+                                    QStringList{"jw", example("nikai.qrn"), "-o", out + "/a.txt"}}) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(QUIREN_BIN_DIR "/qrn"), args);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 0) << args.first().toStdString();
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()), QString()) << args.first().toStdString();
+    }
 }
 
 TEST(Qrn, ReadsTheProgramsSettings)

@@ -139,6 +139,9 @@ struct DesktopEntry {
     QString exec;
     QString icon;
     QString mimeType;  // "type;" as the entry lists it
+    // Holds nothing but what WriteDesktopEntry writes: no menu editor and
+    // no user has made it their own.
+    bool onlyOurKeys = true;
 };
 
 // Values of a desktop entry escape \s \n \t \r and the backslash itself.
@@ -199,6 +202,12 @@ std::optional<DesktopEntry> ReadDesktopEntry()
             continue;
         const QString key = line.left(eq).trimmed();
         const QString value = UnescapeDesktopValue(line.mid(eq + 1).trimmed());
+        static const QStringList ourKeys{QStringLiteral("Type"), QStringLiteral("Name"),
+                                         QStringLiteral("Terminal"), QStringLiteral("Exec"),
+                                         QStringLiteral("Icon"), QStringLiteral("MimeType")};
+        if (!ourKeys.contains(key)
+            || (key == QLatin1String("Name") && value != QLatin1String("Quiren")))
+            entry.onlyOurKeys = false;
         if (key == QLatin1String("Exec"))
             entry.exec = value;
         else if (key == QLatin1String("Icon"))
@@ -508,16 +517,79 @@ bool RegisterSheetFileType()
     return wrote;
 }
 
+// The installed package's desktop entry in one of the system's data folders
+// ($XDG_DATA_DIRS, by default /usr/local/share and /usr/share), or empty.
+QString InstalledDesktopEntry()
+{
+    QByteArray dirs = qgetenv("XDG_DATA_DIRS");
+    if (dirs.isEmpty())
+        dirs = "/usr/local/share:/usr/share";
+    const QString users = QFileInfo(DesktopEntryPath()).canonicalFilePath();
+    for (const QByteArray &dir : dirs.split(':')) {
+        if (dir.isEmpty())
+            continue;
+        const QFileInfo entry(QFile::decodeName(dir) + QStringLiteral("/applications/")
+                              + QLatin1String(DesktopFileName));
+        if (entry.isFile() && entry.canonicalFilePath() != users)
+            return entry.filePath();
+    }
+    return {};
+}
+
+bool RemoveFile(const QString &path)
+{
+    return QFileInfo(path).isFile() && QFile::remove(path);
+}
+
+// An earlier start from a folder of the user's (a build folder) recorded
+// the types for the user. Once the package is installed, that desktop entry
+// of the same name would hide the installed one from the menu and open
+// double-clicked files with the old program, and the user's type packages
+// would describe the types in the installed ones' stead: they go. An entry
+// the user or a menu editor has made their own is left. Returns whether
+// anything was removed.
+bool RemoveWhatAnInstalledPackageReplaces()
+{
+    bool removed = false;
+    const QString ourType = MimeTypeNameOf(QLatin1String(QrnFileTypeName));
+    if (const std::optional<DesktopEntry> entry = ReadDesktopEntry();
+        entry && entry->onlyOurKeys && ListsMimeType(entry->mimeType, ourType))
+        removed = RemoveFile(DesktopEntryPath()) || removed;
+    if (const std::optional<Package> package = ReadPackage(); package && package->mimeName == ourType)
+        removed = RemoveFile(FileTypePackagePath()) || removed;
+    removed = RemoveFile(DataHome() + QStringLiteral("/mime/packages/") + QLatin1String(SheetPackageFileName))
+              || removed;
+    // The icon copied for the user, when it is still the program's own.
+    const QString icon = DataHome() + QStringLiteral("/icons/hicolor/48x48/apps/")
+                         + QLatin1String(QrnIconName) + QStringLiteral(".png");
+    QFile own(ProgramIconPath());
+    const ReadResult copied = ReadFileSafely(icon, MaxDesktopFileSize);
+    if (copied && own.open(QIODevice::ReadOnly) && own.readAll() == copied.bytes)
+        removed = RemoveFile(icon) || removed;
+    return removed;
+}
+
+void RefreshDesktopCaches()
+{
+    RunQuietly(QStringLiteral("update-mime-database"), {DataHome() + QStringLiteral("/mime")});
+    RunQuietly(QStringLiteral("update-desktop-database"), {DataHome() + QStringLiteral("/applications")});
+}
+
 } // namespace
 
 void RegisterFileType(const QString &programPath)
 {
+    // The installed package records the types for everyone; the user's own
+    // record would only ever compete with it.
+    if (!InstalledDesktopEntry().isEmpty()) {
+        if (RemoveWhatAnInstalledPackageReplaces())
+            RefreshDesktopCaches();
+        return;
+    }
     const QString root = QString::fromLatin1(QrnExtensionKey);
     if (!RegGetString(HkeyClassesRoot, root, {}).isEmpty()) {
-        if (RegisterSheetFileType()) {
-            RunQuietly(QStringLiteral("update-mime-database"), {DataHome() + QStringLiteral("/mime")});
-            RunQuietly(QStringLiteral("update-desktop-database"), {DataHome() + QStringLiteral("/applications")});
-        }
+        if (RegisterSheetFileType())
+            RefreshDesktopCaches();
         return;
     }
 
@@ -531,8 +603,7 @@ void RegisterFileType(const QString &programPath)
     RegisterSheetFileType();
 
     InstallIcon();
-    RunQuietly(QStringLiteral("update-mime-database"), {DataHome() + QStringLiteral("/mime")});
-    RunQuietly(QStringLiteral("update-desktop-database"), {DataHome() + QStringLiteral("/applications")});
+    RefreshDesktopCaches();
 }
 
 } // namespace quiren

@@ -8,7 +8,7 @@
 // RegSetString keep the program's small key/value view of that store:
 //
 //   ".qrn"                               the file type of *.qrn ("KXcalclationFile")
-//   "KXcalclationFile"                   its description ("KX Calclation File", string 6138)
+//   "KXcalclationFile"                   its description ("KX Calculation File", string 6138)
 //   "KXcalclationFile/DefaultIcon"       its icon
 //   "KXcalclationFile/shell/open/command" the command that opens a file
 //
@@ -36,7 +36,11 @@ bool RegSetString(quint32 rootKey, const QString &subKey, const QString &valueNa
 // At every start: when *.qrn has no file type yet, records ours (type,
 // description, icon, open command starting `programPath` with the file) and
 // asks the desktop to refresh its caches. An existing association, ours or
-// another program's, is left as it is. Failures are silent.
+// another program's, is left as it is. Once the installed package's desktop
+// entry is found in $XDG_DATA_DIRS nothing is recorded for the user, and
+// what an earlier start from a build folder recorded is removed, so that the
+// menu and double-clicked files start the installed program. Failures are
+// silent.
 void RegisterFileType(const QString &programPath);
 
 // The program's icon as a resource path (":/quiren/icons/quiren.png"),

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSysInfo>
 
 namespace quiren {
 
@@ -32,6 +33,11 @@ AboutWindow::AboutWindow(QWidget *owner)
     auto *version = new QLabel(LongVersionText(), this);
     version->setObjectName(QStringLiteral("lblVersion"));
 
+    // What the program runs on here: the system and the Qt it was started with.
+    auto *platform = new QLabel(QSysInfo::prettyProductName() + QStringLiteral(" / Qt ")
+                                    + QString::fromLatin1(qVersion()), this);
+    platform->setObjectName(QStringLiteral("lblPlatform"));
+
     auto *ok = new QPushButton(Str(S::Ok), this);
     ok->setObjectName(QStringLiteral("cmdOK(0)"));
     ok->setDefault(true);
@@ -46,9 +52,10 @@ AboutWindow::AboutWindow(QWidget *owner)
     layout->addWidget(icon, 0, 0, 2, 1);
     layout->addWidget(title, 0, 1);
     layout->addWidget(version, 1, 1);
-    layout->addWidget(ok, 3, 1, Qt::AlignRight);
-    layout->setRowStretch(2, 1);
-    layout->setRowMinimumHeight(2, TwipsToPixelsY(240, this));
+    layout->addWidget(platform, 2, 1);
+    layout->addWidget(ok, 4, 1, Qt::AlignRight);
+    layout->setRowStretch(3, 1);
+    layout->setRowMinimumHeight(3, TwipsToPixelsY(240, this));
     setFixedHeight(std::max(TwipsToPixelsY(2800, this), sizeHint().height()));
     setMinimumWidth(TwipsToPixelsX(5400, this));
 }

@@ -1,9 +1,21 @@
 #include "gui/shell/DisplayCheck.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QList>
+#include <QMutex>
 #include <QString>
 #include <QtGlobal>
+
+#include <xcb/xcb.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quiren {
 
@@ -18,34 +30,53 @@ bool DrawsWithoutDesktop(const QByteArray &platform)
     return false;
 }
 
-// ":0", ":1.0" and "unix:0" are served by a socket in /tmp/.X11-unix; a
-// display on another host cannot be checked here and is trusted.
+// Connects to the X server the way Qt will, through libxcb with the same
+// authorisation ($XAUTHORITY): a server that refuses us, or a display
+// forwarded over ssh that is no longer there, fails here, where Qt would
+// print its own lines and abort. libxcb writes a server's reason for a
+// refusal to standard error itself; the user reads the program's lines
+// instead, so standard error is closed off meanwhile (nothing else runs yet).
 bool XDisplayReachable(const QByteArray &display)
 {
     if (display.isEmpty())
         return false;
-    const qsizetype colon = display.lastIndexOf(':');
-    if (colon < 0)
-        return false;
-    const QByteArray host = display.left(colon);
-    if (!host.isEmpty() && host != "unix" && host != "localhost")
-        return true;
-    QByteArray number = display.mid(colon + 1);
-    if (const qsizetype dot = number.indexOf('.'); dot >= 0)
-        number.truncate(dot);
-    bool ok = false;
-    number.toInt(&ok);
-    if (!ok)
-        return false;
-    if (host == "localhost")
-        return true;   // over TCP
-    return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + QString::fromLatin1(number));
+    std::fflush(stderr);
+    const int savedError = ::dup(STDERR_FILENO);
+    if (const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC); null >= 0) {
+        ::dup2(null, STDERR_FILENO);
+        ::close(null);
+    }
+    xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
+    const bool usable = connection && xcb_connection_has_error(connection) == 0;
+    if (connection)
+        xcb_disconnect(connection);
+    if (savedError >= 0) {
+        ::dup2(savedError, STDERR_FILENO);
+        ::close(savedError);
+    }
+    return usable;
+}
+
+// Qt's Wayland platform is a package of its own (qt6-wayland); without it a
+// Wayland session can only be used through its X server, if it has one.
+bool WaylandPluginInstalled()
+{
+    QStringList folders;
+    for (const QString &path : qEnvironmentVariable("QT_PLUGIN_PATH").split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        folders << path;
+    folders << QLibraryInfo::path(QLibraryInfo::PluginsPath);
+    for (const QString &folder : folders)
+        if (!QDir(folder + QStringLiteral("/platforms"))
+                 .entryList({QStringLiteral("libqwayland*.so")}, QDir::Files)
+                 .isEmpty())
+            return true;
+    return false;
 }
 
 bool WaylandReachable()
 {
     const QByteArray name = qgetenv("WAYLAND_DISPLAY");
-    if (name.isEmpty())
+    if (name.isEmpty() || !WaylandPluginInstalled())
         return false;
     if (name.startsWith('/'))
         return QFileInfo::exists(QString::fromLocal8Bit(name));
@@ -71,7 +102,74 @@ bool DisplayAvailable()
         }
         return false;
     }
-    return XDisplayReachable(qgetenv("DISPLAY")) || WaylandReachable();
+    // Qt prefers Wayland in a Wayland session (outside GNOME); without its
+    // plugin the session's X server serves, when there is one.
+    const bool x = XDisplayReachable(qgetenv("DISPLAY"));
+    if (x && qgetenv("XDG_SESSION_TYPE") == "wayland" && !WaylandReachable())
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    return x || WaylandReachable();
+}
+
+namespace {
+
+// Qt's messages while it opens the display, kept back: when it cannot, the
+// user reads the program's two lines alone.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QList<HeldMessage> &heldMessages()
+{
+    static QList<HeldMessage> messages;
+    return messages;
+}
+// The fonts are warmed up on another thread meanwhile.
+QMutex &heldMessagesLock()
+{
+    static QMutex lock;
+    return lock;
+}
+QtMessageHandler &previousHandler()
+{
+    static QtMessageHandler handler = nullptr;
+    return handler;
+}
+
+void HoldMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        // Qt found no platform it could start: the display is there but
+        // cannot be used.
+        ExplainMissingDisplay(stderr);
+        std::_Exit(1);
+    }
+    const QMutexLocker locked(&heldMessagesLock());
+    heldMessages().append({type, QByteArray(context.category ? context.category : ""), text});
+}
+
+} // namespace
+
+DisplayOpening::DisplayOpening()
+{
+    previousHandler() = qInstallMessageHandler(HoldMessage);
+}
+
+DisplayOpening::~DisplayOpening()
+{
+    qInstallMessageHandler(previousHandler());
+    QList<HeldMessage> messages;
+    {
+        const QMutexLocker locked(&heldMessagesLock());
+        messages.swap(heldMessages());
+    }
+    for (const HeldMessage &message : messages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        if (previousHandler())
+            previousHandler()(message.type, context, message.text);
+        else
+            qt_message_output(message.type, context, message.text);
+    }
 }
 
 void ExplainMissingDisplay(std::FILE *out)

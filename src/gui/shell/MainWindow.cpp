@@ -8,6 +8,7 @@
 #include "gui/documents/DocumentCommands.h"
 #include "gui/print/PrintCommands.h"
 #include "gui/shell/SplashWindow.h"
+#include "gui/shell/Startup.h"
 #include "gui/settings/OptionsWindow.h"
 #include "gui/shell/AboutWindow.h"
 #include "gui/tools/ComDlg.h"
@@ -276,7 +277,8 @@ void MainWindow::load(const QString &commandLine)
     if (commandLine.isEmpty())
         newCalcWindow();
     else
-        openFileFromCommandLine(commandLine);
+        for (const QString &path : commandLine.split(CommandLineFileSeparator, Qt::SkipEmptyParts))
+            openFileFromCommandLine(path);
     // The one file dialog of the run belongs to this window.
     CommonDialog().OwnerhWnd = this;
     if (!placementStored)
@@ -534,9 +536,8 @@ void MainWindow::openHandedOverFile(const QString &commandLine)
         showNormal();
     raise();
     activateWindow();
-    if (commandLine.isEmpty())
-        return;
-    OpenCommandLineFile(*this, commandLine);
+    for (const QString &path : commandLine.split(CommandLineFileSeparator, Qt::SkipEmptyParts))
+        OpenCommandLineFile(*this, path);
 }
 
 void MainWindow::saveActiveWindow()

@@ -40,8 +40,9 @@ public:
     ~MainWindow() override;
 
     // The window's load: captions, placement, list input, then the first
-    // window — a new untitled calculation window, or the file named on the
-    // command line when `commandLine` is not empty.
+    // window — a new untitled calculation window, or the files named on the
+    // command line (separated by CommandLineFileSeparator), each in a window
+    // of its own, when `commandLine` is not empty.
     void load(const QString &commandLine = QString());
 
     // ---- calculation windows ------------------------------------------------
@@ -67,7 +68,7 @@ public:
     void openRecentFile(const QString &path) override;
     // A file named on the command line at start: opened as document 1.
     void openFileFromCommandLine(const QString &path);
-    // A later start of the program handed over its command line: the file
+    // A later start of the program handed over its command line: each file
     // is opened in a new document; an empty line only brings the frame to
     // the front.
     void openHandedOverFile(const QString &commandLine);

@@ -20,6 +20,9 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <algorithm>
+#include <cstdio>
+
 namespace quiren {
 
 void InstallJapaneseTranslations(QApplication &app)
@@ -56,12 +59,53 @@ void UseJapaneseFont(QApplication &app)
     }
 }
 
-QString CommandLineFile(const QStringList &arguments)
+QStringList CommandLineFiles(const QStringList &arguments)
 {
-    const QString path = arguments.mid(1).join(QLatin1Char(' '));
-    if (path.trimmed().isEmpty())
-        return QString();
-    return QFileInfo(path).absoluteFilePath();
+    QStringList names = arguments.mid(1);
+    names.removeIf([](const QString &name) { return name.trimmed().isEmpty(); });
+    const auto exists = [](const QString &name) { return QFileInfo(name).isFile(); };
+    if (names.size() > 1 && !std::all_of(names.cbegin(), names.cend(), exists)
+        && exists(arguments.mid(1).join(QLatin1Char(' '))))
+        names = QStringList{arguments.mid(1).join(QLatin1Char(' '))};
+    QStringList files;
+    for (const QString &name : names)
+        files << QFileInfo(name).absoluteFilePath();
+    return files;
+}
+
+std::optional<int> AnswerHelpOrVersion(int argc, char **argv)
+{
+    if (argc != 2)
+        return std::nullopt;
+    const QByteArray option(argv[1]);
+    const char *text = nullptr;
+    QByteArray version;
+    if (option == "--help" || option == "-h") {
+        text = "使い方: quiren [ファイル...]\n"
+               "木造住宅の構造の計算書 (壁量計算 旧基準・2025年基準、4分割法、柱の小径、N値計算) を作り、印刷します。\n"
+               "計算書ファイル (.qrn, .qrn2) を指定すると、1 つずつ別のウインドウで開きます。\n"
+               "すでに起動していれば、その Quiren で開きます。\n"
+               "  quiren --help     この説明を表示します。\n"
+               "  quiren --version  版数を表示します。\n"
+               "画面なしで確認・印刷するには qrn を使ってください (qrn --help, man quiren)。\n\n"
+               "Usage: quiren [FILE...]\n"
+               "Makes and prints the structural check sheets of a small wooden house (wall quantity under\n"
+               "the old and the 2025 rules, balance check, column diameter, column-end joints N-value).\n"
+               "Each calculation file (.qrn, .qrn2) named opens in a window of its own, in the running\n"
+               "Quiren if there is one.\n"
+               "  quiren --help     Shows this text.\n"
+               "  quiren --version  Shows the version.\n"
+               "Use qrn to check and print files without a display (qrn --help, man quiren).\n";
+    } else if (option == "--version") {
+        version = QByteArrayLiteral("quiren ") + QByteArray::number(QUIREN_VERSION_MAJOR) + '.'
+                  + QByteArray::number(QUIREN_VERSION_MINOR) + '.' + QByteArray::number(QUIREN_VERSION_PATCH)
+                  + '\n';
+        text = version.constData();
+    } else {
+        return std::nullopt;
+    }
+    const bool written = std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0;
+    return written ? 0 : 1;
 }
 
 int RunProgram(QApplication &app)
@@ -72,7 +116,7 @@ int RunProgram(QApplication &app)
     InstallJapaneseTranslations(app);
     UseJapaneseFont(app);
     MarkStartup("fonts");
-    const QString commandLine = CommandLineFile(app.arguments());
+    const QString commandLine = CommandLineFiles(app.arguments()).join(CommandLineFileSeparator);
 
     // 1. Another running program gets the command line; this one ends.
     SingleInstance instance;

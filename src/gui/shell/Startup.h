@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QApplication;
 
 namespace quiren {
@@ -17,8 +19,18 @@ void InstallJapaneseTranslations(QApplication &app);
 // A Japanese user-interface font for every window.
 void UseJapaneseFont(QApplication &app);
 
-// The file named on the command line: every argument after the program's
-// name, joined by blanks, made absolute; empty when there is none.
-QString CommandLineFile(const QStringList &arguments);
+// The files named on the command line, made absolute, each to open in a
+// window of its own. When the arguments are not all files but, joined by
+// blanks, name one (a name with blanks that a caller did not quote), that
+// one file.
+QStringList CommandLineFiles(const QStringList &arguments);
+// The files travel to the main window (and to an already running program)
+// as one text, separated by a character no path holds.
+inline constexpr QChar CommandLineFileSeparator{u'\0'};
+
+// "quiren --help" and "quiren --version" print their text on standard
+// output and end the program (its exit code is returned); anything else
+// starts the program (nothing is returned).
+std::optional<int> AnswerHelpOrVersion(int argc, char **argv);
 
 } // namespace quiren

@@ -7,9 +7,13 @@
 #include <QApplication>
 
 #include <csignal>
+#include <optional>
 
 int main(int argc, char **argv)
 {
+    // --help and --version need no display.
+    if (const std::optional<int> answered = quiren::AnswerHelpOrVersion(argc, argv))
+        return *answered;
     // Without a screen Qt would abort with a core dump: say why instead.
     if (!quiren::DisplayAvailable()) {
         quiren::ExplainMissingDisplay(stderr);
@@ -20,7 +24,9 @@ int main(int argc, char **argv)
     std::signal(SIGXFSZ, SIG_IGN);
     quiren::MarkStartup("main");
     quiren::FontConfigWarmUp fonts;
+    std::optional<quiren::DisplayOpening> opening(std::in_place);
     QApplication app(argc, argv);
+    opening.reset();
     quiren::MarkStartup("application");
     fonts.wait();
     return quiren::RunProgram(app);

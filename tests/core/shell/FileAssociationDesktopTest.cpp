@@ -95,7 +95,7 @@ TEST(FileAssociationStep, LookUpOurs)
         GTEST_SKIP();
     const QMimeType type = QMimeDatabase().mimeTypeForFile("plan.qrn", QMimeDatabase::MatchExtension);
     EXPECT_EQ(type.name(), "application/x-kxcalclationfile");
-    EXPECT_EQ(type.comment(), "KX Calclation File");
+    EXPECT_EQ(type.comment(), "KX Calculation File");
     EXPECT_EQ(RegGetString(HkeyClassesRoot, ".qrn", {}), "KXcalclationFile");
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -47,7 +48,7 @@ TEST_F(FileAssociation, TheFirstStartRecordsTheTypeAndLaterStartsLeaveIt)
     const QByteArray package = test::readAll(FileTypePackagePath());
     EXPECT_TRUE(package.contains("type=\"application/x-kxcalclationfile\"")) << package.constData();
     EXPECT_TRUE(package.contains("<glob pattern=\"*.qrn\"/>")) << package.constData();
-    EXPECT_TRUE(package.contains("<comment>KX Calclation File</comment>")) << package.constData();
+    EXPECT_TRUE(package.contains("<comment>KX Calculation File</comment>")) << package.constData();
     EXPECT_TRUE(package.contains(QStringLiteral("<comment xml:lang=\"ja\">壁量計算ファイル (旧形式)</comment>").toUtf8()))
         << package.constData();
     const QString desktop = QString::fromUtf8(test::readAll(DesktopEntryPath()));
@@ -60,7 +61,7 @@ TEST_F(FileAssociation, TheFirstStartRecordsTheTypeAndLaterStartsLeaveIt)
 
     // The four values read back through the seam.
     EXPECT_EQ(Get(".qrn"), "KXcalclationFile");
-    EXPECT_EQ(Get("KXcalclationFile"), "KX Calclation File");
+    EXPECT_EQ(Get("KXcalclationFile"), "KX Calculation File");
     EXPECT_EQ(Get("KXcalclationFile\\DefaultIcon"), "quiren");
     EXPECT_EQ(Get("KXcalclationFile\\shell\\open\\command"), "\"/opt/建築 ツール/bin/quiren\" %f");
 
@@ -111,4 +112,39 @@ TEST_F(FileAssociation, AnUnwritableDataFolderFailsSilently)
     RegisterFileType("/usr/bin/quiren");
     EXPECT_FALSE(QFileInfo::exists(blocked + "/mime"));
     EXPECT_EQ(Get(".qrn"), QString());
+}
+
+TEST_F(FileAssociation, AnInstalledPackageTakesOverFromABuildFolderRecord)
+{
+    // An earlier start from a build folder recorded the types for the user.
+    RegisterFileType("/home/user/quiren/build/bin/quiren");
+    const QString icon = dataHome + "/icons/hicolor/48x48/apps/quiren.png";
+    ASSERT_TRUE(QFileInfo::exists(DesktopEntryPath()));
+    ASSERT_TRUE(QFileInfo::exists(icon));
+
+    // Then the package is installed: its entry is in a system data folder.
+    const QByteArray systemDirs = qgetenv("XDG_DATA_DIRS");
+    const QString system = test::makeScratchDir("system-data");
+    QDir().mkpath(system + "/applications");
+    test::writeAll(system + "/applications/quiren.desktop",
+                   "[Desktop Entry]\nType=Application\nName=Quiren\nExec=quiren %F\n");
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(system) + ":/usr/share");
+
+    // The installed program starts: the user's record goes, so the menu and
+    // double-clicked files start the installed program; nothing new is made.
+    RegisterFileType("/usr/bin/quiren");
+    EXPECT_FALSE(QFileInfo::exists(DesktopEntryPath()));
+    EXPECT_FALSE(QFileInfo::exists(FileTypePackagePath()));
+    EXPECT_FALSE(QFileInfo::exists(dataHome + "/mime/packages/quiren-qrn2.xml"));
+    EXPECT_FALSE(QFileInfo::exists(icon));
+
+    // An entry the user made their own (a menu editor's copy) is theirs.
+    const QByteArray own = "[Desktop Entry]\nType=Application\nName=Quiren\nName[ja]=壁量\n"
+                           "Exec=/home/user/bin/quiren %f\nMimeType=application/x-kxcalclationfile;\n";
+    test::writeAll(DesktopEntryPath(), own);
+    RegisterFileType("/home/user/quiren/build/bin/quiren");
+    EXPECT_EQ(test::readAll(DesktopEntryPath()), own);
+    qputenv("XDG_DATA_DIRS", systemDirs);
+    if (systemDirs.isEmpty())
+        qunsetenv("XDG_DATA_DIRS");
 }

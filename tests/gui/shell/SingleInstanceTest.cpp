@@ -104,13 +104,21 @@ TEST(SingleInstance, ASocketLeftBehindIsTakenOver)
     EXPECT_TRUE(first.listening());
 }
 
-TEST(SingleInstance, TheCommandLineIsOneAbsolutePath)
+TEST(SingleInstance, TheCommandLineNamesAbsoluteFiles)
 {
-    EXPECT_TRUE(CommandLineFile({QStringLiteral("quiren")}).isEmpty());
-    EXPECT_EQ(CommandLineFile({QStringLiteral("quiren"), QStringLiteral("/a/b c.qrn")}), QStringLiteral("/a/b c.qrn"));
-    EXPECT_EQ(CommandLineFile({QStringLiteral("quiren"), QStringLiteral("/a/b"), QStringLiteral("c.qrn")}),
-              QStringLiteral("/a/b c.qrn"));
-    EXPECT_TRUE(CommandLineFile({QStringLiteral("quiren"), QStringLiteral("x.qrn")}).startsWith(QLatin1Char('/')));
+    EXPECT_TRUE(CommandLineFiles({QStringLiteral("quiren")}).isEmpty());
+    EXPECT_EQ(CommandLineFiles({QStringLiteral("quiren"), QStringLiteral("/a/b c.qrn")}), QStringList{"/a/b c.qrn"});
+    // Several files open in several windows; a name with blanks a caller
+    // split is joined again when only the whole names a file.
+    const QString dir = test::makeScratchDir(QStringLiteral("command-line"));
+    for (const char *name : {"/a.qrn", "/b.qrn2", "/c d.qrn"})
+        test::writeAll(dir + QLatin1String(name), "x");
+    EXPECT_EQ(CommandLineFiles({"quiren", dir + "/a.qrn", dir + "/b.qrn2"}),
+              (QStringList{dir + "/a.qrn", dir + "/b.qrn2"}));
+    EXPECT_EQ(CommandLineFiles({"quiren", dir + "/c", "d.qrn"}), QStringList{dir + "/c d.qrn"});
+    EXPECT_EQ(CommandLineFiles({"quiren", dir + "/a.qrn", dir + "/none.qrn"}),
+              (QStringList{dir + "/a.qrn", dir + "/none.qrn"}));
+    EXPECT_TRUE(CommandLineFiles({QStringLiteral("quiren"), QStringLiteral("x.qrn")}).first().startsWith(QLatin1Char('/')));
 }
 
 } // namespace
