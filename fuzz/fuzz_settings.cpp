@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     QDir().mkpath(g_config + QStringLiteral("/Quiren"));
     QDir().mkpath(g_config + QStringLiteral("/Tsly"));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(g_config));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, g_config);
+    SetSettingsFolder(g_config);
     return 0;
 }
 
