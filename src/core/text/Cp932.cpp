@@ -36,8 +36,7 @@ QByteArray ToCp932(QStringView text)
             *out++ = static_cast<char>(c.unicode());
         return bytes;
     }
-    thread_local QStringEncoder encoder = Cp932Encoder();
-    encoder.resetState();
+    QStringEncoder encoder = Cp932Encoder();   // a fresh one: an error stays with it
     return encoder.encode(text);
 }
 
@@ -82,7 +81,7 @@ bool Cp932CanHold(QStringView text)
         return false;
     if (isPrintableAscii(text))
         return true;
-    QStringEncoder encoder = Cp932Encoder();
+    QStringEncoder encoder = Cp932Encoder();   // a fresh one: an error stays with it
     const QByteArray bytes = encoder.encode(text);   // converts only when assigned
     Q_UNUSED(bytes);
     return !encoder.hasError();
