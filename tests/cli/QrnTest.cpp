@@ -171,9 +171,12 @@ TEST(Qrn, UnreadableFilesGetTheProgramsMessagesAndStatusTwo)
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(run.err.contains(QStringLiteral("Quirenのデータファイルではありません。")));
 
+        // A folder: show cannot open it; check takes the sheets inside.
         run = qrn({command, dir});
         EXPECT_EQ(run.status, 2);
-        EXPECT_TRUE(run.err.contains(QStringLiteral("ﾌｧｲﾙを開けません。")));
+        EXPECT_TRUE(run.err.contains(command == QLatin1String("show") ? QStringLiteral("ﾌｧｲﾙを開けません。")
+                                                                     : binary + QStringLiteral(": Quirenのデータファイルではありません。")))
+            << run.err.toStdString();
     }
     EXPECT_EQ(qrn({QStringLiteral("show")}).status, 2);
     EXPECT_EQ(qrn({QStringLiteral("frobnicate")}).status, 2);
