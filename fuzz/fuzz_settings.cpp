@@ -30,6 +30,10 @@ QString g_config;
 void WriteIni(const QString &path, const QByteArray &bytes)
 {
     static long tick = 1000000000;
+    // A new file rather than the old one cut short: the file system writes
+    // a file cut and written again to the disk when it is closed, and that
+    // took most of each input's time.
+    QFile::remove(path);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         std::abort();
@@ -49,7 +53,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     QDir().mkpath(g_config + QStringLiteral("/Quiren"));
     QDir().mkpath(g_config + QStringLiteral("/Tsly"));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(g_config));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, g_config);
+    SetSettingsFolder(g_config);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // qrn check: whether every existing storey and direction reads "OK".
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
+#include "cli/SheetBatch.h"
 #include "core/calc/Balance.h"
 #include "core/calc/ColumnCheck.h"
 #include "core/text/NumberText.h"
@@ -18,9 +19,11 @@ int runCheck(const QStringList &args)
         Err() << QStringLiteral("qrn check: ファイルを指定して下さい。 / no file given.\n");
         return ExitError;
     }
-    bool unreadable = false;
     bool shortfall = false;
-    for (const QString &path : args) {
+    bool readable = true;   // a folder without sheets counts as unreadable
+    const QStringList files = ExpandSheetInputs(args, &readable);
+    bool unreadable = !readable;
+    for (const QString &path : files) {
         std::vector<RefusedCell> refused;
         const std::unique_ptr<CalcSheet> sheet = LoadCliSheet(path, &refused);
         if (!sheet) {
@@ -141,10 +144,10 @@ int runCheck(const QStringList &args)
 
 const bool registered = RegisterCommand({
     QStringLiteral("check"),
-    QStringLiteral("qrn check ファイル...  すべての階・方向が OK (4分割法・柱の小径・柱頭柱脚の接合のデータがあればその判定も) なら 0、\n"
+    QStringLiteral("qrn check ファイル|フォルダ...  すべての階・方向が OK (4分割法・柱の小径・柱頭柱脚の接合のデータがあればその判定も) なら 0、\n"
                    "                 不足があれば 1 (不足箇所を表示)、読めないファイルがあれば 2 で終了します。\n"
                    "                 使えない数値は名指しし 1 とします。"),
-    QStringLiteral("qrn check FILE...  Exits 0 when every storey and direction reads OK (and, for a sheet\n"
+    QStringLiteral("qrn check FILE|FOLDER...  Exits 0 when every storey and direction reads OK (and, for a sheet\n"
                    "                 with a quarter-method or column check, passes it; with columns listed,\n"
                    "                 every joint holds), 1 when any falls short (naming them) or a value\n"
                    "                 cannot be used (naming the cell),\n"

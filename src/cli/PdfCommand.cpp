@@ -2,6 +2,7 @@
 // the quarter-method table on a second one when the sheet has it).
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
+#include "cli/SheetBatch.h"
 #include "core/print/SheetPdf.h"
 
 #include <QFileInfo>
@@ -48,6 +49,11 @@ bool ParseFileAndOutput(const QString &command, const QStringList &args, QString
 
 int runPdf(const QStringList &args)
 {
+    if (IsSheetBatch(args)) {
+        const SheetSettings settings = ReadSheetSettings(CliAppData());
+        return RunSheetBatch(QStringLiteral("pdf"), args, QStringLiteral("pdf"),
+                             [&settings](const CalcSheet &sheet) { return SheetPdfBytes(sheet, settings); });
+    }
     QString file;
     QString output;
     if (!ParseFileAndOutput(QStringLiteral("pdf"), args, file, output))
@@ -73,10 +79,14 @@ const bool registered = RegisterCommand({
     QStringLiteral("pdf"),
     QStringLiteral("qrn pdf ファイル [-o 出力.pdf]  計算表を A4 縦の PDF に出力します\n"
                    "                 (4分割法のデータがあれば続くページにその表。\n"
-                   "                 出力の既定はファイル名の拡張子を .pdf にしたもの)。"),
+                   "                 出力の既定はファイル名の拡張子を .pdf にしたもの)。\n"
+                   "qrn pdf ファイル|フォルダ... [-o 出力フォルダ]  複数の計算表を、それぞれ入力の隣\n"
+                   "                 (または出力フォルダ) に .pdf で出力します。"),
     QStringLiteral("qrn pdf FILE [-o OUT.pdf]  Draws the calculation sheet into an A4 PDF\n"
                    "                 (a further page holds the quarter-method table when the sheet\n"
-                   "                 has one; default: the file's name with \".pdf\")."),
+                   "                 has one; default: the file's name with \".pdf\").\n"
+                   "qrn pdf FILE|FOLDER... [-o FOLDER]  Many sheets, each PDF beside its input\n"
+                   "                 (or in FOLDER)."),
     runPdf,
     true,
 });

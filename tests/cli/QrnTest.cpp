@@ -178,9 +178,12 @@ TEST(Qrn, UnreadableFilesGetTheProgramsMessagesAndStatusTwo)
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(run.err.contains(QStringLiteral("Quirenのデータファイルではありません。")));
 
+        // A folder: show cannot open it; check takes the sheets inside.
         run = qrn({command, dir});
         EXPECT_EQ(run.status, 2);
-        EXPECT_TRUE(run.err.contains(QStringLiteral("ﾌｧｲﾙを開けません。")));
+        EXPECT_TRUE(run.err.contains(command == QLatin1String("show") ? QStringLiteral("ﾌｧｲﾙを開けません。")
+                                                                     : binary + QStringLiteral(": Quirenのデータファイルではありません。")))
+            << run.err.toStdString();
     }
     EXPECT_EQ(qrn({QStringLiteral("show")}).status, 2);
     EXPECT_EQ(qrn({QStringLiteral("frobnicate")}).status, 2);
@@ -863,4 +866,49 @@ TEST(QrnNValue, SheetColumnsInShowAndCheck)
     EXPECT_EQ(column.value(QStringLiteral("n")).toString(), QStringLiteral("1.60"));
     EXPECT_EQ(column.value(QStringLiteral("joint")).toString(), QStringLiteral("(ほ)"));
     EXPECT_TRUE(qrn({QStringLiteral("show"), file}).out.contains(QStringLiteral("柱頭・柱脚の接合 (N値計算法)")));
+}
+
+// Many sheets in one call: files and folders, each output beside its input
+// or in the -o folder; an output that would replace an input, or an output
+// of the same call, is refused and the others are still written.
+TEST(Qrn, PdfAndJwOfManySheetsWriteEachOutputBesideItsInputOrIntoTheFolder)
+{
+    const QString dir = quiren::test::makeScratchDir(QStringLiteral("qrn-batch"));
+    const QString folder = dir + QStringLiteral("/folder");
+    const QString out = dir + QStringLiteral("/out");
+    QDir().mkpath(folder);
+    QFile::copy(example("nikai.qrn"), dir + QStringLiteral("/a.qrn"));
+    QFile::copy(example("nikai-2025.qrn2"), dir + QStringLiteral("/b.qrn2"));
+    QFile::copy(example("hiraya.qrn"), folder + QStringLiteral("/c.qrn"));
+    QFile::copy(example("sankai-kyofu.qrn"), folder + QStringLiteral("/d.qrn"));
+    quiren::test::writeAll(folder + QStringLiteral("/notes.txt"), "not a sheet");
+
+    QrnRun run = qrn({QStringLiteral("pdf"), dir + QStringLiteral("/a.qrn"), dir + QStringLiteral("/b.qrn2"), folder});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out.count(QStringLiteral(".pdf\n")), 4) << run.out.toStdString();
+    for (const char *written : {"/a.pdf", "/b.pdf", "/folder/c.pdf", "/folder/d.pdf"})
+        EXPECT_TRUE(quiren::test::readAll(dir + QLatin1String(written)).startsWith("%PDF")) << written;
+
+    run = qrn({QStringLiteral("jw"), folder, dir + QStringLiteral("/a.qrn"), QStringLiteral("-o"), out});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), (QStringList{"a.txt", "c.txt", "d.txt"}));
+    // Each file as `qrn jw` writes it alone.
+    const QString single = dir + QStringLiteral("/single.txt");
+    ASSERT_EQ(qrn({QStringLiteral("jw"), folder + QStringLiteral("/d.qrn"), QStringLiteral("-o"), single}).status, 0);
+    EXPECT_EQ(quiren::test::readAll(out + QStringLiteral("/d.txt")), quiren::test::readAll(single));
+
+    // x.pdf would become its own output; a.qrn2 would replace a.qrn's PDF.
+    QFile::copy(example("hiraya.qrn"), dir + QStringLiteral("/x.pdf"));
+    QFile::copy(example("nikai-2025.qrn2"), dir + QStringLiteral("/a.qrn2"));
+    const QByteArray input = quiren::test::readAll(dir + QStringLiteral("/x.pdf"));
+    run = qrn({QStringLiteral("pdf"), dir + QStringLiteral("/x.pdf"), dir + QStringLiteral("/a.qrn"),
+               dir + QStringLiteral("/a.qrn2"), QStringLiteral("-o"), dir});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, dir + QStringLiteral("/a.pdf\n"));
+    EXPECT_EQ(run.err.count(QStringLiteral("not written")), 2) << run.err.toStdString();
+    EXPECT_EQ(quiren::test::readAll(dir + QStringLiteral("/x.pdf")), input);
+
+    // check takes folders too; a folder without sheets cannot be checked.
+    EXPECT_EQ(qrn({QStringLiteral("check"), folder}).status, 1);
+    EXPECT_EQ(qrn({QStringLiteral("check"), out}).status, 2);
 }

@@ -2,6 +2,8 @@
 
 #include "TestSupport.h"
 
+#include "core/settings/SettingsStore.h"
+
 #include <gtest/gtest.h>
 
 #include <QSettings>
@@ -16,7 +18,7 @@ protected:
         configDir = quiren::test::makeScratchDir(QString::fromLatin1(info->test_suite_name())
                                                  + QLatin1Char('_')
                                                  + QString::fromLatin1(info->name()) + "_config");
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir);
+        quiren::SetSettingsFolder(configDir);
     }
 
     QString iniPath(const QString &application) const

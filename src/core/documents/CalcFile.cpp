@@ -53,8 +53,10 @@ QString rowFieldName(int s, int r, int column)
 class LineWriter {
 public:
     // Appends one quoted text; false (and the error set) when CP932 cannot
-    // hold it.
-    bool text(const QString &value, const QString &fieldName)
+    // hold it. The field's name is only made for the message: a file has a
+    // few hundred fields, and naming each of them cost more than writing it.
+    template <typename FieldName>
+    bool text(const QString &value, const FieldName &fieldName)
     {
         const QString stored = StorableText(value);
         if (!Cp932CanHold(stored)) {
@@ -64,7 +66,7 @@ public:
                                   : ch.size() == 2 ? QChar::surrogateToUcs4(ch[0], ch[1])
                                                    : ch[0].unicode();
             error = Str(S::UnencodableCharacter)
-                        .arg(fieldName, ch,
+                        .arg(fieldName(), ch,
                              QString::number(code, 16)
                                  .toUpper()
                                  .rightJustified(4, QLatin1Char('0')));
@@ -308,12 +310,12 @@ CalcFileBytes EncodeCalcFile(const CalcFileData &data)
     LineWriter w;
     auto fail = [&w]() { return CalcFileBytes{{}, w.error}; };
 
-    w.text(QString::fromLatin1(AppTitle), QString::fromLatin1(AppTitle));
+    w.text(QString::fromLatin1(AppTitle), [] { return QString::fromLatin1(AppTitle); });
     w.endLine();
     for (bool mark : data.merge)
         w.boolean(mark);
     w.endLine();
-    if (!w.text(data.titleName, titleFieldName()))
+    if (!w.text(data.titleName, titleFieldName))
         return fail();
     w.integer(data.storeyIndex);
     w.integer(data.weightType);
@@ -321,8 +323,9 @@ CalcFileBytes EncodeCalcFile(const CalcFileData &data)
     w.boolean(data.strongWind);
     w.endLine();
     for (int s = 0; s < StoreyCount; ++s) {
-        if (!w.text(data.floorArea[s], floorFieldName(s)) || !w.text(data.projectedArea[s], areaFieldName(s))
-            || !w.text(data.projectedArea[s + 3], areaFieldName(s + 3)))
+        if (!w.text(data.floorArea[s], [s] { return floorFieldName(s); })
+            || !w.text(data.projectedArea[s], [s] { return areaFieldName(s); })
+            || !w.text(data.projectedArea[s + 3], [s] { return areaFieldName(s + 3); }))
             return fail();
         w.endLine();
     }
@@ -331,7 +334,7 @@ CalcFileBytes EncodeCalcFile(const CalcFileData &data)
             const bool present = r < static_cast<int>(data.rows[s].size());
             for (int f = 0; f < CalcFileRowFields; ++f) {
                 const QString cell = present ? data.rows[s][r][f] : QString();
-                if (!w.text(cell, rowFieldName(s, r, FramingInputColumns[f])))
+                if (!w.text(cell, [s, r, f] { return rowFieldName(s, r, FramingInputColumns[f]); }))
                     return fail();
             }
             w.endLine();

@@ -40,12 +40,11 @@ QByteArray JwBytes(const QString &raw)
         if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
             c = QLatin1Char(' ');
     }
-    QStringEncoder whole = Cp932Encoder();
-    QByteArray bytes = whole.encode(text);
-    if (!whole.hasError())
-        return bytes;
+    // Most lines are coordinates and numbers: no converter needed for them.
+    if (Cp932CanHold(text))
+        return ToCp932(text);
+    QByteArray bytes;
 
-    bytes.clear();
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         QStringEncoder one = Cp932Encoder();

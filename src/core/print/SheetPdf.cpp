@@ -9,11 +9,8 @@
 
 namespace quiren {
 
-WriteResult WriteSheetPdf(const QString &path, const CalcSheet &sheet,
-                          const SheetSettings &settings)
+std::optional<QByteArray> SheetPdfBytes(const CalcSheet &sheet, const SheetSettings &settings)
 {
-    // The page is drawn in memory first and then written in one safe step,
-    // so a failed write never leaves a cut PDF over an earlier one.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QString drawn;
@@ -25,12 +22,23 @@ WriteResult WriteSheetPdf(const QString &path, const CalcSheet &sheet,
         painter.SetPenWidths({1, 3, 5, 7});
         DrawSheet(painter, sheet, settings);
         if (!device.endPage())
-            return {false, QStringLiteral("PDF")};
+            return std::nullopt;
         drawn = device.drawnCharacters();
     }
     QByteArray pdf = buffer.data();
     MendPdfTextLayer(pdf, QFont(SheetFontFamily()), drawn);
-    return WriteFileSafely(path, pdf);
+    return pdf;
+}
+
+WriteResult WriteSheetPdf(const QString &path, const CalcSheet &sheet,
+                          const SheetSettings &settings)
+{
+    // The page is drawn in memory first and then written in one safe step,
+    // so a failed write never leaves a cut PDF over an earlier one.
+    const std::optional<QByteArray> pdf = SheetPdfBytes(sheet, settings);
+    if (!pdf)
+        return {false, QStringLiteral("PDF")};
+    return WriteFileSafely(path, *pdf);
 }
 
 } // namespace quiren

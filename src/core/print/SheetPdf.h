@@ -3,7 +3,10 @@
 #include "core/io/SafeWrite.h"
 #include "core/print/SheetDrawing.h"
 
+#include <QByteArray>
 #include <QString>
+
+#include <optional>
 
 namespace quiren {
 
@@ -11,6 +14,9 @@ namespace quiren {
 // to a temporary file first and replaces `path` only when it is complete, so a
 // failed run leaves an earlier file as it was. On failure the result carries
 // the system's reason.
+// The bytes of that PDF, or nothing when the page could not be drawn.
+std::optional<QByteArray> SheetPdfBytes(const CalcSheet &sheet, const SheetSettings &settings);
+
 WriteResult WriteSheetPdf(const QString &path, const CalcSheet &sheet,
                           const SheetSettings &settings);
 

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
+#include <QMutex>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -96,12 +97,25 @@ struct Store : QSettings {
 // QSettings::setPath), found without touching the file itself: a settings
 // object reads its file as soon as it is made. An application no one has,
 // under the same organisation, lives in the same folder.
+//
+// Found once per application: making the probe looked up and read several
+// files, and every value read asked for the path. Qt fixes the folders at
+// the first settings object; only SetSettingsFolder moves them.
+QMutex settingsPathMutex;
+QHash<QString, QString> settingsPaths;
+
 QString SettingsFilePath(const QString &application)
 {
+    const QMutexLocker lock(&settingsPathMutex);
+    QHash<QString, QString> &paths = settingsPaths;
+    if (const auto known = paths.constFind(application); known != paths.cend())
+        return *known;
     const QSettings probe(QSettings::IniFormat, QSettings::UserScope, application,
                           QStringLiteral("quiren-settings-path"));
-    return QFileInfo(probe.fileName()).absolutePath() + QLatin1Char('/') + application
-           + QStringLiteral(".ini");
+    const QString path = QFileInfo(probe.fileName()).absolutePath() + QLatin1Char('/') + application
+                         + QStringLiteral(".ini");
+    paths.insert(application, path);
+    return path;
 }
 
 // What a settings file is now, by its name only (it is never opened here).
@@ -227,6 +241,13 @@ float singleValue(const QString &text, float fallback, bool positive)
 }
 
 } // namespace
+
+void SetSettingsFolder(const QString &folder)
+{
+    const QMutexLocker lock(&settingsPathMutex);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+    settingsPaths.clear();
+}
 
 QString ReadSetting(const QString &application, const QString &section, const QString &key,
                     const QString &defaultText)

@@ -21,6 +21,11 @@ inline constexpr char TslySection[] = "suji";
 
 using SettingPairs = QList<QPair<QString, QString>>;
 
+// Puts every application's settings file under `folder` (QSettings::setPath
+// for the user's INI files). The files' paths are found once and kept, so
+// the folder is moved only through here.
+void SetSettingsFolder(const QString &folder);
+
 // (application, section, key, default) -> text; a missing key gives the default.
 QString ReadSetting(const QString &application, const QString &section, const QString &key,
                     const QString &defaultText = QString());

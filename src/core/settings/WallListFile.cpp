@@ -80,17 +80,19 @@ QString WallListPath(const QString &folder)
 
 namespace {
 
-// Walks the lines of a wall list as the reader keeps them: `kept` gets an
-// entry for each line that is not blank, a placeholder where the line cannot
-// be read; `beyond` (when given) the lines after the MaxCertifiedWalls-th
+// Walks the lines of a wall list as the reader keeps them: `kept` (when
+// given) gets an entry for each line that is not blank, a placeholder where
+// the line cannot be read; `beyond` (when given) the lines after the MaxCertifiedWalls-th
 // entry. A line feed is never part of a CP932 character, so the bytes split
 // there, and a broken character at the end of one line does not reach the
 // next.
-void WalkWallLines(const QByteArray &bytes, CertifiedWallList &kept, QList<QByteArray> *beyond)
+void WalkWallLines(const QByteArray &bytes, CertifiedWallList *kept, QList<QByteArray> *beyond)
 {
-    QStringDecoder decoder = Cp932Decoder(QStringConverter::Flag::Stateless);
+    // Opening the converter cost more than reading a short list.
+    thread_local QStringDecoder decoder = Cp932Decoder(QStringConverter::Flag::Stateless);
     qsizetype start = 0;
     int lineNumber = 0;
+    qsizetype entries = 0;   // walls and unread lines, each takes a place
     while (start <= bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);
         if (end < 0)
@@ -102,16 +104,20 @@ void WalkWallLines(const QByteArray &bytes, CertifiedWallList &kept, QList<QByte
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
-        if (kept.size() >= MaxCertifiedWalls) {
+        if (entries >= MaxCertifiedWalls) {
             if (!beyond)
                 return;
             beyond->append(line.toByteArray());
             continue;
         }
+        ++entries;
+        if (!kept)
+            continue;   // only the lines beyond the list are asked for
+        decoder.resetState();
         if (std::optional<CertifiedWall> wall = parseLine(decoder.decode(line)))
-            kept.append(*wall);
+            kept->append(*wall);
         else
-            kept.append(UnreadWallPlaceholder(line.toByteArray(), lineNumber));
+            kept->append(UnreadWallPlaceholder(line.toByteArray(), lineNumber));
     }
 }
 
@@ -120,15 +126,14 @@ void WalkWallLines(const QByteArray &bytes, CertifiedWallList &kept, QList<QByte
 CertifiedWallList ParseWallList(const QByteArray &bytes)
 {
     CertifiedWallList walls;
-    WalkWallLines(bytes, walls, nullptr);
+    WalkWallLines(bytes, &walls, nullptr);
     return walls;
 }
 
 QList<QByteArray> UnreadWallLines(const QByteArray &bytes)
 {
-    CertifiedWallList walls;
     QList<QByteArray> beyond;
-    WalkWallLines(bytes, walls, &beyond);
+    WalkWallLines(bytes, nullptr, &beyond);
     return beyond;
 }
 

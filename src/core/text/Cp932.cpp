@@ -15,9 +15,28 @@ QStringDecoder Cp932Decoder(QStringConverter::Flags flags)
     return QStringDecoder(Cp932CodecName, flags);
 }
 
+namespace {
+
+// Printable ASCII: the same byte in CP932. Most fields of a file are
+// numbers, and opening a converter for each took longer than the rest of
+// writing it.
+bool isPrintableAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
+}
+
+} // namespace
+
 QByteArray ToCp932(QStringView text)
 {
-    QStringEncoder encoder = Cp932Encoder();
+    if (isPrintableAscii(text)) {
+        QByteArray bytes(text.size(), Qt::Uninitialized);
+        char *out = bytes.data();
+        for (const QChar c : text)
+            *out++ = static_cast<char>(c.unicode());
+        return bytes;
+    }
+    QStringEncoder encoder = Cp932Encoder();   // a fresh one: an error stays with it
     return encoder.encode(text);
 }
 
@@ -60,7 +79,9 @@ bool Cp932CanHold(QStringView text)
     // the other half.
     if (!text.isEmpty() && text.back().isHighSurrogate())
         return false;
-    QStringEncoder encoder = Cp932Encoder();
+    if (isPrintableAscii(text))
+        return true;
+    QStringEncoder encoder = Cp932Encoder();   // a fresh one: an error stays with it
     const QByteArray bytes = encoder.encode(text);   // converts only when assigned
     Q_UNUSED(bytes);
     return !encoder.hasError();
