@@ -326,7 +326,7 @@ TEST_F(SettingsStore, WritesThatFailAreReportedWithTheirReason)
     const QString notAFolder = QStringLiteral("ﾌｫﾙﾀﾞではありません");
 
     (void)TakeSettingsWriteProblem();
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, blocked);
+    SetSettingsFolder(blocked);
     OfficeData office;
     office.values[OfficeData::Name] = QStringLiteral("山田");
     SaveOfficeData(office);
@@ -334,7 +334,7 @@ TEST_F(SettingsStore, WritesThatFailAreReportedWithTheirReason)
     EXPECT_TRUE(settings.startsWith(QStringLiteral("設定を保存できません："))) << qPrintable(settings);
     EXPECT_TRUE(settings.contains(notAFolder)) << qPrintable(settings);
     EXPECT_TRUE(TakeSettingsWriteProblem().isEmpty());   // told once
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir);
+    SetSettingsFolder(configDir);
     WriteModule(2);
     EXPECT_TRUE(TakeSettingsWriteProblem().isEmpty());
 

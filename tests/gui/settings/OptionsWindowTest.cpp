@@ -520,11 +520,11 @@ TEST_F(OptionsWindowTest, AWallFileThatCannotBeWrittenKeepsTheWindowOpen)
 TEST_F(OptionsWindowTest, SettingsThatCannotBeWrittenKeepTheWindowOpen)
 {
     test::writeAll(configDir + "/plain", "x");
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir + "/plain/home");
+    SetSettingsFolder(configDir + "/plain/home");
     auto window = open();
     child<QLineEdit>(*window, "OfficeRegst_0")->setText("設計室");
     child<QPushButton>(*window, "cmdOK")->click();
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, configDir);
+    SetSettingsFolder(configDir);
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith("設定を保存できません：")) << messages[0].toStdString();
     EXPECT_TRUE(messages[0].contains("ﾌｫﾙﾀﾞではありません")) << messages[0].toStdString();
