@@ -141,10 +141,9 @@ QLineEdit *areaBox(const QString &name, QWidget *parent)
 CalcWindow::CalcWindow(CalcWindowHost *host, RuleSetKind kind, QWidget *parent)
     : QWidget(parent)
     , m_host(host)
-    , m_sheet(&AppData::instance().walls)
+    , m_document(new SheetDocument(kind, this))
+    , m_sheet(m_document->sheet())
 {
-    m_sheet.SetRuleSet(kind);
-    m_sheet.changed = false;
     setObjectName(QStringLiteral("frmCalc"));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
@@ -153,6 +152,8 @@ CalcWindow::CalcWindow(CalcWindowHost *host, RuleSetKind kind, QWidget *parent)
     refillCertifiedWalls();
     setUpNewSheet();
     m_sheetShown = true;
+    connect(m_document, &SheetDocument::recalculated, this, &CalcWindow::showRecalculated);
+    connect(m_document, &SheetDocument::edited, this, &CalcWindow::sheetChanged);
 }
 
 CalcWindow::~CalcWindow() = default;
@@ -352,8 +353,7 @@ void CalcWindow::buildStoreyPage(int s)
     m_framing[s]->setListInputSource([this] { return listInput(); });
     connect(m_framing[s], &FramingGrid::promptRequested, this, &CalcWindow::showPrompt);
     connect(m_framing[s], &FramingGrid::sheetUpdated, this, [this](bool changed) {
-        m_judgement->refresh();
-        refreshBalance();
+        m_document->tellRecalculated();
         if (changed)
             markChanged();
     });
@@ -810,8 +810,7 @@ void CalcWindow::showSheet()
         if (panel)
             panel->refresh();
     }
-    refreshNumbers();
-    refreshGrids();
+    showRecalculated();
 }
 
 void CalcWindow::applyRuleLayout()
@@ -861,7 +860,7 @@ void CalcWindow::updateRuleMenus()
 
 void CalcWindow::startSheet(RuleSetKind kind)
 {
-    m_sheet.SetRuleSet(kind);
+    m_document->setRuleSet(kind);
     m_sheet.changed = false;
     showSheet();
     layoutSizes();
@@ -880,7 +879,7 @@ bool CalcWindow::convertTo2025()
     const QString question = Str(S::ConvertQuestion).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
     if (ShowMessage(window(), question, MsgButtons::YesNo, MsgIcon::Question, Str(S::AppTitle)) != MsgAnswer::Yes)
         return false;
-    if (!m_sheet.SetRuleSet(RuleSetKind::Rules2025, &reason))
+    if (!m_document->setRuleSet(RuleSetKind::Rules2025, &reason))
         return false;
     showSheet();
     layoutSizes();
@@ -902,17 +901,8 @@ LwBreakdownWindow *CalcWindow::showBreakdown()
 
 void CalcWindow::on2025Edited()
 {
-    m_sheet.Recalculate();
-    refreshNumbers();
-    refreshGrids();
+    m_document->recalculate();
     markChanged();
-}
-
-void CalcWindow::recalculateSheet()
-{
-    m_sheet.Recalculate();
-    refreshNumbers();
-    refreshGrids();
 }
 
 void CalcWindow::refreshPageNumbers(int s)
@@ -927,7 +917,7 @@ void CalcWindow::refreshPageNumbers(int s)
         m_storey2025[s]->refreshNumbers();
 }
 
-void CalcWindow::refreshNumbers()
+void CalcWindow::showRecalculated()
 {
     for (int s = 0; s < StoreyCount; ++s) {
         if (m_framing[s])
@@ -935,12 +925,6 @@ void CalcWindow::refreshNumbers()
     }
     if (m_breakdown)
         m_breakdown->refresh();
-    m_judgement->refresh();
-    refreshBalance();
-}
-
-void CalcWindow::refreshGrids()
-{
     for (FramingGrid *grid : m_framing) {
         if (grid)
             grid->refresh();
@@ -950,7 +934,15 @@ void CalcWindow::refreshGrids()
             grid->refresh();
     }
     m_judgement->refresh();
-    refreshBalance();
+    for (BalancePanel *panel : m_balance) {
+        if (panel)
+            panel->refreshResults();
+    }
+    for (ColumnPanel *panel : m_columns) {
+        if (panel)
+            panel->refreshResults();
+    }
+    refreshJoints();
 }
 
 BalancePanel *CalcWindow::balancePanel(int s)
@@ -983,19 +975,6 @@ ColumnPanel *CalcWindow::columnPanel(int s)
         m_columns[s]->refresh();
     }
     return m_columns[s];
-}
-
-void CalcWindow::refreshBalance()
-{
-    for (BalancePanel *panel : m_balance) {
-        if (panel)
-            panel->refreshResults();
-    }
-    for (ColumnPanel *panel : m_columns) {
-        if (panel)
-            panel->refreshResults();
-    }
-    refreshJoints();
 }
 
 JointPanel *CalcWindow::jointPanel(int s)
@@ -1150,8 +1129,7 @@ HintInput CalcWindow::hintInput() const
 
 void CalcWindow::markChanged()
 {
-    m_sheet.changed = true;
-    emit sheetChanged();
+    m_document->markChanged();
 }
 
 // ---- header inputs ------------------------------------------------------------------------
@@ -1195,7 +1173,7 @@ void CalcWindow::onFloorAreaChanged(int s, const QString &text)
     if (m_showing || !checkAreaText(m_floorBoxes[s], text))
         return;
     m_sheet.SetFloorArea(s, text);
-    refreshNumbers();
+    m_document->tellRecalculated();
     markChanged();
 }
 
@@ -1204,7 +1182,7 @@ void CalcWindow::onWallAreaChanged(int w, const QString &text)
     if (m_showing || !checkAreaText(m_wallBoxes[w], text))
         return;
     m_sheet.SetProjectedArea(w, text);
-    refreshNumbers();
+    m_document->tellRecalculated();
     markChanged();
 }
 
@@ -1227,11 +1205,7 @@ void CalcWindow::onStoreyCountChosen(int i)
     m_sheet.SetStoreyIndex(i);
     showStoreyTabs(i);
     showStorey(0);
-    refreshNumbers();
-    for (FramingGrid *grid : m_framing) {
-        if (grid)
-            grid->refresh();
-    }
+    m_document->tellRecalculated();
     if (differs)
         markChanged();
 }
@@ -1242,11 +1216,7 @@ void CalcWindow::onWeightTypeChosen(int i)
         return;
     const bool differs = m_sheet.weightType != i;
     m_sheet.SetWeightType(i);
-    refreshNumbers();
-    for (FramingGrid *grid : m_framing) {
-        if (grid)
-            grid->refresh();
-    }
+    m_document->tellRecalculated();
     if (differs)
         markChanged();
 }
@@ -1268,8 +1238,7 @@ void CalcWindow::onPageChosen(int page)
         return;
     showPrompt(QString::number(page + 1) + Str(S::PromptStoreyCalculation));
     m_sheet.RecalcStorey(page);
-    m_framing[page]->refresh();
-    m_judgement->refresh();
+    m_document->tellRecalculated();
 }
 
 bool CalcWindow::eventFilter(QObject *watched, QEvent *event)
@@ -1364,8 +1333,7 @@ void CalcWindow::switchStrongWind()
     // The factor is read from the settings at the moment of the switch.
     m_sheet.SwitchStrongWind(ReadWallCoefficient());
     m_strongWindMark->setChecked(m_sheet.strongWind);
-    refreshNumbers();
-    m_framing[currentStorey()]->refresh();
+    m_document->tellRecalculated();
     markChanged();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "gui/calcwindow/SheetDocument.h"
 #include "gui/tools/Hint.h"
 
 #include <QWidget>
@@ -55,6 +56,8 @@ public:
     explicit CalcWindow(CalcWindowHost *host, RuleSetKind kind = RuleSetKind::Old, QWidget *parent = nullptr);
     ~CalcWindow() override;
 
+    // The document the window shows; its signals keep every view current.
+    SheetDocument &document() { return *m_document; }
     CalcSheet &sheet() { return m_sheet; }
     const CalcSheet &sheet() const { return m_sheet; }
 
@@ -95,8 +98,9 @@ public:
     void setDirectionCaptions(bool pafKind);
     // Everything derived worked out again and shown (after the options
     // changed what the sheet reads); the inputs are untouched, so the sheet
-    // is not marked changed.
-    void recalculateSheet();
+    // is not marked changed. The document does this by itself when the
+    // options window applies new office data.
+    void recalculateSheet() { m_document->recalculate(); }
 
     // The window's menus, in menu-bar order (File, Format, View, Window, Help).
     QList<QMenu *> menus() const { return m_menus; }
@@ -183,9 +187,7 @@ private:
     void buildMenus();
     void setUpNewSheet();
     void layoutSizes();
-    void refreshNumbers();
-    void refreshGrids();
-    void refreshBalance();
+    void showRecalculated();
     void refreshJoints();
     void markChanged();
     void applyRuleLayout();
@@ -211,7 +213,8 @@ private:
     void buildHelpMenu();
 
     CalcWindowHost *m_host = nullptr;
-    CalcSheet m_sheet;
+    SheetDocument *m_document;
+    CalcSheet &m_sheet;   // the document's
     int m_documentNumber = 0;
     bool m_showing = false;     // controls being filled from the sheet
     bool m_sheetShown = false;  // the window has shown its sheet once

@@ -575,11 +575,6 @@ void MainWindow::showOptions()
             for (CalcWindow *calc : main->calcWindows())
                 calc->setDirectionCaptions(pafKind);
         }
-        void recalculateSheets() override
-        {
-            for (CalcWindow *calc : main->calcWindows())
-                calc->recalculateSheet();
-        }
     } host(this);
     OptionsWindow::showModal(this, &host);
 }
