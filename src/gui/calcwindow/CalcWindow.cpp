@@ -102,7 +102,6 @@ CalcWindow::CalcWindow(CalcWindowHost *host, RuleSetKind kind, QWidget *parent)
     setObjectName(QStringLiteral("frmCalc"));
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
-    buildMenus();
     // The certified-wall choice is filled before the window loads.
     refillCertifiedWalls();
     setUpNewSheet();
@@ -111,13 +110,6 @@ CalcWindow::CalcWindow(CalcWindowHost *host, RuleSetKind kind, QWidget *parent)
 }
 
 CalcWindow::~CalcWindow() = default;
-
-QAction *CalcWindow::makeAction(const QString &name, int caption)
-{
-    auto *item = new QAction(QString::number(caption), this);
-    item->setObjectName(name);
-    return item;
-}
 
 // ---- controls ------------------------------------------------------------------------
 
@@ -223,165 +215,6 @@ void CalcWindow::buildStoreyPage(int s)
     sizePage(s);
 }
 
-void CalcWindow::buildMenus()
-{
-    buildFileMenu();
-    buildFormatMenu();
-    buildViewMenu();
-    buildWindowMenu();
-    buildHelpMenu();
-}
-
-void CalcWindow::buildFileMenu()
-{
-    QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), S::MenuFile, &m_menus);
-    QAction *fileNew = makeAction(QStringLiteral("mnuFileNew"), S::MenuFileNew);
-    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    QAction *fileOpen = makeAction(QStringLiteral("mnuFileOpen"), S::MenuFileOpen);
-    fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    QAction *fileClose = makeAction(QStringLiteral("mnuFileClose"), S::MenuFileClose);
-    QAction *fileSave = makeAction(QStringLiteral("mnuFileSave"), S::MenuFileSave);
-    fileSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction *fileSaveAs = makeAction(QStringLiteral("mnuFileSaveAs"), S::MenuFileSaveAs);
-    m_print = makeAction(QStringLiteral("mnuFilePrint"), S::MenuFilePrint);
-    m_print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    m_print->setEnabled(false);   // until the sheet is set up
-    QAction *preview = makeAction(QStringLiteral("mnuFilePreview"), S::PreviewItem);
-    preview->setToolTip(Str(S::PreviewTitle));
-    QAction *pdf = makeAction(QStringLiteral("mnuFilePdf"), S::PdfItem);
-    pdf->setToolTip(Str(S::PdfTitle));
-    m_jwExport = makeAction(QStringLiteral("mnuJWcomp"), S::MenuJwConvert);
-    m_jwExport->setEnabled(false);
-    QAction *fileExit = makeAction(QStringLiteral("mnuFileExit"), S::MenuFileExit);
-    m_newOther = new QAction(this);
-    m_newOther->setObjectName(QStringLiteral("mnuFileNewOther"));
-    m_convert = makeAction(QStringLiteral("mnuConvert2025"), S::MenuConvert2025);
-    file->addAction(fileNew);
-    file->addAction(m_newOther);
-    file->addAction(fileOpen);
-    file->addAction(fileClose);
-    AddNamedSeparator(file, this, QStringLiteral("mnuFileBer1"));
-    file->addAction(fileSave);
-    file->addAction(fileSaveAs);
-    file->addAction(m_convert);
-    AddNamedSeparator(file, this, QStringLiteral("mnuFileBer2"));
-    file->addAction(m_print);
-    file->addAction(preview);
-    file->addAction(pdf);
-    file->addAction(m_jwExport);
-    AddNamedSeparator(file, this, QStringLiteral("mnuFileBer3"));
-    file->addAction(fileExit);
-    // mnuRecentFile(0) is the separator above the list; the documents fill
-    // in the paths.
-    for (int i = 0; i <= 5; ++i) {
-        QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), S::MenuFileExit + i);
-        recent->setObjectName(IndexedName("mnuRecentFile", i));
-        if (i == 0)
-            recent->setSeparator(true);
-        else
-            OnChosen(recent, this, [this, recent] {
-                if (m_host)
-                    m_host->openRecentFile(RecentPathOf(recent));
-            });
-        recent->setVisible(false);
-        file->addAction(recent);
-        m_recentFiles << recent;
-    }
-    OnChosen(fileNew, this, [this] { if (m_host) m_host->newCalcWindow(); });
-    OnChosen(m_newOther, this, [this] {
-        if (m_host)
-            m_host->newCalcWindow(ReadNewSheet2025() ? RuleSetKind::Old : RuleSetKind::Rules2025);
-    });
-    OnChosen(m_convert, this, [this] { convertTo2025(); });
-    connect(file, &QMenu::aboutToShow, this, [this] { updateRuleMenus(); });
-    OnChosen(fileOpen, this, [this] { if (m_host) m_host->openFileCommand(); });
-    OnChosen(fileClose, this, [this] { closeCommand(); });
-    OnChosen(fileSave, this, [this] { save(); });
-    OnChosen(fileSaveAs, this, [this] { saveAs(); });
-    OnChosen(m_print, this, [this] { print(); });
-    OnChosen(preview, this, [this] { previewSheet(); });
-    OnChosen(pdf, this, [this] { saveAsPdf(); });
-    OnChosen(m_jwExport, this, [this] { exportJwCad(); });
-    OnChosen(fileExit, this, [this] { if (m_host) m_host->closeFrame(); });
-}
-
-void CalcWindow::buildFormatMenu()
-{
-    QMenu *format = MakeNamedMenu(this, QStringLiteral("FormatSet"), S::MenuFormat, &m_menus);
-    QMenu *merge = new QMenu(QString::number(S::MenuMergeCells), this);
-    merge->setObjectName(QStringLiteral("Cell_Merge"));
-    merge->menuAction()->setObjectName(QStringLiteral("Cell_Merge"));
-    format->addMenu(merge);
-    for (int k = 0; k < 3; ++k) {
-        m_merge[k] = makeAction(IndexedName("T_Merge", k), S::MenuMergeItems + k);
-        m_merge[k]->setCheckable(true);
-        merge->addAction(m_merge[k]);
-        OnChosen(m_merge[k], this, [this, k] { mergeFramingColumns(k); });
-    }
-    m_strongWindMark = makeAction(QStringLiteral("pafoWind"), S::StrongWindArea);
-    m_strongWindMark->setCheckable(true);
-    format->addAction(m_strongWindMark);
-    OnChosen(m_strongWindMark, this, [this] { switchStrongWind(); });
-}
-
-void CalcWindow::buildViewMenu()
-{
-    QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), S::MenuView, &m_menus);
-    m_toolbarMark = MarkedItem(makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar));
-    m_statusBarMark = MarkedItem(makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar));
-    m_listInputMark = MarkedItem(makeAction(QStringLiteral("mnuPaf"), S::MenuListInput));
-    QAction *sort = makeAction(QStringLiteral("mnuViewSort"), S::MenuViewSortCells);
-    QAction *hint = makeAction(QStringLiteral("mnuHint"), S::MenuAdvice);
-    QAction *option = makeAction(QStringLiteral("mnuViewOption"), S::MenuViewOptions);
-    view->addAction(m_toolbarMark);
-    view->addAction(m_statusBarMark);
-    AddNamedSeparator(view, this, QStringLiteral("mnuViewBar1"));
-    view->addAction(m_listInputMark);
-    view->addAction(sort);
-    view->addAction(hint);
-    AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
-    view->addAction(option);
-    OnChosen(m_toolbarMark, this, [this] { if (m_host) m_host->toggleToolbar(*m_toolbarMark); });
-    OnChosen(m_statusBarMark, this, [this] { if (m_host) m_host->toggleStatusBar(*m_statusBarMark); });
-    OnChosen(m_listInputMark, this, [this] {
-        if (m_host)
-            m_host->listLengthInput(*m_listInputMark);
-        else
-            setListInput(!listInput());
-    });
-    OnChosen(sort, this, [this] { sortFramingRows(); });
-    OnChosen(hint, this, [this] { if (m_host) m_host->showHint(); });
-    OnChosen(option, this, [this] { if (m_host) m_host->showOptions(); });
-}
-
-void CalcWindow::buildWindowMenu()
-{
-    m_windowMenu = MakeNamedMenu(this, QStringLiteral("mnuWindow"), S::MenuWindow, &m_menus);
-    const char *arrangements[] = {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
-                                  "mnuWindowArrangeIcons"};
-    for (int i = 0; i < 4; ++i) {
-        if (i == 3)
-            AddNamedSeparator(m_windowMenu, this, QStringLiteral("mnuWindowBar"));
-        QAction *item = makeAction(QLatin1String(arrangements[i]), S::MenuWindowArrangements + i);
-        m_windowMenu->addAction(item);
-        OnChosen(item, this, [this, i] { if (m_host) m_host->arrangeWindows(i); });
-    }
-}
-
-void CalcWindow::buildHelpMenu()
-{
-    QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), S::MenuHelp, &m_menus);
-    QAction *about = makeAction(QStringLiteral("mnuHelpAbout"), S::MenuHelpAbout);
-    help->addAction(about);
-    OnChosen(about, this, [this] { if (m_host) m_host->showAbout(); });
-}
-
-QAction *CalcWindow::action(const QString &name) const
-{
-    const QList<QAction *> all = findChildren<QAction *>(name);
-    return all.isEmpty() ? nullptr : all.first();
-}
-
 // ---- set-up ------------------------------------------------------------------------------
 
 void CalcWindow::setUpNewSheet()
@@ -393,14 +226,10 @@ void CalcWindow::setUpNewSheet()
     // The sheet was set up as new when it was made: one storey, light,
     // requirements 0.0000, empty rows, judgement sums 0.0000.
     showStoreyTabs(0);
-    for (auto &merge : m_merge)
-        merge->setChecked(false);
-    m_listInputMark->setChecked(m_host ? m_host->listInputChecked() : ReadOnList());
+    m_listInput = m_host ? m_host->listInputChecked() : ReadOnList();
     setDirectionCaptions(ReadPafKind());
     showSheet();
     layoutSizes();
-    m_print->setEnabled(true);
-    m_jwExport->setEnabled(true);
 }
 
 void CalcWindow::layoutSizes()
@@ -456,9 +285,6 @@ void CalcWindow::showSheet()
         if (page)
             page->showInputs();
     }
-    m_strongWindMark->setChecked(m_sheet.strongWind);
-    for (int k = 0; k < 3; ++k)
-        m_merge[k]->setChecked(m_sheet.merge[k]);
     const bool wasShown2025 = m_loads->isVisibleTo(this);
     applyRuleLayout();
     // A file of the other rules changes what the window holds: it takes the
@@ -486,15 +312,6 @@ void CalcWindow::applyRuleLayout()
     }
     if (!rules2025 && m_breakdown)
         m_breakdown->hide();
-    updateRuleMenus();
-}
-
-void CalcWindow::updateRuleMenus()
-{
-    const bool default2025 = ReadNewSheet2025();
-    m_newOther->setText(Str(S::MenuFileNewOther)
-                            .arg(RuleSetName(default2025 ? RuleSetKind::Old : RuleSetKind::Rules2025)));
-    m_convert->setEnabled(m_sheet.ruleSetKind() == RuleSetKind::Old);
 }
 
 void CalcWindow::startSheet(RuleSetKind kind)
@@ -598,14 +415,15 @@ void CalcWindow::setCaption(const QString &caption)
     setWindowTitle(caption);
 }
 
-bool CalcWindow::listInput() const
+void CalcWindow::setFilePath(const QString &path)
 {
-    return m_listInputMark->isChecked();
+    setWindowFilePath(path);
+    setCaption(path);
 }
 
-void CalcWindow::setListInput(bool on)
+QAction *CalcWindow::action(const QString &name) const
 {
-    m_listInputMark->setChecked(on);
+    return m_host ? m_host->commandAction(name) : nullptr;
 }
 
 int CalcWindow::currentStorey() const
@@ -715,7 +533,6 @@ void CalcWindow::sortFramingRows()
 void CalcWindow::mergeFramingColumns(int k)
 {
     m_sheet.merge[k] = !m_sheet.merge[k];
-    m_merge[k]->setChecked(m_sheet.merge[k]);
     for (StoreyPage *page : m_pages) {
         if (page)
             page->framingGrid()->updateSpans();
@@ -726,7 +543,6 @@ void CalcWindow::switchStrongWind()
 {
     // The factor is read from the settings at the moment of the switch.
     m_sheet.SwitchStrongWind(ReadWallCoefficient());
-    m_strongWindMark->setChecked(m_sheet.strongWind);
     m_document->tellRecalculated();
     markChanged();
 }

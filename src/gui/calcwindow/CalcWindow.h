@@ -39,14 +39,14 @@ class StoreyPage;
 // in the frame of the main window. The window owns the document (the
 // CalcSheet and its signals), places the sheet header, the judgement grid,
 // the 2025 loads and a StoreyPage per storey, and routes the commands of
-// its menus; the views refresh themselves from the document's signals, and
-// all arithmetic lives in the sheet.
+// the commands its host's menus give it; the views refresh themselves from
+// the document's signals, and all arithmetic lives in the sheet.
 //
-// What belongs to the whole program it hands to its host.
+// The menus are the host's, made once for every window (MainCommands in
+// the shell); what belongs to the whole program it hands to its host.
 //
 // Controls keep the names the program has always used (object names): the
-// header's (SheetHeader.h), the pages' (StoreyPage.h), TS, Z_FA(s), J_FA;
-// menu items mnuFileNew ... mnuHelpAbout, T_Merge(0..2), pafoWind.
+// header's (SheetHeader.h), the pages' (StoreyPage.h), TS, Z_FA(s), J_FA.
 class CalcWindow : public QWidget {
     Q_OBJECT
 
@@ -65,6 +65,12 @@ public:
     // Caption: the file's full path, or "新規計算書" & number while untitled.
     QString caption() const;
     void setCaption(const QString &caption);
+    // The file the sheet was read from or last saved to (windowFilePath),
+    // empty while untitled: never read back from the caption, which a
+    // file's own name could imitate.
+    QString filePath() const { return windowFilePath(); }
+    // The window holds `path` from now on, and shows it as its caption.
+    void setFilePath(const QString &path);
     // Tag: the document number.
     int documentNumber() const { return m_documentNumber; }
     void setDocumentNumber(int number) { m_documentNumber = number; }
@@ -103,19 +109,15 @@ public:
     // options window applies new office data.
     void recalculateSheet() { m_document->recalculate(); }
 
-    // The window's menus, in menu-bar order (File, Format, View, Window, Help).
-    QList<QMenu *> menus() const { return m_menus; }
-    // mnuWindow, to which the frame adds the list of open windows.
-    QMenu *windowMenu() const { return m_windowMenu; }
-    // A menu item by its object name (mnuFileSave, mnuPaf, T_Merge(0),
-    // pafoWind, ...), for tests; nullptr when there is none.
+    // A menu item of the host by its object name (mnuFileSave, mnuPaf,
+    // T_Merge(0), pafoWind, ...), acting on the active window, for tests;
+    // nullptr when there is none (no host).
     QAction *action(const QString &name) const;
-    // mnuRecentFile(0) (the separator) to mnuRecentFile(5).
-    QList<QAction *> recentFileActions() const { return m_recentFiles; }
 
-    // The list-input check mark (mnuPaf) of this window.
-    bool listInput() const;
-    void setListInput(bool on);
+    // Whether lengths are entered from a list in this window (mnuPaf is
+    // checked for it while it is active).
+    bool listInput() const { return m_listInput; }
+    void setListInput(bool on) { m_listInput = on; }
 
     // The storey page shown (0..2).
     int currentStorey() const;
@@ -180,20 +182,11 @@ private:
     void buildControls();
     void buildStoreyPage(int s);
     void sizePage(int s);
-    void buildMenus();
     void setUpNewSheet();
     void layoutSizes();
     void markChanged();
     void applyRuleLayout();
-    void updateRuleMenus();
     void onPageChosen(int page);
-
-    QAction *makeAction(const QString &name, int caption);
-    void buildFileMenu();
-    void buildFormatMenu();
-    void buildViewMenu();
-    void buildWindowMenu();
-    void buildHelpMenu();
 
     CalcWindowHost *m_host = nullptr;
     SheetDocument *m_document;
@@ -202,6 +195,7 @@ private:
     bool m_showing = false;     // the pages being set up (no prompt, no recalculation)
     bool m_sheetShown = false;  // the window has shown its sheet once
     bool m_pafKind = true;      // the naming style of the direction captions
+    bool m_listInput = false;   // lengths from a list
 
     SheetHeader *m_header = nullptr;
     QTabWidget *m_tabs = nullptr;
@@ -211,19 +205,6 @@ private:
     QScrollArea *m_scroller = nullptr;   // all of the window's contents
     LoadsGroup *m_loads = nullptr;
     LwBreakdownWindow *m_breakdown = nullptr;
-    QAction *m_newOther = nullptr;
-    QAction *m_convert = nullptr;
-
-    QList<QMenu *> m_menus;
-    QMenu *m_windowMenu = nullptr;
-    QList<QAction *> m_recentFiles;
-    QAction *m_print = nullptr;
-    QAction *m_jwExport = nullptr;
-    std::array<QAction *, 3> m_merge{};
-    QAction *m_strongWindMark = nullptr;
-    QAction *m_toolbarMark = nullptr;
-    QAction *m_statusBarMark = nullptr;
-    QAction *m_listInputMark = nullptr;
 };
 
 } // namespace quiren

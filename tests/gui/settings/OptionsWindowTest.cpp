@@ -651,7 +651,7 @@ TEST_F(OptionsWindowTest, TheMainWindowsMenusOpenItAndApplyReachesTheOpenWindows
         window->findChild<QRadioButton *>("pafoMethod_1")->setChecked(true);
         window->findChild<QPushButton *>("cmdOK")->click();
     });
-    second->action("mnuViewOption")->trigger();
+    second->action("mnuViewOptions")->trigger();
     ASSERT_TRUE(opened);
 
     EXPECT_EQ(secondWalls->count(), 1);
