@@ -572,6 +572,28 @@ TEST_F(DocumentCommandsTest, SavingSixFilesListsTheLastFiveInEveryFileMenu)
     EXPECT_EQ(shownRecent(main->recentFileActions()), expected);
 }
 
+// A window's file is what it opened, not read back from its caption: a
+// file named like an untitled window's caption is saved in place.
+TEST_F(DocumentCommandsTest, AFileNamedLikeAnUntitledCaptionIsSavedInPlace)
+{
+    start();
+    makeFile(QStringLiteral("新規計算書9.qrn"), QStringLiteral("A"));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(folder);
+    CalcWindow *w = OpenCalcFile(*main, QStringLiteral("新規計算書9.qrn"), false);
+    QDir::setCurrent(before);
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(IsUntitled(*w));
+    typeFloorArea(w, QStringLiteral("90"));
+    const size_t shown = dialogs.size();
+    QDir::setCurrent(folder);
+    choose(w, "mnuFileSave");
+    QDir::setCurrent(before);
+    EXPECT_EQ(dialogs.size(), shown);
+    EXPECT_FALSE(w->sheet().changed);
+    EXPECT_EQ(ReadCalcFile(path(QStringLiteral("新規計算書9.qrn"))).data.floorArea[0], QStringLiteral("90"));
+}
+
 TEST_F(DocumentCommandsTest, ChoosingARecentFileOpensItAndMovesItUp)
 {
     const QString a = makeFile(QStringLiteral("a.qrn"), QStringLiteral("A"));
