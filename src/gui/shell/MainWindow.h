@@ -55,14 +55,13 @@ public:
     CalcWindow *createCalcWindow(RuleSetKind kind) override;
 
     // ---- commands (menus and tool bar end here) ----------------------------
-    // New (mnuFileNew of both windows, tool bar New): document numbers and
-    // the recent files in the new window's File menu. The sheet follows the
-    // rules chosen in the options window.
+    // New (mnuFileNew, tool bar New): the next document number. The sheet
+    // follows the rules chosen in the options window.
     CalcWindow *newCalcWindow();
     // A new sheet of the given rules (the File menu's list of rule sets).
     CalcWindow *newCalcWindow(RuleSetKind kind);
-    // Open (mnuFileOpen of both windows, tool bar Open): the Open dialog,
-    // then the file unless it is open already.
+    // Open (mnuFileOpen, tool bar Open): the Open dialog, then the file
+    // unless it is open already.
     void openFileCommand();
     // mnuRecentFile(1..5).
     void openRecentFile(const QString &path);
@@ -77,20 +76,20 @@ public:
     // PrintActiveSheet (tool bar Print): A4 portrait is set first.
     void printActiveSheet();
     // SortFramingRows on the active calculation window (tool bar Sort,
-    // mnuViewSort of this window).
+    // mnuViewSort).
     void sortActiveWindow();
-    // Options window (mnuViewOptions / mnuViewOption), modal over this window.
+    // Options window (mnuViewOptions), modal over this window.
     void showOptions();
     // Advice window (mnuHint, tool bar Info) for the active calculation
     // window, modal over this window; nothing opens without one.
     void showHint();
-    // About window (mnuHelpAbout of both windows).
+    // About window (mnuHelpAbout).
     void showAbout();
-    // mnuFileExit of this window: ends the program at once, the placement
-    // is not stored.
+    // mnuFileExit with no calculation window open: ends the program at
+    // once, the placement is not stored.
     void exitProgram();
-    // mnuFileExit of a calculation window: closes this window as its close
-    // box does (the placement is stored).
+    // mnuFileExit with a calculation window open: closes this window as
+    // its close box does (the placement is stored).
     void closeFrame();
 
     // ListLengthInput: inverts the list input of the active calculation
@@ -110,7 +109,7 @@ public:
     bool closeAllCalcWindows();
 
     // The document commands (tool bar Save, Print, Sort, List, Info and the
-    // menu items mnuPaf, mnuViewSort, mnuHint of this window) are available
+    // menu items mnuPaf, mnuViewSort, mnuHint) are available
     // exactly while a calculation window is open.
     void setDocumentCommandsEnabled(bool enabled) override;
 
