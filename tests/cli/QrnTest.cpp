@@ -655,6 +655,8 @@ TEST(Qrn, FileNamesCannotForgeLinesOfTheCheck)
         EXPECT_TRUE(line.startsWith(dir + QStringLiteral("/short.qrn\\x0aall.qrn: OK\\x0ax.qrn: "))) << qPrintable(line);
         EXPECT_FALSE(line.endsWith(QStringLiteral(": OK")));
     }
+}
+
 TEST(QrnColumn, JsonHoldsTheWorkedFigures)
 {
     // 105 mm すぎ, l 2680 mm, W0 4.31 kN/m²: Aa 6.903 shown 6.9.
