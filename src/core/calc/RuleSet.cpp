@@ -342,15 +342,6 @@ QString RuleSetName(RuleSetKind kind)
     return kind == RuleSetKind::Rules2025 ? Name2025 : OldName;
 }
 
-std::optional<RuleSetKind> RuleSetFromName(const QString &name)
-{
-    if (name == OldName)
-        return RuleSetKind::Old;
-    if (name == Name2025)
-        return RuleSetKind::Rules2025;
-    return std::nullopt;
-}
-
 const RuleSet &RulesFor(RuleSetKind kind)
 {
     static const OldRules oldRules;

@@ -23,7 +23,6 @@ enum class RuleSetKind {
 
 // "旧基準" or "2025年基準", as the sheet shows and files keep them.
 QString RuleSetName(RuleSetKind kind);
-std::optional<RuleSetKind> RuleSetFromName(const QString &name);
 
 class RuleSet {
 public:

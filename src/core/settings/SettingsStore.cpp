@@ -324,11 +324,6 @@ QString ReadTsly(const QString &key, const QString &defaultText)
                        defaultText);
 }
 
-SettingPairs ReadTslySection()
-{
-    return ReadSection(QString::fromLatin1(TslyApplication), QString::fromLatin1(TslySection));
-}
-
 QString BoolText(bool value)
 {
     return value ? QStringLiteral("True") : QStringLiteral("False");

@@ -60,7 +60,6 @@ void WriteQuiren(const QString &section, const QString &key, const QString &text
 // The macro's section "suji" of application "Tsly" (read only; nothing in
 // the program can write there).
 QString ReadTsly(const QString &key, const QString &defaultText = QString());
-SettingPairs ReadTslySection();
 
 // Boolean texts: "True"/"False" are written; reading accepts them in any
 // case, and also "1", "0" and "-1". Anything else gives `fallback`.

@@ -226,7 +226,7 @@ TEST_F(SettingsStore, TheMacrosSettingsAreReadButNeverWritten)
 {
     // Absent: reads give empty texts and create nothing.
     EXPECT_EQ(ReadTsly(QStringLiteral("OfficeName")), QString());
-    EXPECT_TRUE(ReadTslySection().isEmpty());
+    EXPECT_TRUE(ReadSection("Tsly", "suji").isEmpty());
     EXPECT_FALSE(QFileInfo::exists(iniPath("Tsly")));
 
     WriteSetting("Tsly", "suji", "OfficeName", "x");
@@ -240,7 +240,7 @@ TEST_F(SettingsStore, TheMacrosSettingsAreReadButNeverWritten)
     EXPECT_EQ(ReadTsly(QStringLiteral("OfficeName")), QStringLiteral("設計室"));
     EXPECT_EQ(ReadTsly(QStringLiteral("Type")), QStringLiteral("2"));
     EXPECT_EQ(ReadTsly(QStringLiteral("Fax"), QStringLiteral("none")), QStringLiteral("none"));
-    EXPECT_EQ(ReadTslySection().size(), 3);
+    EXPECT_EQ(ReadSection("Tsly", "suji").size(), 3);
     WriteSetting("Tsly", "suji", "OfficeName", "overwritten");
     WriteSetting("tsly", "suji", "print", "no");
     DeleteSetting("Tsly", "suji", "Type");
