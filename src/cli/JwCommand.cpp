@@ -1,6 +1,7 @@
 // qrn jw: the calculation sheet of a file as a JW-CAD coordinate file.
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "core/print/JwExport.h"
 #include "core/print/PaintSheetDevice.h"
 #include "core/settings/SettingsStore.h"
@@ -10,17 +11,14 @@
 
 namespace quiren::cli {
 
-bool ParseSheetOutputArgs(const QString &command, const QStringList &args, QString &file,
-                          QString &output);
-
 namespace {
 
 int runJw(const QStringList &args)
 {
     QString file;
     QString output;
-    if (!ParseSheetOutputArgs(QStringLiteral("jw"), args, file, output))
-        return ExitError;
+    if (const std::optional<int> done = ParseFileAndOutput(QStringLiteral("jw"), args, file, output))
+        return *done;
     if (output.isEmpty())
         output = JwFilePath(ReadJwPath(CliAppData().programFolder));
     if (OutputIsInput(QStringLiteral("jw"), file, output))
