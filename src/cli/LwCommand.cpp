@@ -4,6 +4,7 @@
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
 #include "cli/TextTable.h"
+#include "core/calc/LwReport.h"
 #include "core/calc/SeismicWeight.h"
 #include "core/text/NumberText.h"
 
@@ -230,19 +231,13 @@ QString tableText(const Request &r, const LwBreakdown &b)
                         fixed(b.areaRatio, 4));
     out += QLatin1Char('\n');
 
-    // The same lines the sheet shows, building-wide first, then per storey.
-    TextTable lines({false, true});
+    // The same lines the sheet and the window show.
+    TextTable lines({false, true, false});
+    for (const ReportLine &line : LwReportLines(b))
+        lines.addRow({line.label, line.value, line.unit});
+    out += lines.render(2) + QLatin1Char('\n');
     TextTable storeys({false, true, true});
     storeys.addRow({QString(), QStringLiteral("1階"), two ? QStringLiteral("2階") : QString()});
-    for (const LwBreakdownLine &line : LwBreakdownLines(b)) {
-        const QString caption =
-            line.unit.isEmpty() ? line.caption : QStringLiteral("%1 (%2)").arg(line.caption, line.unit);
-        if (line.perStorey)
-            storeys.addRow({caption, line.values[0], line.values[1]});
-        else
-            lines.addRow({caption, line.values[0]});
-    }
-    out += lines.render(2) + QLatin1Char('\n');
     auto row = [&](const QString &caption, auto value) {
         QStringList cells{caption};
         for (int s = 0; s < 2; ++s)

@@ -27,7 +27,7 @@ namespace {
 
 QString rulesKey(const CalcSheet &sheet)
 {
-    return sheet.ruleSetKind() == RuleSetKind::Rules2025 ? QStringLiteral("2025") : QStringLiteral("old");
+    return RuleSetKey(sheet.ruleSetKind());
 }
 
 QString lwMethodKey(LwMethod method)
@@ -266,21 +266,9 @@ QString seismicText(const CalcSheet &sheet)
     if (sheet.inputs2025.seismic.method == LwMethod::Typed && !sheet.inputs2025.seismic.lwSource.isEmpty())
         table.addRow({QStringLiteral("出典"), sheet.inputs2025.seismic.lwSource, QString()});
     if (b.valid) {
-        // The lines as the sheet shows them, each storey's on a line of its own.
-        bool ratioShown = b.storeys < 2;
-        for (const LwBreakdownLine &line : LwBreakdownLines(b)) {
-            if (!line.perStorey) {
-                table.addRow({line.caption, line.values[0], line.unit});
-                // The floor-area ratio follows the roof factor.
-                if (!ratioShown) {
-                    table.addRow({AreaRatioLabel + QStringLiteral(" (小屋裏物置を含まない)"), fixed(b.areaRatio, 4), QString()});
-                    ratioShown = true;
-                }
-                continue;
-            }
-            for (int i = 0; i < b.storeys; ++i)
-                table.addRow({StoreyName(i) + QLatin1Char(' ') + line.caption, line.values[i], line.unit});
-        }
+        // The lines as the sheet and the window show them.
+        for (const ReportLine &line : LwReportLines(b))
+            table.addRow({line.label, line.value, line.unit});
     } else {
         const int storeys = std::min(sheet.storeyIndex + 1, Storeys2025);
         for (int s = 0; s < storeys; ++s) {
@@ -298,9 +286,9 @@ QString seismicText(const CalcSheet &sheet)
 QString storey2025Text(const CalcSheet &sheet, int s)
 {
     const Sheet2025Results &r = sheet.results2025;
-    const FloorAreaResult &f = r.floor[s];
     QString out;
-    out += QStringLiteral("  Af = ") + AfTermsText(sheet, s) + QStringLiteral(" = ") + AfText(f.af) + QStringLiteral(" m²\n");
+    out += QStringLiteral("  ") + AfEquation(sheet, s) + QLatin1Char('\n');
+    out += QStringLiteral("  ") + FloorRequirementEquation(sheet, s) + QLatin1Char('\n');
     if (!r.refusal[s].isEmpty())
         out += QStringLiteral("  判定不可: ") + r.refusal[s] + QLatin1Char('\n');
     // A tall storey's reduced braces: H and αh beside each multiplier.

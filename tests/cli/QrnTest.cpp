@@ -461,7 +461,7 @@ TEST(QrnLw, JsonHoldsEveryStepOfTheToolMethod)
     const QrnRun table = qrn(lwArgs("--storeys 1 --roof 900 --wall board --pv standard --use office "
                                     "--c0 0.3 --h1 3 --rise 1 --overhang 0.9 --pitch 3"));
     EXPECT_EQ(table.status, 0);
-    EXPECT_TRUE(table.out.contains(QStringLiteral("Lw (cm/m²)")));
+    EXPECT_TRUE(table.out.contains(QStringLiteral("Lw1 (切上げ)")));
     EXPECT_TRUE(table.out.contains(QStringLiteral("警告: 軒の出")));
 }
 

@@ -230,40 +230,4 @@ LwBreakdown ComputeLw(const LwInput &in)
     return out;
 }
 
-std::vector<LwBreakdownLine> LwBreakdownLines(const LwBreakdown &b)
-{
-    const bool two = b.storeys == 2;
-    const QString perArea = QStringLiteral("kN/m²");
-    auto fixed = [](double value, int decimals) { return FormatDecimal(value, decimals, decimals); };
-    std::vector<LwBreakdownLine> lines;
-    auto building = [&lines](const QString &caption, const QString &unit, const QString &value) {
-        lines.push_back({caption, unit, false, {value, QString()}});
-    };
-    auto storeys = [&lines, &b](const QString &caption, const QString &unit, auto text) {
-        LwBreakdownLine line{caption, unit, true, {}};
-        for (int s = 0; s < b.storeys && s < 2; ++s)
-            line.values[s] = text(s);
-        lines.push_back(line);
-    };
-
-    building(QStringLiteral("屋根面積係数 Z"), QString(), fixed(b.roofFactor, 4));
-    building(QStringLiteral("① 屋根"), perArea, fixed(b.roofLoad, 4));
-    if (two) {
-        building(QStringLiteral("② 2階の壁"), perArea, fixed(b.walls2, 4));
-        building(QStringLiteral("③ 2階の床"), perArea, fixed(b.floor2, 4));
-    }
-    building(QStringLiteral("④ 1階の壁"), perArea, fixed(b.walls1, 4));
-    if (two) {
-        building(QStringLiteral("⑤ 下屋"), perArea, fixed(b.lowerRoof, 4));
-        building(QStringLiteral("α = w2 / w1"), QString(), fixed(b.alpha, 4));
-    }
-    building(QStringLiteral("高さ h"), QStringLiteral("m"), fixed(b.height, 2));
-    building(QStringLiteral("T = 0.03h"), QString(), fixed(b.t, 4));
-    storeys(QStringLiteral("w"), perArea, [&](int s) { return fixed(b.w[s], 4); });
-    storeys(QStringLiteral("Ai"), QString(), [&](int s) { return fixed(b.ai[s], 4); });
-    storeys(QStringLiteral("Lw 計算値"), QStringLiteral("cm/m²"), [&](int s) { return fixed(b.lwRaw[s], 2); });
-    storeys(QStringLiteral("Lw"), QStringLiteral("cm/m²"), [&](int s) { return QString::number(b.lw[s]); });
-    return lines;
-}
-
 } // namespace quiren

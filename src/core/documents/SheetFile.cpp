@@ -24,14 +24,6 @@ namespace quiren {
 
 namespace {
 
-const QString OldRulesName = QStringLiteral("old");
-const QString Rules2025Name = QStringLiteral("2025");
-
-QString rulesName(RuleSetKind rules)
-{
-    return rules == RuleSetKind::Rules2025 ? Rules2025Name : OldRulesName;
-}
-
 // A finish or panel load the user types has the key "typed" in the file.
 const QString TypedKey = QStringLiteral("typed");
 
@@ -1003,7 +995,7 @@ QByteArray EncodeSheetFile(const SheetFileData &data)
     w.key(u"version");
     w.integer(SheetFileVersion);
     w.key(u"rules");
-    w.string(rulesName(data.rules));
+    w.string(RuleSetKey(data.rules));
     w.key(u"title");
     w.string(in.titleName);
     w.key(u"storeyCount");
@@ -1099,10 +1091,12 @@ SheetFileParse ParseSheetFile(const QByteArray &bytes)
 
     ValueReader reader;
     const QJsonValue rules = root.value(QLatin1String("rules"));
-    if (rules == Rules2025Name)
-        result.data.rules = RuleSetKind::Rules2025;
-    else if (!rules.isUndefined() && rules != OldRulesName)
-        reader.fail(QStringLiteral("rules"));
+    if (!rules.isUndefined()) {
+        if (const std::optional<RuleSetKind> kind = rules.isString() ? RuleSetFromKey(rules.toString()) : std::nullopt)
+            result.data.rules = *kind;
+        else
+            reader.fail(QStringLiteral("rules"));
+    }
     readAll(reader, root, result.data);
     if (reader.failed())
         return refuse(SheetFileStatus::BadValue, reader.where());

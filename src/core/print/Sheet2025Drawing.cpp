@@ -262,14 +262,10 @@ void Sheet2025Drawing::drawSeismic()
     }
     // Af with its terms, then the product as printed: Lw × Af.
     for (int s = 0; s < storeys(); ++s) {
-        const FloorAreaResult &f = r.floor[s];
         text(0.0, m_row, QStringLiteral("%1階").arg(s + 1));
-        text(0.05, m_row, QStringLiteral("Af＝") + AfTermsText(m_sheet, s) + QStringLiteral("　＝ ")
-                              + AfText(f.af) + QStringLiteral("㎡"));
+        text(0.05, m_row, AfEquation(m_sheet, s));
         ++m_row;
-        const QString lw = r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("未定");
-        text(0.05, m_row, QStringLiteral("必要壁量＝Lw %1cm/㎡ × Af %2㎡ ＝ %3m")
-                              .arg(lw, AfText(f.af), m_sheet.floorRequirement[s]));
+        text(0.05, m_row, FloorRequirementEquation(m_sheet, s));
         ++m_row;
     }
     // What the figure is doubtful about (outside the tool's range, inputs

@@ -376,14 +376,17 @@ void WritePafKind(bool value)
     writeOption("PafKind", value);
 }
 
-bool ReadNewSheet2025()
+RuleSetKind ReadNewSheetRules()
 {
-    return readOption("NewSheet2025");
+    const QString key = ReadQuiren(settingsSection(), QStringLiteral("NewSheetRules"));
+    if (const std::optional<RuleSetKind> rules = RuleSetFromKey(key.trimmed()))
+        return *rules;
+    return readOption("NewSheet2025") ? RuleSetKind::Rules2025 : RuleSetKind::Old;
 }
 
-void WriteNewSheet2025(bool value)
+void WriteNewSheetRules(RuleSetKind rules)
 {
-    writeOption("NewSheet2025", value);
+    WriteQuiren(settingsSection(), QStringLiteral("NewSheetRules"), RuleSetKey(rules));
 }
 
 int ReadModule()

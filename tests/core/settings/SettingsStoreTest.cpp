@@ -143,6 +143,30 @@ TEST_F(SettingsStore, EveryValueIsKeptAsTheTextWritten)
     EXPECT_EQ(ReadQuiren("Hand", "Address"), QStringLiteral("a, b"));
 }
 
+TEST_F(SettingsStore, NewSheetsFollowTheRuleSetNamedOrTheOldBoolean)
+{
+    // An earlier version's file holds only the boolean.
+    const struct {
+        const char *rules;     // "NewSheetRules", nullptr: absent
+        const char *boolean;   // "NewSheet2025"
+        RuleSetKind expected;
+    } cases[] = {
+        {nullptr, "False", RuleSetKind::Old}, {nullptr, "True", RuleSetKind::Rules2025},
+        {nullptr, "", RuleSetKind::Rules2025}, {"old", "True", RuleSetKind::Old},
+        {"2025", "False", RuleSetKind::Rules2025}, {"2030", "False", RuleSetKind::Old},
+    };
+    for (const auto &c : cases) {
+        setSetting("NewSheet2025", QString::fromUtf8(c.boolean));
+        if (c.rules)
+            setSetting("NewSheetRules", QString::fromUtf8(c.rules));
+        else
+            DeleteSetting("Quiren", "Settings", "NewSheetRules");
+        EXPECT_EQ(ReadNewSheetRules(), c.expected) << (c.rules ? c.rules : "-") << " " << c.boolean;
+    }
+    WriteNewSheetRules(RuleSetKind::Old);
+    EXPECT_TRUE(test::readAll(iniPath("Quiren")).contains("NewSheetRules=old"));
+}
+
 TEST_F(SettingsStore, AValueTheFileAlreadyHoldsDoesNotRewriteIt)
 {
     // "AppPath" is written at every start; the file must not be replaced
