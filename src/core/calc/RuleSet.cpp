@@ -216,7 +216,7 @@ private:
             results.totalFloorArea += results.floor[s].floorArea;
         results.beyondRoute = qRound64(results.totalFloorArea * 1e6) > qRound64(RouteAreaLimit * 1e6);
         if (results.beyondRoute)
-            results.warnings << BeyondRouteText;
+            results.warnings << BeyondRouteText();
         // A "loft" that is a storey adds a storey to the building: the
         // storey below it is not what the sheet describes, and the storeys
         // under it carry more than the sheet gives them.
@@ -227,7 +227,7 @@ private:
         }
         for (int s = 0; s < storeys; ++s) {
             if (results.beyondRoute)
-                results.refusal[s] = BeyondRouteText;
+                results.refusal[s] = BeyondRouteText();
             else if (s == loftStorey)
                 results.refusal[s] = Str(S::LoftIsStorey);
             else if (loftStorey >= 0)

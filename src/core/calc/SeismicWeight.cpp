@@ -1,5 +1,6 @@
 #include "core/calc/SeismicWeight.h"
 
+#include "core/text/StringTable.h"
 #include "core/text/NumberText.h"
 
 #include <cmath>
@@ -45,7 +46,7 @@ bool plausible(LwBreakdown &out)
     for (int s = 0; s < out.storeys; ++s) {
         if (!(out.w[s] > 0) || !std::isfinite(out.lwRaw[s]) || !(out.lwRaw[s] > 0)
             || out.lwRaw[s] > MaxLw) {
-            out.warnings << QStringLiteral("荷重・寸法からLwが求まりません。入力を確認して下さい。");
+            out.warnings << Str(S::LwNotComputable);
             return false;
         }
     }
@@ -182,17 +183,17 @@ LwBreakdown ComputeLw(const LwInput &in)
 
     // Outside the tool's range: computed all the same, with a warning.
     if (in.c0 != 0.2 && in.c0 != 0.3)
-        out.warnings << QStringLiteral("C0は通常0.2(指定区域は0.3)です。");
+        out.warnings << Str(S::LwC0Unusual);
     if (in.overhang > 0.6)
-        out.warnings << QStringLiteral("軒の出が0.6mを超えています。公式ツールの適用範囲外です。");
+        out.warnings << Str(S::LwOverhangBeyondTool);
     if (in.pitch > 5)
-        out.warnings << QStringLiteral("屋根勾配が5寸を超えています。公式ツールの適用範囲外です。");
+        out.warnings << Str(S::LwPitchBeyondTool);
     if (l.interiorWall > 200)
-        out.warnings << QStringLiteral("間仕切壁の荷重が200N/m²を超えています。公式ツールの適用範囲外です。");
+        out.warnings << Str(S::LwInteriorWallBeyondTool);
     if (in.area1 > 0 && in.area1 < 100)
-        out.warnings << QStringLiteral("1階の床面積が100m²未満です。公式ツールは建築面積100m²以上を前提とします。");
+        out.warnings << Str(S::LwAreaBelowTool);
     if (two && in.area2 > in.area1)
-        out.warnings << QStringLiteral("2階の床面積が1階より大きくなっています。公式ツールの適用範囲外です。");
+        out.warnings << Str(S::LwUpperLargerThanTool);
 
     out.roofFactor = RoofAreaFactor(in.overhang, in.pitch);
     const double roofUnit = ((l.roof + l.solar) * out.roofFactor + l.ceiling) / 1000.0;
