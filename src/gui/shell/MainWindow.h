@@ -159,7 +159,6 @@ private:
     void updateClock();
     void onListButton();
     void onCalcWindowDestroyed();
-    void fillWindowMenu(QMenu *menu);
 
     QMdiArea *m_mdi = nullptr;
     QToolBar *m_toolBar = nullptr;
