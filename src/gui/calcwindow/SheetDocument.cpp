@@ -22,10 +22,7 @@ void SheetDocument::recalculate()
 
 bool SheetDocument::setRuleSet(RuleSetKind kind, QString *reason)
 {
-    if (!m_sheet.SetRuleSet(kind, reason))
-        return false;
-    emit ruleSetChanged();
-    return true;
+    return m_sheet.SetRuleSet(kind, reason);
 }
 
 void SheetDocument::markChanged()

@@ -34,7 +34,8 @@ public:
     // show its figures again.
     void tellRecalculated() { emit recalculated(); }
     // The sheet now follows `kind` (a new sheet, or the conversion of an
-    // old one); false with the reason when the sheet cannot.
+    // old one); false with the reason when the sheet cannot. The window
+    // shows the sheet again after it (replaced), laid out for the rules.
     bool setRuleSet(RuleSetKind kind, QString *reason = nullptr);
     // The whole sheet was replaced (a file read into it): the views show
     // it again from its inputs on.
@@ -51,8 +52,6 @@ signals:
     // The sheet's inputs changed under the views (a file was read, a new
     // sheet begun): every control shows the sheet again.
     void replaced();
-    // The sheet follows another rule set; the views lay themselves out for it.
-    void ruleSetChanged();
     // An edit marked the sheet changed.
     void edited();
     void checkEdited(int storey);

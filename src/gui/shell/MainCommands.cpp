@@ -8,6 +8,8 @@
 #include "gui/widgets/WidgetSupport.h"
 
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 
 namespace quiren {
@@ -189,6 +191,34 @@ void MainCommands::buildWindowMenu()
         QAction *item = make(QLatin1String(arrangements[i]), S::MenuWindowArrangements + i);
         m_windowMenu->addAction(item);
         OnChosen(item, this, [this, i] { m_main.arrangeWindows(i); });
+    }
+    // The open windows are listed below the menu's own items.
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &MainCommands::fillWindowMenu);
+}
+
+void MainCommands::fillWindowMenu()
+{
+    // The fixed items stay; the list of open windows follows them.
+    QMenu *menu = m_windowMenu;
+    for (QAction *item : menu->actions()) {
+        if (item->property("windowEntry").toBool()) {
+            menu->removeAction(item);
+            item->deleteLater();
+        }
+    }
+    const QList<QMdiSubWindow *> subs = m_main.mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    if (subs.isEmpty())
+        return;
+    QAction *bar = menu->addSeparator();
+    bar->setProperty("windowEntry", true);
+    int n = 1;
+    for (QMdiSubWindow *sub : subs) {
+        auto *item = new QAction(QStringLiteral("&%1 %2").arg(n++).arg(sub->windowTitle()), menu);
+        item->setProperty("windowEntry", true);
+        item->setCheckable(true);
+        item->setChecked(sub == m_main.mdiArea()->activeSubWindow());
+        connect(item, &QAction::triggered, this, [this, sub] { m_main.mdiArea()->setActiveSubWindow(sub); });
+        menu->addAction(item);
     }
 }
 

@@ -54,6 +54,7 @@ private:
     void buildWindowMenu();
     void buildHelpMenu();
     void updateNewItems();
+    void fillWindowMenu();
 
     MainWindow &m_main;
     QList<QMenu *> m_menus;

@@ -69,9 +69,6 @@ MainWindow::MainWindow(bool loadOptionData, QWidget *parent)
     m_commands = new MainCommands(*this);
     for (QMenu *menu : m_commands->menus())
         menuBar()->addMenu(menu);
-    // The Window menu lists the open windows below its own items.
-    QMenu *windowMenu = m_commands->windowMenu();
-    connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] { fillWindowMenu(windowMenu); });
     buildToolBar();
     buildStatusBar();
     setDocumentCommandsEnabled(false);
@@ -368,31 +365,6 @@ QList<QAction *> MainWindow::recentFileActions() const
 QList<QMenu *> MainWindow::menus() const
 {
     return m_commands->menus();
-}
-
-void MainWindow::fillWindowMenu(QMenu *menu)
-{
-    // The fixed items stay; the list of open windows follows them.
-    for (QAction *item : menu->actions()) {
-        if (item->property("windowEntry").toBool()) {
-            menu->removeAction(item);
-            item->deleteLater();
-        }
-    }
-    const QList<QMdiSubWindow *> subs = m_mdi->subWindowList(QMdiArea::CreationOrder);
-    if (subs.isEmpty())
-        return;
-    QAction *bar = menu->addSeparator();
-    bar->setProperty("windowEntry", true);
-    int n = 1;
-    for (QMdiSubWindow *sub : subs) {
-        auto *item = new QAction(QStringLiteral("&%1 %2").arg(n++).arg(sub->windowTitle()), menu);
-        item->setProperty("windowEntry", true);
-        item->setCheckable(true);
-        item->setChecked(sub == m_mdi->activeSubWindow());
-        connect(item, &QAction::triggered, this, [this, sub] { m_mdi->setActiveSubWindow(sub); });
-        menu->addAction(item);
-    }
 }
 
 void MainWindow::setDocumentCommandsEnabled(bool enabled)

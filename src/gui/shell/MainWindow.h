@@ -160,7 +160,6 @@ private:
     void updateClock();
     void onListButton();
     void onCalcWindowDestroyed();
-    void fillWindowMenu(QMenu *menu);
 
     QMdiArea *m_mdi = nullptr;
     QToolBar *m_toolBar = nullptr;

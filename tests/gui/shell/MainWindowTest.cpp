@@ -124,6 +124,17 @@ TEST_F(MainWindowTest, MenusFollowTheOpenWindows)
     CalcWindow *second = main->newCalcWindow();
     EXPECT_EQ(second->caption(), QStringLiteral("新規計算書2"));
     EXPECT_EQ(main->activeCalcWindow(), second);
+    // The File menu lists a new sheet under each rule set.
+    EXPECT_EQ(main->action(QStringLiteral("mnuFileNewRules(0)"))->text(), QStringLiteral("旧基準で新規作成(&B)"));
+    QAction *new2025 = main->action(QStringLiteral("mnuFileNewRules(1)"));
+    EXPECT_EQ(new2025->text(), QStringLiteral("2025年基準で新規作成(&B)"));
+    new2025->trigger();
+    ASSERT_EQ(main->calcWindows().size(), 3);
+    EXPECT_EQ(main->activeCalcWindow()->sheet().ruleSetKind(), RuleSetKind::Rules2025);
+    main->activeCalcWindow()->closeCommand();
+    QTRY_COMPARE(main->calcWindows().size(), 2);
+    main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(second->parentWidget()));
+
     // One set of commands, acting on the active window and checked for it.
     EXPECT_EQ(first->action(QStringLiteral("mnuFileSave")), second->action(QStringLiteral("mnuFileSave")));
     QAction *merge = main->action(QStringLiteral("T_Merge(0)"));
