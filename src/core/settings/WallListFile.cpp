@@ -152,11 +152,6 @@ WallListRead ReadWallList(const QString &path)
     return {ParseWallList(read.bytes), QString()};
 }
 
-std::optional<CertifiedWallList> ReadWallListFile(const QString &path)
-{
-    return ReadWallList(path).walls;
-}
-
 QString StorableWallName(const QString &name)
 {
     return Cp932FieldText(name);
