@@ -53,8 +53,13 @@ std::optional<CertifiedWall> parseLine(const QByteArray &line)
     const std::optional<float> multiplier = parseMultiplier(*multiplierField);
     if (!multiplier)
         return std::nullopt;
+    // A name that is not CP932 throughout (a byte cut off, a lead byte
+    // before the quote) is kept as the line it is, never stored altered.
+    QStringDecoder decoder = Cp932Decoder(QStringConverter::Flag::Stateless);
     CertifiedWall wall;
-    wall.name = Cp932Decoder(QStringConverter::Flag::Stateless).decode(name->text);
+    wall.name = decoder.decode(name->text);
+    if (decoder.hasError() || wall.name.isEmpty())
+        return std::nullopt;
     wall.multiplier = *multiplier;
     wall.displayLine = WallDisplayLine(wall.name, wall.multiplier);
     return wall;
@@ -153,11 +158,6 @@ WallListRead ReadWallList(const QString &path)
     if (!read)
         return {std::nullopt, ReadProblemMessage(path, read, MaxWallListFileSize)};
     return {ParseWallList(read.bytes), QString()};
-}
-
-std::optional<CertifiedWallList> ReadWallListFile(const QString &path)
-{
-    return ReadWallList(path).walls;
 }
 
 QString StorableWallName(const QString &name)
