@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -20,6 +21,14 @@
 namespace quiren {
 
 namespace {
+
+// The connection that found the X server usable, held while QApplication
+// makes its own.
+xcb_connection_t *&probeConnection()
+{
+    static xcb_connection_t *connection = nullptr;
+    return connection;
+}
 
 // Platforms that draw without a screen of the desktop's.
 bool DrawsWithoutDesktop(const QByteArray &platform)
@@ -48,8 +57,15 @@ bool XDisplayReachable(const QByteArray &display)
     }
     xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
     const bool usable = connection && xcb_connection_has_error(connection) == 0;
-    if (connection)
+    if (usable) {
+        // Kept open until Qt has its own connection: an X server with no
+        // other client (Xvfb as xvfb-run starts it) resets when its last
+        // client leaves, and Qt, connecting during the reset, was refused
+        // about one start in six.
+        xcb_disconnect(std::exchange(probeConnection(), connection));
+    } else if (connection) {
         xcb_disconnect(connection);
+    }
     if (savedError >= 0) {
         ::dup2(savedError, STDERR_FILENO);
         ::close(savedError);
@@ -157,6 +173,9 @@ DisplayOpening::DisplayOpening()
 
 DisplayOpening::~DisplayOpening()
 {
+    // Qt is connected now (or has given up): the server may go back to
+    // counting its clients.
+    xcb_disconnect(std::exchange(probeConnection(), nullptr));
     qInstallMessageHandler(previousHandler());
     QList<HeldMessage> messages;
     {
