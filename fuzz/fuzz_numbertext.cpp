@@ -40,7 +40,7 @@ void CheckValue(double v)
     }
     if (std::fabs(v) <= FLT_MAX) {
         CheckFormatted(FormatFixed4(v), v, 0.00005);
-        CheckFormatted(FormatFixed1(v), v, 0.05);
+        CheckFormatted(FormatDecimal(v, 1, 1), v, 0.05);
         CheckFormatted(FormatFixed2(v), v, 0.005);
         CheckFormatted(FormatLength(v), v, 0.00005);
         const int spaces = LeadingSpaces(v);

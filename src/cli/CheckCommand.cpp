@@ -1,9 +1,9 @@
 // qrn check: whether every existing storey and direction reads "OK".
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "cli/SheetBatch.h"
-#include "core/calc/Balance.h"
-#include "core/calc/ColumnCheck.h"
+#include "cli/SheetChecks.h"
 #include "core/text/NumberText.h"
 #include "core/calc/CalcSheet.h"
 #include "core/calc/SheetWalls.h"
@@ -15,13 +15,17 @@ namespace {
 
 int runCheck(const QStringList &args)
 {
-    if (args.isEmpty()) {
-        Err() << QStringLiteral("qrn check: ファイルを指定して下さい。 / no file given.\n");
+    CommandLine line(QStringLiteral("check"));
+    if (const std::optional<int> done = line.parse(args))
+        return *done;
+    const QStringList inputs = line.positional();
+    if (inputs.isEmpty()) {
+        line.refuse(QStringLiteral("ファイルを指定して下さい。"), QStringLiteral("no file given."));
         return ExitError;
     }
     bool shortfall = false;
     bool readable = true;   // a folder without sheets counts as unreadable
-    const QStringList files = ExpandSheetInputs(args, &readable);
+    const QStringList files = ExpandSheetInputs(inputs, &readable);
     bool unreadable = !readable;
     for (const QString &path : files) {
         std::vector<RefusedCell> refused;
@@ -59,76 +63,13 @@ int runCheck(const QStringList &args)
                       << '\n';
             }
         }
-        // The balance of the wall layout, when the sheet has one: a storey
-        // and direction not yet checked is not balanced either.
-        if (HasBalanceData(*sheet)) {
-            for (int s = 0; s <= sheet->storeyIndex; ++s) {
-                for (int d = 0; d < 2; ++d) {
-                    const BalanceResult result = CheckBalance(*sheet, s, d);
-                    if (BalancePassed(*sheet, s, d))
-                        continue;
+        // The checks beside the wall quantity, each where the sheet has it.
+        for (const CliCheck &check : CliChecks()) {
+            for (int st = 0; st <= sheet->storeyIndex; ++st) {
+                for (const QString &line : check.storeyShortfalls(path, *sheet, st)) {
                     fileOk = false;
-                    Out() << VisibleName(path + QStringLiteral(": ") + StoreyName(s) + QLatin1Char(' ')
-                                     + StrItems(S::BalanceDirections).value(d) + QStringLiteral("  ")
-                                     + Str(S::BalanceTitle) + QLatin1Char(' ')
-                                     + (result.checked() ? result.judgementText()
-                                                             + (result.passed() ? QStringLiteral(" (倍率の合計でNG)") : QString())
-                                                         : QStringLiteral("-")))
-                          << '\n';
+                    Out() << line << '\n';
                 }
-            }
-        }
-        // The column diameter check, when the sheet has one: a storey not
-        // yet worked out is not sufficient either.
-        if (HasColumnData(*sheet)) {
-            for (int s = 0; s <= sheet->storeyIndex; ++s) {
-                const StoreyColumnResult result = CheckStoreyColumns(*sheet, s);
-                if (result.verdict == ColumnVerdict::Sufficient)
-                    continue;
-                fileOk = false;
-                QStringList reasons;
-                for (int d = 0; d < 2; ++d) {
-                    const ColumnDirectionResult &dir = result.direction[d];
-                    if (!dir.checked || dir.figures.ok())
-                        continue;
-                    QString reason = ColumnDirectionName(d) + QLatin1Char(' ');
-                    if (!dir.figures.slenderOk)
-                        reason += QStringLiteral("λ %1 > 150 ").arg(TenthText(dir.figures.lambda));
-                    if (!dir.figures.strengthOk) {
-                        const double need = dir.figures.required(dir.input);
-                        reason += result.method == ColumnMethod::Area && !result.oldRules
-                                      ? QStringLiteral("負担面積 %1 > Aa %2").arg(FormatDecimal(dir.input.tributaryM2, 2, 0), TenthText(need))
-                                      : QStringLiteral("d %1 < %2").arg(FormatDecimal(dir.input.depthMm, 2, 0), TenthText(need));
-                    }
-                    reasons << reason.trimmed();
-                }
-                if (result.verdict != ColumnVerdict::Short)
-                    reasons << QStringLiteral("未入力: ") + (result.missing.isEmpty() ? QStringLiteral("-") : result.missing.join(QStringLiteral("、")));
-                Out() << Visible(path + QStringLiteral(": ") + StoreyName(s) + QStringLiteral("  柱の小径 ")
-                                 + result.methodText() + QStringLiteral("  ")
-                                 + (result.verdict == ColumnVerdict::Short ? QStringLiteral("NG ") : QString())
-                                 + reasons.join(QStringLiteral("  ")))
-                      << '\n';
-            }
-        }
-        // The column-end joints, when the sheet lists columns: every
-        // column's hardware must reach what its N calls for.
-        for (int s = 0; s <= sheet->storeyIndex; ++s) {
-            if (sheet->joints[s].isBlank())
-                continue;
-            const JointStoreyResult result = CheckColumnJoints(*sheet, s);
-            const QString where = path + QStringLiteral(": ") + StoreyName(s) + QStringLiteral("  柱頭・柱脚の接合 ");
-            if (!result.refusal.isEmpty()) {
-                fileOk = false;
-                Out() << Visible(where + result.refusal) << '\n';
-            }
-            for (size_t c = 0; c < result.columns.size(); ++c) {
-                if (result.columns[c].passed)
-                    continue;
-                fileOk = false;
-                Out() << Visible(where + sheet->joints[s].columns[c].name + QStringLiteral(": ")
-                                 + result.columns[c].problem)
-                      << '\n';
             }
         }
         if (fileOk)

@@ -2,6 +2,7 @@
 // column: the ratio formula, the buckling method with 5 m² per column, the
 // area the section may carry, and the slenderness.
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "cli/TextTable.h"
 #include "core/calc/ColumnCheck.h"
 #include "core/text/NumberText.h"
@@ -30,43 +31,23 @@ struct UsageError {
     throw UsageError{Visible(QStringLiteral("qrn column: %1 / %2").arg(ja, en)) + QLatin1Char('\n')};
 }
 
+// The options as given, each at most once (CommandLine refuses the rest).
 struct Parsed {
     std::map<QString, QString> values;
     bool json = false;
 };
 
-// --name VALUE or --name=VALUE, each at most once.
-Parsed parse(const QStringList &args)
+Parsed parsedOf(const CommandLine &line)
 {
+    const QStringList stray = line.positional();
+    if (!stray.isEmpty())
+        fail(QStringLiteral("引数 \"%1\" は使えません。").arg(stray.first()),
+             QStringLiteral("unexpected argument \"%1\".").arg(stray.first()));
     Parsed parsed;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (arg == QLatin1String("--json")) {
-            parsed.json = true;
-            continue;
-        }
-        if (!arg.startsWith(QLatin1String("--")))
-            fail(QStringLiteral("引数 \"%1\" は使えません。").arg(arg),
-                 QStringLiteral("unexpected argument \"%1\".").arg(arg));
-        QString name = arg.mid(2);
-        QString value;
-        const qsizetype equals = name.indexOf(QLatin1Char('='));
-        if (equals >= 0) {
-            value = name.mid(equals + 1);
-            name = name.left(equals);
-        } else if (Options.contains(name)) {
-            if (i + 1 >= args.size())
-                fail(QStringLiteral("--%1 の後に値を指定して下さい。").arg(name),
-                     QStringLiteral("--%1 needs a value.").arg(name));
-            value = args.at(++i);
-        }
-        if (!Options.contains(name))
-            fail(QStringLiteral("オプション --%1 はありません。").arg(name),
-                 QStringLiteral("unknown option --%1.").arg(name));
-        if (parsed.values.count(name))
-            fail(QStringLiteral("--%1 が二度指定されています。").arg(name),
-                 QStringLiteral("--%1 given twice.").arg(name));
-        parsed.values[name] = value;
+    parsed.json = line.isSet(QStringLiteral("json"));
+    for (const QString &name : Options) {
+        if (line.isSet(name))
+            parsed.values[name] = line.value(name);
     }
     return parsed;
 }
@@ -229,8 +210,14 @@ int runColumn(const QStringList &args)
 {
     Request r;
     bool json = false;
+    CommandLine line(QStringLiteral("column"));
+    line.addFlag(QStringLiteral("json"));
+    for (const QString &name : Options)
+        line.addValue(name);
+    if (const std::optional<int> done = line.parse(args))
+        return *done;
     try {
-        const Parsed parsed = parse(args);
+        const Parsed parsed = parsedOf(line);
         json = parsed.json;
         r = request(parsed);
     } catch (const UsageError &e) {

@@ -9,9 +9,9 @@
 
 // The sub-commands of the qrn tool ("qrn show ...", "qrn check ...").
 //
-// Adding a command: write it in a source file of its own in this folder,
-// register it there with a namespace-scope initialiser, and add the file to
-// add_executable(qrn ...) in CMakeLists.txt. Nothing else needs to change:
+// Adding a command: write it in a source file of its own in this folder and
+// register it there with a namespace-scope initialiser. The build takes
+// every source of this folder (CMakeLists.txt), so nothing else changes:
 //
 //     namespace {
 //     int runPdf(const QStringList &args) { ...; return quiren::cli::ExitOk; }

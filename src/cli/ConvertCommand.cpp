@@ -4,15 +4,13 @@
 // program saved converts there and back without a byte changing.
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "core/documents/CalcFile.h"
 #include "core/documents/SheetFile.h"
 
 #include <QFileInfo>
 
 namespace quiren::cli {
-
-bool ParseSheetOutputArgs(const QString &command, const QStringList &args, QString &file,
-                          QString &output);
 
 namespace {
 
@@ -24,8 +22,8 @@ int runConvert(const QStringList &args)
     const QString command = QStringLiteral("convert");
     QString file;
     QString output;
-    if (!ParseSheetOutputArgs(command, args, file, output))
-        return ExitError;
+    if (const std::optional<int> done = ParseFileAndOutput(command, args, file, output))
+        return *done;
     if (output.isEmpty()) {
         // The file's own name with ".qrn2" in place of its extension.
         const QString suffix = QFileInfo(file).suffix();

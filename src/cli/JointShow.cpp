@@ -1,5 +1,8 @@
 #include "cli/JointShow.h"
 
+#include "cli/CliSheet.h"
+#include "cli/Command.h"
+#include "cli/SheetChecks.h"
 #include "cli/TextTable.h"
 #include "core/calc/CalcSheet.h"
 #include "core/calc/ColumnJointReport.h"
@@ -96,6 +99,33 @@ QString JointsJson(const CalcSheet &sheet, int s)
     // The writer ends its document in a line break; the caller places it.
     QString text = QString::fromUtf8(w.bytes()).trimmed();
     return text.replace(QLatin1Char('\n'), QStringLiteral("\n      "));
+}
+
+namespace {
+
+// Each column of storey s whose hardware does not reach what its N calls
+// for, and why the storey cannot be worked out where it cannot.
+QStringList jointShortfalls(const QString &path, const CalcSheet &sheet, int s)
+{
+    QStringList lines;
+    if (sheet.joints[s].isBlank())
+        return lines;
+    const JointStoreyResult result = CheckColumnJoints(sheet, s);
+    const QString where = path + QStringLiteral(": ") + StoreyName(s) + QStringLiteral("  柱頭・柱脚の接合 ");
+    if (!result.refusal.isEmpty())
+        lines << Visible(where + result.refusal);
+    for (size_t c = 0; c < result.columns.size(); ++c) {
+        if (!result.columns[c].passed)
+            lines << Visible(where + sheet.joints[s].columns[c].name + QStringLiteral(": ") + result.columns[c].problem);
+    }
+    return lines;
+}
+
+} // namespace
+
+CliCheck JointCliCheck()
+{
+    return {"joints", HasJointData, JointsJson, JointsText, jointShortfalls};
 }
 
 } // namespace quiren::cli

@@ -2,6 +2,7 @@
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
 #include "cli/SheetBatch.h"
+#include "cli/CommandLine.h"
 #include "core/print/JwExport.h"
 #include "core/print/PaintSheetDevice.h"
 #include "core/settings/SettingsStore.h"
@@ -12,9 +13,6 @@
 #include <memory>
 
 namespace quiren::cli {
-
-bool ParseSheetOutputArgs(const QString &command, const QStringList &args, QString &file,
-                          QString &output);
 
 namespace {
 
@@ -49,8 +47,8 @@ int runJw(const QStringList &args)
     }
     QString file;
     QString output;
-    if (!ParseSheetOutputArgs(QStringLiteral("jw"), args, file, output))
-        return ExitError;
+    if (const std::optional<int> done = ParseFileAndOutput(QStringLiteral("jw"), args, file, output))
+        return *done;
     if (output.isEmpty())
         output = JwFilePath(ReadJwPath(CliAppData().programFolder));
     if (OutputIsInput(QStringLiteral("jw"), file, output))

@@ -2,7 +2,9 @@
 // spreadsheet tool's method, with every intermediate value: the quick
 // reference users look up while they design.
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "cli/TextTable.h"
+#include "core/calc/LwReport.h"
 #include "core/calc/SeismicWeight.h"
 #include "core/text/NumberText.h"
 
@@ -36,43 +38,23 @@ void fail(const QString &ja, const QString &en)
     throw UsageError{Visible(QStringLiteral("qrn lw: %1 / %2").arg(ja, en)) + QLatin1Char('\n')};
 }
 
-// The options as given: --name VALUE or --name=VALUE, each at most once.
+// The options as given, each at most once (CommandLine refuses the rest).
 struct Parsed {
     std::map<QString, QString> values;
     bool json = false;
 };
 
-Parsed parse(const QStringList &args)
+Parsed parsedOf(const CommandLine &line)
 {
+    const QStringList stray = line.positional();
+    if (!stray.isEmpty())
+        fail(QStringLiteral("引数 \"%1\" は使えません。").arg(stray.first()),
+             QStringLiteral("unexpected argument \"%1\".").arg(stray.first()));
     Parsed parsed;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (arg == QLatin1String("--json")) {
-            parsed.json = true;
-            continue;
-        }
-        if (!arg.startsWith(QLatin1String("--")))
-            fail(QStringLiteral("引数 \"%1\" は使えません。").arg(arg),
-                 QStringLiteral("unexpected argument \"%1\".").arg(arg));
-        QString name = arg.mid(2);
-        QString value;
-        const qsizetype equals = name.indexOf(QLatin1Char('='));
-        if (equals >= 0) {
-            value = name.mid(equals + 1);
-            name = name.left(equals);
-        } else if (Options.contains(name)) {
-            if (i + 1 >= args.size())
-                fail(QStringLiteral("--%1 の後に値を指定して下さい。").arg(name),
-                     QStringLiteral("--%1 needs a value.").arg(name));
-            value = args.at(++i);
-        }
-        if (!Options.contains(name))
-            fail(QStringLiteral("オプション --%1 はありません。").arg(name),
-                 QStringLiteral("unknown option --%1.").arg(name));
-        if (parsed.values.count(name))
-            fail(QStringLiteral("--%1 が二度指定されています。").arg(name),
-                 QStringLiteral("--%1 given twice.").arg(name));
-        parsed.values[name] = value;
+    parsed.json = line.isSet(QStringLiteral("json"));
+    for (const QString &name : Options) {
+        if (line.isSet(name))
+            parsed.values[name] = line.value(name);
     }
     return parsed;
 }
@@ -249,19 +231,13 @@ QString tableText(const Request &r, const LwBreakdown &b)
                         fixed(b.areaRatio, 4));
     out += QLatin1Char('\n');
 
-    // The same lines the sheet shows, building-wide first, then per storey.
-    TextTable lines({false, true});
+    // The same lines the sheet and the window show.
+    TextTable lines({false, true, false});
+    for (const ReportLine &line : LwReportLines(b))
+        lines.addRow({line.label, line.value, line.unit});
+    out += lines.render(2) + QLatin1Char('\n');
     TextTable storeys({false, true, true});
     storeys.addRow({QString(), QStringLiteral("1階"), two ? QStringLiteral("2階") : QString()});
-    for (const LwBreakdownLine &line : LwBreakdownLines(b)) {
-        const QString caption =
-            line.unit.isEmpty() ? line.caption : QStringLiteral("%1 (%2)").arg(line.caption, line.unit);
-        if (line.perStorey)
-            storeys.addRow({caption, line.values[0], line.values[1]});
-        else
-            lines.addRow({caption, line.values[0]});
-    }
-    out += lines.render(2) + QLatin1Char('\n');
     auto row = [&](const QString &caption, auto value) {
         QStringList cells{caption};
         for (int s = 0; s < 2; ++s)
@@ -282,8 +258,14 @@ int runLw(const QStringList &args)
 {
     Request r;
     bool json = false;
+    CommandLine line(QStringLiteral("lw"));
+    line.addFlag(QStringLiteral("json"));
+    for (const QString &name : Options)
+        line.addValue(name);
+    if (const std::optional<int> done = line.parse(args))
+        return *done;
     try {
-        const Parsed parsed = parse(args);
+        const Parsed parsed = parsedOf(line);
         json = parsed.json;
         r = request(parsed);
     } catch (const UsageError &e) {

@@ -1,6 +1,7 @@
 // qrn nvalue: the N value of one column-end joint (N値計算法) and the joint
 // it calls for, for the designer who checks a column by hand.
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "core/calc/ColumnJoint.h"
 #include "core/text/NumberText.h"
 
@@ -29,42 +30,23 @@ struct UsageError {
     throw UsageError{Visible(QStringLiteral("qrn nvalue: %1 / %2").arg(ja, en)) + QLatin1Char('\n')};
 }
 
+// The options as given, each at most once (CommandLine refuses the rest).
 struct Parsed {
     std::map<QString, QString> values;
     bool json = false;
 };
 
-Parsed parse(const QStringList &args)
+Parsed parsedOf(const CommandLine &line)
 {
+    const QStringList stray = line.positional();
+    if (!stray.isEmpty())
+        fail(QStringLiteral("引数 \"%1\" は使えません。").arg(stray.first()),
+             QStringLiteral("unexpected argument \"%1\".").arg(stray.first()));
     Parsed parsed;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (arg == QLatin1String("--json")) {
-            parsed.json = true;
-            continue;
-        }
-        if (!arg.startsWith(QLatin1String("--")))
-            fail(QStringLiteral("引数 \"%1\" は使えません。").arg(arg),
-                 QStringLiteral("unexpected argument \"%1\".").arg(arg));
-        QString name = arg.mid(2);
-        QString value;
-        const qsizetype equals = name.indexOf(QLatin1Char('='));
-        if (equals >= 0) {
-            value = name.mid(equals + 1);
-            name = name.left(equals);
-        } else if (Options.contains(name)) {
-            if (i + 1 >= args.size())
-                fail(QStringLiteral("--%1 の後に値を指定して下さい。").arg(name),
-                     QStringLiteral("--%1 needs a value.").arg(name));
-            value = args.at(++i);
-        }
-        if (!Options.contains(name))
-            fail(QStringLiteral("オプション --%1 はありません。").arg(name),
-                 QStringLiteral("unknown option --%1.").arg(name));
-        if (parsed.values.count(name))
-            fail(QStringLiteral("--%1 が二度指定されています。").arg(name),
-                 QStringLiteral("--%1 given twice.").arg(name));
-        parsed.values[name] = value;
+    parsed.json = line.isSet(QStringLiteral("json"));
+    for (const QString &name : Options) {
+        if (line.isSet(name))
+            parsed.values[name] = line.value(name);
     }
     return parsed;
 }
@@ -207,8 +189,14 @@ int runNValue(const QStringList &args)
 {
     NValueInput in;
     bool json = false;
+    CommandLine line(QStringLiteral("nvalue"));
+    line.addFlag(QStringLiteral("json"));
+    for (const QString &name : Options)
+        line.addValue(name);
+    if (const std::optional<int> done = line.parse(args))
+        return *done;
     try {
-        const Parsed parsed = parse(args);
+        const Parsed parsed = parsedOf(line);
         json = parsed.json;
         in = request(parsed);
     } catch (const UsageError &e) {

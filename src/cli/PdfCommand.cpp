@@ -3,6 +3,7 @@
 #include "cli/CliSheet.h"
 #include "cli/Command.h"
 #include "cli/SheetBatch.h"
+#include "cli/CommandLine.h"
 #include "core/print/SheetPdf.h"
 
 #include <QFileInfo>
@@ -10,42 +11,6 @@
 namespace quiren::cli {
 
 namespace {
-
-// FILE [-o OUT]; false (after a message) for anything else. An empty OUT
-// or a second -o is refused rather than quietly replaced by the default
-// place, where it would overwrite a file the user never named.
-bool ParseFileAndOutput(const QString &command, const QStringList &args, QString &file,
-                        QString &output)
-{
-    bool outputGiven = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (arg == QLatin1String("-o")) {
-            if (outputGiven) {
-                Err() << QStringLiteral("qrn %1: -o は 1 回だけ指定して下さい。 / -o given twice.\n").arg(command);
-                return false;
-            }
-            if (i + 1 >= args.size() || args.at(i + 1).isEmpty()) {
-                Err() << QStringLiteral("qrn %1: -o の後に出力ファイルを指定して下さい。 / -o needs a file.\n")
-                             .arg(command);
-                return false;
-            }
-            output = args.at(++i);
-            outputGiven = true;
-        } else if (file.isEmpty() && !arg.isEmpty() && !(arg.startsWith(QLatin1Char('-')) && arg.size() > 1)) {
-            file = arg;
-        } else {
-            Err() << QStringLiteral("qrn %1: 引数 \"%2\" は使えません。 / unexpected argument \"%2\".\n")
-                         .arg(command, Visible(arg));
-            return false;
-        }
-    }
-    if (file.isEmpty()) {
-        Err() << QStringLiteral("qrn %1: ファイルを指定して下さい。 / no file given.\n").arg(command);
-        return false;
-    }
-    return true;
-}
 
 int runPdf(const QStringList &args)
 {
@@ -56,8 +21,8 @@ int runPdf(const QStringList &args)
     }
     QString file;
     QString output;
-    if (!ParseFileAndOutput(QStringLiteral("pdf"), args, file, output))
-        return ExitError;
+    if (const std::optional<int> done = ParseFileAndOutput(QStringLiteral("pdf"), args, file, output))
+        return *done;
     if (output.isEmpty()) {
         // The file's own name with ".pdf" in place of its extension.
         const QString suffix = QFileInfo(file).suffix();
@@ -92,12 +57,5 @@ const bool registered = RegisterCommand({
 });
 
 } // namespace
-
-// Shared with qrn jw.
-bool ParseSheetOutputArgs(const QString &command, const QStringList &args, QString &file,
-                          QString &output)
-{
-    return ParseFileAndOutput(command, args, file, output);
-}
 
 } // namespace quiren::cli

@@ -2,10 +2,11 @@
 #include "cli/CliSheet.h"
 #include "core/calc/Balance.h"
 #include "core/calc/Framing.h"
-#include "core/calc/ColumnCheck.h"
 #include "core/text/NumberText.h"
 #include "cli/Command.h"
-#include "cli/JointShow.h"
+#include "cli/CommandLine.h"
+#include "cli/SheetChecks.h"
+#include "cli/ShowJson.h"
 #include "cli/TextTable.h"
 #include "core/calc/CalcSheet.h"
 #include "core/calc/LwReport.h"
@@ -24,70 +25,9 @@ namespace quiren::cli {
 
 namespace {
 
-// ---- JSON -------------------------------------------------------------------
-// Written by hand so that the keys keep the documented order.
-
-QString jsonString(const QString &text)
-{
-    return JsonString(text);
-}
-
-QString jsonPair(const QString &a, const QString &b)
-{
-    return QLatin1Char('[') + jsonString(a) + QStringLiteral(", ") + jsonString(b) + QLatin1Char(']');
-}
-
-class JsonObject {
-public:
-    explicit JsonObject(int indent) : m_indent(indent) {}
-    void add(const char *key, const QString &rawValue) { m_members.append({QLatin1String(key), rawValue}); }
-    QString text() const
-    {
-        const QString inner(m_indent + 2, QLatin1Char(' '));
-        QString out = QStringLiteral("{\n");
-        for (int i = 0; i < m_members.size(); ++i) {
-            out += inner + jsonString(m_members[i].first) + QStringLiteral(": ") + m_members[i].second;
-            out += i + 1 < m_members.size() ? QStringLiteral(",\n") : QStringLiteral("\n");
-        }
-        return out + QString(m_indent, QLatin1Char(' ')) + QLatin1Char('}');
-    }
-
-private:
-    int m_indent;
-    QList<QPair<QString, QString>> m_members;
-};
-
-QString jsonArray(const QStringList &items, int indent)
-{
-    if (items.isEmpty())
-        return QStringLiteral("[]");
-    const QString inner(indent + 2, QLatin1Char(' '));
-    return QStringLiteral("[\n") + inner + items.join(QStringLiteral(",\n") + inner) + QLatin1Char('\n')
-           + QString(indent, QLatin1Char(' ')) + QLatin1Char(']');
-}
-
-QString jsonNumber(double value)
-{
-    return std::isfinite(value) ? QString::number(value, 'g', QLocale::FloatingPointShortest)
-                                : QStringLiteral("null");
-}
-
-QString jsonBool(bool value)
-{
-    return value ? QStringLiteral("true") : QStringLiteral("false");
-}
-
-QString jsonNumbers(const std::array<double, 2> &values, int count)
-{
-    QStringList items;
-    for (int i = 0; i < count; ++i)
-        items << jsonNumber(values[i]);
-    return QLatin1Char('[') + items.join(QStringLiteral(", ")) + QLatin1Char(']');
-}
-
 QString rulesKey(const CalcSheet &sheet)
 {
-    return sheet.ruleSetKind() == RuleSetKind::Rules2025 ? QStringLiteral("2025") : QStringLiteral("old");
+    return RuleSetKey(sheet.ruleSetKind());
 }
 
 QString lwMethodKey(LwMethod method)
@@ -186,98 +126,6 @@ void addStorey2025(JsonObject &storey, const CalcSheet &sheet, int s)
     storey.add("quasiWarnings", jsonArray(warnings, 6));
 }
 
-// The balance check of storey s: per direction the side parts, the wall
-// ratio and the judgement (null while a side part has no floor area).
-QString balanceJson(const CalcSheet &sheet, int s)
-{
-    QStringList directions;
-    for (int d = 0; d < 2; ++d) {
-        const BalanceResult result = CheckBalance(sheet, s, d);
-        const bool judged = result.checked() && result.verdict != BalanceVerdict::CountsTooMany;
-        QStringList parts;
-        for (int p = 0; p < SidePartCount; ++p) {
-            const SidePart &input = sheet.sideParts[s][d][p];
-            const SidePartResult &part = result.parts[p];
-            JsonObject o(8);
-            o.add("floorArea", jsonString(input.floorArea));
-            o.add("multiplier", jsonString(part.multiplier.text));
-            o.add("typedMultiplier", jsonString(input.multiplier));
-            o.add("multiplierTyped", jsonBool(part.multiplier.typed));
-            o.add("oneStorey", jsonBool(input.oneStorey && sheet.OneStoreyPartsAllowed(s)));
-            o.add("necessary", jsonString(part.necessary));
-            o.add("existing", jsonString(part.existing));
-            o.add("fillRatio", judged ? jsonString(FormatRatioDown(part.fillRatio)) : QStringLiteral("null"));
-            parts << o.text();
-        }
-        JsonObject direction(6);
-        direction.add("sideParts", jsonArray(parts, 8));
-        direction.add("wallRatio", judged ? jsonString(FormatRatioDown(result.wallRatio)) : QStringLiteral("null"));
-        direction.add("judgement", result.checked() ? jsonString(result.judgementText()) : QStringLiteral("null"));
-        // Where a framing adds up beyond 7, the check with the full sums too;
-        // "result" is NG when either fails.
-        if (BalanceNeedsFullSums(sheet, s)) {
-            const BalanceResult full = CheckBalance(sheet, s, d, true);
-            JsonObject o(8);
-            o.add("existing", jsonPair(full.parts[0].existing, full.parts[1].existing));
-            o.add("wallRatio", full.checked() ? jsonString(FormatRatioDown(full.wallRatio)) : QStringLiteral("null"));
-            o.add("judgement", full.checked() ? jsonString(full.judgementText()) : QStringLiteral("null"));
-            o.add("result", full.checked() ? jsonString(full.verdictText()) : QStringLiteral("null"));
-            direction.add("fullSums", o.text());
-        }
-        const QString verdict = BalancePassed(sheet, s, d) ? QStringLiteral("OK") : QStringLiteral("NG");
-        direction.add("result", result.checked() ? jsonString(verdict) : QStringLiteral("null"));
-        directions << direction.text();
-    }
-    return jsonArray(directions, 6);
-}
-
-// The column diameter check of storey s: the storey's inputs, the figures
-// per direction as shown (null where not worked out) and the result.
-QString columnsJson(const CalcSheet &sheet, int s)
-{
-    const StoreyColumnResult r = CheckStoreyColumns(sheet, s);
-    const StoreyColumnInputs &in = sheet.columns[s];
-    auto number = [](bool known, const QString &text) { return known ? text : QStringLiteral("null"); };
-    QStringList directions;
-    for (int d = 0; d < 2; ++d) {
-        const ColumnDirectionResult &dir = r.direction[d];
-        const ColumnFigures &f = dir.figures;
-        const bool is2025 = !r.oldRules;
-        JsonObject o(8);
-        o.add("length", jsonString(in.direction[d].lengthMm));
-        o.add("depth", jsonString(in.direction[d].depthMm));
-        o.add("width", jsonString(in.direction[d].widthMm));
-        o.add("lambda", number(dir.checked, TenthText(f.lambda)));
-        o.add("eta", number(dir.checked && is2025, EtaText(f.eta)));
-        o.add("na", number(dir.checked && is2025, KiloNewtonText(f.naKN)));
-        o.add("aa", number(dir.checked && is2025, TenthText(f.aaM2)));
-        o.add("ratioDp", number(dir.checked && is2025, TenthText(f.ratioDpMm)));
-        o.add("bucklingD", number(dir.checked && is2025 && std::isfinite(f.bucklingDMm), TenthText(f.bucklingDMm)));
-        o.add("oldDp", number(dir.checked && !is2025, TenthText(f.oldDpMm)));
-        o.add("ok", dir.checked ? jsonBool(f.ok()) : QStringLiteral("null"));
-        directions << o.text();
-    }
-    QStringList missing;
-    for (const QString &m : r.missing)
-        missing << jsonString(m);
-    JsonObject columns(6);
-    columns.add("method", jsonString(r.oldRules ? QStringLiteral("table") : ChoiceKey(r.method)));
-    columns.add("methodText", jsonString(r.methodText()));
-    columns.add("timber", jsonString(in.timber));
-    columns.add("timberName", jsonString(r.timberName));
-    columns.add("fc", number(r.fcKnown, FormatDecimal(r.fcNPerMm2, 2, 1)));
-    columns.add("fcUnverified", jsonBool(r.fcUnverified));
-    columns.add("wdSource", jsonString(ChoiceKey(r.wdSource)));
-    columns.add("wd", number(r.wdKnown, FormatDecimal(r.wdNPerM2, 1, 0)));
-    columns.add("wdNote", jsonString(r.wdNote));
-    columns.add("wdFormula", jsonString(r.wdFormula));
-    columns.add("area", jsonString(in.areaM2));
-    columns.add("directions", jsonArray(directions, 8));
-    columns.add("missing", jsonArray(missing, 8));
-    columns.add("result", r.checked() ? jsonString(r.verdictText()) : QStringLiteral("null"));
-    return columns.text();
-}
-
 // Where a row's multiplier comes from: the sources of its walls ("法令"
 // for braces alone), "不明" when a wall is known nowhere; empty for a row
 // not in use.
@@ -365,12 +213,10 @@ QString sheetJson(const QString &path, const CalcSheet &sheet)
         storey.add("rows", jsonArray(rows, 6));
         if (rules2025 && s < Storeys2025)
             addStorey2025(storey, sheet, s);
-        if (balance)
-            storey.add("balance", balanceJson(sheet, s));
-        if (HasColumnData(sheet))
-            storey.add("columns", columnsJson(sheet, s));
-        if (HasJointData(sheet))
-            storey.add("joints", JointsJson(sheet, s));
+        for (const CliCheck &check : CliChecks()) {
+            if (check.hasData(sheet))
+                storey.add(check.jsonKey, check.storeyJson(sheet, s));
+        }
         storeys << storey.text();
     }
     if (rules2025)
@@ -420,21 +266,9 @@ QString seismicText(const CalcSheet &sheet)
     if (sheet.inputs2025.seismic.method == LwMethod::Typed && !sheet.inputs2025.seismic.lwSource.isEmpty())
         table.addRow({QStringLiteral("出典"), sheet.inputs2025.seismic.lwSource, QString()});
     if (b.valid) {
-        // The lines as the sheet shows them, each storey's on a line of its own.
-        bool ratioShown = b.storeys < 2;
-        for (const LwBreakdownLine &line : LwBreakdownLines(b)) {
-            if (!line.perStorey) {
-                table.addRow({line.caption, line.values[0], line.unit});
-                // The floor-area ratio follows the roof factor.
-                if (!ratioShown) {
-                    table.addRow({AreaRatioLabel + QStringLiteral(" (小屋裏物置を含まない)"), fixed(b.areaRatio, 4), QString()});
-                    ratioShown = true;
-                }
-                continue;
-            }
-            for (int i = 0; i < b.storeys; ++i)
-                table.addRow({StoreyName(i) + QLatin1Char(' ') + line.caption, line.values[i], line.unit});
-        }
+        // The lines as the sheet and the window show them.
+        for (const ReportLine &line : LwReportLines(b))
+            table.addRow({line.label, line.value, line.unit});
     } else {
         const int storeys = std::min(sheet.storeyIndex + 1, Storeys2025);
         for (int s = 0; s < storeys; ++s) {
@@ -452,9 +286,9 @@ QString seismicText(const CalcSheet &sheet)
 QString storey2025Text(const CalcSheet &sheet, int s)
 {
     const Sheet2025Results &r = sheet.results2025;
-    const FloorAreaResult &f = r.floor[s];
     QString out;
-    out += QStringLiteral("  Af = ") + AfTermsText(sheet, s) + QStringLiteral(" = ") + AfText(f.af) + QStringLiteral(" m²\n");
+    out += QStringLiteral("  ") + AfEquation(sheet, s) + QLatin1Char('\n');
+    out += QStringLiteral("  ") + FloorRequirementEquation(sheet, s) + QLatin1Char('\n');
     if (!r.refusal[s].isEmpty())
         out += QStringLiteral("  判定不可: ") + r.refusal[s] + QLatin1Char('\n');
     // A tall storey's reduced braces: H and αh beside each multiplier.
@@ -510,101 +344,6 @@ QString storey2025Text(const CalcSheet &sheet, int s)
     }
     for (const QString &warning : r.quasiWarnings[s])
         out += QStringLiteral("  注意: ") + warning + QLatin1Char('\n');
-    return out;
-}
-
-// The quarter-method table of storey s and the places of its framing rows
-// in the side parts.
-QString balanceText(const CalcSheet &sheet, int s)
-{
-    QString out = QLatin1Char('\n') + Str(S::BalanceTitle) + QLatin1Char('\n');
-    if (!StoreyHasBalanceData(sheet, s))
-        return out + QStringLiteral("  未入力\n");
-    TextTable counts({false, true, true, true, true});
-    counts.addGroup(1, StrItems(S::BalanceDirections).value(0));
-    counts.addGroup(3, StrItems(S::BalanceDirections).value(1));
-    counts.addRow({StrItems(S::SideCountHeadings).value(0), StrItems(S::SidePartNames).value(0), StrItems(S::SidePartNames).value(1), StrItems(S::SidePartNames + 1).value(0),
-                   StrItems(S::SidePartNames + 1).value(1)});
-    int placed = 0;
-    for (const FramingRow &row : sheet.framing[s]) {
-        const SideCounts &c = row.sideCounts;
-        if (c[0][0].isEmpty() && c[0][1].isEmpty() && c[1][0].isEmpty() && c[1][1].isEmpty())
-            continue;
-        ++placed;
-        counts.addRow({row[ColKind], c[0][0], c[0][1], c[1][0], c[1][1]});
-    }
-    if (placed > 0)
-        out += counts.render(2) + QLatin1Char('\n');
-
-    const QStringList headings = StrItems(S::BalanceHeadings);   // storey, direction, side part, area, ...
-    TextTable table({false, false, true, true, true, true, true, false});
-    table.addRow({headings.value(1), headings.value(2), headings.value(3), headings.value(4), headings.value(5),
-                  headings.value(6), headings.value(7), headings.value(8)});
-    for (int d = 0; d < 2; ++d) {
-        const BalanceResult result = CheckBalance(sheet, s, d);
-        const bool judged = result.checked() && result.verdict != BalanceVerdict::CountsTooMany;
-        for (int p = 0; p < SidePartCount; ++p) {
-            const SidePart &input = sheet.sideParts[s][d][p];
-            const SidePartResult &part = result.parts[p];
-            QString name = StrItems(S::SidePartNames + d).value(p);
-            if (input.oneStorey && sheet.OneStoreyPartsAllowed(s))
-                name += QLatin1Char(' ') + Str(S::OneStoreyPart);
-            QString verdict;
-            if (p == 0)
-                verdict = result.checked() ? result.judgementText() : QStringLiteral("-");
-            else if (result.checked())
-                verdict = BalancePassed(sheet, s, d) ? QStringLiteral("OK") : QStringLiteral("NG");
-            table.addRow({p == 0 ? StrItems(S::BalanceDirections).value(d) : QString(), name, input.floorArea,
-                          part.multiplier.text.isEmpty() ? QString() : part.multiplier.text + part.multiplier.unit,
-                          part.necessary, part.existing, judged ? FormatRatioDown(part.fillRatio) : QString(), verdict});
-        }
-    }
-    out += table.render(2);
-    // What each side part was multiplied by, and the rows counted in it.
-    for (int d = 0; d < 2; ++d) {
-        const BalanceResult result = CheckBalance(sheet, s, d);
-        for (int p = 0; p < SidePartCount; ++p) {
-            const SidePartResult &part = result.parts[p];
-            QStringList terms;
-            for (const SidePartRowLine &r : SidePartRows(sheet, s, d, p))
-                terms << r.kind + QLatin1Char(' ') + r.length + QStringLiteral(" × ") + QString::number(r.places)
-                             + QStringLiteral(" × ") + r.multiplier;
-            out += QStringLiteral("  ") + StrItems(S::BalanceDirections).value(d) + QLatin1Char(' ')
-                   + StrItems(S::SidePartNames + d).value(p) + QStringLiteral(": ")
-                   + (sheet.ruleSetKind() == RuleSetKind::Rules2025
-                          ? (part.multiplier.typed ? QStringLiteral("入力した数値 ") : QStringLiteral("階のLw "))
-                          : QString())
-                   + part.multiplier.text + part.multiplier.unit + QStringLiteral("; 存在 ")
-                   + (terms.isEmpty() ? QStringLiteral("0") : terms.join(QStringLiteral(" + "))) + QStringLiteral(" = ")
-                   + part.existing + QLatin1Char('\n');
-        }
-        if (BalanceNeedsFullSums(sheet, s)) {
-            const BalanceResult full = CheckBalance(sheet, s, d, true);
-            out += QStringLiteral("  ") + StrItems(S::BalanceDirections).value(d)
-                   + QStringLiteral(": 倍率7を超える軸組を合計の倍率で: 存在 ") + full.parts[0].existing + QStringLiteral(" / ")
-                   + full.parts[1].existing + QStringLiteral("  ")
-                   + (full.checked() ? full.judgementText() + QLatin1Char(' ') + full.verdictText() : QStringLiteral("-"))
-                   + QLatin1Char('\n');
-        }
-    }
-    return out;
-}
-
-// The column diameter check of storey s: the storey's lines, then the
-// table per direction.
-QString columnsText(const CalcSheet &sheet, int s)
-{
-    const StoreyColumnResult r = CheckStoreyColumns(sheet, s);
-    QString out = QStringLiteral("\n柱の小径\n");
-    for (const QString &line : ColumnHeaderLines(r))
-        out += QStringLiteral("  ") + line + QLatin1Char('\n');
-    if (!r.missing.isEmpty())
-        out += QStringLiteral("  未入力: ") + r.missing.join(QStringLiteral("、")) + QLatin1Char('\n');
-    TextTable table({false, true, true});
-    table.addRow({QString(), ColumnDirectionName(0), ColumnDirectionName(1)});
-    for (const ColumnTableRow &row : ColumnTableRows(r))
-        table.addRow({row.caption, row.values[0], row.values[1]});
-    out += table.render(2);
     return out;
 }
 
@@ -712,11 +451,8 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
             out += QLatin1Char('\n');
             out += storey2025Text(sheet, s);
         }
-        if (HasBalanceData(sheet))
-            out += balanceText(sheet, s);
-        if (HasColumnData(sheet))
-            out += columnsText(sheet, s);
-        out += JointsText(sheet, s);
+        for (const CliCheck &check : CliChecks())
+            out += check.storeyText(sheet, s);
     }
 
     // The judgement grid.
@@ -734,21 +470,14 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
 
 int runShow(const QStringList &args)
 {
-    bool json = false;
-    QStringList files;
-    for (const QString &arg : args) {
-        if (arg == QLatin1String("--json")) {
-            if (json) {
-                Err() << QStringLiteral("qrn show: --json は 1 回だけ指定して下さい。 / --json given twice.\n");
-                return ExitError;
-            }
-            json = true;
-        } else {
-            files << arg;
-        }
-    }
+    CommandLine line(QStringLiteral("show"));
+    line.addFlag(QStringLiteral("json"));
+    if (const std::optional<int> done = line.parse(args))
+        return *done;
+    const bool json = line.isSet(QStringLiteral("json"));
+    const QStringList files = line.positional();
     if (files.isEmpty()) {
-        Err() << QStringLiteral("qrn show: ファイルを指定して下さい。 / no file given.\n");
+        line.refuse(QStringLiteral("ファイルを指定して下さい。"), QStringLiteral("no file given."));
         return ExitError;
     }
 

@@ -52,11 +52,6 @@ void appendBlanks(QString &line, int count)
 
 } // namespace
 
-QString PadLeft(const QString &text, int width)
-{
-    return QString(std::max(0, width - DisplayWidth(text)), QLatin1Char(' ')) + text;
-}
-
 void TextTable::addRow(const QStringList &cells)
 {
     QStringList shown;

@@ -12,9 +12,8 @@ namespace quiren::cli {
 // Terminal columns a text takes.
 int DisplayWidth(const QString &text);
 
-// `text` padded with blanks to `width` columns, on the right or the left.
+// `text` padded with blanks on the right to `width` columns.
 QString PadRight(const QString &text, int width);
-QString PadLeft(const QString &text, int width);
 
 class TextTable {
 public:

@@ -1,6 +1,7 @@
 // qrn: the command-line tool over Quiren's calculation files. The commands
 // live in their own source files and register themselves (Command.h).
 #include "cli/Command.h"
+#include "cli/CommandLine.h"
 #include "core/io/NativePath.h"
 
 #include <QCoreApplication>
@@ -68,6 +69,11 @@ int main(int argc, char **argv)
         return ExitError;
     }
     const QString &first = args.first();
+    // "qrn help show" is "qrn show --help".
+    if (first == QLatin1String("help") && args.size() == 2 && FindCommand(args.at(1))) {
+        Out() << CommandHelpText(args.at(1));
+        return FlushOutput().isEmpty() ? ExitOk : ExitError;
+    }
     if (first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("help")) {
         Out() << HelpText();
         return FlushOutput().isEmpty() ? ExitOk : ExitError;

@@ -215,6 +215,26 @@ TEST(Qrn, RunFromCronOrSshItSaysNothingOfARuntimeFolder)
     }
 }
 
+TEST(Qrn, EveryCommandHasItsOwnHelpAndNamesAnUnknownOption)
+{
+    for (const char *command : {"check", "column", "convert", "jw", "lw", "nvalue", "pdf", "show"}) {
+        const QString name = QString::fromLatin1(command);
+        const QrnRun help = qrn({name, QStringLiteral("--help")});
+        EXPECT_EQ(help.status, 0) << command;
+        EXPECT_TRUE(help.out.startsWith(QStringLiteral("  qrn ") + name + QLatin1Char(' '))) << command;
+        EXPECT_FALSE(help.out.contains(QStringLiteral("使い方: qrn コマンド"))) << command;   // not the whole tool's help
+        EXPECT_EQ(qrn({QStringLiteral("help"), name}).out, help.out) << command;
+
+        const QrnRun unknown = qrn({name, QStringLiteral("--frob"), QStringLiteral("x")});
+        EXPECT_EQ(unknown.status, 2) << command;
+        EXPECT_TRUE(unknown.err.contains(QStringLiteral("unknown option --frob"))) << command;
+    }
+    const QrnRun twice = qrn({QStringLiteral("pdf"), QStringLiteral("a.qrn"), QStringLiteral("-o"),
+                              QStringLiteral("x.pdf"), QStringLiteral("-o"), QStringLiteral("y.pdf")});
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_TRUE(twice.err.contains(QStringLiteral("-o given twice")));
+}
+
 TEST(Qrn, ReadsTheProgramsSettings)
 {
     // The strong-wind factor is read when the file's option is switched on,
@@ -462,7 +482,7 @@ TEST(QrnLw, JsonHoldsEveryStepOfTheToolMethod)
     const QrnRun table = qrn(lwArgs("--storeys 1 --roof 900 --wall board --pv standard --use office "
                                     "--c0 0.3 --h1 3 --rise 1 --overhang 0.9 --pitch 3"));
     EXPECT_EQ(table.status, 0);
-    EXPECT_TRUE(table.out.contains(QStringLiteral("Lw (cm/m²)")));
+    EXPECT_TRUE(table.out.contains(QStringLiteral("Lw1 (切上げ)")));
     EXPECT_TRUE(table.out.contains(QStringLiteral("警告: 軒の出")));
 }
 

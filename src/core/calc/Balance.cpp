@@ -11,9 +11,10 @@ namespace quiren {
 
 namespace {
 
-// Ratios come from quotients of four-decimal lengths; a quotient that is a
-// whole hundredth may land a few ulps below it, and the tests against 1 and
-// 0.5 must not fail on that.
+// The fill ratios are quotients of the four-decimal length texts, held as
+// doubles: a ratio that is exactly 1 or 0.5 in decimals may land a few ulps
+// either side. Exceeding 1 must be a real excess (the tolerance counts
+// against it); reaching 0.5 is met within the tolerance.
 constexpr double RatioTolerance = 1e-9;
 
 // A count text as a number of places; empty counts none. Kept as a double:

@@ -122,7 +122,7 @@ bool HasBalanceData(const CalcSheet &sheet);
 enum class SideCountCheck {
     Accepted,     // stored (normalised to a whole number, or emptied)
     NotANumber,   // not a number: the count is emptied
-    Invalid,      // negative or not whole: the count is emptied
+    Invalid,      // negative, not whole or past the 16-bit places count: emptied
     TooMany,      // with the other side part more than the row's places: emptied
 };
 

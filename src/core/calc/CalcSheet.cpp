@@ -104,7 +104,6 @@ void CalcSheet::SetUpNewSheet()
         projectedRequirement[w] = QStringLiteral("0.00");
     }
     effectiveRatio = {};
-    runningSum = {};
     keptWalls.clear();
     unresolvedKinds = {};
 
@@ -339,7 +338,6 @@ void CalcSheet::SumEffective(int s)
         float sum = 0.0f;
         for (const FramingRow &row : framing[s])
             sum = static_cast<float>(static_cast<double>(sum) + TextValue(row[effective]));
-        runningSum[s + 3 * d] = sum;
         judgement[s][JudgeSum0 + 3 * d] = FormatFixed4(sum);
     }
 }

@@ -150,7 +150,6 @@ public:
     std::array<QString, ProjectedAreaCount> projectedRequirement;
     std::array<JudgementRow, StoreyCount> judgement;
     std::array<float, 6> effectiveRatio{};                   // s + 3d, per cent
-    std::array<float, 6> runningSum{};                       // s + 3d, metres
     // Per storey, the kinds in use that neither the law's list nor a
     // certified wall gives a multiplier; such a storey is not judged.
     std::array<QStringList, StoreyCount> unresolvedKinds;

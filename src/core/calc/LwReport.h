@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "core/calc/SeismicWeight.h"
 
 #include <QString>
 
@@ -8,8 +9,9 @@
 
 // The steps from the building's loads to Lw, as lines a reviewer reads from
 // top to bottom: the roof factor, the load lines ① to ⑤, w, α, h, T, Ai and
-// Lw before and after rounding up. The calculation window's breakdown and
-// the printed sheet show the same lines.
+// Lw before and after rounding up. The calculation window's breakdown, the
+// printed sheet, `qrn show` and `qrn lw` show the same lines, and the
+// equations of Af and of the seismic requirement read alike in all of them.
 namespace quiren {
 
 struct ReportLine {
@@ -18,7 +20,9 @@ struct ReportLine {
     QString unit;    // "kN/㎡", "cm/㎡", "m", empty
 };
 
-// Empty when the sheet's Lw is typed or could not be worked out.
+// The lines of a breakdown; empty when it is not valid.
+std::vector<ReportLine> LwReportLines(const LwBreakdown &breakdown);
+// The sheet's: empty when its Lw is typed or could not be worked out.
 std::vector<ReportLine> LwBreakdownLines(const CalcSheet &sheet);
 
 // The loads the figure was built from, one line each (roof, solar panels,
@@ -30,8 +34,10 @@ std::vector<ReportLine> LwInputLines(const CalcSheet &sheet);
 QString AfTermsText(const CalcSheet &sheet, int s);
 // Af as it is used: the digits of the typed floor area, at least two.
 QString AfText(double af);
-// The label of the floor-area ratio of the official tool's method: it is
-// taken from the typed floor areas, not from Af.
-extern const QString AreaRatioLabel;
+// The equations of storey s as every view shows them:
+// "Af＝床面積 66.24 ＋ …　＝ 74.93㎡" and
+// "必要壁量＝Lw 41cm/㎡ × Af 50.00㎡ ＝ 20.5000m" (Lw "未定" while unknown).
+QString AfEquation(const CalcSheet &sheet, int s);
+QString FloorRequirementEquation(const CalcSheet &sheet, int s);
 
 } // namespace quiren

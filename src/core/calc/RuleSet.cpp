@@ -5,6 +5,7 @@
 #include "core/calc/Framing.h"
 #include "core/calc/SheetWalls.h"
 #include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
 
 #include <algorithm>
 
@@ -12,13 +13,11 @@ namespace quiren {
 
 namespace {
 
-const QString OldName = QStringLiteral("旧基準");
-const QString Name2025 = QStringLiteral("2025年基準");
 
 // The direction of a quasi-bearing row's length, as its warnings name it.
 QString DirectionCaption2025(int d)
 {
-    return d == 0 ? QStringLiteral("桁行方向") : QStringLiteral("梁間方向");
+    return StrItems(S::Directions2025).value(d);
 }
 
 const QString OkText = QStringLiteral("OK");
@@ -97,8 +96,7 @@ public:
     {
         if (storeys <= Storeys2025)
             return {};
-        return QStringLiteral("三階建ての木造建築物は2025年基準の壁量計算の対象外です。"
-                              "構造計算(許容応力度計算等)が必要です。");
+        return Str(S::ThreeStoreysRefused2025);
     }
 
     void showCoefficients(CalcSheet &sheet) const override
@@ -188,7 +186,6 @@ public:
 
 private:
     static constexpr double MultiplierCap = 7.0;
-    inline static const QString LoftIsStoreyText = QStringLiteral("小屋裏物置ではなく階：階として算定が必要");
 
     static int storeyIndex(const CalcSheet &sheet)
     {
@@ -219,7 +216,7 @@ private:
             results.totalFloorArea += results.floor[s].floorArea;
         results.beyondRoute = qRound64(results.totalFloorArea * 1e6) > qRound64(RouteAreaLimit * 1e6);
         if (results.beyondRoute)
-            results.warnings << BeyondRouteText;
+            results.warnings << BeyondRouteText();
         // A "loft" that is a storey adds a storey to the building: the
         // storey below it is not what the sheet describes, and the storeys
         // under it carry more than the sheet gives them.
@@ -230,11 +227,11 @@ private:
         }
         for (int s = 0; s < storeys; ++s) {
             if (results.beyondRoute)
-                results.refusal[s] = BeyondRouteText;
+                results.refusal[s] = BeyondRouteText();
             else if (s == loftStorey)
-                results.refusal[s] = LoftIsStoreyText;
+                results.refusal[s] = Str(S::LoftIsStorey);
             else if (loftStorey >= 0)
-                results.refusal[s] = QStringLiteral("%1階の小屋裏が階となるため判定できません").arg(loftStorey + 1);
+                results.refusal[s] = Str(S::LoftStoreyNotJudged).arg(loftStorey + 1);
         }
         for (int s = 0; s < Storeys2025; ++s)
             results.tallStorey[s] = BraceReduction(0, TextValue(inputs.memberDistance[s])) < 1;
@@ -248,11 +245,11 @@ private:
                     results.lw[s] = RoundUpLw(TextValue(typed));
                     results.lwKnown[s] = true;
                     if (results.lw[s] != TextValue(typed))
-                        results.warnings << QStringLiteral("%1階のLwを整数に切り上げました(%2)。")
+                        results.warnings << Str(S::LwRoundedUp)
                                                 .arg(s + 1)
                                                 .arg(results.lw[s]);
                 } else {
-                    results.warnings << QStringLiteral("%1階のLwを入力して下さい。").arg(s + 1);
+                    results.warnings << Str(S::LwToBeTyped).arg(s + 1);
                 }
             }
         } else if (const std::optional<LwInput> in = LwInputFromTexts(
@@ -283,7 +280,7 @@ private:
         int number = 0;
         for (QuasiWallRow &row : rows) {
             ++number;
-            const QString where = QStringLiteral("%1階の準耐力壁 %2行目").arg(s + 1).arg(number);
+            const QString where = Str(S::QuasiRowPlace).arg(s + 1).arg(number);
             row.multiplier.clear();
             row.effective = {};
             row.refusal.clear();
@@ -299,17 +296,17 @@ private:
                 QuasiMultiplier(base, panel && panel->lath, TextValue(row.panelHeight),
                                 TextValue(row.clearHeight));
             if (!multiplier) {
-                warnings << QStringLiteral("%1: 高さを入力して下さい。").arg(where);
+                warnings << Str(S::QuasiHeightMissing).arg(where);
                 continue;
             }
             const double panelHeight = TextValue(row.panelHeight);
             if (panelHeight > TextValue(row.clearHeight))
-                warnings << QStringLiteral("%1: 材の高さが横架材間の内法高さを超えています(内法高さで計算)。")
+                warnings << Str(S::QuasiHeightBeyondClear)
                                 .arg(where);
             row.multiplier = FormatDecimal(*multiplier, 2, 2);
             row.refusal = QuasiRefusal(row.wallKind, panelHeight, TextValue(row.clearHeight), row.bothSides);
             if (!row.refusal.isEmpty()) {
-                warnings << QStringLiteral("%1: 算入しません。").arg(where) + row.refusal;
+                warnings << Str(S::QuasiRowNotCounted).arg(where) + row.refusal;
                 continue;
             }
             for (int d = 0; d < 2; ++d) {
@@ -317,12 +314,12 @@ private:
                     continue;
                 // A negative length or count would quietly take walls off the sum.
                 if (TextValue(row.length[d]) < 0 || TextValue(row.places[d]) < 0) {
-                    warnings << QStringLiteral("%1: 長さ・箇所数が負です。").arg(where);
+                    warnings << Str(S::QuasiRowNegative).arg(where);
                     continue;
                 }
                 row.widthRefusal[d] = QuasiWidthRefusal(row.wallKind, TextValue(row.length[d]));
                 if (!row.widthRefusal[d].isEmpty()) {
-                    warnings << QStringLiteral("%1 %2: 算入しません。").arg(where, DirectionCaption2025(d))
+                    warnings << Str(S::QuasiDirectionNotCounted).arg(where, DirectionCaption2025(d))
                                     + row.widthRefusal[d];
                     continue;
                 }
@@ -339,15 +336,20 @@ private:
 
 QString RuleSetName(RuleSetKind kind)
 {
-    return kind == RuleSetKind::Rules2025 ? Name2025 : OldName;
+    return Str(kind == RuleSetKind::Rules2025 ? S::RuleSet2025Name : S::RuleSetOldName);
 }
 
-std::optional<RuleSetKind> RuleSetFromName(const QString &name)
+QString RuleSetKey(RuleSetKind kind)
 {
-    if (name == OldName)
-        return RuleSetKind::Old;
-    if (name == Name2025)
-        return RuleSetKind::Rules2025;
+    return kind == RuleSetKind::Rules2025 ? QStringLiteral("2025") : QStringLiteral("old");
+}
+
+std::optional<RuleSetKind> RuleSetFromKey(const QString &key)
+{
+    for (RuleSetKind kind : AllRuleSets) {
+        if (RuleSetKey(kind) == key)
+            return kind;
+    }
     return std::nullopt;
 }
 

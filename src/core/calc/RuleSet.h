@@ -21,9 +21,15 @@ enum class RuleSetKind {
     Rules2025,  // "2025年基準"
 };
 
-// "旧基準" or "2025年基準", as the sheet shows and files keep them.
+// Every rule set, in the order menus and lists show them.
+inline constexpr std::array<RuleSetKind, 2> AllRuleSets{RuleSetKind::Old, RuleSetKind::Rules2025};
+
+// "旧基準" or "2025年基準", as the sheet shows them.
 QString RuleSetName(RuleSetKind kind);
-std::optional<RuleSetKind> RuleSetFromName(const QString &name);
+// "old" or "2025", as sheet files, settings and qrn's JSON keep them; the
+// rule set of a key, none for a key no rule set has.
+QString RuleSetKey(RuleSetKind kind);
+std::optional<RuleSetKind> RuleSetFromKey(const QString &key);
 
 class RuleSet {
 public:

@@ -1,5 +1,6 @@
 #include "core/calc/SeismicWeight.h"
 
+#include "core/text/StringTable.h"
 #include "core/text/NumberText.h"
 
 #include <cmath>
@@ -45,7 +46,7 @@ bool plausible(LwBreakdown &out)
     for (int s = 0; s < out.storeys; ++s) {
         if (!(out.w[s] > 0) || !std::isfinite(out.lwRaw[s]) || !(out.lwRaw[s] > 0)
             || out.lwRaw[s] > MaxLw) {
-            out.warnings << QStringLiteral("荷重・寸法からLwが求まりません。入力を確認して下さい。");
+            out.warnings << Str(S::LwNotComputable);
             return false;
         }
     }
@@ -182,17 +183,17 @@ LwBreakdown ComputeLw(const LwInput &in)
 
     // Outside the tool's range: computed all the same, with a warning.
     if (in.c0 != 0.2 && in.c0 != 0.3)
-        out.warnings << QStringLiteral("C0は通常0.2(指定区域は0.3)です。");
+        out.warnings << Str(S::LwC0Unusual);
     if (in.overhang > 0.6)
-        out.warnings << QStringLiteral("軒の出が0.6mを超えています。公式ツールの適用範囲外です。");
+        out.warnings << Str(S::LwOverhangBeyondTool);
     if (in.pitch > 5)
-        out.warnings << QStringLiteral("屋根勾配が5寸を超えています。公式ツールの適用範囲外です。");
+        out.warnings << Str(S::LwPitchBeyondTool);
     if (l.interiorWall > 200)
-        out.warnings << QStringLiteral("間仕切壁の荷重が200N/m²を超えています。公式ツールの適用範囲外です。");
+        out.warnings << Str(S::LwInteriorWallBeyondTool);
     if (in.area1 > 0 && in.area1 < 100)
-        out.warnings << QStringLiteral("1階の床面積が100m²未満です。公式ツールは建築面積100m²以上を前提とします。");
+        out.warnings << Str(S::LwAreaBelowTool);
     if (two && in.area2 > in.area1)
-        out.warnings << QStringLiteral("2階の床面積が1階より大きくなっています。公式ツールの適用範囲外です。");
+        out.warnings << Str(S::LwUpperLargerThanTool);
 
     out.roofFactor = RoofAreaFactor(in.overhang, in.pitch);
     const double roofUnit = ((l.roof + l.solar) * out.roofFactor + l.ceiling) / 1000.0;
@@ -228,42 +229,6 @@ LwBreakdown ComputeLw(const LwInput &in)
     out.lw[1] = RoundUpLw(out.lwRaw[1]);
     out.valid = plausible(out);
     return out;
-}
-
-std::vector<LwBreakdownLine> LwBreakdownLines(const LwBreakdown &b)
-{
-    const bool two = b.storeys == 2;
-    const QString perArea = QStringLiteral("kN/m²");
-    auto fixed = [](double value, int decimals) { return FormatDecimal(value, decimals, decimals); };
-    std::vector<LwBreakdownLine> lines;
-    auto building = [&lines](const QString &caption, const QString &unit, const QString &value) {
-        lines.push_back({caption, unit, false, {value, QString()}});
-    };
-    auto storeys = [&lines, &b](const QString &caption, const QString &unit, auto text) {
-        LwBreakdownLine line{caption, unit, true, {}};
-        for (int s = 0; s < b.storeys && s < 2; ++s)
-            line.values[s] = text(s);
-        lines.push_back(line);
-    };
-
-    building(QStringLiteral("屋根面積係数 Z"), QString(), fixed(b.roofFactor, 4));
-    building(QStringLiteral("① 屋根"), perArea, fixed(b.roofLoad, 4));
-    if (two) {
-        building(QStringLiteral("② 2階の壁"), perArea, fixed(b.walls2, 4));
-        building(QStringLiteral("③ 2階の床"), perArea, fixed(b.floor2, 4));
-    }
-    building(QStringLiteral("④ 1階の壁"), perArea, fixed(b.walls1, 4));
-    if (two) {
-        building(QStringLiteral("⑤ 下屋"), perArea, fixed(b.lowerRoof, 4));
-        building(QStringLiteral("α = w2 / w1"), QString(), fixed(b.alpha, 4));
-    }
-    building(QStringLiteral("高さ h"), QStringLiteral("m"), fixed(b.height, 2));
-    building(QStringLiteral("T = 0.03h"), QString(), fixed(b.t, 4));
-    storeys(QStringLiteral("w"), perArea, [&](int s) { return fixed(b.w[s], 4); });
-    storeys(QStringLiteral("Ai"), QString(), [&](int s) { return fixed(b.ai[s], 4); });
-    storeys(QStringLiteral("Lw 計算値"), QStringLiteral("cm/m²"), [&](int s) { return fixed(b.lwRaw[s], 2); });
-    storeys(QStringLiteral("Lw"), QStringLiteral("cm/m²"), [&](int s) { return QString::number(b.lw[s]); });
-    return lines;
 }
 
 } // namespace quiren

@@ -131,22 +131,6 @@ struct LwBreakdown {
     QStringList warnings;
 };
 
-// One line of the breakdown as the sheet, the window and qrn show it: the
-// caption, the unit and the value texts. Building-wide lines have one value
-// ([0]); per-storey lines have one per storey.
-struct LwBreakdownLine {
-    QString caption;   // "① 屋根", "Ai", …
-    QString unit;      // "kN/m²", "cm/m²", "m" or empty
-    bool perStorey = false;
-    std::array<QString, 2> values;
-};
-
-// The breakdown's lines in the order a reviewer follows them: roof factor,
-// load lines ① to ⑤ (② ③ ⑤ and α for two storeys only), h, T, then per
-// storey w, Ai, the unrounded Lw and Lw. Loads and factors with four
-// decimals, h and the unrounded Lw with two.
-std::vector<LwBreakdownLine> LwBreakdownLines(const LwBreakdown &breakdown);
-
 // The tool's method. Inputs that make no sense at all (a negative height, a
 // missing upper floor area of a two-storey building, a storey count other
 // than 1 or 2) give valid = false with a warning naming them.

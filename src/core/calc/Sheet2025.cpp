@@ -1,5 +1,6 @@
 #include "core/calc/Sheet2025.h"
 
+#include "core/text/StringTable.h"
 #include "core/text/NumberText.h"
 
 #include <algorithm>
@@ -22,12 +23,12 @@ std::optional<double> required(const QString &text, const QString &what, QString
 {
     if (text.trimmed().isEmpty()) {
         if (warnings)
-            *warnings << QStringLiteral("%1を入力して下さい。").arg(what);
+            *warnings << Str(S::InputMissing2025).arg(what);
         return std::nullopt;
     }
     if (CheckNumberText(text) != NumberCheck::Number) {
         if (warnings)
-            *warnings << QStringLiteral("%1が数値ではありません。").arg(what);
+            *warnings << Str(S::InputNotNumber2025).arg(what);
         return std::nullopt;
     }
     return TextValue(text);
@@ -62,7 +63,7 @@ double LoftAddition(double loftArea, double loftHeight)
     return TextValue(FormatFixed2(loftHeight / LoftHeightDivisor * loftArea));
 }
 
-const QString BeyondRouteText = QStringLiteral("300m²を超えるため、構造計算（許容応力度計算）が必要です");
+QString BeyondRouteText() { return Str(S::Over300NeedsStructuralCalc); }
 
 QString VoidsNotDeductedNote()
 {
@@ -104,10 +105,10 @@ std::array<FloorAreaResult, Storeys2025> ComputeFloorAreas(
         if (tooHigh || tooLarge) {
             r.loftIsStorey = true;
             if (warnings)
-                *warnings << QStringLiteral("%1階の小屋裏物置は%2ため小屋裏物置ではありません。階として算定して下さい。")
+                *warnings << Str(S::LoftCountsAsStorey)
                                  .arg(s + 1)
-                                 .arg(tooHigh ? QStringLiteral("最高の内法高さが1.4mを超える")
-                                              : QStringLiteral("水平投影面積が%1階の床面積の1/2以上の").arg(s + 1));
+                                 .arg(tooHigh ? Str(S::LoftTooHigh)
+                                              : Str(S::LoftTooLarge).arg(s + 1));
             continue;
         }
         if (inputs.loftExemption && 8 * area6 <= floor6) {
@@ -116,7 +117,7 @@ std::array<FloorAreaResult, Storeys2025> ComputeFloorAreas(
         }
         if (!(height > 0)) {
             if (warnings)
-                *warnings << QStringLiteral("%1階の小屋裏物置の平均天井高さを入力して下さい。").arg(s + 1);
+                *warnings << Str(S::LoftHeightMissing).arg(s + 1);
             continue;
         }
         const double addition = LoftAddition(area, height);
@@ -151,37 +152,37 @@ std::optional<LwInput> LwInputFromTexts(const SeismicInputs &seismic, int storey
 
     double roofTyped = 0, wallTyped = 0, solarTyped = 0;
     if (seismic.roof == RoofFinish::Typed)
-        take(required(seismic.roofLoad, QStringLiteral("屋根の荷重"), warnings), roofTyped);
+        take(required(seismic.roofLoad, Str(S::InputRoofLoad), warnings), roofTyped);
     if (seismic.wall == WallFinish::Typed)
-        take(required(seismic.wallLoad, QStringLiteral("外壁の荷重"), warnings), wallTyped);
+        take(required(seismic.wallLoad, Str(S::InputWallLoad), warnings), wallTyped);
     if (seismic.solar == SolarPanels::Typed)
-        take(required(seismic.solarLoad, QStringLiteral("太陽光発電設備の荷重"), warnings), solarTyped);
+        take(required(seismic.solarLoad, Str(S::InputSolarLoad), warnings), solarTyped);
     in.loads = UnitLoads::Standard(seismic.roof, seismic.wall, seismic.solar, seismic.use, roofTyped,
                                    wallTyped, solarTyped);
 
     if (seismic.method == LwMethod::Loads) {
         const UnitLoadTexts &t = seismic.loads;
         UnitLoads &l = in.loads;
-        take(loadOr(t.roof, l.roof, QStringLiteral("屋根の荷重"), warnings), l.roof);
-        take(loadOr(t.solar, l.solar, QStringLiteral("太陽光発電設備の荷重"), warnings), l.solar);
-        take(loadOr(t.ceiling, l.ceiling, QStringLiteral("天井断熱材の荷重"), warnings), l.ceiling);
-        take(loadOr(t.wallFinish, l.wallFinish, QStringLiteral("外壁の荷重"), warnings), l.wallFinish);
-        take(loadOr(t.wallInsulation, l.wallInsulation, QStringLiteral("外壁断熱材の荷重"), warnings),
+        take(loadOr(t.roof, l.roof, Str(S::InputRoofLoad), warnings), l.roof);
+        take(loadOr(t.solar, l.solar, Str(S::InputSolarLoad), warnings), l.solar);
+        take(loadOr(t.ceiling, l.ceiling, Str(S::InputCeilingLoad), warnings), l.ceiling);
+        take(loadOr(t.wallFinish, l.wallFinish, Str(S::InputWallLoad), warnings), l.wallFinish);
+        take(loadOr(t.wallInsulation, l.wallInsulation, Str(S::InputWallInsulationLoad), warnings),
              l.wallInsulation);
-        take(loadOr(t.window, l.window, QStringLiteral("窓の荷重"), warnings), l.window);
-        take(loadOr(t.interiorWall, l.interiorWall, QStringLiteral("間仕切壁の荷重"), warnings),
+        take(loadOr(t.window, l.window, Str(S::InputWindowLoad), warnings), l.window);
+        take(loadOr(t.interiorWall, l.interiorWall, Str(S::InputInteriorWallLoad), warnings),
              l.interiorWall);
-        take(loadOr(t.floor, l.floor, QStringLiteral("床の荷重"), warnings), l.floor);
-        take(loadOr(t.live, l.live, QStringLiteral("積載荷重"), warnings), l.live);
+        take(loadOr(t.floor, l.floor, Str(S::InputFloorLoad), warnings), l.floor);
+        take(loadOr(t.live, l.live, Str(S::InputLiveLoad), warnings), l.live);
     }
 
     take(required(seismic.c0, QStringLiteral("C0"), warnings), in.c0);
-    take(required(seismic.h1, QStringLiteral("1階の階高"), warnings), in.h1);
+    take(required(seismic.h1, Str(S::InputStoreyHeight1), warnings), in.h1);
     if (storeys == 2)
-        take(required(seismic.h2, QStringLiteral("2階の階高"), warnings), in.h2);
-    take(required(seismic.rise, QStringLiteral("屋根の高さ(最高高さ－軒高)"), warnings), in.rise);
-    take(required(seismic.overhang, QStringLiteral("軒の出"), warnings), in.overhang);
-    take(required(seismic.pitch, QStringLiteral("屋根勾配"), warnings), in.pitch);
+        take(required(seismic.h2, Str(S::InputStoreyHeight2), warnings), in.h2);
+    take(required(seismic.rise, Str(S::InputRoofRise), warnings), in.rise);
+    take(required(seismic.overhang, Str(S::InputOverhangName), warnings), in.overhang);
+    take(required(seismic.pitch, Str(S::InputPitchName), warnings), in.pitch);
     if (!ok)
         return std::nullopt;
     return in;

@@ -127,7 +127,7 @@ struct Sheet2025Results {
 };
 
 // The judgement text of a building beyond the prescriptive route.
-extern const QString BeyondRouteText;
+QString BeyondRouteText();
 // The prescriptive route's limit on the total floor area, m².
 constexpr double RouteAreaLimit = 300.0;
 // The note an earlier file's voids get: they are no longer taken off.

@@ -6,6 +6,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/text/Cp932.h"
 #include "core/text/NumberText.h"
+#include "core/text/QuotedFields.h"
 #include "core/text/StringTable.h"
 
 #include <QStringDecoder>
@@ -16,8 +17,6 @@
 namespace quiren {
 
 namespace {
-
-constexpr char LineEnd[] = "\r\n";
 
 
 // ---- writing ---------------------------------------------------------------
@@ -50,6 +49,8 @@ QString rowFieldName(int s, int r, int column)
     return Str(S::RowFieldPlace).arg(StoreyName(s)).arg(r + 1).arg(caption);
 }
 
+// The fields of the file's lines, with the check that names a field whose
+// text CP932 cannot hold.
 class LineWriter {
 public:
     // Appends one quoted text; false (and the error set) when CP932 cannot
@@ -72,106 +73,23 @@ public:
                                  .rightJustified(4, QLatin1Char('0')));
             return false;
         }
-        separate();
-        bytes += '"';
-        bytes += ToCp932(stored);
-        bytes += '"';
+        m_line.quoted(ToCp932(stored));
         return true;
     }
-    void integer(int value)
-    {
-        separate();
-        bytes += QByteArray::number(value);
-    }
-    void boolean(bool value)
-    {
-        separate();
-        bytes += value ? "#TRUE#" : "#FALSE#";
-    }
-    void endLine()
-    {
-        bytes += LineEnd;
-        first = true;
-    }
+    void integer(int value) { m_line.bare(QByteArray::number(value)); }
+    void boolean(bool value) { m_line.bare(value ? "#TRUE#" : "#FALSE#"); }
+    void endLine() { m_line.endLine(); }
+    const QByteArray &bytes() const { return m_line.bytes(); }
 
-    QByteArray bytes;
     QString error;
 
 private:
-    void separate()
-    {
-        if (!first)
-            bytes += ',';
-        first = false;
-    }
-    bool first = true;
+    QuotedLineWriter m_line;
 };
 
 // ---- reading ---------------------------------------------------------------
 
-struct RawField {
-    QByteArray text;
-    bool quoted = false;
-};
-
-// Takes the fields of a file one after another. A comma or a line end (CR LF,
-// CR or LF) ends a field; blanks before a field are skipped. A field that
-// begins with a double quote runs to the next double quote, and whatever
-// follows it up to the next comma or line end is skipped; any other field
-// runs to the next comma or line end, trailing blanks removed.
-class FieldReader {
-public:
-    explicit FieldReader(const QByteArray &bytes, qsizetype start = 0)
-        : m_bytes(bytes), m_pos(start) {}
-
-    // The next field; empty at the end of the data.
-    std::optional<RawField> next()
-    {
-        while (m_pos < m_bytes.size() && isBlank(m_bytes[m_pos]))
-            ++m_pos;
-        if (m_pos >= m_bytes.size())
-            return std::nullopt;
-
-        RawField field;
-        if (m_bytes[m_pos] == '"') {
-            field.quoted = true;
-            const qsizetype open = m_pos + 1;
-            qsizetype close = m_bytes.indexOf('"', open);
-            if (close < 0)
-                close = m_bytes.size();   // cut off: the text runs to the end
-            field.text = m_bytes.mid(open, close - open);
-            m_pos = close + 1;
-            while (m_pos < m_bytes.size() && !isDelimiter(m_bytes[m_pos]))
-                ++m_pos;
-        } else {
-            const qsizetype start = m_pos;
-            while (m_pos < m_bytes.size() && !isDelimiter(m_bytes[m_pos]))
-                ++m_pos;
-            qsizetype end = m_pos;
-            while (end > start && isBlank(m_bytes[end - 1]))
-                --end;
-            field.text = m_bytes.mid(start, end - start);
-        }
-        skipDelimiter();
-        return field;
-    }
-
-private:
-    static bool isBlank(char c) { return c == ' ' || c == '\t'; }
-    static bool isDelimiter(char c) { return c == ',' || c == '\r' || c == '\n'; }
-
-    void skipDelimiter()
-    {
-        if (m_pos >= m_bytes.size())
-            return;
-        const char c = m_bytes[m_pos++];
-        if (c == '\r' && m_pos < m_bytes.size() && m_bytes[m_pos] == '\n')
-            ++m_pos;
-    }
-
-    const QByteArray &m_bytes;
-    qsizetype m_pos = 0;
-};
+using RawField = QuotedField;
 
 std::optional<bool> booleanOf(const RawField &field)
 {
@@ -342,9 +260,9 @@ CalcFileBytes EncodeCalcFile(const CalcFileData &data)
     }
     // The reader refuses a larger file as "not a data file": one written
     // here must open again.
-    if (w.bytes.size() > MaxCalcFileSize)
+    if (w.bytes().size() > MaxCalcFileSize)
         return CalcFileBytes{{}, Str(S::FileTooLargeToWrite).arg(MaxCalcFileSize)};
-    return CalcFileBytes{w.bytes, {}};
+    return CalcFileBytes{w.bytes(), {}};
 }
 
 WriteResult WriteCalcFile(const QString &path, const CalcFileData &data)
@@ -369,7 +287,7 @@ std::optional<CalcFileData> ParseCalcFile(const QByteArray &bytes)
         return std::nullopt;
 
     const TextDecoding decoding(bytes);
-    FieldReader reader(bytes, decoding.start());
+    QuotedFieldReader reader(bytes, decoding.start());
 
     const std::optional<RawField> first = reader.next();
     if (!first || decoding.text(*first) != QLatin1String(AppTitle))

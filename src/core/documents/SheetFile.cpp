@@ -24,14 +24,6 @@ namespace quiren {
 
 namespace {
 
-const QString OldRulesName = QStringLiteral("old");
-const QString Rules2025Name = QStringLiteral("2025");
-
-QString rulesName(RuleSetKind rules)
-{
-    return rules == RuleSetKind::Rules2025 ? Rules2025Name : OldRulesName;
-}
-
 // A finish or panel load the user types has the key "typed" in the file.
 const QString TypedKey = QStringLiteral("typed");
 
@@ -389,6 +381,12 @@ bool holds2025(const SheetFileData &data)
     return data.rules == RuleSetKind::Rules2025 || encoded2025(data) != none;
 }
 
+// The keys of the checks beside the wall quantity in storey s, written and
+// read as the list of checks below the readers says.
+class ValueReader;
+void writeCheckKeys(JsonWriter &w, const SheetFileData &data, int s);
+void readCheckKeys(ValueReader &reader, const QJsonObject &storey, const QString &path, SheetFileData &data, int s);
+
 void writeStoreys(JsonWriter &w, const SheetFileData &data)
 {
     const CalcFileData &in = data.inputs;
@@ -416,12 +414,7 @@ void writeStoreys(JsonWriter &w, const SheetFileData &data)
             writeRow(w, in.rows[s][r], countsOf(r),
                      r < static_cast<int>(multipliers.size()) ? multipliers[r] : std::array<QString, 2>{});
         w.endArray();
-        if (storeyHasBalance(data, s))
-            writeSideParts(w, data.sideParts[s]);
-        if (!data.columns[s].isBlank())
-            writeColumns(w, data.columns[s]);
-        if (!data.joints[s].isBlank())
-            writeJoints(w, data.joints[s]);
+        writeCheckKeys(w, data, s);
         if (with2025 && s < Storeys2025)
             writeStorey2025(w, data, s);
         w.endObject();
@@ -758,6 +751,50 @@ void readQuasiRow(ValueReader &reader, const QJsonValue &value, const QString &p
     reader.boolean(object, path, QStringLiteral("bothSides"), row.bothSides);
 }
 
+// ---- the checks beside the wall quantity -----------------------------------
+// One entry per check, in the order a storey holds their keys: the quarter
+// method's "sideParts" (its places per framing row are the rows'
+// "sideCounts"), the column check's "columns", the joints' "joints". A
+// storey writes a check's key only when it holds something of the check.
+
+struct CheckKeys {
+    bool (*storeyHas)(const SheetFileData &data, int s);
+    void (*write)(JsonWriter &w, const SheetFileData &data, int s);
+    void (*read)(ValueReader &reader, const QJsonObject &storey, const QString &path, SheetFileData &data, int s);
+};
+
+const CheckKeys Checks[] = {
+    {storeyHasBalance,
+     [](JsonWriter &w, const SheetFileData &data, int s) { writeSideParts(w, data.sideParts[s]); },
+     [](ValueReader &reader, const QJsonObject &storey, const QString &path, SheetFileData &data, int s) {
+         readSideParts(reader, storey, path, data.sideParts[s]);
+     }},
+    {[](const SheetFileData &data, int s) { return !data.columns[s].isBlank(); },
+     [](JsonWriter &w, const SheetFileData &data, int s) { writeColumns(w, data.columns[s]); },
+     [](ValueReader &reader, const QJsonObject &storey, const QString &path, SheetFileData &data, int s) {
+         readColumns(reader, storey, path, data.columns[s]);
+     }},
+    {[](const SheetFileData &data, int s) { return !data.joints[s].isBlank(); },
+     [](JsonWriter &w, const SheetFileData &data, int s) { writeJoints(w, data.joints[s]); },
+     [](ValueReader &reader, const QJsonObject &storey, const QString &path, SheetFileData &data, int s) {
+         readJoints(reader, storey, path, data.joints[s]);
+     }},
+};
+
+void writeCheckKeys(JsonWriter &w, const SheetFileData &data, int s)
+{
+    for (const CheckKeys &check : Checks) {
+        if (check.storeyHas(data, s))
+            check.write(w, data, s);
+    }
+}
+
+void readCheckKeys(ValueReader &reader, const QJsonObject &storey, const QString &path, SheetFileData &data, int s)
+{
+    for (const CheckKeys &check : Checks)
+        check.read(reader, storey, path, data, s);
+}
+
 void readStorey2025(ValueReader &reader, const QJsonObject &storey, const QString &path, SheetFileData &data,
                     int s)
 {
@@ -796,9 +833,7 @@ void readStoreys(ValueReader &reader, const QJsonObject &root, SheetFileData &da
                 readRow(reader, rows->at(r), ValueReader::element(rowsPath, r), in.rows[s][r],
                         data.sideCounts[s][r]);
         }
-        readSideParts(reader, storey, path, data.sideParts[s]);
-        readColumns(reader, storey, path, data.columns[s]);
-        readJoints(reader, storey, path, data.joints[s]);
+        readCheckKeys(reader, storey, path, data, s);
         if (s < Storeys2025)
             readStorey2025(reader, storey, path, data, s);
     }
@@ -960,7 +995,7 @@ QByteArray EncodeSheetFile(const SheetFileData &data)
     w.key(u"version");
     w.integer(SheetFileVersion);
     w.key(u"rules");
-    w.string(rulesName(data.rules));
+    w.string(RuleSetKey(data.rules));
     w.key(u"title");
     w.string(in.titleName);
     w.key(u"storeyCount");
@@ -1056,10 +1091,12 @@ SheetFileParse ParseSheetFile(const QByteArray &bytes)
 
     ValueReader reader;
     const QJsonValue rules = root.value(QLatin1String("rules"));
-    if (rules == Rules2025Name)
-        result.data.rules = RuleSetKind::Rules2025;
-    else if (!rules.isUndefined() && rules != OldRulesName)
-        reader.fail(QStringLiteral("rules"));
+    if (!rules.isUndefined()) {
+        if (const std::optional<RuleSetKind> kind = rules.isString() ? RuleSetFromKey(rules.toString()) : std::nullopt)
+            result.data.rules = *kind;
+        else
+            reader.fail(QStringLiteral("rules"));
+    }
     readAll(reader, root, result.data);
     if (reader.failed())
         return refuse(SheetFileStatus::BadValue, reader.where());

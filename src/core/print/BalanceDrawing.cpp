@@ -1,4 +1,6 @@
 #include "core/print/BalanceDrawing.h"
+#include "core/calc/Balance.h"
+#include "core/print/CheckPages.h"
 
 #include "core/calc/Balance.h"
 #include "core/text/StringTable.h"
@@ -218,6 +220,16 @@ void BalanceDrawing::DrawStorey(int s, int top)
         if (!verdict.isEmpty())
             PutLeft(8, first + 1, QStringLiteral("判定：") + verdict);
     }
+}
+
+CheckPages BalancePages()
+{
+    // A page of its own, so the sheet's pages stay as they have always been
+    // printed.
+    return {HasBalanceData, [](SheetPainter &painter, const CalcSheet &sheet) {
+                painter.NewPage();
+                BalanceDrawing(painter, sheet).DrawPage();
+            }};
 }
 
 } // namespace quiren

@@ -1,4 +1,6 @@
 #include "core/print/ColumnDrawing.h"
+#include "core/calc/ColumnCheck.h"
+#include "core/print/CheckPages.h"
 
 #include "core/calc/ColumnCheck.h"
 
@@ -106,6 +108,14 @@ int ColumnDrawing::DrawStorey(int s, int top)
     const QString verdict = r.verdictText();
     PutLeft(3, head + 1, verdict.isEmpty() ? QStringLiteral("-") : QStringLiteral("判定：") + verdict);
     return last;
+}
+
+CheckPages ColumnPages()
+{
+    return {HasColumnData, [](SheetPainter &painter, const CalcSheet &sheet) {
+                painter.NewPage();
+                ColumnDrawing(painter, sheet).DrawPage();
+            }};
 }
 
 } // namespace quiren

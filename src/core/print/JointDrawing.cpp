@@ -1,4 +1,6 @@
 #include "core/print/JointDrawing.h"
+#include "core/calc/ColumnJoint.h"
+#include "core/print/CheckPages.h"
 
 #include "core/calc/ColumnJointReport.h"
 
@@ -242,6 +244,14 @@ void JointDrawing::DrawPages()
         row += item.rows();
     }
     CloseTable(row);
+}
+
+CheckPages JointPages()
+{
+    // The N値 table on as many pages as it needs, each begun by DrawPages.
+    return {HasJointData, [](SheetPainter &painter, const CalcSheet &sheet) {
+                JointDrawing(painter, sheet).DrawPages();
+            }};
 }
 
 } // namespace quiren

@@ -84,8 +84,8 @@ int Sheet2025Drawing::storeys() const
 
 QString Sheet2025Drawing::Title() const
 {
-    return QStringLiteral("建築基準法施行令第４６条第４項に基づく壁量計算表（木造")
-           + (storeys() == 1 ? QStringLiteral("平屋建）") : QStringLiteral("２階建）"));
+    return Str(S::Sheet2025TitleHead)
+           + (storeys() == 1 ? Str(S::Sheet2025OneStorey) : Str(S::Sheet2025TwoStoreys));
 }
 
 QString Sheet2025Drawing::directionName(int d) const
@@ -153,7 +153,7 @@ void Sheet2025Drawing::ensureRoom(int rows)
     ++m_page;
     m_row = 0;
     m_p.SetSheetFont(9, 3);
-    m_p.PutText(X(0), m_p.CharHeight(12), Title() + QStringLiteral("　（つづき）"));
+    m_p.PutText(X(0), m_p.CharHeight(12), Title() + Str(S::Sheet2025Continued));
     m_p.SetSheetFont(8, 2);
 }
 
@@ -179,16 +179,16 @@ void Sheet2025Drawing::Draw()
 void Sheet2025Drawing::wallTableHeadings(const QString &kind, const QString &detail)
 {
     const int row = m_row;
-    centred(StoreyAt, KindAt, row + 1, QStringLiteral("階"));
+    centred(StoreyAt, KindAt, row + 1, Str(S::Sheet2025Storey));
     centred(KindAt, DetailAt, row + 1, kind);
     centred(DetailAt, BlockAt[0], row + 1, detail);
     for (int d = 0; d < 2; ++d) {
         const double b = BlockAt[d];
         centred(b, b + BlockW, row, directionName(d));
-        centred(b, b + LengthW, row + 1, QStringLiteral("長さ(m)"));
-        centred(b + LengthW, b + LengthW + PlacesW, row + 1, QStringLiteral("箇所"));
-        centred(b + LengthW + PlacesW, b + LengthW + PlacesW + MultiplierW, row + 1, QStringLiteral("倍率"));
-        centred(b + LengthW + PlacesW + MultiplierW, b + BlockW, row + 1, QStringLiteral("有効長さ(m)"));
+        centred(b, b + LengthW, row + 1, Str(S::Sheet2025Length));
+        centred(b + LengthW, b + LengthW + PlacesW, row + 1, Str(S::Sheet2025Places));
+        centred(b + LengthW + PlacesW, b + LengthW + PlacesW + MultiplierW, row + 1, Str(S::Sheet2025Multiplier));
+        centred(b + LengthW + PlacesW + MultiplierW, b + BlockW, row + 1, Str(S::Sheet2025Effective));
     }
 }
 
@@ -215,7 +215,7 @@ void Sheet2025Drawing::drawTitle()
     m_p.SetSheetFont(10, 4);
     m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), Title());
     m_p.SetSheetFont(9, 3);
-    const QString project = QStringLiteral("（ ") + orNa(m_sheet.titleName) + QStringLiteral("工事 ）");
+    const QString project = Str(S::Sheet2025ProjectOpen) + orNa(m_sheet.titleName) + Str(S::Sheet2025ProjectClose);
     m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(project, 3), 2.0f * m_p.CharHeight(11), project);
     m_row = 0;
 }
@@ -224,18 +224,18 @@ void Sheet2025Drawing::drawSeismic()
 {
     const Sheet2025Results &r = m_sheet.results2025;
     const SeismicInputs &in = m_sheet.inputs2025.seismic;
-    heading(QStringLiteral("１．地震力に対する必要壁量　Lw＝Ai・C0・Σw／(0.0196・Af)　必要壁量＝Lw×Af"));
+    heading(Str(S::Sheet2025SeismicHeading));
     const int top = m_row;
     std::vector<ReportLine> left;
     std::vector<ReportLine> right;
     if (in.method == LwMethod::Typed) {
-        left.push_back({QStringLiteral("Lwの求め方"), QStringLiteral("入力値"), {}});
+        left.push_back({Str(S::Sheet2025LwMethod), Str(S::Sheet2025LwTyped), {}});
         // A typed Lw without a source prints nothing there.
-        left.push_back({QStringLiteral("出典"), in.lwSource.trimmed(), {}});
+        left.push_back({Str(S::Sheet2025LwSource), in.lwSource.trimmed(), {}});
     } else {
-        left.push_back({QStringLiteral("Lwの求め方"),
-                        in.method == LwMethod::Loads ? QStringLiteral("荷重を入力して計算")
-                                                     : QStringLiteral("表計算ツールの方法で計算"),
+        left.push_back({Str(S::Sheet2025LwMethod),
+                        in.method == LwMethod::Loads ? Str(S::Sheet2025LwFromLoads)
+                                                     : Str(S::Sheet2025LwByTool),
                         {}});
         const std::vector<ReportLine> inputs = LwInputLines(m_sheet);
         left.insert(left.end(), inputs.begin(), inputs.end());
@@ -262,21 +262,17 @@ void Sheet2025Drawing::drawSeismic()
     }
     // Af with its terms, then the product as printed: Lw × Af.
     for (int s = 0; s < storeys(); ++s) {
-        const FloorAreaResult &f = r.floor[s];
-        text(0.0, m_row, QStringLiteral("%1階").arg(s + 1));
-        text(0.05, m_row, QStringLiteral("Af＝") + AfTermsText(m_sheet, s) + QStringLiteral("　＝ ")
-                              + AfText(f.af) + QStringLiteral("㎡"));
+        text(0.0, m_row, Str(S::Sheet2025StoreyN).arg(s + 1));
+        text(0.05, m_row, AfEquation(m_sheet, s));
         ++m_row;
-        const QString lw = r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("未定");
-        text(0.05, m_row, QStringLiteral("必要壁量＝Lw %1cm/㎡ × Af %2㎡ ＝ %3m")
-                              .arg(lw, AfText(f.af), m_sheet.floorRequirement[s]));
+        text(0.05, m_row, FloorRequirementEquation(m_sheet, s));
         ++m_row;
     }
     // What the figure is doubtful about (outside the tool's range, inputs
     // missing) is printed with it, as the window shows it.
     for (const QString &warning : r.warnings) {
         ensureRoom(1);
-        text(0.0, m_row++, QStringLiteral("注意：") + warning);
+        text(0.0, m_row++, Str(S::Sheet2025Caution) + warning);
     }
     box(top, m_row);
     m_row += 1;
@@ -285,11 +281,11 @@ void Sheet2025Drawing::drawSeismic()
 void Sheet2025Drawing::drawWind()
 {
     ensureRoom(2 + storeys());
-    heading(QStringLiteral("２．風圧力に対する必要壁量　見付面積×") + m_sheet.windFactor[0]
-            + (m_sheet.strongWind ? QStringLiteral("（特定行政庁が指定する区域）") : QString()));
+    heading(Str(S::Sheet2025WindHeading) + m_sheet.windFactor[0]
+            + (m_sheet.strongWind ? Str(S::Sheet2025StrongWindArea) : QString()));
     const int top = m_row;
     for (int s = 0; s < storeys(); ++s) {
-        text(0.0, m_row, QStringLiteral("%1階").arg(s + 1));
+        text(0.0, m_row, Str(S::Sheet2025StoreyN).arg(s + 1));
         for (int d = 0; d < 2; ++d) {
             const int w = s + 3 * d;
             text(0.05 + 0.475 * d, m_row,
@@ -332,9 +328,9 @@ void Sheet2025Drawing::drawBearingWalls()
         }
     }
     ensureRoom(4 + static_cast<int>(used[0].size()) + 1);
-    heading(QStringLiteral("３．耐力壁（軸組）　有効長さ＝長さ×箇所×倍率（倍率の合計は7まで）"));
+    heading(Str(S::Sheet2025FramingHeading));
     int top = m_row;
-    headings(QStringLiteral("軸組の種類"), QStringLiteral("断面・タスキ"));
+    headings(Str(S::Sheet2025FramingKind), Str(S::Sheet2025SectionBracing));
     rule(m_row - 1, BlockAt[0], 1.0);
     rule(m_row);
     int bodyTop = m_row;
@@ -346,13 +342,13 @@ void Sheet2025Drawing::drawBearingWalls()
             box(top, m_row);
             ensureRoom(rows + 3);
             top = m_row;
-            headings(QStringLiteral("軸組の種類"), QStringLiteral("断面・タスキ"));
+            headings(Str(S::Sheet2025FramingKind), Str(S::Sheet2025SectionBracing));
             rule(m_row);
             bodyTop = m_row;
         }
-        text(StoreyAt, m_row, QStringLiteral("%1階").arg(s + 1));
+        text(StoreyAt, m_row, Str(S::Sheet2025StoreyN).arg(s + 1));
         if (used[s].empty())
-            text(KindAt, m_row++, QStringLiteral("（なし）"));
+            text(KindAt, m_row++, Str(S::Sheet2025None));
         for (const FramingRow *row : used[s]) {
             const FramingRow &f = *row;
             // A long kind is made smaller to fit its column; the legend
@@ -362,7 +358,7 @@ void Sheet2025Drawing::drawBearingWalls()
                           SheetPainter::Anchor::Start, m_row);
             QString detail = f[ColSection];
             if (f[ColXBracing] == framing::Crossed)
-                detail += QStringLiteral(" タスキ");
+                detail += Str(S::Sheet2025XBracing);
             text(DetailAt, m_row, detail);
             std::array<double, 2> alpha{1.0, 1.0};
             for (int d = 0; d < 2; ++d) {
@@ -382,7 +378,7 @@ void Sheet2025Drawing::drawBearingWalls()
             ++m_row;
             // A tall storey's reduced brace: H and αh beside the multiplier.
             if (alpha[0] < 1.0 || alpha[1] < 1.0) {
-                text(KindAt, m_row, QStringLiteral("　筋かい×αh（H＝%1m）")
+                text(KindAt, m_row, Str(S::Sheet2025BraceReduced)
                                          .arg(m_sheet.inputs2025.memberDistance[s].trimmed()));
                 for (int d = 0; d < 2; ++d) {
                     if (alpha[d] < 1.0)
@@ -393,7 +389,7 @@ void Sheet2025Drawing::drawBearingWalls()
             }
         }
         rule(m_row, KindAt, 1.0);
-        text(KindAt, m_row, QStringLiteral("耐力壁の有効長さの合計"));
+        text(KindAt, m_row, Str(S::Sheet2025FramingSum));
         for (int d = 0; d < 2; ++d)
             textRight(BlockAt[d] + BlockW, m_row, FormatFixed4(m_sheet.results2025.bearingSum[s][d]) + QStringLiteral("m"));
         endStoreyRows();
@@ -414,11 +410,11 @@ void Sheet2025Drawing::drawQuasiWalls()
             }
         }
     }
-    const QString title = QStringLiteral("４．準耐力壁等（存在壁量への算入は必要壁量の1/2まで）");
+    const QString title = Str(S::Sheet2025QuasiHeading);
     if (!any) {
         ensureRoom(2);
         heading(title);
-        text(KindAt, m_row++, QStringLiteral("準耐力壁等：なし"));
+        text(KindAt, m_row++, Str(S::Sheet2025QuasiNone));
         m_row += 1;
         return;
     }
@@ -430,7 +426,7 @@ void Sheet2025Drawing::drawQuasiWalls()
     int top = m_row;
     auto headingRows = [this] {
         const int row = m_row;
-        wallTableHeadings(QStringLiteral("準耐力壁等の種類"), QStringLiteral("材の高さ／内法"));
+        wallTableHeadings(Str(S::Sheet2025QuasiKind), Str(S::Sheet2025QuasiHeights));
         rule(row + 1, BlockAt[0], 1.0);
         m_row += 2;
         rule(m_row);
@@ -459,9 +455,9 @@ void Sheet2025Drawing::drawQuasiWalls()
             headingRows();
             bodyTop = m_row;
         }
-        text(StoreyAt, m_row, QStringLiteral("%1階").arg(s + 1));
+        text(StoreyAt, m_row, Str(S::Sheet2025StoreyN).arg(s + 1));
         if (used[s].empty())
-            text(KindAt, m_row++, QStringLiteral("（なし）"));
+            text(KindAt, m_row++, Str(S::Sheet2025None));
         for (const QuasiWallRow *row : used[s]) {
             const QuasiWallRow &q = *row;
             // The kind, the panel and its base multiplier, the heights.
@@ -473,7 +469,7 @@ void Sheet2025Drawing::drawQuasiWalls()
                 textRight(b + LengthW + PlacesW, m_row, q.places[d].trimmed());
                 textRight(b + LengthW + PlacesW + MultiplierW, m_row, q.multiplier);
                 const bool refused = !q.refusal.isEmpty() || !q.widthRefusal[d].isEmpty();
-                textRight(b + BlockW, m_row, refused && !q.length[d].trimmed().isEmpty() ? QStringLiteral("算入せず")
+                textRight(b + BlockW, m_row, refused && !q.length[d].trimmed().isEmpty() ? Str(S::Sheet2025NotCounted)
                                                                                         : q.effective[d]);
             }
             ++m_row;
@@ -487,24 +483,24 @@ void Sheet2025Drawing::drawQuasiWalls()
             }
             // The kind and the base multiplier on the line below, with the
             // multiplier's formula or the reason the row does not count.
-            const QString kind = QStringLiteral("　") + QuasiKindName(q.wallKind) + QStringLiteral("（基準倍率")
+            const QString kind = QStringLiteral("　") + QuasiKindName(q.wallKind) + Str(S::Sheet2025BaseMultiplierOpen)
                                  + QuasiBaseText(q) + QStringLiteral("）");
             if (!reasons.isEmpty())
-                text(KindAt, m_row++, kind + QStringLiteral("　算入しない：") + reasons.join(QStringLiteral("　")));
+                text(KindAt, m_row++, kind + Str(S::Sheet2025NotCountedBecause) + reasons.join(QStringLiteral("　")));
             else
-                text(KindAt, m_row++, kind + QStringLiteral("　倍率＝") + QuasiFormulaText(q));
+                text(KindAt, m_row++, kind + Str(S::Sheet2025MultiplierIs) + QuasiFormulaText(q));
         }
         rule(m_row, KindAt, 1.0);
-        text(KindAt, m_row, QStringLiteral("準耐力壁等の有効長さの合計"));
+        text(KindAt, m_row, Str(S::Sheet2025QuasiSum));
         for (int d = 0; d < 2; ++d)
             textRight(BlockAt[d] + BlockW, m_row, FormatFixed4(r.quasiSum[s][d]) + QStringLiteral("m"));
         ++m_row;
         rule(m_row, KindAt, 1.0);
-        text(KindAt, m_row, QStringLiteral("算入（必要壁量×1/2まで）"));
+        text(KindAt, m_row, Str(S::Sheet2025QuasiCounted));
         for (int d = 0; d < 2; ++d) {
             const bool capped = r.quasiSum[s][d] > r.quasiCounted[s][d] + 0.00005;
             textRight(BlockAt[d] + BlockW, m_row,
-                      (capped ? QStringLiteral("※ 上限 ") : QString()) + FormatFixed4(r.quasiCounted[s][d])
+                      (capped ? Str(S::Sheet2025CappedAt) : QString()) + FormatFixed4(r.quasiCounted[s][d])
                           + QStringLiteral("m"));
         }
         endStoreyRows();
@@ -519,13 +515,13 @@ void Sheet2025Drawing::drawJudgement()
     for (int s = 0; s < storeys(); ++s)
         rows += m_sheet.results2025.refusal[s].isEmpty() ? 0 : 1;
     ensureRoom(rows + 1);
-    heading(QStringLiteral("５．判定　存在壁量（耐力壁＋算入する準耐力壁等）≧ 必要壁量（地震力・風圧力の大きい方）"));
+    heading(Str(S::Sheet2025JudgementHeading));
     const int top = m_row;
     // Columns: storey, direction, seismic, wind, necessary, bearing, quasi, total, judgement.
     const double at[] = {0.0, 0.05, 0.25, 0.35, 0.45, 0.55, 0.65, 0.75, 0.85, 1.0};
-    const QString heads[] = {QStringLiteral("階"),       QStringLiteral("方向"),     QStringLiteral("地震力"),
-                             QStringLiteral("風圧力"),   QStringLiteral("必要壁量"), QStringLiteral("耐力壁"),
-                             QStringLiteral("準耐力壁等"), QStringLiteral("存在壁量"), QStringLiteral("判定")};
+    const QString heads[] = {Str(S::Sheet2025Storey),       Str(S::Sheet2025Direction),     Str(S::Sheet2025Seismic),
+                             Str(S::Sheet2025Wind),   Str(S::Sheet2025Necessary), Str(S::Sheet2025BearingWalls),
+                             Str(S::Sheet2025QuasiWalls), Str(S::Sheet2025Existing), Str(S::Sheet2025Judgement)};
     for (int c = 0; c < 9; ++c)
         centred(at[c], at[c + 1], m_row, heads[c]);
     ++m_row;
@@ -535,7 +531,7 @@ void Sheet2025Drawing::drawJudgement()
         for (int d = 0; d < 2; ++d) {
             const JudgementRow &judge = m_sheet.judgement[s];
             if (d == 0)
-                text(at[0], m_row, QStringLiteral("%1階").arg(s + 1));
+                text(at[0], m_row, Str(S::Sheet2025StoreyN).arg(s + 1));
             text(at[1], m_row, directionName(d));
             textRight(at[3], m_row, m_sheet.floorRequirement[s]);
             textRight(at[4], m_row, m_sheet.projectedRequirement[s + 3 * d]);
@@ -548,14 +544,14 @@ void Sheet2025Drawing::drawJudgement()
             const QString result = judge[JudgeResult0 + 3 * d].trimmed();
             const bool ok = result == QStringLiteral("OK");
             const bool refused = !r.refusal[s].isEmpty();
-            const QString relation = refused ? QStringLiteral("判定不可（下記）")
+            const QString relation = refused ? Str(S::Sheet2025NotJudged)
                                      : result.isEmpty() ? QStringLiteral("―")
-                                     : (ok ? QStringLiteral("必要≦存在 OK") : QStringLiteral("必要＞存在 ") + result);
+                                     : (ok ? Str(S::Sheet2025Sufficient) : Str(S::Sheet2025Short) + result);
             text(at[8], m_row, relation);
             ++m_row;
         }
         if (!r.refusal[s].isEmpty())
-            text(at[1], m_row++, QStringLiteral("%1階：").arg(s + 1) + r.refusal[s]);
+            text(at[1], m_row++, Str(S::Sheet2025StoreyNColon).arg(s + 1) + r.refusal[s]);
         drawBalanceVerdict(s);
         rule(m_row);
     }
@@ -572,7 +568,7 @@ void Sheet2025Drawing::drawBalanceVerdict(int s)
 {
     QString verdict;
     if (!StoreyHasBalanceData(m_sheet, s)) {
-        verdict = QStringLiteral("未入力");
+        verdict = Str(S::Sheet2025NotEntered);
     } else {
         // A direction that fails outweighs one not filled in yet.
         bool checked = true, failed = false;
@@ -581,11 +577,11 @@ void Sheet2025Drawing::drawBalanceVerdict(int s)
             checked = checked && done;
             failed = failed || (done && !BalancePassed(m_sheet, s, d));
         }
-        verdict = failed ? QStringLiteral("NG") : (checked ? QStringLiteral("OK") : QStringLiteral("未入力"));
+        verdict = failed ? QStringLiteral("NG") : (checked ? QStringLiteral("OK") : Str(S::Sheet2025NotEntered));
         if (m_balancePage > 0)
-            verdict += QStringLiteral("（%1ページ）").arg(FullWidthNumber(m_balancePage));
+            verdict += Str(S::Sheet2025OnPage).arg(FullWidthNumber(m_balancePage));
     }
-    text(0.05, m_row++, QStringLiteral("４分割法：") + verdict);
+    text(0.05, m_row++, Str(S::Sheet2025Balance) + verdict);
 }
 
 void Sheet2025Drawing::drawLegend()
@@ -601,10 +597,10 @@ void Sheet2025Drawing::drawLegend()
     const int kindRows = std::max<int>(1, static_cast<int>(lines.size()));
     const int rows = 1 + kindRows + 4 + (tall ? 1 : 0) + (unverified ? 1 : 0);
     ensureRoom(std::min(rows, LastRow - 1));
-    heading(QStringLiteral("（使用した軸組の種類と倍率）"));
+    heading(Str(S::Sheet2025KindsHeading));
     int top = m_row;
     if (lines.empty())
-        text(0.0, m_row++, QStringLiteral("（耐力壁の入力がありません）"));
+        text(0.0, m_row++, Str(S::Sheet2025NoBearingWalls));
     const float gap = m_p.CharWidth(8) / 2.0f;
     for (const KindLegendLine &line : lines) {
         if (m_row >= LastRow) {
@@ -628,12 +624,12 @@ void Sheet2025Drawing::drawLegend()
     rule(m_row);
     if (unverified)
         text(0.0, m_row++, QStringLiteral("・") + UnverifiedNote());
-    text(0.0, m_row++, QStringLiteral("・組み合わせた軸組の倍率は合計して7まで（9cm角の木材タスキは5で、他と併用しない）。倍率は小数第2位まで。"));
-    text(0.0, m_row++, QStringLiteral("・準耐力壁等：倍率＝基準倍率×0.6×材の高さ／横架材間の内法高さ（木ずりは0.5×同じ比）、"));
-    text(0.0, m_row++, QStringLiteral("　小数第2位未満切捨て、1.5まで。"));
-    text(0.0, m_row++, QStringLiteral("・準耐力壁等は各階・各方向の必要壁量の1/2まで存在壁量に算入する（※は1/2で打ち切ったもの）。"));
+    text(0.0, m_row++, Str(S::Sheet2025NoteCombined));
+    text(0.0, m_row++, Str(S::Sheet2025NoteQuasiFormula));
+    text(0.0, m_row++, Str(S::Sheet2025NoteQuasiRounding));
+    text(0.0, m_row++, Str(S::Sheet2025NoteQuasiHalf));
     if (tall)
-        text(0.0, m_row++, QStringLiteral("・横架材間距離Hが3.2mを超える階の筋かいは倍率にαh＝3.5×Lb／H（1以下、小数第4位未満切捨て）を乗じる（Lbは長さ）。"));
+        text(0.0, m_row++, Str(S::Sheet2025NoteTallStorey));
     box(top, m_row);
     m_row += 1;
 }

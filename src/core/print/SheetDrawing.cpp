@@ -6,9 +6,7 @@
 #include "core/calc/Framing.h"
 #include "core/calc/LawWalls.h"
 #include "core/calc/SheetWalls.h"
-#include "core/print/BalanceDrawing.h"
-#include "core/print/ColumnDrawing.h"
-#include "core/print/JointDrawing.h"
+#include "core/print/CheckPages.h"
 #include "core/print/Sheet2025Drawing.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
@@ -615,19 +613,11 @@ void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSetting
         if (overflowsBlock(lines))
             drawKindLegendPage(painter, lines);
     }
-    // The quarter-method table goes on a page of its own, so the sheet's
-    // pages stay as they have always been printed.
-    if (HasBalanceData(sheet)) {
-        painter.NewPage();
-        BalanceDrawing(painter, sheet).DrawPage();
+    // The checks' pages after the sheet's.
+    for (const CheckPages &check : CheckPageList()) {
+        if (check.hasData(sheet))
+            check.draw(painter, sheet);
     }
-    // The column check likewise, after it.
-    if (HasColumnData(sheet)) {
-        painter.NewPage();
-        ColumnDrawing(painter, sheet).DrawPage();
-    }
-    // The N値 table after the other pages, on as many as it needs.
-    JointDrawing(painter, sheet).DrawPages();
 }
 
 } // namespace quiren

@@ -31,7 +31,7 @@ class SheetDrawing {
 public:
     SheetDrawing(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings);
 
-    // Draws the whole sheet. In print mode the device's page is opened first.
+    // Draws the whole sheet, opening the output's first page.
     void DrawSheet();
 
     // ---- the blocks, in the order DrawSheet calls them ---------------------
@@ -78,7 +78,7 @@ private:
     QString m_wind;
 };
 
-// The sheet drawn by `painter` (print or file mode, as the painter is set),
+// The sheet drawn by `painter` (on its device or into its vector output),
 // followed, when the sheet holds a balance check, by the quarter-method
 // table on the next page.
 void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings);

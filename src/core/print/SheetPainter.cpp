@@ -1,83 +1,44 @@
 #include "core/print/SheetPainter.h"
 
-#include "core/text/Cp932.h"
-#include "core/text/NumberText.h"
-
 
 namespace quiren {
 
 namespace {
 
-// JW-CAD character size and spacing by text type.
-float JwCharSize(int textType)
-{
-    return textType == 2 ? 250.0f : 300.0f;
-}
-
-float JwSpacing(int textType)
-{
-    static constexpr std::array<float, 4> spacing{0.0f, 0.0f, 20.0f, 50.0f};
-    return textType >= 0 && textType < 4 ? spacing[static_cast<size_t>(textType)] : 0.0f;
-}
-
 const QString FullWidthA = QStringLiteral("あ");
 
 } // namespace
 
-QString JwNumber(float value)
+void DeviceOutput::setPen(int pen)
 {
-    // -0 would print as "-0".
-    return SingleText(value + 0.0f);
+    if (pen >= 1 && pen <= 4)
+        m_device.setLineWidth(m_penWidth[static_cast<size_t>(pen - 1)]);
 }
 
-QByteArray JwBytes(const QString &raw)
+float DeviceOutput::textTop(float rowTop, float rowHeight, int) const
 {
-    // A control character in a text (a tab or an escape sequence in a title
-    // edited by hand) would break the line or end up in JW-CAD's drawing: it
-    // becomes a blank, one byte as before.
-    QString text = raw;
-    for (QChar &c : text) {
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
-            c = QLatin1Char(' ');
-    }
-    // Most lines are coordinates and numbers: no converter needed for them.
-    if (Cp932CanHold(text))
-        return ToCp932(text);
-    QByteArray bytes;
-
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        QStringEncoder one = Cp932Encoder();
-        const QByteArray piece = one.encode(QStringView(text).mid(i, length));
-        bytes += one.hasError() ? QByteArray("?") : piece;
-        i += length;
-    }
-    return bytes;
+    return rowTop + (rowHeight - m_device.textHeight(FullWidthA)) / 2.0f;
 }
 
 SheetPainter::SheetPainter(SheetDevice &device)
-    : m_device(device)
+    : m_device(device), m_deviceOutput(std::make_unique<DeviceOutput>(device)), m_out(m_deviceOutput.get())
 {
 }
 
-SheetPainter::SheetPainter(SheetDevice &device, QStringList &jwLines)
-    : m_device(device), m_jwLines(&jwLines)
+SheetPainter::SheetPainter(SheetDevice &device, SheetOutput &output)
+    : m_device(device), m_out(&output)
 {
 }
 
-void SheetPainter::AddLine(const QString &line)
+void SheetPainter::SetPenWidths(const std::array<int, 4> &pixels)
 {
-    m_jwLines->append(line);
-}
-
-void SheetPainter::AddPoint(float x, float y)
-{
-    AddLine(QLatin1Char(' ') + JwNumber(x) + QLatin1Char(' ') + JwNumber(-(y + m_pageTop)));
+    if (m_deviceOutput)
+        m_deviceOutput->setPenWidths(pixels);
 }
 
 void SheetPainter::ComputeLayout()
 {
-    const float k = FileMode() ? FileScale : 1.0f;
+    const float k = m_out->scale();
     m_k = k;
 
     for (int size = 8; size <= 12; ++size) {
@@ -119,28 +80,17 @@ void SheetPainter::ComputeLayout()
 
 void SheetPainter::BeginPage()
 {
-    if (!FileMode())
-        m_device.beginPage();
+    m_out->beginPage();
 }
 
 void SheetPainter::NewPage()
 {
-    if (!FileMode()) {
-        m_device.newPage();
-        return;
-    }
-    // One page height and a margin of a tenth of it between the pages.
-    m_pageTop += 1.1f * m_device.printableHeight() * m_k;
+    m_out->newPage();
 }
 
 void SheetPainter::DrawLine(float x1, float y1, float x2, float y2)
 {
-    if (FileMode()) {
-        AddLine(QLatin1Char(' ') + JwNumber(x1) + QLatin1Char(' ') + JwNumber(-(y1 + m_pageTop))
-                + QLatin1Char(' ') + JwNumber(x2) + QLatin1Char(' ') + JwNumber(-(y2 + m_pageTop)));
-    } else {
-        m_device.drawLine(x1, y1, x2, y2);
-    }
+    m_out->line(x1, y1, x2, y2);
     m_lastX = x2;
     m_lastY = y2;
 }
@@ -149,12 +99,7 @@ void SheetPainter::PutText(float x, float y, const QString &text)
 {
     if (text.isEmpty())
         return;
-    if (FileMode()) {
-        AddLine(QStringLiteral("ch ") + JwNumber(x) + QLatin1Char(' ') + JwNumber(-(y + m_pageTop))
-                + QStringLiteral(" 1 0 \"") + text);
-        return;
-    }
-    m_device.drawText(x, y, text);
+    m_out->text(x, y, text);
 }
 
 void SheetPainter::PutFitted(float x, float y, const QString &text, float room, int textType,
@@ -172,9 +117,10 @@ void SheetPainter::PutFitted(float x, float y, const QString &text, float room, 
         PutText(fittedX, row >= 0 ? RowTextTop(row, textType) : y, fitted);
     };
 
-    // Smaller first: the whole text stays readable. The file's text size
-    // follows its text type, so there only cutting helps.
-    if (!FileMode()) {
+    // Smaller first: the whole text stays readable. Where the text size
+    // follows its text type, only cutting helps.
+    const bool shrinks = m_out->canShrinkText();
+    if (shrinks) {
         for (int smaller = size - 1; smaller >= MinFittedFontSize; --smaller) {
             m_device.setFontSize(smaller);
             if (TextWidthOf(text, textType) <= room) {
@@ -202,7 +148,7 @@ void SheetPainter::PutFitted(float x, float y, const QString &text, float room, 
             tooLong = middle;
     }
     place(head(fits) + ellipsis);
-    if (!FileMode())
+    if (shrinks)
         m_device.setFontSize(size);
 }
 
@@ -217,21 +163,12 @@ void SheetPainter::PutCentred(int colFrom, int colTo, int row, const QString &te
 
 void SheetPainter::SetSheetFont(int size, int textType)
 {
-    if (FileMode()) {
-        AddLine(QStringLiteral("cn") + QString::number(textType));
-        return;
-    }
-    m_device.setFontSize(size);
+    m_out->setFont(size, textType);
 }
 
 void SheetPainter::SetPen(int n)
 {
-    if (FileMode()) {
-        AddLine(QStringLiteral("lc") + QString::number(n));
-        return;
-    }
-    if (n >= 1 && n <= 4)
-        m_device.setLineWidth(m_penWidth[static_cast<size_t>(n - 1)]);
+    m_out->setPen(n);
 }
 
 void SheetPainter::DrawGridLine(int c1, int r1, int c2, int r2, int chainStart)
@@ -240,69 +177,41 @@ void SheetPainter::DrawGridLine(int c1, int r1, int c2, int r2, int chainStart)
     const float y1 = RowY(r1);
     if (c2 == 0 && r2 == 0) {
         // Continue from where the previous line ended.
-        if (FileMode())
-            AddPoint(x1, y1);
-        else
-            m_device.drawLine(m_lastX, m_lastY, x1, y1);
+        m_out->chainTo(m_lastX, m_lastY, x1, y1);
         m_lastX = x1;
         m_lastY = y1;
         return;
     }
     const float x2 = ColX(c2);
     const float y2 = RowY(r2);
-    if (FileMode()) {
-        if (chainStart == 1) {
-            AddPoint(x1, y1);
-            AddPoint(x2, y2);
-        } else {
-            AddLine(QLatin1Char(' ') + JwNumber(x1) + QLatin1Char(' ') + JwNumber(-(y1 + m_pageTop))
-                    + QLatin1Char(' ') + JwNumber(x2) + QLatin1Char(' ') + JwNumber(-(y2 + m_pageTop)));
-        }
-    } else {
-        m_device.drawLine(x1, y1, x2, y2);
-    }
+    if (chainStart == 1)
+        m_out->chainStart(x1, y1, x2, y2);
+    else
+        m_out->line(x1, y1, x2, y2);
     m_lastX = x2;
     m_lastY = y2;
 }
 
 void SheetPainter::EndChain()
 {
-    if (FileMode())
-        AddLine(QString());
+    m_out->endChain();
 }
 
 void SheetPainter::PutLineType()
 {
-    if (FileMode())
-        AddLine(QStringLiteral("lt1"));
+    m_out->setLineType();
 }
 
 float SheetPainter::RowTextTop(int row, int textType) const
 {
-    if (FileMode()) {
-        const float c = JwCharSize(textType);
-        return RowY(row) + c + (CharHeight(11) - c) / 2.0f;
-    }
-    return RowY(row) + (CharHeight(11) - m_device.textHeight(FullWidthA)) / 2.0f;
+    return m_out->textTop(RowY(row), CharHeight(11), textType);
 }
 
 float SheetPainter::TextWidthOf(const QString &text, int textType) const
 {
     if (text.isEmpty() || text == QLatin1String(" "))
         return 0.0f;
-    if (!FileMode())
-        return m_device.textWidth(text);
-
-    const float c = JwCharSize(textType);
-    const float g = JwSpacing(textType);
-    const float n = static_cast<float>(JwBytes(text).size()) / 2.0f;
-    float width = c * n;
-    if (n >= 1.0f)
-        width += g * (n - 1.0f);
-    const qsizetype last = text.at(text.size() - 1).isLowSurrogate() && text.size() > 1 ? 2 : 1;
-    if (JwBytes(text.right(last)).size() == 1)
-        width += g / 2.0f;
-    return width;
+    return m_out->textWidth(text, textType);
 }
 
 } // namespace quiren

@@ -1,54 +1,42 @@
 #pragma once
 
 #include "core/print/SheetDevice.h"
+#include "core/print/SheetOutput.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <array>
+#include <memory>
 
 // The drawing primitives of the calculation sheet and the sheet's grid.
 //
-// One SheetPainter draws one sheet, in one of two modes:
-//   print mode - texts and lines go to the sheet device;
-//   file mode  - they become JW-CAD command lines instead, the grid is scaled
-//                by 1.76 and text widths follow from the JW-CAD character
-//                sizes. The device is still used for its measurements.
+// One SheetPainter lays out one sheet on the page of a device and hands what
+// it draws to an output (SheetOutput.h): the device itself, or a vector file
+// that keeps the device for its measurements only.
 namespace quiren {
-
-// The text of a coordinate in a JW-CAD file: the single-precision value with
-// at most seven significant digits, no trailing zeros (1830.4, -2000).
-QString JwNumber(float value);
-
-// The bytes of a text in the Windows Japanese code page (CP932), in which
-// the JW-CAD file is written. A character the code page cannot hold becomes
-// "?", as Windows itself writes it; a control character becomes a blank.
-QByteArray JwBytes(const QString &text);
 
 class SheetPainter {
 public:
     static constexpr int ColumnCount = 27;   // ColX(0..26)
     static constexpr int RowCount = 71;      // RowY(0..70)
-    static constexpr float FileScale = 1.76f;
 
-    // Print mode on `device`.
+    // Drawn on `device`.
     explicit SheetPainter(SheetDevice &device);
-    // File mode: command lines are appended to `jwLines`; `device` measures.
-    SheetPainter(SheetDevice &device, QStringList &jwLines);
+    // Laid out on `device` (which measures) and drawn into `output`.
+    SheetPainter(SheetDevice &device, SheetOutput &output);
 
-    bool FileMode() const { return m_jwLines != nullptr; }
     SheetDevice &Device() const { return m_device; }
 
-    // Pen widths of pens 1 to 4 in device pixels (print mode only).
-    void SetPenWidths(const std::array<int, 4> &pixels) { m_penWidth = pixels; }
+    // Pen widths of pens 1 to 4 in device pixels, when drawn on the device.
+    void SetPenWidths(const std::array<int, 4> &pixels);
 
     // Fills the scale, the character sizes and the grid. Called once at the
     // start of each drawing.
     void ComputeLayout();
 
-    // Opens the page of the device (print mode); nothing in file mode.
+    // Opens the first page of the output.
     void BeginPage();
-    // The next page: a new sheet of paper in print mode; in file mode the
+    // The next page: a new sheet of paper on the device; in a file the
     // drawing goes on one page height further down, below what is drawn.
     void NewPage();
 
@@ -58,7 +46,7 @@ public:
     // A text that must stay within `room` (its width at most): placed at
     // (x, y) unchanged when it fits. When it does not, the font is made
     // smaller, down to MinFittedFontSize, and if that is not enough the
-    // text is cut and ends in "…" (in file mode, where the size follows the
+    // text is cut and ends in "…" (in a file, where the size follows the
     // text type, it is only cut). A text anchored at its end keeps its end
     // where it was; with `row` >= 0 a smaller text is centred in that row
     // again. The font is what it was afterwards.
@@ -79,9 +67,10 @@ public:
     void DrawGridLine(int c1, int r1, int c2, int r2, int chainStart);
     // A line between two points of the page, outside the sheet's grid.
     void DrawLine(float x1, float y1, float x2, float y2);
-    // The end of a chain of lines (an empty line in the file; nothing on paper).
+    // The end of a chain of lines.
     void EndChain();
-    // The line-type command that opens the JW-CAD file (nothing on paper).
+    // The line type the drawing opens with (a command of the file; nothing
+    // on paper).
     void PutLineType();
 
     // The y at which a text must be placed to sit vertically centred in the row.
@@ -98,17 +87,13 @@ public:
     float CharWidth(int size) const { return m_charSize[static_cast<size_t>(size)][1]; }
 
 private:
-    void AddLine(const QString &line);
-    void AddPoint(float x, float y);
-
     SheetDevice &m_device;
-    QStringList *m_jwLines = nullptr;
-    std::array<int, 4> m_penWidth{1, 3, 5, 7};
+    std::unique_ptr<DeviceOutput> m_deviceOutput;   // when drawn on the device
+    SheetOutput *m_out = nullptr;
     float m_k = 1.0f;
     std::array<std::array<float, 2>, 13> m_charSize{};
     std::array<float, ColumnCount> m_colX{};
     std::array<float, RowCount> m_rowY{};
-    float m_pageTop = 0.0f;  // file mode: where the current page starts
     float m_lastX = 0.0f;   // end of the previous line
     float m_lastY = 0.0f;
 };

@@ -10,7 +10,8 @@
 
 namespace quiren {
 
-// Draws the sheet into a one-page PDF file (A4 portrait). The file is written
+// Draws the sheet into a PDF file of A4 portrait pages: the sheet, then a
+// page for each check the sheet has data for. The file is written
 // to a temporary file first and replaces `path` only when it is complete, so a
 // failed run leaves an earlier file as it was. On failure the result carries
 // the system's reason.

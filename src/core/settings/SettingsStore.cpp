@@ -345,11 +345,6 @@ QString ReadTsly(const QString &key, const QString &defaultText)
                        defaultText);
 }
 
-SettingPairs ReadTslySection()
-{
-    return ReadSection(QString::fromLatin1(TslyApplication), QString::fromLatin1(TslySection));
-}
-
 QString BoolText(bool value)
 {
     return value ? QStringLiteral("True") : QStringLiteral("False");
@@ -402,14 +397,17 @@ void WritePafKind(bool value)
     writeOption("PafKind", value);
 }
 
-bool ReadNewSheet2025()
+RuleSetKind ReadNewSheetRules()
 {
-    return readOption("NewSheet2025");
+    const QString key = ReadQuiren(settingsSection(), QStringLiteral("NewSheetRules"));
+    if (const std::optional<RuleSetKind> rules = RuleSetFromKey(key.trimmed()))
+        return *rules;
+    return readOption("NewSheet2025") ? RuleSetKind::Rules2025 : RuleSetKind::Old;
 }
 
-void WriteNewSheet2025(bool value)
+void WriteNewSheetRules(RuleSetKind rules)
 {
-    writeOption("NewSheet2025", value);
+    WriteQuiren(settingsSection(), QStringLiteral("NewSheetRules"), RuleSetKey(rules));
 }
 
 int ReadModule()

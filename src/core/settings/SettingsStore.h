@@ -4,6 +4,8 @@
 #include <QPair>
 #include <QString>
 
+#include "core/calc/RuleSet.h"
+
 // The per-user settings store: text values addressed by (application,
 // section, key), kept in $XDG_CONFIG_HOME/<application>/<application>.ini.
 // Every value is stored and read as text, never as a number or a Boolean.
@@ -65,7 +67,6 @@ void WriteQuiren(const QString &section, const QString &key, const QString &text
 // The macro's section "suji" of application "Tsly" (read only; nothing in
 // the program can write there).
 QString ReadTsly(const QString &key, const QString &defaultText = QString());
-SettingPairs ReadTslySection();
 
 // Boolean texts: "True"/"False" are written; reading accepts them in any
 // case, and also "1", "0" and "-1". Anything else gives `fallback`.
@@ -86,10 +87,15 @@ void WriteWallCoefficient(int value);
 bool ReadPafKind();
 void WritePafKind(bool value);
 
-// "NewSheet2025": new sheets follow the 2025 rules (True, the default) or
-// the old ones.
-bool ReadNewSheet2025();
-void WriteNewSheet2025(bool value);
+// "NewSheetRules": the rule set new sheets follow, by its key ("2025", the
+// default, or "old"). A settings file of an earlier version holds the
+// boolean "NewSheet2025" instead, which is read while "NewSheetRules" is
+// absent.
+RuleSetKind ReadNewSheetRules();
+void WriteNewSheetRules(RuleSetKind rules);
+// The same as a boolean, for the callers that still ask "2025 or not".
+inline bool ReadNewSheet2025() { return ReadNewSheetRules() == RuleSetKind::Rules2025; }
+inline void WriteNewSheet2025(bool value) { WriteNewSheetRules(value ? RuleSetKind::Rules2025 : RuleSetKind::Old); }
 
 // "Mod": planning module 0..3, default 0.
 int ReadModule();

@@ -5,6 +5,7 @@
 
 #include "core/text/Cp932.h"
 #include "core/text/NumberText.h"
+#include "core/text/QuotedFields.h"
 #include "core/text/StringTable.h"
 
 #include <QDir>
@@ -19,14 +20,14 @@ namespace {
 
 // The file's code page.
 
-// The multiplier field: a plain decimal with "." ("2.5", ".5", "3"); blanks
-// around it are allowed. Empty when it is not a multiplier the options
-// window would register (IsCertifiedMultiplier).
-std::optional<float> parseMultiplier(QString text)
+// The multiplier field: a plain decimal with "." ("2.5", ".5", "3"), bare
+// or quoted; blanks around it are allowed. Empty when it is not a
+// multiplier the options window would register (IsCertifiedMultiplier).
+std::optional<float> parseMultiplier(const QuotedField &field)
 {
-    text = text.trimmed();
-    if (text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"')))
-        text = text.mid(1, text.size() - 2).trimmed();
+    if (field.quoted && (!field.closed || !field.clean))
+        return std::nullopt;
+    const QString text = QString::fromLatin1(field.text).trimmed();
     if (text.isEmpty())
         return std::nullopt;
     QLocale c = QLocale::c();
@@ -38,36 +39,31 @@ std::optional<float> parseMultiplier(QString text)
     return static_cast<float>(value);
 }
 
-// One line `"name",multiplier`; empty when the line is not of that form.
-std::optional<CertifiedWall> parseLine(const QString &line)
+// One line `"name",multiplier` (its bytes, without the line end); empty when
+// the line is not of that form.
+std::optional<CertifiedWall> parseLine(const QByteArray &line)
 {
-    qsizetype i = 0;
-    while (i < line.size() && (line[i] == QLatin1Char(' ') || line[i] == QLatin1Char('\t')))
-        ++i;
-    if (i >= line.size() || line[i] != QLatin1Char('"'))
-        return std::nullopt;
-    const qsizetype close = line.indexOf(QLatin1Char('"'), i + 1);
-    if (close < 0)
-        return std::nullopt;
-    const QString name = line.mid(i + 1, close - i - 1);
+    QuotedFieldReader fields(line);
+    const std::optional<QuotedField> name = fields.next();
+    const std::optional<QuotedField> multiplierField = fields.next();
     // An empty name would be a prefix of every framing kind.
-    if (name.isEmpty())
+    if (!name || !name->quoted || !name->closed || !name->clean || name->text.isEmpty() || name->delimiter != ','
+        || !multiplierField || multiplierField->delimiter != 0)
         return std::nullopt;
-    qsizetype j = close + 1;
-    while (j < line.size() && (line[j] == QLatin1Char(' ') || line[j] == QLatin1Char('\t')))
-        ++j;
-    if (j >= line.size() || line[j] != QLatin1Char(','))
-        return std::nullopt;
-    const std::optional<float> multiplier = parseMultiplier(line.mid(j + 1));
+    const std::optional<float> multiplier = parseMultiplier(*multiplierField);
     if (!multiplier)
         return std::nullopt;
+    // A name that is not CP932 throughout (a byte cut off, a lead byte
+    // before the quote) is kept as the line it is, never stored altered.
+    QStringDecoder decoder = Cp932Decoder(QStringConverter::Flag::Stateless);
     CertifiedWall wall;
-    wall.name = name;
+    wall.name = decoder.decode(name->text);
+    if (decoder.hasError() || wall.name.isEmpty())
+        return std::nullopt;
     wall.multiplier = *multiplier;
     wall.displayLine = WallDisplayLine(wall.name, wall.multiplier);
     return wall;
 }
-
 
 } // namespace
 
@@ -88,8 +84,6 @@ namespace {
 // next.
 void WalkWallLines(const QByteArray &bytes, CertifiedWallList *kept, QList<QByteArray> *beyond)
 {
-    // Opening the converter cost more than reading a short list.
-    thread_local QStringDecoder decoder = Cp932Decoder(QStringConverter::Flag::Stateless);
     qsizetype start = 0;
     int lineNumber = 0;
     qsizetype entries = 0;   // walls and unread lines, each takes a place
@@ -113,8 +107,7 @@ void WalkWallLines(const QByteArray &bytes, CertifiedWallList *kept, QList<QByte
         ++entries;
         if (!kept)
             continue;   // only the lines beyond the list are asked for
-        decoder.resetState();
-        if (std::optional<CertifiedWall> wall = parseLine(decoder.decode(line)))
+        if (std::optional<CertifiedWall> wall = parseLine(line.toByteArray()))
             kept->append(*wall);
         else
             kept->append(UnreadWallPlaceholder(line.toByteArray(), lineNumber));
@@ -167,11 +160,6 @@ WallListRead ReadWallList(const QString &path)
     return {ParseWallList(read.bytes), QString()};
 }
 
-std::optional<CertifiedWallList> ReadWallListFile(const QString &path)
-{
-    return ReadWallList(path).walls;
-}
-
 QString StorableWallName(const QString &name)
 {
     return Cp932FieldText(name);
@@ -207,9 +195,11 @@ WallListBytes EncodeWallList(const CertifiedWallList &walls)
             result.bytes.clear();
             return result;
         }
-        const QString line = QLatin1Char('"') + name + QStringLiteral("\",")
-            + SingleText(wall.multiplier) + QStringLiteral("\r\n");
-        result.bytes += encoder.encode(line);
+        QuotedLineWriter line;
+        line.quoted(encoder.encode(name));
+        line.bare(SingleText(wall.multiplier).toLatin1());
+        line.endLine();
+        result.bytes += line.bytes();
     }
     return result;
 }

@@ -44,10 +44,6 @@ struct WallListRead {
 };
 WallListRead ReadWallList(const QString &path);
 
-// The walls of a wall-list file; empty optional when the file does not
-// exist or cannot be read.
-std::optional<CertifiedWallList> ReadWallListFile(const QString &path);
-
 // A name as it can be stored: a double quote becomes the full-width "＂"
 // (a quote would end the quoted field), a line break a blank, and the few
 // characters that CP932 holds only in a look-alike form (the wave dash "〜"

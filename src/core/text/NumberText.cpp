@@ -164,7 +164,6 @@ QString FormatDecimal(double value, int decimals, int minDecimals)
 }
 
 QString FormatFixed4(double value) { return FormatDecimal(value, 4, 4); }
-QString FormatFixed1(double value) { return FormatDecimal(value, 1, 1); }
 QString FormatFixed2(double value) { return FormatDecimal(value, 2, 2); }
 QString FormatLength(double value) { return FormatDecimal(value, 4, 1); }
 

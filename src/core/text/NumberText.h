@@ -12,8 +12,6 @@ namespace quiren {
 
 // "0.0000": lengths, requirements and sums.
 QString FormatFixed4(double value);
-// "0.0": multipliers.
-QString FormatFixed1(double value);
 // "0.00": the strong-wind factor.
 QString FormatFixed2(double value);
 // "0.0###": typed framing lengths (one to four decimals).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "gui/calcwindow/SheetDocument.h"
 #include "gui/tools/Hint.h"
 
 #include <QWidget>
@@ -30,21 +31,22 @@ class JudgementGrid;
 class LoadsGroup;
 class LwBreakdownWindow;
 class QuasiWallGrid;
+class SheetHeader;
 class Storey2025Panel;
+class StoreyPage;
 
 // A calculation window (frmCalc): one calculation document, shown and edited
-// in the frame of the main window. The window only shows and edits its
-// CalcSheet; all arithmetic lives there.
+// in the frame of the main window. The window owns the document (the
+// CalcSheet and its signals), places the sheet header, the judgement grid,
+// the 2025 loads and a StoreyPage per storey, and routes the commands of
+// the commands its host's menus give it; the views refresh themselves from
+// the document's signals, and all arithmetic lives in the sheet.
 //
-// The window owns its menus and carries out its own commands (save, print,
-// the PDF file, JW-CAD, sorting, merging, the strong wind); what belongs to
-// the whole program it hands to its host.
+// The menus are the host's, made once for every window (MainCommands in
+// the shell); what belongs to the whole program it hands to its host.
 //
-// Controls keep the names the program has always used (object names):
-// TitleName, A_Wall, F_num(0..2), WeightType(0..1), TS, txtFloorDimensions(s),
-// Ftimes(s), FloorNecessaryLong(s), txtWallDimensions(w), Wtimes(w),
-// WallNecessaryLong(w), FSLabel(s), HMLabel(s), KMLabel(s), Z_FA(s), J_FA;
-// menu items mnuFileNew ... mnuHelpAbout, T_Merge(0..2), pafoWind.
+// Controls keep the names the program has always used (object names): the
+// header's (SheetHeader.h), the pages' (StoreyPage.h), TS, Z_FA(s), J_FA.
 class CalcWindow : public QWidget {
     Q_OBJECT
 
@@ -55,12 +57,20 @@ public:
     explicit CalcWindow(CalcWindowHost *host, RuleSetKind kind = RuleSetKind::Old, QWidget *parent = nullptr);
     ~CalcWindow() override;
 
+    // The document the window shows; its signals keep every view current.
+    SheetDocument &document() { return *m_document; }
     CalcSheet &sheet() { return m_sheet; }
     const CalcSheet &sheet() const { return m_sheet; }
 
     // Caption: the file's full path, or "新規計算書" & number while untitled.
     QString caption() const;
     void setCaption(const QString &caption);
+    // The file the sheet was read from or last saved to (windowFilePath),
+    // empty while untitled: never read back from the caption, which a
+    // file's own name could imitate.
+    QString filePath() const { return windowFilePath(); }
+    // The window holds `path` from now on, and shows it as its caption.
+    void setFilePath(const QString &path);
     // Tag: the document number.
     int documentNumber() const { return m_documentNumber; }
     void setDocumentNumber(int number) { m_documentNumber = number; }
@@ -82,8 +92,8 @@ public:
     // its sheet is under the 2025 rules, and are null until then (and on
     // the third storey).
     LoadsGroup *loadsGroup() const { return m_loads; }
-    Storey2025Panel *storey2025Panel(int s) { storeyPage(s); return m_storey2025[s]; }
-    QuasiWallGrid *quasiGrid(int s) { storeyPage(s); return m_quasi[s]; }
+    Storey2025Panel *storey2025Panel(int s);
+    QuasiWallGrid *quasiGrid(int s);
     // "計算の内訳", opened on demand.
     LwBreakdownWindow *showBreakdown();
 
@@ -95,22 +105,19 @@ public:
     void setDirectionCaptions(bool pafKind);
     // Everything derived worked out again and shown (after the options
     // changed what the sheet reads); the inputs are untouched, so the sheet
-    // is not marked changed.
-    void recalculateSheet();
+    // is not marked changed. The document does this by itself when the
+    // options window applies new office data.
+    void recalculateSheet() { m_document->recalculate(); }
 
-    // The window's menus, in menu-bar order (File, Format, View, Window, Help).
-    QList<QMenu *> menus() const { return m_menus; }
-    // mnuWindow, to which the frame adds the list of open windows.
-    QMenu *windowMenu() const { return m_windowMenu; }
-    // A menu item by its object name (mnuFileSave, mnuPaf, T_Merge(0),
-    // pafoWind, ...), for tests; nullptr when there is none.
+    // A menu item of the host by its object name (mnuFileSave, mnuPaf,
+    // T_Merge(0), pafoWind, ...), acting on the active window, for tests;
+    // nullptr when there is none (no host).
     QAction *action(const QString &name) const;
-    // mnuRecentFile(0) (the separator) to mnuRecentFile(5).
-    QList<QAction *> recentFileActions() const { return m_recentFiles; }
 
-    // The list-input check mark (mnuPaf) of this window.
-    bool listInput() const;
-    void setListInput(bool on);
+    // Whether lengths are entered from a list in this window (mnuPaf is
+    // checked for it while it is active).
+    bool listInput() const { return m_listInput; }
+    void setListInput(bool on) { m_listInput = on; }
 
     // The storey page shown (0..2).
     int currentStorey() const;
@@ -118,7 +125,8 @@ public:
 
     // Storey page s (0..2), built when first shown or asked for.
     QWidget *storeyPage(int s);
-    FramingGrid *framingGrid(int s) { storeyPage(s); return m_framing[s]; }
+    StoreyPage *page(int s);
+    FramingGrid *framingGrid(int s);
     JudgementGrid *judgementGrid() const { return m_judgement; }
     // The balance check of storey s, on its storey page (made on first use).
     BalancePanel *balancePanel(int s);
@@ -169,101 +177,34 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
     void buildStoreyPage(int s);
-    void build2025Parts(int s);
     void sizePage(int s);
-    void showPageInputs(int s);
-    void applyPageRuleLayout(int s);
-    void showPageDirectionCaptions(int s);
-    void refreshPageNumbers(int s);
-    void buildMenus();
     void setUpNewSheet();
     void layoutSizes();
-    void refreshNumbers();
-    void refreshGrids();
-    void refreshBalance();
-    void refreshJoints();
     void markChanged();
     void applyRuleLayout();
-    void on2025Edited();
-    void updateRuleMenus();
-
-    void onTitleEdited(const QString &text);
-    void onFloorAreaChanged(int s, const QString &text);
-    void onWallAreaChanged(int w, const QString &text);
-    void normaliseAreaBox(QLineEdit *box);
-    bool checkAreaText(QLineEdit *box, const QString &text);
-    void onStoreyCountChosen(int i);
-    void onWeightTypeChosen(int i);
-    void onWallChosen(int index);
     void onPageChosen(int page);
-    void onFramingEdited(int s);
-
-    QAction *makeAction(const QString &name, int caption);
-    void buildFileMenu();
-    void buildFormatMenu();
-    void buildViewMenu();
-    void buildWindowMenu();
-    void buildHelpMenu();
 
     CalcWindowHost *m_host = nullptr;
-    CalcSheet m_sheet;
+    SheetDocument *m_document;
+    CalcSheet &m_sheet;   // the document's
     int m_documentNumber = 0;
-    bool m_showing = false;     // controls being filled from the sheet
+    bool m_showing = false;     // the pages being set up (no prompt, no recalculation)
     bool m_sheetShown = false;  // the window has shown its sheet once
     bool m_pafKind = true;      // the naming style of the direction captions
-    int m_areaChecks = 0;       // an area message is up
+    bool m_listInput = false;   // lengths from a list
 
-    QLayout *m_inputs = nullptr;
-    QLineEdit *m_title = nullptr;
-    QComboBox *m_wall = nullptr;
-    std::array<QRadioButton *, 3> m_storeys{};
-    std::array<QRadioButton *, 2> m_weights{};
+    SheetHeader *m_header = nullptr;
     QTabWidget *m_tabs = nullptr;
     std::array<QScrollArea *, StoreyCount> m_pageScrollers{};
-    std::array<QLineEdit *, StoreyCount> m_floorBoxes{};
-    std::array<QLabel *, StoreyCount> m_floorTimes{};
-    std::array<QLabel *, StoreyCount> m_floorNeeded{};
-    std::array<QLineEdit *, ProjectedAreaCount> m_wallBoxes{};
-    std::array<QLabel *, ProjectedAreaCount> m_wallTimes{};
-    std::array<QLabel *, ProjectedAreaCount> m_wallNeeded{};
-    std::array<QLabel *, StoreyCount> m_hmLabels{};
-    std::array<QLabel *, StoreyCount> m_kmLabels{};
-    std::array<FramingGrid *, StoreyCount> m_framing{};
-    std::array<BalancePanel *, StoreyCount> m_balance{};          // made on first use
-    std::array<QVBoxLayout *, StoreyCount> m_balanceLayouts{};    // where each goes
-    std::array<ColumnPanel *, StoreyCount> m_columns{};           // made on first use
-    std::array<QVBoxLayout *, StoreyCount> m_columnLayouts{};     // where each goes
-    std::array<JointPanel *, StoreyCount> m_joints{};             // made on first use
-    std::array<QVBoxLayout *, StoreyCount> m_jointLayouts{};
-    std::array<QLabel *, StoreyCount> m_jointVerdicts{};          // beside the page's buttons
+    std::array<StoreyPage *, StoreyCount> m_pages{};   // built when first shown or asked for
     JudgementGrid *m_judgement = nullptr;
     QScrollArea *m_scroller = nullptr;   // all of the window's contents
-    QLabel *m_rulesLabel = nullptr;
-    QGroupBox *m_weightFrame = nullptr;
-    std::array<QList<QWidget *>, StoreyCount> m_floorLineParts;
     LoadsGroup *m_loads = nullptr;
-    std::array<Storey2025Panel *, StoreyCount> m_storey2025{};   // none on the third storey
-    std::array<QuasiWallGrid *, StoreyCount> m_quasi{};
-    std::array<QLabel *, StoreyCount> m_quasiTitles{};
     LwBreakdownWindow *m_breakdown = nullptr;
-    QAction *m_newOther = nullptr;
-    QAction *m_convert = nullptr;
-
-    QList<QMenu *> m_menus;
-    QMenu *m_windowMenu = nullptr;
-    QList<QAction *> m_recentFiles;
-    QAction *m_print = nullptr;
-    QAction *m_jwExport = nullptr;
-    std::array<QAction *, 3> m_merge{};
-    QAction *m_strongWindMark = nullptr;
-    QAction *m_toolbarMark = nullptr;
-    QAction *m_statusBarMark = nullptr;
-    QAction *m_listInputMark = nullptr;
 };
 
 } // namespace quiren

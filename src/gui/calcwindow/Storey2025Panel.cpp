@@ -119,16 +119,13 @@ QString Storey2025Panel::seismicText() const
 void Storey2025Panel::refreshNumbers()
 {
     const Sheet2025Results &r = m_sheet.results2025;
-    const FloorAreaResult &f = r.floor[m_storey];
     const bool typedLw = m_sheet.inputs2025.seismic.method == LwMethod::Typed;
     m_typedLw->setVisible(typedLw);
     m_typedLwLabel->setVisible(typedLw);
-    m_af->setText(QStringLiteral("Af ＝ ") + AfTermsText(m_sheet, m_storey) + QStringLiteral(" ＝ ") + AfText(f.af)
-                  + QStringLiteral("㎡"));
+    m_af->setText(AfEquation(m_sheet, m_storey));
     if (r.lwKnown[m_storey]) {
-        m_seismic->setText(Str(S::SeismicLine).arg(QString::number(r.lw[m_storey]), LwSourceText(m_sheet),
-                                                   AfText(f.af),
-                                                   m_sheet.floorRequirement[m_storey]));
+        m_seismic->setText(FloorRequirementEquation(m_sheet, m_storey) + QStringLiteral("（Lw：")
+                           + LwSourceText(m_sheet) + QStringLiteral("）"));
     } else {
         m_seismic->setText(Str(S::LwUnknown).arg(LwSourceText(m_sheet)));
     }

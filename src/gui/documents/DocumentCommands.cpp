@@ -85,7 +85,7 @@ CloseAnswer askAboutChanges(DocumentFrame &frame, CalcWindow &window)
     case MsgAnswer::Yes: {
         bool saved = false;
         if (!IsUntitled(window) && window.sheet().titleName.isEmpty()) {
-            saved = SaveCalcFile(frame, window, window.caption());
+            saved = SaveCalcFile(frame, window, window.filePath());
         } else {
             // Title & the extension of the sheet's own kind of file.
             const bool rules2025 = window.sheet().ruleSetKind() == RuleSetKind::Rules2025;
@@ -137,7 +137,7 @@ CalcWindow *OpenCalcFile(DocumentFrame &frame, const QString &path, bool useFirs
     const int number = useFirstSlot && table.TakeFirstSlot() ? 1 : table.AllocateDocumentSlot();
     // The window is laid out for the file's rules from the start.
     CalcWindow *window = frame.createCalcWindow(read.data.rules);
-    window->setCaption(path);
+    window->setFilePath(path);
     takeNumber(frame, *window, number);
     const std::vector<RefusedCell> refused = ApplySheetFile(window->sheet(), read.data);
     window->showSheet();
@@ -190,8 +190,8 @@ static CalcWindow *WindowHoldingFile(DocumentFrame &frame, const QString &path)
     for (CalcWindow *window : frame.documentTable().openWindows()) {
         if (IsUntitled(*window))
             continue;
-        const QFileInfo held(window->caption());
-        if (window->caption() == path
+        const QFileInfo held(window->filePath());
+        if (window->filePath() == path
             || (target.exists() && held.exists() && held.canonicalFilePath() == target.canonicalFilePath()))
             return window;
     }
@@ -201,7 +201,7 @@ static CalcWindow *WindowHoldingFile(DocumentFrame &frame, const QString &path)
 bool IsFileAlreadyOpen(DocumentFrame &frame, const QString &path)
 {
     for (CalcWindow *window : frame.documentTable().openWindows()) {
-        if (window->caption() == path) {
+        if (!IsUntitled(*window) && window->filePath() == path) {
             ShowMessage(frame.frameWidget(), Str(S::AlreadyOpen), MsgButtons::Ok, MsgIcon::None, appTitle());
             return true;
         }
@@ -274,7 +274,7 @@ SavedForm ChooseSavedForm(CalcWindow &window, QString &path)
 
 bool IsUntitled(const CalcWindow &window)
 {
-    return window.caption().startsWith(Str(S::Untitled).left(2));
+    return window.filePath().isEmpty();
 }
 
 QString ProposedFileName(const CalcWindow &window)
@@ -334,20 +334,20 @@ bool SaveCalcFile(DocumentFrame &frame, CalcWindow &window, const QString &reque
         ShowMessage(&window, result.error, MsgButtons::Ok, MsgIcon::Exclamation, appTitle());
         return false;
     }
-    window.setCaption(path);
+    window.setFilePath(path);
     window.sheet().changed = false;
     return true;
 }
 
 bool SaveCommand(DocumentFrame &frame, CalcWindow &window)
 {
-    const QString path = IsUntitled(window) ? AskSavePath(ProposedFileName(window)) : window.caption();
+    const QString path = IsUntitled(window) ? AskSavePath(ProposedFileName(window)) : window.filePath();
     return !path.isEmpty() && SaveCalcFile(frame, window, path);
 }
 
 bool SaveAsCommand(DocumentFrame &frame, CalcWindow &window)
 {
-    const QString path = AskSavePath(IsUntitled(window) ? ProposedFileName(window) : window.caption());
+    const QString path = AskSavePath(IsUntitled(window) ? ProposedFileName(window) : window.filePath());
     return !path.isEmpty() && SaveCalcFile(frame, window, path);
 }
 
@@ -394,8 +394,6 @@ void RefreshRecentFileMenus(DocumentFrame &frame)
     if (entries.isEmpty())
         return;
     copyList(frame.recentFileActions(), entries);
-    for (CalcWindow *window : frame.documentTable().openWindows())
-        copyList(window->recentFileActions(), entries);
 }
 
 void OpenRecentFile(DocumentFrame &frame, const QString &path)

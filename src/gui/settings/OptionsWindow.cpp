@@ -7,6 +7,7 @@
 #include "core/text/Cp932.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
+#include "gui/settings/OfficeChanges.h"
 #include "gui/tools/FolderPicker.h"
 #include "gui/widgets/Captions.h"
 #include "gui/widgets/MessageBox.h"
@@ -644,8 +645,7 @@ bool OptionsWindow::apply()
         ShowMessage(this, problem, MsgButtons::Ok, MsgIcon::Critical);
 
     // Every open sheet, with the walls and settings as stored now.
-    if (m_host)
-        m_host->recalculateSheets();
+    OfficeChanges::instance().tellApplied();
 
     return written.ok && problem.isEmpty();
 }

@@ -33,10 +33,8 @@ public:
     // Every open calculation window rewrites its direction captions in the
     // naming style `pafKind` (True: named after the walls they are parallel to).
     virtual void SetDirectionCaptions(bool pafKind) = 0;
-    // Every open calculation window works its sheet out again with the
-    // settings just stored (the certified walls' multipliers), so that no
-    // result changes later for another reason.
-    virtual void recalculateSheets() {}
+    // Every open sheet is worked out again with the settings just stored
+    // through OfficeChanges, not through the host.
 };
 
 // frmOptions: office data, certified walls, the strong-wind factor, the

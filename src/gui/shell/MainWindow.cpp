@@ -10,6 +10,8 @@
 #include "gui/shell/SplashWindow.h"
 #include "gui/shell/Startup.h"
 #include "gui/settings/OptionsWindow.h"
+#include "gui/shell/MainCommands.h"
+#include "gui/shell/WindowArrangement.h"
 #include "gui/shell/AboutWindow.h"
 #include "gui/tools/ComDlg.h"
 #include "gui/tools/Hint.h"
@@ -34,7 +36,6 @@
 #include <QToolBar>
 #include <QWindow>
 
-#include <cmath>
 #include <functional>
 
 // The program's images (tool bar and program icon) live in a resource
@@ -65,8 +66,9 @@ MainWindow::MainWindow(bool loadOptionData, QWidget *parent)
     setCentralWidget(m_mdi);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this] { updateMenuBar(); });
 
-    buildActions();
-    buildMenus();
+    m_commands = new MainCommands(*this);
+    for (QMenu *menu : m_commands->menus())
+        menuBar()->addMenu(menu);
     buildToolBar();
     buildStatusBar();
     setDocumentCommandsEnabled(false);
@@ -81,87 +83,6 @@ MainWindow::~MainWindow()
     disconnect(m_mdi, nullptr, this, nullptr);
     // The calculation windows go first, while the frame they call is whole.
     qDeleteAll(m_mdi->subWindowList());
-}
-
-QAction *MainWindow::makeAction(const QString &name, int caption)
-{
-    auto *item = new QAction(QString::number(caption), this);
-    item->setObjectName(name);
-    return item;
-}
-
-void MainWindow::buildActions()
-{
-    m_fileNew = makeAction(QStringLiteral("mnuFileNew"), S::MenuFileNew);
-    m_fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    m_fileOpen = makeAction(QStringLiteral("mnuFileOpen"), S::MenuFileOpen);
-    m_fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_fileExit = makeAction(QStringLiteral("mnuFileExit"), S::MenuFileExit);
-    OnChosen(m_fileNew, this, [this] { newCalcWindow(); });
-    // A new sheet of the rules the options do not choose.
-    m_fileNewOther = new QAction(this);
-    m_fileNewOther->setObjectName(QStringLiteral("mnuFileNewOther"));
-    OnChosen(m_fileNewOther, this, [this] {
-        newCalcWindow(ReadNewSheet2025() ? RuleSetKind::Old : RuleSetKind::Rules2025);
-    });
-    OnChosen(m_fileOpen, this, [this] { openFileCommand(); });
-    OnChosen(m_fileExit, this, [this] { exitProgram(); });
-    // mnuRecentFile(0) is the separator above the list; the documents fill
-    // in the paths.
-    for (int i = 0; i <= 5; ++i) {
-        QAction *recent = i == 0 ? new QAction(this) : makeAction(IndexedName("mnuRecentFile", i), S::MenuFileExit + i);
-        recent->setObjectName(IndexedName("mnuRecentFile", i));
-        if (i == 0)
-            recent->setSeparator(true);
-        else
-            OnChosen(recent, this, [this, recent] { openRecentFile(RecentPathOf(recent)); });
-        recent->setVisible(false);
-        m_recentFiles << recent;
-    }
-
-    m_toolbarMark = MarkedItem(makeAction(QStringLiteral("mnuViewToolbar"), S::MenuViewToolBar));
-    m_statusBarMark = MarkedItem(makeAction(QStringLiteral("mnuViewStatusBar"), S::MenuViewStatusBar));
-    m_listInputMark = MarkedItem(makeAction(QStringLiteral("mnuPaf"), S::MenuListInput));
-    m_sort = makeAction(QStringLiteral("mnuViewSort"), S::MenuViewSortCells);
-    m_hint = makeAction(QStringLiteral("mnuHint"), S::MenuAdvice);
-    m_options = makeAction(QStringLiteral("mnuViewOptions"), S::MenuViewOptions);
-    OnChosen(m_toolbarMark, this, [this] { toggleToolbar(*m_toolbarMark); });
-    OnChosen(m_statusBarMark, this, [this] { toggleStatusBar(*m_statusBarMark); });
-    OnChosen(m_listInputMark, this, [this] { listLengthInput(*m_listInputMark); });
-    OnChosen(m_sort, this, [this] { sortActiveWindow(); });
-    OnChosen(m_hint, this, [this] { showHint(); });
-    OnChosen(m_options, this, [this] { showOptions(); });
-
-    m_about = makeAction(QStringLiteral("mnuHelpAbout"), S::MenuHelpAbout);
-    OnChosen(m_about, this, [this] { showAbout(); });
-}
-
-void MainWindow::buildMenus()
-{
-    QMenu *file = MakeNamedMenu(this, QStringLiteral("mnuFile"), S::MenuFile, &m_ownMenus);
-    file->addAction(m_fileNew);
-    file->addAction(m_fileNewOther);
-    connect(file, &QMenu::aboutToShow, m_fileNewOther, [this] {
-        m_fileNewOther->setText(Str(S::MenuFileNewOther)
-                                    .arg(RuleSetName(ReadNewSheet2025() ? RuleSetKind::Old : RuleSetKind::Rules2025)));
-    });
-    file->addAction(m_fileOpen);
-    AddNamedSeparator(file, this, QStringLiteral("mnuFileBar1"));
-    file->addAction(m_fileExit);
-    file->addActions(m_recentFiles);
-
-    QMenu *view = MakeNamedMenu(this, QStringLiteral("mnuView"), S::MenuView, &m_ownMenus);
-    view->addAction(m_toolbarMark);
-    view->addAction(m_statusBarMark);
-    AddNamedSeparator(view, this, QStringLiteral("mnuViewBar"));
-    view->addAction(m_listInputMark);
-    view->addAction(m_sort);
-    view->addAction(m_hint);
-    AddNamedSeparator(view, this, QStringLiteral("mnuViewBar2"));
-    view->addAction(m_options);
-
-    QMenu *help = MakeNamedMenu(this, QStringLiteral("mnuHelp"), S::MenuHelp, &m_ownMenus);
-    help->addAction(m_about);
 }
 
 void MainWindow::buildToolBar()
@@ -255,6 +176,9 @@ QAction *MainWindow::action(const QString &name) const
 {
     for (QAction *item : findChildren<QAction *>(name, Qt::FindDirectChildrenOnly))
         return item;
+    // A menu's own item (mnuWindow, Cell_Merge) belongs to its menu.
+    for (QMenu *menu : findChildren<QMenu *>(name, Qt::FindDirectChildrenOnly))
+        return menu->menuAction();
     return nullptr;
 }
 
@@ -272,7 +196,7 @@ void MainWindow::load(const QString &commandLine)
         !ReadQuiren(QString::fromLatin1(SectionSettings), QStringLiteral("MainWidth")).isEmpty();
     applyPlacement();
     const bool onList = ReadOnList();
-    m_listInputMark->setChecked(onList);
+    m_commands->listInputMark()->setChecked(onList);
     m_toolList->setChecked(onList);
     if (commandLine.isEmpty())
         newCalcWindow();
@@ -394,9 +318,6 @@ CalcWindow *MainWindow::createCalcWindow(RuleSetKind kind)
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
     connect(calc, &QObject::destroyed, this, &MainWindow::onCalcWindowDestroyed, Qt::QueuedConnection);
-    // The Window menu lists the open windows below its own items.
-    QMenu *windowMenu = calc->windowMenu();
-    connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] { fillWindowMenu(windowMenu); });
     sub->adjustSize();
     sub->show();
     m_mdi->setActiveSubWindow(sub);
@@ -431,45 +352,26 @@ void MainWindow::updateMenuBar()
         setStatusText(Str(S::StatusText));
     }
     m_hadCalcWindow = calc != nullptr;
-    const QList<QMenu *> menus = calc ? calc->menus() : m_ownMenus;
-    if (menus == m_shownMenus)
-        return;
-    menuBar()->clear();
-    for (QMenu *menu : menus)
-        menuBar()->addMenu(menu);
-    m_shownMenus = menus;
+    m_commands->update(calc);
     if (calc)
         m_toolList->setChecked(calc->listInput());
 }
 
-void MainWindow::fillWindowMenu(QMenu *menu)
+QList<QAction *> MainWindow::recentFileActions() const
 {
-    // The fixed items stay; the list of open windows follows them.
-    for (QAction *item : menu->actions()) {
-        if (item->property("windowEntry").toBool()) {
-            menu->removeAction(item);
-            item->deleteLater();
-        }
-    }
-    const QList<QMdiSubWindow *> subs = m_mdi->subWindowList(QMdiArea::CreationOrder);
-    if (subs.isEmpty())
-        return;
-    QAction *bar = menu->addSeparator();
-    bar->setProperty("windowEntry", true);
-    int n = 1;
-    for (QMdiSubWindow *sub : subs) {
-        auto *item = new QAction(QStringLiteral("&%1 %2").arg(n++).arg(sub->windowTitle()), menu);
-        item->setProperty("windowEntry", true);
-        item->setCheckable(true);
-        item->setChecked(sub == m_mdi->activeSubWindow());
-        connect(item, &QAction::triggered, this, [this, sub] { m_mdi->setActiveSubWindow(sub); });
-        menu->addAction(item);
-    }
+    return m_commands->recentFileActions();
+}
+
+QList<QMenu *> MainWindow::menus() const
+{
+    return m_commands->menus();
 }
 
 void MainWindow::setDocumentCommandsEnabled(bool enabled)
 {
-    for (QAction *command : {m_toolSave, m_toolPrint, m_toolSort, m_toolList, m_toolInfo, m_listInputMark, m_sort, m_hint})
+    for (QAction *command : {m_toolSave, m_toolPrint, m_toolSort, m_toolList, m_toolInfo})
+        command->setEnabled(enabled);
+    for (QAction *command : m_commands->documentCommands())
         command->setEnabled(enabled);
 }
 
@@ -576,11 +478,6 @@ void MainWindow::showOptions()
             for (CalcWindow *calc : main->calcWindows())
                 calc->setDirectionCaptions(pafKind);
         }
-        void recalculateSheets() override
-        {
-            for (CalcWindow *calc : main->calcWindows())
-                calc->recalculateSheet();
-        }
     } host(this);
     OptionsWindow::showModal(this, &host);
 }
@@ -622,83 +519,45 @@ void MainWindow::onListButton()
     }
     calc->setListInput(!calc->listInput());
     m_toolList->setChecked(calc->listInput());
+    m_commands->listInputMark()->setChecked(calc->listInput());
     WriteOnList(calc->listInput());
 }
 
-void MainWindow::listLengthInput(QAction &mark)
+void MainWindow::listLengthInput()
 {
-    mark.setChecked(!mark.isChecked());
-    m_toolList->setChecked(mark.isChecked());
-    WriteOnList(mark.isChecked());
+    QAction *mark = m_commands->listInputMark();
+    bool on = !mark->isChecked();
+    if (CalcWindow *calc = activeCalcWindow()) {
+        calc->setListInput(!calc->listInput());
+        on = calc->listInput();
+    }
+    mark->setChecked(on);
+    m_toolList->setChecked(on);
+    WriteOnList(on);
 }
 
 bool MainWindow::listInputChecked() const
 {
-    return m_listInputMark->isChecked();
+    return m_commands->listInputMark()->isChecked();
 }
 
-void MainWindow::toggleToolbar(QAction &mark)
+void MainWindow::toggleToolbar()
 {
-    mark.setChecked(!mark.isChecked());
-    m_toolbarMark->setChecked(mark.isChecked());
-    m_toolBar->setVisible(mark.isChecked());
+    const bool shown = !m_commands->toolbarMark()->isChecked();
+    m_commands->toolbarMark()->setChecked(shown);
+    m_toolBar->setVisible(shown);
 }
 
-void MainWindow::toggleStatusBar(QAction &mark)
+void MainWindow::toggleStatusBar()
 {
-    mark.setChecked(!mark.isChecked());
-    m_statusBarMark->setChecked(mark.isChecked());
-    statusBar()->setVisible(mark.isChecked());
+    const bool shown = !m_commands->statusBarMark()->isChecked();
+    m_commands->statusBarMark()->setChecked(shown);
+    statusBar()->setVisible(shown);
 }
 
 void MainWindow::arrangeWindows(int arrangement)
 {
-    const QList<QMdiSubWindow *> subs = m_mdi->subWindowList(QMdiArea::CreationOrder);
-    QList<QMdiSubWindow *> shown;
-    QList<QMdiSubWindow *> minimised;
-    for (QMdiSubWindow *sub : subs) {
-        if (sub->isMinimized())
-            minimised << sub;
-        else
-            shown << sub;
-    }
-    const QRect area = m_mdi->viewport()->rect();
-    switch (arrangement) {
-    case 0:
-        m_mdi->cascadeSubWindows();
-        break;
-    case 1:
-    case 2: {
-        if (shown.isEmpty())
-            break;
-        const int n = static_cast<int>(shown.size());
-        for (int i = 0; i < n; ++i) {
-            shown[i]->showNormal();
-            if (arrangement == 1) {
-                const int h = area.height() / n;
-                shown[i]->setGeometry(0, i * h, area.width(), h);
-            } else {
-                const int w = area.width() / n;
-                shown[i]->setGeometry(i * w, 0, w, area.height());
-            }
-        }
-        break;
-    }
-    case 3: {
-        // Icons of minimised windows in a row along the bottom.
-        int x = 0;
-        for (QMdiSubWindow *sub : minimised) {
-            const QSize size = sub->size();
-            if (x + size.width() > area.width() && x > 0)
-                x = 0;
-            sub->move(x, area.height() - size.height());
-            x += size.width();
-        }
-        break;
-    }
-    default:
-        break;
-    }
+    ArrangeSubWindows(*m_mdi, arrangement);
 }
 
 void MainWindow::setStatusText(const QString &text)

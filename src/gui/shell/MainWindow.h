@@ -17,11 +17,12 @@ class QToolBar;
 namespace quiren {
 
 class CalcWindow;
+class MainCommands;
 
 // The main window (frmMain): the frame that holds every calculation window,
-// with the tool bar, the status bar and, while no calculation window is
-// open, its own menu bar. While a calculation window is active its menus
-// take the menu bar's place, and the tool bar's document commands act on it.
+// with the menu bar, the tool bar and the status bar. Its one set of
+// commands (MainCommands) acts on the active calculation window and is
+// enabled and checked for it.
 //
 // It is the host of its calculation windows (the commands of their menus
 // that belong to the whole program) and the frame of the documents (their
@@ -55,17 +56,16 @@ public:
     CalcWindow *createCalcWindow(RuleSetKind kind) override;
 
     // ---- commands (menus and tool bar end here) ----------------------------
-    // New (mnuFileNew of both windows, tool bar New): document numbers and
-    // the recent files in the new window's File menu. The sheet follows the
-    // rules chosen in the options window.
-    CalcWindow *newCalcWindow() override;
-    // A new sheet of the given rules (the File menu's other rule set).
-    CalcWindow *newCalcWindow(RuleSetKind kind) override;
-    // Open (mnuFileOpen of both windows, tool bar Open): the Open dialog,
-    // then the file unless it is open already.
-    void openFileCommand() override;
-    // mnuRecentFile(1..5) of any window.
-    void openRecentFile(const QString &path) override;
+    // New (mnuFileNew, tool bar New): the next document number. The sheet
+    // follows the rules chosen in the options window.
+    CalcWindow *newCalcWindow();
+    // A new sheet of the given rules (the File menu's list of rule sets).
+    CalcWindow *newCalcWindow(RuleSetKind kind);
+    // Open (mnuFileOpen, tool bar Open): the Open dialog, then the file
+    // unless it is open already.
+    void openFileCommand();
+    // mnuRecentFile(1..5).
+    void openRecentFile(const QString &path);
     // A file named on the command line at start: opened as document 1.
     void openFileFromCommandLine(const QString &path);
     // A later start of the program handed over its command line: each file
@@ -77,40 +77,40 @@ public:
     // PrintActiveSheet (tool bar Print): A4 portrait is set first.
     void printActiveSheet();
     // SortFramingRows on the active calculation window (tool bar Sort,
-    // mnuViewSort of this window).
+    // mnuViewSort).
     void sortActiveWindow();
-    // Options window (mnuViewOptions / mnuViewOption), modal over this window.
-    void showOptions() override;
+    // Options window (mnuViewOptions), modal over this window.
+    void showOptions();
     // Advice window (mnuHint, tool bar Info) for the active calculation
     // window, modal over this window; nothing opens without one.
-    void showHint() override;
-    // About window (mnuHelpAbout of both windows).
-    void showAbout() override;
-    // mnuFileExit of this window: ends the program at once, the placement
-    // is not stored.
+    void showHint();
+    // About window (mnuHelpAbout).
+    void showAbout();
+    // mnuFileExit with no calculation window open: ends the program at
+    // once, the placement is not stored.
     void exitProgram();
-    // mnuFileExit of a calculation window: closes this window as its close
-    // box does (the placement is stored).
-    void closeFrame() override;
+    // mnuFileExit with a calculation window open: closes this window as
+    // its close box does (the placement is stored).
+    void closeFrame();
 
-    // ListLengthInput: inverts the list-input check mark `mark` (of this
-    // window or a calculation window), makes tool bar button "List" follow
-    // it and stores "OnList".
-    void listLengthInput(QAction &mark) override;
-    // ToggleToolbar / ToggleStatusBar with the check mark of this window or
-    // of a calculation window; this window's own mark follows.
-    void toggleToolbar(QAction &mark) override;
-    void toggleStatusBar(QAction &mark) override;
+    // ListLengthInput: inverts the list input of the active calculation
+    // window (or, with none open, the mark new windows start with); the
+    // mark and tool bar button "List" follow it, and "OnList" is stored.
+    void listLengthInput();
+    // ToggleToolbar / ToggleStatusBar: the bar is shown or hidden, its
+    // mark follows.
+    void toggleToolbar();
+    void toggleStatusBar();
     // Window arrangement: 0 cascade, 1 tile one above the other, 2 side by
     // side, 3 arrange the icons of minimised windows.
-    void arrangeWindows(int arrangement) override;
+    void arrangeWindows(int arrangement);
 
     // Closes every calculation window after every close question; false
     // when one of them was answered Cancel and windows are left open.
     bool closeAllCalcWindows();
 
     // The document commands (tool bar Save, Print, Sort, List, Info and the
-    // menu items mnuPaf, mnuViewSort, mnuHint of this window) are available
+    // menu items mnuPaf, mnuViewSort, mnuHint) are available
     // exactly while a calculation window is open.
     void setDocumentCommandsEnabled(bool enabled) override;
 
@@ -125,18 +125,18 @@ public:
     // Panel 1 of the status bar.
     void setStatusText(const QString &text) override;
     QString statusText() const;
-    // The list-input check mark of this window's mnuPaf (copied by each new
-    // calculation window).
+    // The list-input check mark mnuPaf (copied by each new calculation window).
     bool listInputChecked() const override;
-    // A menu item or tool bar button of this window by its object name
-    // (mnuFileNew, mnuViewToolbar, ...) or key ("New" ... "Info"), for
-    // tests; nullptr when there is none.
+    // A menu item or tool bar button by its object name (mnuFileNew,
+    // mnuViewToolbar, ...) or key ("New" ... "Info"), for tests; nullptr
+    // when there is none.
     QAction *action(const QString &name) const;
+    QAction *commandAction(const QString &name) const override { return action(name); }
     QAction *toolButton(const QString &key) const;
-    // mnuRecentFile(0) (the separator) to mnuRecentFile(5) of this window.
-    QList<QAction *> recentFileActions() const override { return m_recentFiles; }
-    // This window's own menus (shown while no calculation window is open).
-    QList<QMenu *> ownMenus() const { return m_ownMenus; }
+    // mnuRecentFile(0) (the separator) to mnuRecentFile(5).
+    QList<QAction *> recentFileActions() const override;
+    // The menus, in menu-bar order (File, Format, View, Window, Help).
+    QList<QMenu *> menus() const;
     QToolBar *toolBar() const { return m_toolBar; }
 
     // Stores the placement (twips) under "MainLeft" ... "MainHeight".
@@ -152,8 +152,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildActions();
-    void buildMenus();
     void buildToolBar();
     void buildStatusBar();
     void applyPlacement();
@@ -162,9 +160,6 @@ private:
     void updateClock();
     void onListButton();
     void onCalcWindowDestroyed();
-    void fillWindowMenu(QMenu *menu);
-
-    QAction *makeAction(const QString &name, int caption);
 
     QMdiArea *m_mdi = nullptr;
     QToolBar *m_toolBar = nullptr;
@@ -174,19 +169,7 @@ private:
     QTimer *m_clock = nullptr;
     DocumentTable m_documents;
 
-    // This window's menu items.
-    QAction *m_fileNew = nullptr;
-    QAction *m_fileNewOther = nullptr;
-    QAction *m_fileOpen = nullptr;
-    QAction *m_fileExit = nullptr;
-    QList<QAction *> m_recentFiles;
-    QAction *m_toolbarMark = nullptr;
-    QAction *m_statusBarMark = nullptr;
-    QAction *m_listInputMark = nullptr;
-    QAction *m_sort = nullptr;
-    QAction *m_hint = nullptr;
-    QAction *m_options = nullptr;
-    QAction *m_about = nullptr;
+    MainCommands *m_commands = nullptr;
     // The tool bar's buttons.
     QAction *m_toolSave = nullptr;
     QAction *m_toolPrint = nullptr;
@@ -194,8 +177,6 @@ private:
     QAction *m_toolList = nullptr;
     QAction *m_toolInfo = nullptr;
 
-    QList<QMenu *> m_ownMenus;
-    QList<QMenu *> m_shownMenus;
     bool m_storePlacementOnClose = true;
     bool m_hadCalcWindow = false;
 };

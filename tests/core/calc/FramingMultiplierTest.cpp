@@ -70,9 +70,9 @@ TEST(FramingMultiplier, CertifiedWallsMatchByNameAndYieldToBuiltIns)
     EXPECT_EQ(multiplierText("B", "-", "-", two), "1.5");
     EXPECT_EQ(multiplierText("B1", "-", "-", two), "0.0");
     // Only positions up to lastPosition are consulted.
-    EXPECT_EQ(FormatFixed1(FramingMultiplier("B2", "-", "-", two, 1)), "2.0");
-    EXPECT_EQ(FormatFixed1(FramingMultiplier("B2", "-", "-", two, 0)), "0.0");
-    EXPECT_EQ(FormatFixed1(FramingMultiplier("B2", "-", "-", two, -1)), "0.0");
+    EXPECT_EQ(FramingMultiplier("B2", "-", "-", two, 1), 2.0f);
+    EXPECT_EQ(FramingMultiplier("B2", "-", "-", two, 0), 0.0f);
+    EXPECT_EQ(FramingMultiplier("B2", "-", "-", two, -1), 0.0f);
 
     // Certified multipliers keep the decimals they were registered with.
     const CertifiedWallList fine = wallsOf({{"C", 2.45f}, {"D", 4.8f}, {"E", 3.75f}, {"F", 1.15f}});

@@ -217,8 +217,8 @@ TEST(CalcSheet2025, FloorAreasRouteAndPercentages)
         sheet.Recalculate();
         SCOPED_TRACE(second);
         EXPECT_EQ(sheet.results2025.beyondRoute, beyond);
-        EXPECT_EQ(sheet.judgement[0][JudgeResult0] == BeyondRouteText, beyond);
-        EXPECT_EQ(sheet.judgement[1][JudgeResult1] == BeyondRouteText, beyond);
+        EXPECT_EQ(sheet.judgement[0][JudgeResult0] == BeyondRouteText(), beyond);
+        EXPECT_EQ(sheet.judgement[1][JudgeResult1] == BeyondRouteText(), beyond);
     }
 
     // Percentages are cut on the printed figures: 9.9990 of 10.0000 is 99.9 %.

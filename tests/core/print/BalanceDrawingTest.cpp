@@ -59,7 +59,8 @@ QStringList Jw(const CalcSheet &sheet)
 {
     FakeSheetDevice measure;
     QStringList lines;
-    SheetPainter painter(measure, lines);
+    JwOutput painterOutput(measure, lines);
+    SheetPainter painter(measure, painterOutput);
     DrawSheet(painter, sheet, SheetSettings{});
     return lines;
 }
@@ -112,7 +113,7 @@ TEST(BalanceDrawing, SecondPageAfterAnUnchangedSheet)
     const QStringList balancedJw = Jw(balanced);
     ASSERT_GT(balancedJw.size(), plainJw.size());
     EXPECT_EQ(balancedJw.mid(0, plainJw.size()), plainJw);
-    const float pageBottom = -plainDevice.printableHeight() * SheetPainter::FileScale;
+    const float pageBottom = -plainDevice.printableHeight() * JwOutput::Scale;
     for (const QString &line : balancedJw.mid(plainJw.size())) {
         if (line.startsWith(QLatin1String("ch "))) {
             EXPECT_LT(line.section(QLatin1Char(' '), 2, 2).toFloat(), pageBottom) << qPrintable(line);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/print/SheetDevice.h"
-#include "core/print/SheetPainter.h"
+#include "core/print/JwExport.h"
 
 #include <QString>
 

@@ -407,7 +407,8 @@ TEST(SheetDrawing, FileModeWritesTheSameTextsInTheSameOrder)
 
         FakeSheetDevice measure;
         QStringList jw;
-        SheetPainter file(measure, jw);
+        JwOutput fileOutput(measure, jw);
+        SheetPainter file(measure, fileOutput);
         DrawSheet(file, sheet, Settings());
 
         EXPECT_EQ(jw.first(), QStringLiteral("lt1"));
@@ -490,7 +491,8 @@ TEST(SheetDrawing, LongTextsAreFittedToTheirCells)
     sheet.row(0, 0)[ColKind] = longKind + longKind + longKind;
     FakeSheetDevice measure;
     QStringList jw;
-    SheetPainter file(measure, jw);
+    JwOutput fileOutput(measure, jw);
+    SheetPainter file(measure, fileOutput);
     DrawSheet(file, sheet, Settings());
     const auto kind = std::find_if(jw.begin(), jw.end(), [&](const QString &line) {
         return line.contains(QStringLiteral("\"") + longKind.left(3));

@@ -1,6 +1,7 @@
 // The grid, the primitives and the JW-CAD command lines.
 #include "FakeSheetDevice.h"
 
+#include "core/print/JwExport.h"
 #include "core/print/SheetPainter.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,8 @@ TEST(SheetGrid, FileModeScalesBy176)
 {
     FakeSheetDevice device;
     QStringList lines;
-    SheetPainter p(device, lines);
+    JwOutput pOutput(device, lines);
+    SheetPainter p(device, pOutput);
     p.ComputeLayout();
     EXPECT_FLOAT_EQ(p.Scale(), 1.76f);
     EXPECT_EQ(JwNumber(p.ColX(0)), QStringLiteral("1830.4"));
@@ -71,7 +73,8 @@ TEST(JwFormat, FileModeTextWidths)
 {
     FakeSheetDevice device;
     QStringList lines;
-    SheetPainter p(device, lines);
+    JwOutput pOutput(device, lines);
+    SheetPainter p(device, pOutput);
     p.ComputeLayout();
     EXPECT_FLOAT_EQ(p.TextWidthOf(QStringLiteral("1.0"), 2), 395.0f);
     EXPECT_FLOAT_EQ(p.TextWidthOf(QStringLiteral("必要軸組長さ"), 2), 1600.0f);
@@ -90,7 +93,8 @@ TEST(JwFormat, CommandLines)
 {
     FakeSheetDevice device;
     QStringList lines;
-    SheetPainter p(device, lines);
+    JwOutput pOutput(device, lines);
+    SheetPainter p(device, pOutput);
     p.ComputeLayout();
 
     p.PutText(1000.0f, 2500.0f, QStringLiteral("一階"));
@@ -116,7 +120,8 @@ TEST(JwFormat, RowTextTopSitsOnTheBaseLine)
 {
     FakeSheetDevice device;
     QStringList lines;
-    SheetPainter file(device, lines);
+    JwOutput fileOutput(device, lines);
+    SheetPainter file(device, fileOutput);
     file.ComputeLayout();
     const float h11 = file.CharHeight(11);
     EXPECT_FLOAT_EQ(file.RowTextTop(5, 2), file.RowY(5) + 250.0f + (h11 - 250.0f) / 2.0f);
@@ -179,7 +184,8 @@ TEST(SheetPrimitives, ChainsContinueFromThePreviousLine)
     // File mode: a chain is its points, and its end an empty line.
     FakeSheetDevice measure;
     QStringList jw;
-    SheetPainter f(measure, jw);
+    JwOutput fOutput(measure, jw);
+    SheetPainter f(measure, fOutput);
     f.ComputeLayout();
     f.DrawGridLine(0, 0, 26, 0, 1);
     f.DrawGridLine(26, 20, 0, 0, 0);

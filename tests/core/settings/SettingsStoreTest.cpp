@@ -143,6 +143,30 @@ TEST_F(SettingsStore, EveryValueIsKeptAsTheTextWritten)
     EXPECT_EQ(ReadQuiren("Hand", "Address"), QStringLiteral("a, b"));
 }
 
+TEST_F(SettingsStore, NewSheetsFollowTheRuleSetNamedOrTheOldBoolean)
+{
+    // An earlier version's file holds only the boolean.
+    const struct {
+        const char *rules;     // "NewSheetRules", nullptr: absent
+        const char *boolean;   // "NewSheet2025"
+        RuleSetKind expected;
+    } cases[] = {
+        {nullptr, "False", RuleSetKind::Old}, {nullptr, "True", RuleSetKind::Rules2025},
+        {nullptr, "", RuleSetKind::Rules2025}, {"old", "True", RuleSetKind::Old},
+        {"2025", "False", RuleSetKind::Rules2025}, {"2030", "False", RuleSetKind::Old},
+    };
+    for (const auto &c : cases) {
+        setSetting("NewSheet2025", QString::fromUtf8(c.boolean));
+        if (c.rules)
+            setSetting("NewSheetRules", QString::fromUtf8(c.rules));
+        else
+            DeleteSetting("Quiren", "Settings", "NewSheetRules");
+        EXPECT_EQ(ReadNewSheetRules(), c.expected) << (c.rules ? c.rules : "-") << " " << c.boolean;
+    }
+    WriteNewSheetRules(RuleSetKind::Old);
+    EXPECT_TRUE(test::readAll(iniPath("Quiren")).contains("NewSheetRules=old"));
+}
+
 TEST_F(SettingsStore, AValueTheFileAlreadyHoldsDoesNotRewriteIt)
 {
     // "AppPath" is written at every start; the file must not be replaced
@@ -226,7 +250,7 @@ TEST_F(SettingsStore, TheMacrosSettingsAreReadButNeverWritten)
 {
     // Absent: reads give empty texts and create nothing.
     EXPECT_EQ(ReadTsly(QStringLiteral("OfficeName")), QString());
-    EXPECT_TRUE(ReadTslySection().isEmpty());
+    EXPECT_TRUE(ReadSection("Tsly", "suji").isEmpty());
     EXPECT_FALSE(QFileInfo::exists(iniPath("Tsly")));
 
     WriteSetting("Tsly", "suji", "OfficeName", "x");
@@ -240,7 +264,7 @@ TEST_F(SettingsStore, TheMacrosSettingsAreReadButNeverWritten)
     EXPECT_EQ(ReadTsly(QStringLiteral("OfficeName")), QStringLiteral("設計室"));
     EXPECT_EQ(ReadTsly(QStringLiteral("Type")), QStringLiteral("2"));
     EXPECT_EQ(ReadTsly(QStringLiteral("Fax"), QStringLiteral("none")), QStringLiteral("none"));
-    EXPECT_EQ(ReadTslySection().size(), 3);
+    EXPECT_EQ(ReadSection("Tsly", "suji").size(), 3);
     WriteSetting("Tsly", "suji", "OfficeName", "overwritten");
     WriteSetting("tsly", "suji", "print", "no");
     DeleteSetting("Tsly", "suji", "Type");

@@ -54,7 +54,7 @@ TEST(WallListFile, ThreeWallsAreWrittenAndReadBackByteForByte)
         + "\"B\",3\r\n" + QByteArray::fromHex("22" "91cf97cd95c743" "22") + ",0.5\r\n";
     EXPECT_EQ(test::readAll(path), expected);
 
-    const std::optional<CertifiedWallList> back = ReadWallListFile(path);
+    const std::optional<CertifiedWallList> back = ReadWallList(path).walls;
     ASSERT_TRUE(back.has_value());
     ASSERT_EQ(back->size(), 3);
     for (int i = 0; i < 3; ++i) {
@@ -81,7 +81,7 @@ TEST(WallListFile, CodePageOnlyCharactersRoundTrip)
                                   wall(QStringLiteral("髙ｱｲｳ"), 4.5f), wall(QStringLiteral("～壁"), 1.2f)};
     ASSERT_TRUE(WriteWallListFile(path, walls).ok);
     EXPECT_TRUE(test::readAll(path).startsWith(QByteArray::fromHex("22" "96ca8dde" "8775")));
-    const std::optional<CertifiedWallList> back = ReadWallListFile(path);
+    const std::optional<CertifiedWallList> back = ReadWallList(path).walls;
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(names(*back), names(walls));
     EXPECT_EQ((*back)[3].multiplier, 1.2f);
@@ -160,7 +160,7 @@ TEST(WallListFile, LinesNeverReadSurviveWritingTheList)
     file.write(bytes);
     file.close();
 
-    CertifiedWallList walls = *ReadWallListFile(path);
+    CertifiedWallList walls = *ReadWallList(path).walls;
     ASSERT_EQ(walls.size(), MaxCertifiedWalls);
     EXPECT_TRUE(walls.first().isPlaceholder());
     EXPECT_EQ(walls.last().name, QStringLiteral("W100"));
@@ -179,10 +179,10 @@ TEST(WallListFile, LinesNeverReadSurviveWritingTheList)
 
     // What is read next time: the edited list; one wall less lets the next
     // one of the file in.
-    EXPECT_EQ(names(*ReadWallListFile(path)), names(walls));
+    EXPECT_EQ(names(*ReadWallList(path).walls), names(walls));
     walls.removeLast();
     ASSERT_TRUE(WriteWallListFile(path, walls).ok);
-    EXPECT_EQ(ReadWallListFile(path)->last().name, QStringLiteral("W101"));
+    EXPECT_EQ(ReadWallList(path).walls->last().name, QStringLiteral("W101"));
 }
 
 TEST(WallListFile, NamesThatCannotBeStoredAsTheyAre)
@@ -194,7 +194,7 @@ TEST(WallListFile, NamesThatCannotBeStoredAsTheyAre)
     QStringList renamed;
     ASSERT_TRUE(WriteWallListFile(path, {wall(QStringLiteral("A\"B"), 2.0f), wall("C", 1.0f)}, &renamed).ok);
     EXPECT_EQ(renamed, QStringList{"A\"B"});
-    std::optional<CertifiedWallList> back = ReadWallListFile(path);
+    std::optional<CertifiedWallList> back = ReadWallList(path).walls;
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(names(*back), (QStringList{"A＂B", "C"}));
 

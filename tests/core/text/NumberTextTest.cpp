@@ -23,15 +23,15 @@ TEST(NumberText, FixedFormatsRoundHalfAwayFromZeroOnTheExactDouble)
     // A value that rounds to zero carries no minus sign.
     EXPECT_EQ(FormatFixed4(-0.00001), "0.0000");
 
-    EXPECT_EQ(FormatFixed1(2.25), "2.3");
-    EXPECT_EQ(FormatFixed1(2.45f), "2.5");   // the single 2.45 lies above 2.45
-    EXPECT_EQ(FormatFixed1(1.0), "1.0");
+    EXPECT_EQ(FormatDecimal(2.25, 1, 1), "2.3");
+    EXPECT_EQ(FormatDecimal(2.45f, 1, 1), "2.5");   // the single 2.45 lies above 2.45
+    EXPECT_EQ(FormatDecimal(1.0, 1, 1), "1.0");
     EXPECT_EQ(FormatFixed2(0.51), "0.51");
     EXPECT_EQ(FormatFixed2(75 / 100.0), "0.75");
     EXPECT_EQ(FormatFixed2(0.5), "0.50");
     // A half decided far beyond the kept places, and the smallest double.
-    EXPECT_EQ(FormatFixed1(0.25000000000000006), "0.3");
-    EXPECT_EQ(FormatFixed1(0.24999999999999997), "0.2");
+    EXPECT_EQ(FormatDecimal(0.25000000000000006, 1, 1), "0.3");
+    EXPECT_EQ(FormatDecimal(0.24999999999999997, 1, 1), "0.2");
     EXPECT_EQ(FormatFixed4(4.9406564584124654e-324), "0.0000");
 }
 

@@ -66,14 +66,14 @@ TEST_F(Window2025Test, LoadInputsCarryThroughToLwRequirementAndJudgement)
     // Without the pitch there is no Lw, and no judgement.
     EXPECT_EQ(judgement(0, 5), QString());
     type(QStringLiteral("Pitch"), QStringLiteral("4"));
-    EXPECT_TRUE(calc->storey2025Panel(0)->seismicText().startsWith(QStringLiteral("Lw 21cm")))
+    EXPECT_TRUE(calc->storey2025Panel(0)->seismicText().startsWith(QStringLiteral("必要壁量＝Lw 21cm")))
         << calc->storey2025Panel(0)->seismicText().toStdString();
     EXPECT_EQ(judgement(0, 1), QStringLiteral("10.5000"));
     EXPECT_EQ(judgement(0, 4), QStringLiteral("7.2800"));
     EXPECT_EQ(judgement(0, 5), QStringLiteral("69.3% "));
 
     control<QComboBox>(QStringLiteral("RoofFinish"))->setCurrentIndex(static_cast<int>(RoofFinish::Metal));
-    EXPECT_TRUE(calc->storey2025Panel(0)->seismicText().startsWith(QStringLiteral("Lw 14cm")));
+    EXPECT_TRUE(calc->storey2025Panel(0)->seismicText().startsWith(QStringLiteral("必要壁量＝Lw 14cm")));
     EXPECT_EQ(judgement(0, 1), QStringLiteral("7.0000"));
     EXPECT_EQ(judgement(0, 5), QStringLiteral("OK"));
     EXPECT_TRUE(calc->sheet().changed);

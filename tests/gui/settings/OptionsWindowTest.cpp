@@ -7,6 +7,7 @@
 #include "core/settings/WallListFile.h"
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/CalcWindow.h"
+#include "gui/calcwindow/JudgementGrid.h"
 #include "gui/settings/OptionsWindow.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/widgets/MessageBox.h"
@@ -611,7 +612,8 @@ TEST_F(OptionsWindowTest, TheMacroImportFillsTheOfficePageOnly)
 
 // The main window opens the window from its menu and from a calculation
 // window's; Apply refills the active calculation window's certified-wall
-// choice only, and every window takes the naming style.
+// choice only, every window takes the naming style, and every open sheet,
+// the inactive one too, is worked out again with the new wall.
 TEST_F(OptionsWindowTest, TheMainWindowsMenusOpenItAndApplyReachesTheOpenWindows)
 {
     AppData &program = AppData::instance();
@@ -630,6 +632,13 @@ TEST_F(OptionsWindowTest, TheMainWindowsMenusOpenItAndApplyReachesTheOpenWindows
     auto *secondWalls = second->findChild<QComboBox *>("A_Wall");
     ASSERT_TRUE(firstWalls && secondWalls);
     EXPECT_EQ(secondWalls->itemText(0), "未登録です");
+    // Both sheets name the wall before the office knows it.
+    for (CalcWindow *calc : {first, second}) {
+        FramingRow &row = calc->sheet().row(0, 0);
+        row[ColKind] = QStringLiteral("合板");
+        row[ColLength0] = QStringLiteral("1.82");
+        row[ColPlaces0] = QStringLiteral("2");
+    }
 
     bool opened = false;
     QTimer::singleShot(0, [&opened] {
@@ -642,7 +651,7 @@ TEST_F(OptionsWindowTest, TheMainWindowsMenusOpenItAndApplyReachesTheOpenWindows
         window->findChild<QRadioButton *>("pafoMethod_1")->setChecked(true);
         window->findChild<QPushButton *>("cmdOK")->click();
     });
-    second->action("mnuViewOption")->trigger();
+    second->action("mnuViewOptions")->trigger();
     ASSERT_TRUE(opened);
 
     EXPECT_EQ(secondWalls->count(), 1);
@@ -650,6 +659,11 @@ TEST_F(OptionsWindowTest, TheMainWindowsMenusOpenItAndApplyReachesTheOpenWindows
     EXPECT_TRUE(secondWalls->isEnabled());
     EXPECT_EQ(firstWalls->itemText(0), "未登録です");
     EXPECT_EQ(ReadQuiren(SectionSettings, "PafKind"), "False");
+    // 1.82 m × 2 places × 2.5 = 9.1 m, shown in each window's judgement grid.
+    for (CalcWindow *calc : {first, second}) {
+        EXPECT_EQ(calc->judgementGrid()->model()->index(2, JudgeSum0).data().toString(), "9.1000");
+        EXPECT_FALSE(calc->sheet().changed);
+    }
     // Both windows name the directions in the new style.
     const QString style = QString(Str(S::BeamDirectionWallArea));
     for (CalcWindow *calc : {first, second}) {

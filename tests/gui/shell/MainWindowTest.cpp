@@ -51,8 +51,10 @@ protected:
     static QStringList menuTitles(MainWindow &main)
     {
         QStringList titles;
-        for (QAction *item : main.menuBar()->actions())
-            titles << item->text();
+        for (QAction *item : main.menuBar()->actions()) {
+            if (item->isVisible())
+                titles << item->text();
+        }
         return titles;
     }
 };
@@ -122,9 +124,26 @@ TEST_F(MainWindowTest, MenusFollowTheOpenWindows)
     CalcWindow *second = main->newCalcWindow();
     EXPECT_EQ(second->caption(), QStringLiteral("新規計算書2"));
     EXPECT_EQ(main->activeCalcWindow(), second);
-    EXPECT_EQ(main->menuBar()->actions().first(), second->menus().first()->menuAction());
+    // The File menu lists a new sheet under each rule set.
+    EXPECT_EQ(main->action(QStringLiteral("mnuFileNewRules(0)"))->text(), QStringLiteral("旧基準で新規作成(&B)"));
+    QAction *new2025 = main->action(QStringLiteral("mnuFileNewRules(1)"));
+    EXPECT_EQ(new2025->text(), QStringLiteral("2025年基準で新規作成(&B)"));
+    new2025->trigger();
+    ASSERT_EQ(main->calcWindows().size(), 3);
+    EXPECT_EQ(main->activeCalcWindow()->sheet().ruleSetKind(), RuleSetKind::Rules2025);
+    main->activeCalcWindow()->closeCommand();
+    QTRY_COMPARE(main->calcWindows().size(), 2);
+    main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(second->parentWidget()));
+
+    // One set of commands, acting on the active window and checked for it.
+    EXPECT_EQ(first->action(QStringLiteral("mnuFileSave")), second->action(QStringLiteral("mnuFileSave")));
+    QAction *merge = main->action(QStringLiteral("T_Merge(0)"));
+    merge->trigger();
+    EXPECT_TRUE(second->sheet().merge[0]);
+    EXPECT_TRUE(merge->isChecked());
     main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
-    EXPECT_EQ(main->menuBar()->actions().first(), first->menus().first()->menuAction());
+    EXPECT_FALSE(first->sheet().merge[0]);
+    EXPECT_FALSE(merge->isChecked());
 
     EXPECT_TRUE(main->toolButton(QStringLiteral("Save"))->isEnabled());
     // With every calculation window closed, the main window's own menus
@@ -196,21 +215,16 @@ TEST_F(MainWindowTest, ToolbarAndStatusBarToggles)
     CalcWindow *two = main->newCalcWindow();
     QAction *mainMark = main->action(QStringLiteral("mnuViewToolbar"));
 
-    // Hidden from one window: that window's and the main window's marks go.
-    one->action(QStringLiteral("mnuViewToolbar"))->trigger();
+    // One mark, whichever window is active: it follows the bar.
+    EXPECT_EQ(one->action(QStringLiteral("mnuViewToolbar")), mainMark);
+    mainMark->trigger();
     EXPECT_FALSE(main->toolBar()->isVisible());
-    EXPECT_FALSE(one->action(QStringLiteral("mnuViewToolbar"))->isChecked());
     EXPECT_FALSE(mainMark->isChecked());
-    EXPECT_TRUE(two->action(QStringLiteral("mnuViewToolbar"))->isChecked());
-    // The other window's entry clears its own mark, the bar stays hidden...
-    two->action(QStringLiteral("mnuViewToolbar"))->trigger();
-    EXPECT_FALSE(two->action(QStringLiteral("mnuViewToolbar"))->isChecked());
-    EXPECT_FALSE(main->toolBar()->isVisible());
-    // ... and a second choice shows it again.
+    main->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(one->parentWidget()));
+    EXPECT_FALSE(mainMark->isChecked());
     two->action(QStringLiteral("mnuViewToolbar"))->trigger();
     EXPECT_TRUE(main->toolBar()->isVisible());
     EXPECT_TRUE(mainMark->isChecked());
-    EXPECT_FALSE(one->action(QStringLiteral("mnuViewToolbar"))->isChecked());
 
     // The status bar the same way, also from the main window's own menu.
     one->action(QStringLiteral("mnuViewStatusBar"))->trigger();

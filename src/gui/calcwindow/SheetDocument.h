@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/calc/CalcSheet.h"
+
+#include <QObject>
+
+namespace quiren {
+
+// One calculation document: the CalcSheet with the rule set and the office's
+// certified walls it is worked out with, and the signals its views listen
+// to. Whoever changes the sheet says so here; each view (header, storey
+// pages, the check views, the judgement grid, the Lw breakdown) refreshes
+// itself from the signal, so no window keeps a list of what to refresh.
+//
+// A change of the office's data in the options window reaches every open
+// document through OfficeChanges: the sheet is worked out again with the
+// walls as stored now.
+class SheetDocument : public QObject {
+    Q_OBJECT
+
+public:
+    explicit SheetDocument(RuleSetKind kind, QObject *parent = nullptr);
+
+    CalcSheet &sheet() { return m_sheet; }
+    const CalcSheet &sheet() const { return m_sheet; }
+    RuleSetKind ruleSetKind() const { return m_sheet.ruleSetKind(); }
+    // The office's certified walls the sheet's multipliers come from.
+    const CertifiedWallList &walls() const { return m_sheet.walls(); }
+
+    // Every derived value worked out again from the inputs; the inputs are
+    // untouched, so the sheet is not marked changed.
+    void recalculate();
+    // The sheet has worked out (part of) itself after an edit: the views
+    // show its figures again.
+    void tellRecalculated() { emit recalculated(); }
+    // The sheet now follows `kind` (a new sheet, or the conversion of an
+    // old one); false with the reason when the sheet cannot. The window
+    // shows the sheet again after it (replaced), laid out for the rules.
+    bool setRuleSet(RuleSetKind kind, QString *reason = nullptr);
+    // The whole sheet was replaced (a file read into it): the views show
+    // it again from its inputs on.
+    void tellReplaced() { emit replaced(); }
+    // An edit the file must keep: the sheet is marked changed.
+    void markChanged();
+    // A check view stored an input of storey s and showed its own results;
+    // the views that depend on that check follow.
+    void tellCheckEdited(int storey) { emit checkEdited(storey); }
+
+signals:
+    // The sheet's figures changed; its inputs are as shown.
+    void recalculated();
+    // The sheet's inputs changed under the views (a file was read, a new
+    // sheet begun): every control shows the sheet again.
+    void replaced();
+    // An edit marked the sheet changed.
+    void edited();
+    void checkEdited(int storey);
+
+private:
+    CalcSheet m_sheet;
+};
+
+} // namespace quiren

@@ -1,0 +1,11 @@
+#include "gui/settings/OfficeChanges.h"
+
+namespace quiren {
+
+OfficeChanges &OfficeChanges::instance()
+{
+    static OfficeChanges changes;
+    return changes;
+}
+
+} // namespace quiren
