@@ -3,6 +3,7 @@
 // area the section may carry, and the slenderness.
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
+#include "cli/NumberOptions.h"
 #include "cli/TextTable.h"
 #include "core/calc/ColumnCheck.h"
 #include "core/text/NumberText.h"
@@ -20,44 +21,23 @@ const QStringList Options{
     QStringLiteral("timber"), QStringLiteral("wd"), QStringLiteral("area"), QStringLiteral("method"),
 };
 
-// A usage fault: the message names the option.
-struct UsageError {
-    QString message;
-};
+const QString CommandName = QStringLiteral("column");
 
 [[noreturn]] void fail(const QString &ja, const QString &en)
 {
-    // The message repeats what was typed: shown, never sent to the terminal.
-    throw UsageError{Visible(QStringLiteral("qrn column: %1 / %2").arg(ja, en)) + QLatin1Char('\n')};
+    FailUsage(CommandName, ja, en);
 }
 
-// The options as given, each at most once (CommandLine refuses the rest).
-struct Parsed {
-    std::map<QString, QString> values;
-    bool json = false;
-};
+using Parsed = GivenOptions;
 
 Parsed parsedOf(const CommandLine &line)
 {
-    const QStringList stray = line.positional();
-    if (!stray.isEmpty())
-        fail(QStringLiteral("引数 \"%1\" は使えません。").arg(stray.first()),
-             QStringLiteral("unexpected argument \"%1\".").arg(stray.first()));
-    Parsed parsed;
-    parsed.json = line.isSet(QStringLiteral("json"));
-    for (const QString &name : Options) {
-        if (line.isSet(name))
-            parsed.values[name] = line.value(name);
-    }
-    return parsed;
+    return GivenOptionsOf(CommandName, line, Options);
 }
 
 std::optional<QString> optionText(const Parsed &p, const QString &name)
 {
-    const auto it = p.values.find(name);
-    if (it == p.values.end())
-        return std::nullopt;
-    return it->second;
+    return p.text(name);
 }
 
 // A positive number, or a usage fault naming the option.

@@ -2,6 +2,7 @@
 // it calls for, for the designer who checks a column by hand.
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
+#include "cli/NumberOptions.h"
 #include "core/calc/ColumnJoint.h"
 #include "core/text/NumberText.h"
 
@@ -21,50 +22,28 @@ const QStringList Options{
     QStringLiteral("h2"),
 };
 
-struct UsageError {
-    QString message;
-};
+const QString CommandName = QStringLiteral("nvalue");
 
 [[noreturn]] void fail(const QString &ja, const QString &en)
 {
-    throw UsageError{Visible(QStringLiteral("qrn nvalue: %1 / %2").arg(ja, en)) + QLatin1Char('\n')};
+    FailUsage(CommandName, ja, en);
 }
 
-// The options as given, each at most once (CommandLine refuses the rest).
-struct Parsed {
-    std::map<QString, QString> values;
-    bool json = false;
-};
+using Parsed = GivenOptions;
 
 Parsed parsedOf(const CommandLine &line)
 {
-    const QStringList stray = line.positional();
-    if (!stray.isEmpty())
-        fail(QStringLiteral("引数 \"%1\" は使えません。").arg(stray.first()),
-             QStringLiteral("unexpected argument \"%1\".").arg(stray.first()));
-    Parsed parsed;
-    parsed.json = line.isSet(QStringLiteral("json"));
-    for (const QString &name : Options) {
-        if (line.isSet(name))
-            parsed.values[name] = line.value(name);
-    }
-    return parsed;
+    return GivenOptionsOf(CommandName, line, Options);
 }
 
 std::optional<QString> optionText(const Parsed &p, const QString &name)
 {
-    const auto it = p.values.find(name);
-    if (it == p.values.end())
-        return std::nullopt;
-    return it->second;
+    return p.text(name);
 }
 
 QString requiredText(const Parsed &p, const QString &name)
 {
-    const std::optional<QString> text = optionText(p, name);
-    if (!text)
-        fail(QStringLiteral("--%1 を指定して下さい。").arg(name), QStringLiteral("--%1 is missing.").arg(name));
-    return *text;
+    return RequiredOption(CommandName, p, name);
 }
 
 bool yesNo(const Parsed &p, const QString &name)
