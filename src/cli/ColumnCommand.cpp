@@ -23,23 +23,6 @@ const QStringList Options{
 
 const QString CommandName = QStringLiteral("column");
 
-[[noreturn]] void fail(const QString &ja, const QString &en)
-{
-    FailUsage(CommandName, ja, en);
-}
-
-using Parsed = GivenOptions;
-
-Parsed parsedOf(const CommandLine &line)
-{
-    return GivenOptionsOf(CommandName, line, Options);
-}
-
-std::optional<QString> optionText(const Parsed &p, const QString &name)
-{
-    return p.text(name);
-}
-
 // A positive number, or a usage fault naming the option.
 double positive(const QString &name, const QString &text)
 {
@@ -47,16 +30,16 @@ double positive(const QString &name, const QString &text)
     const bool isNumber = CheckNumberText(typed) == NumberCheck::Number;
     const double value = isNumber ? TextValue(typed) : 0;
     if (!isNumber || !(value > 0))
-        fail(QStringLiteral("--%1 の値 \"%2\" が正しくありません(正の数値)。").arg(name, text),
+        FailUsage(CommandName, QStringLiteral("--%1 の値 \"%2\" が正しくありません(正の数値)。").arg(name, text),
              QStringLiteral("--%1: \"%2\" is not a positive number.").arg(name, text));
     return value;
 }
 
-double requiredPositive(const Parsed &p, const QString &name)
+double requiredPositive(const GivenOptions &p, const QString &name)
 {
-    const std::optional<QString> text = optionText(p, name);
+    const std::optional<QString> text = p.text(name);
     if (!text)
-        fail(QStringLiteral("--%1 を指定して下さい。").arg(name), QStringLiteral("--%1 is missing.").arg(name));
+        FailUsage(CommandName, QStringLiteral("--%1 を指定して下さい。").arg(name), QStringLiteral("--%1 is missing.").arg(name));
     return positive(name, *text);
 }
 
@@ -67,20 +50,20 @@ struct Request {
     bool areaGiven = false;
 };
 
-Request request(const Parsed &p)
+Request request(const GivenOptions &p)
 {
     Request r;
     ColumnCase &c = r.column;
     c.lengthMm = requiredPositive(p, QStringLiteral("l"));
     c.depthMm = requiredPositive(p, QStringLiteral("d"));
-    if (const std::optional<QString> b = optionText(p, QStringLiteral("b")))
+    if (const std::optional<QString> b = p.text(QStringLiteral("b")))
         c.widthMm = positive(QStringLiteral("b"), *b);
     c.wdNPerM2 = requiredPositive(p, QStringLiteral("wd"));
 
-    const std::optional<QString> fc = optionText(p, QStringLiteral("fc"));
-    const std::optional<QString> timber = optionText(p, QStringLiteral("timber"));
+    const std::optional<QString> fc = p.text(QStringLiteral("fc"));
+    const std::optional<QString> timber = p.text(QStringLiteral("timber"));
     if (fc && timber)
-        fail(QStringLiteral("--fc と --timber はどちらか一方だけ指定して下さい。"),
+        FailUsage(CommandName, QStringLiteral("--fc と --timber はどちらか一方だけ指定して下さい。"),
              QStringLiteral("--fc and --timber exclude each other."));
     const Timber &sugi = TimberList().front();
     c.fcNPerMm2 = sugi.fcNPerMm2;
@@ -91,14 +74,14 @@ Request request(const Parsed &p)
     } else if (timber) {
         const Timber *t = FindTimber(*timber);
         if (!t)
-            fail(QStringLiteral("--timber \"%1\" は一覧にありません。--fc で基準強度を指定して下さい。").arg(*timber),
+            FailUsage(CommandName, QStringLiteral("--timber \"%1\" は一覧にありません。--fc で基準強度を指定して下さい。").arg(*timber),
                  QStringLiteral("--timber \"%1\" is not in the list; give --fc instead.").arg(*timber));
         c.fcNPerMm2 = t->fcNPerMm2;
         r.timberName = t->name;
         r.fcUnverified = !t->verified;
     }
 
-    if (const std::optional<QString> area = optionText(p, QStringLiteral("area"))) {
+    if (const std::optional<QString> area = p.text(QStringLiteral("area"))) {
         c.tributaryM2 = positive(QStringLiteral("area"), *area);
         r.areaGiven = true;
     }
@@ -106,13 +89,13 @@ Request request(const Parsed &p)
     // allowable area, a timber for the buckling check, neither for the
     // ratio formula; --method chooses one outright.
     c.method = r.areaGiven ? ColumnMethod::Area : (fc || timber) ? ColumnMethod::Buckling : ColumnMethod::Ratio;
-    if (const std::optional<QString> method = optionText(p, QStringLiteral("method"))) {
+    if (const std::optional<QString> method = p.text(QStringLiteral("method"))) {
         const std::optional<ColumnMethod> chosen = ColumnMethodFromKey(*method);
         if (!chosen)
-            fail(QStringLiteral("--method は ratio、buckling、area のいずれかです(\"%1\")。").arg(*method),
+            FailUsage(CommandName, QStringLiteral("--method は ratio、buckling、area のいずれかです(\"%1\")。").arg(*method),
                  QStringLiteral("--method takes ratio, buckling or area (\"%1\").").arg(*method));
         if (*chosen == ColumnMethod::Area && !r.areaGiven)
-            fail(QStringLiteral("--method area には --area (最大の負担面積 m²) が必要です。"),
+            FailUsage(CommandName, QStringLiteral("--method area には --area (最大の負担面積 m²) が必要です。"),
                  QStringLiteral("--method area needs --area."));
         c.method = *chosen;
     }
@@ -197,7 +180,7 @@ int runColumn(const QStringList &args)
     if (const std::optional<int> done = line.parse(args))
         return *done;
     try {
-        const Parsed parsed = parsedOf(line);
+        const GivenOptions parsed = GivenOptionsOf(CommandName, line, Options);
         json = parsed.json;
         r = request(parsed);
     } catch (const UsageError &e) {

@@ -30,44 +30,22 @@ const QStringList Options{
 
 const QString CommandName = QStringLiteral("lw");
 
-[[noreturn]] void fail(const QString &ja, const QString &en)
-{
-    FailUsage(CommandName, ja, en);
-}
-
-using Parsed = GivenOptions;
-
-Parsed parsedOf(const CommandLine &line)
-{
-    return GivenOptionsOf(CommandName, line, Options);
-}
-
-std::optional<QString> optionText(const Parsed &p, const QString &name)
-{
-    return p.text(name);
-}
-
-QString requiredText(const Parsed &p, const QString &name)
-{
-    return RequiredOption(CommandName, p, name);
-}
-
 // A number ≥ 0 (> 0 when `positive`), or a usage fault naming the option.
 double number(const QString &name, const QString &text, bool positive)
 {
     const bool isNumber = CheckNumberText(text) == NumberCheck::Number;
     const double value = isNumber ? TextValue(text) : 0;
     if (!isNumber || value < 0 || (positive && value == 0))
-        fail(QStringLiteral("--%1 の値 \"%2\" が正しくありません(%3の数値)。")
+        FailUsage(CommandName, QStringLiteral("--%1 の値 \"%2\" が正しくありません(%3の数値)。")
                  .arg(name, text, positive ? QStringLiteral("正") : QStringLiteral("0以上")),
              QStringLiteral("--%1: \"%2\" is not a %3 number.")
                  .arg(name, text, positive ? QStringLiteral("positive") : QStringLiteral("non-negative")));
     return value;
 }
 
-double requiredNumber(const Parsed &p, const QString &name, bool positive)
+double requiredNumber(const GivenOptions &p, const QString &name, bool positive)
 {
-    return number(name, requiredText(p, name), positive);
+    return number(name, RequiredOption(CommandName, p, name), positive);
 }
 
 // A choice by its key, or a typed load in N/m² (Typed, with the load).
@@ -79,7 +57,7 @@ std::pair<Enum, double> choiceOrLoad(const QString &name, const QString &text,
     if (const std::optional<Enum> choice = fromKey(text))
         return {*choice, 0};
     if (CheckNumberText(text) != NumberCheck::Number)
-        fail(QStringLiteral("--%1 は %2 か荷重(N/m²)で指定して下さい(\"%3\")。").arg(name, keys, text),
+        FailUsage(CommandName, QStringLiteral("--%1 は %2 か荷重(N/m²)で指定して下さい(\"%3\")。").arg(name, keys, text),
              QStringLiteral("--%1 takes %2 or a load in N/m² (\"%3\").").arg(name, keys, text));
     return {Enum::Typed, number(name, text, false)};
 }
@@ -92,33 +70,33 @@ struct Request {
     BuildingUse use = BuildingUse::Dwelling;
 };
 
-Request request(const Parsed &p)
+Request request(const GivenOptions &p)
 {
     Request r;
     LwInput &in = r.input;
-    const QString storeys = requiredText(p, QStringLiteral("storeys"));
+    const QString storeys = RequiredOption(CommandName, p, QStringLiteral("storeys"));
     if (storeys != QLatin1String("1") && storeys != QLatin1String("2"))
-        fail(QStringLiteral("--storeys は 1 か 2 です(\"%1\")。三階建ては構造計算が必要です。").arg(storeys),
+        FailUsage(CommandName, QStringLiteral("--storeys は 1 か 2 です(\"%1\")。三階建ては構造計算が必要です。").arg(storeys),
              QStringLiteral("--storeys takes 1 or 2 (\"%1\").").arg(storeys));
     in.storeys = storeys.toInt();
     const bool two = in.storeys == 2;
 
-    const auto roof = choiceOrLoad<RoofFinish>(QStringLiteral("roof"), requiredText(p, QStringLiteral("roof")),
+    const auto roof = choiceOrLoad<RoofFinish>(QStringLiteral("roof"), RequiredOption(CommandName, p, QStringLiteral("roof")),
                                                RoofFinishFromKey, QStringLiteral("tile|slate|metal"));
     const auto wall = choiceOrLoad<WallFinish>(
-        QStringLiteral("wall"), requiredText(p, QStringLiteral("wall")), WallFinishFromKey,
+        QStringLiteral("wall"), RequiredOption(CommandName, p, QStringLiteral("wall")), WallFinishFromKey,
         QStringLiteral("earthen|mortar|siding|metal|board"));
     const auto pv = choiceOrLoad<SolarPanels>(
-        QStringLiteral("pv"), optionText(p, QStringLiteral("pv")).value_or(QStringLiteral("none")),
+        QStringLiteral("pv"), p.text(QStringLiteral("pv")).value_or(QStringLiteral("none")),
         SolarPanelsFromKey, QStringLiteral("none|standard"));
-    const QString useText = optionText(p, QStringLiteral("use")).value_or(QStringLiteral("dwelling"));
+    const QString useText = p.text(QStringLiteral("use")).value_or(QStringLiteral("dwelling"));
     const std::optional<BuildingUse> use = BuildingUseFromKey(useText);
     if (!use)
-        fail(QStringLiteral("--use は dwelling か office です(\"%1\")。").arg(useText),
+        FailUsage(CommandName, QStringLiteral("--use は dwelling か office です(\"%1\")。").arg(useText),
              QStringLiteral("--use takes dwelling or office (\"%1\").").arg(useText));
-    const QString c0 = optionText(p, QStringLiteral("c0")).value_or(QStringLiteral("0.2"));
+    const QString c0 = p.text(QStringLiteral("c0")).value_or(QStringLiteral("0.2"));
     if (c0 != QLatin1String("0.2") && c0 != QLatin1String("0.3"))
-        fail(QStringLiteral("--c0 は 0.2 か 0.3 です(\"%1\")。").arg(c0),
+        FailUsage(CommandName, QStringLiteral("--c0 は 0.2 か 0.3 です(\"%1\")。").arg(c0),
              QStringLiteral("--c0 takes 0.2 or 0.3 (\"%1\").").arg(c0));
 
     r.roof = roof.first;
@@ -135,7 +113,7 @@ Request request(const Parsed &p)
     in.pitch = requiredNumber(p, QStringLiteral("pitch"), false);
     // Storey 2's share of the weight needs both floor areas; a one-storey
     // building's Lw does not depend on its area.
-    if (two || optionText(p, QStringLiteral("area1")))
+    if (two || p.text(QStringLiteral("area1")))
         in.area1 = requiredNumber(p, QStringLiteral("area1"), true);
     if (two)
         in.area2 = requiredNumber(p, QStringLiteral("area2"), true);
@@ -242,7 +220,7 @@ int runLw(const QStringList &args)
     if (const std::optional<int> done = line.parse(args))
         return *done;
     try {
-        const Parsed parsed = parsedOf(line);
+        const GivenOptions parsed = GivenOptionsOf(CommandName, line, Options);
         json = parsed.json;
         r = request(parsed);
     } catch (const UsageError &e) {

@@ -24,83 +24,61 @@ const QStringList Options{
 
 const QString CommandName = QStringLiteral("nvalue");
 
-[[noreturn]] void fail(const QString &ja, const QString &en)
+bool yesNo(const GivenOptions &p, const QString &name)
 {
-    FailUsage(CommandName, ja, en);
-}
-
-using Parsed = GivenOptions;
-
-Parsed parsedOf(const CommandLine &line)
-{
-    return GivenOptionsOf(CommandName, line, Options);
-}
-
-std::optional<QString> optionText(const Parsed &p, const QString &name)
-{
-    return p.text(name);
-}
-
-QString requiredText(const Parsed &p, const QString &name)
-{
-    return RequiredOption(CommandName, p, name);
-}
-
-bool yesNo(const Parsed &p, const QString &name)
-{
-    const QString text = requiredText(p, name);
+    const QString text = RequiredOption(CommandName, p, name);
     if (text == QLatin1String("yes"))
         return true;
     if (text == QLatin1String("no"))
         return false;
-    fail(QStringLiteral("--%1 は yes か no です(\"%2\")。").arg(name, text),
+    FailUsage(CommandName, QStringLiteral("--%1 は yes か no です(\"%2\")。").arg(name, text),
          QStringLiteral("--%1 takes yes or no (\"%2\").").arg(name, text));
 }
 
 // A number (a multiplier difference may be negative); heights positive.
-double number(const Parsed &p, const QString &name, bool positive)
+double number(const GivenOptions &p, const QString &name, bool positive)
 {
-    const QString text = requiredText(p, name);
+    const QString text = RequiredOption(CommandName, p, name);
     const bool isNumber = CheckNumberText(text) == NumberCheck::Number;
     const double value = isNumber ? TextValue(text) : 0;
     if (!isNumber || (positive && value <= 0))
-        fail(QStringLiteral("--%1 の値 \"%2\" が正しくありません(%3数値)。")
+        FailUsage(CommandName, QStringLiteral("--%1 の値 \"%2\" が正しくありません(%3数値)。")
                  .arg(name, text, positive ? QStringLiteral("正の") : QString()),
              QStringLiteral("--%1: \"%2\" is not a %3number.")
                  .arg(name, text, positive ? QStringLiteral("positive ") : QString()));
     return value;
 }
 
-NValueInput request(const Parsed &p)
+NValueInput request(const GivenOptions &p)
 {
     NValueInput in;
-    const QString position = requiredText(p, QStringLiteral("position"));
+    const QString position = RequiredOption(CommandName, p, QStringLiteral("position"));
     if (position == QLatin1String("top"))
         in.position = JointPosition::Top;
     else if (position == QLatin1String("ground"))
         in.position = JointPosition::Ground;
     else
-        fail(QStringLiteral("--position は top か ground です(\"%1\")。").arg(position),
+        FailUsage(CommandName, QStringLiteral("--position は top か ground です(\"%1\")。").arg(position),
              QStringLiteral("--position takes top or ground (\"%1\").").arg(position));
     in.corner = yesNo(p, QStringLiteral("corner"));
     in.a1 = number(p, QStringLiteral("a1"), false);
-    if (optionText(p, QStringLiteral("h1")))
+    if (p.text(QStringLiteral("h1")))
         in.h1 = number(p, QStringLiteral("h1"), true);
     if (in.position == JointPosition::Ground) {
         in.upperCorner = yesNo(p, QStringLiteral("upper-corner"));
-        if (optionText(p, QStringLiteral("a2")))
+        if (p.text(QStringLiteral("a2")))
             in.a2 = number(p, QStringLiteral("a2"), false);
-        if (optionText(p, QStringLiteral("h2")))
+        if (p.text(QStringLiteral("h2")))
             in.h2 = number(p, QStringLiteral("h2"), true);
     } else {
         // A top-storey column has no column above it: whether that one
         // would be a corner changes nothing, but a pull or height given
         // for it means the position was mistaken.
-        if (optionText(p, QStringLiteral("upper-corner")))
+        if (p.text(QStringLiteral("upper-corner")))
             yesNo(p, QStringLiteral("upper-corner"));
         for (const char *name : {"a2", "h2"})
-            if (optionText(p, QLatin1String(name)))
-                fail(QStringLiteral("--%1 は --position ground でのみ使えます。").arg(QLatin1String(name)),
+            if (p.text(QLatin1String(name)))
+                FailUsage(CommandName, QStringLiteral("--%1 は --position ground でのみ使えます。").arg(QLatin1String(name)),
                      QStringLiteral("--%1 applies to --position ground only.").arg(QLatin1String(name)));
     }
     return in;
@@ -175,7 +153,7 @@ int runNValue(const QStringList &args)
     if (const std::optional<int> done = line.parse(args))
         return *done;
     try {
-        const Parsed parsed = parsedOf(line);
+        const GivenOptions parsed = GivenOptionsOf(CommandName, line, Options);
         json = parsed.json;
         in = request(parsed);
     } catch (const UsageError &e) {
