@@ -21,36 +21,29 @@ constexpr int RowsPerStorey = 4;   // two directions of two side parts
 } // namespace
 
 BalanceDrawing::BalanceDrawing(SheetPainter &painter, const CalcSheet &sheet)
-    : m_p(painter), m_sheet(sheet), m_n(std::clamp(sheet.storeyIndex, 0, StoreyCount - 1))
+    : m_p(painter), m_sheet(sheet), m_n(std::clamp(sheet.storeyIndex, 0, StoreyCount - 1)),
+      m_columns(painter, std::vector<float>(std::begin(Widths), std::end(Widths)))
 {
 }
 
 float BalanceDrawing::ColumnX(int column) const
 {
-    float x = m_p.ColX(0);
-    if (column >= ColumnCount - 1)
-        return x + SheetWidth * m_p.Scale();
-    for (int c = 0; c < column; ++c)
-        x += Widths[c] * m_p.Scale();
-    return x;
+    return m_columns.x(column);
 }
 
 void BalanceDrawing::PutLeft(int column, int row, const QString &text)
 {
-    const float margin = m_p.CharWidth(8) / 4.0f;
-    m_p.PutText(ColumnX(column) + margin, m_p.RowTextTop(row, 2), text);
+    m_columns.putLeft(column, row, text);
 }
 
 void BalanceDrawing::PutRight(int column, int row, const QString &text)
 {
-    const float margin = m_p.CharWidth(8) / 4.0f;
-    m_p.PutText(ColumnX(column + 1) - m_p.TextWidthOf(text, 2) - margin, m_p.RowTextTop(row, 2), text);
+    m_columns.putRight(column, row, text);
 }
 
 void BalanceDrawing::PutCentred(int from, int to, int row, const QString &text)
 {
-    const float span = ColumnX(to) - ColumnX(from);
-    m_p.PutText(ColumnX(from) + (span - m_p.TextWidthOf(text, 2)) / 2.0f, m_p.RowTextTop(row, 2), text);
+    m_columns.putCentred(from, to, row, text);
 }
 
 void BalanceDrawing::DrawPage()

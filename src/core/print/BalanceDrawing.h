@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "core/print/PageColumns.h"
 #include "core/print/SheetPainter.h"
 
 // The quarter-method table (4分割法) printed on the page after the sheet:
@@ -38,6 +39,7 @@ private:
     SheetPainter &m_p;
     const CalcSheet &m_sheet;
     int m_n = 0;
+    PageColumns m_columns;
 };
 
 } // namespace quiren

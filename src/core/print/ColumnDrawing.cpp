@@ -13,37 +13,30 @@ namespace {
 // Column widths in twips: the caption, one per direction, and the storey's
 // judgement taking the rest of the sheet's width (10206 twips).
 constexpr float Widths[] = {3900, 1800, 1800};
-constexpr float SheetWidth = 10206.0f;
 constexpr int ColumnCount = 5;   // four columns and the right edge
 constexpr int FirstRow = 2;
 
 } // namespace
 
 ColumnDrawing::ColumnDrawing(SheetPainter &painter, const CalcSheet &sheet)
-    : m_p(painter), m_sheet(sheet), m_n(std::clamp(sheet.storeyIndex, 0, StoreyCount - 1))
+    : m_p(painter), m_sheet(sheet), m_n(std::clamp(sheet.storeyIndex, 0, StoreyCount - 1)),
+      m_columns(painter, std::vector<float>(std::begin(Widths), std::end(Widths)))
 {
 }
 
 float ColumnDrawing::X(int column) const
 {
-    float x = m_p.ColX(0);
-    if (column >= ColumnCount - 1)
-        return x + SheetWidth * m_p.Scale();
-    for (int c = 0; c < column; ++c)
-        x += Widths[c] * m_p.Scale();
-    return x;
+    return m_columns.x(column);
 }
 
 void ColumnDrawing::PutLeft(int column, int row, const QString &text)
 {
-    const float margin = m_p.CharWidth(8) / 4.0f;
-    m_p.PutText(X(column) + margin, m_p.RowTextTop(row, 2), text);
+    m_columns.putLeft(column, row, text);
 }
 
 void ColumnDrawing::PutRight(int column, int row, const QString &text)
 {
-    const float margin = m_p.CharWidth(8) / 4.0f;
-    m_p.PutText(X(column + 1) - m_p.TextWidthOf(text, 2) - margin, m_p.RowTextTop(row, 2), text);
+    m_columns.putRight(column, row, text);
 }
 
 void ColumnDrawing::DrawPage()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "core/print/PageColumns.h"
 #include "core/print/SheetPainter.h"
 
 // The column diameter check (柱の小径) printed on a page of its own after the
@@ -28,6 +29,7 @@ private:
     SheetPainter &m_p;
     const CalcSheet &m_sheet;
     int m_n = 0;
+    PageColumns m_columns;
 };
 
 } // namespace quiren
