@@ -32,7 +32,7 @@ void CheckRanges(const SheetFileData &data)
 {
     const CalcFileData &in = data.inputs;
     FUZZ_CHECK(in.storeyIndex >= 0 && in.storeyIndex <= 2);
-    FUZZ_CHECK(data.rules == RuleSetKind::Old || in.storeyIndex < Storeys2025);
+    FUZZ_CHECK(data.rules == RuleSetKind::Old || in.storeyIndex < WeightRuleStoreys);
     FUZZ_CHECK(in.weightType == 0 || in.weightType == 1);
     FUZZ_CHECK(in.certifiedChoice >= -1 && in.certifiedChoice <= MaxCertifiedPosition);
     for (int s = 0; s < StoreyCount; ++s) {
@@ -45,7 +45,7 @@ void CheckRanges(const SheetFileData &data)
     }
     for (const QString &area : in.projectedArea)
         FUZZ_CHECK(EmptyOrNumber(area));
-    for (int s = 0; s < Storeys2025; ++s) {
+    for (int s = 0; s < WeightRuleStoreys; ++s) {
         FUZZ_CHECK(static_cast<int>(data.quasiWalls[s].size()) == QuasiRowCount);
         for (const QuasiWallRow &row : data.quasiWalls[s]) {
             for (int d = 0; d < 2; ++d)

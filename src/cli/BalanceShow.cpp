@@ -24,7 +24,7 @@ QString balanceJson(const CalcSheet &sheet, int s)
         const bool judged = result.checked() && result.verdict != BalanceVerdict::CountsTooMany;
         QStringList parts;
         for (int p = 0; p < SidePartCount; ++p) {
-            const SidePart &input = sheet.sideParts[s][d][p];
+            const SidePart &input = sheet.balance[s].parts[d][p];
             const SidePartResult &part = result.parts[p];
             JsonObject o(8);
             o.add("floorArea", jsonString(input.floorArea));
@@ -72,8 +72,9 @@ QString balanceText(const CalcSheet &sheet, int s)
     counts.addRow({StrItems(S::SideCountHeadings).value(0), StrItems(S::SidePartNames).value(0), StrItems(S::SidePartNames).value(1), StrItems(S::SidePartNames + 1).value(0),
                    StrItems(S::SidePartNames + 1).value(1)});
     int placed = 0;
-    for (const FramingRow &row : sheet.framing[s]) {
-        const SideCounts &c = row.sideCounts;
+    for (size_t r = 0; r < sheet.framing[s].size(); ++r) {
+        const FramingRow &row = sheet.framing[s][r];
+        const SideCounts &c = sheet.balance[s].counts(int(r));
         if (c[0][0].isEmpty() && c[0][1].isEmpty() && c[1][0].isEmpty() && c[1][1].isEmpty())
             continue;
         ++placed;
@@ -90,7 +91,7 @@ QString balanceText(const CalcSheet &sheet, int s)
         const BalanceResult result = CheckBalance(sheet, s, d);
         const bool judged = result.checked() && result.verdict != BalanceVerdict::CountsTooMany;
         for (int p = 0; p < SidePartCount; ++p) {
-            const SidePart &input = sheet.sideParts[s][d][p];
+            const SidePart &input = sheet.balance[s].parts[d][p];
             const SidePartResult &part = result.parts[p];
             QString name = StrItems(S::SidePartNames + d).value(p);
             if (input.oneStorey && sheet.OneStoreyPartsAllowed(s))

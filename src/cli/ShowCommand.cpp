@@ -39,13 +39,13 @@ QString lwMethodKey(LwMethod method)
 // method included when it was used.
 QString seismicJson(const CalcSheet &sheet)
 {
-    const Sheet2025Results &r = sheet.results2025;
+    const WeightRuleResults &r = sheet.weightResults;
     const LwBreakdown &b = r.breakdown;
-    const int storeys = std::min(sheet.storeyIndex + 1, Storeys2025);
+    const int storeys = std::min(sheet.storeyIndex + 1, WeightRuleStoreys);
     JsonObject seismic(2);
-    seismic.add("method", jsonString(lwMethodKey(sheet.inputs2025.seismic.method)));
-    if (sheet.inputs2025.seismic.method == LwMethod::Typed)
-        seismic.add("lwSource", jsonString(sheet.inputs2025.seismic.lwSource));
+    seismic.add("method", jsonString(lwMethodKey(sheet.weightInputs.seismic.method)));
+    if (sheet.weightInputs.seismic.method == LwMethod::Typed)
+        seismic.add("lwSource", jsonString(sheet.weightInputs.seismic.lwSource));
     QStringList lw;
     for (int s = 0; s < storeys; ++s)
         lw << (r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("null"));
@@ -79,7 +79,7 @@ QString seismicJson(const CalcSheet &sheet)
 // The 2025 members of one storey: Af, Lw, the sums and the quasi-bearing rows.
 void addStorey2025(JsonObject &storey, const CalcSheet &sheet, int s)
 {
-    const Sheet2025Results &r = sheet.results2025;
+    const WeightRuleResults &r = sheet.weightResults;
     const FloorAreaResult &f = r.floor[s];
     JsonObject af(6);
     af.add("floorArea", jsonNumber(f.floorArea));
@@ -192,7 +192,8 @@ QString sheetJson(const QString &path, const CalcSheet &sheet)
         storey.add("sum", jsonPair(j[JudgeSum0], j[JudgeSum1]));
         storey.add("judgement", jsonPair(j[JudgeResult0], j[JudgeResult1]));
         QStringList rows;
-        for (const FramingRow &row : sheet.framing[s]) {
+        for (size_t index = 0; index < sheet.framing[s].size(); ++index) {
+            const FramingRow &row = sheet.framing[s][index];
             JsonObject r(8);
             r.add("kind", jsonString(row[ColKind]));
             r.add("section", jsonString(row[ColSection]));
@@ -204,14 +205,15 @@ QString sheetJson(const QString &path, const CalcSheet &sheet)
             r.add("source", jsonString(rowSource(sheet, row)));
             r.add("walls", rowWallsJson(sheet, row));
             if (balance) {
-                r.add("sideCounts", QLatin1Char('[') + jsonPair(row.sideCounts[0][0], row.sideCounts[0][1])
-                                        + QStringLiteral(", ") + jsonPair(row.sideCounts[1][0], row.sideCounts[1][1])
+                const SideCounts &c = sheet.balance[s].counts(int(index));
+                r.add("sideCounts", QLatin1Char('[') + jsonPair(c[0][0], c[0][1])
+                                        + QStringLiteral(", ") + jsonPair(c[1][0], c[1][1])
                                         + QLatin1Char(']'));
             }
             rows << r.text();
         }
         storey.add("rows", jsonArray(rows, 6));
-        if (rules2025 && s < Storeys2025)
+        if (rules2025 && s < WeightRuleStoreys)
             addStorey2025(storey, sheet, s);
         for (const CliCheck &check : CliChecks()) {
             if (check.hasData(sheet))
@@ -258,19 +260,19 @@ QString lwMethodName(LwMethod method)
 // The seismic breakdown of the 2025 rules, every step of the tool's method.
 QString seismicText(const CalcSheet &sheet)
 {
-    const Sheet2025Results &r = sheet.results2025;
+    const WeightRuleResults &r = sheet.weightResults;
     const LwBreakdown &b = r.breakdown;
     QString out = QStringLiteral("\n地震力 (床面積に乗ずる数値 Lw)\n");
     TextTable table({false, true, false});
-    table.addRow({QStringLiteral("求め方"), lwMethodName(sheet.inputs2025.seismic.method), QString()});
-    if (sheet.inputs2025.seismic.method == LwMethod::Typed && !sheet.inputs2025.seismic.lwSource.isEmpty())
-        table.addRow({QStringLiteral("出典"), sheet.inputs2025.seismic.lwSource, QString()});
+    table.addRow({QStringLiteral("求め方"), lwMethodName(sheet.weightInputs.seismic.method), QString()});
+    if (sheet.weightInputs.seismic.method == LwMethod::Typed && !sheet.weightInputs.seismic.lwSource.isEmpty())
+        table.addRow({QStringLiteral("出典"), sheet.weightInputs.seismic.lwSource, QString()});
     if (b.valid) {
         // The lines as the sheet and the window show them.
         for (const ReportLine &line : LwReportLines(b))
             table.addRow({line.label, line.value, line.unit});
     } else {
-        const int storeys = std::min(sheet.storeyIndex + 1, Storeys2025);
+        const int storeys = std::min(sheet.storeyIndex + 1, WeightRuleStoreys);
         for (int s = 0; s < storeys; ++s) {
             table.addRow({StoreyName(s) + QStringLiteral(" Lw"),
                           r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("-"), QStringLiteral("cm/m²")});
@@ -285,7 +287,7 @@ QString seismicText(const CalcSheet &sheet)
 // Af, the seismic requirement and the quasi-bearing rows of storey s.
 QString storey2025Text(const CalcSheet &sheet, int s)
 {
-    const Sheet2025Results &r = sheet.results2025;
+    const WeightRuleResults &r = sheet.weightResults;
     QString out;
     out += QStringLiteral("  ") + AfEquation(sheet, s) + QLatin1Char('\n');
     out += QStringLiteral("  ") + FloorRequirementEquation(sheet, s) + QLatin1Char('\n');
@@ -294,7 +296,7 @@ QString storey2025Text(const CalcSheet &sheet, int s)
     // A tall storey's reduced braces: H and αh beside each multiplier.
     if (r.tallStorey[s]) {
         out += QStringLiteral("  横架材間距離 H = %1 m (3.2m 超): 筋かいの倍率 × αh = 3.5 × 長さ / H\n")
-                   .arg(sheet.inputs2025.memberDistance[s].trimmed());
+                   .arg(sheet.weightInputs.memberDistance[s].trimmed());
         for (const FramingRow &row : sheet.framing[s]) {
             if (!row.inUse() || !(FramingMultiplierShares(row[ColKind], row[ColSection], row[ColXBracing], sheet.walls(),
                                                           static_cast<int>(sheet.walls().size()) - 1)
@@ -305,7 +307,7 @@ QString storey2025Text(const CalcSheet &sheet, int s)
                 if (row[ColLength0 + 4 * d].isEmpty())
                     continue;
                 const double alpha = BraceReduction(TextValue(row[ColLength0 + 4 * d]),
-                                                    TextValue(sheet.inputs2025.memberDistance[s]));
+                                                    TextValue(sheet.weightInputs.memberDistance[s]));
                 parts << DirectionCaption(d) + QStringLiteral(" 長さ ") + row[ColLength0 + 4 * d].trimmed()
                              + QStringLiteral(" αh ") + FormatFixed4(alpha) + QStringLiteral(" 倍率 ")
                              + row[ColMultiplier0 + 4 * d];
@@ -407,9 +409,9 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
 
         // The three area lines of the storey's page.
         TextTable areas({false, true, false, true, false, true, false});
-        if (rules2025 && s < Storeys2025) {
+        if (rules2025 && s < WeightRuleStoreys) {
             // Af × Lw, the product's own factors.
-            const Sheet2025Results &r = sheet.results2025;
+            const WeightRuleResults &r = sheet.weightResults;
             areas.addRow({QStringLiteral("Af"), AfText(r.floor[s].af), QStringLiteral("m² × Lw"),
                           r.lwKnown[s] ? QString::number(r.lw[s]) : QStringLiteral("-"), QStringLiteral("cm/m² / 100 ="),
                           sheet.floorRequirement[s], Str(S::Metres)});
@@ -447,7 +449,7 @@ QString sheetText(const QString &path, const CalcSheet &sheet)
             out += QLatin1Char('\n');
             out += kindSourcesText(sheet, s);
         }
-        if (rules2025 && s < Storeys2025) {
+        if (rules2025 && s < WeightRuleStoreys) {
             out += QLatin1Char('\n');
             out += storey2025Text(sheet, s);
         }

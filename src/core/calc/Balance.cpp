@@ -72,7 +72,7 @@ QString BalanceResult::verdictText() const
 
 SidePartMultiplier SidePartMultiplierOf(const CalcSheet &sheet, int s, int d, int p)
 {
-    const SidePart &part = sheet.sideParts[s][d][p];
+    const SidePart &part = sheet.balance[s].parts[d][p];
     SidePartMultiplier m;
     if (sheet.ruleSetKind() == RuleSetKind::Rules2025) {
         // The storey's Lw (cm/m²) unless the user typed another: sources
@@ -80,8 +80,8 @@ SidePartMultiplier SidePartMultiplierOf(const CalcSheet &sheet, int s, int d, in
         if (!part.multiplier.trimmed().isEmpty()) {
             m.text = PlainSingleText(part.multiplier.trimmed());
             m.typed = true;
-        } else if (s < Storeys2025 && sheet.results2025.lwKnown[s]) {
-            m.text = QString::number(sheet.results2025.lw[s]);
+        } else if (s < WeightRuleStoreys && sheet.weightResults.lwKnown[s]) {
+            m.text = QString::number(sheet.weightResults.lw[s]);
         }
         m.metresPerSquareMetre = TextValue(m.text) / 100.0;
         m.unit = QStringLiteral("cm/㎡");
@@ -113,10 +113,12 @@ QString rowMultiplier(const CalcSheet &sheet, int s, int d, const FramingRow &ro
 std::vector<SidePartRowLine> SidePartRows(const CalcSheet &sheet, int s, int d, int p, bool fullSums)
 {
     std::vector<SidePartRowLine> lines;
-    for (const FramingRow &row : sheet.framing[s]) {
+    for (size_t r = 0; r < sheet.framing[s].size(); ++r) {
+        const FramingRow &row = sheet.framing[s][r];
+        const std::array<QString, SidePartCount> &counts = sheet.balance[s].counts(int(r))[d];
         const int places = placesOf(row, d);
-        const int count = countOf(row.sideCounts[d][p]);
-        if (places == 0 || count == 0 || countOf(row.sideCounts[d][0]) + countOf(row.sideCounts[d][1]) > places)
+        const int count = countOf(counts[p]);
+        if (places == 0 || count == 0 || countOf(counts[0]) + countOf(counts[1]) > places)
             continue;
         SidePartRowLine line;
         line.kind = row[ColKind];
@@ -151,16 +153,7 @@ bool BalancePassed(const CalcSheet &sheet, int s, int d)
 
 bool StoreyHasBalanceData(const CalcSheet &sheet, int s)
 {
-    for (const auto &direction : sheet.sideParts[s])
-        for (const SidePart &part : direction)
-            if (!part.isBlank())
-                return true;
-    for (const FramingRow &row : sheet.framing[s])
-        for (const auto &counts : row.sideCounts)
-            for (const QString &count : counts)
-                if (!count.isEmpty())
-                    return true;
-    return false;
+    return !sheet.balance[s].isBlank();
 }
 
 BalanceResult CheckBalance(const CalcSheet &sheet, int s, int d, bool fullSums)
@@ -168,9 +161,10 @@ BalanceResult CheckBalance(const CalcSheet &sheet, int s, int d, bool fullSums)
     BalanceResult result;
     bool tooMany = false;
     std::array<double, SidePartCount> existing{};
-    for (const FramingRow &row : sheet.framing[s]) {
+    for (size_t r = 0; r < sheet.framing[s].size(); ++r) {
+        const FramingRow &row = sheet.framing[s][r];
         const double places = placesOf(row, d);
-        const std::array<QString, SidePartCount> &counts = row.sideCounts[d];
+        const std::array<QString, SidePartCount> &counts = sheet.balance[s].counts(int(r))[d];
         if (countOf(counts[0]) + countOf(counts[1]) > places) {
             tooMany = true;
             continue;
@@ -188,7 +182,7 @@ BalanceResult CheckBalance(const CalcSheet &sheet, int s, int d, bool fullSums)
     for (int p = 0; p < SidePartCount; ++p) {
         SidePartResult &part = result.parts[p];
         part.multiplier = SidePartMultiplierOf(sheet, s, d, p);
-        const double area = TextValue(sheet.sideParts[s][d][p].floorArea);
+        const double area = TextValue(sheet.balance[s].parts[d][p].floorArea);
         part.hasArea = area > 0.0;
         allAreas = allAreas && part.hasArea;
         part.necessary = FormatFixed4(area * part.multiplier.metresPerSquareMetre);
@@ -231,8 +225,9 @@ bool HasBalanceData(const CalcSheet &sheet)
 
 SideCountCheck CalcSheet::SetSideCount(int s, int r, int d, int p, const QString &text)
 {
-    FramingRow &row = framing[s][r];
-    QString &count = row.sideCounts[d][p];
+    const FramingRow &row = framing[s][r];
+    SideCounts &counts = balance[s].counts(r);
+    QString &count = counts[d][p];
     changed = true;
     const QString typed = text.trimmed();
     if (typed.isEmpty()) {
@@ -252,7 +247,7 @@ SideCountCheck CalcSheet::SetSideCount(int s, int r, int d, int p, const QString
         count.clear();
         return SideCountCheck::Invalid;
     }
-    if (*places + countOf(row.sideCounts[d][1 - p]) > placesOf(row, d)) {
+    if (*places + countOf(counts[d][1 - p]) > placesOf(row, d)) {
         count.clear();
         return SideCountCheck::TooMany;
     }
@@ -262,19 +257,19 @@ SideCountCheck CalcSheet::SetSideCount(int s, int r, int d, int p, const QString
 
 void CalcSheet::SetSidePartArea(int s, int d, int p, const QString &text)
 {
-    sideParts[s][d][p].floorArea = text;
+    balance[s].parts[d][p].floorArea = text;
     changed = true;
 }
 
 void CalcSheet::SetSidePartMultiplier(int s, int d, int p, const QString &text)
 {
-    sideParts[s][d][p].multiplier = text;
+    balance[s].parts[d][p].multiplier = text;
     changed = true;
 }
 
 void CalcSheet::SetSidePartOneStorey(int s, int d, int p, bool oneStorey)
 {
-    sideParts[s][d][p].oneStorey = oneStorey;
+    balance[s].parts[d][p].oneStorey = oneStorey;
     changed = true;
 }
 

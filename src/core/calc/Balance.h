@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/calc/BalanceInputs.h"
+
 #include <QString>
 
 #include <array>
@@ -18,25 +20,6 @@
 namespace quiren {
 
 class CalcSheet;
-
-constexpr int SidePartCount = 2;
-
-// One side part as the user describes it.
-struct SidePart {
-    QString floorArea;        // m², as typed; empty until given
-    QString multiplier;       // a typed multiplier where the rules allow one; empty: the storey's
-    bool oneStorey = false;   // "平屋部分": no storey above this part of the ground storey
-
-    bool isBlank() const { return floorArea.isEmpty() && multiplier.isEmpty() && !oneStorey; }
-    bool operator==(const SidePart &other) const = default;
-};
-
-// The side parts of one storey: [direction][part].
-using StoreySideParts = std::array<std::array<SidePart, SidePartCount>, 2>;
-
-// How many places of one framing row lie in each side part: [direction][part],
-// the text of a whole number, empty for none.
-using SideCounts = std::array<std::array<QString, SidePartCount>, 2>;
 
 // What the multiplier of a side part is, as the sheet's rules give it.
 struct SidePartMultiplier {

@@ -42,10 +42,7 @@ bool rowLess(const FramingRow &a, const FramingRow &b)
 bool FramingRow::isBlank() const
 {
     const auto empty = [](const QString &c) { return c.isEmpty(); };
-    return std::all_of(cells.begin(), cells.end(), empty)
-           && std::all_of(sideCounts.begin(), sideCounts.end(), [&](const auto &counts) {
-                  return std::all_of(counts.begin(), counts.end(), empty);
-              });
+    return std::all_of(cells.begin(), cells.end(), empty);
 }
 
 QString StoreyName(int s)
@@ -78,8 +75,8 @@ void CalcSheet::SetUpNewSheet()
     titleName.clear();
     unreadCells = {};
     m_ruleSet = RuleSetKind::Old;
-    inputs2025 = Sheet2025Inputs{};
-    results2025 = Sheet2025Results{};
+    weightInputs = WeightRuleInputs{};
+    weightResults = WeightRuleResults{};
     for (std::vector<QuasiWallRow> &rows : quasiWalls)
         rows.assign(QuasiRowCount, QuasiWallRow{});
     storeyIndex = 0;
@@ -89,7 +86,8 @@ void CalcSheet::SetUpNewSheet()
     merge = {};
     for (int s = 0; s < StoreyCount; ++s) {
         framing[s].assign(FramingRowCount(s), FramingRow{});
-        sideParts[s] = StoreySideParts{};
+        balance[s] = BalanceStorey{};
+        balance[s].rowCounts.assign(FramingRowCount(s), SideCounts{});
         columns[s] = StoreyColumnInputs{};
         joints[s] = JointStorey{};
         judgement[s] = JudgementRow{};
@@ -219,7 +217,7 @@ bool CalcSheet::SetRuleSet(RuleSetKind kind, QString *reason)
     if (kind == m_ruleSet)
         return true;
     m_ruleSet = kind;
-    results2025 = Sheet2025Results{};
+    weightResults = WeightRuleResults{};
     Recalculate();
     changed = true;
     return true;
@@ -462,15 +460,29 @@ bool CalcSheet::SectionEditable(int s, int r) const
 
 void CalcSheet::SortFramingRows(int s)
 {
+    // The balance check's counts belong to their rows and move with them.
     std::vector<FramingRow> &rows = framing[s];
-    if (std::all_of(rows.begin(), rows.end(), [](const FramingRow &r) { return r.isBlank(); }))
+    BalanceStorey &sides = balance[s];
+    const auto blank = [&](size_t r) { return rows[r].isBlank() && IsBlank(sides.counts(int(r))); };
+    std::vector<size_t> order(rows.size());
+    for (size_t r = 0; r < order.size(); ++r)
+        order[r] = r;
+    if (std::all_of(order.begin(), order.end(), blank))
         return;
-    std::stable_sort(rows.begin(), rows.end(), rowLess);
-    // Blank rows sort first; move them to the bottom, keeping the count.
-    while (!rows.empty() && rows.front().isBlank()) {
-        rows.erase(rows.begin());
-        rows.push_back(FramingRow{});
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        // Blank rows go to the bottom, keeping the count.
+        if (blank(a) != blank(b))
+            return blank(b);
+        return rowLess(rows[a], rows[b]);
+    });
+    std::vector<FramingRow> sortedRows;
+    std::vector<SideCounts> sortedCounts;
+    for (size_t r : order) {
+        sortedRows.push_back(rows[r]);
+        sortedCounts.push_back(sides.counts(int(r)));
     }
+    rows = std::move(sortedRows);
+    sides.rowCounts = std::move(sortedCounts);
 }
 
 QStringList CalcSheet::KindList() const

@@ -63,13 +63,10 @@ constexpr bool IsTypedColumn(int column)
 
 struct FramingRow {
     std::array<QString, FramingColumnCount> cells;
-    // Places of this row lying in the side parts of the balance check; they
-    // travel with the row, so its kind, length and multiplier stay in one place.
-    SideCounts sideCounts;
 
     QString &operator[](int column) { return cells[column]; }
     const QString &operator[](int column) const { return cells[column]; }
-    bool isBlank() const;   // all eleven cells and the side-part counts empty
+    bool isBlank() const;   // all eleven cells empty
     bool inUse() const { return !cells[ColKind].isEmpty(); }
 };
 
@@ -132,12 +129,13 @@ public:
     int certifiedChoice = 0;             // position in the wall choice, -1 none
     std::array<bool, 3> merge{};         // kind, section, X-bracing columns
     std::array<std::vector<FramingRow>, StoreyCount> framing;
-    std::array<StoreySideParts, StoreyCount> sideParts;   // the balance check's side parts
+    BalanceInputs balance;                                // the balance check's side parts and counts
     ColumnInputs columns;                                 // the column diameter check, per storey
     std::array<JointStorey, StoreyCount> joints;          // the column-end joints' columns
-    // ---- inputs of the 2025 rules (kept, unused, under the old rules) ----
-    Sheet2025Inputs inputs2025;
-    std::array<std::vector<QuasiWallRow>, Storeys2025> quasiWalls;   // QuasiRowCount each
+    // ---- inputs of the rules that find the seismic requirement from the
+    // building's weight (the 2025 rules); kept, unused, under the old rules ----
+    WeightRuleInputs weightInputs;
+    std::array<std::vector<QuasiWallRow>, WeightRuleStoreys> quasiWalls;   // QuasiRowCount each
     // Certified walls with the multipliers the sheet was saved with. They
     // count before the office's list, so a sheet opened at another office
     // computes as it did, until the user chooses the kind again.
@@ -154,9 +152,9 @@ public:
     // certified wall gives a multiplier; such a storey is not judged.
     std::array<QStringList, StoreyCount> unresolvedKinds;
 
-    // Results of the 2025 rules: Lw and its breakdown, Af, the bearing and
-    // quasi-bearing sums. Left at their defaults under the old rules.
-    Sheet2025Results results2025;
+    // Results of the weight-based rules: Lw and its breakdown, Af, the bearing
+    // and quasi-bearing sums. Left at their defaults under the old rules.
+    WeightRuleResults weightResults;
 
     bool changed = false;
 
@@ -178,7 +176,7 @@ public:
     // rules did change.
     bool SetRuleSet(RuleSetKind kind, QString *reason = nullptr);
     // Everything derived again: coefficients, requirements and every storey
-    // in use. Call it after changing inputs2025 or quasiWalls.
+    // in use. Call it after changing weightInputs or quasiWalls.
     void Recalculate();
 
     // ---- application-wide data the sheet reads ---------------------------

@@ -378,8 +378,8 @@ QString kn4(double value)
 // a whole N/m² so that the printed terms retrace the figure.
 void wdFromLoads(const CalcSheet &sheet, int s, StoreyColumnResult &r)
 {
-    const LwBreakdown &b = sheet.results2025.breakdown;
-    if (s >= Storeys2025 || !b.valid || s >= b.storeys)
+    const LwBreakdown &b = sheet.weightResults.breakdown;
+    if (s >= WeightRuleStoreys || !b.valid || s >= b.storeys)
         return;
     double w = b.w[s];
     QString terms;

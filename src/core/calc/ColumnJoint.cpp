@@ -338,9 +338,9 @@ JointStoreyResult CheckColumnJoints(const CalcSheet &sheet, int s)
         return result;
     const JointStorey &storey = sheet.joints[s];
     const bool hasUpper = s < sheet.storeyIndex && s + 1 < StoreyCount;
-    const double h1 = TextValue(s < Storeys2025 ? sheet.inputs2025.memberDistance[s] : QString());
+    const double h1 = TextValue(s < WeightRuleStoreys ? sheet.weightInputs.memberDistance[s] : QString());
     const double h2 =
-        hasUpper && s + 1 < Storeys2025 ? TextValue(sheet.inputs2025.memberDistance[s + 1]) : 0.0;
+        hasUpper && s + 1 < WeightRuleStoreys ? TextValue(sheet.weightInputs.memberDistance[s + 1]) : 0.0;
     const bool table = storey.method == JointMethod::Table;
     if (table && (h1 > JointPlainHeight + JointTolerance || (hasUpper && h2 > JointPlainHeight + JointTolerance)))
         result.refusal = QStringLiteral("横架材間の距離が3.2mを超える階には告示表を使えません。"

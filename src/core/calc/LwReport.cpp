@@ -24,18 +24,18 @@ QString newton() { return Str(S::UnitNewtonPerM2); }
 
 std::vector<ReportLine> LwBreakdownLines(const CalcSheet &sheet)
 {
-    return LwReportLines(sheet.results2025.breakdown);
+    return LwReportLines(sheet.weightResults.breakdown);
 }
 
 QString AfEquation(const CalcSheet &sheet, int s)
 {
     return Str(S::AfEquationHead) + AfTermsText(sheet, s) + Str(S::AfEquationEquals)
-           + AfText(sheet.results2025.floor[s].af) + Str(S::UnitM2);
+           + AfText(sheet.weightResults.floor[s].af) + Str(S::UnitM2);
 }
 
 QString FloorRequirementEquation(const CalcSheet &sheet, int s)
 {
-    const Sheet2025Results &r = sheet.results2025;
+    const WeightRuleResults &r = sheet.weightResults;
     const QString lw = r.lwKnown[s] ? QString::number(r.lw[s]) : Str(S::LwNotYetKnown);
     return Str(S::FloorRequirementEquationText)
         .arg(lw, AfText(r.floor[s].af), sheet.floorRequirement[s]);
@@ -78,9 +78,9 @@ std::vector<ReportLine> LwReportLines(const LwBreakdown &b)
 
 std::vector<ReportLine> LwInputLines(const CalcSheet &sheet)
 {
-    const SeismicInputs &in = sheet.inputs2025.seismic;
-    const Sheet2025Results &r = sheet.results2025;
-    const int storeys = std::min(sheet.storeyIndex + 1, Storeys2025);
+    const SeismicInputs &in = sheet.weightInputs.seismic;
+    const WeightRuleResults &r = sheet.weightResults;
+    const int storeys = std::min(sheet.storeyIndex + 1, WeightRuleStoreys);
     // The loads exactly as the figure used them.
     const std::optional<LwInput> used =
         LwInputFromTexts(in, storeys, r.floor[0].af, r.floor[1].af, nullptr);
@@ -118,14 +118,14 @@ QString AfText(double af)
 
 QString AfTermsText(const CalcSheet &sheet, int s)
 {
-    const FloorAreaResult &f = sheet.results2025.floor[s];
+    const FloorAreaResult &f = sheet.weightResults.floor[s];
     QString text = Str(S::AfTermFloor) + AfText(f.floorArea);
     // The loft above this storey, then (storey 1) the one above storey 2.
     for (int owner : {s, s + 1}) {
-        if (owner >= Storeys2025 || owner > sheet.storeyIndex)
+        if (owner >= WeightRuleStoreys || owner > sheet.storeyIndex)
             continue;
-        const FloorAreaInputs &loft = sheet.inputs2025.floor[owner];
-        const FloorAreaResult &of = sheet.results2025.floor[owner];
+        const FloorAreaInputs &loft = sheet.weightInputs.floor[owner];
+        const FloorAreaResult &of = sheet.weightResults.floor[owner];
         if (!(TextValue(loft.loftArea) > 0))
             continue;
         const QString whose = Str(S::AfTermLoftOwner).arg(owner + 1);

@@ -90,11 +90,11 @@ public:
 class Rules2025 final : public RuleSet {
 public:
     RuleSetKind kind() const override { return RuleSetKind::Rules2025; }
-    int maxStoreys() const override { return Storeys2025; }
+    int maxStoreys() const override { return WeightRuleStoreys; }
 
     QString storeyRefusal(int storeys) const override
     {
-        if (storeys <= Storeys2025)
+        if (storeys <= WeightRuleStoreys)
             return {};
         return Str(S::ThreeStoreysRefused2025);
     }
@@ -119,9 +119,9 @@ public:
     {
         const FramingShares shares = ResolveSheetRow(sheet, row).shares;
         double braces = shares.braces();
-        if (s < Storeys2025 && braces > 0) {
+        if (s < WeightRuleStoreys && braces > 0) {
             const double alpha = BraceReduction(TextValue(row[ColLength0 + 4 * d]),
-                                                TextValue(sheet.inputs2025.memberDistance[s]));
+                                                TextValue(sheet.weightInputs.memberDistance[s]));
             if (alpha < 1)
                 braces = TruncateHundredths(braces * alpha);
         }
@@ -149,9 +149,9 @@ public:
 
     void addExistingExtras(CalcSheet &sheet, int s) const override
     {
-        if (s >= Storeys2025)
+        if (s >= WeightRuleStoreys)
             return;
-        Sheet2025Results &results = sheet.results2025;
+        WeightRuleResults &results = sheet.weightResults;
         results.quasiWarnings[s].clear();
         const std::array<double, 2> quasi =
             recalcQuasiRows(sheet.quasiWalls[s], s, results.quasiWarnings[s]);
@@ -170,12 +170,12 @@ public:
 
     QString judgementRefusal(const CalcSheet &sheet, int s) const override
     {
-        return s < Storeys2025 ? sheet.results2025.refusal[s] : QString();
+        return s < WeightRuleStoreys ? sheet.weightResults.refusal[s] : QString();
     }
 
     bool prepareJudgement(CalcSheet &sheet, int s) const override
     {
-        if (s < Storeys2025 && sheet.results2025.lwKnown[s] && sheet.results2025.refusal[s].isEmpty())
+        if (s < WeightRuleStoreys && sheet.weightResults.lwKnown[s] && sheet.weightResults.refusal[s].isEmpty())
             return true;
         for (int d = 0; d < 2; ++d) {
             sheet.judgement[s][JudgeResult0 + 3 * d].clear();
@@ -189,7 +189,7 @@ private:
 
     static int storeyIndex(const CalcSheet &sheet)
     {
-        return std::min(sheet.storeyIndex, Storeys2025 - 1);
+        return std::min(sheet.storeyIndex, WeightRuleStoreys - 1);
     }
 
     // Af, Lw and the seismic requirement of every storey, into the sheet's
@@ -197,8 +197,8 @@ private:
     static void updateSeismic(CalcSheet &sheet)
     {
         const int storeys = storeyIndex(sheet) + 1;
-        Sheet2025Results &results = sheet.results2025;
-        const Sheet2025Inputs &inputs = sheet.inputs2025;
+        WeightRuleResults &results = sheet.weightResults;
+        const WeightRuleInputs &inputs = sheet.weightInputs;
         results.warnings.clear();
         results.breakdown = LwBreakdown{};
         results.lw = {};
@@ -233,7 +233,7 @@ private:
             else if (loftStorey >= 0)
                 results.refusal[s] = Str(S::LoftStoreyNotJudged).arg(loftStorey + 1);
         }
-        for (int s = 0; s < Storeys2025; ++s)
+        for (int s = 0; s < WeightRuleStoreys; ++s)
             results.tallStorey[s] = BraceReduction(0, TextValue(inputs.memberDistance[s])) < 1;
 
         const SeismicInputs &seismic = inputs.seismic;

@@ -71,18 +71,18 @@ QString VoidsNotDeductedNote()
                           "ﾌｧｲﾙの吹抜けの値は保存されますが、計算には使いません。");
 }
 
-bool HoldsVoids(const Sheet2025Inputs &inputs)
+bool HoldsVoids(const WeightRuleInputs &inputs)
 {
     return std::any_of(inputs.floor.begin(), inputs.floor.end(),
                        [](const FloorAreaInputs &f) { return !f.voids.trimmed().isEmpty(); });
 }
 
-std::array<FloorAreaResult, Storeys2025> ComputeFloorAreas(
-    const std::array<QString, Storeys2025> &floorArea, const Sheet2025Inputs &inputs, int storeys,
+std::array<FloorAreaResult, WeightRuleStoreys> ComputeFloorAreas(
+    const std::array<QString, WeightRuleStoreys> &floorArea, const WeightRuleInputs &inputs, int storeys,
     QStringList *warnings)
 {
-    std::array<FloorAreaResult, Storeys2025> result{};
-    storeys = std::clamp(storeys, 1, Storeys2025);
+    std::array<FloorAreaResult, WeightRuleStoreys> result{};
+    storeys = std::clamp(storeys, 1, WeightRuleStoreys);
     for (int s = 0; s < storeys; ++s) {
         result[s].floorArea = TextValue(floorArea[s]);
         result[s].voids = TextValue(inputs.floor[s].voids);

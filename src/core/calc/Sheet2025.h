@@ -19,7 +19,9 @@
 // Storeys: index 0 and 1 only (a sheet under these rules has one or two).
 namespace quiren {
 
-constexpr int Storeys2025 = 2;
+// The storeys the weight-based rules allow (beyond them, a structural
+// calculation is needed).
+constexpr int WeightRuleStoreys = 2;
 
 // Where the sheet's Lw comes from.
 enum class LwMethod {
@@ -39,7 +41,7 @@ struct UnitLoadTexts {
 
 struct SeismicInputs {
     LwMethod method = LwMethod::Tool;
-    std::array<QString, Storeys2025> typedLw;   // cm/m², method Typed
+    std::array<QString, WeightRuleStoreys> typedLw;   // cm/m², method Typed
     QString lwSource;   // where a typed Lw came from (早見表, the official tool, …), shown and printed
 
     // Method Tool: the finishes; a Typed choice takes the load text beside it (N/m²).
@@ -72,15 +74,15 @@ struct FloorAreaInputs {
     QString loftMaxHeight;   // its highest inner height, m (a loft store up to 1.4)
 };
 
-struct Sheet2025Inputs {
+struct WeightRuleInputs {
     SeismicInputs seismic;
-    std::array<FloorAreaInputs, Storeys2025> floor;
+    std::array<FloorAreaInputs, WeightRuleStoreys> floor;
     // A loft store of at most 1/8 of the floor area it is added to may be
     // left out; the user can switch this off to count every loft.
     bool loftExemption = true;
     // Distance between the tops of the horizontal members per storey, m.
     // Empty: not above 3.2 m, braces count in full.
-    std::array<QString, Storeys2025> memberDistance;
+    std::array<QString, WeightRuleStoreys> memberDistance;
 };
 
 // Af of one storey and how it was made.
@@ -97,25 +99,25 @@ struct FloorAreaResult {
     double af = 0;            // floorArea + loftAddition, to 0.01 m² (as printed)
 };
 
-struct Sheet2025Results {
+struct WeightRuleResults {
     // The tool's breakdown (methods Tool and Loads; valid = false for Typed).
     LwBreakdown breakdown;
-    std::array<FloorAreaResult, Storeys2025> floor;
-    std::array<int, Storeys2025> lw{};           // cm/m², whatever the method
-    std::array<bool, Storeys2025> lwKnown{};     // false: no Lw could be found
-    std::array<double, Storeys2025> seismicLength{};   // Lw × Af / 100, m
+    std::array<FloorAreaResult, WeightRuleStoreys> floor;
+    std::array<int, WeightRuleStoreys> lw{};           // cm/m², whatever the method
+    std::array<bool, WeightRuleStoreys> lwKnown{};     // false: no Lw could be found
+    std::array<double, WeightRuleStoreys> seismicLength{};   // Lw × Af / 100, m
     // Brace reduction αh per storey is per row (it depends on the brace's
     // width); the storeys where it applies:
-    std::array<bool, Storeys2025> tallStorey{};
+    std::array<bool, WeightRuleStoreys> tallStorey{};
     // Per storey [s] and direction [d], metres:
-    std::array<std::array<double, 2>, Storeys2025> bearingSum{};   // framing rows
-    std::array<std::array<double, 2>, Storeys2025> quasiSum{};     // quasi rows, all of them
-    std::array<std::array<double, 2>, Storeys2025> quasiCounted{}; // min(quasiSum, ½ necessary)
-    std::array<std::array<double, 2>, Storeys2025> necessary{};    // max(seismic, wind)
+    std::array<std::array<double, 2>, WeightRuleStoreys> bearingSum{};   // framing rows
+    std::array<std::array<double, 2>, WeightRuleStoreys> quasiSum{};     // quasi rows, all of them
+    std::array<std::array<double, 2>, WeightRuleStoreys> quasiCounted{}; // min(quasiSum, ½ necessary)
+    std::array<std::array<double, 2>, WeightRuleStoreys> necessary{};    // max(seismic, wind)
     // Inputs outside the tool's range and inputs that could not be used, in Japanese.
     QStringList warnings;
     // Quasi-bearing rows of each storey that were doubtful or left out, in Japanese.
-    std::array<QStringList, Storeys2025> quasiWarnings;
+    std::array<QStringList, WeightRuleStoreys> quasiWarnings;
     // Sum of the storeys' legal floor areas (延べ面積), m², and whether it is
     // beyond the prescriptive route (more than 300 m²).
     double totalFloorArea = 0;
@@ -123,7 +125,7 @@ struct Sheet2025Results {
     // Per storey: why it cannot be judged at all (a loft that is a storey,
     // a building beyond the route); empty when it can. Shown in place of the
     // judgement.
-    std::array<QString, Storeys2025> refusal;
+    std::array<QString, WeightRuleStoreys> refusal;
 };
 
 // The judgement text of a building beyond the prescriptive route.
@@ -133,7 +135,7 @@ constexpr double RouteAreaLimit = 300.0;
 // The note an earlier file's voids get: they are no longer taken off.
 QString VoidsNotDeductedNote();
 // Whether any storey holds a voids value (from an earlier version's file).
-bool HoldsVoids(const Sheet2025Inputs &inputs);
+bool HoldsVoids(const WeightRuleInputs &inputs);
 
 // ---- the arithmetic of the 2025 rules that needs no sheet ---------------
 
@@ -147,8 +149,8 @@ double LoftAddition(double loftArea, double loftHeight);
 // adds to storeys 2 and 1. A loft higher than 1.4 m or of half its storey's
 // area or more is a storey: it adds nothing, loftIsStorey is set and a
 // warning says so.
-std::array<FloorAreaResult, Storeys2025> ComputeFloorAreas(
-    const std::array<QString, Storeys2025> &floorArea, const Sheet2025Inputs &inputs, int storeys,
+std::array<FloorAreaResult, WeightRuleStoreys> ComputeFloorAreas(
+    const std::array<QString, WeightRuleStoreys> &floorArea, const WeightRuleInputs &inputs, int storeys,
     QStringList *warnings);
 
 // The tool's input from the sheet's texts and the storeys' floor areas

@@ -102,13 +102,6 @@ void writePair(JsonWriter &w, const QString &first, const QString &second)
     w.endArray();
 }
 
-bool isBlankCounts(const SideCounts &counts)
-{
-    return std::all_of(counts.begin(), counts.end(), [](const auto &parts) {
-        return std::all_of(parts.begin(), parts.end(), [](const QString &count) { return count.isEmpty(); });
-    });
-}
-
 // A side-part count: a whole number of places, not negative.
 bool isWholeCountText(const QString &text)
 {
@@ -136,7 +129,7 @@ void writeRow(JsonWriter &w, const CalcFileData::RowInputs &row, const SideCount
         writePair(w, multipliers[0], multipliers[1]);
     }
     // Only rows placed in side parts carry their counts, per direction.
-    if (!isBlankCounts(counts)) {
+    if (!IsBlank(counts)) {
         w.key(u"sideCounts");
         w.beginArray(JsonWriter::Inline);
         for (const auto &parts : counts)
@@ -148,7 +141,7 @@ void writeRow(JsonWriter &w, const CalcFileData::RowInputs &row, const SideCount
 
 bool storeyHasBalance(const SheetFileData &data, int s)
 {
-    for (const auto &direction : data.sideParts[s])
+    for (const auto &direction : data.balance[s].parts)
         for (const SidePart &part : direction)
             if (!part.isBlank())
                 return true;
@@ -338,7 +331,7 @@ bool isEmptyQuasiRow(const QuasiWallRow &row)
 // The members of storey s that only the 2025 rules use.
 void writeStorey2025(JsonWriter &w, const SheetFileData &data, int s)
 {
-    const FloorAreaInputs &floor = data.inputs2025.floor[s];
+    const FloorAreaInputs &floor = data.weightInputs.floor[s];
     w.key(u"voids");
     w.string(floor.voids);
     w.key(u"loftArea");
@@ -348,7 +341,7 @@ void writeStorey2025(JsonWriter &w, const SheetFileData &data, int s)
     w.key(u"loftMaxHeight");
     w.string(floor.loftMaxHeight);
     w.key(u"memberDistance");
-    w.string(data.inputs2025.memberDistance[s]);
+    w.string(data.weightInputs.memberDistance[s]);
     const std::vector<QuasiWallRow> &rows = data.quasiWalls[s];
     int used = static_cast<int>(rows.size());
     while (used > 0 && isEmptyQuasiRow(rows[used - 1]))
@@ -366,10 +359,10 @@ QByteArray encoded2025(const SheetFileData &data)
     JsonWriter w;
     w.beginObject();
     w.key(u"loftExemption");
-    w.boolean(data.inputs2025.loftExemption);
+    w.boolean(data.weightInputs.loftExemption);
     w.key(u"seismic");
-    writeSeismic(w, data.inputs2025.seismic);
-    for (int s = 0; s < Storeys2025; ++s)
+    writeSeismic(w, data.weightInputs.seismic);
+    for (int s = 0; s < WeightRuleStoreys; ++s)
         writeStorey2025(w, data, s);
     w.endObject();
     return w.bytes();
@@ -400,12 +393,10 @@ void writeStoreys(JsonWriter &w, const SheetFileData &data)
         writePair(w, in.projectedArea[s], in.projectedArea[s + 3]);
         // Empty rows at the end are left out; those between rows in use
         // keep the rows' places in the grid.
-        const std::vector<SideCounts> &counts = data.sideCounts[s];
-        auto countsOf = [&counts](int r) {
-            return r < static_cast<int>(counts.size()) ? counts[r] : SideCounts{};
-        };
+        const BalanceStorey &sides = data.balance[s];
+        auto countsOf = [&sides](int r) { return sides.counts(r); };
         int used = static_cast<int>(in.rows[s].size());
-        while (used > 0 && isEmptyRow(in.rows[s][used - 1]) && isBlankCounts(countsOf(used - 1)))
+        while (used > 0 && isEmptyRow(in.rows[s][used - 1]) && IsBlank(countsOf(used - 1)))
             --used;
         w.key(u"rows");
         w.beginArray();
@@ -415,7 +406,7 @@ void writeStoreys(JsonWriter &w, const SheetFileData &data)
                      r < static_cast<int>(multipliers.size()) ? multipliers[r] : std::array<QString, 2>{});
         w.endArray();
         writeCheckKeys(w, data, s);
-        if (with2025 && s < Storeys2025)
+        if (with2025 && s < WeightRuleStoreys)
             writeStorey2025(w, data, s);
         w.endObject();
     }
@@ -765,9 +756,9 @@ struct CheckKeys {
 
 const CheckKeys Checks[] = {
     {storeyHasBalance,
-     [](JsonWriter &w, const SheetFileData &data, int s) { writeSideParts(w, data.sideParts[s]); },
+     [](JsonWriter &w, const SheetFileData &data, int s) { writeSideParts(w, data.balance[s].parts); },
      [](ValueReader &reader, const QJsonObject &storey, const QString &path, SheetFileData &data, int s) {
-         readSideParts(reader, storey, path, data.sideParts[s]);
+         readSideParts(reader, storey, path, data.balance[s].parts);
      }},
     {[](const SheetFileData &data, int s) { return !data.columns[s].isBlank(); },
      [](JsonWriter &w, const SheetFileData &data, int s) { writeColumns(w, data.columns[s]); },
@@ -798,12 +789,12 @@ void readCheckKeys(ValueReader &reader, const QJsonObject &storey, const QString
 void readStorey2025(ValueReader &reader, const QJsonObject &storey, const QString &path, SheetFileData &data,
                     int s)
 {
-    FloorAreaInputs &floor = data.inputs2025.floor[s];
+    FloorAreaInputs &floor = data.weightInputs.floor[s];
     reader.text(storey, path, QStringLiteral("voids"), floor.voids, isNumberText);
     reader.text(storey, path, QStringLiteral("loftArea"), floor.loftArea, isNumberText);
     reader.text(storey, path, QStringLiteral("loftHeight"), floor.loftHeight, isNumberText);
     reader.text(storey, path, QStringLiteral("loftMaxHeight"), floor.loftMaxHeight, isNumberText);
-    reader.text(storey, path, QStringLiteral("memberDistance"), data.inputs2025.memberDistance[s], isNumberText);
+    reader.text(storey, path, QStringLiteral("memberDistance"), data.weightInputs.memberDistance[s], isNumberText);
     const std::optional<QJsonArray> rows = reader.array(storey, path, QStringLiteral("quasiWalls"), 0, QuasiRowCount);
     if (!rows)
         return;
@@ -831,10 +822,10 @@ void readStoreys(ValueReader &reader, const QJsonObject &root, SheetFileData &da
                 reader.array(storey, path, QStringLiteral("rows"), 0, FramingRowCount(s))) {
             for (int r = 0; r < rows->size(); ++r)
                 readRow(reader, rows->at(r), ValueReader::element(rowsPath, r), in.rows[s][r],
-                        data.sideCounts[s][r]);
+                        data.balance[s].counts(r));
         }
         readCheckKeys(reader, storey, path, data, s);
-        if (s < Storeys2025)
+        if (s < WeightRuleStoreys)
             readStorey2025(reader, storey, path, data, s);
     }
 }
@@ -883,11 +874,11 @@ void readAll(ValueReader &reader, const QJsonObject &root, SheetFileData &data)
             in.merge[c] = merge->at(c).toBool();
         }
     }
-    reader.boolean(root, QString(), QStringLiteral("loftExemption"), data.inputs2025.loftExemption);
-    readSeismic(reader, root, data.inputs2025.seismic);
+    reader.boolean(root, QString(), QStringLiteral("loftExemption"), data.weightInputs.loftExemption);
+    readSeismic(reader, root, data.weightInputs.seismic);
     readStoreys(reader, root, data);
     // The 2025 rules are for one- and two-storey buildings only.
-    if (data.rules == RuleSetKind::Rules2025 && in.storeyIndex >= Storeys2025)
+    if (data.rules == RuleSetKind::Rules2025 && in.storeyIndex >= WeightRuleStoreys)
         reader.fail(QStringLiteral("storeyCount"));
 }
 
@@ -920,7 +911,7 @@ SheetFileData::SheetFileData()
     for (std::vector<QuasiWallRow> &rows : quasiWalls)
         rows.assign(QuasiRowCount, QuasiWallRow{});
     for (int s = 0; s < StoreyCount; ++s)
-        sideCounts[s].assign(FramingRowCount(s), SideCounts{});
+        balance[s].rowCounts.assign(FramingRowCount(s), SideCounts{});
 }
 
 SheetFileData SheetFileDataOf(const CalcSheet &sheet)
@@ -928,13 +919,15 @@ SheetFileData SheetFileDataOf(const CalcSheet &sheet)
     SheetFileData data;
     data.rules = sheet.ruleSetKind();
     data.inputs = CalcFileDataOf(sheet);
-    data.inputs2025 = sheet.inputs2025;
-    for (int s = 0; s < Storeys2025; ++s) {
+    data.weightInputs = sheet.weightInputs;
+    for (int s = 0; s < WeightRuleStoreys; ++s) {
         const int count = std::min<int>(QuasiRowCount, static_cast<int>(sheet.quasiWalls[s].size()));
         for (int r = 0; r < count; ++r)
             data.quasiWalls[s][r] = QuasiInputsOf(sheet.quasiWalls[s][r]);
     }
-    data.sideParts = sheet.sideParts;
+    data.balance = sheet.balance;
+    for (int s = 0; s < StoreyCount; ++s)
+        data.balance[s].rowCounts.resize(FramingRowCount(s));
     data.columns = sheet.columns;
     data.joints = sheet.joints;
     for (int s = 0; s < StoreyCount; ++s) {
@@ -942,7 +935,6 @@ SheetFileData SheetFileDataOf(const CalcSheet &sheet)
         data.rowMultipliers[s].assign(count, {});
         for (int r = 0; r < count; ++r) {
             const FramingRow &row = sheet.framing[s][r];
-            data.sideCounts[s][r] = row.sideCounts;
             data.rowMultipliers[s][r] = {row[ColMultiplier0], row[ColMultiplier1]};
         }
     }
@@ -1030,9 +1022,9 @@ QByteArray EncodeSheetFile(const SheetFileData &data)
     w.endArray();
     if (holds2025(data)) {
         w.key(u"loftExemption");
-        w.boolean(data.inputs2025.loftExemption);
+        w.boolean(data.weightInputs.loftExemption);
         w.key(u"seismic");
-        writeSeismic(w, data.inputs2025.seismic);
+        writeSeismic(w, data.weightInputs.seismic);
     }
     w.key(u"storeys");
     writeStoreys(w, data);
@@ -1185,22 +1177,19 @@ std::vector<RefusedCell> ApplySheetFile(CalcSheet &sheet, const SheetFileData &d
         wallCoefficeient = data.strongWindFactor;
     std::vector<RefusedCell> refused = ApplyCalcFile(sheet, data.inputs, wallCoefficeient);
     sheet.keptWalls = data.keptWalls;
-    sheet.inputs2025 = data.inputs2025;
-    for (int s = 0; s < Storeys2025; ++s) {
+    sheet.weightInputs = data.weightInputs;
+    for (int s = 0; s < WeightRuleStoreys; ++s) {
         std::vector<QuasiWallRow> &rows = sheet.quasiWalls[s];
         rows.assign(QuasiRowCount, QuasiWallRow{});
         const int count = std::min<int>(QuasiRowCount, static_cast<int>(data.quasiWalls[s].size()));
         for (int r = 0; r < count; ++r)
             rows[r] = QuasiInputsOf(data.quasiWalls[s][r]);
     }
-    sheet.sideParts = data.sideParts;
+    sheet.balance = data.balance;
     sheet.columns = data.columns;
     sheet.joints = data.joints;
-    for (int s = 0; s < StoreyCount; ++s) {
-        const size_t count = std::min(sheet.framing[s].size(), data.sideCounts[s].size());
-        for (size_t r = 0; r < count; ++r)
-            sheet.framing[s][r].sideCounts = data.sideCounts[s][r];
-    }
+    for (int s = 0; s < StoreyCount; ++s)
+        sheet.balance[s].rowCounts.resize(sheet.framing[s].size());
     // The reader refuses a three-storey sheet under the 2025 rules, the only
     // case the switch refuses.
     sheet.SetRuleSet(data.rules);

@@ -51,13 +51,12 @@ struct SheetFileData {
     // The inputs of the 2025 rules. A sheet keeps them under the old rules
     // too, so that switching back and forth loses nothing; the file holds
     // them whenever they differ from a new sheet's.
-    Sheet2025Inputs inputs2025;
+    WeightRuleInputs weightInputs;
     // Per storey, QuasiRowCount rows; only their input cells are used.
-    std::array<std::vector<QuasiWallRow>, Storeys2025> quasiWalls;
+    std::array<std::vector<QuasiWallRow>, WeightRuleStoreys> quasiWalls;
     // The balance check: the side parts of each storey, and for each framing
     // row (FramingRowCount(s) per storey) the places lying in them.
-    std::array<StoreySideParts, StoreyCount> sideParts;
-    std::array<std::vector<SideCounts>, StoreyCount> sideCounts;
+    BalanceInputs balance;
     // The column diameter check of each storey.
     ColumnInputs columns;
     // The certified walls the rows use, with the multipliers they were

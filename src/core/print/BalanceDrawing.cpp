@@ -106,7 +106,7 @@ void BalanceDrawing::DrawRetrace(int row)
                                            ? (part.multiplier.typed ? QStringLiteral("入力した数値")
                                                                     : QStringLiteral("階のLw"))
                                            : QStringLiteral("床面積に乗ずる数値");
-                line(where + QStringLiteral("：必要壁量＝") + m_sheet.sideParts[s][d][p].floorArea.trimmed()
+                line(where + QStringLiteral("：必要壁量＝") + m_sheet.balance[s].parts[d][p].floorArea.trimmed()
                      + QStringLiteral("㎡×") + source + QStringLiteral(" ") + part.multiplier.text + part.multiplier.unit
                      + QStringLiteral("＝") + part.necessary + QStringLiteral("m"));
                 QStringList terms;
@@ -192,7 +192,7 @@ void BalanceDrawing::DrawStorey(int s, int top)
         PutCentred(1, 2, first, StrItems(S::BalanceDirections).value(d));
         for (int p = 0; p < SidePartCount; ++p) {
             const int row = first + p;
-            const SidePart &input = m_sheet.sideParts[s][d][p];
+            const SidePart &input = m_sheet.balance[s].parts[d][p];
             const SidePartResult &part = result.parts[p];
             QString name = StrItems(S::SidePartNames + d).value(p);
             if (input.oneStorey && m_sheet.OneStoreyPartsAllowed(s))

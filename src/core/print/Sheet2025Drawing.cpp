@@ -79,7 +79,7 @@ int Sheet2025Drawing::CountPages(const CalcSheet &sheet, const SheetSettings &se
 
 int Sheet2025Drawing::storeys() const
 {
-    return std::clamp(m_sheet.storeyIndex + 1, 1, Storeys2025);
+    return std::clamp(m_sheet.storeyIndex + 1, 1, WeightRuleStoreys);
 }
 
 QString Sheet2025Drawing::Title() const
@@ -222,8 +222,8 @@ void Sheet2025Drawing::drawTitle()
 
 void Sheet2025Drawing::drawSeismic()
 {
-    const Sheet2025Results &r = m_sheet.results2025;
-    const SeismicInputs &in = m_sheet.inputs2025.seismic;
+    const WeightRuleResults &r = m_sheet.weightResults;
+    const SeismicInputs &in = m_sheet.weightInputs.seismic;
     heading(Str(S::Sheet2025SeismicHeading));
     const int top = m_row;
     std::vector<ReportLine> left;
@@ -320,7 +320,7 @@ void Sheet2025Drawing::drawBearingWalls()
         }
     };
 
-    std::array<std::vector<const FramingRow *>, Storeys2025> used;
+    std::array<std::vector<const FramingRow *>, WeightRuleStoreys> used;
     for (int s = 0; s < storeys(); ++s) {
         for (const FramingRow &row : m_sheet.framing[s]) {
             if (row.inUse())
@@ -335,7 +335,7 @@ void Sheet2025Drawing::drawBearingWalls()
     rule(m_row);
     int bodyTop = m_row;
     for (int s = 0; s < storeys(); ++s) {
-        const int rows = (m_sheet.results2025.tallStorey[s] ? 2 : 1)
+        const int rows = (m_sheet.weightResults.tallStorey[s] ? 2 : 1)
                              * std::max<int>(1, static_cast<int>(used[s].size())) + 1;
         if (m_row + rows > LastRow) {
             columns(bodyTop, m_row);
@@ -368,18 +368,18 @@ void Sheet2025Drawing::drawBearingWalls()
                 textRight(b + LengthW + PlacesW, m_row, f[ColPlaces0 + c]);
                 textRight(b + LengthW + PlacesW + MultiplierW, m_row, f[ColMultiplier0 + c]);
                 textRight(b + BlockW, m_row, f[ColEffective0 + c]);
-                if (m_sheet.results2025.tallStorey[s] && !f[ColMultiplier0 + c].isEmpty()
+                if (m_sheet.weightResults.tallStorey[s] && !f[ColMultiplier0 + c].isEmpty()
                     && FramingMultiplierShares(f[ColKind], f[ColSection], f[ColXBracing], m_sheet.walls(),
                                                static_cast<int>(m_sheet.walls().size()) - 1)
                                .braces() > 0)
                     alpha[d] = BraceReduction(TextValue(f[ColLength0 + c]),
-                                              TextValue(m_sheet.inputs2025.memberDistance[s]));
+                                              TextValue(m_sheet.weightInputs.memberDistance[s]));
             }
             ++m_row;
             // A tall storey's reduced brace: H and αh beside the multiplier.
             if (alpha[0] < 1.0 || alpha[1] < 1.0) {
                 text(KindAt, m_row, Str(S::Sheet2025BraceReduced)
-                                         .arg(m_sheet.inputs2025.memberDistance[s].trimmed()));
+                                         .arg(m_sheet.weightInputs.memberDistance[s].trimmed()));
                 for (int d = 0; d < 2; ++d) {
                     if (alpha[d] < 1.0)
                         textRight(BlockAt[d] + LengthW + PlacesW + MultiplierW, m_row,
@@ -391,7 +391,7 @@ void Sheet2025Drawing::drawBearingWalls()
         rule(m_row, KindAt, 1.0);
         text(KindAt, m_row, Str(S::Sheet2025FramingSum));
         for (int d = 0; d < 2; ++d)
-            textRight(BlockAt[d] + BlockW, m_row, FormatFixed4(m_sheet.results2025.bearingSum[s][d]) + QStringLiteral("m"));
+            textRight(BlockAt[d] + BlockW, m_row, FormatFixed4(m_sheet.weightResults.bearingSum[s][d]) + QStringLiteral("m"));
         endStoreyRows();
     }
     columns(bodyTop, m_row);
@@ -400,7 +400,7 @@ void Sheet2025Drawing::drawBearingWalls()
 
 void Sheet2025Drawing::drawQuasiWalls()
 {
-    std::array<std::vector<const QuasiWallRow *>, Storeys2025> used;
+    std::array<std::vector<const QuasiWallRow *>, WeightRuleStoreys> used;
     bool any = false;
     for (int s = 0; s < storeys(); ++s) {
         for (const QuasiWallRow &row : m_sheet.quasiWalls[s]) {
@@ -444,7 +444,7 @@ void Sheet2025Drawing::drawQuasiWalls()
                 column(c, from, to);
         }
     };
-    const Sheet2025Results &r = m_sheet.results2025;
+    const WeightRuleResults &r = m_sheet.weightResults;
     for (int s = 0; s < storeys(); ++s) {
         const int rows = 2 * std::max<int>(1, static_cast<int>(used[s].size())) + 2;
         if (m_row + rows > LastRow) {
@@ -513,7 +513,7 @@ void Sheet2025Drawing::drawJudgement()
 {
     int rows = 2 + 3 * storeys();
     for (int s = 0; s < storeys(); ++s)
-        rows += m_sheet.results2025.refusal[s].isEmpty() ? 0 : 1;
+        rows += m_sheet.weightResults.refusal[s].isEmpty() ? 0 : 1;
     ensureRoom(rows + 1);
     heading(Str(S::Sheet2025JudgementHeading));
     const int top = m_row;
@@ -526,7 +526,7 @@ void Sheet2025Drawing::drawJudgement()
         centred(at[c], at[c + 1], m_row, heads[c]);
     ++m_row;
     rule(m_row);
-    const Sheet2025Results &r = m_sheet.results2025;
+    const WeightRuleResults &r = m_sheet.weightResults;
     for (int s = 0; s < storeys(); ++s) {
         for (int d = 0; d < 2; ++d) {
             const JudgementRow &judge = m_sheet.judgement[s];
@@ -588,7 +588,7 @@ void Sheet2025Drawing::drawLegend()
 {
     bool tall = false;
     for (int s = 0; s < storeys(); ++s)
-        tall = tall || m_sheet.results2025.tallStorey[s];
+        tall = tall || m_sheet.weightResults.tallStorey[s];
     // The kinds the sheet uses, each with its multiplier and where the law gives it.
     const std::vector<KindLegendLine> lines = KindLegend(m_sheet);
     const bool unverified = std::any_of(lines.begin(), lines.end(), [](const KindLegendLine &line) {

@@ -150,7 +150,7 @@ QVariant SideCountModel::data(const QModelIndex &index, int role) const
     int d = 0;
     int p = 0;
     countColumn(column, &d, &p);
-    return row.sideCounts[d][p];
+    return m_sheet.balance[m_storey].counts(framingRow(index))[d][p];
 }
 
 bool SideCountModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -367,7 +367,7 @@ void BalancePanel::refresh()
     m_showing = true;
     for (int d = 0; d < 2; ++d) {
         for (int p = 0; p < SidePartCount; ++p) {
-            const SidePart &part = m_sheet.sideParts[m_storey][d][p];
+            const SidePart &part = m_sheet.balance[m_storey].parts[d][p];
             m_area[d][p]->setText(part.floorArea);
             m_multiplierBox[d][p]->setText(part.multiplier);
             m_oneStorey[d][p]->setChecked(part.oneStorey);

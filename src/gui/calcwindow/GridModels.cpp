@@ -231,9 +231,9 @@ int JudgementModel::directionOf(int column) const
 
 bool JudgementModel::quasiCapped(int s, int d) const
 {
-    if (s < 0 || s >= Storeys2025)
+    if (s < 0 || s >= WeightRuleStoreys)
         return false;
-    const Sheet2025Results &r = m_sheet.results2025;
+    const WeightRuleResults &r = m_sheet.weightResults;
     return r.quasiSum[s][d] > r.quasiCounted[s][d] + 0.00005;
 }
 
@@ -268,10 +268,10 @@ QString JudgementModel::text2025(int row, int column) const
     if (row == 1)
         return Str(S::Judgement2025Headings + part);
     const int s = row - 2;
-    if (s >= Storeys2025)
+    if (s >= WeightRuleStoreys)
         return {};
     const JudgementRow &judge = m_sheet.judgement[s];
-    const Sheet2025Results &r = m_sheet.results2025;
+    const WeightRuleResults &r = m_sheet.weightResults;
     switch (part) {
     case 0: return judge[JudgeNecessary0 + 3 * d];
     case 1: return FormatFixed4(r.bearingSum[s][d]);
@@ -317,8 +317,8 @@ QVariant JudgementModel::data(const QModelIndex &index, int role) const
             const int s = index.row() - 2;
             const int d = directionOf(index.column());
             if (quasiCapped(s, d))
-                return Str(S::QuasiCapTip).arg(FormatFixed4(m_sheet.results2025.quasiSum[s][d]),
-                                               FormatFixed4(m_sheet.results2025.quasiCounted[s][d]));
+                return Str(S::QuasiCapTip).arg(FormatFixed4(m_sheet.weightResults.quasiSum[s][d]),
+                                               FormatFixed4(m_sheet.weightResults.quasiCounted[s][d]));
         }
         return {};
     default:

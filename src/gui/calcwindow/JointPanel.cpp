@@ -438,7 +438,7 @@ void JointPanel::refresh()
 void JointPanel::showResults()
 {
     auto hText = [this](int s) {
-        const QString typed = s < Storeys2025 ? m_sheet.inputs2025.memberDistance[s].trimmed() : QString();
+        const QString typed = s < WeightRuleStoreys ? m_sheet.weightInputs.memberDistance[s].trimmed() : QString();
         if (typed.isEmpty())
             return QStringLiteral("2.7");
         const double h = TextValue(typed);

@@ -133,7 +133,7 @@ LoadsGroup::LoadsGroup(CalcSheet &sheet, QWidget *parent)
         connect(m_unitLoads[i], &NumberBox::edited, this, [this, i](const QString &text) {
             if (m_showing)
                 return;
-            *unitLoadTexts(m_sheet.inputs2025.seismic.loads)[i] = text;
+            *unitLoadTexts(m_sheet.weightInputs.seismic.loads)[i] = text;
             changed();
         });
         m_unitLoads[i]->installEventFilter(this);
@@ -141,12 +141,12 @@ LoadsGroup::LoadsGroup(CalcSheet &sheet, QWidget *parent)
     grid->addWidget(m_unitLoadsBox, 5, 0, 1, 8);
     grid->setColumnStretch(8, 1);
 
-    SeismicInputs &in = m_sheet.inputs2025.seismic;
+    SeismicInputs &in = m_sheet.weightInputs.seismic;
     auto onText = [this](NumberBox *box, QString SeismicInputs::*field) {
         connect(box, &NumberBox::edited, this, [this, field](const QString &text) {
             if (m_showing)
                 return;
-            m_sheet.inputs2025.seismic.*field = text;
+            m_sheet.weightInputs.seismic.*field = text;
             changed();
         });
         box->installEventFilter(this);
@@ -163,7 +163,7 @@ LoadsGroup::LoadsGroup(CalcSheet &sheet, QWidget *parent)
         connect(list, &QComboBox::currentIndexChanged, this, [this, apply](int index) {
             if (m_showing || index < 0)
                 return;
-            apply(m_sheet.inputs2025.seismic, index);
+            apply(m_sheet.weightInputs.seismic, index);
             changed();
         });
         list->installEventFilter(this);
@@ -176,7 +176,7 @@ LoadsGroup::LoadsGroup(CalcSheet &sheet, QWidget *parent)
     connect(m_source, &QLineEdit::textChanged, this, [this](const QString &text) {
         if (m_showing)
             return;
-        m_sheet.inputs2025.seismic.lwSource = text;
+        m_sheet.weightInputs.seismic.lwSource = text;
         changed();
     });
     m_source->installEventFilter(this);
@@ -187,7 +187,7 @@ LoadsGroup::LoadsGroup(CalcSheet &sheet, QWidget *parent)
 void LoadsGroup::showSheet()
 {
     m_showing = true;
-    const SeismicInputs &in = m_sheet.inputs2025.seismic;
+    const SeismicInputs &in = m_sheet.weightInputs.seismic;
     m_method->setCurrentIndex(LwMethodIndex(in.method));
     m_roof->setCurrentIndex(static_cast<int>(in.roof));
     m_solar->setCurrentIndex(static_cast<int>(in.solar));
@@ -217,7 +217,7 @@ void LoadsGroup::changed()
 
 void LoadsGroup::updateEnabled()
 {
-    const SeismicInputs &in = m_sheet.inputs2025.seismic;
+    const SeismicInputs &in = m_sheet.weightInputs.seismic;
     const bool typedLw = in.method == LwMethod::Typed;
     // A typed Lw needs none of the loads, only where it came from.
     for (QWidget *w : std::initializer_list<QWidget *>{m_roof, m_solar, m_wall, m_use, m_c0, m_overhang,

@@ -48,8 +48,8 @@ void LwBreakdownWindow::refresh()
     std::vector<ReportLine> steps = LwBreakdownLines(m_sheet);
     if (steps.empty()) {
         // Typed, or an input is missing: say why instead of old figures.
-        QStringList why = m_sheet.results2025.warnings;
-        if (m_sheet.inputs2025.seismic.method == LwMethod::Typed)
+        QStringList why = m_sheet.weightResults.warnings;
+        if (m_sheet.weightInputs.seismic.method == LwMethod::Typed)
             why.prepend(Str(S::LwMethodNames + 2));
         m_steps->setText(why.join(QStringLiteral("<br>")));
         return;

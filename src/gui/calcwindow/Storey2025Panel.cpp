@@ -16,7 +16,7 @@ namespace quiren {
 
 QString LwSourceText(const CalcSheet &sheet)
 {
-    const SeismicInputs &in = sheet.inputs2025.seismic;
+    const SeismicInputs &in = sheet.weightInputs.seismic;
     if (in.method == LwMethod::Typed && !in.lwSource.trimmed().isEmpty())
         return in.lwSource.trimmed();
     return Str(S::LwMethodNames + LwMethodIndex(in.method));
@@ -28,7 +28,7 @@ Storey2025Panel::Storey2025Panel(CalcSheet &sheet, int storey, QWidget *parent)
     , m_storey(storey)
 {
     setObjectName(IndexedName("Storey2025", storey));
-    Sheet2025Inputs &in = m_sheet.inputs2025;
+    WeightRuleInputs &in = m_sheet.weightInputs;
     FloorAreaInputs &floor = in.floor[storey];
     m_height = box("StoreyHeight", storey == 0 ? &in.seismic.h1 : &in.seismic.h2);
     m_memberDistance = box("MemberDistance", &in.memberDistance[storey]);
@@ -94,7 +94,7 @@ NumberBox *Storey2025Panel::box(const char *name, QString *field, int widthTwips
 void Storey2025Panel::showSheet()
 {
     m_showing = true;
-    const Sheet2025Inputs &in = m_sheet.inputs2025;
+    const WeightRuleInputs &in = m_sheet.weightInputs;
     const FloorAreaInputs &floor = in.floor[m_storey];
     m_height->show(m_storey == 0 ? in.seismic.h1 : in.seismic.h2);
     m_memberDistance->show(in.memberDistance[m_storey]);
@@ -118,8 +118,8 @@ QString Storey2025Panel::seismicText() const
 
 void Storey2025Panel::refreshNumbers()
 {
-    const Sheet2025Results &r = m_sheet.results2025;
-    const bool typedLw = m_sheet.inputs2025.seismic.method == LwMethod::Typed;
+    const WeightRuleResults &r = m_sheet.weightResults;
+    const bool typedLw = m_sheet.weightInputs.seismic.method == LwMethod::Typed;
     m_typedLw->setVisible(typedLw);
     m_typedLwLabel->setVisible(typedLw);
     m_af->setText(AfEquation(m_sheet, m_storey));

@@ -197,7 +197,7 @@ void StoreyPage::build2025Parts()
     // Made when the page's sheet first comes under the 2025 rules: an old
     // sheet never shows them, and they were a good part of the time it
     // took to open a window.
-    if (m_storey >= Storeys2025 || m_storey2025)
+    if (m_storey >= WeightRuleStoreys || m_storey2025)
         return;
     auto recalculate = [this] {
         m_document.recalculate();

@@ -151,7 +151,7 @@ CalcWindow *OpenCalcFile(DocumentFrame &frame, const QString &path, bool useFirs
     }
     // Voids typed in an earlier version are kept in the file but no longer
     // taken off; the user hears it once, on opening.
-    if (read.data.rules == RuleSetKind::Rules2025 && HoldsVoids(read.data.inputs2025)) {
+    if (read.data.rules == RuleSetKind::Rules2025 && HoldsVoids(read.data.weightInputs)) {
         busy.release();
         ShowMessage(window, VoidsNotDeductedNote(), MsgButtons::Ok, MsgIcon::Exclamation);
     }
@@ -250,8 +250,7 @@ SavedForm ChooseSavedForm(CalcWindow &window, QString &path)
         const SheetFileData fresh;
         SheetFileData held = SheetFileDataOf(window.sheet());
         held.inputs = fresh.inputs;
-        held.sideParts = fresh.sideParts;
-        held.sideCounts = fresh.sideCounts;
+        held.balance = fresh.balance;
         held.keptWalls.clear();
         held.strongWindFactor = 0;
         held.rowMultipliers = fresh.rowMultipliers;

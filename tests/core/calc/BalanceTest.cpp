@@ -46,12 +46,12 @@ CalcSheet sheetFor(const BalanceCase &c)
         row[ColXBracing] = QStringLiteral("しない");
         row[ColLength0] = c.walls[r].length;
         row[ColPlaces0] = c.walls[r].places;
-        row.sideCounts[0] = {c.walls[r].inPart0, c.walls[r].inPart1};
+        sheet.balance[s].counts(static_cast<int>(r))[0] = {c.walls[r].inPart0, c.walls[r].inPart1};
     }
     sheet.RecalcStorey(s);
-    sheet.sideParts[s][0][0].floorArea = c.area0;
-    sheet.sideParts[s][0][1].floorArea = c.area1;
-    sheet.sideParts[s][0][0].oneStorey = c.oneStorey0;
+    sheet.balance[s].parts[0][0].floorArea = c.area0;
+    sheet.balance[s].parts[0][1].floorArea = c.area1;
+    sheet.balance[s].parts[0][0].oneStorey = c.oneStorey0;
     return sheet;
 }
 
@@ -147,7 +147,7 @@ TEST(Balance, SideCountsNeverExceedTheRowsPlaces)
     for (const Typed &step : steps) {
         SCOPED_TRACE(step.text.toStdString());
         EXPECT_EQ(sheet.SetSideCount(0, 0, 0, step.part, step.text), step.check);
-        EXPECT_EQ(row.sideCounts[0][step.part], step.kept);
+        EXPECT_EQ(sheet.balance[0].counts(0)[0][step.part], step.kept);
     }
     EXPECT_TRUE(sheet.changed);
     // The other direction of the row has no length: no places to give.
@@ -173,9 +173,9 @@ TEST(Balance, CountsFromAFileBeyondThePlacesAreRefusedWithoutOverflow)
         row[ColKind] = QStringLiteral("9㎜鉄筋");
         row[ColLength0] = QStringLiteral("  0.91");
         row[ColPlaces0] = QStringLiteral("3");
-        row.sideCounts[0] = {pair[0], pair[1]};
-        sheet.sideParts[0][0][0].floorArea = QStringLiteral("10");
-        sheet.sideParts[0][0][1].floorArea = QStringLiteral("10");
+        sheet.balance[0].counts(0)[0] = {pair[0], pair[1]};
+        sheet.balance[0].parts[0][0].floorArea = QStringLiteral("10");
+        sheet.balance[0].parts[0][1].floorArea = QStringLiteral("10");
         sheet.RecalcStorey(0);
         const BalanceResult result = CheckBalance(sheet, 0, 0);
         EXPECT_EQ(result.verdict, BalanceVerdict::CountsTooMany);
@@ -187,14 +187,14 @@ TEST(Balance, CountsTravelWithTheirRowWhenSorted)
 {
     CalcSheet sheet;
     sheet.row(0, 0)[ColKind] = QStringLiteral("木材");
-    sheet.row(0, 0).sideCounts[0][0] = QStringLiteral("1");
+    sheet.balance[0].counts(0)[0][0] = QStringLiteral("1");
     sheet.row(0, 1)[ColKind] = QStringLiteral("9㎜鉄筋");
-    sheet.row(0, 1).sideCounts[1][1] = QStringLiteral("2");
+    sheet.balance[0].counts(1)[1][1] = QStringLiteral("2");
     sheet.SortFramingRows(0);
     EXPECT_EQ(sheet.row(0, 0)[ColKind], "9㎜鉄筋");
-    EXPECT_EQ(sheet.row(0, 0).sideCounts[1][1], "2");
+    EXPECT_EQ(sheet.balance[0].counts(0)[1][1], "2");
     EXPECT_EQ(sheet.row(0, 1)[ColKind], "木材");
-    EXPECT_EQ(sheet.row(0, 1).sideCounts[0][0], "1");
+    EXPECT_EQ(sheet.balance[0].counts(1)[0][0], "1");
     EXPECT_TRUE(HasBalanceData(sheet));
 }
 
@@ -206,8 +206,8 @@ TEST(Balance, Rules2025TakeTheStoreysLwOrATypedOne)
 {
     CalcSheet sheet;
     ASSERT_TRUE(sheet.SetRuleSet(RuleSetKind::Rules2025));
-    sheet.inputs2025.seismic.method = LwMethod::Typed;
-    sheet.inputs2025.seismic.typedLw[0] = QStringLiteral("30");
+    sheet.weightInputs.seismic.method = LwMethod::Typed;
+    sheet.weightInputs.seismic.typedLw[0] = QStringLiteral("30");
     sheet.SetFloorArea(0, QStringLiteral("80"));
     const Wall walls[] = {{"木材", "1.5×9", "1.875", "2", "2", ""}, {"木材", "4.5×9", "3.75", "1", "", "1"}};
     for (int r = 0; r < 2; ++r) {
@@ -217,10 +217,10 @@ TEST(Balance, Rules2025TakeTheStoreysLwOrATypedOne)
         row[ColXBracing] = QStringLiteral("しない");
         row[ColLength0] = walls[r].length;
         row[ColPlaces0] = walls[r].places;
-        row.sideCounts[0] = {walls[r].inPart0, walls[r].inPart1};
+        sheet.balance[0].counts(r)[0] = {walls[r].inPart0, walls[r].inPart1};
     }
-    sheet.sideParts[0][0][0].floorArea = QStringLiteral("20");
-    sheet.sideParts[0][0][1].floorArea = QStringLiteral("20");
+    sheet.balance[0].parts[0][0].floorArea = QStringLiteral("20");
+    sheet.balance[0].parts[0][1].floorArea = QStringLiteral("20");
     sheet.Recalculate();
 
     BalanceResult result = CheckBalance(sheet, 0, 0);
@@ -234,7 +234,7 @@ TEST(Balance, Rules2025TakeTheStoreysLwOrATypedOne)
     EXPECT_TRUE(result.passed());
 
     // A heavier Lw typed for one side part tips the balance.
-    sheet.sideParts[0][0][0].multiplier = QStringLiteral("40");
+    sheet.balance[0].parts[0][0].multiplier = QStringLiteral("40");
     result = CheckBalance(sheet, 0, 0);
     EXPECT_EQ(result.parts[0].necessary, "8.0000");
     EXPECT_EQ(result.judgementText(), "壁率比 0.37 ＜ 0.5");
@@ -260,13 +260,13 @@ TEST(Balance, Rules2025CheckTheFullSumAboveSeven)
         row[ColXBracing] = QStringLiteral("する");
         row[ColLength0] = QString::fromUtf8(rows[r].length);
         row[ColPlaces0] = QStringLiteral("1");
-        row.sideCounts[0] = r == 0 ? SideCounts::value_type{QStringLiteral("1"), QString()}
-                                   : SideCounts::value_type{QString(), QStringLiteral("1")};
+        sheet.balance[0].counts(r)[0] = r == 0 ? SideCounts::value_type{QStringLiteral("1"), QString()}
+                                                  : SideCounts::value_type{QString(), QStringLiteral("1")};
     }
     sheet.RecalcStorey(0);
     for (int p = 0; p < 2; ++p) {
-        sheet.sideParts[0][0][p].floorArea = QStringLiteral("100");
-        sheet.sideParts[0][0][p].multiplier = QStringLiteral("30");
+        sheet.balance[0].parts[0][p].floorArea = QStringLiteral("100");
+        sheet.balance[0].parts[0][p].multiplier = QStringLiteral("30");
     }
     EXPECT_EQ(sheet.row(0, 0)[ColMultiplier0], "7.00");
     const BalanceResult capped = CheckBalance(sheet, 0, 0);

@@ -189,7 +189,7 @@ TEST(ColumnCheckTest, WdFromTheSheetsLoads)
     CalcSheet sheet;
     ASSERT_TRUE(sheet.SetRuleSet(RuleSetKind::Rules2025));
     sheet.SetStoreyIndex(1);
-    SeismicInputs &seismic = sheet.inputs2025.seismic;
+    SeismicInputs &seismic = sheet.weightInputs.seismic;
     seismic.h1 = QStringLiteral("2.8");
     seismic.h2 = QStringLiteral("2.8");
     seismic.rise = QStringLiteral("1.5");
@@ -199,13 +199,13 @@ TEST(ColumnCheckTest, WdFromTheSheetsLoads)
     sheet.SetFloorArea(0, QStringLiteral("100"));
     sheet.SetFloorArea(1, QStringLiteral("80"));
     sheet.Recalculate();
-    ASSERT_TRUE(sheet.results2025.breakdown.valid);
+    ASSERT_TRUE(sheet.weightResults.breakdown.valid);
     for (int s = 0; s < 2; ++s) {
         sheet.columns[s].wdSource = WdSource::Loads;
         sheet.columns[s].direction[0] = {QStringLiteral("2680"), QStringLiteral("105"), QString()};
         const StoreyColumnResult r = CheckStoreyColumns(sheet, s);
         ASSERT_TRUE(r.wdKnown) << s;
-        const LwBreakdown &b = sheet.results2025.breakdown;
+        const LwBreakdown &b = sheet.weightResults.breakdown;
         const double w = s == 0 ? b.w[0] : b.w[1] / b.areaRatio;
         EXPECT_EQ(r.wdNPerM2, std::ceil(w * 1000 - 1e-6)) << s;
         EXPECT_TRUE(r.wdFormula.contains(s == 0 ? QStringLiteral("⑤") : QStringLiteral("÷ r"))) << r.wdFormula.toStdString();

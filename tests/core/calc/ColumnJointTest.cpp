@@ -156,9 +156,9 @@ TEST(ColumnJoint, TableMethod)
     r = CheckColumnJoints(sheet, 0);
     EXPECT_FALSE(r.columns[2].passed);
 
-    sheet.inputs2025.memberDistance[0] = QStringLiteral("3.2");
+    sheet.weightInputs.memberDistance[0] = QStringLiteral("3.2");
     EXPECT_TRUE(CheckColumnJoints(sheet, 0).refusal.isEmpty());
-    sheet.inputs2025.memberDistance[0] = QStringLiteral("3.25");
+    sheet.weightInputs.memberDistance[0] = QStringLiteral("3.25");
     r = CheckColumnJoints(sheet, 0);
     EXPECT_FALSE(r.refusal.isEmpty());
     EXPECT_EQ(r.verdictText(), QStringLiteral("NG"));

@@ -136,7 +136,7 @@ TEST(FloorArea2025, LoftStoresAndVoids)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        Sheet2025Inputs inputs;
+        WeightRuleInputs inputs;
         inputs.loftExemption = c.exemption;
         inputs.floor[c.storey].loftArea = QString::fromUtf8(c.area);
         inputs.floor[c.storey].loftHeight = QString::fromUtf8(c.height);
@@ -164,7 +164,7 @@ TEST(CalcSheet2025, FloorAreasRouteAndPercentages)
     CalcSheet sheet;
     sheet.SetStoreyIndex(1);
     ASSERT_TRUE(sheet.SetRuleSet(RuleSetKind::Rules2025));
-    SeismicInputs &s = sheet.inputs2025.seismic;
+    SeismicInputs &s = sheet.weightInputs.seismic;
     s.h1 = QStringLiteral("2.9");
     s.h2 = QStringLiteral("2.8");
     s.rise = QStringLiteral("1.5");
@@ -172,11 +172,11 @@ TEST(CalcSheet2025, FloorAreasRouteAndPercentages)
     s.pitch = QStringLiteral("4");
     sheet.floorArea[0] = QStringLiteral("60");
     sheet.floorArea[1] = QStringLiteral("50");
-    sheet.inputs2025.floor[1].loftArea = QStringLiteral("21");   // 1.05/2.1 × 21 = 10.5
-    sheet.inputs2025.floor[1].loftHeight = QStringLiteral("1.05");
+    sheet.weightInputs.floor[1].loftArea = QStringLiteral("21");   // 1.05/2.1 × 21 = 10.5
+    sheet.weightInputs.floor[1].loftHeight = QStringLiteral("1.05");
     sheet.Recalculate();
-    EXPECT_NEAR(sheet.results2025.breakdown.areaRatio, 50.0 / 60.0, 1e-12);   // not 60.5 / 70.5
-    EXPECT_EQ(sheet.results2025.lw, (std::array<int, 2>{40, 27}));
+    EXPECT_NEAR(sheet.weightResults.breakdown.areaRatio, 50.0 / 60.0, 1e-12);   // not 60.5 / 70.5
+    EXPECT_EQ(sheet.weightResults.lw, (std::array<int, 2>{40, 27}));
     EXPECT_EQ(sheet.floorRequirement[0], "28.2000");   // 40 × 70.5
     EXPECT_EQ(sheet.floorRequirement[1], "16.3350");   // 27 × 60.5
 
@@ -185,8 +185,8 @@ TEST(CalcSheet2025, FloorAreasRouteAndPercentages)
     s.typedLw = {QStringLiteral("41"), QStringLiteral("30")};
     sheet.floorArea[0] = QStringLiteral("66.24");
     sheet.floorArea[1] = QStringLiteral("49.68");
-    sheet.inputs2025.floor[1].loftArea = QStringLiteral("8.2");
-    sheet.inputs2025.floor[1].loftHeight = QStringLiteral("1.2");
+    sheet.weightInputs.floor[1].loftArea = QStringLiteral("8.2");
+    sheet.weightInputs.floor[1].loftHeight = QStringLiteral("1.2");
     sheet.Recalculate();
     EXPECT_EQ(sheet.floorRequirement[1], "16.3110");
     EXPECT_EQ(sheet.floorRequirement[0], "29.0813");   // 41 × 70.93
@@ -202,21 +202,21 @@ TEST(CalcSheet2025, FloorAreasRouteAndPercentages)
     EXPECT_EQ(sheet.judgement[0][JudgeResult0], "OK");
 
     // A loft higher than 1.4 m is a storey: storey 2 is not judged.
-    sheet.inputs2025.floor[1].loftMaxHeight = QStringLiteral("1.6");
+    sheet.weightInputs.floor[1].loftMaxHeight = QStringLiteral("1.6");
     sheet.Recalculate();
     EXPECT_FALSE(sheet.judgement[1][JudgeResult0].isEmpty());
     EXPECT_NE(sheet.judgement[1][JudgeResult0], "OK");
-    EXPECT_EQ(sheet.judgement[1][JudgeResult0], sheet.results2025.refusal[1]);
+    EXPECT_EQ(sheet.judgement[1][JudgeResult0], sheet.weightResults.refusal[1]);
     EXPECT_NE(sheet.judgement[0][JudgeResult0], "OK");   // the storeys below carry it too
     EXPECT_EQ(sheet.floorRequirement[0], "27.1584");   // 41 × 66.24: nothing added
-    sheet.inputs2025.floor[1].loftMaxHeight.clear();
+    sheet.weightInputs.floor[1].loftMaxHeight.clear();
 
     // Beyond 300 m²: never OK, on both storeys; 300 itself is within the route.
     for (const auto &[second, beyond] : {std::pair{"233.76", false}, std::pair{"233.77", true}}) {
         sheet.floorArea[1] = QString::fromUtf8(second);
         sheet.Recalculate();
         SCOPED_TRACE(second);
-        EXPECT_EQ(sheet.results2025.beyondRoute, beyond);
+        EXPECT_EQ(sheet.weightResults.beyondRoute, beyond);
         EXPECT_EQ(sheet.judgement[0][JudgeResult0] == BeyondRouteText(), beyond);
         EXPECT_EQ(sheet.judgement[1][JudgeResult1] == BeyondRouteText(), beyond);
     }
@@ -292,7 +292,7 @@ TEST(Framing2025, CapOfSevenAndTallStoreyBraces)
     CalcSheet sheet(&walls);
     sheet.SetStoreyIndex(1);
     ASSERT_TRUE(sheet.SetRuleSet(RuleSetKind::Rules2025));
-    sheet.inputs2025.memberDistance[1] = QStringLiteral("3.5");
+    sheet.weightInputs.memberDistance[1] = QStringLiteral("3.5");
     const RuleSet &rules = sheet.rules();
     const RuleSet &old = RulesFor(RuleSetKind::Old);
     struct Case {
@@ -337,7 +337,7 @@ void setUp2025(CalcSheet &sheet)
 {
     sheet.SetStoreyIndex(1);
     ASSERT_TRUE(sheet.SetRuleSet(RuleSetKind::Rules2025));
-    SeismicInputs &s = sheet.inputs2025.seismic;
+    SeismicInputs &s = sheet.weightInputs.seismic;
     s.h1 = QStringLiteral("2.9");
     s.h2 = QStringLiteral("2.8");
     s.rise = QStringLiteral("1.5");
@@ -388,9 +388,9 @@ TEST(CalcSheet2025, RequirementQuasiWallsAndJudgement)
     // Direction 1: 8.19 m, half of 13.5 = 6.75 counted: 7.28 + 6.75.
     EXPECT_EQ(j[JudgeSum1], "14.0300");
     EXPECT_EQ(j[JudgeResult1], "OK");
-    EXPECT_DOUBLE_EQ(sheet.results2025.quasiCounted[1][1], 6.75);
-    EXPECT_NEAR(sheet.results2025.quasiSum[1][1], 8.19, 1e-9);
-    EXPECT_EQ(sheet.results2025.quasiWarnings[1].size(), 1);
+    EXPECT_DOUBLE_EQ(sheet.weightResults.quasiCounted[1][1], 6.75);
+    EXPECT_NEAR(sheet.weightResults.quasiSum[1][1], 8.19, 1e-9);
+    EXPECT_EQ(sheet.weightResults.quasiWarnings[1].size(), 1);
     EXPECT_TRUE(sheet.quasiWalls[1][1].effective[0].isEmpty());
 
     // Wind governs when larger; the quasi cap follows the governing length.
@@ -438,9 +438,9 @@ TEST(CalcSheet2025, TypedLwAndTypedLoads)
 {
     CalcSheet sheet;
     setUp2025(sheet);
-    SeismicInputs &seismic = sheet.inputs2025.seismic;
+    SeismicInputs &seismic = sheet.weightInputs.seismic;
     const auto warned = [&sheet](const char *text) {
-        return sheet.results2025.warnings.join(QLatin1Char('|')).contains(QString::fromUtf8(text));
+        return sheet.weightResults.warnings.join(QLatin1Char('|')).contains(QString::fromUtf8(text));
     };
 
     // Typed: storey 2 left empty has no Lw, and says so.
@@ -449,7 +449,7 @@ TEST(CalcSheet2025, TypedLwAndTypedLoads)
     sheet.Recalculate();
     EXPECT_EQ(sheet.coefficient[0], "0.41");
     EXPECT_EQ(sheet.floorRequirement[0], "24.6000");
-    EXPECT_FALSE(sheet.results2025.lwKnown[1]);
+    EXPECT_FALSE(sheet.weightResults.lwKnown[1]);
     EXPECT_EQ(sheet.floorRequirement[1], "0.0000");
     EXPECT_TRUE(warned("2階のLwを入力"));
     EXPECT_TRUE(warned("1階のLwを整数に切り上げました(41)"));
@@ -459,14 +459,14 @@ TEST(CalcSheet2025, TypedLwAndTypedLoads)
     seismic.method = LwMethod::Loads;
     seismic.loads.interiorWall = QStringLiteral("300");
     sheet.Recalculate();
-    EXPECT_EQ(sheet.results2025.lw, (std::array<int, 2>{41, 27}));
-    EXPECT_NEAR(sheet.results2025.breakdown.lwRaw[0], 40.982258, 1e-5);
+    EXPECT_EQ(sheet.weightResults.lw, (std::array<int, 2>{41, 27}));
+    EXPECT_NEAR(sheet.weightResults.breakdown.lwRaw[0], 40.982258, 1e-5);
     EXPECT_TRUE(warned("間仕切壁の荷重が200"));
 
     // A load that is not a number: no Lw, the input named.
     seismic.loads.interiorWall = QStringLiteral("abc");
     sheet.Recalculate();
-    EXPECT_FALSE(sheet.results2025.lwKnown[0]);
+    EXPECT_FALSE(sheet.weightResults.lwKnown[0]);
     EXPECT_TRUE(sheet.judgement[1][JudgeResult1].isEmpty());   // no stale "OK"
     EXPECT_TRUE(warned("間仕切壁の荷重が数値ではありません"));
 }

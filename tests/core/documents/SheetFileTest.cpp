@@ -36,7 +36,7 @@ SheetFileData sheet2025()
     data.inputs.rows[0][2] = {QStringLiteral("構造用合板"), QStringLiteral("-"), QStringLiteral("-"),
                               QStringLiteral("  3.64"), QStringLiteral("4"), QStringLiteral("  1.82"),
                               QStringLiteral("6")};
-    SeismicInputs &seismic = data.inputs2025.seismic;
+    SeismicInputs &seismic = data.weightInputs.seismic;
     seismic.method = LwMethod::Loads;
     seismic.typedLw = {QStringLiteral("41"), QStringLiteral("29")};
     seismic.lwSource = QStringLiteral("早見表 (2025年版)");
@@ -53,9 +53,9 @@ SheetFileData sheet2025()
     seismic.rise = QStringLiteral("1.5");
     seismic.overhang = QStringLiteral("0.9");   // beyond the tool's range: a warning, not a refusal
     seismic.pitch = QStringLiteral("4");
-    data.inputs2025.floor[1] = {QStringLiteral("3.3"), QStringLiteral("12"), QStringLiteral("1.4"), QStringLiteral("1.4")};
-    data.inputs2025.loftExemption = false;
-    data.inputs2025.memberDistance[0] = QStringLiteral("3.5");
+    data.weightInputs.floor[1] = {QStringLiteral("3.3"), QStringLiteral("12"), QStringLiteral("1.4"), QStringLiteral("1.4")};
+    data.weightInputs.loftExemption = false;
+    data.weightInputs.memberDistance[0] = QStringLiteral("3.5");
     QuasiWallRow &quasi = data.quasiWalls[0][1];
     quasi.kind = QStringLiteral("せっこうボード");
     quasi.panelHeight = QStringLiteral("240");
@@ -140,10 +140,10 @@ TEST(SheetFile, Rules2025InputsComeBackAsTyped)
         ASSERT_EQ(read.status, SheetFileStatus::Ok) << read.detail.toStdString();
         EXPECT_EQ(read.data.rules, rules);
         EXPECT_EQ(read.data.inputs, data.inputs);
-        EXPECT_EQ(read.data.inputs2025.seismic.roofLoad, QStringLiteral("1100"));
-        EXPECT_EQ(read.data.inputs2025.seismic.lwSource, QStringLiteral("早見表 (2025年版)"));
-        EXPECT_EQ(read.data.inputs2025.seismic.loads.interiorWall, QStringLiteral("250"));
-        EXPECT_EQ(read.data.inputs2025.floor[1].loftHeight, QStringLiteral("1.4"));
+        EXPECT_EQ(read.data.weightInputs.seismic.roofLoad, QStringLiteral("1100"));
+        EXPECT_EQ(read.data.weightInputs.seismic.lwSource, QStringLiteral("早見表 (2025年版)"));
+        EXPECT_EQ(read.data.weightInputs.seismic.loads.interiorWall, QStringLiteral("250"));
+        EXPECT_EQ(read.data.weightInputs.floor[1].loftHeight, QStringLiteral("1.4"));
         EXPECT_EQ(read.data.quasiWalls[0][1].clearHeight, QStringLiteral("284.4"));
         EXPECT_EQ(EncodeSheetFile(read.data), bytes);
     }
@@ -272,13 +272,13 @@ TEST(SheetFile, EarlierQuasiRowsAndVoids)
     EXPECT_EQ(parse.data.quasiWalls[0][1].wallKind, QuasiKind::HangingSill);
     CalcSheet sheet;
     ApplySheetFile(sheet, parse.data, WallCoefficientDefault);
-    EXPECT_DOUBLE_EQ(sheet.results2025.floor[0].af, 60);
-    EXPECT_TRUE(sheet.results2025.warnings.contains(VoidsNotDeductedNote()));
+    EXPECT_DOUBLE_EQ(sheet.weightResults.floor[0].af, 60);
+    EXPECT_TRUE(sheet.weightResults.warnings.contains(VoidsNotDeductedNote()));
     // Not confirmed on both sides: the hanging wall does not count, and says why.
     EXPECT_FALSE(sheet.quasiWalls[0][1].refusal.isEmpty());
     EXPECT_TRUE(sheet.quasiWalls[0][1].effective[0].isEmpty());
     const SheetFileParse again = ParseSheetFile(EncodeSheetFile(SheetFileDataOf(sheet)));
-    EXPECT_EQ(again.data.inputs2025.floor[0].voids, QStringLiteral("4"));
+    EXPECT_EQ(again.data.weightInputs.floor[0].voids, QStringLiteral("4"));
     EXPECT_EQ(again.data.quasiWalls[0][1].wallKind, QuasiKind::HangingSill);
 }
 

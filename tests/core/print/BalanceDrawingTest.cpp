@@ -42,10 +42,10 @@ CalcSheet TwoStoreySheet()
 void AddBalance(CalcSheet &sheet)
 {
     for (int p = 0; p < 2; ++p) {
-        sheet.sideParts[0][0][p].floorArea = QStringLiteral("12.5");
-        sheet.sideParts[0][1][p].floorArea = QStringLiteral("10");
+        sheet.balance[0].parts[0][p].floorArea = QStringLiteral("12.5");
+        sheet.balance[0].parts[1][p].floorArea = QStringLiteral("10");
     }
-    sheet.row(0, 0).sideCounts = {{{QStringLiteral("1"), QStringLiteral("1")}, {QStringLiteral("3"), QString()}}};
+    sheet.balance[0].counts(0) = {{{QStringLiteral("1"), QStringLiteral("1")}, {QStringLiteral("3"), QString()}}};
 }
 
 std::vector<Op> Draw(const CalcSheet &sheet, FakeSheetDevice &device)

@@ -54,7 +54,7 @@ TEST(ColumnDrawing, APageOfItsOwnThatHoldsEveryStep)
 
     sheet.SetStoreyIndex(1);
     ASSERT_TRUE(sheet.SetRuleSet(RuleSetKind::Rules2025));
-    SeismicInputs &seismic = sheet.inputs2025.seismic;
+    SeismicInputs &seismic = sheet.weightInputs.seismic;
     seismic.h1 = seismic.h2 = QStringLiteral("2.8");
     seismic.rise = QStringLiteral("1.5");
     seismic.overhang = QStringLiteral("0.6");

@@ -20,9 +20,9 @@ CalcSheet makeSheet(int storeys, int framingRows = 1, int quasiRows = 0)
     sheet.SetUpNewSheet();
     sheet.SetRuleSet(RuleSetKind::Rules2025);
     sheet.titleName = QStringLiteral("試験邸");
-    sheet.inputs2025.seismic.method = LwMethod::Typed;
-    sheet.inputs2025.seismic.typedLw = {QStringLiteral("41"), QStringLiteral("41")};
-    sheet.inputs2025.seismic.lwSource = QStringLiteral("早見表");
+    sheet.weightInputs.seismic.method = LwMethod::Typed;
+    sheet.weightInputs.seismic.typedLw = {QStringLiteral("41"), QStringLiteral("41")};
+    sheet.weightInputs.seismic.lwSource = QStringLiteral("早見表");
     sheet.SetStoreyIndex(storeys - 1);
     for (int s = 0; s < storeys; ++s) {
         sheet.floorArea[s] = QStringLiteral("50");
@@ -131,7 +131,7 @@ TEST(Sheet2025Drawing, OneBalanceVerdictAcrossThePages)
     EXPECT_TRUE(draw(sheet).has(QStringLiteral("４分割法：未入力")));
     // Storey 1: side parts with no walls in them: wall ratio 0, NG.
     for (int p = 0; p < SidePartCount; ++p)
-        sheet.sideParts[0][0][p].floorArea = QStringLiteral("10");
+        sheet.balance[0].parts[0][p].floorArea = QStringLiteral("10");
     const Drawn d = draw(sheet);
     EXPECT_EQ(d.newPages, 1);
     EXPECT_TRUE(d.has(QStringLiteral("４分割法：NG（２ページ）")));

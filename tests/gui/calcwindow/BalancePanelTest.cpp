@@ -58,7 +58,7 @@ TEST_F(BalancePanelTest, TypedCountsJudgeTheSidePartsAndTooManyIsRefused)
     typeCount(SideCountModel::Count01, QStringLiteral("2"));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, QStringLiteral("側端部分の箇所数の合計が、軸組の箇所数を超えています。"));
-    EXPECT_TRUE(row.sideCounts[0][1].isEmpty());
+    EXPECT_TRUE(sheet.balance[0].counts(0)[0][1].isEmpty());
     EXPECT_EQ(panel->judgementLabel(0)->text(), QStringLiteral("壁率比 0.00 ＜ 0.5"));
 }
 

@@ -116,12 +116,12 @@ TEST_F(JointPanelTest, ColumnsJudgedAsTheUserTypes)
     EXPECT_EQ(low.text(0, JointModel::Verdict), QStringLiteral("OK"));
 
     // The 告示 table is refused over 3.2 m.
-    sheet.inputs2025.memberDistance[0] = QStringLiteral("3.3");
+    sheet.weightInputs.memberDistance[0] = QStringLiteral("3.3");
     lower->methodBox()->setCurrentIndex(1);
     EXPECT_EQ(sheet.joints[0].method, JointMethod::Table);
     EXPECT_TRUE(lower->verdictLabel()->text().contains(QStringLiteral("NG")));
     lower->methodBox()->setCurrentIndex(0);
-    sheet.inputs2025.memberDistance[0].clear();
+    sheet.weightInputs.memberDistance[0].clear();
     lower->refresh();
 
     const QString folder = qEnvironmentVariable("QUIREN_SCREENSHOT_DIR");

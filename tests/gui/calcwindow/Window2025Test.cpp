@@ -201,8 +201,8 @@ TEST_F(Window2025Test, SaveAndOpenKeepTheSheet)
     CalcWindow *opened = OpenCalcFile(*main, saved, false);
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->sheet().ruleSetKind(), RuleSetKind::Rules2025);
-    EXPECT_EQ(opened->sheet().inputs2025.floor[0].loftMaxHeight, QStringLiteral("1.2"));
-    EXPECT_EQ(opened->sheet().inputs2025.seismic.lwSource, QStringLiteral("早見表"));
+    EXPECT_EQ(opened->sheet().weightInputs.floor[0].loftMaxHeight, QStringLiteral("1.2"));
+    EXPECT_EQ(opened->sheet().weightInputs.seismic.lwSource, QStringLiteral("早見表"));
     EXPECT_EQ(opened->storey2025Panel(0)->seismicText(), calc->storey2025Panel(0)->seismicText());
     EXPECT_FALSE(opened->sheet().changed);
     EXPECT_TRUE(opened->loadsGroup()->isVisibleTo(opened));
