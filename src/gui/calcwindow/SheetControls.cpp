@@ -12,15 +12,6 @@
 
 namespace quiren {
 
-QLabel *NumberedLabel(int number, QWidget *parent, const QString &name)
-{
-    auto *label = new QLabel(QString::number(number), parent);
-    SetTag(label, number);
-    if (!name.isEmpty())
-        label->setObjectName(name);
-    return label;
-}
-
 QLabel *ValueLabel(const QString &name, const QString &text, int widthTwips, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);

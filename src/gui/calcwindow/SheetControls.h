@@ -10,9 +10,6 @@ namespace quiren {
 
 // The small controls the header and the storey pages are made of.
 
-// A label that receives its text from the string table at load.
-QLabel *NumberedLabel(int number, QWidget *parent, const QString &name = QString());
-
 // A computed value shown in a sunken box (coefficients, requirements). The
 // box keeps its width whatever the value, so that a huge area cannot push
 // the rest of the window aside; see ShowValue().

@@ -21,6 +21,8 @@ class QTabWidget;
 
 namespace quiren {
 
+class CertifiedWallPage;
+
 // What Apply in the options window does to the open calculation windows.
 // The main window implements it.
 class OptionsHost {
@@ -59,7 +61,7 @@ public:
     bool apply();
 
     // The certified-wall list as edited so far (not yet stored).
-    const CertifiedWallList &workingWalls() const { return m_working; }
+    const CertifiedWallList &workingWalls() const;
     QString pendingJwFolder() const { return m_pendingJwFolder; }
 
     // The folder picker the "参照" button opens; tests put their own here.
@@ -70,46 +72,24 @@ public:
     void selectNextTab();
     void selectPreviousTab();
 
-    // The name check: more than 16 bytes in CP932 do not fit the printed frame.
-    static bool nameFitsPrintFrame(const QString &name);
 
 private:
     void buildOfficePage(QWidget *page);
-    void buildWallPage(QWidget *page);
     void buildWindPage(QWidget *page);
     void buildOtherPage(QWidget *page);
     void fill();
     void showOffice(const OfficeData &office);
     OfficeData officeFromControls() const;
-    void refreshWallList();
-    // Whether the multiplier box holds a value a certified wall may have;
-    // when not, the user is told and the box gets the focus.
-    bool multiplierRegistrable();
-    bool bothWallBoxesFilled() const;
-    bool confirmWallName();
-
-    void onWallTextChanged(bool multiplierBox);
-    void onWallBoxClicked();
-    void onWallListClicked();
-    void onRegister();
-    void onEditOrReregister();
-    void onDelete();
     void onImportMacro();
     void onBrowse();
     void onOk();
-
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
     AppData &m_data;
     OptionsHost *m_host = nullptr;
     FolderPickFn m_pickFolder;
 
-    CertifiedWallList m_working;
     QString m_pendingJwFolder;
     int m_moduleIndex = 0;
-    bool m_updatingWallList = false;
-    // Captions of the register and edit buttons, read once.
-    QString m_captionNewRegister, m_captionEdit, m_captionAddRegister, m_captionReregister;
 
     QTabWidget *m_tbsOptions = nullptr;
     // Office page
@@ -118,10 +98,7 @@ private:
     QLineEdit *m_officeRegst[5] = {};
     QCheckBox *m_printJudge = nullptr;
     QPushButton *m_command2 = nullptr;
-    // Certified-wall page
-    QListWidget *m_authorizationList = nullptr;
-    QLineEdit *m_authorizationText[2] = {};
-    QPushButton *m_wallRegst[3] = {};
+    CertifiedWallPage *m_wallPage = nullptr;
     // Strong-wind page
     QSpinBox *m_mtimes = nullptr;
     QLabel *m_label11 = nullptr;

@@ -8,6 +8,7 @@
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/CalcWindow.h"
 #include "gui/calcwindow/JudgementGrid.h"
+#include "gui/settings/CertifiedWallPage.h"
 #include "gui/settings/OptionsWindow.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/widgets/MessageBox.h"
@@ -331,11 +332,11 @@ TEST_F(OptionsWindowTest, TheMultiplierIsCheckedAsItIsTyped)
 
 TEST_F(OptionsWindowTest, LongNamesAreQuestionedBeforeTheyAreRegistered)
 {
-    EXPECT_TRUE(OptionsWindow::nameFitsPrintFrame(QString(16, 'a')));
-    EXPECT_FALSE(OptionsWindow::nameFitsPrintFrame(QString(17, 'a')));
-    EXPECT_TRUE(OptionsWindow::nameFitsPrintFrame("耐力壁構造用合板"));     // 8 full-width
-    EXPECT_FALSE(OptionsWindow::nameFitsPrintFrame("耐力壁構造用合板Ｎ"));  // 9 full-width
-    EXPECT_TRUE(OptionsWindow::nameFitsPrintFrame("ｶﾀｶﾅ半角ﾃｽﾄ壁ABC"));     // 16 bytes
+    EXPECT_TRUE(CertifiedWallPage::nameFitsPrintFrame(QString(16, 'a')));
+    EXPECT_FALSE(CertifiedWallPage::nameFitsPrintFrame(QString(17, 'a')));
+    EXPECT_TRUE(CertifiedWallPage::nameFitsPrintFrame("耐力壁構造用合板"));     // 8 full-width
+    EXPECT_FALSE(CertifiedWallPage::nameFitsPrintFrame("耐力壁構造用合板Ｎ"));  // 9 full-width
+    EXPECT_TRUE(CertifiedWallPage::nameFitsPrintFrame("ｶﾀｶﾅ半角ﾃｽﾄ壁ABC"));     // 16 bytes
 
     auto window = open();
     auto *name = child<QLineEdit>(*window, "AuthorizationText_0");
