@@ -12,6 +12,7 @@
 #include "gui/calcwindow/ColumnPanel.h"
 #include "gui/documents/DocumentCommands.h"
 #include "gui/shell/AboutWindow.h"
+#include "gui/widgets/ChoiceBox.h"
 #include "gui/widgets/WidgetSupport.h"
 #include "gui/shell/SplashWindow.h"
 #include "gui/shell/Startup.h"
@@ -179,7 +180,10 @@ TEST_F(Look, SilentFaults)
     CalcWindow *window = OpenCalcFile(*main, qrn, false);
     ASSERT_NE(window, nullptr);
     answer = MsgAnswer::Yes;
+    // The roof it offers.
+    SetChoiceResponder([](const ChoiceRequest &request) -> std::optional<int> { return request.chosen; });
     window->convertTo2025();
+    SetChoiceResponder({});
     QTimer::singleShot(600, [this] {
         shoot(QStringLiteral("18-converted-save-asks"));
         if (QWidget *box = QApplication::activeModalWidget())
