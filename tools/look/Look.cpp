@@ -10,6 +10,8 @@
 #include "core/documents/SheetFile.h"
 #include "gui/calcwindow/LoadsGroup.h"
 #include "gui/calcwindow/ColumnPanel.h"
+#include "gui/calcwindow/LwBreakdownWindow.h"
+#include "gui/calcwindow/QuasiWallGrid.h"
 #include "gui/documents/DocumentCommands.h"
 #include "gui/shell/AboutWindow.h"
 #include "gui/widgets/ChoiceBox.h"
@@ -21,6 +23,7 @@
 #include <QGuiApplication>
 #include <QTabWidget>
 #include <QScreen>
+#include <QScrollArea>
 
 namespace quiren::test {
 namespace {
@@ -287,6 +290,57 @@ TEST_F(Look, LawWallHouse)
 
     // The sheet as a file, for qrn and the printed sheet.
     WriteSheetFile(folder + QStringLiteral("/law-house.qrn2"), SheetFileDataOf(calc->sheet()));
+}
+
+} // namespace
+} // namespace quiren::test
+
+namespace quiren::test {
+namespace {
+
+// The 2025 example with storey 2's balance failing: the verdict in the
+// judgement grid, the quasi-bearing grid's direction headings, the balance
+// inputs on the page and the breakdown docked beside the inputs.
+TEST_F(Look, ChecksInView)
+{
+    main->resize(1366, 740);
+    CalcWindow *window =
+        OpenCalcFile(*main, QStringLiteral(QUIREN_SOURCE_DIR "/examples/nikai-2025-4bunkatsu.qrn2"), false);
+    ASSERT_NE(window, nullptr);
+    window->parentWidget()->showMaximized();
+    CalcSheet &sheet = window->sheet();
+    sheet.balance[1].counts(0)[1] = {QStringLiteral("4"), QString()};
+    sheet.balance[1].counts(1)[1] = {QString(), QString()};
+    window->document().tellRecalculated();
+    window->document().tellCheckEdited(1);
+    shoot(QStringLiteral("checks-1-judgement-balance-ng"));
+
+    QWidget *quasi = window->quasiGrid(0);
+    window->findChild<QScrollArea *>(QStringLiteral("TSScroll(0)"))->ensureWidgetVisible(quasi);
+    for (QScrollArea *outer : window->findChildren<QScrollArea *>())
+        if (outer->isAncestorOf(quasi) && outer->objectName().isEmpty())
+            outer->ensureWidgetVisible(quasi);
+    shoot(QStringLiteral("checks-2-quasi-headings"));
+
+    window->findChild<QTabWidget *>(QStringLiteral("TS"))->setCurrentIndex(1);
+    QTest::mouseClick(window->findChild<QPushButton *>(IndexedName("cmdBalance", 1)), Qt::LeftButton);
+    shoot(QStringLiteral("checks-3-balance-inputs"));
+
+    window->showBreakdown();
+    shoot(QStringLiteral("checks-4-breakdown-floating"));
+    window->dockBreakdown(true);
+    shoot(QStringLiteral("checks-5-breakdown-docked"));
+
+    // Storey 2 without a wall: 0.0 % in both directions, each with its red.
+    window->dockBreakdown(false);
+    window->showBreakdown()->hide();
+    for (FramingRow &row : sheet.framing[1])
+        row[ColPlaces0].clear(), row[ColPlaces1].clear();
+    for (QuasiWallRow &row : sheet.quasiWalls[1])
+        row.kind.clear();
+    sheet.Recalculate();
+    window->document().tellRecalculated();
+    shoot(QStringLiteral("checks-6-zero-percent"));
 }
 
 } // namespace

@@ -333,7 +333,9 @@ void CalcWindow::dockBreakdown(bool docked)
     m_breakdown->setDocked(docked);
     if (docked) {
         m_breakdown->setParent(this, Qt::Widget);
-        layout()->addWidget(m_breakdown);
+        // As wide as its figures; the inputs keep the rest.
+        m_breakdown->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+        static_cast<QBoxLayout *>(layout())->addWidget(m_breakdown, 0);
     } else {
         layout()->removeWidget(m_breakdown);
         m_breakdown->setParent(this, Qt::Dialog);
