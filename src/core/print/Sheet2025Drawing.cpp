@@ -1,6 +1,7 @@
 #include "core/print/Sheet2025Drawing.h"
 
 #include "core/calc/Balance.h"
+#include "core/calc/CheckVerdicts.h"
 #include "core/calc/Framing.h"
 #include "core/calc/LawWalls.h"
 #include "core/calc/LwReport.h"
@@ -600,21 +601,11 @@ void Sheet2025Drawing::drawJudgement()
 // quarter-method page never disagree.
 void Sheet2025Drawing::drawBalanceVerdict(int s)
 {
-    QString verdict;
-    if (!StoreyHasBalanceData(m_sheet, s)) {
+    QString verdict = BalanceStoreyVerdict(m_sheet, s);
+    if (verdict.isEmpty())
         verdict = Str(S::Sheet2025NotEntered);
-    } else {
-        // A direction that fails outweighs one not filled in yet.
-        bool checked = true, failed = false;
-        for (int d = 0; d < 2; ++d) {
-            const bool done = CheckBalance(m_sheet, s, d).checked();
-            checked = checked && done;
-            failed = failed || (done && !BalancePassed(m_sheet, s, d));
-        }
-        verdict = failed ? QStringLiteral("NG") : (checked ? QStringLiteral("OK") : Str(S::Sheet2025NotEntered));
-        if (m_balancePage > 0)
-            verdict += Str(S::Sheet2025OnPage).arg(FullWidthNumber(m_balancePage));
-    }
+    if (StoreyHasBalanceData(m_sheet, s) && m_balancePage > 0)
+        verdict += Str(S::Sheet2025OnPage).arg(FullWidthNumber(m_balancePage));
     text(0.05, m_row++, Str(S::Sheet2025Balance) + verdict);
 }
 

@@ -321,6 +321,11 @@ void QuasiWallGrid::setDirectionCaptions(const std::array<QString, 2> &captions)
     m_header->viewport()->update();
 }
 
+const std::array<QString, 2> &QuasiWallGrid::directionCaptions() const
+{
+    return m_header->captions;
+}
+
 int QuasiWallGrid::contentWidth() const
 {
     int width = 2 * frameWidth() + verticalHeader()->sizeHint().width();

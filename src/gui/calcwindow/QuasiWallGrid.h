@@ -74,6 +74,7 @@ public:
     // The headings over each direction's length, places and effective
     // length ("桁行方向", "梁間方向").
     void setDirectionCaptions(const std::array<QString, 2> &captions);
+    const std::array<QString, 2> &directionCaptions() const;
 
 signals:
     void edited();

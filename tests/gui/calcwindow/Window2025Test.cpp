@@ -8,6 +8,8 @@
 #include "gui/calcwindow/LoadsGroup.h"
 #include "gui/calcwindow/QuasiWallGrid.h"
 #include "gui/calcwindow/Storey2025Panel.h"
+#include "gui/calcwindow/StoreyPage.h"
+#include "gui/tools/Hint.h"
 #include "gui/documents/DocumentCommands.h"
 #include "TestSupport.h"
 
@@ -274,6 +276,17 @@ TEST_F(Window2025Test, AStoreyPageShownLateShowsItsSheet)
     EXPECT_FALSE(find(QStringLiteral("Ftimes(1)"))->isVisibleTo(calc));
     EXPECT_FALSE(calc->findChild<QScrollArea *>(QStringLiteral("TSScroll(1)"))->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(sheet.changed);
+}
+
+// The advice window names the two directions as the judgement grid does
+// (the 2025 grid has five columns a direction), and the quasi-bearing grid
+// carries them over its column groups.
+TEST_F(Window2025Test, DirectionsNamedInTheAdviceWindowAndTheQuasiGrid)
+{
+    const std::array<QString, 2> captions = GridDirectionCaptions(true);
+    ASSERT_NE(captions[0], captions[1]);
+    EXPECT_EQ(calc->hintInput().directionCaptions, captions);
+    EXPECT_EQ(calc->quasiGrid(0)->directionCaptions(), captions);
 }
 
 } // namespace
