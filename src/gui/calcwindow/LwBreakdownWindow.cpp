@@ -51,6 +51,7 @@ LwBreakdownWindow::LwBreakdownWindow(const CalcSheet &sheet, QWidget *parent)
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
 
     auto *figures = new QHBoxLayout;
+    m_figures = figures;
     figures->addWidget(m_inputs);
     figures->addSpacing(16);
     figures->addWidget(m_steps);
@@ -97,6 +98,9 @@ void LwBreakdownWindow::setDocked(bool docked)
 {
     const QSignalBlocker quiet(m_dock);
     m_dock->setChecked(docked);
+    // Beside the inputs the loads stand above the steps, to take less of
+    // the window's width.
+    m_figures->setDirection(docked ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
 }
 
 bool LwBreakdownWindow::isDocked() const

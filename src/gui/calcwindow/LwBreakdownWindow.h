@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QBoxLayout;
 class QCheckBox;
 class QLabel;
 
@@ -38,6 +39,7 @@ private:
     QLabel *m_steps = nullptr;
     QLabel *m_warnings = nullptr;
     QCheckBox *m_dock = nullptr;
+    QBoxLayout *m_figures = nullptr;
 };
 
 } // namespace quiren

@@ -6,6 +6,7 @@
 #include "core/documents/SheetFile.h"
 #include "gui/calcwindow/BalancePanel.h"
 #include "gui/calcwindow/LoadsGroup.h"
+#include "gui/calcwindow/LwBreakdownWindow.h"
 #include "gui/calcwindow/QuasiWallGrid.h"
 #include "gui/calcwindow/Storey2025Panel.h"
 #include "gui/calcwindow/StoreyPage.h"
@@ -13,6 +14,7 @@
 #include "gui/documents/DocumentCommands.h"
 #include "TestSupport.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -287,6 +289,32 @@ TEST_F(Window2025Test, DirectionsNamedInTheAdviceWindowAndTheQuasiGrid)
     ASSERT_NE(captions[0], captions[1]);
     EXPECT_EQ(calc->hintInput().directionCaptions, captions);
     EXPECT_EQ(calc->quasiGrid(0)->directionCaptions(), captions);
+}
+
+// "計算の内訳" lists what the figure is doubtful about under its steps, and
+// goes into the window beside the inputs and out again.
+TEST_F(Window2025Test, BreakdownShowsTheWarningsAndDocks)
+{
+    type(QStringLiteral("txtFloorDimensions(0)"), QStringLiteral("50"));
+    type(QStringLiteral("StoreyHeight(0)"), QStringLiteral("2.9"));
+    type(QStringLiteral("Rise"), QStringLiteral("1.5"));
+    type(QStringLiteral("Overhang"), QStringLiteral("0.6"));
+    type(QStringLiteral("Pitch"), QStringLiteral("4"));
+    LwBreakdownWindow *breakdown = calc->showBreakdown();
+    ASSERT_FALSE(breakdown->lines().isEmpty());
+    EXPECT_TRUE(breakdown->warningLines().contains(
+        QStringLiteral("注意：1階の床面積が100m²未満です。公式ツールは建築面積100m²以上を前提とします。")))
+        << breakdown->warningLines().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(breakdown->findChild<QLabel *>(QStringLiteral("lblBreakdownWarnings"))->isVisible());
+
+    auto *dock = breakdown->findChild<QCheckBox *>(QStringLiteral("chkBreakdownDock"));
+    dock->click();
+    EXPECT_FALSE(breakdown->isWindow());
+    EXPECT_TRUE(breakdown->isVisible());
+    EXPECT_TRUE(calc->isAncestorOf(breakdown));
+    dock->click();
+    EXPECT_TRUE(breakdown->isWindow());
+    EXPECT_TRUE(breakdown->isVisible());
 }
 
 } // namespace
