@@ -19,6 +19,7 @@
 #include "gui/shell/SplashWindow.h"
 #include "gui/shell/Startup.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QTabWidget>
@@ -341,6 +342,26 @@ TEST_F(Look, ChecksInView)
     sheet.Recalculate();
     window->document().tellRecalculated();
     shoot(QStringLiteral("checks-6-zero-percent"));
+}
+
+// The questions of the conversions: the roof's finish on the way to the
+// 2025 rules, its weight on the way back.
+TEST_F(Look, Conversions)
+{
+    CalcWindow *window = OpenCalcFile(*main, QStringLiteral(QUIREN_SOURCE_DIR "/examples/nikai.qrn"), false);
+    ASSERT_NE(window, nullptr);
+    auto answerWithPicture = [this](const QString &name) {
+        QTimer::singleShot(600, [this, name] {
+            shoot(name);
+            if (QWidget *box = QApplication::activeModalWidget())
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+    };
+    answer = MsgAnswer::Ok;
+    answerWithPicture(QStringLiteral("convert-1-roof"));
+    main->findChild<QAction *>(QStringLiteral("mnuConvert2025"))->trigger();
+    answerWithPicture(QStringLiteral("convert-2-weight"));
+    main->findChild<QAction *>(QStringLiteral("mnuConvertOld"))->trigger();
 }
 
 } // namespace

@@ -189,6 +189,7 @@ private:
     void sizePage(int s);
     void setUpNewSheet();
     void layoutSizes();
+    void showConverted(const QString &done);
     void markChanged();
     void applyRuleLayout();
     void onPageChosen(int page);

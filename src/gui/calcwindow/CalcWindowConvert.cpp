@@ -52,10 +52,7 @@ bool CalcWindow::convertTo2025()
         return false;
     if (!ConvertTo2025(m_sheet, roofs[static_cast<size_t>(*chosen)], &reason))
         return false;
-    showSheet();
-    layoutSizes();
-    markChanged();
-    ShowMessage(window(), lines(S::ConvertDone), MsgButtons::Ok, MsgIcon::Information, Str(S::AppTitle));
+    showConverted(lines(S::ConvertDone));
     return true;
 }
 
@@ -85,11 +82,18 @@ bool CalcWindow::convertToOldRules()
                     MsgIcon::Exclamation, Str(S::AppTitle));
         return false;
     }
+    showConverted(Str(S::ConvertOldDone));
+    return true;
+}
+
+// The window takes the shape of the sheet's new rules; the user is told
+// what follows.
+void CalcWindow::showConverted(const QString &done)
+{
     showSheet();
     layoutSizes();
     markChanged();
-    ShowMessage(window(), Str(S::ConvertOldDone), MsgButtons::Ok, MsgIcon::Information, Str(S::AppTitle));
-    return true;
+    ShowMessage(window(), done, MsgButtons::Ok, MsgIcon::Information, Str(S::AppTitle));
 }
 
 } // namespace quiren
