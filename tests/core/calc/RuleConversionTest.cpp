@@ -24,22 +24,6 @@ CalcSheet oldSheet(int weightType)
     return sheet;
 }
 
-TEST(RuleConversion, RoofAndWeightStandForEachOther)
-{
-    const struct {
-        RoofFinish roof;
-        const char *load;
-        int weightType;
-    } cases[] = {
-        {RoofFinish::Tile, "", 1},   {RoofFinish::Slate, "", 0},     {RoofFinish::Metal, "", 0},
-        {RoofFinish::Typed, "900", 1}, {RoofFinish::Typed, "600", 0},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(WeightTypeForRoof(c.roof, QString::fromUtf8(c.load)), c.weightType) << c.load;
-    for (int weightType : {0, 1})
-        EXPECT_EQ(WeightTypeForRoof(RoofFinishForWeight(weightType), {}), weightType);
-}
-
 // There and back: the roof chosen is the one the 2025 loads take, the
 // weight chosen the old coefficients; the framing is untouched.
 TEST(RuleConversion, ThereAndBack)
@@ -58,16 +42,18 @@ TEST(RuleConversion, ThereAndBack)
     }
 }
 
-// What only the 2025 rules count is named, and the sheet stays as it was.
-TEST(RuleConversion, BackRefusedWhileTheSheetHoldsQuasiBearingWalls)
+// A panel on each face is a kind only the 2025 rules know: the way back is
+// refused with its name, and the sheet stays as it was.
+TEST(RuleConversion, BackRefusedForAKindOnlyThe2025RulesKnow)
 {
-    CalcSheet sheet = oldSheet(1);
-    ASSERT_TRUE(ConvertTo2025(sheet, RoofFinish::Tile));
-    sheet.quasiWalls[0][0].kind = QStringLiteral("せっこうボード");
+    CalcSheet sheet = oldSheet(0);
+    ASSERT_TRUE(ConvertTo2025(sheet, RoofFinish::Metal));
+    sheet.row(0, 0)[ColKind] = QStringLiteral("構造用合板 t7.5 (大壁)+石膏ボード t12.5 (大壁)");
     sheet.Recalculate();
+    ASSERT_TRUE(sheet.unresolvedKinds[0].isEmpty());
     QString reason;
-    EXPECT_FALSE(ConvertToOldRules(sheet, 1, &reason));
-    EXPECT_EQ(reason, QStringLiteral("1階に準耐力壁等があります（旧基準では存在壁量に数えません）。"));
+    EXPECT_FALSE(ConvertToOldRules(sheet, 0, &reason));
+    EXPECT_TRUE(reason.startsWith(QStringLiteral("1階の軸組「"))) << reason.toStdString();
     EXPECT_EQ(sheet.ruleSetKind(), RuleSetKind::Rules2025);
 }
 
