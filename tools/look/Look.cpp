@@ -10,16 +10,21 @@
 #include "core/documents/SheetFile.h"
 #include "gui/calcwindow/LoadsGroup.h"
 #include "gui/calcwindow/ColumnPanel.h"
+#include "gui/calcwindow/LwBreakdownWindow.h"
+#include "gui/calcwindow/QuasiWallGrid.h"
 #include "gui/documents/DocumentCommands.h"
 #include "gui/shell/AboutWindow.h"
+#include "gui/widgets/ChoiceBox.h"
 #include "gui/widgets/WidgetSupport.h"
 #include "gui/shell/SplashWindow.h"
 #include "gui/shell/Startup.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QTabWidget>
 #include <QScreen>
+#include <QScrollArea>
 
 namespace quiren::test {
 namespace {
@@ -179,7 +184,10 @@ TEST_F(Look, SilentFaults)
     CalcWindow *window = OpenCalcFile(*main, qrn, false);
     ASSERT_NE(window, nullptr);
     answer = MsgAnswer::Yes;
+    // The roof it offers.
+    SetChoiceResponder([](const ChoiceRequest &request) -> std::optional<int> { return request.chosen; });
     window->convertTo2025();
+    SetChoiceResponder({});
     QTimer::singleShot(600, [this] {
         shoot(QStringLiteral("18-converted-save-asks"));
         if (QWidget *box = QApplication::activeModalWidget())
@@ -283,6 +291,77 @@ TEST_F(Look, LawWallHouse)
 
     // The sheet as a file, for qrn and the printed sheet.
     WriteSheetFile(folder + QStringLiteral("/law-house.qrn2"), SheetFileDataOf(calc->sheet()));
+}
+
+} // namespace
+} // namespace quiren::test
+
+namespace quiren::test {
+namespace {
+
+// The 2025 example with storey 2's balance failing: the verdict in the
+// judgement grid, the quasi-bearing grid's direction headings, the balance
+// inputs on the page and the breakdown docked beside the inputs.
+TEST_F(Look, ChecksInView)
+{
+    main->resize(1366, 740);
+    CalcWindow *window =
+        OpenCalcFile(*main, QStringLiteral(QUIREN_SOURCE_DIR "/examples/nikai-2025-4bunkatsu.qrn2"), false);
+    ASSERT_NE(window, nullptr);
+    window->parentWidget()->showMaximized();
+    CalcSheet &sheet = window->sheet();
+    sheet.balance[1].counts(0)[1] = {QStringLiteral("4"), QString()};
+    sheet.balance[1].counts(1)[1] = {QString(), QString()};
+    window->document().tellRecalculated();
+    window->document().tellCheckEdited(1);
+    shoot(QStringLiteral("checks-1-judgement-balance-ng"));
+
+    QWidget *quasi = window->quasiGrid(0);
+    window->findChild<QScrollArea *>(QStringLiteral("TSScroll(0)"))->ensureWidgetVisible(quasi);
+    for (QScrollArea *outer : window->findChildren<QScrollArea *>())
+        if (outer->isAncestorOf(quasi) && outer->objectName().isEmpty())
+            outer->ensureWidgetVisible(quasi);
+    shoot(QStringLiteral("checks-2-quasi-headings"));
+
+    window->findChild<QTabWidget *>(QStringLiteral("TS"))->setCurrentIndex(1);
+    QTest::mouseClick(window->findChild<QPushButton *>(IndexedName("cmdBalance", 1)), Qt::LeftButton);
+    shoot(QStringLiteral("checks-3-balance-inputs"));
+
+    window->showBreakdown();
+    shoot(QStringLiteral("checks-4-breakdown-floating"));
+    window->dockBreakdown(true);
+    shoot(QStringLiteral("checks-5-breakdown-docked"));
+
+    // Storey 2 without a wall: 0.0 % in both directions, each with its red.
+    window->dockBreakdown(false);
+    window->showBreakdown()->hide();
+    for (FramingRow &row : sheet.framing[1])
+        row[ColPlaces0].clear(), row[ColPlaces1].clear();
+    for (QuasiWallRow &row : sheet.quasiWalls[1])
+        row.kind.clear();
+    sheet.Recalculate();
+    window->document().tellRecalculated();
+    shoot(QStringLiteral("checks-6-zero-percent"));
+}
+
+// The questions of the conversions: the roof's finish on the way to the
+// 2025 rules, its weight on the way back.
+TEST_F(Look, Conversions)
+{
+    CalcWindow *window = OpenCalcFile(*main, QStringLiteral(QUIREN_SOURCE_DIR "/examples/nikai.qrn"), false);
+    ASSERT_NE(window, nullptr);
+    auto answerWithPicture = [this](const QString &name) {
+        QTimer::singleShot(600, [this, name] {
+            shoot(name);
+            if (QWidget *box = QApplication::activeModalWidget())
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+    };
+    answer = MsgAnswer::Ok;
+    answerWithPicture(QStringLiteral("convert-1-roof"));
+    main->findChild<QAction *>(QStringLiteral("mnuConvert2025"))->trigger();
+    answerWithPicture(QStringLiteral("convert-2-weight"));
+    main->findChild<QAction *>(QStringLiteral("mnuConvertOld"))->trigger();
 }
 
 } // namespace

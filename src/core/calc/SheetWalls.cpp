@@ -240,7 +240,10 @@ std::vector<KindLegendLine> KindLegend(const CalcSheet &sheet)
         };
         for (const FramingWallPiece &piece : resolved.walls) {
             values << valueText(piece.multiplier) + (piece.unverified ? UnverifiedMark : QString());
-            provision(piece.provision);
+            // The 2025 rules' sheet names today's ministry.
+            const bool certified = piece.provision == CertifiedProvision();
+            provision(certified && sheet.ruleSetKind() == RuleSetKind::Rules2025 ? QStringLiteral("国土交通大臣認定")
+                                                                                  : piece.provision);
         }
         const FramingShares &shares = resolved.shares;
         if (resolved.woodBrace) {

@@ -54,9 +54,7 @@ void BalanceDrawing::DrawPage()
     m_p.SetSheetFont(10, 4);
     m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), Str(S::BalanceTitle));
     m_p.SetSheetFont(9, 3);
-    const QString title = m_sheet.titleName.isEmpty() ? QStringLiteral("#N/A") : m_sheet.titleName;
-    const QString project = QStringLiteral("（ ") + title + QStringLiteral("工事 ）");
-    m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(project, 3), 2.0f * m_p.CharHeight(11), project);
+    m_p.PutProjectLine(m_sheet.titleName);
 
     DrawRules(lastRow);
     m_p.SetSheetFont(8, 2);

@@ -44,9 +44,7 @@ void ColumnDrawing::DrawPage()
     m_p.SetSheetFont(10, 4);
     m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), QStringLiteral("柱の小径"));
     m_p.SetSheetFont(9, 3);
-    const QString title = m_sheet.titleName.isEmpty() ? QStringLiteral("#N/A") : m_sheet.titleName;
-    const QString project = QStringLiteral("（ ") + title + QStringLiteral("工事 ）");
-    m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(project, 3), 2.0f * m_p.CharHeight(11), project);
+    m_p.PutProjectLine(m_sheet.titleName);
 
     int row = FirstRow;
     for (int s = 0; s <= m_n && row < SheetPainter::RowCount - 1; ++s)

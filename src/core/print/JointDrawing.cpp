@@ -112,9 +112,7 @@ void JointDrawing::BeginTablePage(int page, int pages)
         title += QStringLiteral("  %1/%2").arg(page).arg(pages);
     m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), title);
     m_p.SetSheetFont(9, 3);
-    const QString name = m_sheet.titleName.isEmpty() ? QStringLiteral("#N/A") : m_sheet.titleName;
-    const QString project = QStringLiteral("（ ") + name + QStringLiteral("工事 ）");
-    m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(project, 3), 2.0f * m_p.CharHeight(11), project);
+    m_p.PutProjectLine(m_sheet.titleName);
     m_p.SetSheetFont(8, 2);
     DrawHeadings();
 }

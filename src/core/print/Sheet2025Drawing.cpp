@@ -1,12 +1,14 @@
 #include "core/print/Sheet2025Drawing.h"
 
 #include "core/calc/Balance.h"
+#include "core/calc/CheckVerdicts.h"
 #include "core/calc/Framing.h"
 #include "core/calc/LawWalls.h"
 #include "core/calc/LwReport.h"
 #include "core/calc/QuasiReport.h"
 #include "core/calc/SheetWalls.h"
 #include "core/print/SheetDevice.h"
+#include "core/print/SheetTexts.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
@@ -17,6 +19,7 @@ namespace quiren {
 namespace {
 
 constexpr int LastRow = SheetPainter::RowCount - 1;
+constexpr int OfficeRows = 6;
 const QString NotAvailable = QStringLiteral("#N/A");
 
 // Columns of the wall tables, as shares of the sheet's width: storey, kind,
@@ -215,8 +218,7 @@ void Sheet2025Drawing::drawTitle()
     m_p.SetSheetFont(10, 4);
     m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), Title());
     m_p.SetSheetFont(9, 3);
-    const QString project = Str(S::Sheet2025ProjectOpen) + orNa(m_sheet.titleName) + Str(S::Sheet2025ProjectClose);
-    m_p.PutText(m_p.ColX(26) - m_p.TextWidthOf(project, 3), 2.0f * m_p.CharHeight(11), project);
+    m_p.PutProjectLine(m_sheet.titleName.trimmed());
     m_row = 0;
 }
 
@@ -230,8 +232,17 @@ void Sheet2025Drawing::drawSeismic()
     std::vector<ReportLine> right;
     if (in.method == LwMethod::Typed) {
         left.push_back({Str(S::Sheet2025LwMethod), Str(S::Sheet2025LwTyped), {}});
-        // A typed Lw without a source prints nothing there.
-        left.push_back({Str(S::Sheet2025LwSource), in.lwSource.trimmed(), {}});
+        // A typed Lw without a source prints nothing there; a source too
+        // long for its place goes on the lines below, broken to the frame.
+        const QString label = Str(S::Sheet2025LwSource), source = in.lwSource.trimmed();
+        const float gap = m_p.CharWidth(8) / 4.0f;
+        if (m_p.TextWidthOf(label + source, 2) + 4.0f * gap <= X(0.40) - X(0.0)) {
+            left.push_back({label, source, {}});
+        } else {
+            left.push_back({label, {}, {}});
+            for (const QString &line : m_p.WrapText(source, X(0.49) - X(0.0) - 3.0f * gap, 2))
+                left.push_back({line, {}, {}});
+        }
     } else {
         left.push_back({Str(S::Sheet2025LwMethod),
                         in.method == LwMethod::Loads ? Str(S::Sheet2025LwFromLoads)
@@ -433,15 +444,29 @@ void Sheet2025Drawing::drawQuasiWalls()
     };
     headingRows();
     int bodyTop = m_row;
-    auto columns = [this](int from, int to) {
+    // The rows whose text runs from the kind's column to the frame: the
+    // column lines right of the kind stop above them and go on below.
+    std::vector<int> wideRows;
+    auto columns = [this, &wideRows](int from, int to) {
+        auto around = [&](double c, int a, int b) {
+            for (int row : wideRows) {
+                if (row < a || row >= b)
+                    continue;
+                if (row > a)
+                    column(c, a, row);
+                a = row + 1;
+            }
+            if (a < b)
+                column(c, a, b);
+        };
         m_p.SetPen(1);
-        for (double c : {KindAt, DetailAt})
-            column(c, from, to);
+        column(KindAt, from, to);
+        around(DetailAt, from, to);
         for (int d = 0; d < 2; ++d) {
             const double b = BlockAt[d];
-            column(b, from - 1, to);
+            around(b, from - 1, to);
             for (double c : {b + LengthW, b + LengthW + PlacesW, b + LengthW + PlacesW + MultiplierW})
-                column(c, from, to);
+                around(c, from, to);
         }
     };
     const WeightRuleResults &r = m_sheet.weightResults;
@@ -449,6 +474,7 @@ void Sheet2025Drawing::drawQuasiWalls()
         const int rows = 2 * std::max<int>(1, static_cast<int>(used[s].size())) + 2;
         if (m_row + rows > LastRow) {
             columns(bodyTop, m_row);
+            wideRows.clear();
             box(top, m_row);
             ensureRoom(rows + 3);
             top = m_row;
@@ -485,10 +511,14 @@ void Sheet2025Drawing::drawQuasiWalls()
             // multiplier's formula or the reason the row does not count.
             const QString kind = QStringLiteral("　") + QuasiKindName(q.wallKind) + Str(S::Sheet2025BaseMultiplierOpen)
                                  + QuasiBaseText(q) + QStringLiteral("）");
-            if (!reasons.isEmpty())
-                text(KindAt, m_row++, kind + Str(S::Sheet2025NotCountedBecause) + reasons.join(QStringLiteral("　")));
-            else
-                text(KindAt, m_row++, kind + Str(S::Sheet2025MultiplierIs) + QuasiFormulaText(q));
+            const QString line = kind
+                                 + (reasons.isEmpty() ? Str(S::Sheet2025MultiplierIs) + QuasiFormulaText(q)
+                                                      : Str(S::Sheet2025NotCountedBecause)
+                                                            + reasons.join(QStringLiteral("　")));
+            const float x = X(KindAt) + m_p.CharWidth(8) / 4.0f;
+            m_p.PutFitted(x, m_p.RowTextTop(m_row, 2), line, X(1.0) - m_p.CharWidth(8) / 4.0f - x, 2,
+                          SheetPainter::Anchor::Start, m_row);
+            wideRows.push_back(m_row++);
         }
         rule(m_row, KindAt, 1.0);
         text(KindAt, m_row, Str(S::Sheet2025QuasiSum));
@@ -499,9 +529,14 @@ void Sheet2025Drawing::drawQuasiWalls()
         text(KindAt, m_row, Str(S::Sheet2025QuasiCounted));
         for (int d = 0; d < 2; ++d) {
             const bool capped = r.quasiSum[s][d] > r.quasiCounted[s][d] + 0.00005;
-            textRight(BlockAt[d] + BlockW, m_row,
-                      (capped ? Str(S::Sheet2025CappedAt) : QString()) + FormatFixed4(r.quasiCounted[s][d])
-                          + QStringLiteral("m"));
+            const QString counted = (capped ? Str(S::Sheet2025CappedAt) : QString())
+                                    + FormatFixed4(r.quasiCounted[s][d]) + QStringLiteral("m");
+            // Made smaller where it would reach over the multiplier's column.
+            const float gap = m_p.CharWidth(8) / 4.0f;
+            const float end = X(BlockAt[d] + BlockW) - gap;
+            const float room = end - X(BlockAt[d] + LengthW + PlacesW + MultiplierW) - 2.0f * gap;
+            m_p.PutFitted(end - m_p.TextWidthOf(counted, 2), m_p.RowTextTop(m_row, 2), counted, room, 2,
+                          SheetPainter::Anchor::End, m_row);
         }
         endStoreyRows();
     }
@@ -566,21 +601,11 @@ void Sheet2025Drawing::drawJudgement()
 // quarter-method page never disagree.
 void Sheet2025Drawing::drawBalanceVerdict(int s)
 {
-    QString verdict;
-    if (!StoreyHasBalanceData(m_sheet, s)) {
+    QString verdict = BalanceStoreyVerdict(m_sheet, s);
+    if (verdict.isEmpty())
         verdict = Str(S::Sheet2025NotEntered);
-    } else {
-        // A direction that fails outweighs one not filled in yet.
-        bool checked = true, failed = false;
-        for (int d = 0; d < 2; ++d) {
-            const bool done = CheckBalance(m_sheet, s, d).checked();
-            checked = checked && done;
-            failed = failed || (done && !BalancePassed(m_sheet, s, d));
-        }
-        verdict = failed ? QStringLiteral("NG") : (checked ? QStringLiteral("OK") : Str(S::Sheet2025NotEntered));
-        if (m_balancePage > 0)
-            verdict += Str(S::Sheet2025OnPage).arg(FullWidthNumber(m_balancePage));
-    }
+    if (StoreyHasBalanceData(m_sheet, s) && m_balancePage > 0)
+        verdict += Str(S::Sheet2025OnPage).arg(FullWidthNumber(m_balancePage));
     text(0.05, m_row++, Str(S::Sheet2025Balance) + verdict);
 }
 
@@ -615,10 +640,13 @@ void Sheet2025Drawing::drawLegend()
         m_p.PutFitted(X(0.69), y, line.provision, X(1.0) - X(0.69) - gap / 2.0f, 2, SheetPainter::Anchor::Start, m_row);
         ++m_row;
     }
+    // The office's block follows on the same page: the notes go over
+    // with it rather than leave it a page of its own.
     const int notes = rows - kindRows - 1;
-    if (m_row + notes > LastRow) {
+    const int after = notes + (m_settings.office.printed() ? 1 + OfficeRows : 0);
+    if (m_row + after > LastRow) {
         box(top, m_row);
-        ensureRoom(notes);
+        ensureRoom(after);
         top = m_row;
     }
     rule(m_row);
@@ -636,7 +664,7 @@ void Sheet2025Drawing::drawLegend()
 
 void Sheet2025Drawing::drawOffice()
 {
-    ensureRoom(6);
+    ensureRoom(OfficeRows);
     const OfficeData &office = m_settings.office;
     const bool first = office.firstClass();
     m_p.SetSheetFont(9, 3);
@@ -648,11 +676,11 @@ void Sheet2025Drawing::drawOffice()
     line(Str(S::SheetOfficeName), QStringLiteral("：") + office.officeName());
     line(Str(S::SheetAddress), QStringLiteral("：") + office.address());
     line(Str(first ? S::SheetFirstClassOffice : S::SheetSecondClassOffice),
-         QStringLiteral("：第") + office.officeRegst() + QStringLiteral("号"));
+         QStringLiteral("：") + RegistrationText(office.officeRegst()));
     line(QStringLiteral("Tel：") + office.tel(), QStringLiteral("fax：") + office.fax());
     line(Str(S::SheetManagerName), QStringLiteral("：") + office.name());
     line(Str(first ? S::SheetFirstClassArchitect : S::SheetSecondClassArchitect),
-         QStringLiteral("：第") + office.regstNumber() + QStringLiteral("号"));
+         QStringLiteral("：") + RegistrationText(office.regstNumber()));
 }
 
 } // namespace quiren

@@ -8,6 +8,7 @@
 #include "core/calc/SheetWalls.h"
 #include "core/print/CheckPages.h"
 #include "core/print/Sheet2025Drawing.h"
+#include "core/print/SheetTexts.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 
@@ -247,11 +248,7 @@ void SheetDrawing::DrawSheet()
     m_p.SetSheetFont(10, 4);
     m_p.PutText(m_p.ColX(0), m_p.CharHeight(12), Str(S::SheetTitle) + StoreySuffix());
     m_p.SetSheetFont(9, 3);
-    const QString project = QStringLiteral("（ ") + CellOrNa(m_sheet.titleName)
-                            + QStringLiteral("工事 ）");
-    // Right-aligned with the table, and never beginning left of it.
-    m_p.PutFitted(m_p.ColX(26) - m_p.TextWidthOf(project, 3), 2.0f * m_p.CharHeight(11), project,
-                  m_p.ColX(26) - m_p.ColX(0), 3, SheetPainter::Anchor::End);
+    m_p.PutProjectLine(m_sheet.titleName);
 
     // Column headings of the table and of the coefficient block.
     m_p.PutCentred(1, 8, 0, Str(S::SheetFloorCalculation), 3);
@@ -592,11 +589,11 @@ void SheetDrawing::DrawOfficeBlock()
     line(62, Str(S::SheetOfficeName), QStringLiteral("：") + office.officeName());
     line(63, Str(S::SheetAddress), QStringLiteral("：") + office.address());
     line(64, Str(first ? S::SheetFirstClassOffice : S::SheetSecondClassOffice),
-         QStringLiteral("：第") + office.officeRegst() + QStringLiteral("号"));
+         QStringLiteral("：") + RegistrationText(office.officeRegst()));
     line(65, QStringLiteral("Tel：") + office.tel(), QStringLiteral("fax：") + office.fax());
     line(66, Str(S::SheetManagerName), QStringLiteral("：") + office.name());
     line(67, Str(first ? S::SheetFirstClassArchitect : S::SheetSecondClassArchitect),
-         QStringLiteral("：第") + office.regstNumber() + QStringLiteral("号"));
+         QStringLiteral("：") + RegistrationText(office.regstNumber()));
 }
 
 void DrawSheet(SheetPainter &painter, const CalcSheet &sheet, const SheetSettings &settings)

@@ -1,5 +1,9 @@
 #include "core/print/SheetPainter.h"
 
+#include "core/print/SheetTexts.h"
+
+#include <QRegularExpression>
+
 
 namespace quiren {
 
@@ -100,6 +104,39 @@ void SheetPainter::PutText(float x, float y, const QString &text)
     if (text.isEmpty())
         return;
     m_out->text(x, y, text);
+}
+
+void SheetPainter::PutProjectLine(const QString &name)
+{
+    const QString project = ProjectLineText(name);
+    PutFitted(ColX(26) - TextWidthOf(project, 3), 2.0f * CharHeight(11), project, ColX(26) - ColX(0), 3,
+              Anchor::End);
+}
+
+QStringList SheetPainter::WrapText(const QString &text, float room, int textType) const
+{
+    QStringList lines;
+    QString rest = text.trimmed();
+    while (TextWidthOf(rest, textType) > room) {
+        // The longest beginning that fits, one character at least.
+        qsizetype n = 0;
+        while (n < rest.size()) {
+            const qsizetype step = rest.at(n).isHighSurrogate() && n + 1 < rest.size() ? 2 : 1;
+            if (n > 0 && TextWidthOf(rest.left(n + step), textType) > room)
+                break;
+            n += step;
+        }
+        // A blank in the last third of the line is a better place to break.
+        static const QRegularExpression blank(QStringLiteral("\\s"));
+        const qsizetype at = rest.left(n + 1).lastIndexOf(blank);
+        if (at > n * 2 / 3)
+            n = at;
+        lines << rest.left(n).trimmed();
+        rest = rest.mid(n).trimmed();
+    }
+    if (!rest.isEmpty() || lines.isEmpty())
+        lines << rest;
+    return lines;
 }
 
 void SheetPainter::PutFitted(float x, float y, const QString &text, float room, int textType,

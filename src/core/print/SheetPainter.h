@@ -4,6 +4,7 @@
 #include "core/print/SheetOutput.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <memory>
@@ -54,6 +55,14 @@ public:
     void PutFitted(float x, float y, const QString &text, float room, int textType,
                    Anchor anchor = Anchor::Start, int row = -1);
     static constexpr int MinFittedFontSize = 6;
+    // The project line of a page's top right, "（ 名称工事 ）" (ProjectLineText),
+    // right-aligned with the table and never beginning left of it, in the
+    // font set.
+    void PutProjectLine(const QString &name);
+    // A text broken into lines no wider than `room`, at a blank where the
+    // line has one late enough, else between any two characters (never
+    // inside a surrogate pair). At least one line.
+    QStringList WrapText(const QString &text, float room, int textType) const;
     // A text centred between two column lines, vertically centred in the row.
     // With text type 0 the device's own width of the text is used.
     void PutCentred(int colFrom, int colTo, int row, const QString &text, int textType);

@@ -175,12 +175,16 @@ void CalcWindow::buildControls()
     layout->addWidget(m_tabs, 1);
     m_scroller = new ContentsScroller(this);
     m_scroller->setWidget(contents);
-    auto *outer = new QVBoxLayout(this);
+    // The breakdown window, when docked, goes right of the scroller.
+    auto *outer = new QHBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(m_scroller);
     const int line = fontMetrics().height();
     setMinimumSize(20 * line, 10 * line);
     connect(m_document, &SheetDocument::recalculated, m_judgement, &JudgementGrid::refresh);
+    // The checks' verdicts follow their inputs, which are stored without a recalculation.
+    connect(m_document, &SheetDocument::edited, m_judgement, &JudgementGrid::refresh);
+    connect(m_document, &SheetDocument::checkEdited, m_judgement, &JudgementGrid::refresh);
 }
 
 QWidget *CalcWindow::storeyPage(int s)
@@ -322,27 +326,21 @@ void CalcWindow::startSheet(RuleSetKind kind)
     layoutSizes();
 }
 
-bool CalcWindow::convertTo2025()
+void CalcWindow::dockBreakdown(bool docked)
 {
-    if (m_sheet.ruleSetKind() == RuleSetKind::Rules2025)
-        return false;
-    QString reason = RulesFor(RuleSetKind::Rules2025).storeyRefusal(m_sheet.storeyIndex + 1);
-    if (!reason.isEmpty()) {
-        ShowMessage(window(), Str(S::ConvertRefused) + QLatin1Char('\n') + reason, MsgButtons::Ok,
-                    MsgIcon::Exclamation, Str(S::AppTitle));
-        return false;
+    if (!m_breakdown)
+        return;
+    m_breakdown->setDocked(docked);
+    if (docked) {
+        m_breakdown->setParent(this, Qt::Widget);
+        // As wide as its figures; the inputs keep the rest.
+        m_breakdown->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+        static_cast<QBoxLayout *>(layout())->addWidget(m_breakdown, 0);
+    } else {
+        layout()->removeWidget(m_breakdown);
+        m_breakdown->setParent(this, Qt::Dialog);
     }
-    const QString question = Str(S::ConvertQuestion).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
-    if (ShowMessage(window(), question, MsgButtons::YesNo, MsgIcon::Question, Str(S::AppTitle)) != MsgAnswer::Yes)
-        return false;
-    if (!m_document->setRuleSet(RuleSetKind::Rules2025, &reason))
-        return false;
-    showSheet();
-    layoutSizes();
-    markChanged();
-    ShowMessage(window(), Str(S::ConvertDone).replace(QStringLiteral("\\n"), QStringLiteral("\n")),
-                MsgButtons::Ok, MsgIcon::Information, Str(S::AppTitle));
-    return true;
+    m_breakdown->show();
 }
 
 LwBreakdownWindow *CalcWindow::showBreakdown()
@@ -350,6 +348,7 @@ LwBreakdownWindow *CalcWindow::showBreakdown()
     if (!m_breakdown) {
         m_breakdown = new LwBreakdownWindow(m_sheet, this);
         connect(m_document, &SheetDocument::recalculated, m_breakdown, &LwBreakdownWindow::refresh);
+        connect(m_breakdown, &LwBreakdownWindow::dockRequested, this, &CalcWindow::dockBreakdown);
     }
     m_breakdown->refresh();
     m_breakdown->show();
@@ -455,8 +454,7 @@ HintInput CalcWindow::hintInput() const
     HintInput input;
     input.pageCaption = m_tabs->tabText(s);
     const JudgementModel *model = m_judgement->judgementModel();
-    input.directionCaptions = {model->index(0, JudgeNecessary0).data().toString(),
-                               model->index(0, JudgeNecessary1).data().toString()};
+    input.directionCaptions = {model->directionCaption(0), model->directionCaption(1)};
     input.row = m_sheet.judgement[static_cast<size_t>(s)];
     input.module = ReadModule();
     return input;

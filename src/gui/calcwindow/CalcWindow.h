@@ -83,9 +83,12 @@ public:
     // A new sheet under `kind` (the window was just made; nothing to keep).
     void startSheet(RuleSetKind kind);
     // The File menu's conversion of an old-rule sheet to the 2025 rules:
-    // asks first, refuses a three-storey sheet, and tells the user what to
-    // fill in. Returns whether the sheet was converted.
+    // asks for the roof's finish first, refuses a three-storey sheet, and
+    // tells the user what to fill in. Returns whether the sheet was converted.
     bool convertTo2025();
+    // And back: refused, with the reasons, while the sheet holds what the
+    // old rules cannot keep; asks for the roof's weight.
+    bool convertToOldRules();
 
     // The 2025 parts of the window, hidden under the old rules. The loads
     // are always there; a storey page's parts are made with the page once
@@ -96,6 +99,8 @@ public:
     QuasiWallGrid *quasiGrid(int s);
     // "計算の内訳", opened on demand.
     LwBreakdownWindow *showBreakdown();
+    // Puts the breakdown beside the inputs, or back in a window of its own.
+    void dockBreakdown(bool docked);
 
     // A_Wall filled from the certified-wall list; the first entry becomes the
     // sheet's certified wall ("未登録です", disabled, when the list is empty).
@@ -184,6 +189,7 @@ private:
     void sizePage(int s);
     void setUpNewSheet();
     void layoutSizes();
+    void showConverted(const QString &done);
     void markChanged();
     void applyRuleLayout();
     void onPageChosen(int page);

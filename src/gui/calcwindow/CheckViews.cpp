@@ -1,5 +1,6 @@
 #include "gui/calcwindow/CheckViews.h"
 
+#include "core/calc/CheckVerdicts.h"
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/BalancePanel.h"
 #include "gui/calcwindow/ColumnPanel.h"
@@ -53,7 +54,7 @@ QWidget *makeJoints(SheetDocument &document, int storey, QWidget *parent)
 // Only a storey that lists columns has a joint verdict to show.
 QString jointVerdict(const CalcSheet &sheet, int storey)
 {
-    return sheet.joints[storey].isBlank() ? QString() : JointVerdictText(sheet, storey);
+    return sheet.joints[storey].isBlank() ? QString() : JointVerdictText(JointStoreyVerdict(sheet, storey));
 }
 
 } // namespace

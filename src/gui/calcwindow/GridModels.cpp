@@ -208,9 +208,45 @@ void JudgementModel::setDirectionCaptions(const QString &direction0, const QStri
 
 void JudgementModel::refresh()
 {
+    for (int s = 0; s < StoreyCount; ++s)
+        m_verdicts[s] = StoreyCheckVerdicts(m_sheet, s);
     // Every column of the rule set: the 2025 grid has more than the seven
     // of the old one, and a column left out keeps showing its old verdict.
     emit dataChanged(index(0, 0), index(Rows - 1, columnCount() - 1));
+}
+
+int JudgementModel::checkOf(int column) const
+{
+    const int check = column - wallColumns();
+    return check >= 0 && check < CheckColumns ? check : -1;
+}
+
+QVariant JudgementModel::checkData(int row, int check, int role) const
+{
+    if (row == 0)
+        return role == Qt::DisplayRole ? Str(S::OtherChecksHeading) : QVariant();
+    const int s = row - 2;
+    const std::vector<StoreyCheckVerdict> &verdicts = m_verdicts[std::max(0, s)];
+    if (verdicts.empty())
+        return {};
+    if (row == 1)
+        return role == Qt::DisplayRole ? verdicts[check].caption : QVariant();
+    const QString &verdict = verdicts[check].verdict;
+    switch (role) {
+    case Qt::DisplayRole:
+        return verdict;
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    // As the judgement bars: blue for "OK", red for "NG".
+    case Qt::BackgroundRole:
+        if (verdict.isEmpty())
+            return {};
+        return verdict == QLatin1String("OK") ? QColor(0, 0, 255) : QColor(255, 0, 0);
+    case Qt::ForegroundRole:
+        return verdict.isEmpty() ? QVariant() : QVariant(QColor(Qt::white));
+    default:
+        return {};
+    }
 }
 
 bool JudgementModel::updateLayout()
@@ -256,7 +292,7 @@ int JudgementModel::rowCount(const QModelIndex &parent) const
 
 int JudgementModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : (m_rules2025 ? Columns2025 : JudgementColumnCount);
+    return parent.isValid() ? 0 : wallColumns() + CheckColumns;
 }
 
 QString JudgementModel::text2025(int row, int column) const
@@ -301,6 +337,9 @@ QVariant JudgementModel::data(const QModelIndex &index, int role) const
     if (!index.isValid())
         return {};
     const bool heading = index.row() < 2 || index.column() == 0;
+    if (const int check = checkOf(index.column()); check >= 0 && !(heading && role == Qt::BackgroundRole)
+                                                  && !(index.row() < 2 && role == Qt::TextAlignmentRole))
+        return checkData(index.row(), check, role);
     switch (role) {
     case Qt::DisplayRole:
         return text(index.row(), index.column());

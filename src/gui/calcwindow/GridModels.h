@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "core/calc/CheckVerdicts.h"
 
 #include <QAbstractTableModel>
 
@@ -53,19 +54,23 @@ private:
 
 // Under the old rules three columns per direction (necessary, effective,
 // ratio). Under the 2025 rules five: necessary, bearing walls, counted
-// quasi-bearing walls, their total, and the judgement.
+// quasi-bearing walls, their total, and the judgement. Then the verdict of
+// each check beside the wall quantity, so that one that fails shows here
+// whatever the storey pages show.
 class JudgementModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     static constexpr int Rows = 5;
     static constexpr int Columns2025 = 11;
+    static constexpr int CheckColumns = 3;
 
     explicit JudgementModel(CalcSheet &sheet, QObject *parent = nullptr);
 
     const CalcSheet &sheet() const { return m_sheet; }
     // Row 0 texts of columns 1-3 and 4-6.
     void setDirectionCaptions(const QString &direction0, const QString &direction1);
+    const QString &directionCaption(int d) const { return m_direction[d]; }
     void refresh();
     // Follows the sheet's rule set; true when the columns changed.
     bool updateLayout();
@@ -88,10 +93,16 @@ private:
     QString text(int row, int column) const;
     QString text2025(int row, int column) const;
     int directionOf(int column) const;
+    int wallColumns() const { return m_rules2025 ? Columns2025 : JudgementColumnCount; }
+    // The check of a verdict column (0, 1, 2), or -1.
+    int checkOf(int column) const;
+    QVariant checkData(int row, int check, int role) const;
 
     CalcSheet &m_sheet;
     QString m_direction[2];
     bool m_rules2025 = false;
+    // Per storey, the checks' captions and verdicts as of the last refresh.
+    std::array<std::vector<StoreyCheckVerdict>, StoreyCount> m_verdicts;
 };
 
 // Row height of the grids for their font, and the room a cell text needs

@@ -1,5 +1,6 @@
 #include "gui/calcwindow/JointPanel.h"
 
+#include "core/calc/CheckVerdicts.h"
 #include "core/calc/ColumnJointReport.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
@@ -42,21 +43,16 @@ QString StoreyVerdictsText(const CalcSheet &sheet, int s)
     const QString r0 = j[JudgeResult0].trimmed(), r1 = j[JudgeResult1].trimmed();
     if (!r0.isEmpty() && !r1.isEmpty())
         quantity = r0 == QLatin1String("OK") && r1 == QLatin1String("OK") ? QStringLiteral("OK") : QStringLiteral("NG");
-    QString balance;
-    if (HasBalanceData(sheet)) {
-        const BalanceResult b0 = CheckBalance(sheet, s, 0), b1 = CheckBalance(sheet, s, 1);
-        if (b0.checked() && b1.checked())
-            balance = b0.passed() && b1.passed() ? QStringLiteral("OK") : QStringLiteral("NG");
-    }
+    const QString balance = BalanceStoreyVerdict(sheet, s);
     const QString joints = CheckColumnJoints(sheet, s).verdictText();
     return Str(S::QuantityVerdictCaption) + QLatin1Char(' ') + coloured(quantity) + QStringLiteral("　")
            + Str(S::BalanceVerdictCaption) + QLatin1Char(' ') + coloured(balance) + QStringLiteral("　")
            + QStringLiteral("柱頭柱脚 ") + coloured(joints);
 }
 
-QString JointVerdictText(const CalcSheet &sheet, int s)
+QString JointVerdictText(const QString &verdict)
 {
-    return QStringLiteral("柱頭柱脚 ") + coloured(CheckColumnJoints(sheet, s).verdictText());
+    return QStringLiteral("柱頭柱脚 ") + coloured(verdict);
 }
 
 // ---- the model -------------------------------------------------------------

@@ -112,7 +112,7 @@ private:
 
 // "壁量 OK　つり合い －　柱頭柱脚 NG" for storey s, in the judgement grid's colours.
 QString StoreyVerdictsText(const CalcSheet &sheet, int s);
-// "柱頭柱脚 NG" alone, for the storey page beside its buttons.
-QString JointVerdictText(const CalcSheet &sheet, int s);
+// "柱頭柱脚 NG" alone (verdict "NG"), for the storey page beside its buttons.
+QString JointVerdictText(const QString &verdict);
 
 } // namespace quiren

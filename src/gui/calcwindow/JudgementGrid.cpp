@@ -21,7 +21,9 @@ void JudgementBarDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
     const QRect cell = option.rect.adjusted(1, 1, -1, -1);
     const double share = std::clamp(static_cast<double>(bar->percent), 0.0, 100.0) / 100.0;
     QRect filled = cell;
-    filled.setWidth(static_cast<int>(cell.width() * share + 0.5));
+    // Never narrower than a stub: 0.0 % is a judgement too, and the
+    // worst one, so its red must not vanish.
+    filled.setWidth(std::max(static_cast<int>(cell.width() * share + 0.5), std::min(4, cell.width())));
     const QColor colour(static_cast<int>(bar->red), static_cast<int>(bar->green),
                         static_cast<int>(bar->blue));
 

@@ -3,8 +3,12 @@
 #include "core/calc/LwReport.h"
 #include "core/text/StringTable.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace quiren {
 
@@ -31,14 +35,36 @@ LwBreakdownWindow::LwBreakdownWindow(const CalcSheet &sheet, QWidget *parent)
     setWindowTitle(Str(S::BreakdownTitle));
     m_inputs = new QLabel(this);
     m_steps = new QLabel(this);
-    for (QLabel *label : {m_inputs, m_steps}) {
+    m_warnings = new QLabel(this);
+    m_warnings->setObjectName(QStringLiteral("lblBreakdownWarnings"));
+    m_warnings->setWordWrap(true);
+    m_warnings->setStyleSheet(QStringLiteral("color: #c00000"));
+    for (QLabel *label : {m_inputs, m_steps, m_warnings}) {
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
-    auto *layout = new QHBoxLayout(this);
-    layout->addWidget(m_inputs);
-    layout->addSpacing(16);
-    layout->addWidget(m_steps);
+    m_dock = new QCheckBox(Str(S::BreakdownDock), this);
+    m_dock->setObjectName(QStringLiteral("chkBreakdownDock"));
+    connect(m_dock, &QCheckBox::toggled, this, &LwBreakdownWindow::dockRequested);
+    auto *close = new QPushButton(Str(S::BreakdownClose), this);
+    close->setObjectName(QStringLiteral("cmdBreakdownClose"));
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto *figures = new QHBoxLayout;
+    m_figures = figures;
+    figures->addWidget(m_inputs);
+    figures->addSpacing(16);
+    figures->addWidget(m_steps);
+    figures->addStretch(1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_dock);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(figures);
+    layout->addWidget(m_warnings);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
     refresh();
 }
 
@@ -46,6 +72,9 @@ void LwBreakdownWindow::refresh()
 {
     m_inputs->setText(table(LwInputLines(m_sheet)));
     std::vector<ReportLine> steps = LwBreakdownLines(m_sheet);
+    const QStringList warnings = warningLines();
+    m_warnings->setText(steps.empty() ? QString() : warnings.join(QStringLiteral("\n")));
+    m_warnings->setVisible(!steps.empty() && !warnings.isEmpty());
     if (steps.empty()) {
         // Typed, or an input is missing: say why instead of old figures.
         QStringList why = m_sheet.weightResults.warnings;
@@ -55,6 +84,28 @@ void LwBreakdownWindow::refresh()
         return;
     }
     m_steps->setText(table(steps));
+}
+
+QStringList LwBreakdownWindow::warningLines() const
+{
+    QStringList lines;
+    for (const QString &warning : m_sheet.weightResults.warnings)
+        lines << Str(S::BreakdownWarnings) + QStringLiteral("：") + warning;
+    return lines;
+}
+
+void LwBreakdownWindow::setDocked(bool docked)
+{
+    const QSignalBlocker quiet(m_dock);
+    m_dock->setChecked(docked);
+    // Beside the inputs the loads stand above the steps, to take less of
+    // the window's width.
+    m_figures->setDirection(docked ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+}
+
+bool LwBreakdownWindow::isDocked() const
+{
+    return m_dock->isChecked();
 }
 
 QStringList LwBreakdownWindow::lines() const

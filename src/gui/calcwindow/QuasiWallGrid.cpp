@@ -3,11 +3,14 @@
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/EditPrompts.h"
+#include "gui/calcwindow/StoreyPage.h"
 #include "gui/widgets/WidgetSupport.h"
 
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionHeader>
 
 namespace quiren {
 
@@ -16,6 +19,53 @@ namespace {
 const QString ClearItem = QStringLiteral("ｸﾘﾔ");
 
 } // namespace
+
+// Two rows of headings: over each direction's columns its name, under it
+// the columns' own; the other columns' headings take both rows.
+class DirectionHeader : public QHeaderView {
+public:
+    explicit DirectionHeader(QWidget *parent)
+        : QHeaderView(Qt::Horizontal, parent)
+    {
+    }
+
+    std::array<QString, 2> captions;
+
+    QSize sizeHint() const override
+    {
+        QSize size = QHeaderView::sizeHint();
+        size.setHeight(2 * fontMetrics().height() + 10);
+        return size;
+    }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logical) const override
+    {
+        const int d = logical >= QuasiWallModel::Length1 && logical <= QuasiWallModel::Effective1 ? 1
+                      : logical >= QuasiWallModel::Length0 && logical <= QuasiWallModel::Effective0 ? 0
+                                                                                                    : -1;
+        if (d < 0) {
+            QHeaderView::paintSection(painter, rect, logical);
+            return;
+        }
+        const int half = rect.height() / 2;
+        QHeaderView::paintSection(painter, rect.adjusted(0, half, 0, 0), logical);
+        const int first = d == 0 ? QuasiWallModel::Length0 : QuasiWallModel::Length1;
+        const int last = d == 0 ? QuasiWallModel::Effective0 : QuasiWallModel::Effective1;
+        const int left = sectionViewportPosition(first);
+        const QRect over(left, rect.top(), sectionViewportPosition(last) + sectionSize(last) - left, half);
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        option.rect = over;
+        option.text = captions[d];
+        option.textAlignment = Qt::AlignCenter;
+        option.position = QStyleOptionHeader::Middle;
+        painter->save();
+        painter->setClipRect(over.intersected(QRect(rect.left(), rect.top(), rect.width(), half)));
+        style()->drawControl(QStyle::CE_Header, &option, painter, this);
+        painter->restore();
+    }
+};
 
 QuasiWallModel::QuasiWallModel(CalcSheet &sheet, int storey, QObject *parent)
     : QAbstractTableModel(parent)
@@ -231,6 +281,9 @@ QuasiWallGrid::QuasiWallGrid(CalcSheet &sheet, int storey, QWidget *parent)
     , m_model(new QuasiWallModel(sheet, storey, this))
 {
     setObjectName(IndexedName("Q_FA", storey));
+    m_header = new DirectionHeader(this);
+    setHorizontalHeader(m_header);
+    setDirectionCaptions(GridDirectionCaptions(false));
     setModel(m_model);
     setItemDelegate(new QuasiKindDelegate(this));
     setEditTriggers(QAbstractItemView::AllEditTriggers);
@@ -260,6 +313,17 @@ QuasiWallGrid::QuasiWallGrid(CalcSheet &sheet, int storey, QWidget *parent)
         else
             TellInvalidNumber(window());
     });
+}
+
+void QuasiWallGrid::setDirectionCaptions(const std::array<QString, 2> &captions)
+{
+    m_header->captions = captions;
+    m_header->viewport()->update();
+}
+
+const std::array<QString, 2> &QuasiWallGrid::directionCaptions() const
+{
+    return m_header->captions;
 }
 
 int QuasiWallGrid::contentWidth() const

@@ -71,6 +71,10 @@ public:
     void refresh() { m_model->refresh(); }
     int contentWidth() const;
     int contentHeight() const;
+    // The headings over each direction's length, places and effective
+    // length ("桁行方向", "梁間方向").
+    void setDirectionCaptions(const std::array<QString, 2> &captions);
+    const std::array<QString, 2> &directionCaptions() const;
 
 signals:
     void edited();
@@ -82,6 +86,7 @@ protected:
 
 private:
     QuasiWallModel *m_model;
+    class DirectionHeader *m_header;
 };
 
 } // namespace quiren

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quiren {
 
 QString LwSourceText(const CalcSheet &sheet)
@@ -137,7 +139,9 @@ void Storey2025Panel::refreshNumbers()
     // What is still missing or doubtful, sheet-wide and for this storey.
     notes << r.warnings << r.quasiWarnings[m_storey];
     m_notes->setText(notes.join(QLatin1Char('\n')));
-    m_notes->setVisible(!notes.isEmpty());
+    // A line is kept for the notes even when there are none, so that the
+    // page below does not move as one comes and goes while the user types.
+    m_notes->setMinimumHeight(std::max<int>(1, notes.size()) * m_notes->fontMetrics().lineSpacing());
 }
 
 bool Storey2025Panel::eventFilter(QObject *watched, QEvent *event)

@@ -164,6 +164,11 @@ void StoreyPage::openCheck(int kind, bool on)
     if (CheckViewKinds()[kind].fillsPage) {
         m_layout->setAlignment(m_views, on ? Qt::Alignment() : Qt::AlignLeft | Qt::AlignTop);
         m_layout->setStretchFactor(m_views, on ? 1 : 0);
+    } else {
+        // While shown, the view has the room it asks for and the page
+        // scrolls as a whole, not the view in a box of the grid's size.
+        auto *scroll = static_cast<QScrollArea *>(m_views->widget(1 + kind));
+        scroll->setMinimumSize(on ? scroll->widget()->sizeHint() : QSize());
     }
 }
 
@@ -212,6 +217,7 @@ void StoreyPage::build2025Parts()
 
     m_quasiTitle = new QLabel(Str(S::QuasiGridTitle), this);
     m_quasi = new QuasiWallGrid(m_sheet, m_storey, this);
+    m_quasi->setDirectionCaptions(GridDirectionCaptions(m_pafKind));
     connect(m_quasi, &QuasiWallGrid::edited, this, recalculate);
     connect(m_quasi, &QuasiWallGrid::focused, this, [this] { emit promptRequested(Str(S::PromptQuasi)); });
     const int belowViews = m_layout->indexOf(m_views) + 1;
@@ -275,7 +281,10 @@ void StoreyPage::setDirectionCaptions(bool pafKind)
         m_areaLabels[0]->setText(Str(S::BeamDirectionWallArea) + Str(S::BeamAreaLetters + s));
         m_areaLabels[1]->setText(Str(S::GirderDirectionWallArea) + Str(S::GirderAreaLetters + s));
     }
+    m_pafKind = pafKind;
     const std::array<QString, 2> captions = GridDirectionCaptions(pafKind);
+    if (m_quasi)
+        m_quasi->setDirectionCaptions(captions);
     m_framing->setDirectionCaptions(captions[0] + Str(S::EnterDetailsSuffix),
                                     captions[1] + Str(S::EnterDetailsSuffix));
 }

@@ -101,6 +101,7 @@ private:
     Storey2025Panel *m_storey2025 = nullptr;
     QLabel *m_quasiTitle = nullptr;
     QuasiWallGrid *m_quasi = nullptr;
+    bool m_pafKind = false;   // the direction captions' kind, for views made later
 };
 
 } // namespace quiren

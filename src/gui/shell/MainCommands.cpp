@@ -83,6 +83,8 @@ void MainCommands::buildFileMenu()
     onActive(fileSaveAs, [](CalcWindow &calc) { calc.saveAs(); });
     m_convert = make(QStringLiteral("mnuConvert2025"), S::MenuConvert2025);
     onActive(m_convert, [](CalcWindow &calc) { calc.convertTo2025(); });
+    m_convertOld = make(QStringLiteral("mnuConvertOld"), S::MenuConvertOld);
+    onActive(m_convertOld, [](CalcWindow &calc) { calc.convertToOldRules(); });
     QAction *print = make(QStringLiteral("mnuFilePrint"), S::MenuFilePrint);
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     onActive(print, [](CalcWindow &calc) { calc.print(); });
@@ -94,8 +96,8 @@ void MainCommands::buildFileMenu()
     onActive(pdf, [](CalcWindow &calc) { calc.saveAsPdf(); });
     QAction *jw = make(QStringLiteral("mnuJWcomp"), S::MenuJwConvert);
     onActive(jw, [](CalcWindow &calc) { calc.exportJwCad(); });
-    m_documentItems << fileSave << fileSaveAs << m_convert;
-    file->addActions({fileSave, fileSaveAs, m_convert});
+    m_documentItems << fileSave << fileSaveAs << m_convert << m_convertOld;
+    file->addActions({fileSave, fileSaveAs, m_convert, m_convertOld});
     m_documentItems << AddNamedSeparator(file, &m_main, QStringLiteral("mnuFileBer2"));
     m_documentItems << print << preview << pdf << jw;
     file->addActions({print, preview, pdf, jw});
@@ -245,6 +247,7 @@ void MainCommands::update(CalcWindow *active)
         return;
     const CalcSheet &sheet = active->sheet();
     m_convert->setEnabled(sheet.ruleSetKind() == RuleSetKind::Old);
+    m_convertOld->setEnabled(sheet.ruleSetKind() == RuleSetKind::Rules2025);
     for (int k = 0; k < 3; ++k)
         m_merge[k]->setChecked(sheet.merge[k]);
     m_strongWindMark->setChecked(sheet.strongWind);

@@ -63,6 +63,7 @@ private:
     QList<QAction *> m_newItems;        // one per rule set
     QMenu *m_windowMenu = nullptr;
     QAction *m_convert = nullptr;
+    QAction *m_convertOld = nullptr;
     std::array<QAction *, 3> m_merge{};
     QAction *m_strongWindMark = nullptr;
     QAction *m_toolbarMark = nullptr;

@@ -7,6 +7,7 @@
 #include "gui/calcwindow/CalcWindow.h"
 #include "gui/documents/DocumentCommands.h"
 #include "gui/print/PrintCommands.h"
+#include "gui/shell/ScreenFit.h"
 #include "gui/shell/SplashWindow.h"
 #include "gui/shell/Startup.h"
 #include "gui/settings/OptionsWindow.h"
@@ -230,12 +231,8 @@ void MainWindow::fitFirstCalcWindow()
     QRect area = geometry();
     area.setSize(area.size().expandedTo(needed));
     if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        area.setSize(area.size().boundedTo(available.size()));
-        if (area.right() > available.right())
-            area.moveRight(available.right());
-        if (area.bottom() > available.bottom())
-            area.moveBottom(available.bottom());
+        // With the title bar and borders, and above the task bar.
+        area = FitOnScreen(area, screen->availableGeometry(), FrameMarginsOf(this));
     }
     move(area.topLeft());
     resize(area.size());
@@ -268,6 +265,12 @@ void MainWindow::applyPlacement()
                                        std::min(TwipsToPixelsY(1000, this), area.height() - frame.height())));
         }
     }
+    // Wholly on the screen it is mostly on, title bar included.
+    const QScreen *screen = QGuiApplication::screenAt(frame.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        frame = FitOnScreen(frame, screen->availableGeometry(), FrameMarginsOf(this));
     move(frame.topLeft());
     resize(frame.size());
 }

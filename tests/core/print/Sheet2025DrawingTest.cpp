@@ -2,6 +2,7 @@
 // the law as it stands, every figure is the sheet's own, nothing leaves the
 // page or runs into its neighbour, and only overflowing rows take a second page.
 #include "core/calc/LawWalls.h"
+#include "core/calc/SheetWalls.h"
 #include "FakeSheetDevice.h"
 
 #include "core/print/Sheet2025Drawing.h"
@@ -57,10 +58,9 @@ struct Drawn {
     }
 };
 
-Drawn draw(const CalcSheet &sheet)
+Drawn draw(const CalcSheet &sheet, const SheetSettings &settings = {})
 {
     Drawn d;
-    SheetSettings settings;
     SheetPainter painter(d.device);
     DrawSheet(painter, sheet, settings);
     for (const auto &op : d.device.ops) {
@@ -158,6 +158,101 @@ TEST(Sheet2025Drawing, OverflowingRowsGoOnASecondPage)
     EXPECT_TRUE(d.has(QStringLiteral("4.3+2.0=6.3")));
     EXPECT_TRUE(d.has(QStringLiteral("＊")));   // 炭酸マグネシウム板: not confirmed
     expectTidy(d);
+}
+
+// No text runs over a column line of a table (a line that crosses the
+// text's height on its page).
+void expectWithinColumns(const FakeSheetDevice &device)
+{
+    int page = 0;
+    std::vector<std::pair<int, FakeSheetDevice::Op>> columns;
+    for (const auto &op : device.ops) {
+        page += op.kind == FakeSheetDevice::Op::NewPage;
+        if (op.kind == FakeSheetDevice::Op::Line && op.x1 == op.x2)
+            columns.emplace_back(page, op);
+    }
+    page = 0;
+    for (const auto &op : device.ops) {
+        page += op.kind == FakeSheetDevice::Op::NewPage;
+        if (op.kind != FakeSheetDevice::Op::Text)
+            continue;
+        const float end = op.x1 + FakeSheetDevice::widthAt(op.text, op.size);
+        const float middle = op.y1 + op.size * 10.0f;
+        for (const auto &[linePage, line] : columns) {
+            const bool across = linePage == page && std::min(line.y1, line.y2) < middle
+                                && std::max(line.y1, line.y2) > middle && line.x1 > op.x1 + 1.0f
+                                && line.x1 < end - 1.0f;
+            EXPECT_FALSE(across) << op.text.toStdString() << " at x " << line.x1;
+        }
+    }
+}
+
+// A long source of a typed Lw, the quasi-bearing rows' second lines and the
+// capped quasi-bearing sum each stay between their lines.
+TEST(Sheet2025Drawing, TextsStayInTheirColumns)
+{
+    CalcSheet sheet = makeSheet(2, 1, 2);
+    sheet.weightInputs.seismic.lwSource =
+        QStringLiteral("「木造住宅の壁量等の基準（令和7年施行）」早見表 2階建 重い屋根・太陽光なし 階高2.9m 一般地域 "
+                       "（設計者が表を読み取って入力、2025年4月版の表による）");
+    sheet.Recalculate();
+    const Drawn d = draw(sheet);
+    EXPECT_TRUE(d.has(QStringLiteral("※10.2500m")));
+    EXPECT_TRUE(d.has(QStringLiteral("2025年4月版の表による）")));
+    expectTidy(d);
+    expectWithinColumns(d.device);
+}
+
+// Whatever the rows, the office's block never stands alone on a page.
+TEST(Sheet2025Drawing, OfficeBlockKeepsCompany)
+{
+    SheetSettings settings;
+    settings.office[OfficeData::OfficeName] = QStringLiteral("試験設計事務所");
+    settings.office[OfficeData::RegstNumber] = QStringLiteral("第12345号");
+    settings.office[OfficeData::Print] = QStringLiteral("1");
+    for (int framing = 1; framing <= 7; ++framing) {
+        for (int quasi = 0; quasi <= QuasiRowCount; ++quasi) {
+            SCOPED_TRACE(testing::Message() << framing << " framing, " << quasi << " quasi rows");
+            const Drawn d = draw(makeSheet(2, framing, quasi), settings);
+            int officePage = -1;
+            float officeTop = 0;
+            for (size_t i = 0; i < d.texts.size(); ++i) {
+                if (d.texts[i].text == QStringLiteral("事務所名")) {
+                    officePage = d.pageOf[i];
+                    officeTop = d.texts[i].y1;
+                }
+            }
+            ASSERT_GE(officePage, 0);
+            EXPECT_EQ(officePage, d.newPages);
+            // Above the block, more than the continued page's title.
+            int above = 0;
+            for (size_t i = 0; i < d.texts.size(); ++i)
+                above += d.pageOf[i] == officePage && d.texts[i].y1 < officeTop;
+            EXPECT_GT(above, 1);
+            EXPECT_TRUE(d.has(QStringLiteral("：第12345号")));
+            EXPECT_FALSE(d.has(QStringLiteral("第第")));
+        }
+    }
+}
+
+// A certified wall is the minister's of today on the 2025 sheet.
+TEST(Sheet2025Drawing, CertifiedWallNamesTheMinistry)
+{
+    const CertifiedWallList walls{{QStringLiteral("認定壁"), 3.0f, {}}};
+    for (const RuleSetKind kind : {RuleSetKind::Old, RuleSetKind::Rules2025}) {
+        CalcSheet sheet(&walls);
+        sheet.SetUpNewSheet();
+        sheet.SetRuleSet(kind);
+        sheet.floorArea[0] = QStringLiteral("50");
+        sheet.framing[0][0][ColKind] = QStringLiteral("認定壁");
+        sheet.framing[0][0][ColLength0] = QStringLiteral("0.91");
+        sheet.framing[0][0][ColPlaces0] = QStringLiteral("1");
+        sheet.Recalculate();
+        const std::vector<KindLegendLine> legend = KindLegend(sheet);
+        ASSERT_EQ(legend.size(), 1u);
+        EXPECT_EQ(legend[0].provision, kind == RuleSetKind::Old ? QStringLiteral("大臣認定")
+                                                                : QStringLiteral("国土交通大臣認定"));
+    }
 }
 
 } // namespace

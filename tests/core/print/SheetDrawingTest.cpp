@@ -232,7 +232,7 @@ TEST(SheetDrawing, EmptyValuesPrintAsNotAvailable)
     sheet.SetUpNewSheet();
     sheet.judgement[0][JudgeNecessary1].clear();
     const Drawn d(sheet, Settings());
-    EXPECT_TRUE(d.has(QStringLiteral("（ #N/A工事 ）")));
+    EXPECT_TRUE(d.has(QStringLiteral("（ #N/A ）")));
     const QStringList requirements = d.row(6, 2);
     ASSERT_EQ(requirements.size(), 3);
     EXPECT_TRUE(requirements[0].startsWith(QStringLiteral("#N/A㎡×0.11m/㎡＝")));
@@ -242,7 +242,7 @@ TEST(SheetDrawing, EmptyValuesPrintAsNotAvailable)
     for (int r = 10; r <= 18; ++r)
         EXPECT_TRUE(d.row(r, 2).isEmpty()) << r;
     // The project line ends where the table ends.
-    const Op *project = d.find(QStringLiteral("（ #N/A工事 ）"));
+    const Op *project = d.find(QStringLiteral("（ #N/A ）"));
     EXPECT_FLOAT_EQ(project->x1 + FakeSheetDevice::widthAt(project->text, project->size), d.painter->ColX(26));
     EXPECT_FLOAT_EQ(project->y1, 440.0f);
 }

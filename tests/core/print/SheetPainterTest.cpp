@@ -215,3 +215,37 @@ TEST(SheetPrimitives, PensFollowThePenWidths)
 }
 
 } // namespace
+
+namespace {
+
+// A text broken into lines: each within the room, nothing lost, a blank
+// near the end of a line taken as the place to break, a surrogate pair whole.
+TEST(SheetGrid, WrapTextKeepsEveryCharacterWithinTheRoom)
+{
+    FakeSheetDevice device;
+    SheetPainter p(device);
+    p.ComputeLayout();
+    p.SetSheetFont(8, 2);
+    const float em = p.TextWidthOf(QStringLiteral("あ"), 2);
+    const struct {
+        QString text;
+        float ems;
+        QStringList lines;
+    } cases[] = {
+        {QStringLiteral("早見表"), 10, {QStringLiteral("早見表")}},
+        {QStringLiteral("あいうえおかきくけこさしすせそ"), 5,
+         {QStringLiteral("あいうえお"), QStringLiteral("かきくけこ"), QStringLiteral("さしすせそ")}},
+        {QStringLiteral("あいうえ おかき"), 5, {QStringLiteral("あいうえ"), QStringLiteral("おかき")}},
+        {QString(), 5, {QString()}},
+    };
+    for (const auto &c : cases) {
+        const QStringList lines = p.WrapText(c.text, c.ems * em + 1.0f, 2);
+        EXPECT_EQ(lines, c.lines) << c.text.toStdString();
+        for (const QString &line : lines)
+            EXPECT_LE(p.TextWidthOf(line, 2), c.ems * em + 1.0f) << line.toStdString();
+    }
+    for (const QString &line : p.WrapText(QStringLiteral("𠀋𠀋𠀋𠀋𠀋𠀋𠀋"), em, 2))
+        EXPECT_FALSE(line.front().isLowSurrogate());
+}
+
+} // namespace

@@ -46,12 +46,15 @@ TEST_F(BalancePanelTest, TypedCountsJudgeTheSidePartsAndTooManyIsRefused)
     EXPECT_TRUE(sheet.changed);
     EXPECT_EQ(panel->judgementLabel(0)->text(), QStringLiteral("壁率比 0.00 ＜ 0.5"));
     EXPECT_TRUE(panel->verdictLabel(0)->text().contains(QStringLiteral("NG")));
+    // The judgement grid, always in view, says so too.
+    EXPECT_EQ(judgement(0, JudgementColumnCount), QStringLiteral("NG"));
 
     // One more place below: both parts above 1.
     typeCount(SideCountModel::Count01, QStringLiteral("1"));
     EXPECT_EQ(panel->fillRatioLabel(0, 0)->text(), QStringLiteral("3.30"));
     EXPECT_EQ(panel->fillRatioLabel(0, 1)->text(), QStringLiteral("1.65"));
     EXPECT_EQ(panel->judgementLabel(0)->text(), QStringLiteral("充足率がいずれも1を超える"));
+    EXPECT_EQ(judgement(0, JudgementColumnCount), QString());   // the other direction is not filled in
 
     // 2 + 2 would be more than the row's 3 places: refused and emptied.
     messages.clear();

@@ -6,11 +6,15 @@
 #include "core/documents/SheetFile.h"
 #include "gui/calcwindow/BalancePanel.h"
 #include "gui/calcwindow/LoadsGroup.h"
+#include "gui/calcwindow/LwBreakdownWindow.h"
 #include "gui/calcwindow/QuasiWallGrid.h"
 #include "gui/calcwindow/Storey2025Panel.h"
+#include "gui/calcwindow/StoreyPage.h"
+#include "gui/tools/Hint.h"
 #include "gui/documents/DocumentCommands.h"
 #include "TestSupport.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -274,6 +278,43 @@ TEST_F(Window2025Test, AStoreyPageShownLateShowsItsSheet)
     EXPECT_FALSE(find(QStringLiteral("Ftimes(1)"))->isVisibleTo(calc));
     EXPECT_FALSE(calc->findChild<QScrollArea *>(QStringLiteral("TSScroll(1)"))->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(sheet.changed);
+}
+
+// The advice window names the two directions as the judgement grid does
+// (the 2025 grid has five columns a direction), and the quasi-bearing grid
+// carries them over its column groups.
+TEST_F(Window2025Test, DirectionsNamedInTheAdviceWindowAndTheQuasiGrid)
+{
+    const std::array<QString, 2> captions = GridDirectionCaptions(true);
+    ASSERT_NE(captions[0], captions[1]);
+    EXPECT_EQ(calc->hintInput().directionCaptions, captions);
+    EXPECT_EQ(calc->quasiGrid(0)->directionCaptions(), captions);
+}
+
+// "計算の内訳" lists what the figure is doubtful about under its steps, and
+// goes into the window beside the inputs and out again.
+TEST_F(Window2025Test, BreakdownShowsTheWarningsAndDocks)
+{
+    type(QStringLiteral("txtFloorDimensions(0)"), QStringLiteral("50"));
+    type(QStringLiteral("StoreyHeight(0)"), QStringLiteral("2.9"));
+    type(QStringLiteral("Rise"), QStringLiteral("1.5"));
+    type(QStringLiteral("Overhang"), QStringLiteral("0.6"));
+    type(QStringLiteral("Pitch"), QStringLiteral("4"));
+    LwBreakdownWindow *breakdown = calc->showBreakdown();
+    ASSERT_FALSE(breakdown->lines().isEmpty());
+    EXPECT_TRUE(breakdown->warningLines().contains(
+        QStringLiteral("注意：1階の床面積が100m²未満です。公式ツールは建築面積100m²以上を前提とします。")))
+        << breakdown->warningLines().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(breakdown->findChild<QLabel *>(QStringLiteral("lblBreakdownWarnings"))->isVisible());
+
+    auto *dock = breakdown->findChild<QCheckBox *>(QStringLiteral("chkBreakdownDock"));
+    dock->click();
+    EXPECT_FALSE(breakdown->isWindow());
+    EXPECT_TRUE(breakdown->isVisible());
+    EXPECT_TRUE(calc->isAncestorOf(breakdown));
+    dock->click();
+    EXPECT_TRUE(breakdown->isWindow());
+    EXPECT_TRUE(breakdown->isVisible());
 }
 
 } // namespace

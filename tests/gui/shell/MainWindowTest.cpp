@@ -6,6 +6,7 @@
 #include "gui/shell/AboutWindow.h"
 #include "gui/shell/AppVersion.h"
 #include "gui/shell/MainWindow.h"
+#include "gui/shell/ScreenFit.h"
 #include "gui/shell/SplashWindow.h"
 #include "gui/shell/Startup.h"
 #include "gui/widgets/Twips.h"
@@ -64,12 +65,14 @@ TEST_F(MainWindowTest, FirstStartOpensOneUntitledWindow)
     auto main = start();
     EXPECT_EQ(main->windowTitle(), QStringLiteral("Quiren"));
     // At (1000, 1000) twips unless the grown window had to move to stay on
-    // the screen.
+    // the screen, its frame included.
     const QRect screen = main->screen()->availableGeometry();
-    if (main->geometry().right() < screen.right()) {
+    const QMargins frame = FrameMarginsOf(main.get());
+    EXPECT_TRUE(screen.contains(main->geometry().marginsAdded(frame)));
+    if (main->geometry().right() + frame.right() < screen.right()) {
         EXPECT_EQ(main->pos().x(), TwipsToPixelsX(1000));
     }
-    if (main->geometry().bottom() < screen.bottom()) {
+    if (main->geometry().bottom() + frame.bottom() < screen.bottom()) {
         EXPECT_EQ(main->pos().y(), TwipsToPixelsY(1000));
     }
     // At least the default size, grown to show the whole first window.
