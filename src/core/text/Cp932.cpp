@@ -105,13 +105,13 @@ QString FromCp932(QByteArrayView bytes)
 
 std::optional<QString> FromCp932Whole(QByteArrayView bytes)
 {
-    thread_local QStringDecoder decoder = Cp932Decoder(QStringConverter::Flag::Stateless);
-    decoder.resetState();
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return FromCp932(bytes);
+    // A fresh converter: one that met an error keeps saying so.
+    QStringDecoder decoder = Cp932Decoder(QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        decoder = Cp932Decoder(QStringConverter::Flag::Stateless);   // resetState() keeps the error
+    if (decoder.hasError())
         return std::nullopt;
-    }
     return windowsControls(std::move(text));
 }
 
