@@ -26,6 +26,10 @@ int DisplayWidth(const QString &text)
     int width = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         char32_t c = text[i].unicode();
+        if (c >= 0x20 && c < 0x300) {   // most of a table: Latin letters, digits, signs
+            ++width;
+            continue;
+        }
         if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
             ++i;
@@ -97,9 +101,11 @@ QString TextTable::render(int indent) const
         out += margin + line + QLatin1Char('\n');
     }
     QString line;
+    line.reserve(starts.empty() ? 0 : starts.back() + widths.back() + 1);
+    out.reserve(out.size() + static_cast<qsizetype>(m_rows.size()) * (line.capacity() + indent + 1));
     for (std::size_t r = 0; r < m_rows.size(); ++r) {
         const QStringList &row = m_rows[r];
-        line.clear();
+        line.resize(0);   // keeps the room reserved
         for (int c = 0; c < row.size(); ++c) {
             const bool right = c < static_cast<int>(m_right.size()) && m_right[c];
             const int blanks = widths[c] - cellWidths[r][c];

@@ -186,8 +186,9 @@ void CalcSheet::SwitchStrongWind(int wallCoefficeient)
 
 void CalcSheet::ForgetUnreadCell(int s, int row, int column)
 {
-    std::vector<std::pair<int, int>> &cells = unreadCells[s];
-    cells.erase(std::remove(cells.begin(), cells.end(), std::pair{row, column}), cells.end());
+    std::vector<UnreadCell> &cells = unreadCells[s];
+    cells.erase(std::remove_if(cells.begin(), cells.end(), [&](const UnreadCell &c) { return c.is(row, column); }),
+                cells.end());
 }
 
 void CalcSheet::SetFloorArea(int s, const QString &text)
@@ -394,8 +395,8 @@ EditResult CalcSheet::AfterEdit(int s, int r, int column, EditPrompter &prompter
     // counts for nothing, so what the file held for it no longer matters.
     ForgetUnreadCell(s, r, column);
     if (!framing[s][r].inUse()) {
-        std::vector<std::pair<int, int>> &cells = unreadCells[s];
-        cells.erase(std::remove_if(cells.begin(), cells.end(), [r](const auto &c) { return c.first == r; }),
+        std::vector<UnreadCell> &cells = unreadCells[s];
+        cells.erase(std::remove_if(cells.begin(), cells.end(), [r](const UnreadCell &c) { return c.row == r; }),
                     cells.end());
     }
     QString &cell = framing[s][r][column];
@@ -483,6 +484,13 @@ void CalcSheet::SortFramingRows(int s)
     }
     rows = std::move(sortedRows);
     sides.rowCounts = std::move(sortedCounts);
+    // So do the numbers of the file the sheet could not take.
+    std::vector<int> placeOf(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        placeOf[order[i]] = static_cast<int>(i);
+    for (UnreadCell &cell : unreadCells[s])
+        if (cell.row >= 0 && cell.row < static_cast<int>(placeOf.size()))
+            cell.row = placeOf[cell.row];
 }
 
 QStringList CalcSheet::KindList() const

@@ -160,10 +160,17 @@ public:
 
     // Cells a file held numbers for that the sheet could not take (they were
     // left empty), per storey: (framing row, column), or (-1, -1) for the
-    // floor area and (-1, w) for projected area w. Until each is typed again
-    // the storey is judged without it, so its judgement never reads "OK"
-    // (the percentage shows instead).
-    std::array<std::vector<std::pair<int, int>>, StoreyCount> unreadCells;
+    // floor area and (-1, w) for projected area w, with the text the file
+    // held. Until each is typed again the storey is judged without it, so
+    // its judgement never reads "OK" (the percentage shows instead), and a
+    // save writes the text back, so the file reopens the same way.
+    struct UnreadCell {
+        int row = -1;
+        int column = -1;
+        QString text;
+        bool is(int r, int c) const { return row == r && column == c; }
+    };
+    std::array<std::vector<UnreadCell>, StoreyCount> unreadCells;
     void ForgetUnreadCell(int s, int row, int column);
 
     // ---- rule set ----------------------------------------------------------

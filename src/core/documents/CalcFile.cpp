@@ -215,6 +215,28 @@ CalcFileData CalcFileDataOf(const CalcSheet &sheet)
                 data.rows[s][r][f] = sheet.framing[s][r][FramingInputColumns[f]];
         }
     }
+    // A number the sheet could not take stays in the file as it was, so the
+    // file reopens with the same cell refused rather than as a storey
+    // judged without it. A text the file cannot hold as it is becomes "?",
+    // refused alike.
+    for (int s = 0; s < StoreyCount; ++s) {
+        for (const CalcSheet::UnreadCell &cell : sheet.unreadCells[s]) {
+            const QString kept = StorableText(cell.text) == cell.text && Cp932CanHold(cell.text)
+                                     ? cell.text : QStringLiteral("?");
+            QString *target = nullptr;
+            if (cell.row < 0 && cell.column < 0)
+                target = &data.floorArea[s];
+            else if (cell.row < 0 && cell.column < ProjectedAreaCount)
+                target = &data.projectedArea[cell.column];
+            else if (cell.row >= 0 && cell.row < static_cast<int>(data.rows[s].size())) {
+                const auto field = std::find(FramingInputColumns.begin(), FramingInputColumns.end(), cell.column);
+                if (field != FramingInputColumns.end())
+                    target = &data.rows[s][cell.row][field - FramingInputColumns.begin()];
+            }
+            if (target && target->isEmpty())
+                *target = kept;
+        }
+    }
     return data;
 }
 
@@ -441,13 +463,13 @@ std::vector<RefusedCell> ApplyCalcFile(CalcSheet &sheet, const CalcFileData &dat
     for (const RefusedCell &cell : refused) {
         switch (cell.kind) {
         case RefusedCell::FloorArea:
-            sheet.unreadCells[cell.storey].push_back({-1, -1});
+            sheet.unreadCells[cell.storey].push_back({-1, -1, cell.text});
             break;
         case RefusedCell::ProjectedArea:
-            sheet.unreadCells[cell.storey].push_back({-1, cell.storey + StoreyCount * cell.direction});
+            sheet.unreadCells[cell.storey].push_back({-1, cell.storey + StoreyCount * cell.direction, cell.text});
             break;
         case RefusedCell::Framing:
-            sheet.unreadCells[cell.storey].push_back({cell.row, cell.column});
+            sheet.unreadCells[cell.storey].push_back({cell.row, cell.column, cell.text});
             break;
         }
     }

@@ -34,9 +34,15 @@ std::optional<float> parseMultiplier(const QuotedField &field)
     c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     const double value = c.toDouble(text, &ok);
-    if (!ok || !std::isfinite(value) || !IsCertifiedMultiplier(value))
+    if (!ok || !std::isfinite(value))
         return std::nullopt;
-    return static_cast<float>(value);
+    // The list keeps single precision: the value checked is the one kept (a
+    // tiny positive text such as "1e-50" is 0 as a float, which no window
+    // would register).
+    const float single = static_cast<float>(value);
+    if (!IsCertifiedMultiplier(single))
+        return std::nullopt;
+    return single;
 }
 
 // One line `"name",multiplier` (its bytes, without the line end); empty when
@@ -55,11 +61,11 @@ std::optional<CertifiedWall> parseLine(const QByteArray &line)
         return std::nullopt;
     // A name that is not CP932 throughout (a byte cut off, a lead byte
     // before the quote) is kept as the line it is, never stored altered.
-    QStringDecoder decoder = Cp932Decoder(QStringConverter::Flag::Stateless);
-    CertifiedWall wall;
-    wall.name = decoder.decode(name->text);
-    if (decoder.hasError() || wall.name.isEmpty())
+    const std::optional<QString> decoded = FromCp932Whole(name->text);
+    if (!decoded || decoded->isEmpty())
         return std::nullopt;
+    CertifiedWall wall;
+    wall.name = *decoded;
     wall.multiplier = *multiplier;
     wall.displayLine = WallDisplayLine(wall.name, wall.multiplier);
     return wall;
@@ -168,7 +174,6 @@ QString StorableWallName(const QString &name)
 WallListBytes EncodeWallList(const CertifiedWallList &walls)
 {
     WallListBytes result;
-    QStringEncoder encoder = Cp932Encoder();
     for (const CertifiedWall &wall : walls) {
         if (wall.isPlaceholder()) {
             // An unread line goes back where it was, as it was.
@@ -196,7 +201,7 @@ WallListBytes EncodeWallList(const CertifiedWallList &walls)
             return result;
         }
         QuotedLineWriter line;
-        line.quoted(encoder.encode(name));
+        line.quoted(ToCp932(name));
         line.bare(SingleText(wall.multiplier).toLatin1());
         line.endLine();
         result.bytes += line.bytes();

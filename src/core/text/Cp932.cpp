@@ -25,6 +25,52 @@ bool isPrintableAscii(QStringView text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7E; });
 }
 
+// Windows' CP932 keeps every byte below 0x80 as the same code, as UTF-8 does;
+// the codec Qt opens swaps three control codes as IBM's tables do
+// (0x1A <-> U+001C, 0x1C <-> U+007F, 0x7F <-> U+001A). The texts given to it
+// and taken from it are swapped back, so a file's bytes read and write as
+// themselves whichever way its texts are read.
+char16_t windowsControl(char16_t codec)
+{
+    switch (codec) {
+    case 0x1C: return 0x1A;
+    case 0x7F: return 0x1C;
+    case 0x1A: return 0x7F;
+    default: return codec;
+    }
+}
+
+char16_t codecControl(char16_t windows)
+{
+    switch (windows) {
+    case 0x1A: return 0x1C;
+    case 0x1C: return 0x7F;
+    case 0x7F: return 0x1A;
+    default: return windows;
+    }
+}
+
+bool isSwappedControl(QChar c) { return c.unicode() == 0x1A || c.unicode() == 0x1C || c.unicode() == 0x7F; }
+
+QString codecControls(QStringView text)
+{
+    QString result = text.toString();
+    if (std::any_of(text.begin(), text.end(), isSwappedControl)) {
+        for (QChar &c : result)
+            c = QChar(codecControl(c.unicode()));
+    }
+    return result;
+}
+
+QString windowsControls(QString text)
+{
+    if (std::any_of(text.cbegin(), text.cend(), isSwappedControl)) {
+        for (QChar &c : text)
+            c = QChar(windowsControl(c.unicode()));
+    }
+    return text;
+}
+
 } // namespace
 
 QByteArray ToCp932(QStringView text)
@@ -37,24 +83,8 @@ QByteArray ToCp932(QStringView text)
         return bytes;
     }
     QStringEncoder encoder = Cp932Encoder();   // a fresh one: an error stays with it
-    return encoder.encode(text);
+    return encoder.encode(codecControls(text));
 }
-
-namespace {
-
-// What the codec makes of a byte below 0x80: the same code, except the three
-// control codes it swaps as IBM's tables do.
-char16_t singleByteChar(unsigned char byte)
-{
-    switch (byte) {
-    case 0x1A: return 0x1C;
-    case 0x1C: return 0x7F;
-    case 0x7F: return 0x1A;
-    default: return byte;
-    }
-}
-
-} // namespace
 
 QString FromCp932(QByteArrayView bytes)
 {
@@ -65,12 +95,24 @@ QString FromCp932(QByteArrayView bytes)
         QString text(bytes.size(), Qt::Uninitialized);
         QChar *out = text.data();
         for (const char c : bytes)
-            *out++ = QChar(singleByteChar(static_cast<unsigned char>(c)));
+            *out++ = QChar(static_cast<char16_t>(static_cast<unsigned char>(c)));
         return text;
     }
     thread_local QStringDecoder decoder = Cp932Decoder();
     decoder.resetState();   // nothing left over from an earlier text
-    return decoder.decode(bytes);
+    return windowsControls(decoder.decode(bytes));
+}
+
+std::optional<QString> FromCp932Whole(QByteArrayView bytes)
+{
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return FromCp932(bytes);
+    // A fresh converter: one that met an error keeps saying so.
+    QStringDecoder decoder = Cp932Decoder(QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return windowsControls(std::move(text));
 }
 
 bool Cp932CanHold(QStringView text)

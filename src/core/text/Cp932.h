@@ -4,6 +4,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 // CP932, the Japanese code page of the files this program has always
 // written (calculation files, the certified-wall list, the JW-CAD file).
 // Every conversion to and from it goes through here, so the codec is named
@@ -18,9 +20,13 @@ QStringEncoder Cp932Encoder();
 QStringDecoder Cp932Decoder(QStringConverter::Flags flags = QStringConverter::Flag::Default);
 
 // The text in CP932; characters it cannot hold become what the codec gives
-// for them (check with Cp932CanHold first where that matters).
+// for them (check with Cp932CanHold first where that matters). Bytes below
+// 0x80 are the same codes, as Windows has them.
 QByteArray ToCp932(QStringView text);
 QString FromCp932(QByteArrayView bytes);
+// The text of bytes that are CP932 throughout; nothing when any is not (a
+// byte cut off, a lead byte without its trail).
+std::optional<QString> FromCp932Whole(QByteArrayView bytes);
 
 // True when CP932 holds every character of `text` (an empty text too).
 bool Cp932CanHold(QStringView text);

@@ -44,6 +44,29 @@ std::string exactDigits(double magnitude, int minimum)
     return std::string(buffer, result.ptr);
 }
 
+// The digits of `magnitude` up to `decimals` places and one more, which
+// decides the rounding of the exact value: at least '5' when the exact
+// value's rest reaches half a unit of the last kept place. Three more places
+// correctly rounded tell that for nearly every value at the cost of a few
+// digits; only a rest within a thousandth of the half is written out
+// exactly. (A rest that rounds up into the kept places was above the half,
+// and the kept places then already hold the value rounded up.)
+std::string roundingDigits(double magnitude, int decimals)
+{
+    static thread_local char buffer[400];
+    if (decimals <= 20 && magnitude < 1e300) {
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed,
+                                          decimals + 3);
+        if (result.ec == std::errc()) {
+            const char *rest = result.ptr - 3;
+            const int thousandths = (rest[0] - '0') * 100 + (rest[1] - '0') * 10 + (rest[2] - '0');
+            if (thousandths <= 498 || thousandths >= 501)
+                return std::string(buffer, rest - buffer) + (thousandths >= 501 ? '9' : '0');
+        }
+    }
+    return exactDigits(magnitude, decimals + 1);
+}
+
 // True when `text` is a number in this program's notation: blanks, a sign,
 // digits with at most one point (a digit on one side of it at least), an
 // exponent, blanks. Only ASCII digits count: full-width ones are not this
@@ -118,7 +141,7 @@ QString FormatDecimal(double value, int decimals, int minDecimals)
     if (std::isnan(value) || std::isinf(value))
         return QStringLiteral("0");
     const bool negative = std::signbit(value);
-    const std::string exact = exactDigits(std::fabs(value), decimals + 1);
+    const std::string exact = roundingDigits(std::fabs(value), decimals);
     const std::size_t point = exact.find('.');
     std::string intPart = exact.substr(0, point);
     std::string frac = exact.substr(point + 1, decimals);

@@ -6,21 +6,55 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QImage>
 #include <QPainter>
 #include <QPointer>
 #include <QScreen>
 
 #include <cmath>
 
+#if __has_include("SplashPicture.inc")
+#include "SplashPicture.inc"
+#define QUIREN_SPLASH_PICTURE 1
+#endif
+
 namespace quiren {
 
 namespace {
 
-QPointer<SplashWindow> &theSplash()
+QPointer<QWidget> &theSplash()
 {
-    static QPointer<SplashWindow> splash;
+    static QPointer<QWidget> splash;
     return splash;
 }
+
+#ifdef QUIREN_SPLASH_PICTURE
+// What the program shows: the splash window as drawn at build time, its
+// pixels used in place.
+class SplashPicture : public QWidget {
+public:
+    SplashPicture()
+        : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+        , m_picture(SplashPicturePixels, SplashPictureWidth, SplashPictureHeight, SplashPictureWidth * 4,
+                    QImage::Format_RGB32)
+    {
+        setObjectName(QStringLiteral("frmSplash"));
+        setAttribute(Qt::WA_DeleteOnClose);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFixedSize(m_picture.size());
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.drawImage(0, 0, m_picture);
+    }
+
+private:
+    const QImage m_picture;
+};
+#endif
 
 QLabel *splashLabel(const QString &name, const QString &text, const QFont &font, const QColor &colour,
                     QWidget *parent)
@@ -95,7 +129,11 @@ void ShowSplashWindow()
 {
     if (theSplash())
         return;
-    auto *splash = new SplashWindow;
+#ifdef QUIREN_SPLASH_PICTURE
+    QWidget *splash = new SplashPicture;
+#else
+    QWidget *splash = new SplashWindow;
+#endif
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         splash->move(area.center() - QPoint(splash->width() / 2, splash->height() / 2));

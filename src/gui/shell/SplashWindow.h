@@ -8,7 +8,9 @@ namespace quiren {
 
 // The splash window (frmSplash): a borderless window with a blue gradient
 // and the program's name, shown while the program starts. It stays until
-// the first calculation window has loaded.
+// the first calculation window has loaded. The build draws it once into a
+// picture (shell/splash/MakeSplashPicture.cpp), and that picture is what
+// ShowSplashWindow shows.
 class SplashWindow : public QWidget {
     Q_OBJECT
 

@@ -171,6 +171,26 @@ TEST(CalcFileWrite, QuotesAndLineBreaksNeverShiftTheFields)
     EXPECT_EQ(parse(encoded.bytes), expected);
 }
 
+TEST(CalcFileWrite, ControlCodesKeepTheirBytes)
+{
+    // Bytes below 0x80 are the same codes, as Windows reads them and as a
+    // UTF-8 file is read: 0x1A and 0x7F stay themselves alone, beside
+    // Japanese and in a file read as UTF-8.
+    CalcFileData data;
+    data.titleName = QStringLiteral("A") + QChar(0x7F) + QChar(0x1A) + QChar(0x1C);
+    data.rows[0][0][0] = QStringLiteral("壁") + QChar(0x7F) + QChar(0x1A) + QChar(0x1C);
+    const CalcFileBytes encoded = EncodeCalcFile(data);
+    ASSERT_TRUE(encoded.error.isEmpty());
+    EXPECT_TRUE(encoded.bytes.contains("\"A\x7F\x1A\x1C\""));
+    EXPECT_TRUE(encoded.bytes.contains(cp932(QStringLiteral("壁")) + "\x7F\x1A\x1C\""));
+    EXPECT_EQ(parse(encoded.bytes), data);
+
+    QByteArray utf8 = encoded.bytes;
+    utf8.replace(cp932(QStringLiteral("壁")), QStringLiteral("壁").toUtf8());
+    EXPECT_EQ(parse(utf8), data);
+    EXPECT_EQ(EncodeCalcFile(parse(utf8)).bytes, encoded.bytes);
+}
+
 TEST(CalcFileWrite, CharactersCp932CannotHoldStopTheSaveAndNameTheField)
 {
     const QString dir = test::makeScratchDir(QStringLiteral("unencodable"));
@@ -524,6 +544,47 @@ TEST(CalcFileApply, TheSheetIsWhatTheWindowShowsAfterOpening)
     EXPECT_FALSE(sheet.strongWind);
     EXPECT_EQ(sheet.windFactor[5], QStringLiteral("0.50"));
     EXPECT_EQ(sheet.projectedRequirement[0], QStringLiteral("15.0000"));
+}
+
+TEST(CalcFileApply, RefusedNumbersAreSavedAsTheFileHeldThem)
+{
+    // The sheet leaves a refused number empty and its storey short of "OK";
+    // a save keeps the number as the file held it, so the sheet reopens
+    // the same way rather than judged without it.
+    CalcFileData d;
+    d.floorArea[0] = QStringLiteral("x50");
+    d.projectedArea[3] = QStringLiteral("-5");
+    d.rows[0][0] = {QStringLiteral("木材"), QStringLiteral("1.5×9"), QStringLiteral("しない"),
+                    QStringLiteral("3.×9"), QStringLiteral("2"), QString(), QString()};
+    d.rows[0][1] = {QStringLiteral("土塗壁"), QString(), QString(), QStringLiteral("1.82"),
+                    QStringLiteral("2") + QChar(0x1F600), QString(), QString()};
+    CalcSheet sheet;
+    ASSERT_EQ(ApplyCalcFile(sheet, d, WallCoefficientDefault).size(), 4u);
+    const CalcFileData saved = CalcFileDataOf(sheet);
+    EXPECT_EQ(saved.floorArea[0], QStringLiteral("x50"));
+    EXPECT_EQ(saved.projectedArea[3], QStringLiteral("-5"));
+    EXPECT_EQ(saved.rows[0][0][3], QStringLiteral("3.×9"));
+    EXPECT_EQ(saved.rows[0][1][4], QStringLiteral("?"));   // CP932 cannot hold it as it was
+    ASSERT_TRUE(EncodeCalcFile(saved).error.isEmpty());
+
+    CalcSheet reopened;
+    EXPECT_EQ(ApplyCalcFile(reopened, parse(EncodeCalcFile(saved).bytes), WallCoefficientDefault).size(), 4u);
+    for (int s = 0; s < StoreyCount; ++s)
+        EXPECT_EQ(reopened.judgement[s].cells, sheet.judgement[s].cells);
+
+    // Sorted (土 before 木), the number moves with its row; typed again, it
+    // is the user's.
+    sheet.SortFramingRows(0);
+    EXPECT_EQ(CalcFileDataOf(sheet).rows[0][0][4], QStringLiteral("?"));
+    EXPECT_EQ(CalcFileDataOf(sheet).rows[0][1][3], QStringLiteral("3.×9"));
+    struct Quiet : EditPrompter {
+        void notANumber() override {}
+        void invalidNumber() override {}
+        bool confirmLongLength() override { return true; }
+    } quiet;
+    sheet.row(0, 1)[ColLength0] = QStringLiteral("1.82");
+    sheet.AfterEdit(0, 1, ColLength0, quiet);
+    EXPECT_EQ(CalcFileDataOf(sheet).rows[0][1][3], QStringLiteral("  1.82"));
 }
 
 TEST(CalcFileApply, CertifiedWallPositionOutsideTheListChoosesTheFirst)

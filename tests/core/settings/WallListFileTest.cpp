@@ -126,6 +126,11 @@ TEST(WallListFile, UnreadableLinesKeepTheirPositions)
     EXPECT_EQ(EncodeWallList(ParseWallList("\"A\",1\r\nbroken\r\n\"B\",2\r\n")).bytes,
               QByteArray("\"A\",1\r\nbroken\r\n\"B\",2\r\n"));
 
+    // A multiplier too small for the single precision the list keeps is 0
+    // once kept: refused like "0", never a wall the check would refuse.
+    for (const QByteArray tiny : {QByteArray("1e-50"), "0." + QByteArray(60, '0') + "1"})
+        EXPECT_TRUE(ParseWallList("\"tiny\"," + tiny + "\r\n").value(0).isPlaceholder()) << tiny.constData();
+
     // Pure junk never crashes and yields nothing usable.
     QByteArray junk;
     for (int i = 0; i < 4096; ++i)

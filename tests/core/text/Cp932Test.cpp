@@ -9,14 +9,24 @@ TEST(Cp932, HoldsTheWindowsExtensionsAndNamesWhatItCannotHold)
 {
     EXPECT_EQ(ToCp932(u"①髙ｱ"), QByteArray("\x87\x40\xFB\xFC\xB1"));
     EXPECT_EQ(FromCp932("\x87\x40\xFB\xFC\xB1"), QStringLiteral("①髙ｱ"));
-    // Single bytes read as the codec reads them (it swaps three control
-    // codes), and a text cut after a lead byte leaves nothing for the next.
+    // Single bytes are their own codes, as Windows reads them (Qt's codec
+    // swaps three control codes), alone and beside Japanese; a text cut
+    // after a lead byte leaves nothing for the next.
     QByteArray singleBytes;
-    for (int b = 0; b < 0x80; ++b)
+    QString singleCodes;
+    for (int b = 0; b < 0x80; ++b) {
         singleBytes += static_cast<char>(b);
-    EXPECT_EQ(FromCp932(singleBytes), Cp932Decoder().decode(singleBytes));
+        singleCodes += QChar(b);
+    }
+    EXPECT_EQ(FromCp932(singleBytes), singleCodes);
+    EXPECT_EQ(FromCp932("\x82\xA0" + singleBytes), QStringLiteral("あ") + singleCodes);
+    EXPECT_EQ(ToCp932(singleCodes), singleBytes);
+    EXPECT_EQ(ToCp932(QStringLiteral("あ") + singleCodes), "\x82\xA0" + singleBytes);
+    EXPECT_EQ(FromCp932Whole("\x82\xA0" + singleBytes), QStringLiteral("あ") + singleCodes);
+    EXPECT_EQ(FromCp932Whole("\x82"), std::nullopt);
+    EXPECT_EQ(FromCp932Whole("abc"), QStringLiteral("abc"));   // an error before is not kept
     EXPECT_EQ(FromCp932("\x82"), QString());
-    EXPECT_EQ(FromCp932("\xA0" "abc"), Cp932Decoder().decode(QByteArray("\xA0" "abc")));
+    EXPECT_EQ(FromCp932("\xA0" "abc").mid(1), QStringLiteral("abc"));
     EXPECT_EQ(FromCp932("\x82\xA0"), QStringLiteral("あ"));
 
     struct Case {
