@@ -107,6 +107,10 @@ CalcWindow::CalcWindow(CalcWindowHost *host, RuleSetKind kind, QWidget *parent)
     setUpNewSheet();
     m_sheetShown = true;
     connect(m_document, &SheetDocument::edited, this, &CalcWindow::sheetChanged);
+    connect(m_document, &SheetDocument::restored, this, [this] {
+        showSheet();
+        emit sheetChanged();
+    });
 }
 
 CalcWindow::~CalcWindow() = default;
@@ -317,8 +321,8 @@ void CalcWindow::applyRuleLayout()
 void CalcWindow::startSheet(RuleSetKind kind)
 {
     m_document->setRuleSet(kind);
-    m_sheet.changed = false;
     showSheet();
+    m_document->resetHistory();
     layoutSizes();
 }
 
