@@ -182,7 +182,7 @@ QString SideCountModel::put(const QModelIndex &index, const QString &text)
     case SideCountCheck::TooMany:
         return Str(S::SideCountTooMany);
     default:
-        return NumberRefusal(sidePartName(d, p), NumberRule::Places);
+        return NumberRefusal(sidePartName(d, p) + QStringLiteral("の箇所数"), NumberRule::Places);
     }
 }
 

@@ -33,17 +33,26 @@ void NumberBox::show(const QString &text)
     setText(text);
 }
 
+namespace {
+
+// A refusal is being told and the focus brought back to its box: another
+// box that the focus leaves meanwhile waits until it is left again, so two
+// refused boxes never pull the focus from each other.
+bool telling = false;
+
+} // namespace
+
 bool NumberBox::commit()
 {
-    if (m_telling || text() == m_shown)
+    if (telling || text() == m_shown)
         return true;
     const TypedNumber typed = CheckTypedNumber(m_field, m_rule, text());
     if (!typed.usable) {
-        m_telling = true;
+        telling = true;
         ShowMessage(window(), typed.message, MsgButtons::Ok, MsgIcon::Exclamation, Str(S::AppTitle));
-        m_telling = false;
         setFocus(Qt::OtherFocusReason);
         selectAll();
+        telling = false;
         return false;
     }
     m_shown = typed.text;
@@ -56,8 +65,11 @@ bool NumberBox::commit()
 void NumberBox::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    // A menu or another program taking the focus for a moment is no leaving.
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+    // Leaving is the focus going to another field. A menu or another
+    // program taking it for a moment is none, nor is the box going with its
+    // window (the focus then goes nowhere).
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason
+        && QApplication::focusWidget() && isVisible())
         commit();
 }
 

@@ -40,8 +40,7 @@ protected:
 private:
     QString m_field;
     NumberRule m_rule = NumberRule::Any;
-    QString m_shown;          // what the sheet holds
-    bool m_telling = false;   // the refusal is up
+    QString m_shown;   // what the sheet holds
 };
 
 // Hands on whatever is being typed in `window` (a box or a grid cell left

@@ -32,11 +32,7 @@ protected:
 
     void type(const QString &name, const QString &text)
     {
-        QLineEdit *edit = box(name);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-        QApplication::processEvents();
+        enter(box(name), text);
     }
 
     // One framing row: a 4.5×9 brace (multiplier 2.0), 0.91 m at 4 places = 7.28 m.
