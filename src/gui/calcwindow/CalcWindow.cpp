@@ -141,6 +141,7 @@ void CalcWindow::buildControls()
         scroll->setObjectName(IndexedName("TSScroll", s));
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidgetResizable(true);
+        scroll->setFocusPolicy(Qt::NoFocus);   // Tab goes to what it holds
         m_pageScrollers[s] = scroll;
         m_tabs->addTab(scroll, StoreyName(s));
     }
@@ -178,6 +179,7 @@ void CalcWindow::buildControls()
     layout->addWidget(m_loads);
     layout->addWidget(m_tabs, 1);
     m_scroller = new ContentsScroller(this);
+    m_scroller->setFocusPolicy(Qt::NoFocus);
     m_scroller->setWidget(contents);
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);

@@ -221,17 +221,18 @@ void StoreyPage::build2025Parts()
     m_layout->insertWidget(belowViews + 1, m_quasi, 0, Qt::AlignLeft | Qt::AlignTop);
     connect(&m_document, &SheetDocument::recalculated, m_quasi, &QuasiWallGrid::refresh);
 
-    // Made after the rest of the window, they would come last on Tab. The
-    // quasi-bearing walls follow the checks' buttons, each followed by its
-    // view when it has been opened.
-    TabIntoAfter(m_framing, m_storey2025);
-    QWidget *aboveQuasi = nullptr;
+    // Made after the rest of the window, they would come last on Tab. Tab
+    // reads the page from the top: the areas, the storey's inputs below
+    // them, the framing grid, the quasi-bearing walls, then the checks'
+    // buttons, each followed by its view when it has been opened.
+    QWidget *last = TabIntoAfter(m_wallBoxes[1], m_storey2025);
+    last = TabIntoAfter(last, m_framing);
+    last = TabIntoAfter(last, m_quasi);
     for (size_t k = 0; k < m_checkButtons.size(); ++k) {
-        aboveQuasi = aboveQuasi ? TabIntoAfter(aboveQuasi, m_checkButtons[k]) : m_checkButtons[k];
+        last = TabIntoAfter(last, m_checkButtons[k]);
         if (m_checkViews[k])
-            aboveQuasi = TabIntoAfter(aboveQuasi, m_checkViews[k]);
+            last = TabIntoAfter(last, m_checkViews[k]);
     }
-    TabIntoAfter(aboveQuasi, m_quasi);
 
     LoadCaptions(m_storey2025);
     LoadCaptions(m_quasi);

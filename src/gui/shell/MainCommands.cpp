@@ -74,8 +74,8 @@ void MainCommands::buildFileMenu()
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     OnChosen(fileOpen, this, [this] { m_main.openFileCommand(); });
     file->addAction(fileOpen);
+    // Ctrl+F4 is the frame's own (QMdiSubWindow), through the close question.
     QAction *fileClose = make(QStringLiteral("mnuFileClose"), S::MenuFileClose);
-    fileClose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     onActive(fileClose, [](CalcWindow &calc) { calc.closeCommand(); });
     file->addAction(fileClose);
     m_documentItems << fileClose;
