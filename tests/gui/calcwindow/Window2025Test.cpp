@@ -226,10 +226,12 @@ TEST_F(Window2025Test, TabRunsDownTheStoreyPageInReadingOrder)
         }
         return order.join(u' ').toStdString();
     };
-    const std::string framing = "txtFloorDimensions(0) txtWallDimensions(0) txtWallDimensions(3) Z_FA(0) "
-                                "2025 cmdBalance(0) cmdColumns(0) cmdJoints(0) Q_FA(0)";
+    // The areas, the storey's inputs below them, the grids, then the
+    // checks' buttons, an open check's view after its button.
+    const std::string framing = "txtFloorDimensions(0) txtWallDimensions(0) txtWallDimensions(3) 2025 Z_FA(0) "
+                                "Q_FA(0) cmdBalance(0) cmdColumns(0) cmdJoints(0)";
     const std::string balance = "txtFloorDimensions(0) txtWallDimensions(0) txtWallDimensions(3) "
-                                "2025 cmdBalance(0) balance cmdColumns(0) cmdJoints(0) Q_FA(0)";
+                                "2025 Q_FA(0) cmdBalance(0) balance cmdColumns(0) cmdJoints(0)";
     CalcWindow *opensBalanceFirst = main->newCalcWindow(RuleSetKind::Old);
     opensBalanceFirst->findChild<QPushButton *>(QStringLiteral("cmdBalance(0)"))->click();
     opensBalanceFirst->startSheet(RuleSetKind::Rules2025);
