@@ -1,10 +1,12 @@
 #include "gui/calcwindow/SheetDocument.h"
 
 #include "core/settings/AppData.h"
+#include "gui/calcwindow/NumberBox.h"
 #include "gui/settings/OfficeChanges.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QLineEdit>
 #include <QUndoCommand>
 #include <QWidget>
 
@@ -12,21 +14,30 @@ namespace quiren {
 
 namespace {
 
-// Where an edit was made: the cell of a grid, or the box that had the focus.
-// Consecutive edits of one place make one undo step.
+// Where an edit was made: the cell of a grid, or the box that had the focus,
+// and how often the focus has moved before. Edits of one place while the
+// focus stays there (the keystrokes of a cell that stores as it is typed)
+// make one undo step.
+int focusMoves = 0;
+
 QString editPlace()
 {
     QWidget *focus = QApplication::focusWidget();
-    for (QWidget *w = focus; w; w = w->parentWidget()) {
+    // A list dropped down from a cell is the cell's editor, not a place.
+    if (!focus || focus->window()->windowType() == Qt::Popup)
+        return {};
+    QString place;
+    for (QWidget *w = focus; w && place.isEmpty(); w = w->parentWidget()) {
         if (auto *view = qobject_cast<QAbstractItemView *>(w)) {
             const QModelIndex cell = view->currentIndex();
-            return QStringLiteral("%1:%2:%3")
-                .arg(reinterpret_cast<quintptr>(view))
-                .arg(cell.row())
-                .arg(cell.column());
+            place = QStringLiteral("%1:%2:%3").arg(reinterpret_cast<quintptr>(view)).arg(cell.row()).arg(cell.column());
         }
     }
-    return focus ? QString::number(reinterpret_cast<quintptr>(focus)) : QString();
+    // A free text stored as it is typed (the title); a number box hands its
+    // text on once, when it is left, and each time is a step of its own.
+    if (place.isEmpty() && qobject_cast<QLineEdit *>(focus) && !qobject_cast<NumberBox *>(focus))
+        place = QString::number(reinterpret_cast<quintptr>(focus));
+    return place.isEmpty() ? place : QString::number(focusMoves) + QLatin1Char('@') + place;
 }
 
 } // namespace
@@ -76,6 +87,7 @@ SheetDocument::SheetDocument(RuleSetKind kind, QObject *parent)
     m_sheet.SetRuleSet(kind);
     m_sheet.changed = false;
     connect(&OfficeChanges::instance(), &OfficeChanges::applied, this, &SheetDocument::recalculate);
+    connect(qApp, &QApplication::focusChanged, this, [] { ++focusMoves; });
     // Undoing back to the state last saved leaves nothing to save.
     connect(&m_history, &QUndoStack::cleanChanged, this, [this](bool clean) { m_sheet.changed = !clean; });
     resetHistory();

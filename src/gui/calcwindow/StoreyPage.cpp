@@ -270,14 +270,15 @@ void StoreyPage::applyRuleLayout()
 void StoreyPage::setDirectionCaptions(bool pafKind)
 {
     const int s = m_storey;
-    if (pafKind) {
-        const QString phrase = Str(S::ParallelWallArea);
-        m_areaLabels[0]->setText(Str(S::ToBeams) + phrase + Str(S::BeamAreaLetters + s));
-        m_areaLabels[1]->setText(Str(S::ToGirders) + phrase + Str(S::GirderAreaLetters + s));
-    } else {
-        m_areaLabels[0]->setText(Str(S::BeamDirectionWallArea) + Str(S::BeamAreaLetters + s));
-        m_areaLabels[1]->setText(Str(S::GirderDirectionWallArea) + Str(S::GirderAreaLetters + s));
-    }
+    // The boxes' messages name them as their labels do.
+    const QString phrase = Str(S::ParallelWallArea);
+    const std::array<QString, 2> names =
+        pafKind ? std::array<QString, 2>{Str(S::ToBeams) + phrase, Str(S::ToGirders) + phrase}
+                : std::array<QString, 2>{Str(S::BeamDirectionWallArea), Str(S::GirderDirectionWallArea)};
+    m_areaLabels[0]->setText(names[0] + Str(S::BeamAreaLetters + s));
+    m_areaLabels[1]->setText(names[1] + Str(S::GirderAreaLetters + s));
+    for (int d = 0; d < 2; ++d)
+        m_wallBoxes[d]->setField(names[d], NumberRule::NotNegative);
     const std::array<QString, 2> captions = GridDirectionCaptions(pafKind);
     m_framing->setDirectionCaptions(captions[0] + Str(S::EnterDetailsSuffix),
                                     captions[1] + Str(S::EnterDetailsSuffix));

@@ -129,7 +129,7 @@ TEST_F(HeaderInputs, ARefusedAreaIsNamedAndKeptToBeCorrected)
     messages.clear();
     enter(box(QStringLiteral("txtWallDimensions(0)")), QStringLiteral("x"));
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, QStringLiteral("梁間方向壁面の見付面積には0以上の数値を入力してください"));
+    EXPECT_EQ(messages[0].text, QStringLiteral("梁に平行な壁面の見付面積には0以上の数値を入力してください"));
     QTest::keyClick(box(QStringLiteral("txtWallDimensions(0)")), Qt::Key_Escape);
     EXPECT_TRUE(box(QStringLiteral("txtWallDimensions(0)"))->text().isEmpty());
 }

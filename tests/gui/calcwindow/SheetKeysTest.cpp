@@ -72,8 +72,8 @@ TEST_F(SheetKeys, PastedBlocksAreCheckedCellByCell)
     EXPECT_EQ(g->currentIndex().row(), 3);
 }
 
-// Every edit can be undone and done again; typing in one box again makes one
-// step; undoing back to the saved sheet leaves nothing to save.
+// Every edit can be undone and done again, a pasted block as one step;
+// undoing back to the saved sheet leaves nothing to save.
 TEST_F(SheetKeys, EditsAreUndoneAndRedone)
 {
     QAction *undo = calc->action(QStringLiteral("mnuEditUndo"));
@@ -91,8 +91,9 @@ TEST_F(SheetKeys, EditsAreUndoneAndRedone)
     EXPECT_TRUE(undo->isEnabled());
 
     struct Step { QAction *command; const char *floor, *wall, *length; bool changed; };
-    for (const Step &step : {Step{undo, "12", "20", "", true}, Step{undo, "10", "20", "", true},
-                             Step{undo, "10", "", "", false}, Step{redo, "10", "20", "", true},
+    for (const Step &step : {Step{undo, "12", "20", "", true}, Step{undo, "11", "20", "", true},
+                             Step{undo, "10", "20", "", true}, Step{undo, "10", "", "", false},
+                             Step{redo, "10", "20", "", true}, Step{redo, "11", "20", "", true},
                              Step{redo, "12", "20", "", true}, Step{redo, "12", "20", "  1.82", true}}) {
         step.command->trigger();
         EXPECT_EQ(floor->text(), QLatin1String(step.floor));
