@@ -106,6 +106,17 @@ TEST_F(SheetKeys, EditsAreUndoneAndRedone)
     EXPECT_EQ(labelText(QStringLiteral("FloorNecessaryLong(0)")), QStringLiteral("1.3200"));
 }
 
+// A menu command sees what is being typed as if the box had been left.
+TEST_F(SheetKeys, CommandsTakeWhatIsBeingTyped)
+{
+    QLineEdit *floor = box(QStringLiteral("txtFloorDimensions(0)"));
+    floor->setFocus();
+    QTest::keyClicks(floor, QStringLiteral("12"));
+    EXPECT_TRUE(calc->sheet().floorArea[0].isEmpty());
+    calc->action(QStringLiteral("T_Merge(0)"))->trigger();
+    EXPECT_EQ(calc->sheet().floorArea[0], QStringLiteral("12"));
+}
+
 TEST_F(SheetKeys, WindowKeysCloseAndSwitchSheets)
 {
     CalcWindow *second = main->newCalcWindow();
