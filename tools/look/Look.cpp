@@ -20,7 +20,12 @@
 #include "gui/shell/Startup.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
 #include <QGuiApplication>
 #include <QTabWidget>
 #include <QScreen>
@@ -60,9 +65,9 @@ TEST_F(Look, Windows)
     // Two storeys; the first storey's second direction falls short.
     QTest::mouseClick(control<QRadioButton>(QStringLiteral("F_num(1)")), Qt::LeftButton);
     box(QStringLiteral("TitleName"))->insert(QStringLiteral("山田邸新築"));
-    QTest::keyClicks(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("62.5"));
-    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(0)")), QStringLiteral("28"));
-    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(3)")), QStringLiteral("31.2"));
+    enter(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("62.5"));
+    enter(box(QStringLiteral("txtWallDimensions(0)")), QStringLiteral("28"));
+    enter(box(QStringLiteral("txtWallDimensions(3)")), QStringLiteral("31.2"));
     chooseFromList(0, 2, 0, QStringLiteral("木材"));
     chooseFromList(0, 2, 1, QStringLiteral("3×9"));
     clickCell(0, 2, 2);
@@ -79,9 +84,9 @@ TEST_F(Look, Windows)
     typeAfterClick(0, 4, 3, QStringLiteral("1.365"));
     typeIntoCurrent(0, 4, 4, QStringLiteral("2"));
     showPage(1);
-    QTest::keyClicks(box(QStringLiteral("txtFloorDimensions(1)")), QStringLiteral("45"));
-    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(1)")), QStringLiteral("12"));
-    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(4)")), QStringLiteral("14.5"));
+    enter(box(QStringLiteral("txtFloorDimensions(1)")), QStringLiteral("45"));
+    enter(box(QStringLiteral("txtWallDimensions(1)")), QStringLiteral("12"));
+    enter(box(QStringLiteral("txtWallDimensions(4)")), QStringLiteral("14.5"));
     chooseFromList(1, 2, 0, QStringLiteral("木材"));
     typeAfterClick(1, 2, 3, QStringLiteral("0.91"));
     typeIntoCurrent(1, 2, 4, QStringLiteral("8"));
@@ -127,8 +132,8 @@ TEST_F(Look, SilentFaults)
 {
     calc->startSheet(RuleSetKind::Rules2025);
     control<QComboBox>(QStringLiteral("LwMethod"))->setCurrentIndex(LwMethodIndex(LwMethod::Typed));
-    QTest::keyClicks(box(QStringLiteral("TypedLw(0)")), QStringLiteral("20"));
-    QTest::keyClicks(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("50"));
+    enter(box(QStringLiteral("TypedLw(0)")), QStringLiteral("20"));
+    enter(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("50"));
     chooseFromList(0, 2, 0, QStringLiteral("木材"));
     chooseFromList(0, 2, 1, QStringLiteral("4.5×9"));
     typeAfterClick(0, 2, 3, QStringLiteral("1.82"));
@@ -137,8 +142,7 @@ TEST_F(Look, SilentFaults)
     typeIntoCurrent(0, 2, 8, QStringLiteral("3"));
     shoot(QStringLiteral("11-2025-ok"));
     QLineEdit *floor = box(QStringLiteral("txtFloorDimensions(0)"));
-    floor->selectAll();
-    QTest::keyClicks(floor, QStringLiteral("200"));
+    enter(floor, QStringLiteral("200"));
     shoot(QStringLiteral("12-2025-floor-200"));
 
     // A length typed over the open list of lengths.
@@ -209,18 +213,18 @@ TEST_F(Look, ColumnCheck)
         QTest::mouseClick(window->findChild<QPushButton *>(IndexedName("cmdColumns", s)), Qt::LeftButton);
         panel->methodBox()->setCurrentIndex(method);
         window->findChild<QComboBox *>(IndexedName("cboWdSource", s))->setCurrentIndex(wdSource);
-        QTest::keyClicks(panel->lengthBox(0), QString::fromUtf8(length));
-        QTest::keyClicks(panel->depthBox(0), QString::fromUtf8(depth));
+        enter(panel->lengthBox(0), QString::fromUtf8(length));
+        enter(panel->depthBox(0), QString::fromUtf8(depth));
         return panel;
     };
     fill(0, 2, 1, "2780", "105");
-    QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("txtColumnArea(0)")), QStringLiteral("5"));
+    enter(window->findChild<QLineEdit *>(QStringLiteral("txtColumnArea(0)")), QStringLiteral("5"));
     shoot(QStringLiteral("8-columns-storey1"));
     ColumnPanel *upper = fill(1, 1, 0, "2695", "105");
     upper->timberBox()->setCurrentIndex(upper->timberBox()->findData(QStringLiteral("hinoki")));
-    QTest::keyClicks(window->findChild<QLineEdit *>(QStringLiteral("txtColumnWd(1)")), QStringLiteral("1600"));
-    QTest::keyClicks(upper->lengthBox(1), QStringLiteral("2695"));
-    QTest::keyClicks(upper->depthBox(1), QStringLiteral("90"));
+    enter(window->findChild<QLineEdit *>(QStringLiteral("txtColumnWd(1)")), QStringLiteral("1600"));
+    enter(upper->lengthBox(1), QStringLiteral("2695"));
+    enter(upper->depthBox(1), QStringLiteral("90"));
     shoot(QStringLiteral("9-columns-storey2"));
 }
 
@@ -233,11 +237,11 @@ TEST_F(Look, LawWallHouse)
     control<QRadioButton>(QStringLiteral("F_num(1)"))->click();
     box(QStringLiteral("TitleName"))->insert(QStringLiteral("合板と石膏ボードの家"));
     control<QComboBox>(QStringLiteral("LwMethod"))->setCurrentIndex(LwMethodIndex(LwMethod::Typed));
-    QTest::keyClicks(box(QStringLiteral("TypedLw(0)")), QStringLiteral("41"));
-    QTest::keyClicks(box(QStringLiteral("TypedLw(1)")), QStringLiteral("27"));
-    QTest::keyClicks(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("60"));
-    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(0)")), QStringLiteral("25"));
-    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(3)")), QStringLiteral("25"));
+    enter(box(QStringLiteral("TypedLw(0)")), QStringLiteral("41"));
+    enter(box(QStringLiteral("TypedLw(1)")), QStringLiteral("27"));
+    enter(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("60"));
+    enter(box(QStringLiteral("txtWallDimensions(0)")), QStringLiteral("25"));
+    enter(box(QStringLiteral("txtWallDimensions(3)")), QStringLiteral("25"));
 
     // The open kind list, scrolled to the two-face panels.
     clickCell(0, 8, 0);
@@ -273,9 +277,9 @@ TEST_F(Look, LawWallHouse)
     typeAfterClick(0, 5, 7, QStringLiteral("0.91"));
     typeIntoCurrent(0, 5, 8, QStringLiteral("2"));
     showPage(1);
-    QTest::keyClicks(box(QStringLiteral("txtFloorDimensions(1)")), QStringLiteral("40"));
-    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(1)")), QStringLiteral("10"));
-    QTest::keyClicks(box(QStringLiteral("txtWallDimensions(4)")), QStringLiteral("10"));
+    enter(box(QStringLiteral("txtFloorDimensions(1)")), QStringLiteral("40"));
+    enter(box(QStringLiteral("txtWallDimensions(1)")), QStringLiteral("10"));
+    enter(box(QStringLiteral("txtWallDimensions(4)")), QStringLiteral("10"));
     chooseFromList(1, 2, 0, QStringLiteral("構造用パネル(OSB) (大壁)+木材"));
     chooseFromList(1, 2, 1, QStringLiteral("3×9"));
     typeAfterClick(1, 2, 3, QStringLiteral("0.91"));
@@ -291,6 +295,74 @@ TEST_F(Look, LawWallHouse)
 
     // The sheet as a file, for qrn and the printed sheet.
     WriteSheetFile(folder + QStringLiteral("/law-house.qrn2"), SheetFileDataOf(calc->sheet()));
+}
+
+// Entering values: a refused number with its message and the typed text
+// kept, a pasted block with the cells it could not take, undo from the Edit
+// menu, and the path Tab takes down a 2025 page.
+TEST_F(Look, EnteringValues)
+{
+    // The program's message boxes are shown as the user sees them, pictured,
+    // then answered.
+    QString pictureName;
+    SetMessageResponder([&](const MessageRequest &request) {
+        QMessageBox box(request.icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information,
+                        request.title, request.text, QMessageBox::Ok, main.get());
+        box.show();
+        QTest::qWaitForWindowExposed(&box);
+        if (!pictureName.isEmpty())
+            shoot(pictureName);
+        pictureName.clear();
+        return MsgAnswer::Ok;
+    });
+    QTest::mouseClick(control<QRadioButton>(QStringLiteral("F_num(1)")), Qt::LeftButton);
+    enter(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("62.5"));
+    QLineEdit *wall = box(QStringLiteral("txtWallDimensions(0)"));
+    wall->setFocus();
+    QTest::keyClicks(wall, QStringLiteral("-2"));
+    shoot(QStringLiteral("29a-1-typing-minus"));   // on the way to a number: nothing said
+    QTest::keyClicks(wall, QStringLiteral("8a"));
+    pictureName = QStringLiteral("29a-2-refused-message");
+    QTest::keyClick(wall, Qt::Key_Return);
+    shoot(QStringLiteral("29a-3-refused-text-kept"));
+    wall->selectAll();
+    enter(wall, QStringLiteral("28"));
+
+    // A block from a spreadsheet pasted into the framing grid.
+    chooseFromList(0, 2, 0, QStringLiteral("木材"));
+    chooseFromList(0, 3, 0, QStringLiteral("土塗り壁"));
+    FramingGrid *g = grid(0);
+    g->setFocus();
+    g->setCurrentIndex(g->model()->index(2, ColLength0));
+    QApplication::clipboard()->setText(QStringLiteral("1.82\t4\n0.91\tx\n"));
+    pictureName = QStringLiteral("29a-4-paste-message");
+    QTest::keyClick(g, Qt::Key_V, Qt::ControlModifier);
+    shoot(QStringLiteral("29a-5-pasted"));
+
+    // Undo from the Edit menu takes the paste back in one step.
+    QMenu *edit = main->findChild<QMenu *>(QStringLiteral("mnuEdit"));
+    if (edit) {
+        edit->popup(main->mapToGlobal(QPoint(60, 30)));
+        shoot(QStringLiteral("29a-6-edit-menu"));
+        edit->hide();
+    }
+    calc->action(QStringLiteral("mnuEditUndo"))->trigger();
+    shoot(QStringLiteral("29a-7-undone"));
+
+    // Tab down a 2025 page: areas, the storey's inputs, the grids.
+    CalcWindow *rules2025 = main->newCalcWindow(RuleSetKind::Rules2025);
+    main->mdiArea()->activeSubWindow()->showMaximized();
+    main->activateWindow();
+    QTest::qWaitForWindowActive(main.get());
+    QWidget *at = rules2025->findChild<QLineEdit *>(QStringLiteral("txtFloorDimensions(0)"));
+    at->setFocus();
+    const std::pair<int, const char *> stops[] = {{3, "29a-8-tab-heights"}, {5, "29a-9-tab-framing-grid"},
+                                                  {1, "29a-10-tab-quasi-grid"}};
+    for (const auto &[tabs, picture] : stops) {
+        for (int i = 0; i < tabs; ++i)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : at, Qt::Key_Tab);
+        shoot(QLatin1String(picture));
+    }
 }
 
 } // namespace

@@ -228,30 +228,26 @@ SideCountCheck CalcSheet::SetSideCount(int s, int r, int d, int p, const QString
     const FramingRow &row = framing[s][r];
     SideCounts &counts = balance[s].counts(r);
     QString &count = counts[d][p];
-    changed = true;
-    const QString typed = text.trimmed();
+    const QString typed = HalfWidthNumber(text).trimmed();
     if (typed.isEmpty()) {
         count.clear();
+        changed = true;
         return SideCountCheck::Accepted;
     }
+    // A refused count leaves the one stored as it was.
     const NumberCheck check = CheckNumberText(typed);
-    if (check == NumberCheck::NotANumber) {
-        count.clear();
+    if (check == NumberCheck::NotANumber)
         return SideCountCheck::NotANumber;
-    }
     // A whole number of places, as a places cell takes it.
     const double value = check == NumberCheck::Number ? TextValue(typed) : -1.0;
     const std::optional<int> places =
         value == std::floor(value) ? RoundPlaces(value) : std::nullopt;
-    if (!places || *places < 0) {
-        count.clear();
+    if (!places || *places < 0)
         return SideCountCheck::Invalid;
-    }
-    if (*places + countOf(counts[d][1 - p]) > placesOf(row, d)) {
-        count.clear();
+    if (*places + countOf(counts[d][1 - p]) > placesOf(row, d))
         return SideCountCheck::TooMany;
-    }
     count = *places == 0 ? QString() : QString::number(*places);
+    changed = true;
     return SideCountCheck::Accepted;
 }
 

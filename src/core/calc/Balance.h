@@ -104,9 +104,9 @@ bool HasBalanceData(const CalcSheet &sheet);
 // A typed side-part count, checked against the row it belongs to.
 enum class SideCountCheck {
     Accepted,     // stored (normalised to a whole number, or emptied)
-    NotANumber,   // not a number: the count is emptied
-    Invalid,      // negative, not whole or past the 16-bit places count: emptied
-    TooMany,      // with the other side part more than the row's places: emptied
+    NotANumber,   // not a number: the count stays as it was
+    Invalid,      // negative, not whole or past the 16-bit places count: kept as it was
+    TooMany,      // with the other side part more than the row's places: kept as it was
 };
 
 } // namespace quiren

@@ -435,6 +435,20 @@ EditResult CalcSheet::AfterEdit(int s, int r, int column, EditPrompter &prompter
     return EditResult::Applied;
 }
 
+QString CalcSheet::CellRefusal(int column, const QString &text) const
+{
+    const QString typed = HalfWidthNumber(text);
+    CellReading reading;
+    if (isLengthColumn(column) && typed != framing::Clear)
+        reading = ReadLengthText(typed);
+    else if (isPlacesColumn(column))
+        reading = ReadPlacesText(typed.trimmed());
+    if (reading.verdict != CellVerdict::NotANumber && reading.verdict != CellVerdict::Invalid)
+        return {};
+    return NumberRefusal(Str(S::FramingColumnHeaders + column),
+                         isLengthColumn(column) ? NumberRule::NotNegative : NumberRule::Places);
+}
+
 bool CalcSheet::DeleteCell(int s, int r, int column, EditPrompter &prompter)
 {
     if (!IsTypedColumn(column))

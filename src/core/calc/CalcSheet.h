@@ -262,6 +262,10 @@ public:
     // first framing row (0-based). Messages and the 10 m question go through
     // the prompter.
     EditResult AfterEdit(int s, int r, int column, EditPrompter &prompter);
+    // Whether a text typed into a length or places cell can be taken:
+    // empty when it can, else the message naming the column and what it
+    // takes. The grid asks before the text reaches the sheet.
+    QString CellRefusal(int column, const QString &text) const;
     // Delete key on a cell: columns 0, 1, 3, 4, 7, 8 are emptied and the
     // after-edit steps run; returns false (nothing done) for other columns.
     bool DeleteCell(int s, int r, int column, EditPrompter &prompter);
@@ -277,7 +281,8 @@ public:
     // ---- balance of the wall layout -------------------------------------
     // A side-part count typed for framing row r of storey s: checked against
     // the row's places in direction d (both side parts together), stored as
-    // a whole number, emptied when refused. Marks the sheet changed.
+    // a whole number; a refused text leaves the count as it was. Marks the
+    // sheet changed when stored.
     SideCountCheck SetSideCount(int s, int r, int d, int p, const QString &text);
     // Side-part inputs; each marks the sheet changed. The area and the
     // multiplier must be empty or a number (the caller has checked them).

@@ -1,6 +1,9 @@
 #include "core/calc/CellInput.h"
 
 #include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
+
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -64,6 +67,44 @@ CellReading ReadAreaText(const QString &text)
     if (check == NumberCheck::OutOfRange || value < 0)
         return verdict(CellVerdict::Invalid);
     return taken(text, value);
+}
+
+TypedNumber CheckTypedNumber(const QString &field, NumberRule rule, const QString &text)
+{
+    TypedNumber result;
+    result.text = HalfWidthNumber(text).trimmed();
+    if (result.text.isEmpty())
+        return result;
+    CellReading reading;
+    switch (rule) {
+    case NumberRule::Any:
+        reading.verdict = CheckNumberText(result.text) == NumberCheck::Number ? CellVerdict::Taken : CellVerdict::Invalid;
+        break;
+    case NumberRule::NotNegative:
+        reading = ReadAreaText(result.text);
+        break;
+    case NumberRule::Places:
+        reading = ReadPlacesText(result.text);
+        if (reading.verdict == CellVerdict::Taken)
+            result.text = reading.text;
+        break;
+    }
+    if (reading.verdict != CellVerdict::Taken) {
+        result.usable = false;
+        result.message = NumberRefusal(field, rule);
+    }
+    return result;
+}
+
+QString NumberRefusal(const QString &field, NumberRule rule)
+{
+    static const QRegularExpression unit(QStringLiteral("\\s*[(（][^()（）]*[)）]\\s*$"));
+    QString name = field.trimmed();
+    name.remove(unit);
+    const int what = rule == NumberRule::Any           ? S::NeedsNumber
+                     : rule == NumberRule::NotNegative ? S::NeedsNotNegative
+                                                       : S::NeedsPlaces;
+    return Str(what).arg(name.trimmed());
 }
 
 } // namespace quiren

@@ -39,4 +39,26 @@ CellReading ReadPlacesText(const QString &text);
 // The text is kept as it was given.
 CellReading ReadAreaText(const QString &text);
 
+// What a box or grid cell takes; the message that refuses a text says it.
+enum class NumberRule {
+    Any,          // any number single precision holds: "…には数値を入力してください"
+    NotNegative,  // "…には0以上の数値を入力してください"
+    Places,       // a whole count 0..32767: "…には0から32767までの整数を入力してください"
+};
+
+// A text typed into a field that takes `rule`, full-width digits allowed.
+// An empty text is usable (the field is emptied); `text` is what the field
+// holds from now on (half-width, blanks around it dropped).
+struct TypedNumber {
+    bool usable = true;
+    QString text;
+    QString message;   // when refused: names the field and what it takes
+};
+TypedNumber CheckTypedNumber(const QString &field, NumberRule rule, const QString &text);
+
+// The message refusing a text typed into the field called `field`
+// ("床面積には0以上の数値を入力してください"). A unit in brackets at the
+// end of a caption is left out: "階高(m)" names the field "階高".
+QString NumberRefusal(const QString &field, NumberRule rule);
+
 } // namespace quiren

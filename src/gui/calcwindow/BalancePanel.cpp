@@ -1,5 +1,7 @@
 #include "gui/calcwindow/BalancePanel.h"
 
+#include "gui/calcwindow/NumberBox.h"
+
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/EditPrompts.h"
@@ -160,9 +162,37 @@ bool SideCountModel::setData(const QModelIndex &index, const QVariant &value, in
     int p = 0;
     if (r < 0 || role != Qt::EditRole || !countColumn(index.column(), &d, &p))
         return false;
-    m_lastCheck = m_sheet.SetSideCount(m_storey, r, d, p, value.toString());
+    m_refusal = put(index, value.toString());
+    m_refusedText = m_refusal.isEmpty() ? QString() : value.toString();
     emit dataChanged(index, index);
-    return true;
+    return m_refusal.isEmpty();
+}
+
+QString SideCountModel::put(const QModelIndex &index, const QString &text)
+{
+    const int r = framingRow(index);
+    int d = 0;
+    int p = 0;
+    if (r < 0 || !countColumn(index.column(), &d, &p))
+        return {};
+    m_lastCheck = m_sheet.SetSideCount(m_storey, r, d, p, text);
+    switch (m_lastCheck) {
+    case SideCountCheck::Accepted:
+        return {};
+    case SideCountCheck::TooMany:
+        return Str(S::SideCountTooMany);
+    default:
+        return NumberRefusal(sidePartName(d, p) + QStringLiteral("の箇所数"), NumberRule::Places);
+    }
+}
+
+QString SideCountModel::takeRefusal(QString *text)
+{
+    *text = m_refusedText;
+    const QString message = m_refusal;
+    m_refusal.clear();
+    m_refusedText.clear();
+    return message;
 }
 
 Qt::ItemFlags SideCountModel::flags(const QModelIndex &index) const
@@ -183,11 +213,17 @@ SideCountGrid::SideCountGrid(CalcSheet &sheet, int storey, QWidget *parent)
     setModel(m_model);
     horizontalHeader()->hide();
     verticalHeader()->hide();
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
-    setTabKeyNavigation(false);
+    ShowFocusCell(this);
+    m_cells.put = [this](const QModelIndex &index, const QString &text) { return m_model->put(index, text); };
+    m_cells.done = [this] {
+        m_model->refresh();
+        emit countEdited();
+    };
+    m_cells.firstRow = SideCountModel::HeadingRows;
     ApplySheetGridLook(this);
     for (int c = 0; c < SideCountModel::ColumnCount; ++c) {
         const int twips = c == SideCountModel::Kind ? 2000 : 600;
@@ -224,13 +260,7 @@ int SideCountGrid::contentHeight() const
 
 void SideCountGrid::keyPressEvent(QKeyEvent *event)
 {
-    const QModelIndex current = currentIndex();
-    int d = 0;
-    int p = 0;
-    if (event->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState
-        && SideCountModel::framingRow(current) >= 0 && SideCountModel::countColumn(current.column(), &d, &p)) {
-        m_model->setData(current, QString(), Qt::EditRole);
-        emit countEdited();
+    if (state() != QAbstractItemView::EditingState && HandleGridKey(this, event, m_cells)) {
         event->accept();
         return;
     }
@@ -247,30 +277,19 @@ QModelIndex SideCountGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers
 
 void SideCountGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
-    QTableView::closeEditor(editor, hint);
+    const QModelIndex cell = currentIndex();
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
     if (hint == QAbstractItemDelegate::RevertModelCache)
         return;   // Escape: nothing was typed into the sheet
     // The message comes once the editor has gone, never over it.
-    tellRefusal();
-    emit countEdited();
-}
-
-void SideCountGrid::tellRefusal()
-{
-    QWidget *owner = window();
-    switch (m_model->lastCheck()) {
-    case SideCountCheck::Accepted:
-        break;
-    case SideCountCheck::NotANumber:
-        TellNotANumber(owner);
-        break;
-    case SideCountCheck::Invalid:
-        TellInvalidNumber(owner);
-        break;
-    case SideCountCheck::TooMany:
-        ShowMessage(owner, Str(S::SideCountTooMany), MsgButtons::Ok, MsgIcon::Exclamation, Str(S::AppTitle));
-        break;
+    QString typed;
+    const QString refusal = m_model->takeRefusal(&typed);
+    if (!refusal.isEmpty()) {
+        ReopenRefusedCell(this, cell, typed, refusal);
+        return;
     }
+    emit countEdited();
+    FollowEditEnd(this, hint);
 }
 
 // ---- the panel ----------------------------------------------------------------------
@@ -302,11 +321,10 @@ BalancePanel::BalancePanel(CalcSheet &sheet, int storey, QWidget *parent)
             const int i = 4 * storey + 2 * d + p;
             parts->addWidget(new QLabel(sidePartName(d, p), this), row, 1);
 
-            m_area[d][p] = new QLineEdit(this);
-            m_area[d][p]->setObjectName(IndexedName("txtSideArea", i));
-            m_area[d][p]->setAlignment(Qt::AlignRight);
-            m_area[d][p]->setFixedWidth(TwipsToPixelsX(900, this));
-            connect(m_area[d][p], &QLineEdit::textChanged, this,
+            const QString part = directionName(d) + sidePartName(d, p);
+            m_area[d][p] = new NumberBox(IndexedName("txtSideArea", i), 900, this);
+            m_area[d][p]->setField(part + Str(S::FieldSidePartArea), NumberRule::NotNegative);
+            connect(m_area[d][p], &NumberBox::edited, this,
                     [this, d, p](const QString &text) { onAreaChanged(d, p, text); });
             parts->addWidget(m_area[d][p], row, 2);
 
@@ -314,11 +332,9 @@ BalancePanel::BalancePanel(CalcSheet &sheet, int storey, QWidget *parent)
             auto *multiplier = new QHBoxLayout;
             m_multiplier[d][p] = resultLabel(this, 500);
             m_multiplier[d][p]->setObjectName(IndexedName("SideTimes", i));
-            m_multiplierBox[d][p] = new QLineEdit(this);
-            m_multiplierBox[d][p]->setObjectName(IndexedName("txtSideTimes", i));
-            m_multiplierBox[d][p]->setAlignment(Qt::AlignRight);
-            m_multiplierBox[d][p]->setFixedWidth(TwipsToPixelsX(600, this));
-            connect(m_multiplierBox[d][p], &QLineEdit::textChanged, this,
+            m_multiplierBox[d][p] = new NumberBox(IndexedName("txtSideTimes", i), 600, this);
+            m_multiplierBox[d][p]->setField(part + Str(S::FieldSidePartMultiplier), NumberRule::NotNegative);
+            connect(m_multiplierBox[d][p], &NumberBox::edited, this,
                     [this, d, p](const QString &text) { onMultiplierChanged(d, p, text); });
             multiplier->addWidget(m_multiplier[d][p]);
             multiplier->addWidget(m_multiplierBox[d][p]);
@@ -368,8 +384,8 @@ void BalancePanel::refresh()
     for (int d = 0; d < 2; ++d) {
         for (int p = 0; p < SidePartCount; ++p) {
             const SidePart &part = m_sheet.balance[m_storey].parts[d][p];
-            m_area[d][p]->setText(part.floorArea);
-            m_multiplierBox[d][p]->setText(part.multiplier);
+            m_area[d][p]->show(part.floorArea);
+            m_multiplierBox[d][p]->show(part.multiplier);
             m_oneStorey[d][p]->setChecked(part.oneStorey);
         }
     }
@@ -409,24 +425,9 @@ void BalancePanel::refreshResults()
     m_counts->refresh();
 }
 
-bool BalancePanel::checkNumber(QLineEdit *box, const QString &text)
-{
-    if (text.isEmpty())
-        return true;
-    const NumberCheck check = CheckNumberText(text);
-    if (check == NumberCheck::Number && TextValue(text) >= 0)
-        return true;
-    if (check == NumberCheck::NotANumber)
-        TellNotANumber(window());
-    else
-        TellInvalidNumber(window());
-    box->clear();   // the emptied box is handled as a change of its own
-    return false;
-}
-
 void BalancePanel::onAreaChanged(int d, int p, const QString &text)
 {
-    if (m_showing || !checkNumber(m_area[d][p], text))
+    if (m_showing)
         return;
     m_sheet.SetSidePartArea(m_storey, d, p, text.trimmed());
     refreshResults();
@@ -435,7 +436,7 @@ void BalancePanel::onAreaChanged(int d, int p, const QString &text)
 
 void BalancePanel::onMultiplierChanged(int d, int p, const QString &text)
 {
-    if (m_showing || !checkNumber(m_multiplierBox[d][p], text))
+    if (m_showing)
         return;
     m_sheet.SetSidePartMultiplier(m_storey, d, p, text.trimmed());
     refreshResults();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "gui/calcwindow/NumberBox.h"
+#include "gui/widgets/GridKeys.h"
 
 #include <QAbstractTableModel>
 #include <QTableView>
@@ -38,6 +40,10 @@ public:
     void refresh();
     // What the last typed count came to.
     SideCountCheck lastCheck() const { return m_lastCheck; }
+    // A count written as if typed: the message refusing it, or empty.
+    QString put(const QModelIndex &index, const QString &text);
+    // The last text refused by an editor and its message (taken once).
+    QString takeRefusal(QString *text);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -51,6 +57,7 @@ private:
     CalcSheet &m_sheet;
     int m_storey;
     SideCountCheck m_lastCheck = SideCountCheck::Accepted;
+    QString m_refusedText, m_refusal;
 };
 
 // The grid of side-part counts, with the keys of the framing grid: typing
@@ -77,9 +84,8 @@ protected:
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
-    void tellRefusal();
-
     SideCountModel *m_model;
+    GridCells m_cells;
 };
 
 // One storey's balance check: the side-part counts of its framing rows, the
@@ -114,15 +120,14 @@ signals:
 private:
     void onAreaChanged(int d, int p, const QString &text);
     void onMultiplierChanged(int d, int p, const QString &text);
-    bool checkNumber(QLineEdit *box, const QString &text);
 
     CalcSheet &m_sheet;
     int m_storey;
     bool m_showing = false;
     SideCountGrid *m_counts = nullptr;
-    std::array<std::array<QLineEdit *, SidePartCount>, 2> m_area{};
+    std::array<std::array<NumberBox *, SidePartCount>, 2> m_area{};
     std::array<std::array<QLabel *, SidePartCount>, 2> m_multiplier{};
-    std::array<std::array<QLineEdit *, SidePartCount>, 2> m_multiplierBox{};
+    std::array<std::array<NumberBox *, SidePartCount>, 2> m_multiplierBox{};
     std::array<std::array<QCheckBox *, SidePartCount>, 2> m_oneStorey{};
     std::array<std::array<QLabel *, SidePartCount>, 2> m_necessary{};
     std::array<std::array<QLabel *, SidePartCount>, 2> m_existing{};

@@ -107,6 +107,10 @@ CalcWindow::CalcWindow(CalcWindowHost *host, RuleSetKind kind, QWidget *parent)
     setUpNewSheet();
     m_sheetShown = true;
     connect(m_document, &SheetDocument::edited, this, &CalcWindow::sheetChanged);
+    connect(m_document, &SheetDocument::restored, this, [this] {
+        showSheet();
+        emit sheetChanged();
+    });
 }
 
 CalcWindow::~CalcWindow() = default;
@@ -137,6 +141,7 @@ void CalcWindow::buildControls()
         scroll->setObjectName(IndexedName("TSScroll", s));
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidgetResizable(true);
+        scroll->setFocusPolicy(Qt::NoFocus);   // Tab goes to what it holds
         m_pageScrollers[s] = scroll;
         m_tabs->addTab(scroll, StoreyName(s));
     }
@@ -174,6 +179,7 @@ void CalcWindow::buildControls()
     layout->addWidget(m_loads);
     layout->addWidget(m_tabs, 1);
     m_scroller = new ContentsScroller(this);
+    m_scroller->setFocusPolicy(Qt::NoFocus);
     m_scroller->setWidget(contents);
     // The breakdown window, when docked, goes right of the scroller.
     auto *outer = new QHBoxLayout(this);
@@ -321,8 +327,8 @@ void CalcWindow::applyRuleLayout()
 void CalcWindow::startSheet(RuleSetKind kind)
 {
     m_document->setRuleSet(kind);
-    m_sheet.changed = false;
     showSheet();
+    m_document->resetHistory();
     layoutSizes();
 }
 

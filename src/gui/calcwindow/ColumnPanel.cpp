@@ -1,7 +1,9 @@
 #include "gui/calcwindow/ColumnPanel.h"
 
+
 #include "core/calc/ColumnCheck.h"
 #include "core/text/NumberText.h"
+#include "core/text/StringTable.h"
 #include "gui/calcwindow/EditPrompts.h"
 #include "gui/widgets/Twips.h"
 #include "gui/widgets/WidgetSupport.h"
@@ -58,9 +60,9 @@ ColumnPanel::ColumnPanel(CalcSheet &sheet, int storey, QWidget *parent)
         m_sheet.columns[m_storey].timber = m_timber->itemData(index).toString();
         edited();
     });
-    m_fc = numberBox("txtColumnFc", 600);
-    connect(m_fc, &QLineEdit::textChanged, this,
-            [this](const QString &text) { onNumber(m_fc, &StoreyColumnInputs::typedFc, text); });
+    m_fc = numberBox("txtColumnFc", 600, Str(S::FieldColumnFc));
+    connect(m_fc, &NumberBox::edited, this,
+            [this](const QString &text) { onNumber(&StoreyColumnInputs::typedFc, text); });
 
     m_wdSource = new QComboBox(this);
     m_wdSource->setObjectName(IndexedName("cboWdSource", storey));
@@ -72,9 +74,9 @@ ColumnPanel::ColumnPanel(CalcSheet &sheet, int storey, QWidget *parent)
         m_sheet.columns[m_storey].wdSource = index == 0 ? WdSource::Typed : WdSource::Loads;
         edited();
     });
-    m_wd = numberBox("txtColumnWd", 800);
-    connect(m_wd, &QLineEdit::textChanged, this,
-            [this](const QString &text) { onNumber(m_wd, &StoreyColumnInputs::typedWd, text); });
+    m_wd = numberBox("txtColumnWd", 800, Str(S::FieldColumnWd));
+    connect(m_wd, &NumberBox::edited, this,
+            [this](const QString &text) { onNumber(&StoreyColumnInputs::typedWd, text); });
     m_wdNote = new QLineEdit(this);
     m_wdNote->setObjectName(IndexedName("txtColumnWdNote", storey));
     m_wdNote->setFixedWidth(TwipsToPixelsX(2600, this));
@@ -85,9 +87,9 @@ ColumnPanel::ColumnPanel(CalcSheet &sheet, int storey, QWidget *parent)
         m_sheet.columns[m_storey].wdNote = text;
         edited();
     });
-    m_area = numberBox("txtColumnArea", 700);
-    connect(m_area, &QLineEdit::textChanged, this,
-            [this](const QString &text) { onNumber(m_area, &StoreyColumnInputs::areaM2, text); });
+    m_area = numberBox("txtColumnArea", 700, Str(S::FieldColumnArea));
+    connect(m_area, &NumberBox::edited, this,
+            [this](const QString &text) { onNumber(&StoreyColumnInputs::areaM2, text); });
 
     // One choice a row, so the inputs leave room for the steps beside them.
     auto *choices = new QGridLayout;
@@ -123,20 +125,21 @@ ColumnPanel::ColumnPanel(CalcSheet &sheet, int storey, QWidget *parent)
         heading->setAlignment(Qt::AlignCenter);
         sections->addWidget(heading, 0, d + 1);
         const int i = 2 * storey + d;
-        m_length[d] = numberBox("txtColumnLength", 900);
-        m_depth[d] = numberBox("txtColumnDepth", 900);
-        m_width[d] = numberBox("txtColumnWidth", 900);
+        const QString direction = ColumnDirectionName(d);
+        m_length[d] = numberBox("txtColumnLength", 900, direction + QStringLiteral("の") + QString::fromUtf8(captions[0]));
+        m_depth[d] = numberBox("txtColumnDepth", 900, direction + QStringLiteral("の") + QString::fromUtf8(captions[1]));
+        m_width[d] = numberBox("txtColumnWidth", 900, direction + QStringLiteral("の") + QString::fromUtf8(captions[2]));
         m_length[d]->setObjectName(IndexedName("txtColumnLength", i));
         m_depth[d]->setObjectName(IndexedName("txtColumnDepth", i));
         m_width[d]->setObjectName(IndexedName("txtColumnWidth", i));
-        connect(m_length[d], &QLineEdit::textChanged, this, [this, d](const QString &text) {
-            onDirectionNumber(m_length[d], d, &ColumnDirectionInputs::lengthMm, text);
+        connect(m_length[d], &NumberBox::edited, this, [this, d](const QString &text) {
+            onDirectionNumber(d, &ColumnDirectionInputs::lengthMm, text);
         });
-        connect(m_depth[d], &QLineEdit::textChanged, this, [this, d](const QString &text) {
-            onDirectionNumber(m_depth[d], d, &ColumnDirectionInputs::depthMm, text);
+        connect(m_depth[d], &NumberBox::edited, this, [this, d](const QString &text) {
+            onDirectionNumber(d, &ColumnDirectionInputs::depthMm, text);
         });
-        connect(m_width[d], &QLineEdit::textChanged, this, [this, d](const QString &text) {
-            onDirectionNumber(m_width[d], d, &ColumnDirectionInputs::widthMm, text);
+        connect(m_width[d], &NumberBox::edited, this, [this, d](const QString &text) {
+            onDirectionNumber(d, &ColumnDirectionInputs::widthMm, text);
         });
         sections->addWidget(m_length[d], 1, d + 1);
         sections->addWidget(m_depth[d], 2, d + 1);
@@ -179,54 +182,26 @@ ColumnPanel::ColumnPanel(CalcSheet &sheet, int storey, QWidget *parent)
     layout->addStretch(1);
 }
 
-QLineEdit *ColumnPanel::numberBox(const char *name, int twips)
+NumberBox *ColumnPanel::numberBox(const char *name, int twips, const QString &field)
 {
-    auto *box = new QLineEdit(this);
-    box->setObjectName(IndexedName(name, m_storey));
-    box->setAlignment(Qt::AlignRight);
-    box->setFixedWidth(TwipsToPixelsX(twips, this));
+    auto *box = new NumberBox(IndexedName(name, m_storey), twips, this);
+    box->setField(field, NumberRule::NotNegative);
     return box;
 }
 
-bool ColumnPanel::acceptNumber(QLineEdit *box, const QString &text, QString *stored)
-{
-    const QString typed = HalfWidthNumber(text.trimmed());
-    if (typed.isEmpty()) {
-        stored->clear();
-        return true;
-    }
-    const NumberCheck check = CheckNumberText(typed);
-    if (check == NumberCheck::Number && TextValue(typed) >= 0) {
-        *stored = typed;
-        return true;
-    }
-    if (check == NumberCheck::NotANumber)
-        TellNotANumber(window());
-    else
-        TellInvalidNumber(window());
-    box->clear();   // the emptied box is handled as a change of its own
-    return false;
-}
-
-void ColumnPanel::onNumber(QLineEdit *box, QString StoreyColumnInputs::*field, const QString &text)
+void ColumnPanel::onNumber(QString StoreyColumnInputs::*field, const QString &text)
 {
     if (m_showing)
         return;
-    QString stored;
-    if (!acceptNumber(box, text, &stored))
-        return;
-    m_sheet.columns[m_storey].*field = stored;
+    m_sheet.columns[m_storey].*field = text;
     edited();
 }
 
-void ColumnPanel::onDirectionNumber(QLineEdit *box, int d, QString ColumnDirectionInputs::*field, const QString &text)
+void ColumnPanel::onDirectionNumber(int d, QString ColumnDirectionInputs::*field, const QString &text)
 {
     if (m_showing)
         return;
-    QString stored;
-    if (!acceptNumber(box, text, &stored))
-        return;
-    m_sheet.columns[m_storey].direction[d].*field = stored;
+    m_sheet.columns[m_storey].direction[d].*field = text;
     edited();
 }
 
@@ -251,15 +226,15 @@ void ColumnPanel::refresh()
     else if (in.timber.isEmpty() && in.typedFc.trimmed().isEmpty())
         timberIndex = 0;   // the tool's すぎ
     m_timber->setCurrentIndex(timberIndex);
-    m_fc->setText(in.typedFc);
+    m_fc->show(in.typedFc);
     m_wdSource->setCurrentIndex(in.wdSource == WdSource::Typed ? 0 : 1);
-    m_wd->setText(in.typedWd);
+    m_wd->show(in.typedWd);
     m_wdNote->setText(in.wdNote);
-    m_area->setText(in.areaM2);
+    m_area->show(in.areaM2);
     for (int d = 0; d < 2; ++d) {
-        m_length[d]->setText(in.direction[d].lengthMm);
-        m_depth[d]->setText(in.direction[d].depthMm);
-        m_width[d]->setText(in.direction[d].widthMm);
+        m_length[d]->show(in.direction[d].lengthMm);
+        m_depth[d]->show(in.direction[d].depthMm);
+        m_width[d]->show(in.direction[d].widthMm);
     }
     m_showing = false;
     refreshResults();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "gui/calcwindow/NumberBox.h"
 
 #include <QWidget>
 
@@ -41,11 +42,11 @@ signals:
     void sheetEdited();
 
 private:
-    QLineEdit *numberBox(const char *name, int twips);
-    // A typed number: stored half-width, or refused with the window's message.
-    void onNumber(QLineEdit *box, QString StoreyColumnInputs::*field, const QString &text);
-    void onDirectionNumber(QLineEdit *box, int d, QString ColumnDirectionInputs::*field, const QString &text);
-    bool acceptNumber(QLineEdit *box, const QString &text, QString *stored);
+    // A box of a number not below 0, named `field` in its refusal.
+    NumberBox *numberBox(const char *name, int twips, const QString &field);
+    // A number the box has accepted, stored as it is kept.
+    void onNumber(QString StoreyColumnInputs::*field, const QString &text);
+    void onDirectionNumber(int d, QString ColumnDirectionInputs::*field, const QString &text);
     void edited();
 
     CalcSheet &m_sheet;
@@ -53,14 +54,14 @@ private:
     bool m_showing = false;
     QComboBox *m_method = nullptr;
     QComboBox *m_timber = nullptr;
-    QLineEdit *m_fc = nullptr;
+    NumberBox *m_fc = nullptr;
     QComboBox *m_wdSource = nullptr;
-    QLineEdit *m_wd = nullptr;
+    NumberBox *m_wd = nullptr;
     QLineEdit *m_wdNote = nullptr;
-    QLineEdit *m_area = nullptr;
-    std::array<QLineEdit *, 2> m_length{};
-    std::array<QLineEdit *, 2> m_depth{};
-    std::array<QLineEdit *, 2> m_width{};
+    NumberBox *m_area = nullptr;
+    std::array<NumberBox *, 2> m_length{};
+    std::array<NumberBox *, 2> m_depth{};
+    std::array<NumberBox *, 2> m_width{};
     QLabel *m_lines = nullptr;     // method, timber, Wd and its source
     QLabel *m_steps = nullptr;     // the table of steps per direction
     QLabel *m_verdict = nullptr;   // 壁量 / つり合い / 柱の小径

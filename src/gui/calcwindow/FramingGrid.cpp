@@ -193,6 +193,11 @@ void FramingDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
     } else if (auto *edit = qobject_cast<QLineEdit *>(editor)) {
         text = WithoutDoubleQuotes(edit->text());
     }
+    const QString refusal = m_grid->sheet().CellRefusal(index.column(), text);
+    if (!refusal.isEmpty()) {
+        m_grid->noteRefused(index, text, refusal);
+        return;
+    }
     // An edit that leaves the text as it was is no change of the sheet.
     if (text == index.data(Qt::EditRole).toString())
         return;
@@ -213,10 +218,13 @@ FramingGrid::FramingGrid(CalcSheet &sheet, int storey, QWidget *parent)
     setItemDelegate(m_delegate);
     horizontalHeader()->hide();
     verticalHeader()->hide();
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
-    setTabKeyNavigation(false);
+    ShowFocusCell(this);
+    m_cells.put = [this](const QModelIndex &index, const QString &text) { return putCell(index, text); };
+    m_cells.done = [this] { finish(true); };
+    m_cells.firstRow = FramingHeaderRows;
     ApplySheetGridLook(this);
     for (int c = 0; c < FramingColumnCount; ++c) {
         // The width in twips, widened where this font needs more room for
@@ -298,11 +306,10 @@ void FramingGrid::keyPressEvent(QKeyEvent *event)
             event->accept();
             return;
         }
-        if (event->key() == Qt::Key_Delete) {
-            deleteCell(r, column);
-            event->accept();
-            return;
-        }
+    }
+    if (state() != QAbstractItemView::EditingState && HandleGridKey(this, event, m_cells)) {
+        event->accept();
+        return;
     }
     QTableView::keyPressEvent(event);
 }
@@ -331,14 +338,42 @@ void FramingGrid::noteCommitted(const QModelIndex &index)
     m_committed = index;
 }
 
-void FramingGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint)
+void FramingGrid::noteRefused(const QModelIndex &index, const QString &text, const QString &message)
+{
+    m_refused = {index, text, message};
+}
+
+void FramingGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (m_refused.cell.isValid()) {
+        // The typed text stays in the cell, open again to be corrected.
+        const Refusal refused = m_refused;
+        m_refused = {};
+        ReopenRefusedCell(this, refused.cell, refused.text, refused.message);
+        return;
+    }
     const QModelIndex committed = m_committed;
     m_committed = QModelIndex();
     const int r = FramingModel::framingRow(committed);
     if (r >= 0)
         runAfterEdit(r, committed.column());
+    if (hint != QAbstractItemDelegate::RevertModelCache)
+        FollowEditEnd(this, hint);
+}
+
+QString FramingGrid::putCell(const QModelIndex &index, const QString &text)
+{
+    const int r = FramingModel::framingRow(index);
+    const int column = index.column();
+    if (r < 0 || !IsTypedColumn(column) || (column == ColSection && !sheet().SectionEditable(storey(), r)))
+        return {};
+    const QString refusal = sheet().CellRefusal(column, text);
+    if (!refusal.isEmpty())
+        return refusal;
+    sheet().framing[storey()][r][column] = WithoutDoubleQuotes(text);
+    sheet().AfterEdit(storey(), r, column, m_prompter);
+    return {};
 }
 
 void FramingGrid::runAfterEdit(int framingRow, int column)

@@ -2,6 +2,7 @@
 
 #include "gui/calcwindow/EditPrompts.h"
 #include "gui/calcwindow/GridModels.h"
+#include "gui/widgets/GridKeys.h"
 
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -75,6 +76,13 @@ public:
 
     // Called by the delegate when an editor hands its text to the cell.
     void noteCommitted(const QModelIndex &index);
+    // Called by the delegate when the sheet refuses the typed text: the
+    // message comes once the editor has gone, and the cell opens again
+    // with the text to be corrected.
+    void noteRefused(const QModelIndex &index, const QString &text, const QString &message);
+    // A text written into a cell as if typed (paste, Delete); the refusal,
+    // or empty when the sheet took it.
+    QString putCell(const QModelIndex &index, const QString &text);
 
 signals:
     // The prompt of the column of the new current cell.
@@ -99,6 +107,12 @@ private:
     MessagePrompter m_prompter;
     std::function<bool()> m_listInput;
     QModelIndex m_committed;      // the cell whose editor wrote its text
+    struct Refusal {
+        QPersistentModelIndex cell;
+        QString text, message;
+    };
+    Refusal m_refused;            // a typed text the sheet did not take
+    GridCells m_cells;
 };
 
 } // namespace quiren

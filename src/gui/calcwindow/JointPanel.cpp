@@ -1,14 +1,17 @@
 #include "gui/calcwindow/JointPanel.h"
 
+#include "core/calc/CellInput.h"
 #include "core/calc/CheckVerdicts.h"
 #include "core/calc/ColumnJointReport.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
+#include "gui/widgets/GridKeys.h"
 #include "gui/widgets/WidgetSupport.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -282,13 +285,76 @@ bool JointModel::setData(const QModelIndex &index, const QVariant &value, int ro
     else if (role != Qt::EditRole)
         return false;
     if (!SetJointField(m_sheet, m_storey, index.row() / 2, index.row() % 2, *field, text)) {
-        emit refused();
+        m_refusal = NumberRefusal(headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString(),
+                                  NumberRule::Any);
+        m_refusedText = text;
         return false;
     }
+    m_refusal.clear();
+    m_refusedText.clear();
     refresh();
     emit edited();
     return true;
 }
+
+QString JointModel::put(const QModelIndex &index, const QString &text)
+{
+    if (setData(index, text, Qt::EditRole))
+        return {};
+    QString typed;
+    return takeRefusal(&typed);
+}
+
+QString JointModel::takeRefusal(QString *text)
+{
+    *text = m_refusedText;
+    const QString message = m_refusal;
+    m_refusal.clear();
+    m_refusedText.clear();
+    return message;
+}
+
+namespace {
+
+// The table of columns, with the spreadsheet keys of the other grids.
+class JointTable : public QTableView {
+public:
+    JointTable(JointModel *model, QWidget *parent)
+        : QTableView(parent), m_model(model)
+    {
+        m_cells.put = [model](const QModelIndex &index, const QString &text) { return model->put(index, text); };
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (state() != QAbstractItemView::EditingState && HandleGridKey(this, event, m_cells)) {
+            event->accept();
+            return;
+        }
+        QTableView::keyPressEvent(event);
+    }
+
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override
+    {
+        const QModelIndex cell = currentIndex();
+        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        QString typed;
+        const QString refusal = m_model->takeRefusal(&typed);
+        if (!refusal.isEmpty() && hint != QAbstractItemDelegate::RevertModelCache) {
+            ReopenRefusedCell(this, cell, typed, refusal);
+            return;
+        }
+        if (hint != QAbstractItemDelegate::RevertModelCache)
+            FollowEditEnd(this, hint);
+    }
+
+private:
+    JointModel *m_model;
+    GridCells m_cells;
+};
+
+} // namespace
 
 // ---- the delegate ------------------------------------------------------------
 
@@ -363,13 +429,14 @@ JointPanel::JointPanel(CalcSheet &sheet, int storey, QWidget *parent)
     layout->addLayout(top);
 
     m_model = new JointModel(sheet, storey, this);
-    m_table = new QTableView(this);
+    m_table = new JointTable(m_model, this);
     m_table->setObjectName(IndexedName("grdJoints", storey));
     m_table->setModel(m_model);
     m_table->setItemDelegate(new JointDelegate(m_model, m_table));
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
                              | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    ShowFocusCell(m_table);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->setMinimumHeight(12 * (m_table->fontMetrics().height() + 6));
@@ -390,8 +457,6 @@ JointPanel::JointPanel(CalcSheet &sheet, int storey, QWidget *parent)
         showResults();
         emit sheetEdited();
     });
-    connect(m_model, &JointModel::refused, this,
-            [this] { m_notes->setText(QStringLiteral("数値を入力して下さい。")); });
     connect(m_method, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (m_showing)
             return;

@@ -47,10 +47,16 @@ public:
 signals:
     // An input was stored; the sheet may have changed.
     void edited();
-    // A typed text was not a number and was not stored.
-    void refused();
+
+public:
+    // A text written as if typed: the message refusing it, or empty.
+    QString put(const QModelIndex &index, const QString &text);
+    // The text last refused and its message (taken once); a text stored
+    // since clears it, so typing on the way to a number says nothing.
+    QString takeRefusal(QString *text);
 
 private:
+    QString m_refusal, m_refusedText;
     bool editable(int row, int column) const;
     bool ground() const;
 

@@ -81,6 +81,16 @@ LoadsGroup::LoadsGroup(CalcSheet &sheet, QWidget *parent)
     m_overhang = new NumberBox(QStringLiteral("Overhang"), 600, this);
     m_pitch = new NumberBox(QStringLiteral("Pitch"), 600, this);
     m_rise = new NumberBox(QStringLiteral("Rise"), 600, this);
+    const std::pair<NumberBox *, QString> fields[] = {
+        {m_roofLoad, Str(S::FieldUnitLoad).arg(Str(S::RoofFinishLabel))},
+        {m_solarLoad, Str(S::FieldUnitLoad).arg(Str(S::SolarLabel))},
+        {m_wallLoad, Str(S::FieldUnitLoad).arg(Str(S::WallFinishLabel))},
+        {m_c0, Str(S::FieldC0)},
+        {m_overhang, Str(S::OverhangLabel)},
+        {m_pitch, Str(S::PitchLabel)},
+        {m_rise, Str(S::RiseLabel)}};
+    for (const auto &[box, field] : fields)
+        box->setField(field, NumberRule::NotNegative);
     m_source = new QLineEdit(this);
     m_source->setObjectName(QStringLiteral("LwSource"));
     m_breakdown = new QPushButton(Str(S::BreakdownButton), this);
@@ -129,6 +139,7 @@ LoadsGroup::LoadsGroup(CalcSheet &sheet, QWidget *parent)
     for (int i = 0; i < 9; ++i) {
         loads->addWidget(new QLabel(names.value(i), m_unitLoadsBox), 1, i, Qt::AlignHCenter);
         m_unitLoads[i] = new NumberBox(QStringLiteral("UnitLoad(%1)").arg(i), 560, m_unitLoadsBox);
+        m_unitLoads[i]->setField(Str(S::FieldUnitLoad).arg(names.value(i)), NumberRule::NotNegative);
         loads->addWidget(m_unitLoads[i], 2, i);
         connect(m_unitLoads[i], &NumberBox::edited, this, [this, i](const QString &text) {
             if (m_showing)

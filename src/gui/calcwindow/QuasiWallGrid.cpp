@@ -1,5 +1,6 @@
 #include "gui/calcwindow/QuasiWallGrid.h"
 
+#include "core/calc/CellInput.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/EditPrompts.h"
@@ -209,12 +210,17 @@ bool QuasiWallModel::setData(const QModelIndex &index, const QVariant &value, in
     if (index.column() == Kind) {
         if (text == ClearItem)
             text.clear();
-    } else if (!text.isEmpty()) {
-        const NumberCheck check = CheckNumberText(text);
-        if (check != NumberCheck::Number) {
-            emit refused(check == NumberCheck::NotANumber);
+    } else {
+        const bool places = index.column() == Places0 || index.column() == Places1;
+        const TypedNumber typed =
+            CheckTypedNumber(headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString(),
+                             places ? NumberRule::Places : NumberRule::NotNegative, text);
+        if (!typed.usable) {
+            m_refusal = typed.message;
+            m_refusedText = value.toString();
             return false;
         }
+        text = typed.text;
     }
     QString *target = cell(index.row(), index.column());
     if (*target == text)
@@ -222,6 +228,23 @@ bool QuasiWallModel::setData(const QModelIndex &index, const QVariant &value, in
     *target = text;
     emit edited();
     return true;
+}
+
+QString QuasiWallModel::put(const QModelIndex &index, const QString &text)
+{
+    if (setData(index, text, Qt::EditRole))
+        return {};
+    QString typed;
+    return takeRefusal(&typed);
+}
+
+QString QuasiWallModel::takeRefusal(QString *text)
+{
+    *text = m_refusedText;
+    const QString message = m_refusal;
+    m_refusal.clear();
+    m_refusedText.clear();
+    return message;
 }
 
 Qt::ItemFlags QuasiWallModel::flags(const QModelIndex &index) const
@@ -286,8 +309,11 @@ QuasiWallGrid::QuasiWallGrid(CalcSheet &sheet, int storey, QWidget *parent)
     setDirectionCaptions(GridDirectionCaptions(false));
     setModel(m_model);
     setItemDelegate(new QuasiKindDelegate(this));
-    setEditTriggers(QAbstractItemView::AllEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    ShowFocusCell(this);
+    m_cells.put = [this](const QModelIndex &index, const QString &text) { return m_model->put(index, text); };
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWordWrap(false);
@@ -307,12 +333,6 @@ QuasiWallGrid::QuasiWallGrid(CalcSheet &sheet, int storey, QWidget *parent)
         setColumnWidth(c, std::max(width, metrics.horizontalAdvance(QStringLiteral("00.0000")) + 12));
     }
     connect(m_model, &QuasiWallModel::edited, this, &QuasiWallGrid::edited);
-    connect(m_model, &QuasiWallModel::refused, this, [this](bool notANumber) {
-        if (notANumber)
-            TellNotANumber(window());
-        else
-            TellInvalidNumber(window());
-    });
 }
 
 void QuasiWallGrid::setDirectionCaptions(const std::array<QString, 2> &captions)
@@ -342,13 +362,26 @@ int QuasiWallGrid::contentHeight() const
 
 void QuasiWallGrid::keyPressEvent(QKeyEvent *event)
 {
-    // Delete empties an input cell, as in the framing grid.
-    if (event->key() == Qt::Key_Delete && currentIndex().isValid()
-        && QuasiWallModel::typedColumn(currentIndex().column())) {
-        m_model->setData(currentIndex(), QString(), Qt::EditRole);
+    // The spreadsheet keys, as in the framing grid.
+    if (state() != QAbstractItemView::EditingState && HandleGridKey(this, event, m_cells)) {
+        event->accept();
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void QuasiWallGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const QModelIndex cell = currentIndex();
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    QString typed;
+    const QString refusal = m_model->takeRefusal(&typed);
+    if (!refusal.isEmpty()) {
+        ReopenRefusedCell(this, cell, typed, refusal);
+        return;
+    }
+    if (hint != QAbstractItemDelegate::RevertModelCache)
+        FollowEditEnd(this, hint);
 }
 
 void QuasiWallGrid::focusInEvent(QFocusEvent *event)

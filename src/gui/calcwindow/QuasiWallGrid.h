@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "gui/widgets/GridKeys.h"
 
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>
@@ -38,10 +39,15 @@ public:
 signals:
     // An input of the sheet changed; the window recalculates.
     void edited();
-    // A typed text was refused (not a number).
-    void refused(bool notANumber);
+
+public:
+    // A text written as if typed: the message refusing it, or empty.
+    QString put(const QModelIndex &index, const QString &text);
+    // The last text refused by an editor and its message (taken once).
+    QString takeRefusal(QString *text);
 
 private:
+    QString m_refusal, m_refusedText;
     QString *cell(int row, int column);
     QString cellText(int row, int column) const;
 
@@ -83,10 +89,12 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     QuasiWallModel *m_model;
     class DirectionHeader *m_header;
+    GridCells m_cells;
 };
 
 } // namespace quiren

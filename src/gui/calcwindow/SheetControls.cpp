@@ -1,5 +1,7 @@
 #include "gui/calcwindow/SheetControls.h"
 
+#include "gui/calcwindow/NumberBox.h"
+
 #include "gui/widgets/Captions.h"
 #include "gui/widgets/NumberInput.h"
 #include "gui/widgets/Twips.h"
@@ -33,13 +35,10 @@ void ShowValue(QLabel *label, const QString &text)
     label->setToolTip(shown == text ? QString() : text);
 }
 
-QLineEdit *AreaBox(const QString &name, QWidget *parent)
+NumberBox *AreaBox(const QString &name, const QString &field, QWidget *parent)
 {
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setAlignment(Qt::AlignRight);
-    box->setFixedWidth(TwipsToPixelsX(1000, parent));
-    AcceptFullWidthDigits(box);
+    auto *box = new NumberBox(name, 1000, parent);
+    box->setField(field, NumberRule::NotNegative);
     return box;
 }
 

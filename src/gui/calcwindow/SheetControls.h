@@ -3,10 +3,11 @@
 #include <QString>
 
 class QLabel;
-class QLineEdit;
 class QWidget;
 
 namespace quiren {
+
+class NumberBox;
 
 // The small controls the header and the storey pages are made of.
 
@@ -20,7 +21,8 @@ QLabel *ValueLabel(const QString &name, const QString &text, int widthTwips, QWi
 // number); the whole text is in the tool tip.
 void ShowValue(QLabel *label, const QString &text);
 
-// An area typed in m², right-aligned, taking full-width digits.
-QLineEdit *AreaBox(const QString &name, QWidget *parent);
+// An area typed in m², right-aligned, taking full-width digits; `field`
+// names it in the message refusing a negative or non-numeric area.
+NumberBox *AreaBox(const QString &name, const QString &field, QWidget *parent);
 
 } // namespace quiren

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/calc/CalcSheet.h"
+#include "core/documents/SheetFile.h"
 
 #include <QObject>
+#include <QUndoStack>
 
 namespace quiren {
 
@@ -20,6 +22,7 @@ class SheetDocument : public QObject {
 
 public:
     explicit SheetDocument(RuleSetKind kind, QObject *parent = nullptr);
+    ~SheetDocument() override;
 
     CalcSheet &sheet() { return m_sheet; }
     const CalcSheet &sheet() const { return m_sheet; }
@@ -40,8 +43,21 @@ public:
     // The whole sheet was replaced (a file read into it): the views show
     // it again from its inputs on.
     void tellReplaced() { emit replaced(); }
-    // An edit the file must keep: the sheet is marked changed.
+    // An edit the file must keep: the sheet is marked changed, and the edit
+    // becomes a step of the undo history (the inputs before and after it;
+    // consecutive edits of one box or cell make one step).
     void markChanged();
+
+    // Undo and redo of the sheet's edits. Undoing back to the state last
+    // saved clears the changed mark.
+    QUndoStack &history() { return m_history; }
+    // The sheet was begun or read from a file: no history, nothing changed.
+    void resetHistory();
+    // The sheet was saved as it is now.
+    void markSaved();
+    // Puts the inputs back as `data` holds them (undo, redo) and says so
+    // with `restored`.
+    void restore(const SheetFileData &data);
     // A check view stored an input of storey s and showed its own results;
     // the views that depend on that check follow.
     void tellCheckEdited(int storey) { emit checkEdited(storey); }
@@ -55,9 +71,16 @@ signals:
     // An edit marked the sheet changed.
     void edited();
     void checkEdited(int storey);
+    // Undo or redo put other inputs into the sheet: every control shows the
+    // sheet again, as after a file was read.
+    void restored();
 
 private:
     CalcSheet m_sheet;
+    QUndoStack m_history;
+    SheetFileData m_state;     // the inputs as of the last step
+    QByteArray m_stateBytes;   // the same, as a file holds them, to compare
+    bool m_restoring = false;
 };
 
 } // namespace quiren

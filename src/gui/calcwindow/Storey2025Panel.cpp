@@ -32,14 +32,14 @@ Storey2025Panel::Storey2025Panel(CalcSheet &sheet, int storey, QWidget *parent)
     setObjectName(IndexedName("Storey2025", storey));
     WeightRuleInputs &in = m_sheet.weightInputs;
     FloorAreaInputs &floor = in.floor[storey];
-    m_height = box("StoreyHeight", storey == 0 ? &in.seismic.h1 : &in.seismic.h2);
-    m_memberDistance = box("MemberDistance", &in.memberDistance[storey]);
+    m_height = box("StoreyHeight", Str(S::StoreyHeightLabel), storey == 0 ? &in.seismic.h1 : &in.seismic.h2);
+    m_memberDistance = box("MemberDistance", Str(S::MemberDistanceLabel), &in.memberDistance[storey]);
     // No voids input: a void has no floor, so the legal floor area has none
     // to take off. The highest inner height tells a loft store from a storey.
-    m_loftArea = box("LoftArea", &floor.loftArea);
-    m_loftHeight = box("LoftHeight", &floor.loftHeight);
-    m_loftMaxHeight = box("LoftMaxHeight", &floor.loftMaxHeight);
-    m_typedLw = box("TypedLw", &in.seismic.typedLw[storey]);
+    m_loftArea = box("LoftArea", Str(S::LoftAreaLabel), &floor.loftArea);
+    m_loftHeight = box("LoftHeight", Str(S::LoftHeightLabel), &floor.loftHeight);
+    m_loftMaxHeight = box("LoftMaxHeight", Str(S::FieldLoftMaxHeight), &floor.loftMaxHeight);
+    m_typedLw = box("TypedLw", Str(S::FieldTypedLw), &in.seismic.typedLw[storey]);
     m_typedLwLabel = new QLabel(QStringLiteral("Lw(cm/㎡)"), this);
 
     auto *grid = new QGridLayout;
@@ -80,9 +80,10 @@ Storey2025Panel::Storey2025Panel(CalcSheet &sheet, int storey, QWidget *parent)
     showSheet();
 }
 
-NumberBox *Storey2025Panel::box(const char *name, QString *field, int widthTwips)
+NumberBox *Storey2025Panel::box(const char *name, const QString &caption, QString *field, int widthTwips)
 {
     auto *input = new NumberBox(IndexedName(name, m_storey), widthTwips, this);
+    input->setField(caption, NumberRule::NotNegative);
     connect(input, &NumberBox::edited, this, [this, field](const QString &text) {
         if (m_showing)
             return;

@@ -37,7 +37,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    NumberBox *box(const char *name, QString *field, int widthTwips = 700);
+    NumberBox *box(const char *name, const QString &caption, QString *field, int widthTwips = 700);
 
     CalcSheet &m_sheet;
     int m_storey;

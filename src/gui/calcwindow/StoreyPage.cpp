@@ -5,6 +5,7 @@
 #include "gui/calcwindow/CheckViews.h"
 #include "gui/calcwindow/EditPrompts.h"
 #include "gui/calcwindow/FramingGrid.h"
+#include "gui/calcwindow/NumberBox.h"
 #include "gui/calcwindow/QuasiWallGrid.h"
 #include "gui/calcwindow/SheetControls.h"
 #include "gui/calcwindow/SheetDocument.h"
@@ -46,7 +47,7 @@ StoreyPage::StoreyPage(SheetDocument &document, int storey, QWidget *parent)
     lines->setVerticalSpacing(3);
 
     auto *fsLabel = NumberedLabel(S::FloorArea, this, IndexedName("FSLabel", s));
-    m_floorBox = AreaBox(IndexedName("txtFloorDimensions", s), this);
+    m_floorBox = AreaBox(IndexedName("txtFloorDimensions", s), Str(S::RefusedFloorArea), this);
     m_floorTimes = ValueLabel(IndexedName("Ftimes", s), QStringLiteral("0.0"), 500, this);
     m_floorNeeded = ValueLabel(IndexedName("FloorNecessaryLong", s), QStringLiteral("0.00"), 900, this);
     lines->addWidget(fsLabel, 0, 0);
@@ -61,7 +62,8 @@ StoreyPage::StoreyPage(SheetDocument &document, int storey, QWidget *parent)
         const int w = s + 3 * d;
         m_areaLabels[d] = new QLabel(this);
         m_areaLabels[d]->setObjectName(IndexedName(d == 0 ? "HMLabel" : "KMLabel", s));
-        m_wallBoxes[d] = AreaBox(IndexedName("txtWallDimensions", w), this);
+        m_wallBoxes[d] = AreaBox(IndexedName("txtWallDimensions", w),
+                                 Str(d == 0 ? S::BeamDirectionWallArea : S::GirderDirectionWallArea), this);
         m_wallTimes[d] = ValueLabel(IndexedName("Wtimes", w), QStringLiteral("0.5"), 500, this);
         m_wallNeeded[d] = ValueLabel(IndexedName("WallNecessaryLong", w), QStringLiteral("0.00"), 900, this);
         lines->addWidget(m_areaLabels[d], 1 + d, 0);
@@ -71,12 +73,12 @@ StoreyPage::StoreyPage(SheetDocument &document, int storey, QWidget *parent)
         lines->addWidget(NumberedLabel(S::EqualsProjectedRequirement, this), 1 + d, 4);
         lines->addWidget(m_wallNeeded[d], 1 + d, 5);
         lines->addWidget(NumberedLabel(S::Metres, this), 1 + d, 6);
-        connect(m_wallBoxes[d], &QLineEdit::textChanged, this,
+        connect(m_wallBoxes[d], &NumberBox::edited, this,
                 [this, d](const QString &text) { onWallAreaChanged(d, text); });
         m_wallBoxes[d]->installEventFilter(this);
     }
     lines->setColumnStretch(7, 1);
-    connect(m_floorBox, &QLineEdit::textChanged, this, &StoreyPage::onFloorAreaChanged);
+    connect(m_floorBox, &NumberBox::edited, this, &StoreyPage::onFloorAreaChanged);
     m_floorBox->installEventFilter(this);
 
     m_framing = new FramingGrid(m_sheet, s, this);
@@ -225,17 +227,18 @@ void StoreyPage::build2025Parts()
     m_layout->insertWidget(belowViews + 1, m_quasi, 0, Qt::AlignLeft | Qt::AlignTop);
     connect(&m_document, &SheetDocument::recalculated, m_quasi, &QuasiWallGrid::refresh);
 
-    // Made after the rest of the window, they would come last on Tab. The
-    // quasi-bearing walls follow the checks' buttons, each followed by its
-    // view when it has been opened.
-    TabIntoAfter(m_framing, m_storey2025);
-    QWidget *aboveQuasi = nullptr;
+    // Made after the rest of the window, they would come last on Tab. Tab
+    // reads the page from the top: the areas, the storey's inputs below
+    // them, the framing grid, the quasi-bearing walls, then the checks'
+    // buttons, each followed by its view when it has been opened.
+    QWidget *last = TabIntoAfter(m_wallBoxes[1], m_storey2025);
+    last = TabIntoAfter(last, m_framing);
+    last = TabIntoAfter(last, m_quasi);
     for (size_t k = 0; k < m_checkButtons.size(); ++k) {
-        aboveQuasi = aboveQuasi ? TabIntoAfter(aboveQuasi, m_checkButtons[k]) : m_checkButtons[k];
+        last = TabIntoAfter(last, m_checkButtons[k]);
         if (m_checkViews[k])
-            aboveQuasi = TabIntoAfter(aboveQuasi, m_checkViews[k]);
+            last = TabIntoAfter(last, m_checkViews[k]);
     }
-    TabIntoAfter(aboveQuasi, m_quasi);
 
     LoadCaptions(m_storey2025);
     LoadCaptions(m_quasi);
@@ -249,9 +252,9 @@ void StoreyPage::showInputs()
     m_showing = true;
     if (m_storey2025)
         m_storey2025->showSheet();
-    m_floorBox->setText(m_sheet.floorArea[m_storey]);
+    m_floorBox->show(m_sheet.floorArea[m_storey]);
     for (int d = 0; d < 2; ++d)
-        m_wallBoxes[d]->setText(m_sheet.projectedArea[m_storey + StoreyCount * d]);
+        m_wallBoxes[d]->show(m_sheet.projectedArea[m_storey + StoreyCount * d]);
     m_showing = false;
 }
 
@@ -273,14 +276,15 @@ void StoreyPage::applyRuleLayout()
 void StoreyPage::setDirectionCaptions(bool pafKind)
 {
     const int s = m_storey;
-    if (pafKind) {
-        const QString phrase = Str(S::ParallelWallArea);
-        m_areaLabels[0]->setText(Str(S::ToBeams) + phrase + Str(S::BeamAreaLetters + s));
-        m_areaLabels[1]->setText(Str(S::ToGirders) + phrase + Str(S::GirderAreaLetters + s));
-    } else {
-        m_areaLabels[0]->setText(Str(S::BeamDirectionWallArea) + Str(S::BeamAreaLetters + s));
-        m_areaLabels[1]->setText(Str(S::GirderDirectionWallArea) + Str(S::GirderAreaLetters + s));
-    }
+    // The boxes' messages name them as their labels do.
+    const QString phrase = Str(S::ParallelWallArea);
+    const std::array<QString, 2> names =
+        pafKind ? std::array<QString, 2>{Str(S::ToBeams) + phrase, Str(S::ToGirders) + phrase}
+                : std::array<QString, 2>{Str(S::BeamDirectionWallArea), Str(S::GirderDirectionWallArea)};
+    m_areaLabels[0]->setText(names[0] + Str(S::BeamAreaLetters + s));
+    m_areaLabels[1]->setText(names[1] + Str(S::GirderAreaLetters + s));
+    for (int d = 0; d < 2; ++d)
+        m_wallBoxes[d]->setField(names[d], NumberRule::NotNegative);
     m_pafKind = pafKind;
     const std::array<QString, 2> captions = GridDirectionCaptions(pafKind);
     if (m_quasi)
@@ -313,50 +317,26 @@ void StoreyPage::refreshVerdicts()
     }
 }
 
-bool StoreyPage::checkAreaText(QLineEdit *box, const QString &text)
-{
-    if (text.isEmpty())
-        return true;
-    const NumberCheck check = CheckNumberText(text);
-    // An area is refused where a typed length is: a negative one would lower
-    // the requirement below nothing.
-    if (check == NumberCheck::Number && TextValue(text) >= 0)
-        return true;
-    ++m_areaChecks;
-    if (check == NumberCheck::NotANumber)
-        TellNotANumber(window());
-    else
-        TellInvalidNumber(window());
-    --m_areaChecks;
-    box->clear();   // the emptied box is handled as a change of its own
-    return false;
-}
-
 void StoreyPage::onFloorAreaChanged(const QString &text)
 {
-    if (m_showing || !checkAreaText(m_floorBox, text))
+    if (m_showing)
         return;
-    m_sheet.SetFloorArea(m_storey, text);
+    const QString plain = PlainSingleText(text);
+    m_floorBox->show(plain);
+    m_sheet.SetFloorArea(m_storey, plain);
     m_document.tellRecalculated();
     m_document.markChanged();
 }
 
 void StoreyPage::onWallAreaChanged(int d, const QString &text)
 {
-    if (m_showing || !checkAreaText(m_wallBoxes[d], text))
+    if (m_showing)
         return;
-    m_sheet.SetProjectedArea(m_storey + StoreyCount * d, text);
+    const QString plain = PlainSingleText(text);
+    m_wallBoxes[d]->show(plain);
+    m_sheet.SetProjectedArea(m_storey + StoreyCount * d, plain);
     m_document.tellRecalculated();
     m_document.markChanged();
-}
-
-void StoreyPage::normaliseAreaBox(QLineEdit *box)
-{
-    if (m_areaChecks > 0 || box->text().isEmpty())
-        return;
-    const QString plain = PlainSingleText(box->text());
-    if (plain != box->text())
-        box->setText(plain);
 }
 
 bool StoreyPage::eventFilter(QObject *watched, QEvent *event)
@@ -367,9 +347,6 @@ bool StoreyPage::eventFilter(QObject *watched, QEvent *event)
             emit promptRequested(page + Str(S::PromptFloorArea));
         else if (watched == m_wallBoxes[0] || watched == m_wallBoxes[1])
             emit promptRequested(page + Str(S::PromptProjectedAreas));
-    } else if (event->type() == QEvent::FocusOut) {
-        if (auto *box = qobject_cast<QLineEdit *>(watched))
-            normaliseAreaBox(box);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -18,6 +18,7 @@ class QVBoxLayout;
 namespace quiren {
 
 class FramingGrid;
+class NumberBox;
 class QuasiWallGrid;
 class SheetDocument;
 class Storey2025Panel;
@@ -74,22 +75,19 @@ private:
     void refreshVerdicts();
     void onFloorAreaChanged(const QString &text);
     void onWallAreaChanged(int d, const QString &text);
-    bool checkAreaText(QLineEdit *box, const QString &text);
-    void normaliseAreaBox(QLineEdit *box);
 
     SheetDocument &m_document;
     CalcSheet &m_sheet;
     int m_storey;
     bool m_showing = false;   // boxes being filled from the sheet
-    int m_areaChecks = 0;     // an area message is up
 
     QVBoxLayout *m_layout = nullptr;
-    QLineEdit *m_floorBox = nullptr;
+    NumberBox *m_floorBox = nullptr;
     QLabel *m_floorTimes = nullptr;
     QLabel *m_floorNeeded = nullptr;
     QList<QWidget *> m_floorLineParts;   // give way to the Af and Lw lines under the 2025 rules
     std::array<QLabel *, 2> m_areaLabels{};   // HMLabel, KMLabel
-    std::array<QLineEdit *, 2> m_wallBoxes{};
+    std::array<NumberBox *, 2> m_wallBoxes{};
     std::array<QLabel *, 2> m_wallTimes{};
     std::array<QLabel *, 2> m_wallNeeded{};
     FramingGrid *m_framing = nullptr;

@@ -117,7 +117,7 @@ CalcWindow *NewCalcWindow(DocumentFrame &frame, RuleSetKind kind)
     CalcWindow *window = frame.createCalcWindow(kind);
     window->setCaption(Str(S::Untitled) + QString::number(number));
     takeNumber(frame, *window, number);
-    window->sheet().changed = false;
+    window->document().resetHistory();
     RefreshRecentFileMenus(frame);
     return window;
 }
@@ -142,7 +142,7 @@ CalcWindow *OpenCalcFile(DocumentFrame &frame, const QString &path, bool useFirs
     const std::vector<RefusedCell> refused = ApplySheetFile(window->sheet(), read.data);
     window->showSheet();
     frame.setDocumentCommandsEnabled(true);
-    window->sheet().changed = false;
+    window->document().resetHistory();
     // Numbers a typed entry could not hold are emptied, as typing them
     // would be answered; the user hears which ones.
     if (!refused.empty()) {
@@ -334,7 +334,7 @@ bool SaveCalcFile(DocumentFrame &frame, CalcWindow &window, const QString &reque
         return false;
     }
     window.setFilePath(path);
-    window.sheet().changed = false;
+    window.document().markSaved();
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/text/StringTable.h"
 #include "gui/calcwindow/CalcWindow.h"
+#include "gui/calcwindow/NumberBox.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/widgets/WidgetSupport.h"
 
@@ -26,6 +27,7 @@ MainCommands::MainCommands(MainWindow &main)
     , m_main(main)
 {
     buildFileMenu();
+    buildEditMenu();
     buildFormatMenu();
     buildViewMenu();
     buildWindowMenu();
@@ -44,6 +46,8 @@ void MainCommands::onActive(QAction *item, void (*command)(CalcWindow &))
 {
     OnChosen(item, this, [this, command] {
         if (CalcWindow *calc = m_main.activeCalcWindow()) {
+            // What is being typed counts: a command sees it as if the box had been left.
+            CommitTyping(calc);
             command(*calc);
             update(m_main.activeCalcWindow());
         }
@@ -70,6 +74,7 @@ void MainCommands::buildFileMenu()
     fileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     OnChosen(fileOpen, this, [this] { m_main.openFileCommand(); });
     file->addAction(fileOpen);
+    // Ctrl+F4 is the frame's own (QMdiSubWindow), through the close question.
     QAction *fileClose = make(QStringLiteral("mnuFileClose"), S::MenuFileClose);
     onActive(fileClose, [](CalcWindow &calc) { calc.closeCommand(); });
     file->addAction(fileClose);
@@ -127,6 +132,35 @@ void MainCommands::buildFileMenu()
         m_recentFiles << recent;
     }
     connect(file, &QMenu::aboutToShow, this, [this] { update(m_main.activeCalcWindow()); });
+}
+
+void MainCommands::buildEditMenu()
+{
+    QMenu *edit = MakeNamedMenu(&m_main, QStringLiteral("mnuEdit"), S::MenuEdit, &m_menus);
+    m_documentItems << edit->menuAction();
+    m_undo = make(QStringLiteral("mnuEditUndo"), S::MenuUndo);
+    m_undo->setShortcut(QKeySequence::Undo);
+    onActive(m_undo, [](CalcWindow &calc) { calc.document().history().undo(); });
+    m_redo = make(QStringLiteral("mnuEditRedo"), S::MenuRedo);
+    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    onActive(m_redo, [](CalcWindow &calc) { calc.document().history().redo(); });
+    edit->addActions({m_undo, m_redo});
+    m_undo->setEnabled(false);
+    m_redo->setEnabled(false);
+}
+
+void MainCommands::followHistory(CalcWindow *active)
+{
+    for (const QMetaObject::Connection &link : m_historyLinks)
+        disconnect(link);
+    m_historyLinks.clear();
+    QUndoStack *history = active ? &active->document().history() : nullptr;
+    m_undo->setEnabled(history && history->canUndo());
+    m_redo->setEnabled(history && history->canRedo());
+    if (history) {
+        m_historyLinks << connect(history, &QUndoStack::canUndoChanged, m_undo, &QAction::setEnabled)
+                       << connect(history, &QUndoStack::canRedoChanged, m_redo, &QAction::setEnabled);
+    }
 }
 
 void MainCommands::buildFormatMenu()
@@ -243,6 +277,7 @@ void MainCommands::update(CalcWindow *active)
     for (QAction *item : m_documentItems)
         item->setVisible(active != nullptr);
     updateNewItems();
+    followHistory(active);
     if (!active)
         return;
     const CalcSheet &sheet = active->sheet();

@@ -28,7 +28,7 @@ class MainCommands : public QObject {
 public:
     explicit MainCommands(MainWindow &main);
 
-    // In menu-bar order: File, Format, View, Window, Help.
+    // In menu-bar order: File, Edit, Format, View, Window, Help.
     QList<QMenu *> menus() const { return m_menus; }
     QMenu *windowMenu() const { return m_windowMenu; }
     // mnuRecentFile(0) (the separator) to mnuRecentFile(5).
@@ -49,6 +49,8 @@ private:
     // A command on the active calculation window; the marks follow it after.
     void onActive(QAction *item, void (*command)(CalcWindow &));
     void buildFileMenu();
+    void buildEditMenu();
+    void followHistory(CalcWindow *active);
     void buildFormatMenu();
     void buildViewMenu();
     void buildWindowMenu();
@@ -64,6 +66,9 @@ private:
     QMenu *m_windowMenu = nullptr;
     QAction *m_convert = nullptr;
     QAction *m_convertOld = nullptr;
+    QAction *m_undo = nullptr;
+    QAction *m_redo = nullptr;
+    QList<QMetaObject::Connection> m_historyLinks;   // the active window's undo history
     std::array<QAction *, 3> m_merge{};
     QAction *m_strongWindMark = nullptr;
     QAction *m_toolbarMark = nullptr;

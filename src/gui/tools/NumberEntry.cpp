@@ -1,5 +1,6 @@
 #include "gui/tools/NumberEntry.h"
 
+#include "core/calc/CalcSheet.h"
 #include "core/calc/CellInput.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
@@ -150,8 +151,8 @@ void NumberEntryDialog::choose(Choice choice)
         // window stays open.
         const CellReading reading = ReadPlacesText(shownNumber());
         if (reading.verdict == CellVerdict::NotANumber || reading.verdict == CellVerdict::Invalid) {
-            ShowMessage(this, Str(reading.verdict == CellVerdict::NotANumber ? S::EnterSingleNumber : S::InvalidNumber),
-                        MsgButtons::Ok, MsgIcon::Critical, Str(S::AppTitle));
+            ShowMessage(this, NumberRefusal(Str(S::FramingColumnHeaders + ColPlaces0), NumberRule::Places),
+                        MsgButtons::Ok, MsgIcon::Exclamation, Str(S::AppTitle));
             return;
         }
         if (reading.verdict == CellVerdict::Taken)

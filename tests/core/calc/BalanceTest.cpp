@@ -138,9 +138,9 @@ TEST(Balance, SideCountsNeverExceedTheRowsPlaces)
         {0, "2", SideCountCheck::Accepted, "2"},
         {1, "2", SideCountCheck::TooMany, ""},   // 2 + 2 > 3
         {1, "1.0", SideCountCheck::Accepted, "1"},
-        {0, "x", SideCountCheck::NotANumber, ""},
-        {0, "-1", SideCountCheck::Invalid, ""},
-        {0, "3", SideCountCheck::TooMany, ""},    // 3 + 1 > 3
+        {0, "x", SideCountCheck::NotANumber, "2"},   // refused: the stored count stays
+        {0, "-1", SideCountCheck::Invalid, "2"},
+        {0, "3", SideCountCheck::TooMany, "2"},    // 3 + 1 > 3
         {0, " ", SideCountCheck::Accepted, ""},
         {0, "1.82", SideCountCheck::Invalid, ""},   // a count is whole, never rounded
     };

@@ -13,7 +13,7 @@ using BalancePanelTest = CalcWindowFixture;
 TEST_F(BalancePanelTest, TypedCountsJudgeTheSidePartsAndTooManyIsRefused)
 {
     // One storey, light (0.11 m/m²): a 9 mm rebar row, 1.82 m, 3 places.
-    QTest::keyClicks(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("20"));
+    enter(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("20"));
     CalcSheet &sheet = calc->sheet();
     FramingRow &row = sheet.row(0, 0);
     row[ColKind] = QStringLiteral("9㎜鉄筋");
@@ -24,8 +24,8 @@ TEST_F(BalancePanelTest, TypedCountsJudgeTheSidePartsAndTooManyIsRefused)
     BalancePanel *panel = calc->balancePanel(0);
     ASSERT_NE(panel, nullptr);
     QTest::mouseClick(control<QPushButton>(QStringLiteral("cmdBalance(0)")), Qt::LeftButton);
-    QTest::keyClicks(panel->areaBox(0, 0), QStringLiteral("10"));
-    QTest::keyClicks(panel->areaBox(0, 1), QStringLiteral("10"));
+    enter(panel->areaBox(0, 0), QStringLiteral("10"));
+    enter(panel->areaBox(0, 1), QStringLiteral("10"));
     sheet.changed = false;
 
     SideCountGrid *counts = panel->countGrid();
@@ -56,13 +56,22 @@ TEST_F(BalancePanelTest, TypedCountsJudgeTheSidePartsAndTooManyIsRefused)
     EXPECT_EQ(panel->judgementLabel(0)->text(), QStringLiteral("充足率がいずれも1を超える"));
     EXPECT_EQ(judgement(0, JudgementColumnCount), QString());   // the other direction is not filled in
 
-    // 2 + 2 would be more than the row's 3 places: refused and emptied.
-    messages.clear();
-    typeCount(SideCountModel::Count01, QStringLiteral("2"));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, QStringLiteral("側端部分の箇所数の合計が、軸組の箇所数を超えています。"));
-    EXPECT_TRUE(sheet.balance[0].counts(0)[0][1].isEmpty());
-    EXPECT_EQ(panel->judgementLabel(0)->text(), QStringLiteral("壁率比 0.00 ＜ 0.5"));
+    // 2 + 2 would be more than the row's 3 places, and a letter is no
+    // count: refused, the count kept, the typed text open to be corrected.
+    for (const char *typed : {"2", "x"}) {
+        messages.clear();
+        typeCount(SideCountModel::Count01, QString::fromUtf8(typed));
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, *typed == '2' ? QStringLiteral("側端部分の箇所数の合計が、軸組の箇所数を超えています。")
+                                                   : QStringLiteral("下側の箇所数には0から32767までの整数を入力してください"));
+        EXPECT_EQ(sheet.balance[0].counts(0)[0][1], QStringLiteral("1"));
+        const QModelIndex cell = counts->model()->index(SideCountModel::HeadingRows, SideCountModel::Count01);
+        auto *reopened = qobject_cast<QLineEdit *>(counts->indexWidget(cell));
+        ASSERT_NE(reopened, nullptr);
+        EXPECT_EQ(reopened->text(), QLatin1String(typed));
+        QTest::keyClick(reopened, Qt::Key_Escape);
+    }
+    EXPECT_EQ(panel->judgementLabel(0)->text(), QStringLiteral("充足率がいずれも1を超える"));
 }
 
 } // namespace

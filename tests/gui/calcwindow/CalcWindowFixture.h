@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -164,6 +165,24 @@ protected:
         });
         clickCell(s, row, column);
         EXPECT_TRUE(seen) << "the number entry window did not open";
+    }
+
+    // Types into a box as the user does and presses Enter, which hands the
+    // text on (a box checks and stores its text only then, or when left).
+    static void enter(QLineEdit *box, const QString &text)
+    {
+        box->setFocus();
+        box->selectAll();
+        // Full-width text comes from an input method, not from keys.
+        const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; });
+        if (!ascii)
+            commitText(box, text);
+        else if (text.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+        else
+            QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+        QApplication::processEvents();
     }
 
     // What an input method hands over when the user confirms a text.

@@ -13,7 +13,7 @@ using FramingEditing = CalcWindowFixture;
 
 TEST_F(FramingEditing, ARowTypedPickedAndToggledIsJudged)
 {
-    QTest::keyClicks(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("12"));
+    enter(box(QStringLiteral("txtFloorDimensions(0)")), QStringLiteral("12"));
     calc->sheet().changed = false;
 
     chooseFromList(0, 2, 0, QStringLiteral("木材"));
@@ -106,24 +106,28 @@ TEST_F(FramingEditing, TypedLengthsAndPlacesAreCheckedAndNormalised)
     typeAfterClick(0, 2, 3, QStringLiteral("12.5"));
     EXPECT_EQ(cell(0, 2, 3), QStringLiteral(" 12.5"));
 
-    // Places: letters are refused, a whole number is taken, the 16-bit
-    // range and negatives are refused.
-    messages.clear();
+    // What a cell cannot hold is refused with the column's name and what it
+    // takes; the cell keeps its value and opens again with the typed text.
     answer = MsgAnswer::Ok;
-    typeIntoCurrent(0, 2, 4, QStringLiteral("abc"));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, QStringLiteral("単精度浮動小数点を入力して下さい。"));
-    EXPECT_TRUE(cell(0, 2, 4).isEmpty());
     typeIntoCurrent(0, 2, 4, QStringLiteral("2.0"));
     EXPECT_EQ(cell(0, 2, 4), QStringLiteral("2"));
-    messages.clear();
-    typeIntoCurrent(0, 2, 4, QStringLiteral("40000"));
-    typeIntoCurrent(0, 2, 8, QStringLiteral("-1"));
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].text, QStringLiteral("入力数値が不正です。"));
-    EXPECT_EQ(messages[1].text, QStringLiteral("入力数値が不正です。"));
-    EXPECT_TRUE(cell(0, 2, 4).isEmpty());
-    EXPECT_TRUE(cell(0, 2, 8).isEmpty());
+    struct Case { int column; const char *typed, *message, *kept; };
+    for (const Case &c : {Case{4, "abc", "箇所には0から32767までの整数を入力してください", "2"},
+                          Case{4, "40000", "箇所には0から32767までの整数を入力してください", "2"},
+                          Case{4, "1.5", "箇所には0から32767までの整数を入力してください", "2"},
+                          Case{8, "-1", "箇所には0から32767までの整数を入力してください", ""},
+                          Case{3, "-", "軸組長さには0以上の数値を入力してください", " 12.5"}}) {
+        messages.clear();
+        typeIntoCurrent(0, 2, c.column, QString::fromUtf8(c.typed));
+        ASSERT_EQ(messages.size(), 1u) << c.typed;
+        EXPECT_EQ(messages[0].text, QString::fromUtf8(c.message));
+        EXPECT_EQ(cell(0, 2, c.column), QLatin1String(c.kept));
+        auto *reopened = qobject_cast<QLineEdit *>(editorOf(0, 2, c.column));
+        ASSERT_NE(reopened, nullptr) << c.typed;
+        EXPECT_EQ(reopened->text(), QLatin1String(c.typed));
+        QTest::keyClick(reopened, Qt::Key_Escape);
+        QApplication::processEvents();
+    }
 }
 
 TEST_F(FramingEditing, ALeftListIsNoChange)

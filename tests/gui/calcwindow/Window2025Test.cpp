@@ -36,11 +36,7 @@ protected:
 
     void type(const QString &name, const QString &text)
     {
-        QLineEdit *edit = box(name);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-        QApplication::processEvents();
+        enter(box(name), text);
     }
 
     // One framing row: a 4.5×9 brace (multiplier 2.0), 0.91 m at 4 places = 7.28 m.
@@ -234,10 +230,12 @@ TEST_F(Window2025Test, TabRunsDownTheStoreyPageInReadingOrder)
         }
         return order.join(u' ').toStdString();
     };
-    const std::string framing = "txtFloorDimensions(0) txtWallDimensions(0) txtWallDimensions(3) Z_FA(0) "
-                                "2025 cmdBalance(0) cmdColumns(0) cmdJoints(0) Q_FA(0)";
+    // The areas, the storey's inputs below them, the grids, then the
+    // checks' buttons, an open check's view after its button.
+    const std::string framing = "txtFloorDimensions(0) txtWallDimensions(0) txtWallDimensions(3) 2025 Z_FA(0) "
+                                "Q_FA(0) cmdBalance(0) cmdColumns(0) cmdJoints(0)";
     const std::string balance = "txtFloorDimensions(0) txtWallDimensions(0) txtWallDimensions(3) "
-                                "2025 cmdBalance(0) balance cmdColumns(0) cmdJoints(0) Q_FA(0)";
+                                "2025 Q_FA(0) cmdBalance(0) balance cmdColumns(0) cmdJoints(0)";
     CalcWindow *opensBalanceFirst = main->newCalcWindow(RuleSetKind::Old);
     opensBalanceFirst->findChild<QPushButton *>(QStringLiteral("cmdBalance(0)"))->click();
     opensBalanceFirst->startSheet(RuleSetKind::Rules2025);

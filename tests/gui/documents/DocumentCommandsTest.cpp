@@ -8,6 +8,7 @@
 #include "core/settings/AppData.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/calcwindow/CalcWindow.h"
+#include "gui/calcwindow/NumberBox.h"
 #include "gui/documents/DocumentCommands.h"
 #include "gui/documents/DocumentTable.h"
 #include "gui/shell/MainWindow.h"
@@ -106,7 +107,10 @@ protected:
     }
     static void typeFloorArea(CalcWindow *w, const QString &text)
     {
-        w->findChild<QLineEdit *>(QStringLiteral("txtFloorDimensions(0)"))->setText(text);
+        // As typed and the box left.
+        auto *box = w->findChild<NumberBox *>(QStringLiteral("txtFloorDimensions(0)"));
+        box->setText(text);
+        box->commit();
     }
     // The menus act on the active window: `w` is made active first.
     void choose(CalcWindow *w, const char *item)

@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, FirstStartOpensOneUntitledWindow)
         EXPECT_FALSE(buttons[i]->icon().isNull()) << i;
 
     // The calculation window's menus are in the menu bar.
-    EXPECT_EQ(menuTitles(*main), (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("書式(&O)"),
+    EXPECT_EQ(menuTitles(*main), (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("編集(&E)"), QStringLiteral("書式(&O)"),
                                               QStringLiteral("表示(&V)"), QStringLiteral("ｳｲﾝﾄﾞｳ(&W)"),
                                               QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
     CalcWindow *calc = main->activeCalcWindow();
@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, MenusFollowTheOpenWindows)
     ASSERT_EQ(main->calcWindows().size(), 1);
     EXPECT_EQ(main->activeCalcWindow()->caption(), QStringLiteral("新規計算書1"));
     EXPECT_TRUE(main->toolButton(QStringLiteral("Save"))->isEnabled());
-    EXPECT_EQ(menuTitles(*main).size(), 5);
+    EXPECT_EQ(menuTitles(*main).size(), 6);
 }
 
 TEST_F(MainWindowTest, WindowsAreArrangedAndListed)

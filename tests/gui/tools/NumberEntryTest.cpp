@@ -103,9 +103,9 @@ TEST(NumberEntry, TypedNumbersOutOfRangeAreRefusedNotClamped)
         const char *message;   // empty: taken
         const char *result;
     } cases[] = {
-        {"100000", "入力数値が不正です。", "4"},
-        {"-3", "入力数値が不正です。", "4"},
-        {"1.82", "入力数値が不正です。", "4"},
+        {"100000", "箇所には0から32767までの整数を入力してください", "4"},
+        {"-3", "箇所には0から32767までの整数を入力してください", "4"},
+        {"1.82", "箇所には0から32767までの整数を入力してください", "4"},
         {"250", "", "250"},   // beyond the arrows, but a count
     };
     for (const auto &c : cases) {
