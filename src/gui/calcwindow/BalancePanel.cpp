@@ -162,8 +162,7 @@ bool SideCountModel::setData(const QModelIndex &index, const QVariant &value, in
     int p = 0;
     if (r < 0 || role != Qt::EditRole || !countColumn(index.column(), &d, &p))
         return false;
-    m_refusal = put(index, value.toString());
-    m_refusedText = m_refusal.isEmpty() ? QString() : value.toString();
+    m_refusal.hold(put(index, value.toString()), value.toString());
     emit dataChanged(index, index);
     return m_refusal.isEmpty();
 }
@@ -184,15 +183,6 @@ QString SideCountModel::put(const QModelIndex &index, const QString &text)
     default:
         return NumberRefusal(sidePartName(d, p) + QStringLiteral("の箇所数"), NumberRule::Places);
     }
-}
-
-QString SideCountModel::takeRefusal(QString *text)
-{
-    *text = m_refusedText;
-    const QString message = m_refusal;
-    m_refusal.clear();
-    m_refusedText.clear();
-    return message;
 }
 
 Qt::ItemFlags SideCountModel::flags(const QModelIndex &index) const

@@ -43,7 +43,7 @@ public:
     // A count written as if typed: the message refusing it, or empty.
     QString put(const QModelIndex &index, const QString &text);
     // The last text refused by an editor and its message (taken once).
-    QString takeRefusal(QString *text);
+    QString takeRefusal(QString *text) { return m_refusal.take(text); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -57,7 +57,7 @@ private:
     CalcSheet &m_sheet;
     int m_storey;
     SideCountCheck m_lastCheck = SideCountCheck::Accepted;
-    QString m_refusedText, m_refusal;
+    HeldRefusal m_refusal;
 };
 
 // The grid of side-part counts, with the keys of the framing grid: typing

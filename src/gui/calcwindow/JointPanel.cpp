@@ -285,13 +285,12 @@ bool JointModel::setData(const QModelIndex &index, const QVariant &value, int ro
     else if (role != Qt::EditRole)
         return false;
     if (!SetJointField(m_sheet, m_storey, index.row() / 2, index.row() % 2, *field, text)) {
-        m_refusal = NumberRefusal(headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString(),
-                                  NumberRule::Any);
-        m_refusedText = text;
+        m_refusal.hold(NumberRefusal(headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString(),
+                                     NumberRule::Any),
+                       text);
         return false;
     }
     m_refusal.clear();
-    m_refusedText.clear();
     refresh();
     emit edited();
     return true;
@@ -303,15 +302,6 @@ QString JointModel::put(const QModelIndex &index, const QString &text)
         return {};
     QString typed;
     return takeRefusal(&typed);
-}
-
-QString JointModel::takeRefusal(QString *text)
-{
-    *text = m_refusedText;
-    const QString message = m_refusal;
-    m_refusal.clear();
-    m_refusedText.clear();
-    return message;
 }
 
 namespace {

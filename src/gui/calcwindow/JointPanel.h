@@ -2,6 +2,7 @@
 
 #include "core/calc/CalcSheet.h"
 #include "core/calc/ColumnJointEdit.h"
+#include "gui/widgets/GridKeys.h"
 
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>
@@ -53,10 +54,10 @@ public:
     QString put(const QModelIndex &index, const QString &text);
     // The text last refused and its message (taken once); a text stored
     // since clears it, so typing on the way to a number says nothing.
-    QString takeRefusal(QString *text);
+    QString takeRefusal(QString *text) { return m_refusal.take(text); }
 
 private:
-    QString m_refusal, m_refusedText;
+    HeldRefusal m_refusal;
     bool editable(int row, int column) const;
     bool ground() const;
 

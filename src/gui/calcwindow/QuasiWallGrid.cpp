@@ -216,8 +216,7 @@ bool QuasiWallModel::setData(const QModelIndex &index, const QVariant &value, in
             CheckTypedNumber(headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString(),
                              places ? NumberRule::Places : NumberRule::NotNegative, text);
         if (!typed.usable) {
-            m_refusal = typed.message;
-            m_refusedText = value.toString();
+            m_refusal.hold(typed.message, value.toString());
             return false;
         }
         text = typed.text;
@@ -236,15 +235,6 @@ QString QuasiWallModel::put(const QModelIndex &index, const QString &text)
         return {};
     QString typed;
     return takeRefusal(&typed);
-}
-
-QString QuasiWallModel::takeRefusal(QString *text)
-{
-    *text = m_refusedText;
-    const QString message = m_refusal;
-    m_refusal.clear();
-    m_refusedText.clear();
-    return message;
 }
 
 Qt::ItemFlags QuasiWallModel::flags(const QModelIndex &index) const

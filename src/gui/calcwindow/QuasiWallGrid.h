@@ -44,10 +44,10 @@ public:
     // A text written as if typed: the message refusing it, or empty.
     QString put(const QModelIndex &index, const QString &text);
     // The last text refused by an editor and its message (taken once).
-    QString takeRefusal(QString *text);
+    QString takeRefusal(QString *text) { return m_refusal.take(text); }
 
 private:
-    QString m_refusal, m_refusedText;
+    HeldRefusal m_refusal;
     QString *cell(int row, int column);
     QString cellText(int row, int column) const;
 

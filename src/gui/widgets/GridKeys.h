@@ -25,6 +25,32 @@ struct GridCells {
     int firstRow = 0;
 };
 
+// What a grid model's setData refused last: the message and the text the
+// user typed, held until the grid reopens the cell with them.
+class HeldRefusal {
+public:
+    // Holds `message` and `text`; an empty message holds nothing.
+    void hold(const QString &message, const QString &text)
+    {
+        m_message = message;
+        m_text = message.isEmpty() ? QString() : text;
+    }
+    void clear() { hold({}, {}); }
+    bool isEmpty() const { return m_message.isEmpty(); }
+    // The message (empty when nothing was refused) and, in *text, what was
+    // typed; both are forgotten.
+    QString take(QString *text)
+    {
+        *text = m_text;
+        const QString message = m_message;
+        clear();
+        return message;
+    }
+
+private:
+    QString m_message, m_text;
+};
+
 // A key pressed in `grid` while no cell is open; true when it was one of the
 // spreadsheet keys and has been handled.
 bool HandleGridKey(QTableView *grid, QKeyEvent *event, const GridCells &cells);
