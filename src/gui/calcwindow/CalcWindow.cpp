@@ -14,6 +14,7 @@
 #include "gui/calcwindow/JudgementGrid.h"
 #include "gui/calcwindow/LoadsGroup.h"
 #include "gui/calcwindow/LwBreakdownWindow.h"
+#include "gui/calcwindow/NumberBox.h"
 #include "gui/calcwindow/QuasiWallGrid.h"
 #include "gui/calcwindow/SheetHeader.h"
 #include "gui/calcwindow/Storey2025Panel.h"
@@ -553,6 +554,8 @@ void CalcWindow::switchStrongWind()
 
 void CalcWindow::closeEvent(QCloseEvent *event)
 {
+    // A value still being typed is part of the sheet the close question is about.
+    CommitTyping(this);
     if (!confirmClose()) {
         event->ignore();
         return;

@@ -115,6 +115,18 @@ TEST_F(SheetKeys, CommandsTakeWhatIsBeingTyped)
     EXPECT_TRUE(calc->sheet().floorArea[0].isEmpty());
     calc->action(QStringLiteral("T_Merge(0)"))->trigger();
     EXPECT_EQ(calc->sheet().floorArea[0], QStringLiteral("12"));
+    // Closing too: the text typed makes the sheet changed, so the close question comes.
+    calc->sheet().changed = false;
+    QLineEdit *wall = box(QStringLiteral("txtWallDimensions(0)"));
+    wall->setFocus();
+    QTest::keyClicks(wall, QStringLiteral("5"));
+    const int open = main->mdiArea()->subWindowList().size();
+    answer = MsgAnswer::Cancel;
+    QTest::keyClick(main->activeCalcWindow(), Qt::Key_F4, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(main->mdiArea()->subWindowList().size(), open);
+    EXPECT_EQ(calc->sheet().projectedArea[0], QStringLiteral("5"));
 }
 
 TEST_F(SheetKeys, WindowKeysCloseAndSwitchSheets)
