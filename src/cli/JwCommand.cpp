@@ -68,11 +68,11 @@ const bool registered = RegisterCommand({
     QStringLiteral("jw"),
     QStringLiteral("qrn jw ファイル [-o 出力]  計算表を JW-CAD 用座標ファイルに変換します\n"
                    "                 (出力の既定は JW フォルダの Qrn_JW.txt)。\n"
-                   "qrn jw ファイル|フォルダ... [-o 出力フォルダ]  複数の計算表を、それぞれ入力の隣\n"
+                   "  qrn jw ファイル|フォルダ... [-o 出力フォルダ]  複数の計算表を、それぞれ入力の隣\n"
                    "                 (または出力フォルダ) に .txt で出力します。"),
     QStringLiteral("qrn jw FILE [-o OUT]  Writes the calculation sheet as a JW-CAD coordinate file\n"
                    "                 (default: Qrn_JW.txt in the JW folder).\n"
-                   "qrn jw FILE|FOLDER... [-o FOLDER]  Many sheets, each coordinate file beside\n"
+                   "  qrn jw FILE|FOLDER... [-o FOLDER]  Many sheets, each coordinate file beside\n"
                    "                 its input as NAME.txt (or in FOLDER)."),
     runJw,
     true,

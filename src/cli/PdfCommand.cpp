@@ -43,14 +43,15 @@ int runPdf(const QStringList &args)
 const bool registered = RegisterCommand({
     QStringLiteral("pdf"),
     QStringLiteral("qrn pdf ファイル [-o 出力.pdf]  計算表を A4 縦の PDF に出力します\n"
-                   "                 (4分割法のデータがあれば続くページにその表。\n"
+                   "                 (4分割法・柱の小径・柱頭柱脚のデータがあれば続くページにその表。\n"
                    "                 出力の既定はファイル名の拡張子を .pdf にしたもの)。\n"
-                   "qrn pdf ファイル|フォルダ... [-o 出力フォルダ]  複数の計算表を、それぞれ入力の隣\n"
+                   "  qrn pdf ファイル|フォルダ... [-o 出力フォルダ]  複数の計算表を、それぞれ入力の隣\n"
                    "                 (または出力フォルダ) に .pdf で出力します。"),
     QStringLiteral("qrn pdf FILE [-o OUT.pdf]  Draws the calculation sheet into an A4 PDF\n"
-                   "                 (a further page holds the quarter-method table when the sheet\n"
-                   "                 has one; default: the file's name with \".pdf\").\n"
-                   "qrn pdf FILE|FOLDER... [-o FOLDER]  Many sheets, each PDF beside its input\n"
+                   "                 (further pages hold the tables of the quarter-method, column\n"
+                   "                 and joint checks the sheet has; default: the file's name\n"
+                   "                 with \".pdf\").\n"
+                   "  qrn pdf FILE|FOLDER... [-o FOLDER]  Many sheets, each PDF beside its input\n"
                    "                 (or in FOLDER)."),
     runPdf,
     true,
