@@ -7,9 +7,13 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QTableView>
 
 #include <algorithm>
@@ -177,10 +181,51 @@ void ReopenRefusedCell(QTableView *grid, const QModelIndex &cell, const QString 
     }
 }
 
+namespace {
+
+// The program's style, except that the cell with the focus in a grid is
+// framed in the highlight colour whether the focus came by key or by mouse
+// (the styles draw it only after a key). One instance serves every grid: a
+// style sheet per grid would have given each its own style, costing start-up
+// time and memory for every window.
+class FocusCellStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        if (element == PE_FrameFocusRect && qobject_cast<const QAbstractItemView *>(widget)) {
+            painter->save();
+            // On a selected cell, darker than the selection's fill, so it still shows.
+            QColor frame = option->palette.color(QPalette::Highlight);
+            if (option->state & State_Selected)
+                frame = frame.darker(170);
+            painter->setPen(QPen(frame, 2));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(QRectF(option->rect).adjusted(1, 1, -1, -1));
+            painter->restore();
+            return;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
+
+QStyle *focusCellStyle()
+{
+    // Made over the application's style once; the application owns it.
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new FocusCellStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+} // namespace
+
 void ShowFocusCell(QTableView *grid)
 {
     grid->setTabKeyNavigation(false);
-    grid->setStyleSheet(QStringLiteral("QTableView::item:focus { border: 2px solid palette(highlight); }"));
+    grid->setStyle(focusCellStyle());
 }
 
 } // namespace quiren
