@@ -6,7 +6,8 @@
 namespace quiren {
 
 // "（ 鈴木邸新築工事 ）" for "鈴木邸新築": a name that already ends in
-// "工事" is not given a second one, and an empty one none ("（ #N/A ）", as
+// "工事", or does so before a note in brackets ("鈴木邸新築工事（2025年基準）"),
+// is not given a second one, and an empty one none ("（ #N/A ）", as
 // the sheet prints every value left empty).
 QString ProjectLineText(const QString &name);
 
