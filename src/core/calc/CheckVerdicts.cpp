@@ -35,8 +35,8 @@ QString JointStoreyVerdict(const CalcSheet &sheet, int s)
 std::vector<StoreyCheckVerdict> StoreyCheckVerdicts(const CalcSheet &sheet, int s)
 {
     return {{Str(S::BalanceButton), BalanceStoreyVerdict(sheet, s)},
-            {QStringLiteral("柱の小径"), ColumnStoreyVerdict(sheet, s)},
-            {QStringLiteral("柱頭柱脚"), JointStoreyVerdict(sheet, s)}};
+            {Str(S::ColumnsButton), ColumnStoreyVerdict(sheet, s)},
+            {Str(S::JointsButton), JointStoreyVerdict(sheet, s)}};
 }
 
 } // namespace quiren

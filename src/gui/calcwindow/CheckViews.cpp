@@ -63,11 +63,11 @@ const std::vector<CheckViewKind> &CheckViewKinds()
 {
     static const std::vector<CheckViewKind> kinds = {
         {"cmdBalance", Str(S::BalanceButton), Str(S::BalanceTitle), false, makeBalance, nullptr},
-        {"cmdColumns", QStringLiteral("柱の小径"), QStringLiteral("柱の小径 (横架材間距離と柱の寸法)"), false,
+        {"cmdColumns", Str(S::ColumnsButton), QStringLiteral("柱の小径 (横架材間距離と柱の寸法)"), false,
          makeColumns, nullptr},
         // The column table is wide: while it is shown the views take the
         // room the page has, and give it back to the framing grid's size after.
-        {"cmdJoints", QStringLiteral("柱頭柱脚"), QStringLiteral("柱頭・柱脚の接合 (N値計算法)"), true, makeJoints,
+        {"cmdJoints", Str(S::JointsButton), QStringLiteral("柱頭・柱脚の接合 (N値計算法)"), true, makeJoints,
          jointVerdict},
     };
     return kinds;
