@@ -1,7 +1,6 @@
 #include "core/print/PaintSheetDevice.h"
 
 #include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
@@ -91,13 +90,18 @@ void SetUpSheetPdf(QPdfWriter &writer, const QString &title)
     writer.setTitle(title);
 }
 
+QFont SheetFont()
+{
+    QFont font(SheetFontFamily());
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    return font;
+}
+
 PaintSheetDevice::PaintSheetDevice(QPagedPaintDevice *device)
     : m_device(device)
+    , m_measure(SheetFont())
 {
-    m_font.setFamily(SheetFontFamily());
-    m_font.setHintingPreference(QFont::PreferNoHinting);
-    m_font.setKerning(false);
-    setFontSize(m_points);
 }
 
 PaintSheetDevice::~PaintSheetDevice()
@@ -120,63 +124,19 @@ float PaintSheetDevice::printableHeight() const
 
 void PaintSheetDevice::setFontSize(int points)
 {
-    m_points = points;
-    m_font.setPixelSize(qMax(1, points * static_cast<int>(TwipsPerPoint)));
+    m_measure.setFontSize(points);
     if (m_painter.isActive())
-        m_painter.setFont(m_font);
+        m_painter.setFont(m_measure.font());
 }
-
-namespace {
-
-// Characters that take their own width in any text: the sheet's font joins,
-// reorders or spaces none of them with their neighbours (kerning is off).
-// Controls, combining and invisible marks, bidirectional text and
-// surrogates are not among them; a text holding one is measured whole.
-bool TakesItsOwnWidth(char16_t c)
-{
-    const auto within = [c](char16_t first, char16_t last) { return c >= first && c <= last; };
-    return within(0x20, 0x7E) || (within(0xA0, 0xFF) && c != 0xAD)   // Latin, × ÷ ° ±
-        || within(0x2010, 0x2027) || within(0x2030, 0x205E)           // dashes, ※ …
-        || within(0x2100, 0x22FF) || within(0x2460, 0x25FF)           // ≦ → ① ─ ■
-        || (within(0x3000, 0x30FF) && !within(0x3099, 0x309A))        // kana, 、。「」
-        || within(0x3200, 0x33FF) || within(0x4E00, 0x9FFF)           // ㎡ ㎜, kanji
-        || within(0xFF01, 0xFF9F);                                    // full and half width
-}
-
-} // namespace
 
 float PaintSheetDevice::textWidth(const QString &text) const
 {
-    auto at = m_measures.find(m_points);
-    if (at == m_measures.end())
-        at = m_measures.emplace(m_points, Measures{QFontMetricsF(m_font), {}, {}}).first;
-    Measures &measures = at->second;
-    if (const auto known = measures.texts.constFind(text); known != measures.texts.cend())
-        return *known;
-    // The sum of the characters' widths, as laying the text out sums them
-    // (each a multiple of 1/64 pixel, so the sum is exact): far cheaper than
-    // shaping every new text. A character the font lacks is drawn from
-    // another font, and its text is measured whole.
-    qreal width = 0;
-    for (const QChar c : text) {
-        auto known = measures.characters.constFind(c.unicode());
-        if (known == measures.characters.cend()) {
-            const bool own = TakesItsOwnWidth(c.unicode()) && measures.metrics.inFont(c);
-            known = measures.characters.insert(c.unicode(), own ? measures.metrics.horizontalAdvance(c) : -1.0);
-        }
-        if (*known < 0) {
-            width = measures.metrics.horizontalAdvance(text);
-            break;
-        }
-        width += *known;
-    }
-    measures.texts.insert(text, static_cast<float>(width));
-    return static_cast<float>(width);
+    return m_measure.textWidth(text);
 }
 
 float PaintSheetDevice::textHeight(const QString &) const
 {
-    return static_cast<float>(m_points) * TwipsPerPoint;
+    return static_cast<float>(m_measure.fontSize()) * TwipsPerPoint;
 }
 
 void PaintSheetDevice::beginPage()
@@ -189,7 +149,7 @@ void PaintSheetDevice::beginPage()
     }
     m_painter.scale(m_device->logicalDpiX() / qreal(TwipsPerInch),
                     m_device->logicalDpiY() / qreal(TwipsPerInch));
-    m_painter.setFont(m_font);
+    m_painter.setFont(m_measure.font());
     QPen pen(Qt::black, m_lineWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
     m_painter.setPen(pen);
     m_painter.setBrush(Qt::NoBrush);
@@ -207,7 +167,7 @@ void PaintSheetDevice::drawText(float x, float y, const QString &text)
 {
     if (!m_painter.isActive())
         return;
-    const qreal baseline = y + EmAscent * m_points * TwipsPerPoint;
+    const qreal baseline = y + EmAscent * m_measure.fontSize() * TwipsPerPoint;
     m_painter.drawText(QPointF(x, baseline), text);
     // Halves of surrogate pairs are left out: alone they are no characters,
     // and the font would be asked for glyphs of pairs they do not form.

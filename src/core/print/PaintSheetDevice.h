@@ -1,15 +1,12 @@
 #pragma once
 
 #include "core/print/SheetDevice.h"
+#include "core/print/SheetTextMeasure.h"
 
-#include <QFont>
-#include <QFontMetricsF>
-#include <QHash>
 #include <QPainter>
 #include <QPageLayout>
 
 #include <bitset>
-#include <map>
 
 class QPagedPaintDevice;
 class QPdfWriter;
@@ -20,6 +17,9 @@ namespace quiren {
 // Japanese font is taken (preferring a Mincho or serif face) and a warning
 // goes to standard error once.
 QString SheetFontFamily();
+// That family as the sheet sets it: no hinting, no kerning. Sized by
+// SheetTextMeasure.
+QFont SheetFont();
 
 // A4 portrait with side margins that leave a printable width of exactly
 // 11340 twips (567 pt); top and bottom margins as wide as the side ones.
@@ -45,7 +45,7 @@ public:
     float printableWidth() const override;
     float printableHeight() const override;
     void setFontSize(int points) override;
-    int fontSize() const override { return m_points; }
+    int fontSize() const override { return m_measure.fontSize(); }
     float textWidth(const QString &text) const override;
     float textHeight(const QString &text) const override;
     void beginPage() override;
@@ -65,22 +65,10 @@ public:
 private:
     QPagedPaintDevice *m_device;
     QPainter m_painter;
-    QFont m_font;
-    int m_points = 12;
+    SheetTextMeasure m_measure;
     bool m_failed = false;
     float m_lineWidth = 0.0f;  // twips
     std::bitset<0x10000> m_drawn;
-    // What has been measured at one size: the sheet measures the same few
-    // texts (headings, "0.0000") again and again, and switches between its
-    // sizes all the time.
-    struct Measures {
-        QFontMetricsF metrics;
-        QHash<QString, float> texts;
-        // Single characters, for the texts whose width is the sum of their
-        // characters' (see textWidth()); -1 for a character that is not.
-        QHash<char16_t, qreal> characters;
-    };
-    mutable std::map<int, Measures> m_measures;
 };
 
 } // namespace quiren

@@ -2,6 +2,7 @@
 
 #include "core/io/SafeWrite.h"
 #include "core/print/PaintSheetDevice.h"
+#include "core/print/PdfSheetDevice.h"
 #include "core/print/PdfTextLayer.h"
 
 #include <QBuffer>
@@ -9,7 +10,30 @@
 
 namespace quiren {
 
+namespace {
+
+// The pens of the sheet in pixels of the PDF's resolution.
+constexpr std::array<int, 4> PdfPenWidths{1, 3, 5, 7};
+
+} // namespace
+
 std::optional<QByteArray> SheetPdfBytes(const CalcSheet &sheet, const SheetSettings &settings)
+{
+    // Written by the program itself where it can embed the sheet's font:
+    // Qt's PDF writer spends most of a sheet's time mapping every character
+    // of the font back from its glyph.
+    if (const TrueTypeFace *face = SheetFontFace()) {
+        PdfSheetDevice device(*face, SheetPageLayout(), sheet.titleName);
+        SheetPainter painter(device);
+        painter.SetPenWidths(PdfPenWidths);
+        DrawSheet(painter, sheet, settings);
+        if (std::optional<QByteArray> pdf = device.finish())
+            return pdf;
+    }
+    return SheetPdfBytesThroughQt(sheet, settings);
+}
+
+std::optional<QByteArray> SheetPdfBytesThroughQt(const CalcSheet &sheet, const SheetSettings &settings)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -19,7 +43,7 @@ std::optional<QByteArray> SheetPdfBytes(const CalcSheet &sheet, const SheetSetti
         SetUpSheetPdf(writer, sheet.titleName);
         PaintSheetDevice device(&writer);
         SheetPainter painter(device);
-        painter.SetPenWidths({1, 3, 5, 7});
+        painter.SetPenWidths(PdfPenWidths);
         DrawSheet(painter, sheet, settings);
         if (!device.endPage())
             return std::nullopt;

@@ -17,6 +17,9 @@ namespace quiren {
 // the system's reason.
 // The bytes of that PDF, or nothing when the page could not be drawn.
 std::optional<QByteArray> SheetPdfBytes(const CalcSheet &sheet, const SheetSettings &settings);
+// The same PDF drawn through Qt's PDF writer, as when the sheet's font cannot
+// be embedded by the program itself (and for comparing the two).
+std::optional<QByteArray> SheetPdfBytesThroughQt(const CalcSheet &sheet, const SheetSettings &settings);
 
 WriteResult WriteSheetPdf(const QString &path, const CalcSheet &sheet,
                           const SheetSettings &settings);
