@@ -6,7 +6,9 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace quiren {
 
@@ -34,14 +36,14 @@ int decimalPlacesOf(double value)
 // Only as many decimals as the value has are asked for (at least
 // `minimum`): every finite double ends after at most 1074 of them, and
 // writing 1100 for every number was slow.
-std::string exactDigits(double magnitude, int minimum)
+std::string_view exactDigits(double magnitude, int minimum)
 {
     // 1100 decimals cover the smallest subnormal; 310 integer digits the
     // largest double.
     static thread_local char buffer[1500];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
                                       std::chars_format::fixed, std::max(minimum, decimalPlacesOf(magnitude)));
-    return std::string(buffer, result.ptr);
+    return std::string_view(buffer, result.ptr - buffer);
 }
 
 // The digits of `magnitude` up to `decimals` places and one more, which
@@ -51,17 +53,19 @@ std::string exactDigits(double magnitude, int minimum)
 // digits; only a rest within a thousandth of the half is written out
 // exactly. (A rest that rounds up into the kept places was above the half,
 // and the kept places then already hold the value rounded up.)
-std::string roundingDigits(double magnitude, int decimals)
+std::string_view roundingDigits(double magnitude, int decimals)
 {
     static thread_local char buffer[400];
     if (decimals <= 20 && magnitude < 1e300) {
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed,
                                           decimals + 3);
         if (result.ec == std::errc()) {
-            const char *rest = result.ptr - 3;
+            char *rest = result.ptr - 3;
             const int thousandths = (rest[0] - '0') * 100 + (rest[1] - '0') * 10 + (rest[2] - '0');
-            if (thousandths <= 498 || thousandths >= 501)
-                return std::string(buffer, rest - buffer) + (thousandths >= 501 ? '9' : '0');
+            if (thousandths <= 498 || thousandths >= 501) {
+                rest[0] = thousandths >= 501 ? '9' : '0';
+                return std::string_view(buffer, rest + 1 - buffer);
+            }
         }
     }
     return exactDigits(magnitude, decimals + 1);
@@ -107,10 +111,43 @@ bool isNumberNotation(QStringView text)
 }
 
 // The value of the characters [begin, end) of a decimal text.
+// A plain decimal of at most 15 digits ("1.82", "-0.5", "40"), read without
+// the general reader: its digits as a whole number and a power of ten are
+// both exact doubles, so one division rounds exactly as reading the text
+// does. Nothing for any other text.
+std::optional<double> shortDecimalValue(const char *begin, const char *end)
+{
+    static constexpr double PowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool negative = begin != end && *begin == '-';
+    if (negative)
+        ++begin;
+    std::int64_t digits = 0;
+    int count = 0, decimals = 0;
+    bool point = false;
+    for (const char *p = begin; p != end; ++p) {
+        if (*p == '.' && !point) {
+            point = true;
+        } else if (*p >= '0' && *p <= '9' && count < 15) {
+            digits = digits * 10 + (*p - '0');
+            ++count;
+            decimals += point ? 1 : 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0)
+        return std::nullopt;
+    const double value = static_cast<double>(digits) / PowersOfTen[decimals];
+    return negative ? -value : value;
+}
+
 double decimalValue(const char *begin, const char *end)
 {
     if (begin != end && *begin == '+')
         ++begin;
+    if (const std::optional<double> shortValue = shortDecimalValue(begin, end))
+        return *shortValue;
     double value = 0.0;
     const auto result = std::from_chars(begin, end, value);
     if (result.ec == std::errc::result_out_of_range)
@@ -141,49 +178,49 @@ QString FormatDecimal(double value, int decimals, int minDecimals)
     if (std::isnan(value) || std::isinf(value))
         return QStringLiteral("0");
     const bool negative = std::signbit(value);
-    const std::string exact = roundingDigits(std::fabs(value), decimals);
+    const std::string_view exact = roundingDigits(std::fabs(value), decimals);
     const std::size_t point = exact.find('.');
-    std::string intPart = exact.substr(0, point);
-    std::string frac = exact.substr(point + 1, decimals);
     const bool roundUp = exact[point + 1 + decimals] >= '5';
 
+    // The kept digits, after a sign and a place for a carry out of the
+    // integer part: "-0123.45".
+    static thread_local char text[1600];
+    char *const first = text + 2;
+    const std::size_t kept = point + 1 + decimals;
+    exact.copy(first, kept);
+    char *end = first + kept;
+    char *begin = first;
     if (roundUp) {
         // Add one unit in the last kept place, carrying leftwards.
-        int i = static_cast<int>(frac.size()) - 1;
-        for (; i >= 0; --i) {
-            if (frac[i] == '9') {
-                frac[i] = '0';
+        char *digit = end - 1;
+        for (;; --digit) {
+            if (digit < first) {
+                *digit = '1';
+                begin = digit;
+                break;
+            }
+            if (*digit == '.')
+                continue;
+            if (*digit == '9') {
+                *digit = '0';
             } else {
-                ++frac[i];
+                ++*digit;
                 break;
             }
         }
-        if (i < 0) {
-            int j = static_cast<int>(intPart.size()) - 1;
-            for (; j >= 0; --j) {
-                if (intPart[j] == '9') {
-                    intPart[j] = '0';
-                } else {
-                    ++intPart[j];
-                    break;
-                }
-            }
-            if (j < 0)
-                intPart.insert(intPart.begin(), '1');
-        }
     }
+    // Trailing zeros beyond the decimals always shown, and a point with
+    // nothing after it.
+    char *const pointAt = first + point;
+    while (end - pointAt - 1 > minDecimals && end[-1] == '0')
+        --end;
+    if (end == pointAt + 1)
+        end = pointAt;
 
-    while (static_cast<int>(frac.size()) > minDecimals && frac.back() == '0')
-        frac.pop_back();
-
-    std::string text = intPart;
-    if (!frac.empty())
-        text += '.' + frac;
-
-    const bool allZero = text.find_first_not_of("0.") == std::string::npos;
+    const bool allZero = std::all_of(begin, end, [](char c) { return c == '0' || c == '.'; });
     if (negative && !allZero)
-        text.insert(text.begin(), '-');
-    return QString::fromLatin1(text.c_str());
+        *--begin = '-';
+    return QString::fromLatin1(begin, end - begin);
 }
 
 QString FormatFixed4(double value) { return FormatDecimal(value, 4, 4); }

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <charconv>
+#include <random>
+#include <string>
 
 using namespace quiren;
 
@@ -33,6 +36,13 @@ TEST(NumberText, FixedFormatsRoundHalfAwayFromZeroOnTheExactDouble)
     EXPECT_EQ(FormatDecimal(0.25000000000000006, 1, 1), "0.3");
     EXPECT_EQ(FormatDecimal(0.24999999999999997, 1, 1), "0.2");
     EXPECT_EQ(FormatFixed4(4.9406564584124654e-324), "0.0000");
+    // No decimals: no point, and a carry into a new place.
+    EXPECT_EQ(FormatDecimal(9.5, 0, 0), "10");
+    EXPECT_EQ(FormatDecimal(-0.4, 0, 0), "0");
+    // The exact double 1e300 is, written out.
+    const QString huge = FormatDecimal(1e300, 1, 1);
+    EXPECT_TRUE(huge.startsWith(QStringLiteral("10000000000000000525047602552044202487")) && huge.endsWith(QStringLiteral("540160.0"))
+                && huge.size() == 303) << huge.toStdString();
 }
 
 TEST(NumberText, LengthFormatKeepsOneToFourDecimals)
@@ -110,6 +120,28 @@ TEST(NumberText, CellValuesAndAreaNormalisation)
     EXPECT_EQ(PlainSingleText(QStringLiteral("007")), "7");
     EXPECT_EQ(PlainSingleText(QStringLiteral("120")), "120");
     EXPECT_EQ(PlainSingleText(QStringLiteral("33.333333333")), "33.33333");
+}
+
+// Short decimals are read by a quicker way than long ones: both must give the
+// very double the general reader gives, to the last bit.
+TEST(NumberText, ShortDecimalsReadToTheSameDoubleAsTheGeneralReader)
+{
+    std::mt19937_64 random(20261208);
+    for (int i = 0; i < 20000; ++i) {
+        const int digits = 1 + int(random() % 17);
+        std::string text = random() % 4 == 0 ? "-" : "";
+        const int point = int(random() % (digits + 1));
+        for (int d = 0; d < digits; ++d) {
+            if (d == point && d > 0)
+                text += '.';
+            text += char('0' + random() % 10);
+        }
+        double expected = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        const double value = TextValue(QString::fromStdString(text));
+        ASSERT_EQ(std::signbit(value), std::signbit(expected)) << text;
+        ASSERT_EQ(value, expected) << text;
+    }
 }
 
 TEST(NumberText, LeadingSpacesAndPlaces)
