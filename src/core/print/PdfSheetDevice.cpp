@@ -106,17 +106,6 @@ QByteArray TextString(const QString &text)
     return out + ">";
 }
 
-// The PostScript name of a family: its letters and digits.
-QByteArray PostScriptName(const QString &family)
-{
-    QByteArray name;
-    for (const QChar c : family) {
-        if (c.unicode() < 0x80 && c.isLetterOrNumber())
-            name.append(char(c.unicode()));
-    }
-    return name.isEmpty() ? QByteArray("SheetFont") : name;
-}
-
 } // namespace
 
 const TrueTypeFace *SheetFontFace()
@@ -285,7 +274,8 @@ QByteArray PdfSheetDevice::fontObjects(int first, QList<QByteArray> &objects) co
     size_t hash = qHashRange(glyphs.cbegin(), glyphs.cend());
     for (int i = 0; i < 6; ++i, hash /= 26)
         tag += char('A' + hash % 26);
-    const QByteArray name = "/" + tag + "+" + PostScriptName(m_measure.font().family());
+    const QByteArray postScript = m_face.postScriptName();
+    const QByteArray name = "/" + tag + "+" + (postScript.isEmpty() ? QByteArray("SheetFont") : postScript);
 
     objects.append("<< /Type /Font /Subtype /Type0 /BaseFont " + name + " /Encoding /Identity-H /DescendantFonts ["
                    + ref(cidFont) + "] /ToUnicode " + ref(toUnicode) + " >>");

@@ -231,6 +231,34 @@ QByteArrayView TrueTypeFace::outline(quint16 glyph) const
     return m_glyphTable.sliced(start, end - start);
 }
 
+QByteArray TrueTypeFace::postScriptName() const
+{
+    const QByteArrayView names = table("name");
+    if (names.size() < 6)
+        return {};
+    const int count = U16(names, 2);
+    const qsizetype strings = U16(names, 4);
+    for (int i = 0; i < count && 6 + 12 * qsizetype(i + 1) <= names.size(); ++i) {
+        const qsizetype record = 6 + 12 * qsizetype(i);
+        const int platform = U16(names, record), nameId = U16(names, record + 6);
+        const qsizetype length = U16(names, record + 8), at = strings + U16(names, record + 10);
+        if (nameId != 6 || (platform != 1 && platform != 3) || at + length > names.size())
+            continue;
+        // Mac Roman bytes, or UTF-16 whose characters are all ASCII here.
+        const int step = platform == 3 ? 2 : 1;
+        QByteArray name;
+        for (qsizetype c = at + step - 1; c < at + length; c += step) {
+            const char letter = names[c];
+            if ((letter >= '0' && letter <= '9') || (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')
+                || letter == '-' || letter == '_')
+                name.append(letter);
+        }
+        if (!name.isEmpty())
+            return name;
+    }
+    return {};
+}
+
 QByteArray SubsetTrueTypeFace(const TrueTypeFace &face, const QList<quint16> &glyphs)
 {
     if (glyphs.size() > 0xFFFF)

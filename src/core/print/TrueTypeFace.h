@@ -32,6 +32,9 @@ public:
     int advance(quint16 glyph) const;
     // A glyph's outline as the "glyf" table holds it (empty for a blank).
     QByteArrayView outline(quint16 glyph) const;
+    // The face's PostScript name ("IPAexMincho"), whatever the language the
+    // family name is asked in; empty when the face has none.
+    QByteArray postScriptName() const;
 
 private:
     TrueTypeFace() = default;
