@@ -7,7 +7,6 @@
 #include "gui/calcwindow/CalcWindow.h"
 #include "gui/documents/DocumentCommands.h"
 #include "gui/print/PrintCommands.h"
-#include "gui/shell/ScreenFit.h"
 #include "gui/shell/SplashWindow.h"
 #include "gui/shell/Startup.h"
 #include "gui/settings/OptionsWindow.h"
@@ -23,14 +22,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDate>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
@@ -54,7 +51,7 @@ MainWindow::MainWindow(bool loadOptionData, QWidget *parent)
     initQuirenResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Str(S::AppTitle));
-    setWindowIcon(QIcon(ProgramIconPath()));
+    setWindowIcon(PngIcon(ProgramIconPath()));
     setContextMenuPolicy(Qt::NoContextMenu);
     if (loadOptionData)
         LoadOptionData();
@@ -122,7 +119,7 @@ void MainWindow::buildToolBar()
             continue;
         }
         const QString key = QLatin1String(entry.key);
-        QIcon icon(QStringLiteral(":/quiren/icons/%1.png").arg(QLatin1String(entry.image)));
+        const QIcon icon = PngIcon(QStringLiteral(":/quiren/icons/%1.png").arg(QLatin1String(entry.image)));
         auto *button = new QAction(icon, key, this);
         button->setObjectName(QStringLiteral("tb") + key);
         button->setToolTip(QString::number(entry.tip));
@@ -208,82 +205,9 @@ void MainWindow::load(const QString &commandLine)
     CommonDialog().OwnerhWnd = this;
     if (!placementStored)
         fitFirstCalcWindow();
-}
-
-void MainWindow::fitFirstCalcWindow()
-{
-    // The default size was chosen for smaller fonts than today's; on a first
-    // start the frame grows until the first calculation window fits in it
-    // (as far as the screen allows).
-    const QList<QMdiSubWindow *> subs = m_mdi->subWindowList();
-    if (subs.isEmpty())
-        return;
-    const int frame = 2 * m_mdi->frameWidth() + 4;
-    int chrome = frame;
-    for (QWidget *bar : {static_cast<QWidget *>(menuBar()), static_cast<QWidget *>(m_toolBar),
-                         static_cast<QWidget *>(statusBar())})
-        chrome += bar->sizeHint().height();
-    // What the window asks for, not the size it was given: a window that
-    // did not fit the default frame has been cut to it already.
-    QMdiSubWindow *first = subs.first();
-    const QSize wanted = first->sizeHint().expandedTo(first->size());
-    const QSize needed(wanted.width() + frame, wanted.height() + chrome);
-    QRect area = geometry();
-    area.setSize(area.size().expandedTo(needed));
-    if (const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-        // With the title bar and borders, and above the task bar.
-        area = FitOnScreen(area, screen->availableGeometry(), FrameMarginsOf(this));
-    }
-    move(area.topLeft());
-    resize(area.size());
-    // On a small screen the window stays within the frame and scrolls.
-    first->resize(wanted.boundedTo(area.size() - QSize(frame, chrome)));
-}
-
-void MainWindow::applyPlacement()
-{
-    const MainPlacement placement = ReadMainPlacement();
-    QRect frame(TwipsToPixelsX(placement.left, this), TwipsToPixelsY(placement.top, this),
-                TwipsToPixelsX(placement.width, this), TwipsToPixelsY(placement.height, this));
-    frame.setWidth(std::max(frame.width(), 200));
-    frame.setHeight(std::max(frame.height(), 150));
-
-    // A placement that would leave the window off every screen (a screen
-    // since removed, a changed resolution) is brought back onto the screen.
-    bool visible = false;
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        const QRect overlap = screen->availableGeometry().intersected(frame);
-        if (overlap.width() >= 100 && overlap.height() >= 50)
-            visible = true;
-    }
-    if (!visible) {
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            frame.setSize(frame.size().boundedTo(area.size()));
-            frame.moveTopLeft(area.topLeft()
-                              + QPoint(std::min(TwipsToPixelsX(1000, this), area.width() - frame.width()),
-                                       std::min(TwipsToPixelsY(1000, this), area.height() - frame.height())));
-        }
-    }
-    // Wholly on the screen it is mostly on, title bar included.
-    const QScreen *screen = QGuiApplication::screenAt(frame.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (screen)
-        frame = FitOnScreen(frame, screen->availableGeometry(), FrameMarginsOf(this));
-    move(frame.topLeft());
-    resize(frame.size());
-}
-
-void MainWindow::storePlacement()
-{
-    MainPlacement placement;
-    const QPoint at = pos();
-    placement.left = static_cast<float>(PixelsToTwipsX(at.x(), this));
-    placement.top = static_cast<float>(PixelsToTwipsY(at.y(), this));
-    placement.width = static_cast<float>(PixelsToTwipsX(width(), this));
-    placement.height = static_cast<float>(PixelsToTwipsY(height(), this));
-    WriteMainPlacement(placement);
+    else
+        for (QMdiSubWindow *sub : m_mdi->subWindowList())
+            keepInRoom(sub);
 }
 
 // ---- calculation windows ---------------------------------------------------------------------
@@ -323,6 +247,7 @@ CalcWindow *MainWindow::createCalcWindow(RuleSetKind kind)
     connect(calc, &QObject::destroyed, this, &MainWindow::onCalcWindowDestroyed, Qt::QueuedConnection);
     sub->adjustSize();
     sub->show();
+    keepInRoom(sub);
     m_mdi->setActiveSubWindow(sub);
     updateMenuBar();
     emit calcWindowOpened(calc);

@@ -10,6 +10,7 @@
 class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class QToolBar;
@@ -156,6 +157,12 @@ private:
     void buildStatusBar();
     void applyPlacement();
     void fitFirstCalcWindow();
+    // The room the calculation windows have: the frame's inside less its
+    // menu, tool and status bars (known before the frame is first shown).
+    QSize windowRoom(int &frame, int &chrome) const;
+    // A calculation window larger than the room is cut to it (its contents
+    // scroll) and kept with its title bar and left edge in sight.
+    void keepInRoom(QMdiSubWindow *sub) const;
     void updateMenuBar();
     void updateClock();
     void onListButton();

@@ -283,6 +283,26 @@ TEST_F(MainWindowTest, APlacementOffEveryScreenComesBack)
     EXPECT_LE(main->height(), screen.height());
 }
 
+// A frame kept small from an earlier run cuts its first window to its room
+// (the window's contents scroll): the window's title bar and left edge,
+// close button included, stay in sight.
+TEST_F(MainWindowTest, TheFirstWindowKeepsInsideASmallFrame)
+{
+    MainPlacement small;
+    small.left = 1000;
+    small.top = 1000;
+    small.width = 9000;
+    small.height = 6000;
+    WriteMainPlacement(small);
+    auto main = start();
+    QMdiArea *area = main->findChild<QMdiArea *>();
+    ASSERT_EQ(area->subWindowList().size(), 1);
+    const QRect window = area->subWindowList().first()->geometry();
+    EXPECT_GE(window.left(), 0);
+    EXPECT_GE(window.top(), 0);
+    EXPECT_LE(window.right(), area->viewport()->width() + 2) << window.width() << " in " << area->viewport()->width();
+}
+
 TEST_F(MainWindowTest, AboutAndSplashShowTheVersion)
 {
     EXPECT_EQ(LongVersionText(), QStringLiteral("Version %1.%2.%3 - Tessaly")
