@@ -1,5 +1,9 @@
 #include "gui/widgets/WidgetSupport.h"
 
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+
 #include <QAction>
 #include <QCursor>
 #include <QGuiApplication>
@@ -93,6 +97,13 @@ QWidget *TabIntoAfter(QWidget *previous, QWidget *group)
         previous = part;
     }
     return previous;
+}
+
+QIcon PngIcon(const QString &path)
+{
+    QImage picture;
+    picture.load(path, "PNG");
+    return QIcon(QPixmap::fromImage(picture));
 }
 
 } // namespace quiren
