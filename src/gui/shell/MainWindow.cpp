@@ -196,6 +196,7 @@ void MainWindow::load(const QString &commandLine)
     const bool onList = ReadOnList();
     m_commands->listInputMark()->setChecked(onList);
     m_toolList->setChecked(onList);
+    m_growingForFirstWindow = !placementStored;
     if (commandLine.isEmpty())
         newCalcWindow();
     else
@@ -203,11 +204,9 @@ void MainWindow::load(const QString &commandLine)
             openFileFromCommandLine(path);
     // The one file dialog of the run belongs to this window.
     CommonDialog().OwnerhWnd = this;
-    if (!placementStored)
+    if (m_growingForFirstWindow)
         fitFirstCalcWindow();
-    else
-        for (QMdiSubWindow *sub : m_mdi->subWindowList())
-            keepInRoom(sub);
+    m_growingForFirstWindow = false;
 }
 
 // ---- calculation windows ---------------------------------------------------------------------
@@ -245,9 +244,12 @@ CalcWindow *MainWindow::createCalcWindow(RuleSetKind kind)
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(windowIcon());
     connect(calc, &QObject::destroyed, this, &MainWindow::onCalcWindowDestroyed, Qt::QueuedConnection);
-    sub->adjustSize();
+    // As large as it asks for, within the frame's room (on a first start the
+    // frame grows for the first window instead: fitFirstCalcWindow).
+    const QSize wanted = sub->sizeHint();
+    sub->resize(m_growingForFirstWindow ? wanted : wanted.boundedTo(windowRoom()));
     sub->show();
-    keepInRoom(sub);
+    keepInSight(sub);
     m_mdi->setActiveSubWindow(sub);
     updateMenuBar();
     emit calcWindowOpened(calc);

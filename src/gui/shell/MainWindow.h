@@ -158,11 +158,14 @@ private:
     void applyPlacement();
     void fitFirstCalcWindow();
     // The room the calculation windows have: the frame's inside less its
-    // menu, tool and status bars (known before the frame is first shown).
+    // menu, tool and status bars (known before the frame is first shown),
+    // and the width and height those take.
+    QSize windowRoom() const;
     QSize windowRoom(int &frame, int &chrome) const;
-    // A calculation window larger than the room is cut to it (its contents
-    // scroll) and kept with its title bar and left edge in sight.
-    void keepInRoom(QMdiSubWindow *sub) const;
+    // A calculation window placed where it overlaps the others least may
+    // start left of the room when it is as wide as the room: it is moved
+    // back, its title bar and close button in sight.
+    void keepInSight(QMdiSubWindow *sub) const;
     void updateMenuBar();
     void updateClock();
     void onListButton();
@@ -185,6 +188,9 @@ private:
     QAction *m_toolInfo = nullptr;
 
     bool m_storePlacementOnClose = true;
+    // On a first start the frame grows for the first window, which is not
+    // cut to the frame's room.
+    bool m_growingForFirstWindow = false;
     bool m_hadCalcWindow = false;
 };
 

@@ -29,13 +29,15 @@ QSize MainWindow::windowRoom(int &frame, int &chrome) const
     return size() - QSize(frame, chrome);
 }
 
-void MainWindow::keepInRoom(QMdiSubWindow *sub) const
+QSize MainWindow::windowRoom() const
 {
     int frame = 0, chrome = 0;
-    const QSize room = windowRoom(frame, chrome).expandedTo(QSize(1, 1));
-    sub->resize(sub->size().boundedTo(room));
-    // Placed where it overlaps the others least, a window as wide as the
-    // room may start left of it, its title bar and close button out of sight.
+    return windowRoom(frame, chrome).expandedTo(QSize(1, 1));
+}
+
+void MainWindow::keepInSight(QMdiSubWindow *sub) const
+{
+    const QSize room = windowRoom();
     QPoint at = sub->pos();
     at.setX(std::clamp(at.x(), 0, std::max(0, room.width() - sub->width())));
     at.setY(std::clamp(at.y(), 0, std::max(0, room.height() - sub->height())));
