@@ -30,7 +30,10 @@ SheetTextMeasure::SheetTextMeasure(const QFont &font)
 
 SheetTextMeasure::Measures &SheetTextMeasure::measuresOf(const QFont &font, int points)
 {
-    static std::map<std::pair<QString, int>, Measures> kept;
+    // Kept until the program ends and never destroyed: the font metrics in
+    // it must not outlive Qt's font engines, which go with the application
+    // object, before static objects are destroyed.
+    static auto &kept = *new std::map<std::pair<QString, int>, Measures>;
     const std::pair<QString, int> key{font.family(), points};
     auto at = kept.find(key);
     if (at == kept.end())
