@@ -1,5 +1,8 @@
 #include "gui/shell/FontConfigWarmUp.h"
 
+#include <QFontDatabase>
+#include <QStringList>
+
 #include <fontconfig/fontconfig.h>
 
 #include <system_error>
@@ -13,6 +16,17 @@ FontConfigWarmUp::FontConfigWarmUp()
     } catch (const std::system_error &) {
         // No thread to be had: Qt loads the configuration itself when the
         // first font is needed.
+    }
+}
+
+void FontConfigWarmUp::listFonts()
+{
+    wait();
+    try {
+        // Qt's font database may be asked from any thread.
+        m_thread = std::thread([] { (void)QFontDatabase::families(); });
+    } catch (const std::system_error &) {
+        // The first font listed on the main thread lists them all.
     }
 }
 

@@ -114,8 +114,6 @@ int RunProgram(QApplication &app)
     // window and message, whose titles are exactly their own.
     app.setApplicationName(QString::fromLatin1(AppTitle));
     InstallJapaneseTranslations(app);
-    UseJapaneseFont(app);
-    MarkStartup("fonts");
     const QString commandLine = CommandLineFiles(app.arguments()).join(CommandLineFileSeparator);
 
     // 1. Another running program gets the command line; this one ends.
@@ -128,9 +126,11 @@ int RunProgram(QApplication &app)
     // up.
     const QString unreadableSettings = KeepUnreadableSettings(QString::fromLatin1(AppTitle));
 
-    // 2. The splash window.
+    // 2. The splash window, a picture: no font needed yet.
     ShowSplashWindow();
     MarkStartup("splash");
+    UseJapaneseFont(app);
+    MarkStartup("fonts");
     // 3. The floor-area coefficients are a fixed table.
     (void)CoefficientTable::values();
     // 4. The main window; its initialisation reads the certified walls and

@@ -28,6 +28,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     opening.reset();
     quiren::MarkStartup("application");
+    fonts.listFonts();
+    const int status = quiren::RunProgram(app);
+    // The list of fonts is made on another thread, which must be done
+    // before the application object goes (also when this start only
+    // handed its files over to a running program).
     fonts.wait();
-    return quiren::RunProgram(app);
+    return status;
 }
