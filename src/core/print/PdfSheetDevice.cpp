@@ -191,7 +191,8 @@ void PdfSheetDevice::drawText(float x, float y, const QString &text)
     for (const QChar c : text) {
         auto code = m_codes.constFind(c.unicode());
         if (code == m_codes.cend()) {
-            if (c.isSurrogate() || !TakesItsOwnWidth(c.unicode()) || m_face.glyphFor(c.unicode()) == 0) {
+            if (c.isSurrogate() || !TakesItsOwnWidth(c.unicode()) || m_face.glyphFor(c.unicode()) == 0
+                || m_characters.size() >= 0xFFFE) {
                 m_cannotWrite = true;
                 return;
             }

@@ -15,6 +15,7 @@ bool TakesItsOwnWidth(char16_t c)
 {
     const auto within = [c](char16_t first, char16_t last) { return c >= first && c <= last; };
     return within(0x20, 0x7E) || (within(0xA0, 0xFF) && c != 0xAD)   // Latin, × ÷ ° ±
+        || within(0x0391, 0x03A9) || within(0x03B1, 0x03C9)           // Greek: ΣLw, αh
         || within(0x2010, 0x2027) || within(0x2030, 0x205E)           // dashes, ※ …
         || within(0x2100, 0x22FF) || within(0x2460, 0x25FF)           // ≦ → ① ─ ■
         || (within(0x3000, 0x30FF) && !within(0x3099, 0x309A))        // kana, 、。「」

@@ -129,7 +129,7 @@ TEST_F(SheetPage, TextWidthsAreThoseOfTheWholeText)
     const QStringList texts = {
         QString(), QStringLiteral("0.0000"), QStringLiteral("Version 2.0 (c) fi ffl Wa AV"),
         QStringLiteral("床面積 52.17 ㎡×0.46＝23.9982m"), QStringLiteral("ﾌｧｲﾙ ｶﾞｲﾄﾞ"),
-        QStringLiteral("97.3% 8.4150m＞ 8.1900m≦"), QStringLiteral("（木造３階建）※…①Ⅱ─■"),
+        QStringLiteral("97.3% 8.4150m＞ 8.1900m≦"), QStringLiteral("（木造３階建）※…①Ⅱ─■"), QStringLiteral("ΣLw αh ΩωΑ"),
         QStringLiteral("邸😀𠮷"), QStringLiteral("か\u3099き"), QStringLiteral("a\u0301b\u200bc\u202ed"),
         QStringLiteral("tab\tform\ffeed"), QStringLiteral("soft\u00adhyphen"),
     };
