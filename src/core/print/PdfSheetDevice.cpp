@@ -156,7 +156,6 @@ void PdfSheetDevice::beginPage()
 
 void PdfSheetDevice::newPage()
 {
-    endPath();
     // Twips from the top-left corner of the printable area, y downward. The
     // corner is on a whole pixel of the sheet's resolution, as Qt's PDF
     // writer puts it.
@@ -169,16 +168,12 @@ void PdfSheetDevice::newPage()
     AppendNumber(content, onPixel(margins.left()));
     content += ' ';
     AppendNumber(content, page.height() - onPixel(margins.top()));
-    content += " cm\n2 J 0 j 2 M\n";
+    // Lines snapped to whole pixels where they are drawn (stroke
+    // adjustment), as Qt's PDFs ask for, so that a viewer draws a line of one
+    // width equally thick wherever it falls.
+    content += " cm\n/GSa gs 2 J 0 j 2 M\n";
     m_pages.append(content);
     m_pageLineWidth = -1.0f;
-}
-
-void PdfSheetDevice::endPath()
-{
-    if (m_pathOpen)
-        m_pages.last() += "S\n";
-    m_pathOpen = false;
 }
 
 void PdfSheetDevice::drawText(float x, float y, const QString &text)
@@ -202,7 +197,6 @@ void PdfSheetDevice::drawText(float x, float y, const QString &text)
         AppendHex4(codes, *code);
     }
     codes += "> Tj";
-    endPath();
     QByteArray &content = m_pages.last();
     content += "BT /F1 ";
     AppendNumber(content, m_measure.fontSize() * TwipsPerPoint);
@@ -221,12 +215,12 @@ void PdfSheetDevice::drawLine(float x1, float y1, float x2, float y2)
         return;
     QByteArray &content = m_pages.last();
     if (m_lineWidth != m_pageLineWidth) {
-        endPath();
         AppendNumber(content, m_lineWidth);
         content += " w\n";
         m_pageLineWidth = m_lineWidth;
     }
-    // Lines of one width are one path, stroked once.
+    // Each line stroked on its own: a viewer snaps a single line to its
+    // pixels (stroke adjustment), not one of many in a path.
     AppendNumber(content, x1);
     content += ' ';
     AppendNumber(content, y1);
@@ -234,8 +228,7 @@ void PdfSheetDevice::drawLine(float x1, float y1, float x2, float y2)
     AppendNumber(content, x2);
     content += ' ';
     AppendNumber(content, y2);
-    content += " l\n";
-    m_pathOpen = true;
+    content += " l S\n";
 }
 
 void PdfSheetDevice::setLineWidth(int pixels)
@@ -328,7 +321,6 @@ std::optional<QByteArray> PdfSheetDevice::finish()
         return std::nullopt;
     if (m_pages.isEmpty())
         newPage();
-    endPath();
 
     // Objects: 1 the catalogue, 2 the page tree, 3 the information, then
     // each page and its content, then the font.
@@ -341,7 +333,7 @@ std::optional<QByteArray> PdfSheetDevice::finish()
     for (int i = 0; i < pageCount; ++i) {
         const int pageObject = 4 + 2 * i;
         kids += QByteArray::number(pageObject) + " 0 R ";
-        objects.append("<< /Type /Page /Parent 2 0 R /MediaBox " + mediaBox + " /Resources << /Font << /F1 "
+        objects.append("<< /Type /Page /Parent 2 0 R /MediaBox " + mediaBox + " /Resources << /ExtGState << /GSa << /SA true >> >> /Font << /F1 "
                        + QByteArray::number(fontFirst) + " 0 R >> >> /Contents " + QByteArray::number(pageObject + 1)
                        + " 0 R >>");
         objects.append(StreamObject(m_pages[i]));

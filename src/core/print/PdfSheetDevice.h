@@ -52,7 +52,6 @@ public:
     std::optional<QByteArray> finish();
 
 private:
-    void endPath();
     QByteArray fontObjects(int firstObject, QList<QByteArray> &objects) const;
 
     const TrueTypeFace &m_face;
@@ -62,7 +61,6 @@ private:
     bool m_cannotWrite = false;
     float m_lineWidth = 0.0f;     // twips
     float m_pageLineWidth = -1.0f;  // as the page's content last set it
-    bool m_pathOpen = false;
     QList<QByteArray> m_pages;    // content streams
     // Characters in the order first drawn; a character's code in the font
     // is its place here plus one (0 is the font's empty glyph).
