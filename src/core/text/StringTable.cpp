@@ -18,13 +18,12 @@ namespace {
 // The name column between number and text ("4020<TAB>SavedUnder<TAB>..."):
 // a capital letter, then letters and digits. It only feeds the generated
 // constants, so it is dropped here.
-bool isStringName(QStringView field)
+bool isStringName(QByteArrayView field)
 {
-    if (field.isEmpty() || field.front() < QLatin1Char('A') || field.front() > QLatin1Char('Z'))
+    if (field.isEmpty() || field.front() < 'A' || field.front() > 'Z')
         return false;
-    for (QChar c : field) {
-        if (!(c.isDigit() || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-              || (c >= QLatin1Char('a') && c <= QLatin1Char('z'))))
+    for (const char c : field) {
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
             return false;
     }
     return true;
@@ -32,30 +31,35 @@ bool isStringName(QStringView field)
 
 // Parses "number<TAB>text" and "number<TAB>Name<TAB>text" lines; "#" lines
 // and blank lines are skipped. The text is taken verbatim up to the line end
-// (a CR before the LF is dropped), so blanks at either end survive.
+// (a CR before the LF is dropped), so blanks at either end survive. The
+// table is read as bytes and only each text is decoded: the whole table is
+// read at every start.
 QHash<int, QString> parseTable()
 {
     QHash<int, QString> table;
-    const QString all = QString::fromUtf8(reinterpret_cast<const char *>(quirenStringTableText),
-                                          static_cast<qsizetype>(quirenStringTableTextSize));
-    const QStringList lines = all.split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
+    table.reserve(1024);
+    QByteArrayView rest(reinterpret_cast<const char *>(quirenStringTableText),
+                        static_cast<qsizetype>(quirenStringTableTextSize));
+    while (!rest.isEmpty()) {
+        const qsizetype end = rest.indexOf('\n');
+        QByteArrayView line = end < 0 ? rest : rest.first(end);
+        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
+        if (line.endsWith('\r'))
             line.chop(1);
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+        if (line.isEmpty() || line.front() == '#')
             continue;
-        const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+        const qsizetype tab = line.indexOf('\t');
         if (tab <= 0)
             continue;
         bool ok = false;
-        const int number = line.left(tab).toInt(&ok);
+        const int number = line.first(tab).toInt(&ok);
         if (!ok)
             continue;
         qsizetype textStart = tab + 1;
-        const qsizetype nameEnd = line.indexOf(QLatin1Char('\t'), textStart);
-        if (nameEnd > textStart && isStringName(QStringView(line).mid(textStart, nameEnd - textStart)))
+        const qsizetype nameEnd = line.indexOf('\t', textStart);
+        if (nameEnd > textStart && isStringName(line.sliced(textStart, nameEnd - textStart)))
             textStart = nameEnd + 1;
-        table.insert(number, line.mid(textStart));
+        table.insert(number, QString::fromUtf8(line.sliced(textStart)));
     }
     return table;
 }
