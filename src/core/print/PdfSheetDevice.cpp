@@ -54,9 +54,13 @@ std::unique_ptr<TrueTypeFace> FindSheetFontFace()
 }
 
 // A length for the PDF: at most three decimals, no exponent, no trailing
-// zeros.
+// zeros; 0 for what is no finite number of a page's size.
 void AppendNumber(QByteArray &out, double value)
 {
+    if (!std::isfinite(value)) {
+        out.append('0');
+        return;
+    }
     char text[32];
     const double rounded = std::round(value * 1000.0) / 1000.0;
     const auto [end, error] = std::to_chars(text, text + sizeof text, rounded == 0.0 ? 0.0 : rounded,
@@ -236,7 +240,7 @@ void PdfSheetDevice::setLineWidth(int pixels)
     m_lineWidth = static_cast<float>(pixels) * TwipsPerInch / static_cast<float>(SheetPdfResolution);
 }
 
-QByteArray PdfSheetDevice::fontObjects(int first, QList<QByteArray> &objects) const
+bool PdfSheetDevice::appendFontObjects(int first, QList<QByteArray> &objects) const
 {
     // The glyphs: the empty one, then each character's in the order drawn.
     QList<quint16> glyphs{0};
@@ -253,9 +257,9 @@ QByteArray PdfSheetDevice::fontObjects(int first, QList<QByteArray> &objects) co
     }
     const QByteArray font = SubsetTrueTypeFace(m_face, glyphs);
     if (font.isEmpty())
-        return {};
+        return false;
 
-    const int type0 = first, cidFont = first + 1, descriptor = first + 2, file = first + 3, toUnicode = first + 4,
+    const int cidFont = first + 1, descriptor = first + 2, file = first + 3, toUnicode = first + 4,
               cidToGid = first + 5;
     const auto ref = [](int object) { return QByteArray::number(object) + " 0 R"; };
     const double scale = 1000.0 / m_face.unitsPerEm();
@@ -312,7 +316,7 @@ QByteArray PdfSheetDevice::fontObjects(int first, QList<QByteArray> &objects) co
     for (qsizetype code = 0; code < glyphOfCode.size(); ++code)
         qToBigEndian<quint16>(glyphOfCode[code], glyphMap.data() + 2 * code);
     objects.append(StreamObject(glyphMap));
-    return ref(type0);
+    return true;
 }
 
 std::optional<QByteArray> PdfSheetDevice::finish()
@@ -333,12 +337,13 @@ std::optional<QByteArray> PdfSheetDevice::finish()
     for (int i = 0; i < pageCount; ++i) {
         const int pageObject = 4 + 2 * i;
         kids += QByteArray::number(pageObject) + " 0 R ";
-        objects.append("<< /Type /Page /Parent 2 0 R /MediaBox " + mediaBox + " /Resources << /ExtGState << /GSa << /SA true >> >> /Font << /F1 "
+        objects.append("<< /Type /Page /Parent 2 0 R /MediaBox " + mediaBox
+                       + " /Resources << /ExtGState << /GSa << /SA true >> >> /Font << /F1 "
                        + QByteArray::number(fontFirst) + " 0 R >> >> /Contents " + QByteArray::number(pageObject + 1)
                        + " 0 R >>");
         objects.append(StreamObject(m_pages[i]));
     }
-    if (fontObjects(fontFirst, objects).isEmpty())
+    if (!appendFontObjects(fontFirst, objects))
         return std::nullopt;
     objects[0] = "<< /Type /Catalog /Pages 2 0 R >>";
     objects[1] = "<< /Type /Pages /Kids [" + kids.trimmed() + "] /Count " + QByteArray::number(pageCount) + " >>";

@@ -52,7 +52,10 @@ public:
     std::optional<QByteArray> finish();
 
 private:
-    QByteArray fontObjects(int firstObject, QList<QByteArray> &objects) const;
+    // The font's objects, numbered from `firstObject` on: the font, its
+    // glyphs' widths, the subset of the face, the text layer and the map
+    // from codes to glyphs. False when the face cannot be cut.
+    bool appendFontObjects(int firstObject, QList<QByteArray> &objects) const;
 
     const TrueTypeFace &m_face;
     QPageLayout m_layout;
