@@ -303,12 +303,15 @@ QVariant valueOf(QByteArrayView raw)
 
 // ---- Writing ---------------------------------------------------------------
 
+// A key or section name: "/" as "\" (but as "%2F" last, where the "\"
+// would take the "=" after it for part of the key), letters, digits and
+// "_-." as they are, anything else as "%XX" or "%UXXXX".
 void appendKey(QByteArray &out, QStringView key)
 {
     static constexpr char hex[] = "0123456789ABCDEF";
-    for (const QChar qc : key) {
-        const char16_t c = qc.unicode();
-        if (c == u'/') {
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const char16_t c = key[i].unicode();
+        if (c == u'/' && i + 1 < key.size()) {
             out += '\\';
         } else if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')
                    || c == u'_' || c == u'-' || c == u'.') {
