@@ -10,8 +10,9 @@
 // "@Point(...)" into typed values; a "@Variant" stream decodes whatever
 // sizes it claims, so a damaged or hostile file could make it allocate
 // gigabytes. The program only ever stores texts, so here such a value stays
-// the text it is, and everything else reads exactly as QSettings' INI format
-// reads it: sections ("[General]" for the keys outside any), keys with their
+// the text it is (in a list too, where QSettings would make the whole value
+// a list of typed values), and everything else reads exactly as QSettings'
+// INI format reads it: sections ("[General]" for the keys outside any), keys with their
 // "%XX" and "%UXXXX" escapes, values with quotes, backslash escapes,
 // continued lines, bare commas (a list), comments after ";", texts in UTF-8
 // or as "\x" escapes, "@@" for a text starting with "@", "@String(...)" and
