@@ -126,7 +126,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(device.lines > 0 && device.texts > 0);
 
     // Written and read back: the first round may normalise (quotes, line
-    // breaks, look-alike characters), the second must change nothing.
+    // breaks, look-alike characters), the second must change nothing. (The
+    // same bytes read the same, so they are not read a second time.)
     const CalcFileBytes first = EncodeCalcFile(*read);
     if (!first.error.isEmpty())
         return 0;   // a character CP932 cannot hold: the save is refused
@@ -134,9 +135,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(once.has_value());
     const CalcFileBytes second = EncodeCalcFile(*once);
     FUZZ_CHECK(second.error.isEmpty());
-    const std::optional<CalcFileData> twice = ParseCalcFile(second.bytes);
-    FUZZ_CHECK(twice.has_value());
-    FUZZ_CHECK(*once == *twice);
     FUZZ_CHECK(first.bytes == second.bytes);
 
     // What a save of the applied sheet writes reads back into the same inputs.

@@ -101,10 +101,11 @@ std::optional<QuasiKind> QuasiKindFromKey(const QString &key)
 namespace {
 
 // Whether the panel covers at least 80 % of the clear height; compared in
-// hundredths of a centimetre so that exactly 80 % passes.
+// whole hundredths of a centimetre so that exactly 80 % passes (kept as
+// doubles: a height of 1e30 has no 64-bit integer form).
 bool coversPanelShare(double panelHeightCm, double clearHeightCm)
 {
-    return std::llround(panelHeightCm * 100.0) * 10 >= std::llround(clearHeightCm * 100.0) * 8;
+    return std::round(panelHeightCm * 100.0) * 10.0 >= std::round(clearHeightCm * 100.0) * 8.0;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "core/text/StringTable.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quiren {
 
@@ -214,7 +215,9 @@ private:
         results.totalFloorArea = 0;
         for (int s = 0; s < storeys; ++s)
             results.totalFloorArea += results.floor[s].floorArea;
-        results.beyondRoute = qRound64(results.totalFloorArea * 1e6) > qRound64(RouteAreaLimit * 1e6);
+        // Compared in whole mm² as doubles: an area of 1e31 m² has no 64-bit
+        // integer form.
+        results.beyondRoute = std::round(results.totalFloorArea * 1e6) > std::round(RouteAreaLimit * 1e6);
         if (results.beyondRoute)
             results.warnings << BeyondRouteText();
         // A "loft" that is a storey adds a storey to the building: the

@@ -1,5 +1,7 @@
 #include "core/settings/SettingsStore.h"
 
+#include "core/settings/IniText.h"
+
 #include "core/io/SystemError.h"
 #include "core/text/NumberText.h"
 #include "core/text/StringTable.h"
@@ -76,14 +78,20 @@ FileStamp stampOf(const QString &path)
     return {info.size(), info.lastModified()};
 }
 
-// A settings object that remembers an unreadable file. QSettings parses a
-// section only when it is asked for; asking for every key parses them all.
+// The settings files' format, with no skipped lines noted yet: a settings
+// object reads its files as it is made.
+QSettings::Format freshFormat()
+{
+    (void)TakeSkippedIniLines();
+    return IniTextFormat();
+}
+
+// A settings object that remembers an unreadable file.
 struct Store : QSettings {
     explicit Store(const QString &application)
-        : QSettings(QSettings::IniFormat, QSettings::UserScope, application, application)
+        : QSettings(freshFormat(), QSettings::UserScope, application, application)
     {
-        (void)allKeys();
-        if (status() == QSettings::FormatError)
+        if (TakeSkippedIniLines())
             unreadableFiles().insert(fileName(), stampOf(fileName()));
     }
     bool unreadable() const
@@ -110,7 +118,7 @@ QString SettingsFilePath(const QString &application)
     QHash<QString, QString> &paths = settingsPaths;
     if (const auto known = paths.constFind(application); known != paths.cend())
         return *known;
-    const QSettings probe(QSettings::IniFormat, QSettings::UserScope, application,
+    const QSettings probe(IniTextFormat(), QSettings::UserScope, application,
                           QStringLiteral("quiren-settings-path"));
     const QString path = QFileInfo(probe.fileName()).absolutePath() + QLatin1Char('/') + application
                          + QStringLiteral(".ini");
@@ -246,6 +254,7 @@ void SetSettingsFolder(const QString &folder)
 {
     const QMutexLocker lock(&settingsPathMutex);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+    QSettings::setPath(IniTextFormat(), QSettings::UserScope, folder);
     settingsPaths.clear();
 }
 

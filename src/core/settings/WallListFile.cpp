@@ -184,16 +184,12 @@ WallListBytes EncodeWallList(const CertifiedWallList &walls)
         const QString name = StorableWallName(wall.name);
         if (name != wall.name)
             result.renamedWalls.append(wall.name);
-        for (qsizetype i = 0; i < name.size(); ++i) {
-            const qsizetype length = name[i].isHighSurrogate() && i + 1 < name.size() ? 2 : 1;
-            const QString piece = name.mid(i, length);
-            i += length - 1;
-            if (!Cp932CanHold(piece)) {
-                // 耐力壁名「name」には保存できない文字「c」があります。
-                result.error = Str(S::WallNameUnsavable).arg(wall.name, piece);
-                result.bytes.clear();
-                return result;
-            }
+        // The name whole first: each check opens a converter.
+        if (!Cp932CanHold(name)) {
+            // 耐力壁名「name」には保存できない文字「c」があります。
+            result.error = Str(S::WallNameUnsavable).arg(wall.name, FirstNotInCp932(name));
+            result.bytes.clear();
+            return result;
         }
         if (!std::isfinite(wall.multiplier) || wall.multiplier < 0.0f) {
             result.error = Str(S::WallMultiplierInvalid).arg(wall.name);

@@ -1,6 +1,7 @@
 #include "core/text/Cp932.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace quiren {
@@ -71,6 +72,21 @@ QString windowsControls(QString text)
     return text;
 }
 
+// An encoder for one text: the thread's own, opened once, and opened again
+// only after a text it could not hold (an encoder that met an error keeps
+// saying so, whatever resetState clears). Opening one for each text took
+// most of the time of writing a list of names. Opened in place: a moved
+// encoder no longer notices errors.
+QStringEncoder &freshEncoder()
+{
+    thread_local std::optional<QStringEncoder> encoder;
+    if (!encoder || encoder->hasError())
+        encoder.emplace(Cp932CodecName);
+    else
+        encoder->resetState();   // no half of a surrogate pair left over
+    return *encoder;
+}
+
 } // namespace
 
 QByteArray ToCp932(QStringView text)
@@ -82,8 +98,7 @@ QByteArray ToCp932(QStringView text)
             *out++ = static_cast<char>(c.unicode());
         return bytes;
     }
-    QStringEncoder encoder = Cp932Encoder();   // a fresh one: an error stays with it
-    return encoder.encode(codecControls(text));
+    return freshEncoder().encode(codecControls(text));
 }
 
 QString FromCp932(QByteArrayView bytes)
@@ -123,7 +138,7 @@ bool Cp932CanHold(QStringView text)
         return false;
     if (isPrintableAscii(text))
         return true;
-    QStringEncoder encoder = Cp932Encoder();   // a fresh one: an error stays with it
+    QStringEncoder &encoder = freshEncoder();
     const QByteArray bytes = encoder.encode(text);   // converts only when assigned
     Q_UNUSED(bytes);
     return !encoder.hasError();
@@ -157,6 +172,8 @@ QString Cp932FieldText(const QString &text)
     };
     QString result = text;
     for (QChar &c : result) {
+        if (c.unicode() < 0x80 && c != u'"' && c != u'\r' && c != u'\n')
+            continue;
         for (const auto &[from, to] : replacements) {
             if (c.unicode() == from) {
                 c = QChar(to);

@@ -15,7 +15,9 @@ QString JsonString(QStringView text)
         case '\r': out += QLatin1String("\\r"); break;
         case '\t': out += QLatin1String("\\t"); break;
         default:
-            if (c.unicode() < 0x20)
+            // U+FEFF as an escape: Qt's reader drops it from the start of a
+            // string written as it is.
+            if (c.unicode() < 0x20 || c.unicode() == 0xFEFF)
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
             else
                 out += c;

@@ -373,3 +373,65 @@ TEST_F(SettingsStore, WritesThatFailAreReportedWithTheirReason)
     EXPECT_FALSE(walls.ok);
     EXPECT_TRUE(walls.error.contains(notAFolder)) << qPrintable(walls.error);
 }
+
+TEST_F(SettingsStore, FilesWrittenBeforeReadAsTheyAlwaysDid)
+{
+    // Lines as earlier versions wrote them (Japanese as UTF-8, or as "\x"
+    // escapes before that) and as people edit them by hand.
+    const struct {
+        const char *line;
+        const char *expected;   // nullptr: the key's default
+    } cases[] = {
+        {"Name=山田建築設計事務所", "山田建築設計事務所"},
+        {"Name=\\x5c71\\x7530\\x5efa\\x7bc9", "山田建築"},
+        {"Address=\"東京都, 千代田区\"", "東京都, 千代田区"},
+        {"Address=東京都,千代田区", "東京都, 千代田区"},
+        {"Tel=\" 03-1234 \"", " 03-1234 "},
+        {"Tel=  03-1234\t ; a comment", "03-1234"},
+        {"Note=\"a;b=c\\\"d\\\\e\\n2行目\"", "a;b=c\"d\\e\n2行目"},
+        {"Note=first \\\r\nsecond", "first second"},
+        {"At=@@home", "@home"},
+        {"Ctl=\\x1\\x61\\x62", "\x01" "ab"},
+        {"Empty=", ""},
+        {"Gone=@Invalid()", nullptr},
+        {"%U4E8B%U52D9%U6240=\\t1\\t", "\t1\t"},
+    };
+    QDir().mkpath(QFileInfo(iniPath("Quiren")).absolutePath());
+    for (const auto &c : cases) {
+        QByteArray file = "[General]\nMod=3\r\n\n[OfficeData]\n";
+        file += c.line;
+        file += "\r\n";
+        test::writeAll(iniPath("Quiren"), file);
+        const QByteArray line(c.line);
+        const QString key = line.startsWith('%') ? QStringLiteral("事務所") : QString::fromLatin1(line.left(line.indexOf('=')));
+        EXPECT_EQ(ReadQuiren("OfficeData", key, "default"),
+                  c.expected ? QString::fromUtf8(c.expected) : QStringLiteral("default"))
+            << c.line;
+        EXPECT_EQ(ReadSetting("Quiren", "", "Mod"), QStringLiteral("3"));
+        EXPECT_TRUE(KeepUnreadableSettings("Quiren").isEmpty()) << c.line;
+    }
+}
+
+TEST_F(SettingsStore, ATypedValueInTheFileStaysItsText)
+{
+    // A value claiming a serialized byte array of 2 GB: QSettings' INI
+    // format would decode it (and other claims allocate gigabytes).
+    QDir().mkpath(QFileInfo(iniPath("Quiren")).absolutePath());
+    const QByteArray hostile = "@Variant(\\0\\0\\0\\f\\0\\x7f\\xff\\xff\\xf0)";
+    test::writeAll(iniPath("Quiren"),
+                   "[Settings]\nMod=" + hostile + "\nAppPath=@Rect(0 0 10 10)\n[OfficeData]\nTel="
+                       + hostile + "\n");
+    EXPECT_EQ(ReadModule(), 0);
+    EXPECT_EQ(ReadAppPath(), QStringLiteral("@Rect(0 0 10 10)"));
+    const QString text = ReadQuiren("OfficeData", "Tel");
+    EXPECT_TRUE(text.startsWith(QStringLiteral("@Variant(\0\0\0\f\0\x7f\u00ff"))) << text.toStdString();
+
+    // Written again as the text it read as, which QSettings reads the same.
+    WriteModule(2);
+    const QString copy = configDir + QStringLiteral("/copy.ini");
+    ASSERT_TRUE(QFile::copy(iniPath("Quiren"), copy));
+    QSettings plain(copy, QSettings::IniFormat);
+    EXPECT_EQ(plain.value("OfficeData/Tel").toString(), text);
+    EXPECT_EQ(plain.value("Settings/AppPath").toString(), QStringLiteral("@Rect(0 0 10 10)"));
+    EXPECT_EQ(ReadQuiren("OfficeData", "Tel"), text);
+}
