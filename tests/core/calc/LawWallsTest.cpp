@@ -83,8 +83,9 @@ TEST(LawWalls, EveryKindHasTheReferenceMultiplier)
         EXPECT_EQ(wall.multiplier, table[i].multiplier) << table[i].name;
         EXPECT_EQ(wall.unverified, table[i].unverified) << table[i].name;
         // A kind is a wall on its own: every panel computes its own value.
-        if (wall.group != LawWallGroup::Brace && wall.group != LawWallGroup::SteelBar)
+        if (wall.group != LawWallGroup::Brace && wall.group != LawWallGroup::SteelBar) {
             EXPECT_EQ(multiplierOn(RuleSetKind::Old, wall.name), MultiplierText(wall.multiplier)) << table[i].name;
+        }
     }
     // The quasi-bearing bases are the bearing values of the same panels.
     EXPECT_EQ(FindQuasiPanel(QStringLiteral("構造用合板"))->base, 2.5);

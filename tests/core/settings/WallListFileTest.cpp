@@ -128,7 +128,7 @@ TEST(WallListFile, UnreadableLinesKeepTheirPositions)
 
     // A multiplier too small for the single precision the list keeps is 0
     // once kept: refused like "0", never a wall the check would refuse.
-    for (const QByteArray tiny : {QByteArray("1e-50"), "0." + QByteArray(60, '0') + "1"})
+    for (const QByteArray &tiny : {QByteArray("1e-50"), "0." + QByteArray(60, '0') + "1"})
         EXPECT_TRUE(ParseWallList("\"tiny\"," + tiny + "\r\n").value(0).isPlaceholder()) << tiny.constData();
 
     // Pure junk never crashes and yields nothing usable.
