@@ -8,6 +8,7 @@
 #include "core/io/NativePath.h"
 
 #include <QDir>
+#include <QHash>
 
 #include <sys/stat.h>
 
@@ -131,7 +132,12 @@ bool OutputIsInput(const QString &command, const QString &input, const QString &
 
 QString HeadingCaption(const QString &caption)
 {
-    return PlainCaption(caption).remove(QChar(0x3000)).trimmed();
+    // The same few captions head every sheet of a long run.
+    static QHash<QString, QString> made;
+    auto known = made.constFind(caption);
+    if (known == made.cend())
+        known = made.insert(caption, PlainCaption(caption).remove(QChar(0x3000)).trimmed());
+    return *known;
 }
 
 } // namespace quiren::cli

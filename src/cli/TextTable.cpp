@@ -58,10 +58,10 @@ void appendBlanks(QString &line, int count)
 
 void TextTable::addRow(const QStringList &cells)
 {
-    QStringList shown;
+    QStringList &shown = m_rows.emplace_back();
+    shown.reserve(cells.size());
     for (const QString &cell : cells)
-        shown << Visible(cell);
-    m_rows.push_back(shown);
+        shown.append(Visible(cell));
 }
 
 void TextTable::addGroup(int first, const QString &caption)
