@@ -309,7 +309,8 @@ TEST_F(Look, EnteringValues)
         QMessageBox box(request.icon == MsgIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information,
                         request.title, request.text, QMessageBox::Ok, main.get());
         box.show();
-        QTest::qWaitForWindowExposed(&box);
+        if (!QTest::qWaitForWindowExposed(&box))
+            qWarning("look: the message box was not on the screen in time; its picture may be empty");
         if (!pictureName.isEmpty())
             shoot(pictureName);
         pictureName.clear();
@@ -353,7 +354,8 @@ TEST_F(Look, EnteringValues)
     CalcWindow *rules2025 = main->newCalcWindow(RuleSetKind::Rules2025);
     main->mdiArea()->activeSubWindow()->showMaximized();
     main->activateWindow();
-    QTest::qWaitForWindowActive(main.get());
+    if (!QTest::qWaitForWindowActive(main.get()))
+        qWarning("look: the main window did not become active; the typing below may go nowhere");
     QWidget *at = rules2025->findChild<QLineEdit *>(QStringLiteral("txtFloorDimensions(0)"));
     at->setFocus();
     const std::pair<int, const char *> stops[] = {{3, "29a-8-tab-heights"}, {5, "29a-9-tab-framing-grid"},
