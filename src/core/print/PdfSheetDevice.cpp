@@ -2,6 +2,7 @@
 
 #include "core/print/PaintSheetDevice.h"
 #include "core/print/TrueTypeFace.h"
+#include "core/text/HexDigits.h"
 
 #include <QDateTime>
 #include <QRawFont>
@@ -84,13 +85,6 @@ QByteArray Number(double value)
     return out;
 }
 
-void AppendHex4(QByteArray &out, quint16 value)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    for (int shift = 12; shift >= 0; shift -= 4)
-        out.append(digits[(value >> shift) & 0xF]);
-}
-
 // A stream, compressed.
 QByteArray StreamObject(const QByteArray &data, const QByteArray &entries = {})
 {
@@ -106,7 +100,7 @@ QByteArray TextString(const QString &text)
 {
     QByteArray out = "<FEFF";
     for (const QChar c : text)
-        AppendHex4(out, c.unicode());
+        AppendHexDigits(out, c.unicode(), 4);
     return out + ">";
 }
 
@@ -198,7 +192,7 @@ void PdfSheetDevice::drawText(float x, float y, const QString &text)
             m_characters.append(c.unicode());
             code = m_codes.insert(c.unicode(), quint16(m_characters.size()));
         }
-        AppendHex4(codes, *code);
+        AppendHexDigits(codes, *code, 4);
     }
     codes += "> Tj";
     QByteArray &content = m_pages.last();
@@ -302,9 +296,9 @@ bool PdfSheetDevice::appendFontObjects(int first, QList<QByteArray> &objects) co
         map += QByteArray::number(count) + " beginbfchar\n";
         for (qsizetype i = from; i < from + count; ++i) {
             map += '<';
-            AppendHex4(map, quint16(i + 1));
+            AppendHexDigits(map, quint16(i + 1), 4);
             map += "> <";
-            AppendHex4(map, m_characters[i]);
+            AppendHexDigits(map, m_characters[i], 4);
             map += ">\n";
         }
         map += "endbfchar\n";

@@ -1,5 +1,7 @@
 #include "core/print/PdfTextLayer.h"
 
+#include "core/text/HexDigits.h"
+
 #include <QHash>
 #include <QMutex>
 #include <QRawFont>
@@ -84,17 +86,6 @@ QHash<char16_t, char16_t> RadicalIdeographs(const QFont &font)
     return radicals;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
 // The value of a token "<HHHH>" at `at`, or -1.
 int FourHexDigits(const QByteArray &pdf, qsizetype at)
 {
@@ -102,7 +93,7 @@ int FourHexDigits(const QByteArray &pdf, qsizetype at)
         return -1;
     int value = 0;
     for (int i = 1; i <= 4; ++i) {
-        const int digit = HexValue(pdf[at + i]);
+        const int digit = HexDigitValue(pdf[at + i]);
         if (digit < 0)
             return -1;
         value = value * 16 + digit;
@@ -112,9 +103,8 @@ int FourHexDigits(const QByteArray &pdf, qsizetype at)
 
 void WriteFourHexDigits(QByteArray &pdf, qsizetype at, char16_t value)
 {
-    static const char digits[] = "0123456789ABCDEF";
     for (int i = 4; i >= 1; --i) {
-        pdf[at + i] = digits[value & 0xF];
+        pdf[at + i] = HexDigit(value);
         value >>= 4;
     }
 }

@@ -1,5 +1,7 @@
 #include "core/settings/IniText.h"
 
+#include "core/text/HexDigits.h"
+
 #include <QIODevice>
 #include <QMap>
 #include <QStringDecoder>
@@ -21,17 +23,6 @@ bool isBlank(char c)
 bool isLineEnd(char c)
 {
     return c == '\n' || c == '\r';
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // One line of the file as INI counts lines: a line break inside double
@@ -217,7 +208,7 @@ private:
     {
         char16_t code = 0;
         while (m_i < m_raw.size()) {
-            const int digit = hexDigit(m_raw[m_i]);
+            const int digit = HexDigitValue(m_raw[m_i]);
             if (digit < 0 || digit >= base)
                 break;
             code = static_cast<char16_t>(code * base + digit);
@@ -248,7 +239,7 @@ private:
         if (c == 'x') {
             if (m_i >= m_raw.size())
                 return false;
-            if (hexDigit(m_raw[m_i]) >= 0 && !numberEscape(16))
+            if (HexDigitValue(m_raw[m_i]) >= 0 && !numberEscape(16))
                 return false;
         } else if (c >= '0' && c <= '7') {
             --m_i;
@@ -308,7 +299,6 @@ QVariant valueOf(QByteArrayView raw)
 // "_-." as they are, anything else as "%XX" or "%UXXXX".
 void appendKey(QByteArray &out, QStringView key)
 {
-    static constexpr char hex[] = "0123456789ABCDEF";
     for (qsizetype i = 0; i < key.size(); ++i) {
         const char16_t c = key[i].unicode();
         if (c == u'/' && i + 1 < key.size()) {
@@ -318,12 +308,10 @@ void appendKey(QByteArray &out, QStringView key)
             out += static_cast<char>(c);
         } else if (c <= 0xFF) {
             out += '%';
-            out += hex[c >> 4];
-            out += hex[c & 0xF];
+            AppendHexDigits(out, c, 2);
         } else {
             out += "%U";
-            for (int shift = 12; shift >= 0; shift -= 4)
-                out += hex[(c >> shift) & 0xF];
+            AppendHexDigits(out, c, 4);
         }
     }
 }
@@ -346,7 +334,7 @@ void appendText(QByteArray &out, const QString &text)
         const char16_t c = text[i].unicode();
         if (c == u';' || c == u',' || c == u'=')
             needsQuotes = true;
-        if (escapeHexDigit && c < 0x80 && hexDigit(static_cast<char>(c)) >= 0) {
+        if (escapeHexDigit && c < 0x80 && HexDigitValue(static_cast<char>(c)) >= 0) {
             out += "\\x" + QByteArray::number(c, 16);
             continue;
         }
