@@ -14,9 +14,6 @@ namespace {
 
 constexpr float TwipsPerInch = 1440.0f;
 constexpr float TwipsPerPoint = 20.0f;
-// Japanese fonts set their ideographs in an em box that reaches 0.88 em above
-// the base line and 0.12 em below it; the top of that box is the top of a text.
-constexpr qreal EmAscent = 0.88;
 const QString PreferredFamily = QStringLiteral("IPAexMincho");
 
 // The names a family may go by: fontconfig gives a font's names in the
@@ -136,7 +133,7 @@ float PaintSheetDevice::textWidth(const QString &text) const
 
 float PaintSheetDevice::textHeight(const QString &) const
 {
-    return static_cast<float>(m_measure.fontSize()) * TwipsPerPoint;
+    return m_measure.lineHeight();
 }
 
 void PaintSheetDevice::beginPage()
@@ -167,8 +164,7 @@ void PaintSheetDevice::drawText(float x, float y, const QString &text)
 {
     if (!m_painter.isActive())
         return;
-    const qreal baseline = y + EmAscent * m_measure.fontSize() * TwipsPerPoint;
-    m_painter.drawText(QPointF(x, baseline), text);
+    m_painter.drawText(QPointF(x, m_measure.baseline(y)), text);
     // Halves of surrogate pairs are left out: alone they are no characters,
     // and the font would be asked for glyphs of pairs they do not form.
     for (const QChar c : text) {

@@ -19,9 +19,6 @@ namespace {
 
 constexpr float TwipsPerPoint = 20.0f;
 constexpr float TwipsPerInch = 1440.0f;
-// As on paper: the top of a text is the top of its em box, 0.88 em above the
-// base line.
-constexpr float EmAscent = 0.88f;
 
 std::unique_ptr<TrueTypeFace> FindSheetFontFace()
 {
@@ -142,7 +139,7 @@ float PdfSheetDevice::textWidth(const QString &text) const
 
 float PdfSheetDevice::textHeight(const QString &) const
 {
-    return static_cast<float>(m_measure.fontSize()) * TwipsPerPoint;
+    return m_measure.lineHeight();
 }
 
 void PdfSheetDevice::beginPage()
@@ -197,11 +194,11 @@ void PdfSheetDevice::drawText(float x, float y, const QString &text)
     codes += "> Tj";
     QByteArray &content = m_pages.last();
     content += "BT /F1 ";
-    AppendNumber(content, m_measure.fontSize() * TwipsPerPoint);
+    AppendNumber(content, m_measure.lineHeight());
     content += " Tf 1 0 0 -1 ";
     AppendNumber(content, x);
     content += ' ';
-    AppendNumber(content, y + EmAscent * m_measure.fontSize() * TwipsPerPoint);
+    AppendNumber(content, m_measure.baseline(y));
     content += " Tm ";
     content += codes;
     content += " ET\n";

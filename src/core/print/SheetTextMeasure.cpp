@@ -6,6 +6,9 @@ namespace quiren {
 
 namespace {
 constexpr int TwipsPerPoint = 20;
+// Japanese fonts set their ideographs in an em box that reaches 0.88 em above
+// the base line and 0.12 em below it; the top of that box is the top of a text.
+constexpr qreal EmAscent = 0.88;
 // Past this many texts at one size (a long run of many sheets), the cache
 // starts again rather than grow without end.
 constexpr qsizetype MaxKeptTexts = 50000;
@@ -75,6 +78,16 @@ float SheetTextMeasure::textWidth(const QString &text) const
     }
     measures.texts.insert(text, static_cast<float>(width));
     return static_cast<float>(width);
+}
+
+float SheetTextMeasure::lineHeight() const
+{
+    return static_cast<float>(m_points * TwipsPerPoint);
+}
+
+qreal SheetTextMeasure::baseline(float top) const
+{
+    return top + EmAscent * m_points * TwipsPerPoint;
 }
 
 } // namespace quiren

@@ -29,6 +29,10 @@ public:
     // The font at the current size, with its pixels as twips.
     const QFont &font() const { return m_font; }
     float textWidth(const QString &text) const;
+    // The height of a line of text: the em of the current size, in twips.
+    float lineHeight() const;
+    // The base line of a text whose top is at `top`, in twips.
+    qreal baseline(float top) const;
 
 private:
     // What has been measured in one family at one size: the sheet measures
