@@ -9,26 +9,17 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <xcb/xcb.h>
-
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace quiren {
 
 namespace {
-
-// The connection that found the X server usable, held while QApplication
-// makes its own.
-xcb_connection_t *&probeConnection()
-{
-    static xcb_connection_t *connection = nullptr;
-    return connection;
-}
 
 // Platforms that draw without a screen of the desktop's.
 bool DrawsWithoutDesktop(const QByteArray &platform)
@@ -37,40 +28,6 @@ bool DrawsWithoutDesktop(const QByteArray &platform)
         if (platform.startsWith(name))
             return true;
     return false;
-}
-
-// Connects to the X server the way Qt will, through libxcb with the same
-// authorisation ($XAUTHORITY): a server that refuses us, or a display
-// forwarded over ssh that is no longer there, fails here, where Qt would
-// print its own lines and abort. libxcb writes a server's reason for a
-// refusal to standard error itself; the user reads the program's lines
-// instead, so standard error is closed off meanwhile (nothing else runs yet).
-bool XDisplayReachable(const QByteArray &display)
-{
-    if (display.isEmpty())
-        return false;
-    std::fflush(stderr);
-    const int savedError = ::dup(STDERR_FILENO);
-    if (const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC); null >= 0) {
-        ::dup2(null, STDERR_FILENO);
-        ::close(null);
-    }
-    xcb_connection_t *connection = xcb_connect(display.constData(), nullptr);
-    const bool usable = connection && xcb_connection_has_error(connection) == 0;
-    if (usable) {
-        // Kept open until Qt has its own connection: an X server with no
-        // other client (Xvfb as xvfb-run starts it) resets when its last
-        // client leaves, and Qt, connecting during the reset, was refused
-        // about one start in six.
-        xcb_disconnect(std::exchange(probeConnection(), connection));
-    } else if (connection) {
-        xcb_disconnect(connection);
-    }
-    if (savedError >= 0) {
-        ::dup2(savedError, STDERR_FILENO);
-        ::close(savedError);
-    }
-    return usable;
 }
 
 // Qt's Wayland platform is a package of its own (qt6-wayland); without it a
@@ -105,13 +62,14 @@ bool WaylandReachable()
 
 bool DisplayAvailable()
 {
+    const bool xNamed = !qgetenv("DISPLAY").isEmpty();
     const QByteArray platforms = qgetenv("QT_QPA_PLATFORM");
     if (!platforms.isEmpty()) {
         // Qt tries the platforms of the list in turn.
         for (const QByteArray &platform : platforms.split(';')) {
             if (DrawsWithoutDesktop(platform))
                 return true;
-            if (platform.startsWith("xcb") && XDisplayReachable(qgetenv("DISPLAY")))
+            if (platform.startsWith("xcb") && xNamed)
                 return true;
             if (platform.startsWith("wayland") && WaylandReachable())
                 return true;
@@ -120,10 +78,9 @@ bool DisplayAvailable()
     }
     // Qt prefers Wayland in a Wayland session (outside GNOME); without its
     // plugin the session's X server serves, when there is one.
-    const bool x = XDisplayReachable(qgetenv("DISPLAY"));
-    if (x && qgetenv("XDG_SESSION_TYPE") == "wayland" && !WaylandReachable())
+    if (xNamed && qgetenv("XDG_SESSION_TYPE") == "wayland" && !WaylandReachable())
         qputenv("QT_QPA_PLATFORM", "xcb");
-    return x || WaylandReachable();
+    return xNamed || WaylandReachable();
 }
 
 namespace {
@@ -152,11 +109,78 @@ QtMessageHandler &previousHandler()
     return handler;
 }
 
+// What else is written to standard error meanwhile: libxcb writes an X
+// server's reason for refusing us there itself, past Qt's message handler.
+// It goes to an anonymous file, passed on once Qt is connected.
+class HeldErrorOutput {
+public:
+    void start()
+    {
+        std::fflush(stderr);
+        m_held = ::memfd_create("quiren-held-stderr", MFD_CLOEXEC);
+        if (m_held < 0)
+            return;
+        m_error = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        if (m_error < 0 || ::dup2(m_held, STDERR_FILENO) < 0)
+            stop();
+    }
+    // Standard error is the real one again; what was held is dropped.
+    void stop()
+    {
+        std::fflush(stderr);
+        if (m_error >= 0) {
+            ::dup2(m_error, STDERR_FILENO);
+            ::close(m_error);
+            m_error = -1;
+        }
+        if (m_held >= 0) {
+            ::close(m_held);
+            m_held = -1;
+        }
+    }
+    void passOn()
+    {
+        std::fflush(stderr);
+        if (m_held >= 0 && m_error >= 0) {
+            char buffer[4096];
+            ssize_t read = 0;
+            for (off_t at = 0; (read = ::pread(m_held, buffer, sizeof buffer, at)) > 0; at += read)
+                if (!writeAll(m_error, buffer, std::size_t(read)))
+                    break;
+        }
+        stop();
+    }
+
+private:
+    static bool writeAll(int fd, const char *data, std::size_t size)
+    {
+        while (size > 0) {
+            const ssize_t written = ::write(fd, data, size);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return false;
+            data += written;
+            size -= std::size_t(written);
+        }
+        return true;
+    }
+
+    int m_held = -1;
+    int m_error = -1;
+};
+HeldErrorOutput &heldErrorOutput()
+{
+    static HeldErrorOutput output;
+    return output;
+}
+
 void HoldMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtFatalMsg) {
-        // Qt found no platform it could start: the display is there but
-        // cannot be used.
+        // Qt found no platform it could start: the display named is not
+        // there, refuses us, or cannot be used.
+        heldErrorOutput().stop();
         ExplainMissingDisplay(stderr);
         std::_Exit(1);
     }
@@ -169,13 +193,12 @@ void HoldMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
 DisplayOpening::DisplayOpening()
 {
     previousHandler() = qInstallMessageHandler(HoldMessage);
+    heldErrorOutput().start();
 }
 
 DisplayOpening::~DisplayOpening()
 {
-    // Qt is connected now (or has given up): the server may go back to
-    // counting its clients.
-    xcb_disconnect(std::exchange(probeConnection(), nullptr));
+    heldErrorOutput().passOn();
     qInstallMessageHandler(previousHandler());
     QList<HeldMessage> messages;
     {

@@ -7,16 +7,18 @@ namespace quiren {
 // Whether Qt will find a screen to open its windows on. Without one, Qt
 // aborts with a core dump before the program can say anything; this looks
 // at the platform Qt would pick (QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY)
-// before QApplication is made: an X server must accept a connection (so a
-// refused authorisation or a forwarded display that is gone count as none),
-// and Wayland needs Qt's Wayland plugin. In a Wayland session without the
-// plugin, the session's X server is chosen when it has one.
+// before QApplication is made: X needs a display named, Wayland needs Qt's
+// Wayland plugin and the session's socket. In a Wayland session without the
+// plugin, the session's X server is chosen when it has one. It asks no
+// server: an X server that is not there or refuses us is learnt when Qt
+// connects (DisplayOpening), and asking first would make every start wait
+// for the server twice.
 bool DisplayAvailable();
 
-// Lives while QApplication is made. Should Qt still fail to open the
-// display, the program says what it says without one and ends with 1
-// instead of Qt's abort; otherwise Qt's messages of the time are passed on
-// when it ends.
+// Lives while QApplication is made. Should Qt fail to open the display,
+// the program says what it says without one and ends with 1 instead of
+// Qt's abort, and nothing else (neither Qt's lines nor libxcb's); otherwise
+// what Qt and the libraries said meanwhile is passed on when it ends.
 class DisplayOpening {
 public:
     DisplayOpening();
