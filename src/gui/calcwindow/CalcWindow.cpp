@@ -94,7 +94,7 @@ public:
 
 } // namespace
 
-CalcWindow::CalcWindow(CalcWindowHost *host, RuleSetKind kind, QWidget *parent)
+CalcWindow::CalcWindow(CalcWindowHost *host, RuleSetKind kind, QWidget *parent, ShownPage shownPage)
     : QWidget(parent)
     , m_host(host)
     , m_document(new SheetDocument(kind, this))
@@ -102,7 +102,7 @@ CalcWindow::CalcWindow(CalcWindowHost *host, RuleSetKind kind, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmCalc"));
     setAttribute(Qt::WA_DeleteOnClose);
-    buildControls();
+    buildControls(shownPage);
     // The certified-wall choice is filled before the window loads.
     refillCertifiedWalls();
     setUpNewSheet();
@@ -118,7 +118,7 @@ CalcWindow::~CalcWindow() = default;
 
 // ---- controls ------------------------------------------------------------------------
 
-void CalcWindow::buildControls()
+void CalcWindow::buildControls(ShownPage shownPage)
 {
     m_header = new SheetHeader(*m_document, this);
     connect(m_header, &SheetHeader::promptRequested, this, &CalcWindow::showPrompt);
@@ -146,7 +146,8 @@ void CalcWindow::buildControls()
         m_pageScrollers[s] = scroll;
         m_tabs->addTab(scroll, StoreyName(s));
     }
-    buildStoreyPage(0);
+    if (shownPage == ShownPage::WithWindow)
+        buildStoreyPage(0);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int page) {
         if (page >= 0)
             storeyPage(page);
@@ -201,6 +202,25 @@ QWidget *CalcWindow::storeyPage(int s)
     return m_pages[s];
 }
 
+bool CalcWindow::shownPagePending() const
+{
+    return !m_pages[m_tabs->currentIndex()];
+}
+
+void CalcWindow::buildShownPage()
+{
+    storeyPage(m_tabs->currentIndex());
+    layoutSizes();
+}
+
+void CalcWindow::buildShownPageAfterPaint()
+{
+    CallAfterFirstPaint(window(), this, [this] {
+        storeyPage(m_tabs->currentIndex());
+        sizePages();
+    });
+}
+
 StoreyPage *CalcWindow::page(int s)
 {
     storeyPage(s);
@@ -245,6 +265,17 @@ void CalcWindow::setUpNewSheet()
 
 void CalcWindow::layoutSizes()
 {
+    m_judgement->setFixedWidth(m_judgement->contentWidth());
+    // The judgement grid is as high as the header inputs beside it.
+    m_judgement->setFixedHeight(std::max(m_header->layout()->sizeHint().height(), TwipsToPixelsY(1900, this)));
+    sizePages();
+    adjustSize();
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->adjustSize();
+}
+
+void CalcWindow::sizePages()
+{
     int gridWidth = 0;
     for (StoreyPage *page : m_pages) {
         if (!page)
@@ -253,9 +284,6 @@ void CalcWindow::layoutSizes()
         grid->setFixedSize(grid->contentWidth(), grid->contentHeight());
         gridWidth = std::max(gridWidth, grid->contentWidth());
     }
-    m_judgement->setFixedWidth(m_judgement->contentWidth());
-    // The judgement grid is as high as the header inputs beside it.
-    m_judgement->setFixedHeight(std::max(m_header->layout()->sizeHint().height(), TwipsToPixelsY(1900, this)));
     showStoreyTabs(m_sheet.storeyIndex);
     m_tabs->setMinimumWidth(gridWidth + TwipsToPixelsX(240, this));
     for (int s = 0; s < StoreyCount; ++s) {
@@ -268,9 +296,6 @@ void CalcWindow::layoutSizes()
     freshSizeHint(m_scroller->widget());
     m_tabs->updateGeometry();
     m_scroller->updateGeometry();
-    adjustSize();
-    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        sub->adjustSize();
 }
 
 void CalcWindow::sizePage(int s)

@@ -54,8 +54,20 @@ public:
     // `host` may be nullptr (a window on its own): the commands that belong
     // to the frame then do nothing. The window opens on a new sheet under
     // the rules `kind`, laid out for them once.
-    explicit CalcWindow(CalcWindowHost *host, RuleSetKind kind = RuleSetKind::Old, QWidget *parent = nullptr);
+    // With `shownPage` Later, the page of the storey shown is left out until
+    // buildShownPage() or buildShownPageAfterPaint().
+    enum class ShownPage { WithWindow, Later };
+    explicit CalcWindow(CalcWindowHost *host, RuleSetKind kind = RuleSetKind::Old, QWidget *parent = nullptr,
+                        ShownPage shownPage = ShownPage::WithWindow);
     ~CalcWindow() override;
+
+    // The page left out: built now, the window sized for it as a new window
+    // is; or built once the window has first been painted, the window's
+    // size kept (for a window cut to its frame's room with the page or
+    // without, whose foot the page is).
+    bool shownPagePending() const;
+    void buildShownPage();
+    void buildShownPageAfterPaint();
 
     // The document the window shows; its signals keep every view current.
     SheetDocument &document() { return *m_document; }
@@ -184,11 +196,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildControls();
+    void buildControls(ShownPage shownPage);
     void buildStoreyPage(int s);
     void sizePage(int s);
     void setUpNewSheet();
     void layoutSizes();
+    void sizePages();
     void showConverted(const QString &done);
     void markChanged();
     void applyRuleLayout();

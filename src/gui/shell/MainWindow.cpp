@@ -197,11 +197,14 @@ void MainWindow::load(const QString &commandLine)
     m_commands->listInputMark()->setChecked(onList);
     m_toolList->setChecked(onList);
     m_growingForFirstWindow = !placementStored;
-    if (commandLine.isEmpty())
+    if (commandLine.isEmpty()) {
+        m_openingEmptyFirstWindow = true;
         newCalcWindow();
-    else
+        m_openingEmptyFirstWindow = false;
+    } else {
         for (const QString &path : commandLine.split(CommandLineFileSeparator, Qt::SkipEmptyParts))
             openFileFromCommandLine(path);
+    }
     // The one file dialog of the run belongs to this window.
     CommonDialog().OwnerhWnd = this;
     if (m_growingForFirstWindow)
@@ -237,7 +240,11 @@ CalcWindow *MainWindow::activeCalcWindow() const
 CalcWindow *MainWindow::createCalcWindow(RuleSetKind kind)
 {
     setDocumentCommandsEnabled(true);
-    auto *calc = new CalcWindow(this, kind);
+    // The window a start opens on: the page of its storey is built after the
+    // window's first picture when it would lie below what the frame shows.
+    const bool pageMayWait = m_openingEmptyFirstWindow && !m_growingForFirstWindow;
+    auto *calc = new CalcWindow(this, kind, nullptr,
+                                pageMayWait ? CalcWindow::ShownPage::Later : CalcWindow::ShownPage::WithWindow);
     // The first calculation window has loaded: the splash window goes.
     CloseSplashWindow();
     QMdiSubWindow *sub = m_mdi->addSubWindow(calc);
@@ -246,7 +253,18 @@ CalcWindow *MainWindow::createCalcWindow(RuleSetKind kind)
     connect(calc, &QObject::destroyed, this, &MainWindow::onCalcWindowDestroyed, Qt::QueuedConnection);
     // As large as it asks for, within the frame's room (on a first start the
     // frame grows for the first window instead: fitFirstCalcWindow).
-    const QSize wanted = sub->sizeHint();
+    QSize wanted = sub->sizeHint();
+    if (calc->shownPagePending()) {
+        // Without the page the window is cut to the room already: with it,
+        // only what lies below grows.
+        const QSize room = windowRoom();
+        if (wanted.width() >= room.width() && wanted.height() >= room.height()) {
+            calc->buildShownPageAfterPaint();
+        } else {
+            calc->buildShownPage();
+            wanted = sub->sizeHint();
+        }
+    }
     sub->resize(m_growingForFirstWindow ? wanted : wanted.boundedTo(windowRoom()));
     sub->show();
     keepInSight(sub);

@@ -191,6 +191,7 @@ private:
     // On a first start the frame grows for the first window, which is not
     // cut to the frame's room.
     bool m_growingForFirstWindow = false;
+    bool m_openingEmptyFirstWindow = false;   // the new sheet a start without files opens on
     bool m_hadCalcWindow = false;
 };
 

@@ -6,10 +6,14 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QTimer>
 #include <QVariant>
 #include <QWidget>
+
+#include <utility>
 
 namespace quiren {
 
@@ -104,6 +108,38 @@ QIcon PngIcon(const QString &path)
     QImage picture;
     picture.load(path, "PNG");
     return QIcon(QPixmap::fromImage(picture));
+}
+
+namespace {
+
+class FirstPaintWatch : public QObject {
+public:
+    FirstPaintWatch(QObject *context, std::function<void()> call)
+        : QObject(context)
+        , m_call(std::move(call))
+    {
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_posted) {
+            m_posted = true;
+            QTimer::singleShot(0, parent(), [call = m_call] { call(); });
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_call;
+    bool m_posted = false;
+};
+
+} // namespace
+
+void CallAfterFirstPaint(QWidget *painted, QObject *context, std::function<void()> call)
+{
+    painted->installEventFilter(new FirstPaintWatch(context, std::move(call)));
 }
 
 } // namespace quiren

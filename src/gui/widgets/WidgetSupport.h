@@ -66,4 +66,9 @@ QWidget *TabIntoAfter(QWidget *previous, QWidget *group);
 // picture-format plugin on it first, which cost the start a millisecond.
 QIcon PngIcon(const QString &path);
 
+// Calls `call` once `painted` has been painted for the first time (in the
+// event loop's next turn, so that the picture is on the screen first); not
+// at all when `context` goes before.
+void CallAfterFirstPaint(QWidget *painted, QObject *context, std::function<void()> call);
+
 } // namespace quiren

@@ -301,6 +301,11 @@ TEST_F(MainWindowTest, TheFirstWindowKeepsInsideASmallFrame)
     EXPECT_GE(window.left(), 0);
     EXPECT_GE(window.top(), 0);
     EXPECT_LE(window.right(), area->viewport()->width() + 2) << window.width() << " in " << area->viewport()->width();
+    // The storey's page, below what the frame shows, comes once the window
+    // has been painted, and leaves the window as it was.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main->findChild<QWidget *>(QStringLiteral("TSPage(0)")) != nullptr; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(area->subWindowList().first()->geometry(), window);
 }
 
 TEST_F(MainWindowTest, AboutAndSplashShowTheVersion)
