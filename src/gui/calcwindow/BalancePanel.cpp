@@ -200,9 +200,11 @@ SideCountGrid::SideCountGrid(CalcSheet &sheet, int storey, QWidget *parent)
     : QTableView(parent), m_model(new SideCountModel(sheet, storey, this))
 {
     setObjectName(IndexedName("SideCounts", storey));
-    setModel(m_model);
+    // The headers go before the model comes: shown, they would measure
+    // every heading the model has.
     horizontalHeader()->hide();
     verticalHeader()->hide();
+    setModel(m_model);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed

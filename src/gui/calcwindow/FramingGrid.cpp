@@ -214,10 +214,12 @@ FramingGrid::FramingGrid(CalcSheet &sheet, int storey, QWidget *parent)
     , m_prompter(this)
 {
     setObjectName(QStringLiteral("Z_FA(%1)").arg(storey));
-    setModel(m_model);
-    setItemDelegate(m_delegate);
+    // The headers go before the model comes: shown, they would measure
+    // every heading the model has.
     horizontalHeader()->hide();
     verticalHeader()->hide();
+    setModel(m_model);
+    setItemDelegate(m_delegate);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);

@@ -51,10 +51,12 @@ JudgementGrid::JudgementGrid(CalcSheet &sheet, QWidget *parent)
     , m_model(new JudgementModel(sheet, this))
 {
     setObjectName(QStringLiteral("J_FA"));
-    setModel(m_model);
-    setItemDelegate(new JudgementBarDelegate(this));
+    // The headers go before the model comes: shown, they would measure
+    // every heading the model has.
     horizontalHeader()->hide();
     verticalHeader()->hide();
+    setModel(m_model);
+    setItemDelegate(new JudgementBarDelegate(this));
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFocusPolicy(Qt::NoFocus);

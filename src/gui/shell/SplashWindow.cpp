@@ -139,8 +139,9 @@ void ShowSplashWindow()
         splash->move(area.center() - QPoint(splash->width() / 2, splash->height() / 2));
     }
     theSplash() = splash;
+    // Shown, it is painted (at once where the server maps it at once,
+    // otherwise on its exposure, which the events below may already bring).
     splash->show();
-    splash->repaint();
     QApplication::processEvents();
 }
 

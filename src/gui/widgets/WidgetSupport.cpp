@@ -1,5 +1,7 @@
 #include "gui/widgets/WidgetSupport.h"
 
+#include "IconPixels.inc"
+
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -105,6 +107,11 @@ QWidget *TabIntoAfter(QWidget *previous, QWidget *group)
 
 QIcon PngIcon(const QString &path)
 {
+    for (const IconPixels &icon : IconPixelTable) {
+        if (path == QLatin1String(icon.path))
+            return QIcon(QPixmap::fromImage(QImage(icon.pixels, icon.width, icon.height, icon.width * 4,
+                                                   QImage::Format_ARGB32_Premultiplied)));
+    }
     QImage picture;
     picture.load(path, "PNG");
     return QIcon(QPixmap::fromImage(picture));

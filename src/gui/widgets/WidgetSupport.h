@@ -61,9 +61,10 @@ QString RecentPathOf(const QAction *item);
 // last, however it is placed.
 QWidget *TabIntoAfter(QWidget *previous, QWidget *group);
 
-// The program's own PNG picture (a resource) as an icon. Read as PNG
-// straight away: an icon made from a file's name has Qt try every
-// picture-format plugin on it first, which cost the start a millisecond.
+// The program's own PNG picture (a resource) as an icon. The tool bar's and
+// the program's icons come from their pixels decoded at build time: reading
+// a PNG has Qt look through its picture-format plugins first, which cost
+// the start a millisecond. Any other is read as PNG straight away.
 QIcon PngIcon(const QString &path);
 
 // Calls `call` once `painted` has been painted for the first time (in the
