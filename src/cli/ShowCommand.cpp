@@ -357,8 +357,10 @@ QString kindSourcesText(const CalcSheet &sheet, int s)
                   QStringLiteral("出典"), QStringLiteral("根拠")});
     QStringList seen;
     for (const FramingRow &row : sheet.framing[s]) {
+        if (!row.inUse())
+            continue;
         const QString key = row[ColKind] + QLatin1Char('\t') + row[ColSection] + QLatin1Char('\t') + row[ColXBracing];
-        if (!row.inUse() || seen.contains(key))
+        if (seen.contains(key))
             continue;
         seen << key;
         const FramingResolution resolved = ResolveSheetRow(sheet, row);
