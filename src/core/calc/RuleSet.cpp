@@ -24,10 +24,16 @@ QString DirectionCaption2025(int d)
 const QString OkText = QStringLiteral("OK");
 
 // A length text ("0.0000", metres) in ten-thousandths, so that comparisons
-// and percentages are made on the figures as printed.
+// and percentages are made on the figures as printed. An absurd length from
+// a file is held at a bound that leaves the percentage's arithmetic room,
+// instead of overflowing.
 qint64 tenThousandths(const QString &text)
 {
-    return qRound64(TextValue(text) * 10000.0);
+    constexpr double bound = 9e15;
+    const double scaled = std::floor(TextValue(text) * 10000.0 + 0.5);
+    if (std::isnan(scaled))
+        return 0;
+    return static_cast<qint64>(std::clamp(scaled, -bound, bound));
 }
 
 // The rules the sheet has always followed: the light/heavy coefficient

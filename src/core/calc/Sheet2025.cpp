@@ -97,9 +97,11 @@ std::array<FloorAreaResult, WeightRuleStoreys> ComputeFloorAreas(
         if (!(area > 0))
             continue;
         // Areas in millionths of a square metre, so that a loft of exactly
-        // 1/8 or 1/2 is judged as typed, not by the binary noise.
-        const qint64 area6 = qRound64(area * 1e6);
-        const qint64 floor6 = qRound64(r.floorArea * 1e6);
+        // 1/8 or 1/2 is judged as typed, not by the binary noise: whole
+        // numbers held as doubles (exact far beyond any building), so that a
+        // file's absurd area is compared rather than overflowing an integer.
+        const double area6 = std::floor(area * 1e6 + 0.5);
+        const double floor6 = std::floor(r.floorArea * 1e6 + 0.5);
         const bool tooHigh = highest > LoftHeightLimit + 1e-9 || height > LoftHeightLimit + 1e-9;
         const bool tooLarge = 2 * area6 >= floor6;
         if (tooHigh || tooLarge) {
