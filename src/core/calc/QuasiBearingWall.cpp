@@ -18,7 +18,6 @@ QString FormatNumber(double value)
 constexpr double QuasiShare = 0.6;   // of the panel's bearing-wall multiplier
 constexpr double LathShare = 0.5;
 constexpr double QuasiCap = 1.5;
-constexpr double PanelMinimumShare = 0.8;   // of the clear height
 constexpr double MinimumWidth = 0.9;        // m
 constexpr double HangingSillMaximumWidth = 2.0;   // m
 constexpr double WidthTolerance = 1e-9;
