@@ -96,8 +96,8 @@ QFont SheetFont()
 }
 
 PaintSheetDevice::PaintSheetDevice(QPagedPaintDevice *device)
-    : m_device(device)
-    , m_measure(SheetFont())
+    : MeasuredSheetDevice(SheetFont())
+    , m_device(device)
 {
 }
 
@@ -121,19 +121,9 @@ float PaintSheetDevice::printableHeight() const
 
 void PaintSheetDevice::setFontSize(int points)
 {
-    m_measure.setFontSize(points);
+    MeasuredSheetDevice::setFontSize(points);
     if (m_painter.isActive())
-        m_painter.setFont(m_measure.font());
-}
-
-float PaintSheetDevice::textWidth(const QString &text) const
-{
-    return m_measure.textWidth(text);
-}
-
-float PaintSheetDevice::textHeight(const QString &) const
-{
-    return m_measure.lineHeight();
+        m_painter.setFont(measure().font());
 }
 
 void PaintSheetDevice::beginPage()
@@ -146,7 +136,7 @@ void PaintSheetDevice::beginPage()
     }
     m_painter.scale(m_device->logicalDpiX() / qreal(TwipsPerInch),
                     m_device->logicalDpiY() / qreal(TwipsPerInch));
-    m_painter.setFont(m_measure.font());
+    m_painter.setFont(measure().font());
     QPen pen(Qt::black, m_lineWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
     m_painter.setPen(pen);
     m_painter.setBrush(Qt::NoBrush);
@@ -164,7 +154,7 @@ void PaintSheetDevice::drawText(float x, float y, const QString &text)
 {
     if (!m_painter.isActive())
         return;
-    m_painter.drawText(QPointF(x, m_measure.baseline(y)), text);
+    m_painter.drawText(QPointF(x, measure().baseline(y)), text);
     // Halves of surrogate pairs are left out: alone they are no characters,
     // and the font would be asked for glyphs of pairs they do not form.
     for (const QChar c : text) {

@@ -36,7 +36,7 @@ void SetUpSheetPdf(QPdfWriter &writer, const QString &title);
 // The sheet on a paged device (a PDF writer or a printer), drawn with
 // QPainter. The painter works in twips; fonts are sized in twips too, so a
 // text measures exactly as it is drawn whatever the device's resolution.
-class PaintSheetDevice : public SheetDevice {
+class PaintSheetDevice : public MeasuredSheetDevice {
 public:
     // The device is not owned and must outlive this object.
     explicit PaintSheetDevice(QPagedPaintDevice *device);
@@ -45,9 +45,6 @@ public:
     float printableWidth() const override;
     float printableHeight() const override;
     void setFontSize(int points) override;
-    int fontSize() const override { return m_measure.fontSize(); }
-    float textWidth(const QString &text) const override;
-    float textHeight(const QString &text) const override;
     void beginPage() override;
     void newPage() override;
     void drawText(float x, float y, const QString &text) override;
@@ -65,7 +62,6 @@ public:
 private:
     QPagedPaintDevice *m_device;
     QPainter m_painter;
-    SheetTextMeasure m_measure;
     bool m_failed = false;
     float m_lineWidth = 0.0f;  // twips
     std::bitset<0x10000> m_drawn;

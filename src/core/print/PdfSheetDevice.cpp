@@ -110,10 +110,10 @@ const TrueTypeFace *SheetFontFace()
 }
 
 PdfSheetDevice::PdfSheetDevice(const TrueTypeFace &face, const QPageLayout &layout, const QString &title)
-    : m_face(face)
+    : MeasuredSheetDevice(SheetFont())
+    , m_face(face)
     , m_layout(layout)
     , m_title(title)
-    , m_measure(SheetFont())
 {
 }
 
@@ -125,21 +125,6 @@ float PdfSheetDevice::printableWidth() const
 float PdfSheetDevice::printableHeight() const
 {
     return static_cast<float>(m_layout.paintRect(QPageLayout::Point).height() * TwipsPerPoint);
-}
-
-void PdfSheetDevice::setFontSize(int points)
-{
-    m_measure.setFontSize(points);
-}
-
-float PdfSheetDevice::textWidth(const QString &text) const
-{
-    return m_measure.textWidth(text);
-}
-
-float PdfSheetDevice::textHeight(const QString &) const
-{
-    return m_measure.lineHeight();
 }
 
 void PdfSheetDevice::beginPage()
@@ -194,11 +179,11 @@ void PdfSheetDevice::drawText(float x, float y, const QString &text)
     codes += "> Tj";
     QByteArray &content = m_pages.last();
     content += "BT /F1 ";
-    AppendNumber(content, m_measure.lineHeight());
+    AppendNumber(content, measure().lineHeight());
     content += " Tf 1 0 0 -1 ";
     AppendNumber(content, x);
     content += ' ';
-    AppendNumber(content, m_measure.baseline(y));
+    AppendNumber(content, measure().baseline(y));
     content += " Tm ";
     content += codes;
     content += " ET\n";

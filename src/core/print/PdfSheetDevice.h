@@ -31,17 +31,13 @@ const TrueTypeFace *SheetFontFace();
 // character the face lacks, which Qt would take from another font, or one
 // that joins its neighbours) cannot be written here: finish() then gives
 // nothing, and the sheet is to be written through Qt instead.
-class PdfSheetDevice : public SheetDevice {
+class PdfSheetDevice : public MeasuredSheetDevice {
 public:
     // `face` must outlive the device.
     PdfSheetDevice(const TrueTypeFace &face, const QPageLayout &layout, const QString &title);
 
     float printableWidth() const override;
     float printableHeight() const override;
-    void setFontSize(int points) override;
-    int fontSize() const override { return m_measure.fontSize(); }
-    float textWidth(const QString &text) const override;
-    float textHeight(const QString &text) const override;
     void beginPage() override;
     void newPage() override;
     void drawText(float x, float y, const QString &text) override;
@@ -60,7 +56,6 @@ private:
     const TrueTypeFace &m_face;
     QPageLayout m_layout;
     QString m_title;
-    SheetTextMeasure m_measure;
     bool m_cannotWrite = false;
     float m_lineWidth = 0.0f;     // twips
     float m_pageLineWidth = -1.0f;  // as the page's content last set it

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/print/SheetDevice.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
@@ -50,6 +52,23 @@ private:
     QFont m_font;
     int m_points = 12;
     Measures *m_current = nullptr;
+};
+
+// A page surface whose texts are measured by SheetTextMeasure: the sizes and
+// widths come from the one measure, whatever draws the texts.
+class MeasuredSheetDevice : public SheetDevice {
+public:
+    void setFontSize(int points) override { m_measure.setFontSize(points); }
+    int fontSize() const override { return m_measure.fontSize(); }
+    float textWidth(const QString &text) const override { return m_measure.textWidth(text); }
+    float textHeight(const QString &) const override { return m_measure.lineHeight(); }
+
+protected:
+    explicit MeasuredSheetDevice(const QFont &font) : m_measure(font) {}
+    const SheetTextMeasure &measure() const { return m_measure; }
+
+private:
+    SheetTextMeasure m_measure;
 };
 
 } // namespace quiren
